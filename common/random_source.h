@@ -1,0 +1,32 @@
+// The source of randomness for shuffles and the choice of the first beginner.
+// The game draws from an injected source so that tests and benchmarks can seed it.
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+namespace tarvel {
+
+class RandomSource {
+  public:
+    virtual ~RandomSource() = default;
+    // A uniform whole number in 0 .. n - 1; n is at least 1.
+    virtual std::uint32_t Random(std::uint32_t n) = 0;
+    // Reseed from the clock; a seeded source for tests keeps its sequence.
+    virtual void SeedFromClock() {}
+};
+
+// Mersenne twister; seeded from the clock unless a seed is given.
+class StandardRandom final : public RandomSource {
+  public:
+    StandardRandom();
+    explicit StandardRandom(std::uint64_t seed, bool keepSeed = true);
+    std::uint32_t Random(std::uint32_t n) override;
+    void SeedFromClock() override;
+
+  private:
+    std::mt19937_64 engine_;
+    bool keepSeed_ = false;
+};
+
+}  // namespace tarvel

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds everything and starts the game.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" build
+echo "The game client is not built yet."
