@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in packages.txt that are not installed yet.
+# Installs the Debian packages listed in packages.d/*.txt that are not installed yet.
 # Safe to run again; works as root or through sudo.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-mapfile -t wanted < <(grep -v '^\s*#' "$here/packages.txt" | sed 's/\s.*//' | grep -v '^$')
+mapfile -t wanted < <(cat "$here"/packages.d/*.txt | grep -v '^\s*#' | sed 's/\s.*//' | grep -v '^$' | sort -u)
 missing=()
 for pkg in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
