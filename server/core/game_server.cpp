@@ -1,0 +1,217 @@
+#include "game_server.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tarvel::server {
+namespace {
+
+std::string Digit(int player) {
+    return std::to_string(player);
+}
+
+}  // namespace
+
+GameServer::GameServer(ClientLinks& links, EventLog& log, RandomSource& random)
+    : links_(links), log_(log), random_(random) {}
+
+std::size_t GameServer::PlayerCount() const {
+    return static_cast<std::size_t>(std::count_if(connections_.begin(), connections_.end(),
+                                                  [](const Connection& c) { return !c.turnedAway; }));
+}
+
+GameServer::Connection* GameServer::Find(ConnectionId id) {
+    auto it = std::find_if(connections_.begin(), connections_.end(),
+                           [id](const Connection& c) { return c.id == id; });
+    return it == connections_.end() ? nullptr : &*it;
+}
+
+int GameServer::PlayerNumberOf(ConnectionId id) const {
+    int number = 0;
+    for (const auto& c : connections_) {
+        if (c.turnedAway) continue;
+        if (c.id == id) return number;
+        ++number;
+    }
+    return -1;
+}
+
+const GameServer::Connection* GameServer::PlayerAt(int player) const {
+    int number = 0;
+    for (const auto& c : connections_) {
+        if (c.turnedAway) continue;
+        if (number == player) return &c;
+        ++number;
+    }
+    return nullptr;
+}
+
+void GameServer::Send(int player, std::string_view message) {
+    // A player number without a live connection (the other player has gone) gets nothing.
+    if (const Connection* c = PlayerAt(player)) links_.Write(c->id, EncodeForWire(message));
+}
+
+void GameServer::SendToBoth(std::string_view message) {
+    Send(0, message);
+    Send(1, message);
+}
+
+void GameServer::ClientConnected(ConnectionId id, std::string address, std::uint16_t port) {
+    connections_.push_back(Connection{id, std::move(address), port, {}});
+    const Connection& added = connections_.back();
+    const std::string from = added.address + " přes port " + std::to_string(port);
+    Log("Klient připojen z adresy " + from);
+
+    const std::size_t players = PlayerCount();
+    if (players == 2) {
+        StartSetup();
+    } else if (players > 2) {
+        // Turned away at once: it must never move up into a player's place.
+        connections_.back().turnedAway = true;
+        connections_.back().closing = true;
+        links_.Write(id, EncodeForWire("busy"));
+        Log("Klient z adresy " + from + " odpojen, příliš mnoho klientů");
+        links_.Close(id);
+    }
+}
+
+void GameServer::ClientDisconnected(ConnectionId id) {
+    auto it = std::find_if(connections_.begin(), connections_.end(),
+                           [id](const Connection& c) { return c.id == id; });
+    if (it == connections_.end()) return;
+    const bool wasPlayer = !it->turnedAway;
+    const int number = PlayerNumberOf(id);
+    const std::string address = it->address;
+    connections_.erase(it);
+    Log("Odpojen klient" + address);
+    if (wasPlayer && step_ != SetupStep::Idle) EndPairAfterPeerLoss(number);
+}
+
+void GameServer::EndPairAfterPeerLoss(int lostPlayer) {
+    // The one left has moved up to player 0; without this it would wait for ever.
+    Send(0, "forcedendofgame");
+    Log("Hráč " + Digit(lostPlayer) + " se odpojil během hry, soupeři zasláno ukončení hry");
+    ResetGame();
+}
+
+void GameServer::ClientRead(ConnectionId id, std::string_view bytes) {
+    Connection* connection = Find(id);
+    if (connection == nullptr || connection->closing) return;
+    MessageSplitter::Result split = connection->splitter.Feed(bytes);
+    const std::string from = connection->address + " přes port " + std::to_string(connection->port);
+
+    for (const std::string& message : split.messages) {
+        const int player = PlayerNumberOf(id);
+        if (player < 0) break;
+        Dispatch(player, message);
+    }
+    if (split.overflow) {
+        if (Connection* c = Find(id)) c->closing = true;
+        Log("Klient z adresy " + from + " poslal příliš dlouhou zprávu bez ukončení, spojení uzavřeno");
+        links_.Close(id);
+    }
+}
+
+void GameServer::Dispatch(int player, std::string_view message) {
+    const auto recognised = RecogniseClientMessage(message);
+    if (!recognised) return;
+    if (recognised->sender != Digit(player)) {
+        // A client may only speak for the player it is.
+        Log("hráč " + Digit(player) + " poslal zprávu za hráče " + std::string(recognised->sender) +
+            ", zpráva nebyla zpracována");
+        return;
+    }
+    Handle(player, *recognised);
+    AdvanceSetup();
+}
+
+void GameServer::StoreRuleSetting(int sender, const ClientMessage& message) {
+    const auto value = ParseSettingValue(message.value);
+    if (!value) {
+        Log("hráč " + Digit(sender) + " zaslal nečíselnou hodnotu položky " +
+            std::string(kRuleSettingNames[message.settingIndex]) + ", platí 0");
+    }
+    settings_[sender].rules[message.settingIndex] = value.value_or(0);
+}
+
+void GameServer::Handle(int sender, const ClientMessage& message) {
+    using Kind = ClientMessageKind;
+    const int other = 1 - sender;
+    const std::string n = Digit(sender);
+    const std::string o = Digit(other);
+    const std::string value(message.value);
+
+    switch (message.kind) {
+        case Kind::RuleSetting:
+            StoreRuleSetting(sender, message);
+            break;
+        case Kind::Gender:
+            settings_[sender].gender = value;
+            break;
+        case Kind::UserName:
+            settings_[sender].userName = value;
+            break;
+        case Kind::SettingsDone:
+            settingsComplete_[sender] = true;
+            break;
+        case Kind::ReadyForDeal:
+            readyForDeal_[sender] = true;
+            break;
+        case Kind::SendCard:
+            cards_.PutOnPile(value);
+            Send(other, "deckcard=" + value);
+            Log("hráči " + o + " zaslána karta " + value);
+            break;
+        case Kind::SendColor:
+            Send(other, "deckcolorcard=" + value);
+            Log("hráči " + o + " zaslána barva " + value);
+            break;
+        case Kind::RequestCards:
+            Draw(sender, value);
+            Log("hráč " + n + " líže " + value + " karet");
+            break;
+        case Kind::Standing:
+            Send(other, "i stand");
+            Log("hráč " + n + " stojí");
+            break;
+        case Kind::NoCardsLeft:
+            Send(other, "opp has no cards");
+            Log("hráči " + n + " došly karty");
+            break;
+        case Kind::AceCannotReturn:
+            Send(other, "ace you cannot return me");
+            break;
+        case Kind::EndOfOneGame: {
+            Log("hráč " + n + " zaslal požadavek na další hru");
+            const std::uint8_t before = nextGameCounter_++;
+            if (before == 1) {
+                Log("Začíná nová hra");
+                StartSetup();
+            }
+            break;
+        }
+        case Kind::GiveUp:
+            Send(other, "opp gives it up");
+            Log("hráč " + n + " nemůže vrátit soupeře do hry");
+            break;
+        case Kind::Points:
+            Send(other, "opp points=" + value);
+            Log("hráč " + n + " zasílá počet trestných bodů=" + value);
+            break;
+        case Kind::EndOfMatch:
+            Log("hráč " + n + " zasílá konec hry");
+            step_ = SetupStep::Idle;  // the clients now leave; their going is no loss
+            break;
+        case Kind::TerminateGame:
+            Send(other, "forcedendofgame");
+            Log("Hráč " + n + " předčasně ukončil hru");
+            step_ = SetupStep::Idle;
+            break;
+        case Kind::Say:
+            Send(other, "sayit=" + value);
+            Log("hráč " + n + " říká: " + value);
+            break;
+    }
+}
+
+}  // namespace tarvel::server
