@@ -1,0 +1,15 @@
+// The About box: product name and version.
+#pragma once
+
+#include <QDialog>
+
+namespace tarvel::server {
+
+class AboutBox final : public QDialog {
+    Q_OBJECT
+
+  public:
+    AboutBox(int language, QWidget* parent = nullptr);
+};
+
+}  // namespace tarvel::server

@@ -1,0 +1,104 @@
+#include "client_listener.h"
+
+#include <QHostAddress>
+#include <QTcpSocket>
+#include <QTimer>
+#include <vector>
+
+namespace tarvel::server {
+namespace {
+
+// A peer that stops reading could hold a closing connection open for ever.
+constexpr int kCloseGraceMs = 5000;
+
+// Dotted decimal even when the socket reports an IPv4-mapped address.
+std::string DottedAddress(const QHostAddress& address) {
+    bool isIpv4 = false;
+    const quint32 ipv4 = address.toIPv4Address(&isIpv4);
+    return (isIpv4 ? QHostAddress(ipv4) : address).toString().toStdString();
+}
+
+}  // namespace
+
+ClientListener::ClientListener(EventLog& log, RandomSource& random, QObject* parent)
+    : QObject(parent), game_(*this, log, random) {
+    connect(&server_, &QTcpServer::newConnection, this, &ClientListener::ServerSocketClientConnect);
+}
+
+ClientListener::~ClientListener() {
+    // Sockets are children of the server object; their signals must not reach a half-destroyed game.
+    for (auto& [id, socket] : sockets_) socket->disconnect(this);
+}
+
+bool ClientListener::StartListening(quint16 port, QString* error) {
+    if (server_.listen(QHostAddress::AnyIPv4, port)) return true;
+    if (error != nullptr) *error = server_.errorString();
+    return false;
+}
+
+void ClientListener::StopListening() {
+    server_.close();
+    std::vector<ConnectionId> ids;
+    for (const auto& [id, socket] : sockets_) ids.push_back(id);
+    for (ConnectionId id : ids) {
+        // abort() reports the disconnect at once, which takes the socket out of the map.
+        if (auto it = sockets_.find(id); it != sockets_.end()) it->second->abort();
+    }
+}
+
+void ClientListener::Write(ConnectionId id, std::string_view bytes) {
+    if (auto it = sockets_.find(id); it != sockets_.end()) {
+        it->second->write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+}
+
+void ClientListener::Close(ConnectionId id) {
+    auto it = sockets_.find(id);
+    if (it == sockets_.end()) return;
+    QTcpSocket* socket = it->second;
+    // Later, from the event loop: the game must never be re-entered from its own call.
+    QTimer::singleShot(0, socket, [socket] { socket->disconnectFromHost(); });
+    QTimer::singleShot(kCloseGraceMs, socket, [socket] { socket->abort(); });
+}
+
+void ClientListener::ServerSocketClientConnect() {
+    while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        const ConnectionId id = nextId_++;
+        sockets_[id] = socket;
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        connect(socket, &QTcpSocket::readyRead, this, [this, id] { ServerSocketClientRead(id); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, id] { ServerSocketClientDisconnect(id); });
+        game_.ClientConnected(id, DottedAddress(socket->peerAddress()), socket->peerPort());
+        // Data or a close that came before the signals were connected.
+        if (socket->state() != QAbstractSocket::ConnectedState) {
+            ServerSocketClientDisconnect(id);
+        } else if (socket->bytesAvailable() > 0) {
+            ServerSocketClientRead(id);
+        }
+    }
+}
+
+void ClientListener::ServerSocketClientRead(ConnectionId id) {
+    auto it = sockets_.find(id);
+    if (it == sockets_.end()) return;
+    const QByteArray bytes = it->second->readAll();
+    game_.ClientRead(id, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+void ClientListener::ServerSocketClientDisconnect(ConnectionId id) {
+    auto it = sockets_.find(id);
+    if (it == sockets_.end()) return;
+    QTcpSocket* socket = it->second;
+    // What a client wrote just before closing ("end of game0") is still handled.
+    if (socket->bytesAvailable() > 0) {
+        ServerSocketClientRead(id);
+        it = sockets_.find(id);
+        if (it == sockets_.end()) return;
+    }
+    sockets_.erase(it);
+    socket->disconnect(this);
+    socket->deleteLater();
+    game_.ClientDisconnected(id);
+}
+
+}  // namespace tarvel::server

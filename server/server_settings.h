@@ -1,0 +1,22 @@
+// The server's settings file tarvelsvr.ini in the program's folder.
+#pragma once
+
+#include <QString>
+
+namespace tarvel::server {
+
+struct ServerSettings {
+    int port = 1412;
+    bool connectAtStartup = true;
+    int language = 1000;
+};
+
+// A missing file, a missing key or a value that is not a decimal integer gives the
+// default; for the yes/no key any non-zero integer means yes.
+ServerSettings ReadServerSettings(const QString& iniPath);
+// Writes the keys of the server settings dialog ("server": "port", "connectatstartup").
+void WriteConnectionSettings(const QString& iniPath, const ServerSettings& settings);
+// Writes the key of the language dialog ("environment": "language").
+void WriteLanguageSetting(const QString& iniPath, int language);
+
+}  // namespace tarvel::server

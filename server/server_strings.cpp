@@ -1,0 +1,81 @@
+#include "server_strings.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace tarvel::server {
+namespace {
+
+struct Entry {
+    int id;
+    std::string_view text;
+};
+
+constexpr std::array<Entry, 42> kTable = {{
+    {1000, "Čeština"},
+    {1001, "Tarvel server"},
+    {1002, "Nastavení prostředí"},
+    {1003, "&jazyk"},
+    {1004, "&Ok"},
+    {1005, "Zrušit"},
+    {1006, "&Aktivovat"},
+    {1007, "&Deaktivovat"},
+    {1008, "&Nastavení"},
+    {1009, "Nastavení serveru"},
+    {1010, "&Port"},
+    {1011, "Př&ipojit po startu"},
+    {1012, "Provedené změny se projeví až poté, co znovu spustíte hru."},
+    {1013, "&Server"},
+    {1014, "Nastavení &prostředí"},
+    {1015, "&Konec programu"},
+    {1016, "&Nápověda"},
+    {1017, "Ná&vod"},
+    {1018, "O programu"},
+    {1019, "O programu"},
+    {1020, "verze"},
+    {2000, "English"},
+    {2001, "Tarvel server"},
+    {2002, "environment settings"},
+    {2003, "&Language"},
+    {2004, "&OK"},
+    {2005, "Cancel"},
+    {2006, "&Activate"},
+    {2007, "&Deactivate"},
+    {2008, "&Settings"},
+    {2009, "Server settings"},
+    {2010, "&Port"},
+    {2011, "&Activate after start up"},
+    {2012, "Your changes will be applied after you restart the game."},
+    {2013, "&Server"},
+    {2014, "&Environment settings"},
+    {2015, "End of &program"},
+    {2016, "&Help"},
+    {2017, "&Instructions"},
+    {2018, "&About program"},
+    {2019, "About program"},
+    {2020, "verze"},
+}};
+
+const Entry* FindEntry(int id) {
+    auto it = std::find_if(kTable.begin(), kTable.end(), [id](const Entry& e) { return e.id == id; });
+    return it == kTable.end() ? nullptr : &*it;
+}
+
+}  // namespace
+
+QString ServerText(int languageBase, int index) {
+    const Entry* entry = FindEntry(languageBase + index);
+    return entry == nullptr ? QString()
+                            : QString::fromUtf8(entry->text.data(), qsizetype(entry->text.size()));
+}
+
+std::vector<std::pair<QString, int>> ServerLanguages() {
+    std::vector<std::pair<QString, int>> languages;
+    for (int base = 1000; FindEntry(base) != nullptr; base += 1000) {
+        languages.emplace_back(ServerText(base, kTextLanguageName), base);
+    }
+    return languages;
+}
+
+}  // namespace tarvel::server

@@ -1,0 +1,45 @@
+// The server's own string table: window, menu and dialog captions in Czech (base
+// 1000) and English (base 2000). The log stays Czech whatever the language.
+#pragma once
+
+#include <QString>
+#include <utility>
+#include <vector>
+
+namespace tarvel::server {
+
+inline constexpr int kCzechBase = 1000;
+inline constexpr int kEnglishBase = 2000;
+
+// Indices into the table.
+enum ServerTextIndex : int {
+    kTextLanguageName = 0,
+    kTextProduct = 1,
+    kTextLanguageDialogCaption = 2,
+    kTextLanguageGroup = 3,
+    kTextOk = 4,
+    kTextCancel = 5,
+    kTextActivate = 6,
+    kTextDeactivate = 7,
+    kTextSettingsButton = 8,
+    kTextSettingsDialogCaption = 9,
+    kTextPortLabel = 10,
+    kTextConnectAtStartup = 11,
+    kTextRestartNotice = 12,
+    kTextServerMenu = 13,
+    kTextEnvironmentCommand = 14,
+    kTextQuitCommand = 15,
+    kTextHelpMenu = 16,
+    kTextInstructionsCommand = 17,
+    kTextAboutCommand = 18,
+    kTextAboutCaption = 19,
+    kTextVersionWord = 20,
+};
+
+// The text of entry base + index; empty when the table has no such entry.
+QString ServerText(int languageBase, int index);
+
+// The languages of the table in id order: their own names and their bases.
+std::vector<std::pair<QString, int>> ServerLanguages();
+
+}  // namespace tarvel::server

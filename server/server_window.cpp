@@ -1,0 +1,163 @@
+#include "server_window.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "about_box.h"
+#include "host_identity.h"
+#include "language_dialog.h"
+#include "server_strings.h"
+#include "settings_dialog.h"
+
+namespace tarvel::server {
+namespace {
+
+// A chat text may carry line breaks; the log keeps one event per line.
+QString OneLine(std::string_view line) {
+    QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+}  // namespace
+
+ServerWindow::ServerWindow(const QString& folder, RandomSource& random, QWidget* parent)
+    : QMainWindow(parent),
+      iniPath_(QDir(folder).filePath(QStringLiteral("tarvelsvr.ini"))),
+      settings_(ReadServerSettings(iniPath_)),
+      language_(settings_.language),
+      listener_(*this, random) {
+    BuildWidgets();
+    if (settings_.connectAtStartup) StartListening();
+    ShowListeningState();
+
+    const HostIdentity host = LocalHostIdentity();
+    Log(("IP serveru: " + host.address).toStdString());
+    Log(("jméno serveru: " + host.name).toStdString());
+    Log("Port serveru: " + std::to_string(settings_.port));
+    protocollist->setFocus();
+
+    settingsDialog_ = new SettingsDialog(language_, this);
+    languageDialog_ = new LanguageDialog(language_, this);
+    aboutBox_ = new AboutBox(language_, this);
+}
+
+ServerWindow::~ServerWindow() = default;
+
+QString ServerWindow::Text(int index) const {
+    return ServerText(language_, index);
+}
+
+void ServerWindow::BuildWidgets() {
+    setWindowTitle(Text(kTextProduct));
+    protocollist = new QListWidget(this);
+    protocollist->setObjectName("protocollist");
+    aktivacebtn = new QPushButton(this);
+    aktivacebtn->setObjectName("aktivacebtn");
+    nastavenibtn = new QPushButton(Text(kTextSettingsButton), this);
+    nastavenibtn->setObjectName("nastavenibtn");
+    connect(aktivacebtn, &QPushButton::clicked, this, &ServerWindow::aktivacebtnClick);
+    connect(nastavenibtn, &QPushButton::clicked, this, &ServerWindow::nastavenibtnClick);
+
+    Server1 = menuBar()->addMenu(Text(kTextServerMenu));
+    Nastavenprosted1 =
+        Server1->addAction(Text(kTextEnvironmentCommand), this, &ServerWindow::Nastavenprosted1Click);
+    Konecprogramu1 = Server1->addAction(Text(kTextQuitCommand), this, &ServerWindow::Konecprogramu1Click);
+    Npovda1 = menuBar()->addMenu(Text(kTextHelpMenu));
+    Nvod1 = Npovda1->addAction(Text(kTextInstructionsCommand), this, &ServerWindow::Nvod1Click);
+    Oprogramu1 = Npovda1->addAction(Text(kTextAboutCommand), this, &ServerWindow::Oprogramu1Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(aktivacebtn);
+    buttons->addWidget(nastavenibtn);
+    buttons->addStretch();
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(protocollist);
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+    resize(560, 400);
+}
+
+void ServerWindow::Log(std::string_view line) {
+    const QString text = OneLine(line);
+    protocollist->addItem(text);
+    protocollist->scrollToBottom();
+    const QByteArray utf8 = text.toUtf8();
+    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+void ServerWindow::StartListening() {
+    QString error;
+    const bool validPort = settings_.port >= 0 && settings_.port <= 65535;
+    if (validPort && listener_.StartListening(static_cast<quint16>(settings_.port), &error)) return;
+    if (!validPort) error = QStringLiteral("neplatné číslo portu");
+    Log(("Nelze naslouchat na portu " + QString::number(settings_.port) + ": " + error).toStdString());
+}
+
+void ServerWindow::StopListening() {
+    listener_.StopListening();
+}
+
+void ServerWindow::ShowListeningState() {
+    const bool listening = listener_.IsListening();
+    aktivacebtn->setText(Text(listening ? kTextDeactivate : kTextActivate));
+    nastavenibtn->setEnabled(!listening);
+}
+
+void ServerWindow::aktivacebtnClick() {
+    if (listener_.IsListening()) {
+        StopListening();
+    } else {
+        StartListening();
+    }
+    ShowListeningState();
+}
+
+void ServerWindow::nastavenibtnClick() {
+    settingsDialog_->Load(settings_.port, settings_.connectAtStartup);
+    if (settingsDialog_->exec() != QDialog::Accepted) return;
+    settings_.port = settingsDialog_->Port().value_or(settings_.port);
+    settings_.connectAtStartup = settingsDialog_->ConnectAtStartup();
+    WriteConnectionSettings(iniPath_, settings_);
+}
+
+void ServerWindow::Nastavenprosted1Click() {
+    languageDialog_->SelectCurrent();
+    if (languageDialog_->exec() != QDialog::Accepted) return;
+    WriteLanguageSetting(iniPath_, language_);
+    QMessageBox::information(this, Text(kTextProduct), Text(kTextRestartNotice));
+}
+
+void ServerWindow::Nvod1Click() {
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QFileInfo(QStringLiteral("tarvelsvr.txt")).absoluteFilePath()));
+}
+
+void ServerWindow::Oprogramu1Click() {
+    aboutBox_->exec();
+}
+
+void ServerWindow::Konecprogramu1Click() {
+    close();
+}
+
+void ServerWindow::closeEvent(QCloseEvent* event) {
+    StopListening();
+    event->accept();
+}
+
+}  // namespace tarvel::server

@@ -1,0 +1,75 @@
+// The server's window: the log list, the activation and settings buttons, and the
+// menu with the language dialog, help, About and quit. Every log line also goes to
+// standard output, so the server can run on a host without a desktop.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <string_view>
+
+#include "client_listener.h"
+#include "random_source.h"
+#include "server_links.h"
+#include "server_settings.h"
+
+class QAction;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+namespace tarvel::server {
+
+class AboutBox;
+class LanguageDialog;
+class SettingsDialog;
+
+class ServerWindow final : public QMainWindow, public EventLog {
+    Q_OBJECT
+
+  public:
+    // `folder` holds tarvelsvr.ini: the program's own folder.
+    ServerWindow(const QString& folder, RandomSource& random, QWidget* parent = nullptr);
+    ~ServerWindow() override;
+
+    void Log(std::string_view line) override;
+
+    const ClientListener& Listener() const { return listener_; }
+    int Language() const { return language_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void aktivacebtnClick();
+    void nastavenibtnClick();
+    void Nastavenprosted1Click();
+    void Nvod1Click();
+    void Oprogramu1Click();
+    void Konecprogramu1Click();
+
+    void BuildWidgets();
+    void StartListening();
+    void StopListening();
+    void ShowListeningState();
+    QString Text(int index) const;
+
+    QString iniPath_;
+    ServerSettings settings_;
+    int language_;
+    ClientListener listener_;
+
+    QListWidget* protocollist = nullptr;
+    QPushButton* aktivacebtn = nullptr;
+    QPushButton* nastavenibtn = nullptr;
+    QMenu* Server1 = nullptr;
+    QMenu* Npovda1 = nullptr;
+    QAction* Nastavenprosted1 = nullptr;
+    QAction* Konecprogramu1 = nullptr;
+    QAction* Nvod1 = nullptr;
+    QAction* Oprogramu1 = nullptr;
+    SettingsDialog* settingsDialog_ = nullptr;
+    LanguageDialog* languageDialog_ = nullptr;
+    AboutBox* aboutBox_ = nullptr;
+};
+
+}  // namespace tarvel::server
