@@ -82,6 +82,7 @@ void ClientListener::ServerSocketClientRead(ConnectionId id) {
     auto it = sockets_.find(id);
     if (it == sockets_.end()) return;
     const QByteArray bytes = it->second->readAll();
+    bytesReceived_ += static_cast<std::uint64_t>(bytes.size());
     game_.ClientRead(id, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -31,6 +31,9 @@ class ClientListener final : public QObject, public ClientLinks {
     quint16 ListeningPort() const { return server_.serverPort(); }
 
     const GameServer& Game() const { return game_; }
+    // Bytes read from all clients so far: lets a test know that the server has
+    // handled everything it sent.
+    std::uint64_t BytesReceived() const { return bytesReceived_; }
 
     void Write(ConnectionId id, std::string_view bytes) override;
     void Close(ConnectionId id) override;
@@ -43,6 +46,7 @@ class ClientListener final : public QObject, public ClientLinks {
     QTcpServer server_;
     std::unordered_map<ConnectionId, QTcpSocket*> sockets_;
     ConnectionId nextId_ = 1;
+    std::uint64_t bytesReceived_ = 0;
     GameServer game_;
 };
 
