@@ -1,0 +1,139 @@
+// The scripted matches against the real listener over 127.0.0.1, with Qt sockets as
+// the clients: as written, and with every byte in its own write.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTcpSocket>
+#include <QtTest/QTest>
+#include <map>
+#include <memory>
+
+#include "client_listener.h"
+#include "fakes.h"
+#include "match_scripts.h"
+
+namespace tarvel::server::testing {
+namespace {
+
+constexpr int kWaitMs = 5000;
+
+struct ScriptedClient {
+    std::unique_ptr<QTcpSocket> socket = std::make_unique<QTcpSocket>();
+    MessageSplitter splitter;
+    std::vector<std::string> received;
+};
+
+class ScriptsOverLoopback : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        if (QCoreApplication::instance() == nullptr) {
+            static int argc = 1;
+            static char name[] = "scripts_over_loopback_test";
+            static char* argv[] = {name, nullptr};
+            new QCoreApplication(argc, argv);
+        }
+    }
+
+    void Run(const Script& script, bool byteByByte) {
+        SCOPED_TRACE(script.name);
+        RecordingLog log;
+        ZeroRandom random;
+        ClientListener listener(log, random);
+        QString error;
+        ASSERT_TRUE(listener.StartListening(0, &error)) << error.toStdString();
+        std::map<int, ScriptedClient> clients;
+        std::uint64_t sent = 0;
+        std::size_t logSeen = 0;
+
+        for (std::size_t i = 0; i < script.steps.size(); ++i) {
+            const ScriptStep& step = script.steps[i];
+            SCOPED_TRACE("step " + std::to_string(i));
+            const std::size_t logWanted = logSeen + step.log.size();
+            switch (step.kind) {
+                case ScriptStep::Kind::Connect: {
+                    ScriptedClient& client = clients[step.client];
+                    QObject::connect(client.socket.get(), &QTcpSocket::readyRead, [&client] {
+                        const QByteArray bytes = client.socket->readAll();
+                        auto split = client.splitter.Feed(std::string_view(bytes.constData(), bytes.size()));
+                        client.received.insert(client.received.end(), split.messages.begin(),
+                                               split.messages.end());
+                    });
+                    client.socket->connectToHost(QStringLiteral("127.0.0.1"), listener.ListeningPort());
+                    break;
+                }
+                case ScriptStep::Kind::Disconnect:
+                    clients.at(step.client).socket->disconnectFromHost();
+                    break;
+                case ScriptStep::Kind::Send: {
+                    QTcpSocket& socket = *clients.at(step.client).socket;
+                    for (const auto& m : step.messages) {
+                        const std::string bytes = EncodeForWire(m);
+                        if (!byteByByte) {
+                            socket.write(bytes.data(), static_cast<qint64>(bytes.size()));
+                            sent += bytes.size();
+                            continue;
+                        }
+                        for (char c : bytes) {
+                            socket.write(&c, 1);
+                            socket.flush();
+                            ++sent;
+                            // The server reads each byte before the next goes out.
+                            ASSERT_TRUE(
+                                QTest::qWaitFor([&] { return listener.BytesReceived() == sent; }, kWaitMs));
+                        }
+                    }
+                    socket.flush();
+                    ASSERT_TRUE(QTest::qWaitFor([&] { return listener.BytesReceived() == sent; }, kWaitMs));
+                    break;
+                }
+                case ScriptStep::Kind::Expect: {
+                    auto& received = clients.at(step.client).received;
+                    ASSERT_TRUE(
+                        QTest::qWaitFor([&] { return received.size() >= step.messages.size(); }, kWaitMs))
+                        << "client " << step.client << " got " << received.size();
+                    const std::vector<std::string> first(
+                        received.begin(), received.begin() + static_cast<long>(step.messages.size()));
+                    EXPECT_EQ(first, step.messages);
+                    received.erase(received.begin(),
+                                   received.begin() + static_cast<long>(step.messages.size()));
+                    break;
+                }
+                case ScriptStep::Kind::ExpectClosed: {
+                    QTcpSocket& socket = *clients.at(step.client).socket;
+                    EXPECT_TRUE(QTest::qWaitFor(
+                        [&] { return socket.state() == QAbstractSocket::UnconnectedState; }, kWaitMs));
+                    break;
+                }
+            }
+            // The server's own lines may run ahead of what a client has read; they are
+            // checked after the step that causes them.
+            if (step.kind == ScriptStep::Kind::Expect) continue;
+            ASSERT_TRUE(QTest::qWaitFor([&] { return log.lines.size() >= logWanted; }, kWaitMs))
+                << "log has " << log.lines.size() << " lines, wanted " << logWanted;
+            std::vector<std::string> added;
+            for (; logSeen < log.lines.size(); ++logSeen)
+                added.push_back(WithoutPortNumber(log.lines[logSeen]));
+            EXPECT_EQ(added, step.log);
+        }
+        QTest::qWait(20);
+        for (const auto& [number, client] : clients) {
+            EXPECT_EQ(client.received, std::vector<std::string>{}) << "client " << number;
+        }
+    }
+};
+
+TEST_F(ScriptsOverLoopback, EachScript) {
+    for (const auto& script : AllScripts()) Run(script, false);
+}
+
+TEST_F(ScriptsOverLoopback, EveryByteInItsOwnWrite) {
+    for (const auto& script : AllScripts()) {
+        if (script.name == "WholeMatch" || script.name == "ThirdClientAndEarlyEnd" ||
+            script.name == "OneReadAndForeignDigits") {
+            Run(script, true);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tarvel::server::testing

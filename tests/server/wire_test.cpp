@@ -1,0 +1,71 @@
+#include "wire.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvel {
+namespace {
+
+using Messages = std::vector<std::string>;
+
+TEST(Wire, BuildsMessagesAndTheirBytes) {
+    EXPECT_EQ(MakeMessage("busy"), "busy");
+    EXPECT_EQ(MakeMessage("yourcard", "eso pikové"), "yourcard=eso pikové");
+    EXPECT_EQ(MakePlayerMessage("standing", "0"), "standing0");
+    EXPECT_EQ(MakePlayerMessage("sendcolor", "1", " piky"), "sendcolor1= piky");
+    // Windows-1250 on the wire: "í" and "ř" are one byte each.
+    EXPECT_EQ(EncodeForWire("7 křížová"), "7 k\xF8\xED\x9Eov\xE1\\");
+    // A terminator or zero typed into a text can never start a message of its own.
+    EXPECT_EQ(EncodeForWire(std::string("iwanttosay0=a\\terminategame0\0b", 30)),
+              "iwanttosay0=a/terminategame0/b\\");
+}
+
+TEST(Wire, SplitsEveryMessageOfAReadInOrderAndDecodesIt) {
+    MessageSplitter splitter;
+    const auto result = splitter.Feed("i stand\\opp points=3\\deckcard=7 k\xF8\xED\x9Eov\xE1\\");
+    EXPECT_EQ(result.messages, (Messages{"i stand", "opp points=3", "deckcard=7 křížová"}));
+    EXPECT_FALSE(result.overflow);
+    EXPECT_EQ(splitter.PendingBytes(), 0u);
+}
+
+TEST(Wire, KeepsTheTextAfterTheLastTerminatorForTheNextRead) {
+    MessageSplitter splitter;
+    EXPECT_EQ(splitter.Feed("pickup do").messages, Messages{});
+    EXPECT_EQ(splitter.Feed("ne\\startcard").messages, Messages{"pickup done"});
+    EXPECT_EQ(splitter.Feed(" done\\").messages, Messages{"startcard done"});
+}
+
+TEST(Wire, LeavesOutEmptyMessagesAndStopsAtAZeroByte) {
+    MessageSplitter splitter;
+    EXPECT_EQ(splitter.Feed("\\\\busy\\\\").messages, Messages{"busy"});
+    EXPECT_EQ(splitter.Feed(std::string("i st\0and\\lost\\", 14)).messages, Messages{});
+    // What stood before the zero byte is kept; what followed it is gone.
+    EXPECT_EQ(splitter.Feed("and\\").messages, Messages{"i stand"});
+}
+
+TEST(Wire, GivesUpTextThatNeverEnds) {
+    MessageSplitter splitter;
+    EXPECT_FALSE(splitter.Feed("ok\\" + std::string(kMaxPendingBytes, 'x')).overflow);
+    const auto result = splitter.Feed("x");
+    EXPECT_TRUE(result.overflow);
+    EXPECT_EQ(splitter.PendingBytes(), 0u);
+    const auto mixed = MessageSplitter{}.Feed("first\\" + std::string(kMaxPendingBytes + 1, 'y'));
+    EXPECT_EQ(mixed.messages, Messages{"first"});
+    EXPECT_TRUE(mixed.overflow);
+}
+
+TEST(Wire, KeyValueAndLastCharacter) {
+    EXPECT_EQ(MessageKey("iwanttosay1=a=b"), "iwanttosay1");
+    EXPECT_EQ(MessageValue("iwanttosay1=a=b"), "a=b");
+    EXPECT_EQ(MessageKey("standing0"), "");
+    EXPECT_EQ(MessageValue("standing0"), "");
+    EXPECT_EQ(MessageValue("sendcolor0= piky"), " piky");
+    EXPECT_EQ(LastChar("end of game1"), "1");
+    EXPECT_EQ(WithoutLastChar("end of game1"), "end of game");
+    // A whole character, not a byte of it.
+    EXPECT_EQ(LastChar("req cardř"), "ř");
+    EXPECT_EQ(WithoutLastChar("req cardř"), "req card");
+    EXPECT_EQ(LastChar(""), "");
+}
+
+}  // namespace
+}  // namespace tarvel
