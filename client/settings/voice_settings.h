@@ -7,7 +7,7 @@
 namespace tarvel {
 
 struct VoiceSettings {
-    std::string person;      // name of the chosen voice; empty while none is chosen
+    std::string person{};    // name of the chosen voice; empty while none is chosen
     std::int32_t pitch = 0;  // slider positions
     std::int32_t speed = 0;
     std::int32_t volume = 255;
