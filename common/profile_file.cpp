@@ -183,9 +183,12 @@ std::string WithoutLineBreaks(std::string_view value) {
     return result;
 }
 
-void SyncToDisk([[maybe_unused]] std::FILE* stream) {
+// Whether the bytes reached the disk; a full or failing disk may only say so here.
+bool SyncToDisk([[maybe_unused]] std::FILE* stream) {
 #if defined(__unix__) || defined(__APPLE__)
-    ::fsync(::fileno(stream));
+    return ::fsync(::fileno(stream)) == 0;
+#else
+    return true;
 #endif
 }
 
@@ -235,7 +238,7 @@ void ReplaceFile(const fs::path& shownPath, const std::string& bytes) {
     if (!out) throw ProfileWriteError(shownPath);
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
     written = std::fflush(out) == 0 && written;
-    if (written) SyncToDisk(out);
+    written = written && SyncToDisk(out);
     written = std::fclose(out) == 0 && written;
     if (written && existed) {
         fs::permissions(temporary, fs::status(target, error).permissions(), error);
