@@ -1,12 +1,36 @@
 #include "server_settings.h"
 
-// Reading and writing go through the shared profile-file layer once it is in common/.
-namespace tarvel::server {
+#include <filesystem>
 
-ServerSettings ReadServerSettings(const QString&) {
-    return {};
+#include "profile_file.h"
+
+namespace tarvel::server {
+namespace {
+
+ProfileFile Open(const QString& iniPath) {
+    return ProfileFile(std::filesystem::path(iniPath.toStdString()));
 }
-void WriteConnectionSettings(const QString&, const ServerSettings&) {}
-void WriteLanguageSetting(const QString&, int) {}
+
+}  // namespace
+
+ServerSettings ReadServerSettings(const QString& iniPath) {
+    const ProfileFile file = Open(iniPath);
+    const ServerSettings defaults;
+    ServerSettings settings;
+    settings.port = file.ReadInteger("server", "port", defaults.port);
+    settings.connectAtStartup = file.ReadBool("server", "connectatstartup", defaults.connectAtStartup);
+    settings.language = file.ReadInteger("environment", "language", defaults.language);
+    return settings;
+}
+
+void WriteConnectionSettings(const QString& iniPath, const ServerSettings& settings) {
+    ProfileFile file = Open(iniPath);
+    file.WriteInteger("server", "port", settings.port);
+    file.WriteBool("server", "connectatstartup", settings.connectAtStartup);
+}
+
+void WriteLanguageSetting(const QString& iniPath, int language) {
+    Open(iniPath).WriteInteger("environment", "language", language);
+}
 
 }  // namespace tarvel::server

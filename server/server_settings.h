@@ -14,6 +14,7 @@ struct ServerSettings {
 // A missing file, a missing key or a value that is not a decimal integer gives the
 // default; for the yes/no key any non-zero integer means yes.
 ServerSettings ReadServerSettings(const QString& iniPath);
+// Both writers throw ProfileWriteError when the file cannot be written.
 // Writes the keys of the server settings dialog ("server": "port", "connectatstartup").
 void WriteConnectionSettings(const QString& iniPath, const ServerSettings& settings);
 // Writes the key of the language dialog ("environment": "language").

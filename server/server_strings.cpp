@@ -1,18 +1,13 @@
 #include "server_strings.h"
 
-#include <algorithm>
 #include <array>
-#include <string_view>
+
+#include "string_table.h"
 
 namespace tarvel::server {
 namespace {
 
-struct Entry {
-    int id;
-    std::string_view text;
-};
-
-constexpr std::array<Entry, 42> kTable = {{
+constexpr std::array<StringEntry, 42> kEntries = {{
     {1000, "Čeština"},
     {1001, "Tarvel server"},
     {1002, "Nastavení prostředí"},
@@ -57,23 +52,18 @@ constexpr std::array<Entry, 42> kTable = {{
     {2020, "verze"},
 }};
 
-const Entry* FindEntry(int id) {
-    auto it = std::find_if(kTable.begin(), kTable.end(), [id](const Entry& e) { return e.id == id; });
-    return it == kTable.end() ? nullptr : &*it;
-}
+static_assert(IsWellFormed(kEntries));
 
 }  // namespace
 
 QString ServerText(int languageBase, int index) {
-    const Entry* entry = FindEntry(languageBase + index);
-    return entry == nullptr ? QString()
-                            : QString::fromUtf8(entry->text.data(), qsizetype(entry->text.size()));
+    return QString::fromStdString(LocalizedText(kEntries, languageBase, index));
 }
 
 std::vector<std::pair<QString, int>> ServerLanguages() {
     std::vector<std::pair<QString, int>> languages;
-    for (int base = 1000; FindEntry(base) != nullptr; base += 1000) {
-        languages.emplace_back(ServerText(base, kTextLanguageName), base);
+    for (const LanguageItem& item : ListLanguages(kEntries)) {
+        languages.emplace_back(QString::fromStdString(item.name), item.base);
     }
     return languages;
 }

@@ -6,10 +6,9 @@
 #include <utility>
 #include <vector>
 
-namespace tarvel::server {
+#include "string_table.h"
 
-inline constexpr int kCzechBase = 1000;
-inline constexpr int kEnglishBase = 2000;
+namespace tarvel::server {
 
 // Indices into the table.
 enum ServerTextIndex : int {

@@ -17,6 +17,7 @@
 #include "about_box.h"
 #include "host_identity.h"
 #include "language_dialog.h"
+#include "profile_file.h"
 #include "server_strings.h"
 #include "settings_dialog.h"
 
@@ -132,14 +133,25 @@ void ServerWindow::nastavenibtnClick() {
     if (settingsDialog_->exec() != QDialog::Accepted) return;
     settings_.port = settingsDialog_->Port().value_or(settings_.port);
     settings_.connectAtStartup = settingsDialog_->ConnectAtStartup();
-    WriteConnectionSettings(iniPath_, settings_);
+    SaveSettings([this] { WriteConnectionSettings(iniPath_, settings_); });
 }
 
 void ServerWindow::Nastavenprosted1Click() {
     languageDialog_->SelectCurrent();
     if (languageDialog_->exec() != QDialog::Accepted) return;
-    WriteLanguageSetting(iniPath_, language_);
+    if (!SaveSettings([this] { WriteLanguageSetting(iniPath_, language_); })) return;
     QMessageBox::information(this, Text(kTextProduct), Text(kTextRestartNotice));
+}
+
+bool ServerWindow::SaveSettings(const std::function<void()>& write) {
+    try {
+        write();
+        return true;
+    } catch (const ProfileWriteError& error) {
+        // The settings in force stay as chosen; only the file could not keep them.
+        QMessageBox::warning(this, Text(kTextProduct), QString::fromStdString(error.what()));
+        return false;
+    }
 }
 
 void ServerWindow::Nvod1Click() {

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <string_view>
 
 #include "client_listener.h"
@@ -52,6 +53,8 @@ class ServerWindow final : public QMainWindow, public EventLog {
     void StopListening();
     void ShowListeningState();
     QString Text(int index) const;
+    // Runs a write of the settings file; a file that cannot be written is reported.
+    bool SaveSettings(const std::function<void()>& write);
 
     QString iniPath_;
     ServerSettings settings_;
