@@ -9,3 +9,4 @@ export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)"
 "$root/scripts/build.sh" build-asan -DTARVEL_WERROR=ON -DTARVEL_SANITIZE=ON -DTARVEL_BUILD_BENCH=OFF
 ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"
+"$root/scripts/fuzz.sh" 60
