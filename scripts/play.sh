@@ -4,4 +4,5 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" build
+cmake --install "$root/build" --prefix "$root/game" >/dev/null
 echo "The game client is not built yet."

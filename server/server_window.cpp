@@ -1,6 +1,7 @@
 #include "server_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -155,8 +156,10 @@ bool ServerWindow::SaveSettings(const std::function<void()>& write) {
 }
 
 void ServerWindow::Nvod1Click() {
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(QFileInfo(QStringLiteral("tarvelsvr.txt")).absoluteFilePath()));
+    // The help text in the working folder (the game folder), else the one beside this program.
+    QFileInfo help(QStringLiteral("tarvelsvr.txt"));
+    if (!help.exists()) help.setFile(QDir(QCoreApplication::applicationDirPath()).filePath("tarvelsvr.txt"));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
 }
 
 void ServerWindow::Oprogramu1Click() {
