@@ -49,6 +49,8 @@ void ClientListener::StopListening() {
 void ClientListener::Write(ConnectionId id, std::string_view bytes) {
     if (auto it = sockets_.find(id); it != sockets_.end()) {
         it->second->write(bytes.data(), static_cast<qint64>(bytes.size()));
+        // Out to the system now, before the window repaints its log; flush never blocks.
+        it->second->flush();
     }
 }
 

@@ -25,6 +25,8 @@
 namespace tarvel::server {
 namespace {
 
+constexpr int kLogBatchMs = 100;
+
 // A chat text may carry line breaks; the log keeps one event per line.
 QString OneLine(std::string_view line) {
     QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
@@ -41,6 +43,9 @@ ServerWindow::ServerWindow(const QString& folder, RandomSource& random, QWidget*
       language_(settings_.language),
       listener_(*this, random) {
     BuildWidgets();
+    logFlushTimer_.setSingleShot(true);
+    logFlushTimer_.setInterval(kLogBatchMs);
+    connect(&logFlushTimer_, &QTimer::timeout, this, &ServerWindow::ShowPendingLogLines);
     if (settings_.connectAtStartup) StartListening();
     ShowListeningState();
 
@@ -48,6 +53,7 @@ ServerWindow::ServerWindow(const QString& folder, RandomSource& random, QWidget*
     Log(("IP serveru: " + host.address).toStdString());
     Log(("jméno serveru: " + host.name).toStdString());
     Log("Port serveru: " + std::to_string(settings_.port));
+    ShowPendingLogLines();
     protocollist->setFocus();
 
     settingsDialog_ = new SettingsDialog(language_, this);
@@ -65,6 +71,8 @@ void ServerWindow::BuildWidgets() {
     setWindowTitle(Text(kTextProduct));
     protocollist = new QListWidget(this);
     protocollist->setObjectName("protocollist");
+    // The log only grows; with rows of one height adding a line stays cheap however long it is.
+    protocollist->setUniformItemSizes(true);
     aktivacebtn = new QPushButton(this);
     aktivacebtn->setObjectName("aktivacebtn");
     nastavenibtn = new QPushButton(Text(kTextSettingsButton), this);
@@ -94,12 +102,22 @@ void ServerWindow::BuildWidgets() {
 
 void ServerWindow::Log(std::string_view line) {
     const QString text = OneLine(line);
-    protocollist->addItem(text);
-    protocollist->scrollToBottom();
     const QByteArray utf8 = text.toUtf8();
     std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
+    // The list takes new lines in batches: repainting it after every relay would hold up
+    // the next message by far more than the relay itself takes.
+    pendingLines_ << text;
+    if (!logFlushTimer_.isActive()) logFlushTimer_.start();
+}
+
+void ServerWindow::ShowPendingLogLines() {
+    logFlushTimer_.stop();
+    if (pendingLines_.isEmpty()) return;
+    protocollist->addItems(pendingLines_);
+    pendingLines_.clear();
+    protocollist->scrollToBottom();
 }
 
 void ServerWindow::StartListening() {

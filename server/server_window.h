@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 #include <functional>
 #include <string_view>
 
@@ -52,6 +54,7 @@ class ServerWindow final : public QMainWindow, public EventLog {
     void StartListening();
     void StopListening();
     void ShowListeningState();
+    void ShowPendingLogLines();
     QString Text(int index) const;
     // Runs a write of the settings file; a file that cannot be written is reported.
     bool SaveSettings(const std::function<void()>& write);
@@ -61,6 +64,8 @@ class ServerWindow final : public QMainWindow, public EventLog {
     int language_;
     ClientListener listener_;
 
+    QStringList pendingLines_;
+    QTimer logFlushTimer_;
     QListWidget* protocollist = nullptr;
     QPushButton* aktivacebtn = nullptr;
     QPushButton* nastavenibtn = nullptr;

@@ -1,0 +1,226 @@
+// Figures for the server, measured by driving it as two clients over loopback.
+//   latency PORT N          N "sendcard" relays from player 0 to player 1: p50 and p99
+//   forwarder PORT N        the same bytes through a plain TCP forwarder that listens on PORT
+//                           and connects to PORT+1, where this program takes them
+//   games PORT N            N whole games of one match: set-up, deal, plays, a draw, chat
+//   hold PORT SECONDS       two clients connected and silent
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+[[noreturn]] void Fail(const char* what) {
+    std::perror(what);
+    std::exit(1);
+}
+
+sockaddr_in Loopback(int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
+
+void NoDelay(int fd) {
+    int one = 1;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+}
+
+// A blocking client: fine for a measuring program, never for the server.
+class Client {
+  public:
+    explicit Client(int fd) : fd_(fd) { NoDelay(fd_); }
+    static Client Connect(int port) {
+        const int fd = socket(AF_INET, SOCK_STREAM, 0);
+        const sockaddr_in address = Loopback(port);
+        for (int attempt = 0; connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0;
+             ++attempt) {
+            if (attempt > 100) Fail("connect");
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return Client(fd);
+    }
+    void Send(const std::string& text) {
+        // Windows-1250: the card names used here are written as their bytes.
+        const std::string bytes = text + "\\";
+        if (write(fd_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) Fail("write");
+    }
+    void SendRaw(const std::string& bytes) {
+        if (write(fd_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) Fail("write");
+    }
+    // Reads messages until one equals `wanted` (or starts with it when it ends in '=').
+    void WaitFor(const std::string& wanted) {
+        for (;;) {
+            const auto end = buffer_.find('\\');
+            if (end != std::string::npos) {
+                const std::string message = buffer_.substr(0, end);
+                buffer_.erase(0, end + 1);
+                if (message == wanted || (wanted.back() == '=' && message.rfind(wanted, 0) == 0)) return;
+                continue;
+            }
+            char chunk[4096];
+            const ssize_t got = read(fd_, chunk, sizeof chunk);
+            if (got <= 0) Fail("read");
+            buffer_.append(chunk, static_cast<std::size_t>(got));
+        }
+    }
+    // Reads exactly `count` bytes.
+    void WaitForBytes(std::size_t count) {
+        while (buffer_.size() < count) {
+            char chunk[4096];
+            const ssize_t got = read(fd_, chunk, sizeof chunk);
+            if (got <= 0) Fail("read");
+            buffer_.append(chunk, static_cast<std::size_t>(got));
+        }
+        buffer_.erase(0, count);
+    }
+    void Close() { close(fd_); }
+
+  private:
+    int fd_;
+    std::string buffer_;
+};
+
+const std::string kAceOfSpades = "eso pikov\xE9";  // "eso pikové" in Windows-1250
+
+void PrintPercentiles(const char* what, std::vector<double> micros) {
+    std::sort(micros.begin(), micros.end());
+    const auto at = [&](double q) { return micros[static_cast<std::size_t>(q * static_cast<double>(micros.size() - 1))]; };
+    std::printf("%s: p50 %.1f us, p99 %.1f us over %zu relays\n", what, at(0.50), at(0.99), micros.size());
+}
+
+void Latency(int port, int count) {
+    Client a = Client::Connect(port);
+    Client b = Client::Connect(port);
+    a.WaitFor("req settings");
+    b.WaitFor("yournumber=1");
+    std::vector<double> micros;
+    for (int i = 0; i < count; ++i) {
+        const auto start = Clock::now();
+        a.Send("sendcard0=" + kAceOfSpades);
+        b.WaitFor("deckcard=" + kAceOfSpades);
+        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    }
+    PrintPercentiles("tarvelsvr", micros);
+    a.Close();
+    b.Close();
+}
+
+void Forwarder(int port, int count) {
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    int one = 1;
+    setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    const sockaddr_in address = Loopback(port + 1);
+    if (bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) Fail("bind");
+    listen(listener, 1);
+    Client a = Client::Connect(port);
+    a.SendRaw("");  // the forwarder connects onwards when the first client arrives
+    Client b(accept(listener, nullptr, nullptr));
+    const std::string message = "sendcard0=" + kAceOfSpades + "\\";
+    std::vector<double> micros;
+    for (int i = 0; i < count; ++i) {
+        const auto start = Clock::now();
+        a.SendRaw(message);
+        b.WaitForBytes(message.size());
+        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    }
+    PrintPercentiles("socat forwarder", micros);
+    a.Close();
+    b.Close();
+    close(listener);
+}
+
+void SendSettings(Client& client, const std::string& n, const std::string& name) {
+    std::string all;
+    for (const char* key : {"kolikbrat", "kralpikovy", "navratdohry", "hranabody", "donucen", "zamichat",
+                            "pocetkol", "pocetrozdavanych"}) {
+        const std::string value = std::string(key) == "pocetrozdavanych" ? "6" : "1";
+        all += "info " + std::string(key) + n + "=" + value + "\\";
+    }
+    all += "info pohlhrac" + n + "=m\\info uzivatel" + n + "=" + name + "\\infosettings" + n + " done\\";
+    client.SendRaw(all);
+}
+
+void Games(int port, int count) {
+    Client a = Client::Connect(port);
+    Client b = Client::Connect(port);
+    const auto start = Clock::now();
+    for (int game = 0; game < count; ++game) {
+        a.WaitFor("req settings");
+        SendSettings(a, "0", "Jana");
+        b.WaitFor("req settings");
+        SendSettings(b, "1", "Petr");
+        a.WaitFor("firstplayer=");
+        b.WaitFor("firstplayer=");
+        a.Send("req startcard0");
+        b.Send("req startcard1");
+        a.WaitFor("startcard done");
+        b.WaitFor("startcard done");
+        a.Send("sendcard0=" + kAceOfSpades);
+        b.WaitFor("deckcard=" + kAceOfSpades);
+        b.Send("req card1=2");
+        b.WaitFor("pickup done");
+        a.WaitFor("pickup done");
+        a.Send("iwanttosay0=ahoj");
+        b.WaitFor("sayit=ahoj");
+        b.Send("i have no cards1");
+        a.WaitFor("opp has no cards");
+        a.Send("end of one game0");
+        b.Send("end of one game1");
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    a.WaitFor("req settings");
+    a.Send("end of game0");
+    b.Send("end of game1");
+    std::printf("%d games in %.2f s (%.2f ms a game)\n", count, seconds, 1000.0 * seconds / count);
+    // Stay connected a moment so the last messages are read before the close.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    a.Close();
+    b.Close();
+}
+
+void Hold(int port, int seconds) {
+    Client a = Client::Connect(port);
+    Client b = Client::Connect(port);
+    a.WaitFor("req settings");
+    b.WaitFor("yournumber=1");
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    a.Close();
+    b.Close();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s latency|forwarder|games|hold PORT N\n", argv[0]);
+        return 2;
+    }
+    const std::string mode = argv[1];
+    const int port = std::atoi(argv[2]);
+    const int n = std::atoi(argv[3]);
+    if (mode == "latency")
+        Latency(port, n);
+    else if (mode == "forwarder")
+        Forwarder(port, n);
+    else if (mode == "games")
+        Games(port, n);
+    else if (mode == "hold")
+        Hold(port, n);
+    else
+        return 2;
+    return 0;
+}

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Prints the server's figures, measured on this machine over loopback: the relay latency
+# of "sendcard" beside a plain TCP forwarder (socat) in the same run, the server's CPU
+# while idle with two clients connected, and its resident memory after 1,000 games.
+# Usage: bench/server_figures.sh [BUILD_DIR]   (default: build, made by scripts/build.sh)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+figures="$build/bench/server/server_figures"
+work=$(mktemp -d)
+port=$((20000 + RANDOM % 20000))
+forward=$((port + 2))
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The server reads tarvelsvr.ini beside itself: run a copy in a folder of its own.
+cp "$build/server/tarvelsvr" "$work/"
+printf '[server]\nport=%s\n' "$port" >"$work/tarvelsvr.ini"
+QT_QPA_PLATFORM=offscreen "$work/tarvelsvr" >"$work/log" 2>/dev/null &
+server=$!
+pids+=("$server")
+for _ in $(seq 100); do grep -q '^Port serveru' "$work/log" && break; sleep 0.1; done
+
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
+
+echo "Relay latency of sendcard, loopback:"
+"$figures" latency "$port" "${RELAYS:-20000}"
+socat TCP-LISTEN:"$forward",reuseaddr TCP:127.0.0.1:$((forward + 1)) &
+pids+=("$!")
+sleep 0.3
+"$figures" forwarder "$forward" "${RELAYS:-20000}"
+
+echo "CPU while idle with two clients connected:"
+"$figures" hold "$port" 12 &
+hold=$!
+sleep 1
+before=$(cpu_ticks "$server")
+sleep 10
+after=$(cpu_ticks "$server")
+wait "$hold"
+ticks=$(getconf CLK_TCK)
+awk -v t=$((after - before)) -v hz="$ticks" 'BEGIN { printf "  %.2f %% of one core over 10 s (%d ticks)\n", 100 * t / hz / 10, t }'
+
+echo "Resident memory:"
+echo "  before the games: $(rss_kib "$server") KiB"
+"$figures" games "$port" 1000 | sed 's/^/  /'
+sleep 0.5
+echo "  after 1,000 games: $(rss_kib "$server") KiB"
+echo "  log lines written: $(wc -l <"$work/log")"
