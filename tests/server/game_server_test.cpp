@@ -122,6 +122,15 @@ TEST_F(GameServerTest, AThirdClientNeverTakesAPlayersPlace) {
     EXPECT_EQ(links.Take(3), Messages{});
 }
 
+TEST_F(GameServerTest, ALonePlayerAskingForTheNextGameStartsNoSetUp) {
+    StartPlaying();
+    server.ClientDisconnected(2);
+    Read(1, {"end of one game0", "end of one game0"});
+    EXPECT_EQ(log.lines.back(), "Hra nemůže začít, připojen je jen jeden hráč");
+    EXPECT_EQ(links.Take(1), Messages{"forcedendofgame"});
+    EXPECT_EQ(server.Step(), SetupStep::Idle);
+}
+
 TEST(PlayerSettings, ValuesAreDecimalKeptInEightBits) {
     EXPECT_EQ(ParseSettingValue("7"), 7);
     EXPECT_EQ(ParseSettingValue("300"), 44);

@@ -126,6 +126,30 @@ TEST_F(ScriptsOverLoopback, EachScript) {
     for (const auto& script : AllScripts()) Run(script, false);
 }
 
+TEST_F(ScriptsOverLoopback, StoppingClosesEveryConnectionAndEndsTheGame) {
+    RecordingLog log;
+    ZeroRandom random;
+    ClientListener listener(log, random);
+    ASSERT_TRUE(listener.StartListening(0));
+    QTcpSocket first;
+    QTcpSocket second;
+    first.connectToHost(QStringLiteral("127.0.0.1"), listener.ListeningPort());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return listener.Game().PlayerCount() == 1; }, kWaitMs));
+    second.connectToHost(QStringLiteral("127.0.0.1"), listener.ListeningPort());
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return listener.Game().Step() == SetupStep::AwaitingSettings0; }, kWaitMs));
+    listener.StopListening();
+    EXPECT_FALSE(listener.IsListening());
+    EXPECT_EQ(listener.Game().PlayerCount(), 0u);
+    EXPECT_EQ(listener.Game().Step(), SetupStep::Idle);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return first.state() == QAbstractSocket::UnconnectedState &&
+                   second.state() == QAbstractSocket::UnconnectedState;
+        },
+        kWaitMs));
+}
+
 TEST_F(ScriptsOverLoopback, EveryByteInItsOwnWrite) {
     for (const auto& script : AllScripts()) {
         if (script.name == "WholeMatch" || script.name == "ThirdClientAndEarlyEnd" ||
