@@ -98,9 +98,10 @@ std::vector<Recording> BuildRecordings() {
     std::vector<Recording> recordings;
     std::set<std::string> seen;
     const auto add = [&](std::string_view voice, const PhraseUse& use, bool effect) {
+        int take = 0;
         for (const auto& suffix : AllVariantSuffixes(use.variant)) {
             Recording recording{SoundFileName(voice, use.text, suffix), std::string(voice), use.text,
-                                effect ? std::string() : SpokenWords(use.text)};
+                                effect ? std::string() : SpokenWords(use.text), ++take};
             if (seen.insert(recording.fileName).second) recordings.push_back(std::move(recording));
         }
     };

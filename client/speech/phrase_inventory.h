@@ -22,6 +22,7 @@ struct Recording {
     std::string voice;     // "m", "z", or empty for a sound effect
     std::string text;      // the phrase as the game passes it: "7 srdcová"
     std::string spoken;    // what the voice says ("sedma srdcová"); empty for an effect
+    int take = 1;          // which of a phrase's several recordings (1..variant), else 1
 };
 
 inline constexpr std::string_view kMaleVoice = "m";
