@@ -13,35 +13,35 @@ namespace {
 
 // Announcements, comments, refusals and the end-of-game and match phrases, exactly as
 // the game speaks them.
-constexpr std::array<std::string_view, 66> kAnnouncements = {
-    // Start of a game.
-    "Začínáš", "Začínám", "Platí",
-    // The opponent's moves and comments.
-    "lížu", "není z čeho lízat", "Otáčím hromádku", "měním na", "stojím", "Stojíš", "vracíš mě do hry",
-    "ale já mám", "pikového krále", "sedmičku", "a tak tě vracím", "nemůžeš vrátit", "podívej se na vracení",
-    "nešvindluj", "comp poslední karta", "hráč poslední karta", "na jakou barvu",
-    // Refusals and hints ("kartu nelze použít" has recordings of its own, below).
-    "hoď eso", "hoď sedmičku", "nebo pikového krále", "a nebo to zabal", "a nebo si lízni",
-    // End of a game won by the opponent.
-    "jsem vítěz", "zůstala ti", "zůstaly ti", "zůstalo ti", "karta", "karty", "karet", "což je", "jeden bod",
-    "dva", "body", "bodů", "Celkem máš", "jeden trestný bod", "trestné", "trestných",
-    "já nemám žádný trestný bod", "já mám",
-    // End of a game won by the player.
-    "Jsi vítěz", "zůstala mi", "zůstaly mi", "zůstalo mi", "celkem mám", "ty nemáš žádný trestný bod",
-    "ty máš",
-    // The match and who leads it.
-    "hra", "konec hry", "vyhráváš", "vyhrávám", "jsme na tom stejně", "jsi vítěz", "remíza",
-    // Number words beside the numerals.
-    "sto", "sta", "set", "tisic", "tisice", "milion", "miliony", "milionu"};
+constexpr auto kAnnouncements = std::to_array<std::string_view>(
+    {// Start of a game.
+     "Začínáš", "Začínám", "Platí",
+     // The opponent's moves and comments.
+     "lížu", "není z čeho lízat", "Otáčím hromádku", "měním na", "stojím", "Stojíš", "vracíš mě do hry",
+     "ale já mám", "pikového krále", "sedmičku", "a tak tě vracím", "nemůžeš vrátit", "podívej se na vracení",
+     "nešvindluj", "comp poslední karta", "hráč poslední karta", "na jakou barvu",
+     // Refusals and hints ("kartu nelze použít" has recordings of its own, below).
+     "hoď eso", "hoď sedmičku", "nebo pikového krále", "a nebo to zabal", "a nebo si lízni",
+     // End of a game won by the opponent.
+     "jsem vítěz", "zůstala ti", "zůstaly ti", "zůstalo ti", "karta", "karty", "karet", "což je", "jeden bod",
+     "dva", "body", "bodů", "Celkem máš", "jeden trestný bod", "trestné", "trestných",
+     "já nemám žádný trestný bod", "já mám",
+     // End of a game won by the player.
+     "Jsi vítěz", "zůstala mi", "zůstaly mi", "zůstalo mi", "celkem mám", "ty nemáš žádný trestný bod",
+     "ty máš",
+     // The match and who leads it.
+     "hra", "konec hry", "vyhráváš", "vyhrávám", "jsme na tom stejně", "jsi vítěz", "remíza",
+     // Number words beside the numerals.
+     "sto", "sta", "set", "tisic", "tisice", "milion", "miliony", "milionu"});
 
 // Phrases with several recordings, one chosen at random each time.
-constexpr std::array<std::pair<std::string_view, std::uint8_t>, 1> kVariedPhrases = {{
+constexpr auto kVariedPhrases = std::to_array<std::pair<std::string_view, std::uint8_t>>({
     {"kartu nelze použít", 4},
-}};
+});
 
 constexpr std::uint8_t kCardNameVariant = 11;
 
-constexpr std::array<std::pair<std::string_view, std::uint8_t>, 7> kEffects = {{
+constexpr auto kEffects = std::to_array<std::pair<std::string_view, std::uint8_t>>({
     {"okraj", 1},
     {"off", 1},
     {"on", 1},
@@ -49,7 +49,9 @@ constexpr std::array<std::pair<std::string_view, std::uint8_t>, 7> kEffects = {{
     {"vyhození", 6},
     {"tab", 1},
     {"champion", 1},
-}};
+});
+
+using TextPair = std::pair<std::string_view, std::string_view>;
 
 // Numeral texts of NumberWords: "0".."20" and the tens "30".."90".
 std::vector<std::string> NumeralTexts() {
@@ -59,35 +61,34 @@ std::vector<std::string> NumeralTexts() {
     return numerals;
 }
 
-constexpr std::array<std::pair<std::string_view, std::string_view>, 28> kNumeralWords = {{
+constexpr auto kNumeralWords = std::to_array<TextPair>({
     {"0", "nula"},       {"1", "jedna"},     {"2", "dvě"},        {"3", "tři"},      {"4", "čtyři"},
     {"5", "pět"},        {"6", "šest"},      {"7", "sedm"},       {"8", "osm"},      {"9", "devět"},
     {"10", "deset"},     {"11", "jedenáct"}, {"12", "dvanáct"},   {"13", "třináct"}, {"14", "čtrnáct"},
     {"15", "patnáct"},   {"16", "šestnáct"}, {"17", "sedmnáct"},  {"18", "osmnáct"}, {"19", "devatenáct"},
     {"20", "dvacet"},    {"30", "třicet"},   {"40", "čtyřicet"},  {"50", "padesát"}, {"60", "šedesát"},
     {"70", "sedmdesát"}, {"80", "osmdesát"}, {"90", "devadesát"},
-}};
+});
 
 // Texts whose recording says something other than the text itself.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kRewordings = {{
+constexpr auto kRewordings = std::to_array<TextPair>({
     {"tisic", "tisíc"},
     {"tisice", "tisíce"},
     {"milionu", "milionů"},
     {"comp poslední karta", "moje poslední karta"},
     {"hráč poslední karta", "tvoje poslední karta"},
-}};
+});
 
 // The rank digits of card names as the card is called: "7 srdcová" is "sedma srdcová".
-constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kRankWords = {{
+constexpr auto kRankWords = std::to_array<TextPair>({
     {"7 ", "sedma "},
     {"8 ", "osma "},
     {"9 ", "devítka "},
     {"10 ", "desítka "},
-}};
+});
 
 template <std::size_t N>
-const std::string_view* Lookup(const std::array<std::pair<std::string_view, std::string_view>, N>& table,
-                               std::string_view key) {
+const std::string_view* Lookup(const std::array<TextPair, N>& table, std::string_view key) {
     for (const auto& [from, to] : table) {
         if (from == key) return &to;
     }
