@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,7 +33,7 @@ struct ComputerMind {
     bool HasKingOfSpades = false;
     std::array<std::uint8_t, 4> SuitIterator{};
     bool SuitIteratorEnded = false;
-    std::array<std::uint8_t, 5> RankIterator{};  // slots 1..4
+    std::array<std::uint8_t, 4> RankIterator{};  // rank slots 1..4 (jack, unused, king, ace)
     bool RankIteratorEnded = false;
     bool CardChosen = false;
     bool OpponentStood = false;
@@ -122,12 +123,26 @@ class Engine {
     void WriteStatusPanels();
     void SetPanelNumber(int panel, std::int64_t value);
     const std::string& TopName() const;
-    void PlaceHandMarker(bool movePointer);
     void SpeakSelected();
+    // The computer's search for a move; ends with a card chosen, a draw or a stand.
+    void ChooseComputerMove();
+    // Runs the suit iterator to its end, offering each suit while nothing is chosen.
+    void ForEachSuitByCount(const std::function<void(const std::string&)>& tryPlay);
+    // Makes the card of that name in the computer's hand the chosen one.
+    bool ChooseHandCard(std::string_view name);
+    // Turns the pile when the stock is empty; false when there is nothing to draw.
+    bool RefillStockIfEmpty();
+    void SelectHandPosition(std::size_t position);
+    // The hand position under the marker, kept within the hand.
+    std::size_t CurrentHandPosition() const;
     void PopStockInto(CardQueue& hand);
     void SayCardsLeft(std::uint8_t count, bool toPlayer);
     static std::int32_t HandPoints(const CardQueue& hand);
+    // Option values as the rules use them, kept inside their ranges whatever a file said.
+    std::uint8_t DealtCards() const;
+    std::uint8_t SevenPenalty() const;
     void EndMatch();
+    MatchStanding Standing() const;
     std::string NextByCount(std::array<std::uint8_t, 4>& copy, const std::array<std::uint8_t, 4>& counts,
                             bool& ended, const std::array<std::string_view, 4>& names);
 

@@ -1,0 +1,62 @@
+// A presentation that writes down what the engine says and does, so a test can
+// state exactly what the player hears after a move.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "null_presentation.h"
+
+namespace tarvel::testing {
+
+// One spoken event: "say z|Začínáš|1", "start |off|1", "number z|47", "leads z|3,5,3,2".
+class RecordingPresentation : public NullPresentation {
+  public:
+    std::vector<std::string> spoken;
+    std::vector<std::string> actions;  // drawing, labels, panels, menu items
+    std::string label;
+    std::map<int, std::string> panels;
+    std::map<MenuItem, bool> menu;
+    bool soundsOn = true;
+
+    void SayPhrase(std::string_view voice, std::string_view text, std::uint8_t variant) override {
+        spoken.push_back("say " + std::string(voice) + "|" + std::string(text) + "|" +
+                         std::to_string(variant));
+    }
+    void StartPhrase(std::string_view voice, std::string_view text, std::uint8_t variant) override {
+        spoken.push_back("start " + std::string(voice) + "|" + std::string(text) + "|" +
+                         std::to_string(variant));
+    }
+    void SayNumber(std::string_view voice, std::int32_t number, bool sayZero) override {
+        spoken.push_back("number " + std::string(voice) + "|" + std::to_string(number) +
+                         (sayZero ? "" : "|nozero"));
+    }
+    void SayWhoLeads(std::string_view voice, const MatchStanding& s) override {
+        spoken.push_back("leads " + std::string(voice) + "|" + std::to_string(s.playerPenalty) + "," +
+                         std::to_string(s.opponentPenalty) + "," + std::to_string(s.numberOfGames) + "," +
+                         std::to_string(s.gameNumber));
+    }
+    bool SoundsOn() const override { return soundsOn; }
+    void DrawSuitChoice() override { actions.push_back("DrawSuitChoice"); }
+    void EraseSuitChoice() override { actions.push_back("EraseSuitChoice"); }
+    void DrawRequestedSuit() override { actions.push_back("DrawRequestedSuit"); }
+    void EraseRequestedSuit() override { actions.push_back("EraseRequestedSuit"); }
+    void MovePointer(int x, int y) override {
+        actions.push_back("MovePointer " + std::to_string(x) + "," + std::to_string(y));
+    }
+    void SetLabel(std::string_view text) override { label = std::string(text); }
+    void SetStatusPanel(int panel, std::string_view text) override { panels[panel] = std::string(text); }
+    void EnableMenuItem(MenuItem item, bool enabled) override { menu[item] = enabled; }
+    void ScoreTableStep() override { actions.push_back("ScoreTableStep"); }
+    std::string LocalizedText(int index) override;
+
+    // The spoken events, each shortened to its text, for compact expectations.
+    std::vector<std::string> Texts() const;
+    void Clear() {
+        spoken.clear();
+        actions.clear();
+    }
+};
+
+}  // namespace tarvel::testing
