@@ -3,8 +3,9 @@
 namespace tarvel {
 namespace {
 
-// espeak-ng and sox write 22.05 kHz mono; asking for that spares a conversion when
-// the device accepts it.
+// The voice pack is 22.05 kHz 16-bit mono. The device is opened in that format, SDL
+// converting to the hardware's own as it plays, so decoded sounds stay as small as
+// their files and a recording of the pack is queued without any conversion.
 constexpr int kWantedFrequency = 22050;
 constexpr Uint16 kWantedBufferSamples = 512;
 // Time a waited-for phrase may run past its length before the device is given up on.
@@ -32,8 +33,7 @@ std::unique_ptr<SdlAudioBackend> SdlAudioBackend::Open(std::string& error) {
     wanted.channels = 1;
     wanted.samples = kWantedBufferSamples;
     SDL_AudioSpec obtained{};
-    const SDL_AudioDeviceID device =
-        SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (device == 0) {
         error = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
