@@ -4,10 +4,11 @@
 //
 // The player: after a queen it names the suit of its first other card; otherwise it
 // goes along its hand from a card picked at random, wrapping round at the end, plays
-// the first card the engine accepts, and draws (stands, gives up) when none is. The
-// random start keeps the two fixed policies out of endless cycles that a shuffle-free
-// stock would otherwise allow; it is seeded with the match. With the rule "until the
-// end command" the player gives that command after a set number of finished games.
+// the first card the engine accepts, and draws (stands, gives up) when none is. Now
+// and then it draws first, and plays only when the rules refuse the draw. Its random
+// choices, seeded with the match, also keep two fixed policies out of the endless
+// cycles a stock that is never shuffled would allow. With the rule "until the end
+// command" it gives that command during the game after a set number of finished ones.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +27,7 @@ namespace tarvel {
 struct MatchSetup {
     GameOptions options;
     std::uint64_t seed = 1;            // seeds the shuffles and the choice of the first beginner
-    std::uint16_t gamesBeforeEnd = 2;  // with numberofgames 0: finished games before the end command
+    std::uint16_t gamesBeforeEnd = 2;  // with numberofgames 0: finished games before the end command may come
 };
 
 struct MatchReport {
@@ -90,6 +91,7 @@ class SelfPlayDriver {
 
     void Run(const MatchSetup& setup);
     void TakeTurn();
+    bool TryDraw();
     void ChooseSuit();
     bool TryHandCards();
     void GiveEndCommand();
