@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -14,6 +15,13 @@
 #include "recording_presentation.h"
 
 namespace tarvel::testing {
+
+using Texts = std::vector<std::string>;
+
+// The first `count` entries.
+inline Texts Head(const Texts& texts, std::size_t count) {
+    return Texts(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(std::min(count, texts.size())));
+}
 
 class EngineFixture : public ::testing::Test {
   protected:
@@ -47,6 +55,9 @@ class EngineFixture : public ::testing::Test {
         state.OpponentCount = static_cast<std::uint8_t>(state.OpponentHand.Size());
         state.GameRunning = true;
         state.GameOver = false;
+        state.PendingDraw = 0;
+        state.AcePending = state.ReturnPending = state.StockOrderKnown = false;
+        state.SuitChoiceActive = state.RequestedSuitShown = false;
         state.PlayerTurn = true;
         state.GameNumber = 1;
         state.LastStarter = 1;
@@ -83,7 +94,6 @@ class EngineFixture : public ::testing::Test {
         for (const auto& card : stack.BottomToTop()) names.push_back(card.Name);
         return names;
     }
-    using Texts = std::vector<std::string>;
 };
 
 }  // namespace tarvel::testing

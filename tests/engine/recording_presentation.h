@@ -16,6 +16,7 @@ class RecordingPresentation : public NullPresentation {
     std::vector<std::string> spoken;
     std::vector<std::string> actions;  // drawing, labels, panels, menu items
     std::string label;
+    std::vector<std::string> labels;  // every text the message line showed
     std::map<int, std::string> panels;
     std::map<MenuItem, bool> menu;
     bool soundsOn = true;
@@ -45,7 +46,10 @@ class RecordingPresentation : public NullPresentation {
     void MovePointer(int x, int y) override {
         actions.push_back("MovePointer " + std::to_string(x) + "," + std::to_string(y));
     }
-    void SetLabel(std::string_view text) override { label = std::string(text); }
+    void SetLabel(std::string_view text) override {
+        label = std::string(text);
+        labels.push_back(label);
+    }
     void SetStatusPanel(int panel, std::string_view text) override { panels[panel] = std::string(text); }
     void EnableMenuItem(MenuItem item, bool enabled) override { menu[item] = enabled; }
     void ScoreTableStep() override { actions.push_back("ScoreTableStep"); }

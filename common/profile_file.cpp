@@ -1,0 +1,324 @@
+#include "profile_file.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+#include "cp1250.h"
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace tarvel {
+
+namespace fs = std::filesystem;
+
+ProfileWriteError::ProfileWriteError(const fs::path& file)
+    : std::runtime_error("Unable to write to " + file.string()), m_file(file) {}
+
+namespace {
+
+// One line of the file as it is on disk (Windows-1250 bytes), with its own ending
+// ("\r\n", "\n", or nothing for a last line without one).
+struct Line {
+    std::string text;
+    std::string ending;
+};
+
+enum class LineKind { Blank, Comment, Section, Key, Other };
+
+struct ParsedLine {
+    LineKind kind = LineKind::Other;
+    std::string_view name;   // section or key name, trimmed
+    std::string_view value;  // key value, trimmed
+};
+
+std::string_view Trim(std::string_view s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    }
+    return true;
+}
+
+ParsedLine Parse(std::string_view text) {
+    const std::string_view line = Trim(text);
+    if (line.empty()) return {LineKind::Blank, {}, {}};
+    if (line.front() == ';') return {LineKind::Comment, {}, {}};
+    if (line.front() == '[') {
+        const std::string_view inside = line.substr(1);
+        return {LineKind::Section, Trim(inside.substr(0, inside.find(']'))), {}};
+    }
+    const auto equals = line.find('=');
+    if (equals == std::string_view::npos) return {LineKind::Other, {}, {}};
+    return {LineKind::Key, Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+}
+
+std::vector<Line> SplitLines(const std::string& bytes) {
+    std::vector<Line> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const auto newline = bytes.find('\n', start);
+        if (newline == std::string::npos) {
+            lines.push_back({bytes.substr(start), ""});
+            break;
+        }
+        const bool crlf = newline > start && bytes[newline - 1] == '\r';
+        const std::size_t textEnd = crlf ? newline - 1 : newline;
+        lines.push_back({bytes.substr(start, textEnd - start), crlf ? "\r\n" : "\n"});
+        start = newline + 1;
+    }
+    return lines;
+}
+
+std::string JoinLines(const std::vector<Line>& lines) {
+    std::string bytes;
+    for (const Line& line : lines) bytes += line.text + line.ending;
+    return bytes;
+}
+
+// The ending of the file's first ended line; CR LF for a file that has none yet.
+std::string LineEndingOf(const std::vector<Line>& lines) {
+    for (const Line& line : lines) {
+        if (!line.ending.empty()) return line.ending;
+    }
+    return "\r\n";
+}
+
+// nullopt when the file is missing or cannot be read as a file.
+std::optional<std::string> ReadBytes(const fs::path& file) {
+    std::error_code error;
+    if (!fs::is_regular_file(file, error)) return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+// Where a key is in the file, and where it would go if it is not there.
+struct KeyPosition {
+    std::optional<std::size_t> keyLine;
+    std::optional<std::size_t> insertAfter;  // last key or other content line of the first matching section
+};
+
+KeyPosition Locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
+    KeyPosition position;
+    bool inSection = false;
+    bool inFirstSection = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const ParsedLine parsed = Parse(lines[i].text);
+        switch (parsed.kind) {
+            case LineKind::Section:
+                inSection = SameName(parsed.name, section);
+                inFirstSection = inSection && !position.insertAfter;
+                if (inFirstSection) position.insertAfter = i;
+                break;
+            case LineKind::Key:
+                if (inSection && SameName(parsed.name, key)) {
+                    position.keyLine = i;
+                    return position;
+                }
+                if (inFirstSection) position.insertAfter = i;
+                break;
+            case LineKind::Other:
+                if (inFirstSection) position.insertAfter = i;
+                break;
+            case LineKind::Blank:
+            case LineKind::Comment:
+                break;
+        }
+    }
+    return position;
+}
+
+std::optional<std::string> FindValue(const fs::path& file, std::string_view section, std::string_view key) {
+    const auto bytes = ReadBytes(file);
+    if (!bytes) return std::nullopt;
+    const std::vector<Line> lines = SplitLines(*bytes);
+    const KeyPosition position = Locate(lines, Utf8ToCp1250(section), Utf8ToCp1250(key));
+    if (!position.keyLine) return std::nullopt;
+    std::string_view value = Parse(lines[*position.keyLine].text).value;
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return Cp1250ToUtf8(value);
+}
+
+std::optional<std::int32_t> ParseInteger(std::string_view text) {
+    text = Trim(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::string WithoutLineBreaks(std::string_view value) {
+    std::string result(value);
+    for (char& c : result) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    return result;
+}
+
+// Whether the bytes reached the disk; a full or failing disk may only say so here.
+bool SyncToDisk([[maybe_unused]] std::FILE* stream) {
+#if defined(__unix__) || defined(__APPLE__)
+    return ::fsync(::fileno(stream)) == 0;
+#else
+    return true;
+#endif
+}
+
+void SyncFolder([[maybe_unused]] const fs::path& folder) {
+#if defined(__unix__) || defined(__APPLE__)
+    const fs::path which = folder.empty() ? fs::path(".") : folder;
+    const int descriptor = ::open(which.c_str(), O_RDONLY | O_DIRECTORY);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
+#endif
+}
+
+fs::path TemporaryNameBeside(const fs::path& target) {
+    std::random_device random;
+    std::ostringstream name;
+    name << '.' << target.filename().string() << '.' << std::hex << random() << random() << ".tmp";
+    return target.parent_path() / name.str();
+}
+
+// Writes the whole new contents beside the file and renames it over the file, so a
+// failure at any point leaves the old file as it was. Throws ProfileWriteError.
+void ReplaceFile(const fs::path& shownPath, const std::string& bytes) {
+    std::error_code error;
+    // Replace what a symbolic link points at, not the link itself.
+    fs::path target = shownPath;
+    if (fs::is_symlink(shownPath, error)) {
+        target = fs::weakly_canonical(shownPath, error);
+        if (error) throw ProfileWriteError(shownPath);
+    }
+    const bool existed = fs::exists(target, error);
+    if (existed) {
+        // A file marked read-only stays as it is, for every user, even one the
+        // permissions would let through: renaming over it would otherwise succeed.
+        constexpr auto kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+        if ((fs::status(target, error).permissions() & kAnyWrite) == fs::perms::none) {
+            throw ProfileWriteError(shownPath);
+        }
+        std::FILE* probe = std::fopen(target.string().c_str(), "r+b");
+        if (!probe) throw ProfileWriteError(shownPath);
+        std::fclose(probe);
+    }
+
+    const fs::path temporary = TemporaryNameBeside(target);
+    std::FILE* out = std::fopen(temporary.string().c_str(), "wbx");
+    if (!out) throw ProfileWriteError(shownPath);
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    written = std::fflush(out) == 0 && written;
+    written = written && SyncToDisk(out);
+    written = std::fclose(out) == 0 && written;
+    if (written && existed) {
+        fs::permissions(temporary, fs::status(target, error).permissions(), error);
+        error.clear();
+    }
+    if (written) fs::rename(temporary, target, error);
+    if (!written || error) {
+        fs::remove(temporary, error);
+        throw ProfileWriteError(shownPath);
+    }
+    SyncFolder(target.parent_path());
+}
+
+// Names are the program's own constants; one that the file could not hold back is a bug.
+void RequireName(std::string_view name, std::string_view forbidden) {
+    if (name.empty() || name.find_first_of(forbidden) != std::string_view::npos || Trim(name) != name) {
+        throw std::invalid_argument("not a profile section or key name: " + std::string(name));
+    }
+}
+
+}  // namespace
+
+ProfileFile::ProfileFile(fs::path file) : m_file(std::move(file)) {}
+
+std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view fallback) const {
+    auto value = FindValue(m_file, section, key);
+    return value ? *value : std::string(fallback);
+}
+
+std::int32_t ProfileFile::ReadInteger(std::string_view section, std::string_view key,
+                                      std::int32_t fallback) const {
+    const auto value = FindValue(m_file, section, key);
+    if (!value) return fallback;
+    return ParseInteger(*value).value_or(fallback);
+}
+
+bool ProfileFile::ReadBool(std::string_view section, std::string_view key, bool fallback) const {
+    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    RequireName(section, "[]\r\n");
+    RequireName(key, "=[;\r\n");
+    std::vector<Line> lines;
+    std::error_code error;
+    if (fs::exists(m_file, error)) {
+        const auto bytes = ReadBytes(m_file);
+        if (!bytes) throw ProfileWriteError(m_file);
+        lines = SplitLines(*bytes);
+    }
+    const std::string sectionBytes = Utf8ToCp1250(section);
+    const std::string keyBytes = Utf8ToCp1250(key);
+    const std::string valueBytes = Utf8ToCp1250(WithoutLineBreaks(value));
+    const std::string ending = LineEndingOf(lines);
+    if (!lines.empty() && lines.back().ending.empty()) lines.back().ending = ending;
+
+    const KeyPosition position = Locate(lines, sectionBytes, keyBytes);
+    if (position.keyLine) {
+        // Keep the key's own spelling and spacing; only the value changes.
+        Line& line = lines[*position.keyLine];
+        const auto valueStart = line.text.find_first_not_of(" \t", line.text.find('=') + 1);
+        line.text = line.text.substr(0, std::min(valueStart, line.text.size())) + valueBytes;
+    } else if (position.insertAfter) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*position.insertAfter) + 1,
+                     Line{keyBytes + "=" + valueBytes, ending});
+    } else {
+        if (!lines.empty() && Parse(lines.back().text).kind != LineKind::Blank) lines.push_back({"", ending});
+        lines.push_back({"[" + sectionBytes + "]", ending});
+        lines.push_back({keyBytes + "=" + valueBytes, ending});
+    }
+    ReplaceFile(m_file, JoinLines(lines));
+}
+
+void ProfileFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+void ProfileFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+    WriteString(section, key, value ? "1" : "0");
+}
+
+}  // namespace tarvel

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "engine_fixture.h"
+
+namespace tarvel::testing {
+namespace {
+
+using EndOfGameTest = EngineFixture;
+
+TEST_F(EndOfGameTest, WithoutPointsAGameEndsWithTheVerdictAndTheNextGameNumber) {
+    Table({"8 srdcová", "8 kárová"}, {"9 srdcová"}, {"10 srdcová"}, {"kluk křížový"});
+    engine.DrawCommand();
+    EXPECT_EQ(Head(screen.spoken, 7),
+              (Texts{"say |lízání|1", "say m|kluk křížový|11", "say z|9 srdcová|11", "say |vyhození|6",
+                     "say z|comp poslední karta|1", "say z|jsem vítěz|1", "say z|hra|1"}));
+    EXPECT_EQ(screen.spoken[7], "number z|2");
+    EXPECT_EQ(state.OpponentWins, 1);
+    EXPECT_EQ(screen.panels[3], "1");
+    EXPECT_EQ(state.GameNumber, 2);
+    EXPECT_TRUE(state.GameRunning);  // the next game has been dealt
+    EXPECT_EQ(state.PlayerHand.Size() + state.OpponentHand.Size() + state.Stock.Size() + state.Pile.Size(),
+              32u);
+}
+
+TEST_F(EndOfGameTest, PlayingForPointsTheLoserHearsHisCardsAndTotals) {
+    options.playforpoints = true;
+    Table({"dáma srdcová", "7 kárová"}, {}, {"10 srdcová"});
+    state.OpponentPenalty = 0;
+    engine.OpponentWinsGame();
+    EXPECT_EQ(Head(screen.Texts(), 12),
+              (Texts{"jsem vítěz", "zůstaly ti", "2", "karty", "což je", "47", "bodů", "Celkem máš", "47",
+                     "trestných", "bodů", "já nemám žádný trestný bod"}));
+    EXPECT_EQ(screen.spoken[12], "leads z|47,0,3,1");
+    EXPECT_EQ(state.PlayerPenalty, 47);
+    EXPECT_EQ(screen.panels[5], "47");
+    EXPECT_EQ(screen.labels.front(), "Jsem vítěz");
+}
+
+TEST_F(EndOfGameTest, PlayingForPointsTheWinnerCountsTheComputersCards) {
+    options.playforpoints = true;
+    Table({}, {"kluk kárový"}, {"10 srdcová"});
+    state.PlayerPenalty = 2;
+    state.OpponentPenalty = 3;
+    engine.PlayerWinsGame();
+    EXPECT_EQ(Head(screen.Texts(), 13),
+              (Texts{"Jsi vítěz", "zůstala mi", "1", "karta", "což je", "jeden bod", "celkem mám", "4",
+                     "trestné", "body", "ty máš", "dva", "trestné"}));
+    EXPECT_EQ(state.OpponentPenalty, 4);
+    EXPECT_EQ(screen.panels[7], "4");
+    EXPECT_EQ(state.PlayerWins, 1);
+}
+
+TEST_F(EndOfGameTest, CountedPhrasesAgreeWithTheNumber) {
+    const std::vector<std::pair<int, Texts>> cases = {
+        {0, {"0", "trestných", "bodů"}},   {1, {"jeden trestný bod"}},    {2, {"dva", "trestné", "body"}},
+        {3, {"3", "trestné", "body"}},     {4, {"4", "trestné", "body"}}, {5, {"5", "trestných", "bodů"}},
+        {21, {"21", "trestných", "bodů"}},
+    };
+    for (const auto& [points, said] : cases) {
+        screen.Clear();
+        engine.SayPoints(points, true);
+        EXPECT_EQ(screen.Texts(), said) << points;
+    }
+    screen.Clear();
+    engine.SayPoints(1, false);
+    engine.SayPoints(2, false);
+    EXPECT_EQ(screen.Texts(), (Texts{"jeden bod", "dva", "body"}));
+}
+
+TEST_F(EndOfGameTest, TheLastGameEndsTheMatch) {
+    Table({"8 srdcová"}, {}, {"10 srdcová"});
+    state.GameNumber = 3;
+    engine.OpponentWinsGame();
+    EXPECT_EQ(screen.Texts(), (Texts{"jsem vítěz", "konec hry"}));
+    EXPECT_FALSE(state.GameRunning);
+    EXPECT_TRUE(screen.menu[MenuItem::Nastavenhry1]);
+    EXPECT_FALSE(screen.menu[MenuItem::ekni1]);
+    EXPECT_FALSE(screen.menu[MenuItem::Ukonenhry1]);
+    EXPECT_EQ(screen.label, "");
+}
+
+TEST_F(EndOfGameTest, UnlimitedGamesGoOnUntilTheEndCommand) {
+    options.numberofgames = 0;
+    Table({"8 srdcová"}, {}, {"10 srdcová"});
+    state.GameNumber = 7;
+    engine.OpponentWinsGame();
+    EXPECT_EQ(state.GameNumber, 8);
+    EXPECT_TRUE(state.GameRunning);
+    screen.Clear();
+    engine.Ukonenhry1Click();
+    EXPECT_EQ(screen.Texts(), (Texts{"konec hry"}));
+    EXPECT_FALSE(state.GameRunning);
+}
+
+TEST_F(EndOfGameTest, ThePlayerReturnsTheComputerWithASeven) {
+    options.returntogame = true;
+    Table({"7 piková", "8 kárová"}, {"7 srdcová"}, {"9 srdcová"},
+          {"8 křížová", "9 křížová", "10 křížová", "kluk křížový", "eso kárové"});
+    engine.OpponentTurn();
+    EXPECT_EQ(screen.spoken, (Texts{"say z|7 srdcová|11", "say |vyhození|6", "say z|comp poslední karta|1",
+                                    "start z|podívej se na vracení|1"}));
+    EXPECT_TRUE(state.ReturnPending);
+    EXPECT_EQ(state.PendingDraw, 2);
+    EXPECT_TRUE(state.GameRunning);
+
+    screen.Clear();
+    Play("7 piková");
+    EXPECT_EQ(Head(screen.Texts(), 3), (Texts{"vyhození", "vracíš mě do hry", "lížu"}));
+    EXPECT_EQ(state.OpponentCount, 4);
+    EXPECT_FALSE(state.ReturnPending);
+    EXPECT_TRUE(state.PlayerTurn);
+}
+
+TEST_F(EndOfGameTest, DecliningToReturnTheComputerLosesTheGame) {
+    options.returntogame = true;
+    Table({"9 piková"}, {}, {"8 piková"});
+    state.ReturnPending = true;
+    engine.DrawCommand();
+    EXPECT_EQ(state.OpponentWins, 1);
+    EXPECT_EQ(screen.Texts().front(), "jsem vítěz");
+
+    // Holding the answer under the compulsory rule, the player may not decline.
+    Table({"7 kárová"}, {}, {"7 piková"});
+    state.ReturnPending = true;
+    state.PendingDraw = 2;
+    engine.DrawCommand();
+    EXPECT_EQ(screen.Texts(), (Texts{"nešvindluj"}));
+}
+
+TEST_F(EndOfGameTest, AnAceCannotBeAnsweredByAReturn) {
+    options.returntogame = true;
+    Table({"eso kárové"}, {"7 kárová", "8 srdcová"}, {"9 kárová"});
+    Play("eso kárové");
+    EXPECT_EQ(state.PlayerWins, 1);
+    EXPECT_EQ(Head(screen.Texts(), 3), (Texts{"vyhození", "hráč poslední karta", "Jsi vítěz"}));
+
+    Table({"8 srdcová", "9 srdcová"}, {"eso srdcové"}, {"10 srdcová"});
+    engine.OpponentTurn();
+    EXPECT_EQ(Head(screen.Texts(), 6), (Texts{"eso srdcové", "vyhození", "Stojíš", "comp poslední karta",
+                                              "nemůžeš vrátit", "jsem vítěz"}));
+    EXPECT_EQ(state.OpponentWins, 1);
+}
+
+TEST_F(EndOfGameTest, TheComputerReturnsThePlayerWithTheSevenOfThePileSuit) {
+    options.returntogame = true;
+    Table({"9 srdcová"}, {"7 srdcová", "kluk pikový", "8 kárová"}, {"10 srdcová"},
+          {"8 křížová", "9 křížová", "10 křížová", "kluk křížový", "eso kárové"});
+    Play("9 srdcová");
+    EXPECT_EQ(Head(screen.Texts(), 12),
+              (Texts{"vyhození", "hráč poslední karta", "ale já mám", "sedmičku", "a tak tě vracím",
+                     "7 srdcová", "vyhození", "lízání", "eso kárové", "lízání", "kluk křížový", "lížu"}));
+    EXPECT_EQ(Names(state.PlayerHand), (Texts{"eso kárové", "kluk křížový"}));
+    EXPECT_EQ(state.PlayerCount, 2);
+    EXPECT_EQ(state.OpponentCount, 3);  // nothing of its own fits the seven: it draws one
+    EXPECT_TRUE(state.GameRunning);
+}
+
+}  // namespace
+}  // namespace tarvel::testing
