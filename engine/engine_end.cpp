@@ -186,6 +186,11 @@ void Engine::NextGameOrEndMatch() {
 void Engine::EndMatch() {
     Say("konec hry");
     state_.GameRunning = false;
+    if (state_.SuitChoiceActive) {
+        // Ended while a suit was being chosen: the suit row goes with the match.
+        state_.SuitChoiceActive = false;
+        presentation_.EraseSuitChoice();
+    }
     if (Networked()) {
         SendNet("end of game");
         net_.active = false;

@@ -18,6 +18,8 @@ TEST_F(SuitChoiceAfterEnd, ChoosingASuitAfterTheEndCommandDoesNothing) {
     ASSERT_TRUE(state.SuitChoiceActive);
     engine.Ukonenhry1Click();
     ASSERT_FALSE(state.GameRunning);
+    EXPECT_FALSE(state.SuitChoiceActive);
+    EXPECT_EQ(screen.actions.back(), "EraseSuitChoice");
     screen.Clear();
 
     engine.PlayerChoosesSuit(" srdce");
