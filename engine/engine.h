@@ -132,11 +132,20 @@ class Engine {
     bool ChooseHandCard(std::string_view name);
     // Turns the pile when the stock is empty; false when there is nothing to draw.
     bool RefillStockIfEmpty();
+    // Moves the top of the stock into a hand, turning the pile first if need be;
+    // false, after saying so, when there is nothing to draw.
+    bool TakeFromStock(CardQueue& hand, std::uint8_t& count);
     void SelectHandPosition(std::size_t position);
+    // One card left (-1) or right (+1), or "okraj" at the end of the hand.
+    void StepInHand(int step);
+    // One suit left (-20) or right (+20) in the suit row, or "okraj" at its end.
+    void StepInSuitRow(int step);
     // The hand position under the marker, kept within the hand.
     std::size_t CurrentHandPosition() const;
     void PopStockInto(CardQueue& hand);
     void SayCardsLeft(std::uint8_t count, bool toPlayer);
+    // The loser's cards left and their points, the new totals and who leads.
+    void AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::int32_t points);
     static std::int32_t HandPoints(const CardQueue& hand);
     // Option values as the rules use them, kept inside their ranges whatever a file said.
     std::uint8_t DealtCards() const;

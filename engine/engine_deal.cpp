@@ -179,36 +179,23 @@ std::size_t Engine::CurrentHandPosition() const {
 }
 
 void Engine::SelectLeft() {
-    if (state_.PlayerHand.Empty()) {
-        SayEffect("okraj");
-        return;
-    }
-    const std::size_t position = CurrentHandPosition();
-    if (position > 1) {
-        SelectHandPosition(position - 1);
-        presentation_.PlaceMarker(true);
-    } else {
-        SelectHandPosition(position);
-        presentation_.PlaceMarker(true);
-        SayEffect("okraj");
-    }
-    SpeakSelected();
+    StepInHand(-1);
 }
 
 void Engine::SelectRight() {
+    StepInHand(+1);
+}
+
+void Engine::StepInHand(int step) {
     if (state_.PlayerHand.Empty()) {
         SayEffect("okraj");
         return;
     }
     const std::size_t position = CurrentHandPosition();
-    if (position < state_.PlayerHand.Size()) {
-        SelectHandPosition(position + 1);
-        presentation_.PlaceMarker(true);
-    } else {
-        SelectHandPosition(position);
-        presentation_.PlaceMarker(true);
-        SayEffect("okraj");
-    }
+    const bool atEdge = step < 0 ? position <= 1 : position >= state_.PlayerHand.Size();
+    SelectHandPosition(atEdge ? position : (step < 0 ? position - 1 : position + 1));
+    presentation_.PlaceMarker(true);
+    if (atEdge) SayEffect("okraj");
     SpeakSelected();
 }
 
@@ -234,22 +221,20 @@ void Engine::SelectLastSuit() {
 }
 
 void Engine::SelectSuitLeft() {
-    if (!state_.SuitChoiceActive) return;
-    if (state_.MarkerX < kFirstSuitX + 1) {
-        SayEffect("okraj");
-    } else {
-        state_.MarkerX = static_cast<std::uint16_t>(state_.MarkerX - 20);
-        presentation_.PlaceMarker(true);
-    }
-    presentation_.StartPhrase(PV(), SuitAtX(state_.MarkerX), 1);
+    StepInSuitRow(-20);
 }
 
 void Engine::SelectSuitRight() {
+    StepInSuitRow(+20);
+}
+
+void Engine::StepInSuitRow(int step) {
     if (!state_.SuitChoiceActive) return;
-    if (state_.MarkerX > kLastSuitX - 1) {
+    const bool atEdge = step < 0 ? state_.MarkerX < kFirstSuitX + 1 : state_.MarkerX > kLastSuitX - 1;
+    if (atEdge) {
         SayEffect("okraj");
     } else {
-        state_.MarkerX = static_cast<std::uint16_t>(state_.MarkerX + 20);
+        state_.MarkerX = static_cast<std::uint16_t>(state_.MarkerX + step);
         presentation_.PlaceMarker(true);
     }
     presentation_.StartPhrase(PV(), SuitAtX(state_.MarkerX), 1);

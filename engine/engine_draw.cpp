@@ -63,6 +63,17 @@ bool Engine::RefillStockIfEmpty() {
     return !state_.Stock.StackEmpty();
 }
 
+bool Engine::TakeFromStock(CardQueue& hand, std::uint8_t& count) {
+    if (!RefillStockIfEmpty()) {
+        Say("není z čeho lízat");
+        return false;
+    }
+    state_.CurrentCard = state_.Stock.PopCard();
+    hand.AppendCard(state_.CurrentCard);
+    count = static_cast<std::uint8_t>(hand.Size());
+    return true;
+}
+
 void Engine::PlayerDraws() {
     if (state_.AcePending) {
         // The player stands: nothing is drawn.
@@ -74,13 +85,7 @@ void Engine::PlayerDraws() {
             SendNet("req card", std::to_string(state_.PendingDraw));
         } else {
             for (int i = 0; i < state_.PendingDraw; ++i) {
-                if (!RefillStockIfEmpty()) {
-                    Say("není z čeho lízat");
-                    break;
-                }
-                state_.CurrentCard = state_.Stock.PopCard();
-                state_.PlayerHand.AppendCard(state_.CurrentCard);
-                state_.PlayerCount = static_cast<std::uint8_t>(state_.PlayerHand.Size());
+                if (!TakeFromStock(state_.PlayerHand, state_.PlayerCount)) break;
                 presentation_.DrawPlayerCardAt(state_.PlayerCount);
                 SayEffect("lízání");
                 if (options_.saypickedcards) {
@@ -122,13 +127,7 @@ void Engine::OpponentDraws() {
             }
             presentation_.SetLabel(label);
             for (int i = 0; i < state_.PendingDraw; ++i) {
-                if (!RefillStockIfEmpty()) {
-                    Say("není z čeho lízat");
-                    break;
-                }
-                state_.CurrentCard = state_.Stock.PopCard();
-                state_.OpponentHand.AppendCard(state_.CurrentCard);
-                state_.OpponentCount = static_cast<std::uint8_t>(state_.OpponentHand.Size());
+                if (!TakeFromStock(state_.OpponentHand, state_.OpponentCount)) break;
                 presentation_.DrawOpponentBackAt(state_.OpponentCount);
                 SayEffect("lízání");
             }

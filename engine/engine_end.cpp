@@ -95,6 +95,24 @@ MatchStanding Engine::Standing() const {
                          state_.GameNumber};
 }
 
+void Engine::AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::int32_t points) {
+    std::int32_t& loserPenalty = playerLost ? state_.PlayerPenalty : state_.OpponentPenalty;
+    const std::int32_t winnerPenalty = playerLost ? state_.OpponentPenalty : state_.PlayerPenalty;
+    SayCardsLeft(cardsLeft, playerLost);
+    SayPoints(points, false);
+    loserPenalty += points;
+    SetPanelNumber(playerLost ? 5 : 7, loserPenalty);
+    Say(playerLost ? "Celkem máš" : "celkem mám");
+    SayPoints(loserPenalty, true);
+    if (winnerPenalty > 0) {
+        Say(playerLost ? "já mám" : "ty máš");
+        SayPoints(winnerPenalty, true);
+    } else {
+        Say(playerLost ? "já nemám žádný trestný bod" : "ty nemáš žádný trestný bod");
+    }
+    presentation_.SayWhoLeads(OV(), Standing());
+}
+
 void Engine::OpponentWinsGame() {
     state_.GameOver = true;
     if (options_.returntogame && state_.PendingDraw > 0) {
@@ -117,19 +135,7 @@ void Engine::OpponentWinsGame() {
     if (options_.playforpoints) {
         const std::int32_t points = HandPoints(state_.PlayerHand);
         SendNet("points", std::to_string(points));
-        SayCardsLeft(static_cast<std::uint8_t>(state_.PlayerHand.Size()), true);
-        SayPoints(points, false);
-        state_.PlayerPenalty += points;
-        SetPanelNumber(5, state_.PlayerPenalty);
-        Say("Celkem máš");
-        SayPoints(state_.PlayerPenalty, true);
-        if (state_.OpponentPenalty > 0) {
-            Say("já mám");
-            SayPoints(state_.OpponentPenalty, true);
-        } else {
-            Say("já nemám žádný trestný bod");
-        }
-        presentation_.SayWhoLeads(OV(), Standing());
+        AnnounceGamePoints(true, static_cast<std::uint8_t>(state_.PlayerHand.Size()), points);
     }
     presentation_.ScoreTableStep();
     NextGameOrEndMatch();
@@ -154,19 +160,7 @@ void Engine::PlayerWinsGame() {
         } else {
             points = HandPoints(state_.OpponentHand);
         }
-        SayCardsLeft(state_.OpponentCount, false);
-        SayPoints(points, false);
-        state_.OpponentPenalty += points;
-        SetPanelNumber(7, state_.OpponentPenalty);
-        Say("celkem mám");
-        SayPoints(state_.OpponentPenalty, true);
-        if (state_.PlayerPenalty > 0) {
-            Say("ty máš");
-            SayPoints(state_.PlayerPenalty, true);
-        } else {
-            Say("ty nemáš žádný trestný bod");
-        }
-        presentation_.SayWhoLeads(OV(), Standing());
+        AnnounceGamePoints(false, state_.OpponentCount, points);
     }
     if (!Networked()) presentation_.ScoreTableStep();
     NextGameOrEndMatch();
@@ -192,6 +186,11 @@ void Engine::NextGameOrEndMatch() {
 void Engine::EndMatch() {
     Say("konec hry");
     state_.GameRunning = false;
+    if (state_.SuitChoiceActive) {
+        // Ended while a suit was being chosen: the suit row goes with the match.
+        state_.SuitChoiceActive = false;
+        presentation_.EraseSuitChoice();
+    }
     if (Networked()) {
         SendNet("end of game");
         net_.active = false;

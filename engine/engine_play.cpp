@@ -117,7 +117,9 @@ void Engine::AskSuit() {
 }
 
 void Engine::PlayerChoosesSuit(std::string_view marker) {
-    if (!state_.SuitChoiceActive || state_.Pile.StackEmpty()) return;
+    // A match ended during the suit choice leaves the flag set until the next deal;
+    // the choice then must not lay a marker or give the computer a move.
+    if (!state_.GameRunning || !state_.SuitChoiceActive || state_.Pile.StackEmpty()) return;
     if (SuitIndexOfKey(SuitPart(marker)) < 0 || !IsSuitMarker(marker)) return;
 
     // The marker is a copy of the queen just played, renamed to the suit that now holds.

@@ -4,5 +4,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" build
+"$root/tools/make_voice_pack.sh" "$root/build/tools/tarvel_voice_pack_list" "$root/game"
 cmake --install "$root/build" --prefix "$root/game" >/dev/null
 echo "The game client is not built yet."

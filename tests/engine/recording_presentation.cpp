@@ -1,6 +1,31 @@
 #include "recording_presentation.h"
 
+#include "number_words.h"
+#include "who_leads.h"
+
 namespace tarvel::testing {
+namespace {
+std::set<SpokenPhrase>& Registry() {
+    static std::set<SpokenPhrase> phrases;
+    return phrases;
+}
+}  // namespace
+
+const std::set<SpokenPhrase>& AllSpokenPhrases() {
+    return Registry();
+}
+
+void NoteSpoken(SpokenPhrase phrase) {
+    Registry().insert(std::move(phrase));
+}
+
+void NoteNumber(std::string_view voice, std::int32_t number, bool sayZero) {
+    for (auto& word : NumberWords(number, sayZero)) NoteSpoken({std::string(voice), std::move(word), 1});
+}
+
+void NoteWhoLeads(std::string_view voice, const MatchStanding& standing) {
+    NoteSpoken({std::string(voice), std::string(WhoLeadsText(standing)), 1});
+}
 
 std::string RecordingPresentation::LocalizedText(int index) {
     static const std::map<int, std::string> kCzech = {

@@ -1,0 +1,23 @@
+#include "who_leads.h"
+
+namespace tarvel {
+
+bool MatchGoesOn(const MatchStanding& standing) {
+    if (standing.numberOfGames > 0) return standing.gameNumber < standing.numberOfGames;
+    return standing.gameNumber != 0;
+}
+
+std::string_view WhoLeadsText(const MatchStanding& standing) {
+    const bool playerLeads = standing.opponentPenalty > standing.playerPenalty;
+    const bool opponentLeads = standing.opponentPenalty < standing.playerPenalty;
+    if (MatchGoesOn(standing)) {
+        if (playerLeads) return "vyhráváš";
+        if (opponentLeads) return "vyhrávám";
+        return "jsme na tom stejně";
+    }
+    if (playerLeads) return "jsi vítěz";
+    if (opponentLeads) return "jsem vítěz";
+    return "remíza";
+}
+
+}  // namespace tarvel

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Makes the voice pack from clean into a scratch game folder and checks that every
+# listed recording is a non-empty WAV file, and that a second run leaves it alone.
+# Usage: voice_pack_test.sh LIST_PROGRAM MAKE_VOICE_PACK_SCRIPT
+set -euo pipefail
+list_program=$1
+make_pack=$2
+game=$(mktemp -d)
+trap 'rm -rf "$game"' EXIT
+
+"$make_pack" "$list_program" "$game" >/dev/null
+missing=0
+while IFS=$'\t' read -r file _; do
+  if ! [ -s "$game/$file" ] || [ "$(head -c 4 "$game/$file")" != RIFF ]; then
+    echo "not made: $file" >&2
+    missing=$((missing + 1))
+  fi
+done < <("$list_program")
+listed=$("$list_program" | wc -l)
+made=$(find "$game/zvuky" -name '*.wav' | wc -l)
+[ "$missing" -eq 0 ] || { echo "$missing of $listed recordings missing" >&2; exit 1; }
+[ "$made" -eq "$listed" ] || { echo "made $made files for $listed listed" >&2; exit 1; }
+
+touch -d '2000-01-01' "$game/zvuky/.stamp"
+old=$(stat -c %Y "$game/zvuky/.stamp")
+"$make_pack" "$list_program" "$game" >/dev/null
+[ "$(stat -c %Y "$game/zvuky/.stamp")" = "$old" ] || { echo "an unchanged pack was made again" >&2; exit 1; }
+echo "voice pack: $made recordings"
