@@ -41,13 +41,15 @@ void ClientListener::StopListening() {
     std::vector<ConnectionId> ids;
     for (const auto& [id, socket] : sockets_) ids.push_back(id);
     for (ConnectionId id : ids) {
-        // abort() reports the disconnect at once, which takes the socket out of the map.
-        if (auto it = sockets_.find(id); it != sockets_.end()) it->second->abort();
+        sockets_.at(id)->abort();
+        ServerSocketClientDisconnect(id);  // at once: the game hears of it before listening may start again
     }
 }
 
 void ClientListener::Write(ConnectionId id, std::string_view bytes) {
-    if (auto it = sockets_.find(id); it != sockets_.end()) {
+    // A socket already gone whose disconnect is still queued takes nothing.
+    if (auto it = sockets_.find(id);
+        it != sockets_.end() && it->second->state() == QAbstractSocket::ConnectedState) {
         it->second->write(bytes.data(), static_cast<qint64>(bytes.size()));
         // Out to the system now, before the window repaints its log; flush never blocks.
         it->second->flush();
@@ -69,7 +71,11 @@ void ClientListener::ServerSocketClientConnect() {
         sockets_[id] = socket;
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         connect(socket, &QTcpSocket::readyRead, this, [this, id] { ServerSocketClientRead(id); });
-        connect(socket, &QTcpSocket::disconnected, this, [this, id] { ServerSocketClientDisconnect(id); });
+        // Queued: a failed write can abort the socket from inside a send of the game, and the
+        // game must never be re-entered from its own call.
+        connect(
+            socket, &QTcpSocket::disconnected, this, [this, id] { ServerSocketClientDisconnect(id); },
+            Qt::QueuedConnection);
         game_.ClientConnected(id, DottedAddress(socket->peerAddress()), socket->peerPort());
         // Data or a close that came before the signals were connected.
         if (socket->state() != QAbstractSocket::ConnectedState) {
