@@ -23,7 +23,7 @@ namespace tarvel {
 namespace fs = std::filesystem;
 
 ProfileWriteError::ProfileWriteError(const fs::path& file)
-    : std::runtime_error("Unable to write to " + file.string()), m_file(file) {}
+    : std::runtime_error("Unable to write to " + file.string()), file_(file) {}
 
 namespace {
 
@@ -261,17 +261,17 @@ void RequireName(std::string_view name, std::string_view forbidden) {
 
 }  // namespace
 
-ProfileFile::ProfileFile(fs::path file) : m_file(std::move(file)) {}
+ProfileFile::ProfileFile(fs::path file) : file_(std::move(file)) {}
 
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
                                     std::string_view fallback) const {
-    auto value = FindValue(m_file, section, key);
+    auto value = FindValue(file_, section, key);
     return value ? *value : std::string(fallback);
 }
 
 std::int32_t ProfileFile::ReadInteger(std::string_view section, std::string_view key,
                                       std::int32_t fallback) const {
-    const auto value = FindValue(m_file, section, key);
+    const auto value = FindValue(file_, section, key);
     if (!value) return fallback;
     return ParseInteger(*value).value_or(fallback);
 }
@@ -285,9 +285,9 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key, st
     RequireName(key, "=[;\r\n");
     std::vector<Line> lines;
     std::error_code error;
-    if (fs::exists(m_file, error)) {
-        const auto bytes = ReadBytes(m_file);
-        if (!bytes) throw ProfileWriteError(m_file);
+    if (fs::exists(file_, error)) {
+        const auto bytes = ReadBytes(file_);
+        if (!bytes) throw ProfileWriteError(file_);
         lines = SplitLines(*bytes);
     }
     const std::string sectionBytes = Utf8ToCp1250(section);
@@ -310,7 +310,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key, st
         lines.push_back({"[" + sectionBytes + "]", ending});
         lines.push_back({keyBytes + "=" + valueBytes, ending});
     }
-    ReplaceFile(m_file, JoinLines(lines));
+    ReplaceFile(file_, JoinLines(lines));
 }
 
 void ProfileFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {

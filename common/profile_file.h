@@ -17,10 +17,10 @@ namespace tarvel {
 class ProfileWriteError : public std::runtime_error {
   public:
     explicit ProfileWriteError(const std::filesystem::path& file);
-    const std::filesystem::path& file() const { return m_file; }
+    const std::filesystem::path& file() const { return file_; }
 
   private:
-    std::filesystem::path m_file;
+    std::filesystem::path file_;
 };
 
 // Text is UTF-8 in this interface and Windows-1250 on disk. Section and key names
@@ -30,7 +30,7 @@ class ProfileFile {
   public:
     explicit ProfileFile(std::filesystem::path file);
 
-    const std::filesystem::path& path() const { return m_file; }
+    const std::filesystem::path& path() const { return file_; }
 
     // The value with surrounding blanks removed, and one pair of matching quotes
     // around it removed. A missing file, section or key gives the fallback; a key
@@ -53,7 +53,7 @@ class ProfileFile {
     void WriteBool(std::string_view section, std::string_view key, bool value);
 
   private:
-    std::filesystem::path m_file;
+    std::filesystem::path file_;
 };
 
 }  // namespace tarvel

@@ -48,19 +48,19 @@ std::vector<LanguageItem> ListLanguages(StringTable table);
 class Localizer {
   public:
     explicit Localizer(StringTable table, std::int32_t languageBase = kCzechLanguageBase)
-        : m_table(table), m_languageBase(languageBase) {}
+        : table_(table), languageBase_(languageBase) {}
 
-    std::int32_t LanguageBase() const { return m_languageBase; }
-    void SetLanguageBase(std::int32_t base) { m_languageBase = base; }
+    std::int32_t LanguageBase() const { return languageBase_; }
+    void SetLanguageBase(std::int32_t base) { languageBase_ = base; }
 
     std::string LocalizedText(std::int32_t index) const {
-        return tarvel::LocalizedText(m_table, m_languageBase, index);
+        return tarvel::LocalizedText(table_, languageBase_, index);
     }
-    std::vector<LanguageItem> ListLanguages() const { return tarvel::ListLanguages(m_table); }
+    std::vector<LanguageItem> ListLanguages() const { return tarvel::ListLanguages(table_); }
 
   private:
-    StringTable m_table;
-    std::int32_t m_languageBase;
+    StringTable table_;
+    std::int32_t languageBase_;
 };
 
 }  // namespace tarvel

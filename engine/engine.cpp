@@ -1,25 +1,26 @@
 #include "engine.h"
 
-#include <algorithm>
 #include <numeric>
 #include <string>
 
 namespace tarvel {
 
-Engine::Engine(PresentationPort& presentation, NetworkPort& network, RandomSource& random)
-    : presentation_(presentation), network_(network), random_(random) {}
+Engine::Engine(SpeechPort& speech, TablePort& table, WindowPort& window, NetworkPort& network,
+               RandomSource& random)
+    : speech_(speech), table_(table), window_(window), network_(network), random_(random) {}
 
 void Engine::ApplyGenderFromOptions() {
-    state_.PlayerVoice = options_.playergender == "z" ? "z" : "m";
-    state_.OpponentVoice = state_.PlayerVoice == "m" ? "z" : "m";
+    const VoiceLetters voices = VoiceLettersForGender(options_.playergender);
+    state_.PlayerVoice = voices.player;
+    state_.OpponentVoice = voices.opponent;
 }
 
 void Engine::Say(std::string_view text, std::uint8_t variant) {
-    presentation_.SayPhrase(OV(), text, variant);
+    speech_.SayPhrase(OV(), text, variant);
 }
 
 void Engine::SayEffect(std::string_view text, std::uint8_t variant) {
-    presentation_.SayPhrase("", text, variant);
+    speech_.SayPhrase(kNoVoice, text, variant);
 }
 
 void Engine::SendNet(std::string_view keyword) {
@@ -30,27 +31,27 @@ void Engine::SendNet(std::string_view keyword, std::string_view value) {
     if (Networked()) network_.Send(keyword, value);
 }
 
-void Engine::SetLabelText(int stringIndex, std::string_view suffix) {
-    presentation_.SetLabel(presentation_.LocalizedText(stringIndex) + std::string(suffix));
+void Engine::SetLabelText(int textIndex, std::string_view suffix) {
+    window_.SetLabel(window_.LocalizedText(textIndex) + std::string(suffix));
 }
 
-void Engine::SetPanelNumber(int panel, std::int64_t value) {
-    presentation_.SetStatusPanel(panel, std::to_string(value));
+void Engine::SetPanelNumber(StatusPanel panel, std::int64_t value) {
+    window_.SetStatusPanel(panel, std::to_string(value));
 }
 
 void Engine::WriteStatusPanels() {
-    presentation_.SetStatusPanel(0, presentation_.LocalizedText(27));
-    SetPanelNumber(1, state_.PlayerWins);
-    presentation_.SetStatusPanel(2, presentation_.LocalizedText(28));
-    SetPanelNumber(3, state_.OpponentWins);
+    window_.SetStatusPanel(StatusPanel::PlayerWinsLabel, window_.LocalizedText(text::kYourWins));
+    SetPanelNumber(StatusPanel::PlayerWins, state_.PlayerWins);
+    window_.SetStatusPanel(StatusPanel::OpponentWinsLabel, window_.LocalizedText(text::kMyWins));
+    SetPanelNumber(StatusPanel::OpponentWins, state_.OpponentWins);
     if (options_.playforpoints) {
-        presentation_.SetStatusPanel(4, presentation_.LocalizedText(29));
-        SetPanelNumber(5, state_.PlayerPenalty);
-        presentation_.SetStatusPanel(6, presentation_.LocalizedText(30));
-        SetPanelNumber(7, state_.OpponentPenalty);
+        window_.SetStatusPanel(StatusPanel::PlayerPointsLabel, window_.LocalizedText(text::kYourPoints));
+        SetPanelNumber(StatusPanel::PlayerPoints, state_.PlayerPenalty);
+        window_.SetStatusPanel(StatusPanel::OpponentPointsLabel, window_.LocalizedText(text::kMyPoints));
+        SetPanelNumber(StatusPanel::OpponentPoints, state_.OpponentPenalty);
     }
-    presentation_.SetStatusPanel(8, presentation_.LocalizedText(31));
-    SetPanelNumber(9, state_.GameNumber);
+    window_.SetStatusPanel(StatusPanel::GameLabel, window_.LocalizedText(text::kGame));
+    SetPanelNumber(StatusPanel::GameNumber, state_.GameNumber);
 }
 
 const std::string& Engine::TopName() const {
@@ -62,14 +63,6 @@ std::int32_t Engine::HandPoints(const CardQueue& hand) {
     const auto& cards = hand.Cards();
     return std::accumulate(cards.begin(), cards.end(), std::int32_t{0},
                            [](std::int32_t sum, const typhodnoty& card) { return sum + card.Value; });
-}
-
-std::uint8_t Engine::DealtCards() const {
-    return std::clamp<std::uint8_t>(options_.dealtcards, 4, 10);
-}
-
-std::uint8_t Engine::SevenPenalty() const {
-    return std::clamp<std::uint8_t>(options_.pickupforseven, 2, 3);
 }
 
 }  // namespace tarvel

@@ -6,13 +6,11 @@
 // the client, the network client, the tests and the self-play driver.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "computer_opponent.h"
 #include "game_options.h"
 #include "game_state.h"
 #include "network_port.h"
@@ -23,26 +21,16 @@ namespace tarvel {
 
 enum class Side { Player, Computer };
 
-// The computer's view of its hand, rebuilt at the start of each of its turns.
-struct ComputerMind {
-    std::vector<std::string> PlayableCards;     // names that fit the pile top, in hand order
-    std::array<std::uint8_t, 10> RankCounts{};  // slots 1..9 used; slot 2 always 0
-    std::array<std::uint8_t, 4> SuitCounts{};   // non-queen cards: hearts, diamonds, spades, clubs
-    bool HasAce = false;
-    bool HasSeven = false;
-    bool HasKingOfSpades = false;
-    std::array<std::uint8_t, 4> SuitIterator{};
-    bool SuitIteratorEnded = false;
-    std::array<std::uint8_t, 4> RankIterator{};  // rank slots 1..4 (jack, unused, king, ace)
-    bool RankIteratorEnded = false;
-    bool CardChosen = false;
-    bool OpponentStood = false;
-    std::size_t ChosenIndex = 0;  // 1-based position in the computer's hand
-};
-
 class Engine {
   public:
-    Engine(PresentationPort& presentation, NetworkPort& network, RandomSource& random);
+    Engine(SpeechPort& speech, TablePort& table, WindowPort& window, NetworkPort& network,
+           RandomSource& random);
+    // One presentation that implements all three parts, as a test's recorder does.
+    Engine(PresentationPort& presentation, NetworkPort& network, RandomSource& random)
+        : Engine(presentation, presentation, presentation, network, random) {}
+    // The engine holds its ports by reference.
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
 
     GameState& State() { return state_; }
     const GameState& State() const { return state_; }
@@ -50,9 +38,9 @@ class Engine {
     const GameOptions& Options() const { return options_; }
     NetworkGame& Net() { return net_; }
     const NetworkGame& Net() const { return net_; }
-    const ComputerMind& Mind() const { return mind_; }
+    ComputerOpponent& Computer() { return computer_; }
 
-    // Sets the player's voice letter from the options and the opponent's to the other one.
+    // Sets both voice letters from the player's gender in the options.
     void ApplyGenderFromOptions();
 
     // New game and deal.
@@ -70,8 +58,6 @@ class Engine {
     void SelectLastSuit();
     void SelectSuitLeft();
     void SelectSuitRight();
-    // The marker text of the suit under the suit-row x position, or empty.
-    static std::string_view SuitAtX(int x);
 
     // Playing a card.
     void PlayPlayerCard();
@@ -84,22 +70,13 @@ class Engine {
     void DrawCommand();
     void PlayerDraws();
     void OpponentDraws();
-    bool PileCannotTurn() const;
     void TurnPile();
-    void ShuffleStock();
     // True when the player holds the card that answers a pending seven or king of spades.
     bool SevensCheck() const;
 
-    // The computer opponent.
+    // The computer opponent's turn, and its laying of the card at `position` of its hand.
     void OpponentTurn();
-    void AnalyseHand();
-    bool TryPlayPrefix(std::string_view prefix);
-    bool TryPlaySuit(std::string_view key);
-    std::string NextSuitByCount();
-    std::string NextRankByCount();
-    std::string StrongestSuit() const;
-    void FallbackChoice();
-    void OpponentPlaysCard();
+    void OpponentPlaysCard(std::size_t position);
     void OpponentChoosesSuit();
 
     // End of game and match.
@@ -113,23 +90,20 @@ class Engine {
 
   private:
     bool Networked() const { return net_.active; }
+    // The counts as the rules use them: a value outside its range counts as the default.
+    std::uint8_t NumberOfGames() const { return kNumberOfGamesRange.Keep(options_.numberofgames); }
+    std::uint8_t CardsForSeven() const { return kPickupForSevenRange.Keep(options_.pickupforseven); }
     const std::string& PV() const { return state_.PlayerVoice; }
     const std::string& OV() const { return state_.OpponentVoice; }
-    void Say(std::string_view text, std::uint8_t variant = 1);
-    void SayEffect(std::string_view text, std::uint8_t variant = 1);
+    void Say(std::string_view text, std::uint8_t variant = kPlainVariant);
+    void SayEffect(std::string_view text, std::uint8_t variant = kPlainVariant);
     void SendNet(std::string_view keyword);
     void SendNet(std::string_view keyword, std::string_view value);
-    void SetLabelText(int stringIndex, std::string_view suffix = {});
+    void SetLabelText(int textIndex, std::string_view suffix = {});
     void WriteStatusPanels();
-    void SetPanelNumber(int panel, std::int64_t value);
+    void SetPanelNumber(StatusPanel panel, std::int64_t value);
     const std::string& TopName() const;
     void SpeakSelected();
-    // The computer's search for a move; ends with a card chosen, a draw or a stand.
-    void ChooseComputerMove();
-    // Runs the suit iterator to its end, offering each suit while nothing is chosen.
-    void ForEachSuitByCount(const std::function<void(const std::string&)>& tryPlay);
-    // Makes the card of that name in the computer's hand the chosen one.
-    bool ChooseHandCard(std::string_view name);
     // Turns the pile when the stock is empty; false when there is nothing to draw.
     bool RefillStockIfEmpty();
     // Moves the top of the stock into a hand, turning the pile first if need be;
@@ -138,30 +112,28 @@ class Engine {
     void SelectHandPosition(std::size_t position);
     // One card left (-1) or right (+1), or "okraj" at the end of the hand.
     void StepInHand(int step);
-    // One suit left (-20) or right (+20) in the suit row, or "okraj" at its end.
+    // One suit left (-1) or right (+1) in the suit row, or "okraj" at its end.
     void StepInSuitRow(int step);
+    void PlaceSuitMarker(int x);
     // The hand position under the marker, kept within the hand.
     std::size_t CurrentHandPosition() const;
-    void PopStockInto(CardQueue& hand);
+    void ComputerStands();
     void SayCardsLeft(std::uint8_t count, bool toPlayer);
     // The loser's cards left and their points, the new totals and who leads.
     void AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::int32_t points);
     static std::int32_t HandPoints(const CardQueue& hand);
-    // Option values as the rules use them, kept inside their ranges whatever a file said.
-    std::uint8_t DealtCards() const;
-    std::uint8_t SevenPenalty() const;
     void EndMatch();
     MatchStanding Standing() const;
-    std::string NextByCount(std::array<std::uint8_t, 4>& copy, const std::array<std::uint8_t, 4>& counts,
-                            bool& ended, const std::array<std::string_view, 4>& names);
 
-    PresentationPort& presentation_;
+    SpeechPort& speech_;
+    TablePort& table_;
+    WindowPort& window_;
     NetworkPort& network_;
     RandomSource& random_;
     GameState state_;
     GameOptions options_;
     NetworkGame net_;
-    ComputerMind mind_;
+    ComputerOpponent computer_;
 };
 
 }  // namespace tarvel

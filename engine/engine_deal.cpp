@@ -1,22 +1,12 @@
 // A new match or game, the deal, the start of the player's turn, and the selection
 // moves in the hand and in the suit row.
-#include <array>
+#include <algorithm>
 
 #include "engine.h"
+#include "pile.h"
+#include "table_layout.h"
 
 namespace tarvel {
-namespace {
-
-constexpr int kHandMarkerY = 225;
-constexpr int kSuitMarkerY = 115;
-constexpr int kFirstSuitX = 310;
-constexpr int kLastSuitX = 370;
-
-int HandMarkerX(std::size_t position) {
-    return 20 * static_cast<int>(position) + 5;
-}
-
-}  // namespace
 
 void Engine::BuildDeck() {
     random_.SeedFromClock();
@@ -26,12 +16,12 @@ void Engine::BuildDeck() {
     state_.Stock.Clear();
     state_.Pile.Clear();
     state_.SelectedIndex = 0;
-    state_.MarkerX = 25;
-    state_.MarkerY = kHandMarkerY;
+    state_.MarkerX = layout::kStartMarker.x;
+    state_.MarkerY = layout::kStartMarker.y;
 }
 
 void Engine::Novhra1Click(bool fromMenu) {
-    presentation_.ClearTable();
+    table_.ClearTable();
     if (Networked()) {
         net_.opponentPoints.reset();
         net_.startCardsComplete = false;
@@ -47,18 +37,18 @@ void Engine::Novhra1Click(bool fromMenu) {
         }
     }
 
-    presentation_.EnableMenuItem(MenuItem::tvojebody1, options_.playforpoints);
-    presentation_.EnableMenuItem(MenuItem::Mojebody1, options_.playforpoints);
-    presentation_.EnableMenuItem(MenuItem::Tvojebodydotabulky1, options_.playforpoints && options_.usetable);
+    window_.EnableMenuItem(MenuItem::tvojebody1, options_.playforpoints);
+    window_.EnableMenuItem(MenuItem::Mojebody1, options_.playforpoints);
+    window_.EnableMenuItem(MenuItem::Tvojebodydotabulky1, options_.playforpoints && options_.usetable);
     WriteStatusPanels();
 
-    presentation_.ShowLabel(!presentation_.SoundsOn());
+    window_.ShowLabel(!speech_.SoundsOn());
     state_.GameRunning = true;
-    presentation_.EnableMenuItem(MenuItem::Nastavenhry1, false);
-    presentation_.EnableMenuItem(MenuItem::Ukonenhry1, true);
+    window_.EnableMenuItem(MenuItem::Nastavenhry1, false);
+    window_.EnableMenuItem(MenuItem::Ukonenhry1, true);
     if (Networked()) {
-        presentation_.EnableMenuItem(MenuItem::Novsovhra1, false);
-        presentation_.EnableMenuItem(MenuItem::Sovnastaven1, false);
+        window_.EnableMenuItem(MenuItem::Novsovhra1, false);
+        window_.EnableMenuItem(MenuItem::Sovnastaven1, false);
     }
     state_.RequestedSuitShown = false;
 
@@ -68,10 +58,11 @@ void Engine::Novhra1Click(bool fromMenu) {
     } else {
         SendNet("req startcard");
         if (!network_.ProcessEventsUntil([this] { return net_.startCardsComplete; })) return;
+        // The server deals both hands alike: the opponent holds as many as arrived here.
         state_.PlayerCount = static_cast<std::uint8_t>(state_.PlayerHand.Size());
-        state_.OpponentCount = DealtCards();
-        presentation_.ShowMarker(true);
-        presentation_.RedrawTable();
+        state_.OpponentCount = state_.PlayerCount;
+        table_.ShowMarker(true);
+        table_.RedrawTable();
     }
 
     state_.StockOrderKnown = false;
@@ -80,13 +71,13 @@ void Engine::Novhra1Click(bool fromMenu) {
     state_.PendingDraw = 0;
     state_.GameOver = false;
     state_.SuitChoiceActive = false;
-    if (presentation_.SoundsOn()) presentation_.EnableMenuItem(MenuItem::ekni1, true);
+    if (speech_.SoundsOn()) window_.EnableMenuItem(MenuItem::ekni1, true);
 
     state_.LastStarter = state_.LastStarter == 0 ? 1 : 0;
     state_.PlayerTurn =
         Networked() ? (net_.playerNumber - '0') == state_.LastStarter : state_.LastStarter == 1;
     if (state_.PlayerTurn) {
-        SetLabelText(64);
+        SetLabelText(text::kYouBegin);
         Say("Začínáš");
         BeginPlayerTurn();
     } else {
@@ -97,32 +88,29 @@ void Engine::Novhra1Click(bool fromMenu) {
             OpponentTurn();
         }
     }
-    presentation_.StartActivationTimer();
+    window_.StartActivationTimer();
 }
 
 void Engine::ShuffleAndDeal() {
     ShuffleIntoStock(MakeDeck(), 0, state_.Stock, random_);
-    const std::uint8_t dealt = DealtCards();
+    const std::uint8_t dealt = kDealtCardsRange.Keep(options_.dealtcards);
     state_.PlayerCount = state_.OpponentCount = dealt;
     // The player gets the first block of the stock, the computer the next one.
     for (int i = 0; i < dealt; ++i) state_.PlayerHand.AppendCard(state_.Stock.PopCard());
     for (int i = 0; i < dealt; ++i) state_.OpponentHand.AppendCard(state_.Stock.PopCard());
     state_.Pile.PushCard(state_.Stock.PopCard());
-    presentation_.ShowMarker(true);
-    presentation_.RedrawTable();
+    table_.ShowMarker(true);
+    table_.RedrawTable();
 
     const typhodnoty start = state_.Pile.Top();
-    Say(start.Name, 11);
-    if (IsQueen(start.Name)) {
-        // A queen turned up at the start holds its own suit.
-        typhodnoty marker = start;
-        marker.Name = std::string(MarkerOfSuitKey(SuitPart(start.Name)));
-        state_.CurrentCard = marker;
-        state_.Pile.PushCard(marker);
-        presentation_.DrawRequestedSuit();
+    Say(start.Name, kCardNameVariant);
+    if (const auto marker = StartQueenMarker(start)) {
+        state_.CurrentCard = *marker;
+        state_.Pile.PushCard(*marker);
+        table_.DrawRequestedSuit();
         state_.RequestedSuitShown = true;
         Say("Platí");
-        Say(marker.Name);
+        Say(marker->Name);
     }
 }
 
@@ -134,22 +122,22 @@ void Engine::BeginPlayerTurn() {
         state_.SelectedIndex = 1;
         state_.CurrentCard = state_.PlayerHand.Head();
     }
-    if (options_.saycardsundermouse) presentation_.ResetHover();
-    state_.MarkerX = 25;
-    state_.MarkerY = kHandMarkerY;
-    presentation_.PlaceMarker(true);
-    presentation_.PointAtPile();
+    if (options_.saycardsundermouse) table_.ResetHover();
+    state_.MarkerX = layout::kStartMarker.x;
+    state_.MarkerY = layout::kHandMarkerY;
+    table_.PlaceMarker(true);
+    table_.PointAtPile();
 }
 
 void Engine::SpeakSelected() {
-    presentation_.StartPhrase(PV(), state_.PlayerHand.At(state_.SelectedIndex).Name, 11);
+    speech_.StartPhrase(PV(), state_.PlayerHand.At(state_.SelectedIndex).Name, kCardNameVariant);
 }
 
 void Engine::SelectHandPosition(std::size_t position) {
     state_.SelectedIndex = position;
     state_.CurrentCard = state_.PlayerHand.At(position);
-    state_.MarkerX = static_cast<std::uint16_t>(HandMarkerX(position));
-    state_.MarkerY = kHandMarkerY;
+    state_.MarkerX = static_cast<std::uint16_t>(layout::HandMarkerX(position));
+    state_.MarkerY = layout::kHandMarkerY;
 }
 
 void Engine::SelectFirstCard(bool silently) {
@@ -158,7 +146,7 @@ void Engine::SelectFirstCard(bool silently) {
         return;
     }
     SelectHandPosition(1);
-    presentation_.PlaceMarker(true);
+    table_.PlaceMarker(true);
     if (!silently) SpeakSelected();
 }
 
@@ -168,14 +156,12 @@ void Engine::SelectLastCard() {
         return;
     }
     SelectHandPosition(state_.PlayerHand.Size());
-    presentation_.PlaceMarker(true);
+    table_.PlaceMarker(true);
     SpeakSelected();
 }
 
 std::size_t Engine::CurrentHandPosition() const {
-    const std::size_t count = state_.PlayerHand.Size();
-    const std::size_t position = state_.MarkerX / 20;
-    return std::clamp<std::size_t>(position, 1, count);
+    return std::clamp<std::size_t>(layout::HandPositionAt(state_.MarkerX), 1, state_.PlayerHand.Size());
 }
 
 void Engine::SelectLeft() {
@@ -194,50 +180,47 @@ void Engine::StepInHand(int step) {
     const std::size_t position = CurrentHandPosition();
     const bool atEdge = step < 0 ? position <= 1 : position >= state_.PlayerHand.Size();
     SelectHandPosition(atEdge ? position : (step < 0 ? position - 1 : position + 1));
-    presentation_.PlaceMarker(true);
+    table_.PlaceMarker(true);
     if (atEdge) SayEffect("okraj");
     SpeakSelected();
 }
 
-std::string_view Engine::SuitAtX(int x) {
-    if (x < 300 || x > 379) return {};
-    return MarkerOfSuit((x - 300) / 20);
+void Engine::PlaceSuitMarker(int x) {
+    state_.MarkerX = static_cast<std::uint16_t>(x);
+    state_.MarkerY = layout::kSuitMarkerY;
+    table_.PlaceMarker(true);
 }
 
 void Engine::SelectFirstSuit() {
     if (!state_.SuitChoiceActive) return;
-    state_.MarkerX = kFirstSuitX;
-    state_.MarkerY = kSuitMarkerY;
-    presentation_.PlaceMarker(true);
-    presentation_.StartPhrase(PV(), "srdce", 1);
+    PlaceSuitMarker(layout::kFirstSuitMarkerX);
+    speech_.StartPhrase(PV(), "srdce", kPlainVariant);
 }
 
 void Engine::SelectLastSuit() {
     if (!state_.SuitChoiceActive) return;
-    state_.MarkerX = kLastSuitX;
-    state_.MarkerY = kSuitMarkerY;
-    presentation_.PlaceMarker(true);
-    presentation_.StartPhrase(PV(), "kříže", 1);
+    PlaceSuitMarker(layout::kLastSuitMarkerX);
+    speech_.StartPhrase(PV(), "kříže", kPlainVariant);
 }
 
 void Engine::SelectSuitLeft() {
-    StepInSuitRow(-20);
+    StepInSuitRow(-1);
 }
 
 void Engine::SelectSuitRight() {
-    StepInSuitRow(+20);
+    StepInSuitRow(+1);
 }
 
 void Engine::StepInSuitRow(int step) {
     if (!state_.SuitChoiceActive) return;
-    const bool atEdge = step < 0 ? state_.MarkerX < kFirstSuitX + 1 : state_.MarkerX > kLastSuitX - 1;
+    const bool atEdge = step < 0 ? state_.MarkerX < layout::kFirstSuitMarkerX + 1
+                                 : state_.MarkerX > layout::kLastSuitMarkerX - 1;
     if (atEdge) {
         SayEffect("okraj");
     } else {
-        state_.MarkerX = static_cast<std::uint16_t>(state_.MarkerX + step);
-        presentation_.PlaceMarker(true);
+        PlaceSuitMarker(state_.MarkerX + step * layout::kSuitSymbolStep);
     }
-    presentation_.StartPhrase(PV(), SuitAtX(state_.MarkerX), 1);
+    speech_.StartPhrase(PV(), layout::SuitAtX(state_.MarkerX), kPlainVariant);
 }
 
 }  // namespace tarvel

@@ -1,8 +1,9 @@
 // Drawing and standing for both sides, and turning the pile into a new stock.
 #include <string>
-#include <vector>
 
 #include "engine.h"
+#include "pile.h"
+#include "table_layout.h"
 
 namespace tarvel {
 
@@ -24,7 +25,7 @@ bool Engine::SevensCheck() const {
 void Engine::DrawCommand() {
     if (!state_.GameRunning || state_.SuitChoiceActive) return;
     if (Networked() && !state_.PlayerTurn) {
-        presentation_.StartPhrase("", "off", 1);
+        speech_.StartPhrase(kNoVoice, "off", kPlainVariant);
         return;
     }
     if (state_.ReturnPending) {
@@ -58,7 +59,7 @@ void Engine::DrawCommand() {
 
 bool Engine::RefillStockIfEmpty() {
     if (!state_.Stock.StackEmpty()) return true;
-    if (PileCannotTurn()) return false;
+    if (PileCannotTurn(state_.Pile)) return false;
     TurnPile();
     return !state_.Stock.StackEmpty();
 }
@@ -77,7 +78,7 @@ bool Engine::TakeFromStock(CardQueue& hand, std::uint8_t& count) {
 void Engine::PlayerDraws() {
     if (state_.AcePending) {
         // The player stands: nothing is drawn.
-    } else if (!Networked() && state_.Stock.StackEmpty() && PileCannotTurn()) {
+    } else if (!Networked() && state_.Stock.StackEmpty() && PileCannotTurn(state_.Pile)) {
         Say("není z čeho lízat");
     } else {
         if (state_.PendingDraw == 0) state_.PendingDraw = 1;
@@ -86,18 +87,19 @@ void Engine::PlayerDraws() {
         } else {
             for (int i = 0; i < state_.PendingDraw; ++i) {
                 if (!TakeFromStock(state_.PlayerHand, state_.PlayerCount)) break;
-                presentation_.DrawPlayerCardAt(state_.PlayerCount);
+                table_.DrawPlayerCardAt(state_.PlayerCount);
                 SayEffect("lízání");
                 if (options_.saypickedcards) {
                     if (options_.movemouse)
-                        presentation_.MovePointer(20 * state_.PlayerCount + 5, state_.MarkerY + 90);
-                    presentation_.SayPhrase(PV(), state_.CurrentCard.Name, 11);
+                        table_.MovePointer(layout::HandMarkerX(state_.PlayerCount),
+                                           state_.MarkerY + layout::kPointerBelowMarker);
+                    speech_.SayPhrase(PV(), state_.CurrentCard.Name, kCardNameVariant);
                 }
             }
         }
     }
     if (Networked() && state_.AcePending) {
-        presentation_.SayPhrase(PV(), "stojím", 1);
+        speech_.SayPhrase(PV(), "stojím", kPlainVariant);
         SendNet("standing");
         state_.PlayerTurn = false;
     }
@@ -114,60 +116,38 @@ void Engine::OpponentDraws() {
             state_.ReturnPending = false;
             Say("vracíš mě do hry");
         }
-        if (state_.Stock.StackEmpty() && PileCannotTurn()) {
+        if (state_.Stock.StackEmpty() && PileCannotTurn(state_.Pile)) {
             Say("lížu");
             Say("není z čeho lízat");
         } else {
             if (state_.PendingDraw == 0) state_.PendingDraw = 1;
             Say("lížu");
-            std::string label = presentation_.LocalizedText(57) + " ";
+            std::string label = window_.LocalizedText(text::kIDraw) + " ";
             if (state_.PendingDraw > 1) {
                 label += " " + std::to_string(state_.PendingDraw) + " " +
-                         presentation_.LocalizedText(state_.PendingDraw <= 4 ? 58 : 59);
+                         window_.LocalizedText(state_.PendingDraw <= 4 ? text::kCardsTwoToFour
+                                                                       : text::kCardsFiveOrMore);
             }
-            presentation_.SetLabel(label);
+            window_.SetLabel(label);
             for (int i = 0; i < state_.PendingDraw; ++i) {
                 if (!TakeFromStock(state_.OpponentHand, state_.OpponentCount)) break;
-                presentation_.DrawOpponentBackAt(state_.OpponentCount);
+                table_.DrawOpponentBackAt(state_.OpponentCount);
                 SayEffect("lízání");
             }
         }
     }
     state_.PendingDraw = 0;
-    mind_.CardChosen = true;
-    mind_.OpponentStood = true;
     state_.AcePending = false;
 }
 
-bool Engine::PileCannotTurn() const {
-    const auto size = state_.Pile.Size();
-    return size <= 1 || (size == 2 && IsSuitMarker(state_.Pile.Top().Name));
-}
-
 void Engine::TurnPile() {
-    std::vector<typhodnoty> keep;  // the top, and its queen when the top is a marker
-    keep.push_back(state_.Pile.PopCard());
-    if (IsSuitMarker(keep.back().Name) && !state_.Pile.StackEmpty()) keep.push_back(state_.Pile.PopCard());
-    // Entries leave the pile from the top, so the first card played ends on top of the stock.
-    while (!state_.Pile.StackEmpty()) {
-        typhodnoty entry = state_.Pile.PopCard();
-        if (!IsSuitMarker(entry.Name)) state_.Stock.PushCard(entry);
-    }
-    for (auto it = keep.rbegin(); it != keep.rend(); ++it) state_.Pile.PushCard(*it);
+    TurnPileIntoStock(state_.Pile, state_.Stock);
     Say("Otáčím hromádku");
     if (options_.shufflecards) {
-        ShuffleStock();
+        ShuffleStock(state_.Stock, random_);
     } else {
         state_.StockOrderKnown = true;
     }
-}
-
-void Engine::ShuffleStock() {
-    if (state_.Stock.Size() < 2) return;
-    std::vector<typhodnoty> ring;
-    ring.reserve(state_.Stock.Size());
-    while (!state_.Stock.StackEmpty()) ring.push_back(state_.Stock.PopCard());
-    ShuffleIntoStock(std::move(ring), 0, state_.Stock, random_);
 }
 
 }  // namespace tarvel

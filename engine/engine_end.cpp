@@ -12,7 +12,7 @@ void Engine::OpponentLastCard() {
         OpponentWinsGame();
         return;
     }
-    presentation_.StartPhrase(OV(), "podívej se na vracení", 1);
+    speech_.StartPhrase(OV(), "podívej se na vracení", kPlainVariant);
     state_.ReturnPending = true;
 }
 
@@ -21,27 +21,19 @@ void Engine::OpponentTriesReturn() {
         state_.PlayerTurn = false;  // the opponent's client decides
         return;
     }
-    AnalyseHand();
     if (state_.AcePending) {
         PlayerWinsGame();
         return;
     }
-    mind_.CardChosen = false;
-    if (options_.kingofspades && TryPlayPrefix("král pik")) {
-        Say("ale já mám");
-        Say("pikového krále");
-        Say("a tak tě vracím");
-    }
-    if (!mind_.CardChosen && TryPlayPrefix("7 " + std::string(SuitPart(TopName())))) {
-        Say("ale já mám");
-        Say("sedmičku");
-        Say("a tak tě vracím");
-    }
-    if (!mind_.CardChosen) {
+    const auto answer = computer_.ChooseReturnAnswer(state_, options_);
+    if (!answer) {
         PlayerWinsGame();
         return;
     }
-    OpponentPlaysCard();
+    Say("ale já mám");
+    Say(answer->kingOfSpades ? "pikového krále" : "sedmičku");
+    Say("a tak tě vracím");
+    OpponentPlaysCard(answer->position);
     if (!state_.GameRunning) return;  // the card itself decided the game
     if (state_.OpponentCount == 0) {
         OpponentWinsGame();
@@ -56,15 +48,15 @@ void Engine::SayCardsLeft(std::uint8_t count, bool toPlayer) {
     const char* const person = toPlayer ? " ti" : " mi";
     if (count == 1) {
         Say(std::string("zůstala") + person);
-        presentation_.SayNumber(OV(), 1, true);
+        speech_.SayNumber(OV(), 1, true);
         Say("karta");
     } else if (count >= 2 && count <= 4) {
         Say(std::string("zůstaly") + person);
-        presentation_.SayNumber(OV(), count, true);
+        speech_.SayNumber(OV(), count, true);
         Say("karty");
     } else {
         Say(std::string("zůstalo") + person);
-        presentation_.SayNumber(OV(), count, true);
+        speech_.SayNumber(OV(), count, true);
         Say("karet");
     }
     Say("což je");
@@ -79,20 +71,19 @@ void Engine::SayPoints(std::int32_t count, bool penalty) {
         if (count == 2) {
             Say("dva");
         } else {
-            presentation_.SayNumber(OV(), count, true);
+            speech_.SayNumber(OV(), count, true);
         }
         if (penalty) Say("trestné");
         Say("body");
         return;
     }
-    presentation_.SayNumber(OV(), count, true);
+    speech_.SayNumber(OV(), count, true);
     if (penalty) Say("trestných");
     Say("bodů");
 }
 
 MatchStanding Engine::Standing() const {
-    return MatchStanding{state_.PlayerPenalty, state_.OpponentPenalty, options_.numberofgames,
-                         state_.GameNumber};
+    return MatchStanding{state_.PlayerPenalty, state_.OpponentPenalty, NumberOfGames(), state_.GameNumber};
 }
 
 void Engine::AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::int32_t points) {
@@ -101,7 +92,7 @@ void Engine::AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::in
     SayCardsLeft(cardsLeft, playerLost);
     SayPoints(points, false);
     loserPenalty += points;
-    SetPanelNumber(playerLost ? 5 : 7, loserPenalty);
+    SetPanelNumber(playerLost ? StatusPanel::PlayerPoints : StatusPanel::OpponentPoints, loserPenalty);
     Say(playerLost ? "Celkem máš" : "celkem mám");
     SayPoints(loserPenalty, true);
     if (winnerPenalty > 0) {
@@ -110,7 +101,7 @@ void Engine::AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::in
     } else {
         Say(playerLost ? "já nemám žádný trestný bod" : "ty nemáš žádný trestný bod");
     }
-    presentation_.SayWhoLeads(OV(), Standing());
+    speech_.SayWhoLeads(OV(), Standing());
 }
 
 void Engine::OpponentWinsGame() {
@@ -125,19 +116,19 @@ void Engine::OpponentWinsGame() {
     if (state_.ReturnPending) SendNet("i give it up");
     state_.ReturnPending = false;
     state_.GameRunning = false;
-    presentation_.ShowMarker(false);
+    table_.ShowMarker(false);
 
-    SetLabelText(61);
+    SetLabelText(text::kIWin);
     Say("jsem vítěz");
     ++state_.OpponentWins;
-    SetPanelNumber(3, state_.OpponentWins);
+    SetPanelNumber(StatusPanel::OpponentWins, state_.OpponentWins);
 
     if (options_.playforpoints) {
         const std::int32_t points = HandPoints(state_.PlayerHand);
         SendNet("points", std::to_string(points));
         AnnounceGamePoints(true, static_cast<std::uint8_t>(state_.PlayerHand.Size()), points);
     }
-    presentation_.ScoreTableStep();
+    window_.ScoreTableStep();
     NextGameOrEndMatch();
 }
 
@@ -146,11 +137,11 @@ void Engine::PlayerWinsGame() {
     state_.ReturnPending = false;
     if (!Networked() && options_.returntogame && state_.PendingDraw > 0) OpponentDraws();
     state_.GameRunning = false;
-    presentation_.ShowMarker(false);
-    SetLabelText(65);
+    table_.ShowMarker(false);
+    SetLabelText(text::kYouWin);
     Say("Jsi vítěz");
     ++state_.PlayerWins;
-    SetPanelNumber(1, state_.PlayerWins);
+    SetPanelNumber(StatusPanel::PlayerWins, state_.PlayerWins);
 
     if (options_.playforpoints) {
         std::int32_t points = 0;
@@ -162,17 +153,17 @@ void Engine::PlayerWinsGame() {
         }
         AnnounceGamePoints(false, state_.OpponentCount, points);
     }
-    if (!Networked()) presentation_.ScoreTableStep();
+    if (!Networked()) window_.ScoreTableStep();
     NextGameOrEndMatch();
 }
 
 void Engine::NextGameOrEndMatch() {
-    const bool unlimited = options_.numberofgames == 0 && state_.GameNumber != 0;
-    if (unlimited || state_.GameNumber < options_.numberofgames) {
+    const bool unlimited = NumberOfGames() == 0 && state_.GameNumber != 0;
+    if (unlimited || state_.GameNumber < NumberOfGames()) {
         ++state_.GameNumber;
-        SetPanelNumber(9, state_.GameNumber);
+        SetPanelNumber(StatusPanel::GameNumber, state_.GameNumber);
         Say("hra");
-        presentation_.SayNumber(OV(), state_.GameNumber, true);
+        speech_.SayNumber(OV(), state_.GameNumber, true);
         if (Networked()) {
             SendNet("end of one game");  // the server starts the next game
         } else {
@@ -189,25 +180,25 @@ void Engine::EndMatch() {
     if (state_.SuitChoiceActive) {
         // Ended while a suit was being chosen: the suit row goes with the match.
         state_.SuitChoiceActive = false;
-        presentation_.EraseSuitChoice();
+        table_.EraseSuitChoice();
     }
     if (Networked()) {
         SendNet("end of game");
         net_.active = false;
         network_.LeaveNetworkPlay();
-        presentation_.EnableMenuItem(MenuItem::Novsovhra1, true);
-        presentation_.EnableMenuItem(MenuItem::Sovnastaven1, true);
-        presentation_.EnableMenuItem(MenuItem::Polizprvusoupei1, false);
+        window_.EnableMenuItem(MenuItem::Novsovhra1, true);
+        window_.EnableMenuItem(MenuItem::Sovnastaven1, true);
+        window_.EnableMenuItem(MenuItem::Polizprvusoupei1, false);
     }
-    presentation_.EnableMenuItem(MenuItem::Nastavenhry1, true);
-    presentation_.EnableMenuItem(MenuItem::ekni1, false);
-    presentation_.EnableMenuItem(MenuItem::Ukonenhry1, false);
-    presentation_.SetLabel("");
-    presentation_.ShowLabel(false);
+    window_.EnableMenuItem(MenuItem::Nastavenhry1, true);
+    window_.EnableMenuItem(MenuItem::ekni1, false);
+    window_.EnableMenuItem(MenuItem::Ukonenhry1, false);
+    window_.SetLabel("");
+    window_.ShowLabel(false);
 }
 
 void Engine::Ukonenhry1Click() {
-    state_.GameNumber = options_.numberofgames;
+    state_.GameNumber = NumberOfGames();
     SendNet("terminategame");
     NextGameOrEndMatch();
 }

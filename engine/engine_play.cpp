@@ -1,6 +1,7 @@
 // Playing a card: the refusals, the accepted play and its effect, the suit choice
 // after a queen, and a card played by the network opponent.
 #include "engine.h"
+#include "table_layout.h"
 
 namespace tarvel {
 
@@ -13,13 +14,14 @@ bool AnswersDraw(std::string_view card, bool kingOfSpadesRule) {
 void Engine::PlayPlayerCard() {
     if (!state_.GameRunning || state_.SuitChoiceActive) return;
     if (Networked() && !state_.PlayerTurn) {
-        presentation_.StartPhrase("", "off", 1);
+        speech_.StartPhrase(kNoVoice, "off", kPlainVariant);
         return;
     }
     if (state_.PlayerHand.Empty() || state_.SelectedIndex < 1 ||
         state_.SelectedIndex > state_.PlayerHand.Size()) {
-        // Nothing selected (an empty hand after a return): nothing to lay.
-        presentation_.StartPhrase("", "off", 1);
+        // Nothing to lay (an empty hand after a return): the edge sound, as a card move
+        // on an empty hand gives; "off" would say it is not the player's turn.
+        SayEffect("okraj");
         return;
     }
     const typhodnoty card = state_.PlayerHand.At(state_.SelectedIndex);
@@ -43,13 +45,13 @@ void Engine::PlayPlayerCard() {
         return;
     }
     if (!FitsOn(card.Name, top)) {
-        presentation_.StartPhrase(OV(), "kartu nelze použít", 4);
+        speech_.StartPhrase(OV(), "kartu nelze použít", kCannotUseVariant);
         return;
     }
 
     if (state_.RequestedSuitShown) {
         state_.RequestedSuitShown = false;
-        presentation_.EraseRequestedSuit();
+        table_.EraseRequestedSuit();
     }
     state_.CurrentCard = card;
     state_.SelectedIndex = state_.PlayerHand.RemoveAt(state_.SelectedIndex);
@@ -58,12 +60,12 @@ void Engine::PlayPlayerCard() {
 
     state_.PlayerCount = static_cast<std::uint8_t>(state_.PlayerHand.Size());
     if (state_.PlayerCount > 0) {
-        presentation_.DrawPlayerHand();
+        table_.DrawPlayerHand();
     } else {
-        presentation_.BlankPlayerCardAt(1);
+        table_.BlankPlayerCardAt(1);
     }
-    presentation_.DrawPile();
-    SayEffect("vyhození", 6);
+    table_.DrawPile();
+    SayEffect("vyhození", kThrowVariant);
 
     if (state_.PlayerCount > 0 || options_.returntogame) ApplyCardEffect(card, Side::Player);
 
@@ -97,9 +99,9 @@ void Engine::ApplyCardEffect(const typhodnoty& card, Side side) {
         }
     } else if (IsAce(card.Name)) {
         state_.AcePending = true;
-        if (side == Side::Computer) presentation_.StartPhrase(OV(), "Stojíš", 1);
+        if (side == Side::Computer) speech_.StartPhrase(OV(), "Stojíš", kPlainVariant);
     } else if (IsSeven(card.Name)) {
-        state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + SevenPenalty());
+        state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + CardsForSeven());
     } else if (IsKingOfSpades(card.Name) && options_.kingofspades) {
         state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + 5);
     }
@@ -107,13 +109,13 @@ void Engine::ApplyCardEffect(const typhodnoty& card, Side side) {
 
 void Engine::AskSuit() {
     state_.SuitChoiceActive = true;
-    presentation_.DrawSuitChoice();
-    presentation_.ShowMarker(false);
-    state_.MarkerX = 310;
-    state_.MarkerY = 115;
-    if (options_.saycardsundermouse) presentation_.SetHoverSuit(" srdce");
-    presentation_.PlaceMarker(true);
-    presentation_.StartPhrase(OV(), "na jakou barvu", 1);
+    table_.DrawSuitChoice();
+    table_.ShowMarker(false);
+    state_.MarkerX = layout::kFirstSuitMarkerX;
+    state_.MarkerY = layout::kSuitMarkerY;
+    if (options_.saycardsundermouse) table_.SetHoverSuit(" srdce");
+    table_.PlaceMarker(true);
+    speech_.StartPhrase(OV(), "na jakou barvu", kPlainVariant);
 }
 
 void Engine::PlayerChoosesSuit(std::string_view marker) {
@@ -129,13 +131,13 @@ void Engine::PlayerChoosesSuit(std::string_view marker) {
     state_.Pile.PushCard(markerCard);
     if (Networked()) {
         SendNet("sendcolor", marker);
-        SayEffect("vyhození", 6);
+        SayEffect("vyhození", kThrowVariant);
     }
-    presentation_.EraseSuitChoice();
-    presentation_.DrawRequestedSuit();
-    state_.MarkerX = 25;
-    state_.MarkerY = 225;
-    presentation_.PlaceMarker(true);
+    table_.EraseSuitChoice();
+    table_.DrawRequestedSuit();
+    state_.MarkerX = layout::kStartMarker.x;
+    state_.MarkerY = layout::kStartMarker.y;
+    table_.PlaceMarker(true);
     state_.SuitChoiceActive = false;
     state_.RequestedSuitShown = true;
 
@@ -155,7 +157,7 @@ void Engine::PlayerChoosesSuit(std::string_view marker) {
 
 void Engine::ApplyOpponentCard(const typhodnoty& card) {
     if (IsSeven(card.Name)) {
-        state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + SevenPenalty());
+        state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + CardsForSeven());
     } else if (options_.kingofspades && BeginsKingOfSpades(card.Name)) {
         state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + 5);
     } else if (!IsAce(card.Name)) {
@@ -163,16 +165,16 @@ void Engine::ApplyOpponentCard(const typhodnoty& card) {
         state_.PendingDraw = 0;
     } else {
         state_.AcePending = true;
-        presentation_.StartPhrase(OV(), "Stojíš", 1);
+        speech_.StartPhrase(OV(), "Stojíš", kPlainVariant);
     }
     state_.PlayerTurn = true;
     if (state_.RequestedSuitShown) {
         state_.RequestedSuitShown = false;
-        presentation_.EraseRequestedSuit();
+        table_.EraseRequestedSuit();
     }
-    presentation_.DrawPile();
+    table_.DrawPile();
     if (state_.OpponentCount > 0) --state_.OpponentCount;
-    presentation_.DrawOpponentHand();
+    table_.DrawOpponentHand();
 
     if (!state_.PlayerHand.Empty()) {
         SelectFirstCard(true);

@@ -35,7 +35,7 @@ class NullPresentation : public PresentationPort {
     void SetHoverSuit(std::string_view) override {}
     void SetLabel(std::string_view) override {}
     void ShowLabel(bool) override {}
-    void SetStatusPanel(int, std::string_view) override {}
+    void SetStatusPanel(StatusPanel, std::string_view) override {}
     void EnableMenuItem(MenuItem, bool) override {}
     void StartActivationTimer() override {}
     void ScoreTableStep() override {}

@@ -10,7 +10,6 @@
 #include "game_options.h"
 #include "net_settings.h"
 #include "profile_file.h"
-#include "voice_letters.h"
 #include "voice_settings.h"
 
 namespace tarvel {
@@ -26,9 +25,9 @@ inline constexpr const char* kStartupSettingsName = "tarvel.ini";
 // are not written, those before it are.
 class SettingsFile {
   public:
-    explicit SettingsFile(std::filesystem::path file) : m_profile(std::move(file)) {}
+    explicit SettingsFile(std::filesystem::path file) : profile_(std::move(file)) {}
 
-    const std::filesystem::path& path() const { return m_profile.path(); }
+    const std::filesystem::path& path() const { return profile_.path(); }
 
     // environment: language, the string-table base (1000 when absent).
     std::int32_t LoadLanguage() const;
@@ -53,7 +52,7 @@ class SettingsFile {
     void SaveVoice(const VoiceSettings& voice);
 
   private:
-    ProfileFile m_profile;
+    ProfileFile profile_;
 };
 
 }  // namespace tarvel

@@ -1,5 +1,4 @@
-// The phrase players: the speech half of the engine's presentation port. The client
-// window forwards SayPhrase, StartPhrase, SayNumber, SayWhoLeads and SoundsOn here.
+// The phrase players: the engine's speech port, played from the recordings.
 //
 // A waited-for phrase holds the game: SayPhrase returns only when the recording has
 // been heard, and meanwhile calls nothing but the while-waiting hook, which the window
@@ -11,29 +10,31 @@
 #include <string_view>
 
 #include "audio_backend.h"
-#include "presentation_port.h"
 #include "random_source.h"
+#include "speech_port.h"
 
 namespace tarvel {
 
-class PhrasePlayer {
+class PhrasePlayer final : public SpeechPort {
   public:
     // Both are borrowed and must outlive the player. `random` picks among the
     // recordings of a phrase that has several.
     PhrasePlayer(AudioBackend& audio, RandomSource& random) : audio_(audio), random_(random) {}
+    PhrasePlayer(const PhrasePlayer&) = delete;
+    PhrasePlayer& operator=(const PhrasePlayer&) = delete;
 
     // Plays the recording of (voice letter, text, variant) and returns when it has
     // ended. The voice letter is "m", "z", or empty for sound effects.
-    void SayPhrase(std::string_view voice, std::string_view text, std::uint8_t variant);
+    void SayPhrase(std::string_view voice, std::string_view text, std::uint8_t variant) override;
     // Starts the recording and returns at once.
-    void StartPhrase(std::string_view voice, std::string_view text, std::uint8_t variant);
+    void StartPhrase(std::string_view voice, std::string_view text, std::uint8_t variant) override;
     // The number word by word, each waited for.
-    void SayNumber(std::string_view voice, std::int32_t number, bool sayZero);
+    void SayNumber(std::string_view voice, std::int32_t number, bool sayZero) override;
     // Who leads the match, or who won it.
-    void SayWhoLeads(std::string_view voice, const MatchStanding& standing);
+    void SayWhoLeads(std::string_view voice, const MatchStanding& standing) override;
 
     // With sounds off no phrase plays and no file is opened.
-    bool SoundsOn() const { return soundsOn_; }
+    bool SoundsOn() const override { return soundsOn_; }
     void SetSoundsOn(bool on) { soundsOn_ = on; }
 
     // Called repeatedly, a few milliseconds apart, while a waited-for phrase sounds.

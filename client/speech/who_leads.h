@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "presentation_port.h"
+#include "speech_port.h"
 
 namespace tarvel {
 

@@ -82,20 +82,20 @@ TEST_F(ComputerTest, FallbackPlaysAPlainCardOrShedsTheCostliestForPoints) {
 TEST_F(ComputerTest, SuitIteratorYieldsALoneCardOnlyWhenItIsTheLargest) {
     Table({"8 srdcová"}, {"7 srdcová", "8 srdcová", "9 srdcová", "7 kárová", "8 kárová", "7 piková"},
           {"9 kárová"});
-    engine.AnalyseHand();
-    EXPECT_EQ(engine.NextSuitByCount(), "srd");
-    EXPECT_FALSE(engine.Mind().SuitIteratorEnded);
-    EXPECT_EQ(engine.NextSuitByCount(), "kár");
-    EXPECT_TRUE(engine.Mind().SuitIteratorEnded);
+    engine.Computer().AnalyseHand(state);
+    EXPECT_EQ(engine.Computer().NextSuitByCount(), "srd");
+    EXPECT_FALSE(engine.Computer().Mind().SuitIteratorEnded);
+    EXPECT_EQ(engine.Computer().NextSuitByCount(), "kár");
+    EXPECT_TRUE(engine.Computer().Mind().SuitIteratorEnded);
     // Run to its end, it refills on the next call.
-    EXPECT_EQ(engine.NextSuitByCount(), "srd");
-    EXPECT_EQ(engine.StrongestSuit(), "srd");
+    EXPECT_EQ(engine.Computer().NextSuitByCount(), "srd");
+    EXPECT_EQ(engine.Computer().StrongestSuit(), "srd");
 
     Table({"8 srdcová"}, {"dáma srdcová"}, {"9 kárová"});
-    engine.AnalyseHand();
-    EXPECT_EQ(engine.NextSuitByCount(), "");
-    EXPECT_TRUE(engine.Mind().SuitIteratorEnded);
-    EXPECT_EQ(engine.StrongestSuit(), "");
+    engine.Computer().AnalyseHand(state);
+    EXPECT_EQ(engine.Computer().NextSuitByCount(), "");
+    EXPECT_TRUE(engine.Computer().Mind().SuitIteratorEnded);
+    EXPECT_EQ(engine.Computer().StrongestSuit(), "");
 }
 
 TEST_F(ComputerTest, WithNothingButQueensItKeepsTheSuitOfItsQueen) {

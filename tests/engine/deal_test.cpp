@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine_fixture.h"
+#include "table_layout.h"
 
 namespace tarvel::testing {
 namespace {
@@ -125,9 +126,9 @@ TEST_F(DealTest, SuitRowSelectionWalksTheFourSuits) {
     engine.SelectSuitRight();
     EXPECT_EQ(screen.spoken, (Texts{"say |okraj|1", "start m| srdce|1", "start m| kára|1", "start m|kříže|1",
                                     "say |okraj|1", "start m| kříže|1"}));
-    EXPECT_EQ(Engine::SuitAtX(state.MarkerX), " kříže");
-    EXPECT_EQ(Engine::SuitAtX(299), "");
-    EXPECT_EQ(Engine::SuitAtX(380), "");
+    EXPECT_EQ(layout::SuitAtX(state.MarkerX), " kříže");
+    EXPECT_EQ(layout::SuitAtX(299), "");
+    EXPECT_EQ(layout::SuitAtX(380), "");
 }
 
 }  // namespace

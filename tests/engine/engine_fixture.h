@@ -18,6 +18,18 @@ namespace tarvel::testing {
 
 using Texts = std::vector<std::string>;
 
+// The entries one per line as a braced list, so a failing expectation shows the
+// actual sequence in the form the test writes it.
+inline std::string AsList(const Texts& texts) {
+    std::string list = "{\n";
+    for (const auto& text : texts) list += "    \"" + text + "\",\n";
+    return list + "}";
+}
+
+// Every call the engine made, in order, against the expected list.
+#define EXPECT_EVENTS(recorder, ...) \
+    EXPECT_EQ((recorder).events, (Texts __VA_ARGS__)) << "actual: " << AsList((recorder).events)
+
 // The first `count` entries.
 inline Texts Head(const Texts& texts, std::size_t count) {
     return Texts(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(std::min(count, texts.size())));
@@ -31,6 +43,8 @@ class EngineFixture : public ::testing::Test {
     Engine engine{screen, net, random};
     GameState& state = engine.State();
     GameOptions& options = engine.Options();
+
+    EngineFixture() { screen.state = &state; }
 
     static typhodnoty Card(const std::string& name) {
         if (IsSuitMarker(name)) return typhodnoty{name, {}, 20, 21};

@@ -1,5 +1,5 @@
-// A presentation that writes down what the engine says and does, so a test can
-// state exactly what the player hears after a move.
+// A presentation that writes down everything the engine says and does, in order, so
+// a test can state exactly what the player hears and sees after a move.
 #pragma once
 
 #include <map>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "game_state.h"
 #include "null_presentation.h"
 
 namespace tarvel::testing {
@@ -44,61 +45,86 @@ class PhraseCollector : public NullPresentation {
     std::string LocalizedText(int) override { return "text"; }
 };
 
-// One spoken event: "say z|Začínáš|1", "start |off|1", "number z|47", "leads z|3,5,3,2".
-class RecordingPresentation : public NullPresentation {
+// Records every call of the three ports as one line, in the order they came:
+//   speech  "say z|Začínáš|1", "start |off|1", "number z|47", "leads z|3,5,3,2"
+//   table   "RedrawTable", "DrawPlayerCardAt 3", "PlaceMarker 45,225 pointer", "ShowMarker off",
+//           "MovePointer 65,315", "PointAtPile", "ResetHover", "SetHoverSuit  srdce"
+//   window  "Label Začínáš", "ShowLabel on", "Panel 9 2", "Menu ekni1 on", "ActivationTimer",
+//           "ScoreTableStep"
+// `events` holds them all; `spoken` only the speech and `actions` only the rest.
+class RecordingPresentation : public PresentationPort {
   public:
+    std::vector<std::string> events;
     std::vector<std::string> spoken;
-    std::vector<std::string> actions;  // drawing, labels, panels, menu items
+    std::vector<std::string> actions;
     std::string label;
     std::vector<std::string> labels;  // every text the message line showed
     std::map<int, std::string> panels;
     std::map<MenuItem, bool> menu;
     bool soundsOn = true;
+    // The marker's place is read from the state when PlaceMarker is called.
+    const GameState* state = nullptr;
 
-    void SayPhrase(std::string_view voice, std::string_view text, std::uint8_t variant) override {
-        NoteSpoken({std::string(voice), std::string(text), variant});
-        spoken.push_back("say " + std::string(voice) + "|" + std::string(text) + "|" +
-                         std::to_string(variant));
-    }
-    void StartPhrase(std::string_view voice, std::string_view text, std::uint8_t variant) override {
-        NoteSpoken({std::string(voice), std::string(text), variant});
-        spoken.push_back("start " + std::string(voice) + "|" + std::string(text) + "|" +
-                         std::to_string(variant));
-    }
-    void SayNumber(std::string_view voice, std::int32_t number, bool sayZero) override {
-        NoteNumber(voice, number, sayZero);
-        spoken.push_back("number " + std::string(voice) + "|" + std::to_string(number) +
-                         (sayZero ? "" : "|nozero"));
-    }
-    void SayWhoLeads(std::string_view voice, const MatchStanding& s) override {
-        NoteWhoLeads(voice, s);
-        spoken.push_back("leads " + std::string(voice) + "|" + std::to_string(s.playerPenalty) + "," +
-                         std::to_string(s.opponentPenalty) + "," + std::to_string(s.numberOfGames) + "," +
-                         std::to_string(s.gameNumber));
-    }
+    void SayPhrase(std::string_view voice, std::string_view text, std::uint8_t variant) override;
+    void StartPhrase(std::string_view voice, std::string_view text, std::uint8_t variant) override;
+    void SayNumber(std::string_view voice, std::int32_t number, bool sayZero) override;
+    void SayWhoLeads(std::string_view voice, const MatchStanding& standing) override;
     bool SoundsOn() const override { return soundsOn; }
-    void DrawSuitChoice() override { actions.push_back("DrawSuitChoice"); }
-    void EraseSuitChoice() override { actions.push_back("EraseSuitChoice"); }
-    void DrawRequestedSuit() override { actions.push_back("DrawRequestedSuit"); }
-    void EraseRequestedSuit() override { actions.push_back("EraseRequestedSuit"); }
+
+    void ClearTable() override { Act("ClearTable"); }
+    void RedrawTable() override { Act("RedrawTable"); }
+    void DrawPlayerHand() override { Act("DrawPlayerHand"); }
+    void DrawOpponentHand() override { Act("DrawOpponentHand"); }
+    void DrawPile() override { Act("DrawPile"); }
+    void DrawStock() override { Act("DrawStock"); }
+    void DrawPlayerCardAt(std::size_t position) override {
+        Act("DrawPlayerCardAt " + std::to_string(position));
+    }
+    void DrawOpponentBackAt(std::size_t position) override {
+        Act("DrawOpponentBackAt " + std::to_string(position));
+    }
+    void BlankPlayerCardAt(std::size_t position) override {
+        Act("BlankPlayerCardAt " + std::to_string(position));
+    }
+    void BlankOpponentCardAt(std::size_t position) override {
+        Act("BlankOpponentCardAt " + std::to_string(position));
+    }
+    void DrawSuitChoice() override { Act("DrawSuitChoice"); }
+    void EraseSuitChoice() override { Act("EraseSuitChoice"); }
+    void DrawRequestedSuit() override { Act("DrawRequestedSuit"); }
+    void EraseRequestedSuit() override { Act("EraseRequestedSuit"); }
+    void PlaceMarker(bool movePointer) override;
+    void ShowMarker(bool visible) override { Act(std::string("ShowMarker ") + (visible ? "on" : "off")); }
     void MovePointer(int x, int y) override {
-        actions.push_back("MovePointer " + std::to_string(x) + "," + std::to_string(y));
+        Act("MovePointer " + std::to_string(x) + "," + std::to_string(y));
     }
-    void SetLabel(std::string_view text) override {
-        label = std::string(text);
-        labels.push_back(label);
-    }
-    void SetStatusPanel(int panel, std::string_view text) override { panels[panel] = std::string(text); }
-    void EnableMenuItem(MenuItem item, bool enabled) override { menu[item] = enabled; }
-    void ScoreTableStep() override { actions.push_back("ScoreTableStep"); }
+    void PointAtPile() override { Act("PointAtPile"); }
+    void ResetHover() override { Act("ResetHover"); }
+    void SetHoverSuit(std::string_view marker) override { Act("SetHoverSuit " + std::string(marker)); }
+
+    void SetLabel(std::string_view text) override;
+    void ShowLabel(bool visible) override { Act(std::string("ShowLabel ") + (visible ? "on" : "off")); }
+    void SetStatusPanel(StatusPanel panel, std::string_view text) override;
+    void EnableMenuItem(MenuItem item, bool enabled) override;
+    void StartActivationTimer() override { Act("ActivationTimer"); }
+    void ScoreTableStep() override { Act("ScoreTableStep"); }
     std::string LocalizedText(int index) override;
 
     // The spoken events, each shortened to its text, for compact expectations.
     std::vector<std::string> Texts() const;
+    // The events that start with one of the prefixes, in order.
+    std::vector<std::string> Only(std::initializer_list<std::string_view> prefixes) const;
     void Clear() {
+        events.clear();
         spoken.clear();
         actions.clear();
     }
+
+  private:
+    void Speak(std::string event);
+    void Act(std::string event);
 };
+
+std::string_view MenuItemName(MenuItem item);
 
 }  // namespace tarvel::testing

@@ -16,10 +16,20 @@ TEST_F(SuitChoiceAfterEnd, ChoosingASuitAfterTheEndCommandDoesNothing) {
           {"10 srdcová"});
     Play("dáma piková");
     ASSERT_TRUE(state.SuitChoiceActive);
+    screen.Clear();
     engine.Ukonenhry1Click();
     ASSERT_FALSE(state.GameRunning);
     EXPECT_FALSE(state.SuitChoiceActive);
-    EXPECT_EQ(screen.actions.back(), "EraseSuitChoice");
+    // The suit row goes with the match.
+    EXPECT_EVENTS(screen, {
+                              "say z|konec hry|1",
+                              "EraseSuitChoice",
+                              "Menu Nastavenhry1 on",
+                              "Menu ekni1 off",
+                              "Menu Ukonenhry1 off",
+                              "Label ",
+                              "ShowLabel off",
+                          });
     screen.Clear();
 
     engine.PlayerChoosesSuit(" srdce");
