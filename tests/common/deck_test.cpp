@@ -39,6 +39,7 @@ TEST(Deck, FindCardKnowsOnlyTheThirtyTwoNames) {
     EXPECT_FALSE(FindCard("eso srdcové ").has_value());
 }
 
+// The stock from its top down, as the deal takes it.
 std::vector<std::string> StockOrder(std::uint64_t seed) {
     StandardRandom random(seed);
     CardStack stock;
@@ -46,6 +47,36 @@ std::vector<std::string> StockOrder(std::uint64_t seed) {
     std::vector<std::string> order;
     while (!stock.StackEmpty()) order.push_back(stock.PopCard().Name);
     return order;
+}
+
+// The deal of a seed is the same on every machine: the generator's output is fixed by
+// the language and the range is made without the library's distributions.
+TEST(Random, ASeedGivesTheSameNumbersEverywhere) {
+    StandardRandom random(1);
+    std::vector<std::uint32_t> drawn;
+    for (std::uint32_t n = 32; n > 20; --n) drawn.push_back(random.Random(n));
+    EXPECT_EQ(drawn, (std::vector<std::uint32_t>{8, 16, 0, 27, 16, 24, 0, 15, 8, 11, 14, 8}));
+    EXPECT_EQ(random.Random(1), 0u);
+    EXPECT_EQ(random.Random(0), 0u);
+}
+
+TEST(Shuffle, StockOrdersOfKnownSeedsArePinned) {
+    EXPECT_EQ(StockOrder(1),
+              (std::vector<std::string>{
+                  "kluk pikový",  "král srdcový", "7 srdcová",    "kluk kárový", "8 kárová",     "dáma kárová",
+                  "8 srdcová",    "7 křížová",    "kluk křížový", "eso pikové",  "7 kárová",     "9 piková",
+                  "10 kárová",    "eso srdcové",  "kluk srdcový", "10 křížová",  "10 srdcová",   "7 piková",
+                  "eso křížové",  "dáma srdcová", "král křížový", "10 piková",   "dáma piková",  "8 piková",
+                  "eso kárové",   "9 kárová",     "8 křížová",    "9 křížová",   "dáma křížová", "král pikový",
+                  "král kárový",  "9 srdcová"}));
+    EXPECT_EQ(StockOrder(2),
+              (std::vector<std::string>{
+                  "eso pikové",   "10 piková",    "8 křížová",   "král kárový",  "9 kárová",    "kluk křížový",
+                  "10 kárová",    "eso srdcové",  "dáma piková", "9 křížová",    "7 srdcová",   "kluk srdcový",
+                  "dáma křížová", "král srdcový", "kluk pikový", "eso křížové",  "7 kárová",    "eso kárové",
+                  "10 křížová",   "8 srdcová",    "7 křížová",   "král pikový",  "dáma srdcová", "7 piková",
+                  "král křížový", "8 kárová",     "9 piková",    "8 piková",     "dáma kárová", "kluk kárový",
+                  "9 srdcová",    "10 srdcová"}));
 }
 
 TEST(Shuffle, SameSeedSameStockAndEveryCardOnce) {

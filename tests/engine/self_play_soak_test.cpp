@@ -123,6 +123,34 @@ TEST(SelfPlay, RulesChangeBetweenMatchesOnOneEngine) {
     }
 }
 
+// One seeded match of every rule combination, summed. Any change to the deal, the
+// rules or the computer's choices moves these figures: such a change must be meant,
+// explained in its commit, and the figures updated with it.
+TEST(SelfPlay, TheSignatureOverEveryRuleCombinationIsPinned) {
+    const auto all = EveryRuleCombination();
+    SelfPlayDriver driver;
+    SoakTally tally;
+    std::uint64_t commands = 0, playerWins = 0, opponentWins = 0;
+    std::int64_t penalties = 0;
+    for (std::size_t index = 0; index < all.size(); ++index) {
+        const MatchReport report = driver.PlayMatch(SetupFor(all[index], index + 1));
+        ASSERT_TRUE(report.Clean()) << report.fault;
+        tally.Add(report);
+        commands += report.commands;
+        const GameState& state = driver.GameEngine().State();
+        playerWins += state.PlayerWins;
+        opponentWins += state.OpponentWins;
+        penalties += state.PlayerPenalty + state.OpponentPenalty;
+    }
+    EXPECT_EQ(tally.matches, 1792u);
+    EXPECT_EQ(tally.games, 3601u);
+    EXPECT_EQ(tally.moves, 88285u);
+    EXPECT_EQ(commands, 225843u);
+    EXPECT_EQ(playerWins, 958u);
+    EXPECT_EQ(opponentWins, 2643u);
+    EXPECT_EQ(penalties, 84994);
+}
+
 TEST(SelfPlay, TheSeedReplaysTheSameMatch) {
     SelfPlayDriver::Settings settings;
     settings.recordTrail = true;
