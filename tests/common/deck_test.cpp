@@ -63,20 +63,21 @@ TEST(Random, ASeedGivesTheSameNumbersEverywhere) {
 TEST(Shuffle, StockOrdersOfKnownSeedsArePinned) {
     EXPECT_EQ(StockOrder(1),
               (std::vector<std::string>{
-                  "kluk pikový",  "král srdcový", "7 srdcová",    "kluk kárový", "8 kárová",     "dáma kárová",
-                  "8 srdcová",    "7 křížová",    "kluk křížový", "eso pikové",  "7 kárová",     "9 piková",
-                  "10 kárová",    "eso srdcové",  "kluk srdcový", "10 křížová",  "10 srdcová",   "7 piková",
-                  "eso křížové",  "dáma srdcová", "král křížový", "10 piková",   "dáma piková",  "8 piková",
-                  "eso kárové",   "9 kárová",     "8 křížová",    "9 křížová",   "dáma křížová", "král pikový",
-                  "král kárový",  "9 srdcová"}));
-    EXPECT_EQ(StockOrder(2),
-              (std::vector<std::string>{
-                  "eso pikové",   "10 piková",    "8 křížová",   "král kárový",  "9 kárová",    "kluk křížový",
-                  "10 kárová",    "eso srdcové",  "dáma piková", "9 křížová",    "7 srdcová",   "kluk srdcový",
-                  "dáma křížová", "král srdcový", "kluk pikový", "eso křížové",  "7 kárová",    "eso kárové",
-                  "10 křížová",   "8 srdcová",    "7 křížová",   "král pikový",  "dáma srdcová", "7 piková",
-                  "král křížový", "8 kárová",     "9 piková",    "8 piková",     "dáma kárová", "kluk kárový",
-                  "9 srdcová",    "10 srdcová"}));
+                  "kluk pikový", "král srdcový", "7 srdcová",    "kluk kárový", "8 kárová",     "dáma kárová",
+                  "8 srdcová",   "7 křížová",    "kluk křížový", "eso pikové",  "7 kárová",     "9 piková",
+                  "10 kárová",   "eso srdcové",  "kluk srdcový", "10 křížová",  "10 srdcová",   "7 piková",
+                  "eso křížové", "dáma srdcová", "král křížový", "10 piková",   "dáma piková",  "8 piková",
+                  "eso kárové",  "9 kárová",     "8 křížová",    "9 křížová",   "dáma křížová", "král pikový",
+                  "král kárový", "9 srdcová"}));
+    EXPECT_EQ(
+        StockOrder(2),
+        (std::vector<std::string>{
+            "eso pikové",   "10 piková",    "8 křížová",   "král kárový", "9 kárová",     "kluk křížový",
+            "10 kárová",    "eso srdcové",  "dáma piková", "9 křížová",   "7 srdcová",    "kluk srdcový",
+            "dáma křížová", "král srdcový", "kluk pikový", "eso křížové", "7 kárová",     "eso kárové",
+            "10 křížová",   "8 srdcová",    "7 křížová",   "král pikový", "dáma srdcová", "7 piková",
+            "král křížový", "8 kárová",     "9 piková",    "8 piková",    "dáma kárová",  "kluk kárový",
+            "9 srdcová",    "10 srdcová"}));
 }
 
 TEST(Shuffle, SameSeedSameStockAndEveryCardOnce) {

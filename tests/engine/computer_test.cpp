@@ -79,6 +79,109 @@ TEST_F(ComputerTest, FallbackPlaysAPlainCardOrShedsTheCostliestForPoints) {
     EXPECT_EQ(ComputerPlays(), "eso kárové");
 }
 
+// What the computer lays when the earlier preferences find nothing, or in the steps
+// that only playing for points or the king-of-spades rule reach.
+struct Choice {
+    const char* why;
+    Texts computer;
+    const char* top;
+    bool points = false;
+    bool kingOfSpades = false;
+    std::size_t playerCards = 2;
+    const char* lays = "";
+};
+
+TEST_F(ComputerTest, ThePreferencesPickTheCardOfEachBranch) {
+    const Choice choices[] = {
+        {"two aces: an ace before a plain card",
+         {"eso kárové", "eso pikové", "8 srdcová", "7 křížová", "9 křížová", "10 křížová"},
+         "eso srdcové",
+         false,
+         false,
+         2,
+         "eso pikové"},
+        {"two sevens: a seven before a plain card",
+         {"7 kárová", "7 piková", "8 srdcová", "9 křížová", "10 křížová", "kluk křížový"},
+         "7 srdcová",
+         false,
+         false,
+         2,
+         "7 piková"},
+        {"a seven in hand keeps the king of spades coming next",
+         {"král pikový", "7 kárová", "8 piková", "10 křížová", "kluk křížový", "eso křížové"},
+         "9 piková",
+         false,
+         true,
+         2,
+         "král pikový"},
+        {"nothing plain: a seven goes before a queen",
+         {"dáma piková", "7 srdcová", "8 křížová", "10 křížová"},
+         "9 srdcová",
+         false,
+         false,
+         2,
+         "7 srdcová"},
+        {"a plain card when there is one",
+         {"eso kárové", "8 kárová", "kluk srdcový", "7 srdcová", "10 srdcová"},
+         "9 kárová",
+         false,
+         false,
+         2,
+         "8 kárová"},
+        {"for points: a queen seen before the plain card goes first",
+         {"dáma piková", "9 kárová", "10 křížová", "kluk křížový", "9 křížová"},
+         "8 kárová",
+         true,
+         false,
+         2,
+         "dáma piková"},
+        {"not for points: the plain card, the queen kept",
+         {"dáma piková", "9 kárová", "10 křížová", "kluk křížový", "9 křížová"},
+         "8 kárová",
+         false,
+         false,
+         2,
+         "9 kárová"},
+        {"for points: with two queens a queen goes",
+         {"dáma kárová", "dáma piková", "8 srdcová"},
+         "9 srdcová",
+         true,
+         false,
+         2,
+         "dáma kárová"},
+        {"for points: a queen when the player holds one card",
+         {"dáma kárová", "8 srdcová"},
+         "9 srdcová",
+         true,
+         false,
+         1,
+         "dáma kárová"},
+        {"for points: the queen of hearts first of all",
+         {"8 srdcová", "dáma kárová", "dáma srdcová"},
+         "9 srdcová",
+         true,
+         false,
+         2,
+         "dáma srdcová"},
+        {"the strongest suit when it is the top's",
+         {"10 kárová", "kluk pikový"},
+         "9 kárová",
+         false,
+         false,
+         2,
+         "10 kárová"},
+    };
+    for (const Choice& choice : choices) {
+        options.playforpoints = choice.points;
+        options.kingofspades = choice.kingOfSpades;
+        Texts player;
+        for (std::size_t i = 0; i < choice.playerCards; ++i)
+            player.push_back(i == 0 ? "8 kárová" : "9 piková");
+        Table(player, choice.computer, {choice.top}, {"8 křížová"});
+        EXPECT_EQ(ComputerPlays(), choice.lays) << choice.why;
+    }
+}
+
 TEST_F(ComputerTest, SuitIteratorYieldsALoneCardOnlyWhenItIsTheLargest) {
     Table({"8 srdcová"}, {"7 srdcová", "8 srdcová", "9 srdcová", "7 kárová", "8 kárová", "7 piková"},
           {"9 kárová"});

@@ -8,41 +8,149 @@ namespace {
 
 using DealTest = EngineFixture;
 
-TEST_F(DealTest, NewMatchFromTheMenuResetsTalliesDealsInBlocksAndAnnouncesTheStart) {
-    options.dealtcards = 10;
-    state.PlayerWins = 2;
-    state.OpponentPenalty = 30;
-    state.GameNumber = 3;
-    engine.Novhra1Click(true);
-
-    EXPECT_EQ(state.PlayerWins + state.OpponentWins, 0);
-    EXPECT_EQ(state.OpponentPenalty, 0);
-    EXPECT_EQ(state.GameNumber, 1);
-    EXPECT_TRUE(state.GameRunning);
-    EXPECT_EQ(screen.panels[0], "Tvoje výhry");
-    EXPECT_EQ(screen.panels[9], "1");
-    EXPECT_FALSE(screen.menu[MenuItem::Nastavenhry1]);
-    EXPECT_TRUE(screen.menu[MenuItem::Ukonenhry1]);
-    EXPECT_TRUE(screen.menu[MenuItem::ekni1]);
-
-    // The start card is spoken first, by the opponent, as a card name; then who begins.
-    ASSERT_GE(screen.spoken.size(), 2u);
-    EXPECT_TRUE(screen.spoken.front().starts_with("say z|")) << screen.spoken.front();
-    EXPECT_TRUE(screen.spoken.front().ends_with("|11")) << screen.spoken.front();
-    const auto texts = screen.Texts();
-    const bool playerBegins = state.LastStarter == 1;
-    const auto begins = std::find(texts.begin(), texts.end(), playerBegins ? "Začínáš" : "Začínám");
-    ASSERT_NE(begins, texts.end());
-    EXPECT_LE(begins - texts.begin(), 3);  // after the start card, and "Platí" and a suit for a queen
-    if (playerBegins) {
-        // Nothing is played yet: all 32 cards are where the deal put them.
-        EXPECT_EQ(screen.labels.front(), "Začínáš");
-        EXPECT_EQ(state.PlayerHand.Size(), 10u);
-        EXPECT_EQ(state.OpponentHand.Size(), 10u);
-        EXPECT_EQ(state.Stock.Size(), 11u);
-        EXPECT_EQ(state.SelectedIndex, 1u);
+// A deal on a seeded engine, so that who begins and the cards are known.
+class SeededDeal : public EngineFixture {
+  public:
+    explicit SeededDeal(std::uint64_t seed) : seeded_(seed), game_(screen, net, seeded_) {
+        screen.state = &game_.State();
     }
-    EXPECT_TRUE(state.PlayerTurn);
+    Engine& Game() { return game_; }
+
+  private:
+    StandardRandom seeded_;
+    Engine game_;
+};
+
+class DealWhereThePlayerBegins : public SeededDeal {
+  public:
+    DealWhereThePlayerBegins() : SeededDeal(1) {}
+};
+class DealWhereTheComputerBegins : public SeededDeal {
+  public:
+    DealWhereTheComputerBegins() : SeededDeal(8) {}
+};
+
+TEST_F(DealWhereThePlayerBegins, ANewMatchFromTheMenuResetsTheTalliesAndOpensTheTable) {
+    GameState& game = Game().State();
+    Game().Options().dealtcards = 10;
+    game.PlayerWins = 2;
+    game.OpponentPenalty = 30;
+    game.GameNumber = 3;
+    Game().Novhra1Click(true);
+
+    ASSERT_EQ(game.LastStarter, 1);
+    EXPECT_EVENTS(
+        screen,
+        {"ClearTable",          "Menu tvojebody1 off", "Menu Mojebody1 off", "Menu Tvojebodydotabulky1 off",
+         "Panel 0 Tvoje výhry", "Panel 1 0",           "Panel 2 Moje výhry", "Panel 3 0",
+         "Panel 8 Hra",         "Panel 9 1",           "ShowLabel off",      "Menu Nastavenhry1 off",
+         "Menu Ukonenhry1 on",  "ShowMarker on",       "RedrawTable",        "say z|8 křížová|11",
+         "Menu ekni1 on",       "Label Začínáš",       "say z|Začínáš|1",    "PlaceMarker 25,225 pointer",
+         "PointAtPile",         "ActivationTimer"});
+    EXPECT_EQ(game.PlayerWins + game.OpponentWins, 0);
+    EXPECT_EQ(game.OpponentPenalty, 0);
+    EXPECT_EQ(game.GameNumber, 1);
+    EXPECT_TRUE(game.GameRunning);
+    // The player got the first block of the stock, the computer the next one.
+    EXPECT_EQ(game.PlayerHand.Size(), 10u);
+    EXPECT_EQ(game.OpponentHand.Size(), 10u);
+    EXPECT_EQ(game.Stock.Size(), 11u);
+    EXPECT_EQ(game.SelectedIndex, 1u);
+    EXPECT_TRUE(game.PlayerTurn);
+}
+
+TEST_F(DealWhereTheComputerBegins, TheComputerBeginsAndThePlayerGetsTheTurnAfterIt) {
+    GameState& game = Game().State();
+    Game().Novhra1Click(true);
+    ASSERT_EQ(game.LastStarter, 0);
+    EXPECT_EVENTS(screen, {"ClearTable",
+                           "Menu tvojebody1 off",
+                           "Menu Mojebody1 off",
+                           "Menu Tvojebodydotabulky1 off",
+                           "Panel 0 Tvoje výhry",
+                           "Panel 1 0",
+                           "Panel 2 Moje výhry",
+                           "Panel 3 0",
+                           "Panel 8 Hra",
+                           "Panel 9 1",
+                           "ShowLabel off",
+                           "Menu Nastavenhry1 off",
+                           "Menu Ukonenhry1 on",
+                           "ShowMarker on",
+                           "RedrawTable",
+                           "say z|dáma kárová|11",
+                           "DrawRequestedSuit",
+                           "say z|Platí|1",
+                           "say z| kára|1",
+                           "Menu ekni1 on",
+                           "say z|Začínám|1",
+                           "Label Vyhazuji",
+                           "EraseRequestedSuit",
+                           "say z|král kárový|11",
+                           "say |vyhození|6",
+                           "DrawPile",
+                           "BlankOpponentCardAt 5",
+                           "DrawOpponentHand",
+                           "PlaceMarker 25,225 pointer",
+                           "PointAtPile",
+                           "ActivationTimer"});
+    EXPECT_TRUE(game.PlayerTurn);
+}
+
+TEST_F(DealWhereThePlayerBegins, PlayingForPointsWithSoundsOffShowsTheLineAndThePointItems) {
+    GameOptions& rules = Game().Options();
+    rules.playforpoints = true;
+    rules.usetable = true;
+    screen.soundsOn = false;
+    Game().Novhra1Click(true);
+    EXPECT_EVENTS(screen, {"ClearTable",
+                           "Menu tvojebody1 on",
+                           "Menu Mojebody1 on",
+                           "Menu Tvojebodydotabulky1 on",
+                           "Panel 0 Tvoje výhry",
+                           "Panel 1 0",
+                           "Panel 2 Moje výhry",
+                           "Panel 3 0",
+                           "Panel 4 Tvoje body",
+                           "Panel 5 0",
+                           "Panel 6 Moje body",
+                           "Panel 7 0",
+                           "Panel 8 Hra",
+                           "Panel 9 1",
+                           "ShowLabel on",
+                           "Menu Nastavenhry1 off",
+                           "Menu Ukonenhry1 on",
+                           "ShowMarker on",
+                           "RedrawTable",
+                           "say z|10 křížová|11",
+                           "Label Začínáš",
+                           "say z|Začínáš|1",
+                           "PlaceMarker 25,225 pointer",
+                           "PointAtPile",
+                           "ActivationTimer"});
+}
+
+TEST_F(DealWhereThePlayerBegins, TheNextGameClearsWhatThePreviousLeftPending) {
+    GameState& game = Game().State();
+    game.LastStarter = 0;  // the player begins the next game
+    game.AcePending = game.ReturnPending = game.StockOrderKnown = game.GameOver = true;
+    game.SuitChoiceActive = game.RequestedSuitShown = true;
+    game.PendingDraw = 4;
+    game.PlayerWins = 1;
+    game.OpponentPenalty = 12;
+    game.GameNumber = 2;
+    Game().Novhra1Click(false);
+    ASSERT_TRUE(game.PlayerTurn);
+    EXPECT_FALSE(game.AcePending);
+    EXPECT_FALSE(game.ReturnPending);
+    EXPECT_FALSE(game.StockOrderKnown);
+    EXPECT_FALSE(game.GameOver);
+    EXPECT_FALSE(game.SuitChoiceActive);
+    EXPECT_EQ(game.PendingDraw, 0);
+    // The tallies of the match stay.
+    EXPECT_EQ(game.PlayerWins, 1);
+    EXPECT_EQ(game.OpponentPenalty, 12);
+    EXPECT_EQ(game.GameNumber, 2);
 }
 
 TEST_F(DealTest, TheBeginnerAlternatesAndTheNextGameKeepsTheTallies) {

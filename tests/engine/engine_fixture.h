@@ -36,7 +36,7 @@ inline Texts Head(const Texts& texts, std::size_t count) {
 }
 
 class EngineFixture : public ::testing::Test {
-  protected:
+  public:
     RecordingPresentation screen;
     FakeNetwork net;
     StandardRandom random{7};
@@ -44,7 +44,10 @@ class EngineFixture : public ::testing::Test {
     GameState& state = engine.State();
     GameOptions& options = engine.Options();
 
-    EngineFixture() { screen.state = &state; }
+    EngineFixture() {
+        screen.state = &state;
+        net.log = &screen.events;
+    }
 
     static typhodnoty Card(const std::string& name) {
         if (IsSuitMarker(name)) return typhodnoty{name, {}, 20, 21};
@@ -57,14 +60,18 @@ class EngineFixture : public ::testing::Test {
     // The pile and the stock are listed from the bottom to the top.
     void Table(std::initializer_list<const char*> player, std::initializer_list<const char*> computer,
                std::initializer_list<const char*> pile, std::initializer_list<const char*> stock = {}) {
+        Table(Texts(player.begin(), player.end()), Texts(computer.begin(), computer.end()),
+              Texts(pile.begin(), pile.end()), Texts(stock.begin(), stock.end()));
+    }
+    void Table(const Texts& player, const Texts& computer, const Texts& pile, const Texts& stock) {
         state.PlayerHand.Clear();
         state.OpponentHand.Clear();
         state.Pile.Clear();
         state.Stock.Clear();
-        for (const char* name : player) state.PlayerHand.AppendCard(Card(name));
-        for (const char* name : computer) state.OpponentHand.AppendCard(Card(name));
-        for (const char* name : pile) state.Pile.PushCard(Card(name));
-        for (const char* name : stock) state.Stock.PushCard(Card(name));
+        for (const auto& name : player) state.PlayerHand.AppendCard(Card(name));
+        for (const auto& name : computer) state.OpponentHand.AppendCard(Card(name));
+        for (const auto& name : pile) state.Pile.PushCard(Card(name));
+        for (const auto& name : stock) state.Stock.PushCard(Card(name));
         state.PlayerCount = static_cast<std::uint8_t>(state.PlayerHand.Size());
         state.OpponentCount = static_cast<std::uint8_t>(state.OpponentHand.Size());
         state.GameRunning = true;

@@ -17,9 +17,13 @@ class FakeNetwork : public NetworkPort {
     std::vector<std::string> sent;             // "sendcard=7 srdcová", "req startcard"
     std::deque<std::function<void()>> events;  // run one by one while a wait lasts
     int left = 0;
+    // When set, each send is also written there as "send …", between the phrases and
+    // table calls of a recorder.
+    std::vector<std::string>* log = nullptr;
 
     void Send(std::string_view keyword, std::optional<std::string_view> value) override {
         sent.push_back(std::string(keyword) + (value ? "=" + std::string(*value) : std::string{}));
+        if (log != nullptr) log->push_back("send " + sent.back());
     }
     bool ProcessEventsUntil(const std::function<bool()>& done) override {
         while (!done()) {
@@ -30,7 +34,10 @@ class FakeNetwork : public NetworkPort {
         }
         return true;
     }
-    void LeaveNetworkPlay() override { ++left; }
+    void LeaveNetworkPlay() override {
+        ++left;
+        if (log != nullptr) log->push_back("LeaveNetworkPlay");
+    }
 };
 
 }  // namespace tarvel::testing

@@ -30,8 +30,14 @@ TEST_F(PlayTest, ACardMustFollowRankOrSuitUnlessItIsAQueen) {
     Table({"8 kárová", "9 piková", "kluk srdcový", "dáma křížová"}, {"eso pikové", "10 kárová"},
           {"9 srdcová"});
     ExpectRefused("8 kárová", {"start z|kartu nelze použít|4"});
+    // The same rank, the same suit, and any queen are laid.
     for (const char* card : {"9 piková", "kluk srdcový", "dáma křížová"}) {
-        EXPECT_TRUE(FitsOn(card, "9 srdcová")) << card;
+        Table({"8 kárová", "9 piková", "kluk srdcový", "dáma křížová"}, {"eso pikové", "10 kárová"},
+              {"9 srdcová"}, {"8 křížová", "9 křížová"});
+        Play(card);
+        ASSERT_GE(state.Pile.Size(), 2u) << card;
+        EXPECT_EQ(state.Pile.BottomToTop()[1].Name, card);
+        EXPECT_EQ(state.PlayerCount, 3) << card;
     }
 }
 

@@ -21,15 +21,8 @@ TEST_F(SuitChoiceAfterEnd, ChoosingASuitAfterTheEndCommandDoesNothing) {
     ASSERT_FALSE(state.GameRunning);
     EXPECT_FALSE(state.SuitChoiceActive);
     // The suit row goes with the match.
-    EXPECT_EVENTS(screen, {
-                              "say z|konec hry|1",
-                              "EraseSuitChoice",
-                              "Menu Nastavenhry1 on",
-                              "Menu ekni1 off",
-                              "Menu Ukonenhry1 off",
-                              "Label ",
-                              "ShowLabel off",
-                          });
+    EXPECT_EVENTS(screen, {"say z|konec hry|1", "EraseSuitChoice", "Menu Nastavenhry1 on", "Menu ekni1 off",
+                           "Menu Ukonenhry1 off", "Label ", "ShowLabel off"});
     screen.Clear();
 
     engine.PlayerChoosesSuit(" srdce");

@@ -1,0 +1,556 @@
+// Whole sequences: for one command on a table laid out by hand, every phrase and
+// every call to the table and the window, in the order the player meets them.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "engine_fixture.h"
+
+namespace tarvel::testing {
+namespace {
+
+struct Scenario {
+    std::string name;
+    Texts player, computer, pile, stock;
+    std::function<void(EngineFixture&)> arrange;  // rules and pending states; may be empty
+    std::function<void(EngineFixture&)> command;
+    Texts events;
+    std::function<void(EngineFixture&)> after = {};  // what the table holds afterwards; may be empty
+};
+
+class Sequences : public EngineFixture, public ::testing::WithParamInterface<Scenario> {};
+
+TEST_P(Sequences, EveryStepInItsPlace) {
+    const Scenario& scenario = GetParam();
+    Table(scenario.player, scenario.computer, scenario.pile, scenario.stock);
+    if (scenario.arrange) scenario.arrange(*this);
+    screen.Clear();
+    scenario.command(*this);
+    EXPECT_EQ(screen.events, scenario.events) << "actual: " << AsList(screen.events);
+    if (scenario.after) scenario.after(*this);
+}
+
+auto Playing(std::string card) {
+    return [card](EngineFixture& f) { f.Play(card); };
+}
+auto Drawing() {
+    return [](EngineFixture& f) { f.engine.DrawCommand(); };
+}
+auto ChoosingSuit(std::string marker) {
+    return [marker](EngineFixture& f) { f.engine.PlayerChoosesSuit(marker); };
+}
+auto ComputerMoving() {
+    return [](EngineFixture& f) { f.engine.OpponentTurn(); };
+}
+// A network game: this client is player 1, the opponent holds `cards`.
+void Networked(EngineFixture& f, std::uint8_t cards) {
+    f.engine.Net().active = true;
+    f.engine.Net().playerNumber = '1';
+    f.state.OpponentCount = cards;
+}
+
+const Scenario kScenarios[] = {
+    {"AnAcceptedCardAndTheComputersReply",
+     {"9 piková", "8 srdcová"},
+     {"10 piková", "kluk kárový"},
+     {"9 srdcová"},
+     {},
+     {},
+     Playing("9 piková"),
+     {"DrawPlayerHand", "DrawPile", "say |vyhození|6", "Label Vyhazuji", "say z|10 piková|11",
+      "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 2", "DrawOpponentHand",
+      "PlaceMarker 25,225 pointer", "PointAtPile"}},
+    {"ACardOntoTheRequestedSuit",
+     {"8 kárová", "8 srdcová"},
+     {"10 piková", "kluk kárový"},
+     {"dáma piková", " kára"},
+     {"7 křížová"},
+     [](EngineFixture& f) { f.state.RequestedSuitShown = true; },
+     Playing("8 kárová"),
+     {"EraseRequestedSuit", "DrawPlayerHand", "DrawPile", "say |vyhození|6", "Label Vyhazuji",
+      "say z|kluk kárový|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 2", "DrawOpponentHand",
+      "PlaceMarker 25,225 pointer", "PointAtPile"}},
+    {"TheLastCardWinsTheLastGame",
+     {"9 piková"},
+     {"10 piková", "kluk kárový"},
+     {"9 srdcová"},
+     {},
+     [](EngineFixture& f) { f.state.GameNumber = 3; },
+     Playing("9 piková"),
+     {"BlankPlayerCardAt 1", "DrawPile", "say |vyhození|6", "say z|hráč poslední karta|1", "ShowMarker off",
+      "Label Jsi vítěz", "say z|Jsi vítěz|1", "Panel 1 1", "ScoreTableStep", "say z|konec hry|1",
+      "Menu Nastavenhry1 on", "Menu ekni1 off", "Menu Ukonenhry1 off", "Label ", "ShowLabel off"}},
+    {"AQueenOpensTheSuitChoice",
+     {"dáma piková", "8 srdcová"},
+     {"10 kárová"},
+     {"9 srdcová"},
+     {},
+     {},
+     Playing("dáma piková"),
+     {"DrawPlayerHand", "DrawPile", "say |vyhození|6", "DrawSuitChoice", "ShowMarker off",
+      "PlaceMarker 310,115 pointer", "start z|na jakou barvu|1"}},
+    {"UnderThePointerAQueenHoversOverHearts",
+     {"dáma piková", "8 srdcová"},
+     {"10 kárová"},
+     {"9 srdcová"},
+     {},
+     [](EngineFixture& f) { f.options.saycardsundermouse = true; },
+     Playing("dáma piková"),
+     {"DrawPlayerHand", "DrawPile", "say |vyhození|6", "DrawSuitChoice", "ShowMarker off",
+      "SetHoverSuit  srdce", "PlaceMarker 310,115 pointer", "start z|na jakou barvu|1"}},
+    {"TheChosenSuitAndTheComputerFollowingIt",
+     {"8 srdcová"},
+     {"10 kárová", "kluk kárový"},
+     {"9 srdcová", "dáma piková"},
+     {},
+     [](EngineFixture& f) {
+         f.state.SuitChoiceActive = true;
+         f.state.MarkerX = 330;
+         f.state.MarkerY = 115;
+     },
+     ChoosingSuit(" kára"),
+     {"EraseSuitChoice", "DrawRequestedSuit", "PlaceMarker 25,225 pointer", "Label Vyhazuji",
+      "EraseRequestedSuit", "say z|kluk kárový|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 2",
+      "DrawOpponentHand", "PlaceMarker 25,225 pointer", "PointAtPile"}},
+    {"TheComputerChangesTheSuit",
+     {"8 srdcová", "9 srdcová"},
+     {"dáma kárová", "10 piková", "kluk pikový"},
+     {"9 křížová"},
+     {},
+     {},
+     ComputerMoving(),
+     {"Label Vyhazuji", "say z|dáma kárová|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 3",
+      "DrawOpponentHand", "DrawRequestedSuit", "Label měním", "say z|měním na|1", "say z|piky|1",
+      "PlaceMarker 25,225 pointer", "PointAtPile"}},
+    {"TheComputerStandsOnAnAce",
+     {"8 srdcová"},
+     {"10 kárová"},
+     {"eso srdcové"},
+     {},
+     [](EngineFixture& f) { f.state.AcePending = true; },
+     ComputerMoving(),
+     {"say z|stojím|1", "Label Stojím", "PlaceMarker 25,225 pointer", "PointAtPile"}},
+    {"TheComputerAnswersAnAce",
+     {"8 srdcová"},
+     {"10 kárová", "eso kárové"},
+     {"eso srdcové"},
+     {},
+     [](EngineFixture& f) { f.state.AcePending = true; },
+     ComputerMoving(),
+     {"Label Vyhazuji", "say z|eso kárové|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 2",
+      "DrawOpponentHand", "start z|Stojíš|1", "PlaceMarker 25,225 pointer", "PointAtPile"}},
+    {"TheComputerTakesThreeForASeven",
+     {"8 srdcová"},
+     {"10 kárová"},
+     {"7 srdcová"},
+     {"8 křížová", "9 křížová", "10 křížová"},
+     [](EngineFixture& f) { f.state.PendingDraw = 3; },
+     ComputerMoving(),
+     {"say z|lížu|1", "Label lížu  3 karty", "DrawOpponentBackAt 2", "say |lízání|1", "DrawOpponentBackAt 3",
+      "say |lízání|1", "DrawOpponentBackAt 4", "say |lízání|1", "PlaceMarker 25,225 pointer", "PointAtPile"}},
+    {"TheComputerTakesAKnownKingOfSpades",
+     {"8 srdcová", "9 srdcová"},
+     {"10 kárová", "9 kárová"},
+     {"8 kárová"},
+     {"eso křížové", "král pikový"},
+     [](EngineFixture& f) {
+         f.options.kingofspades = true;
+         f.state.StockOrderKnown = true;
+     },
+     ComputerMoving(),
+     {"say z|lížu|1", "Label lížu ", "DrawOpponentBackAt 3", "say |lízání|1", "PlaceMarker 25,225 pointer",
+      "PointAtPile"}},
+    {"ADrawWithoutSayingTheCard",
+     {"8 srdcová"},
+     {"10 kárová", "kluk pikový"},
+     {"9 kárová"},
+     {"8 křížová", "eso pikové"},
+     [](EngineFixture& f) { f.options.saypickedcards = false; },
+     Drawing(),
+     {"DrawPlayerCardAt 2", "say |lízání|1", "Label Vyhazuji", "say z|10 kárová|11", "say |vyhození|6",
+      "DrawPile", "BlankOpponentCardAt 2", "DrawOpponentHand", "PlaceMarker 25,225 pointer", "PointAtPile"}},
+    {"PointsTheComputerWinsAndCountsThePlayersCards",
+     {"dáma srdcová", "7 kárová"},
+     {"9 srdcová"},
+     {"10 srdcová"},
+     {},
+     [](EngineFixture& f) {
+         f.options.playforpoints = true;
+         f.state.OpponentPenalty = 3;
+     },
+     ComputerMoving(),
+     {"Label Vyhazuji",
+      "say z|9 srdcová|11",
+      "say |vyhození|6",
+      "DrawPile",
+      "BlankOpponentCardAt 1",
+      "say z|comp poslední karta|1",
+      "ShowMarker off",
+      "Label Jsem vítěz",
+      "say z|jsem vítěz|1",
+      "Panel 3 1",
+      "say z|zůstaly ti|1",
+      "number z|2",
+      "say z|karty|1",
+      "say z|což je|1",
+      "number z|47",
+      "say z|bodů|1",
+      "Panel 5 47",
+      "say z|Celkem máš|1",
+      "number z|47",
+      "say z|trestných|1",
+      "say z|bodů|1",
+      "say z|já mám|1",
+      "number z|3",
+      "say z|trestné|1",
+      "say z|body|1",
+      "leads z|47,3,3,1",
+      "ScoreTableStep",
+      "Panel 9 2",
+      "say z|hra|1",
+      "number z|2",
+      "ClearTable",
+      "Menu tvojebody1 on",
+      "Menu Mojebody1 on",
+      "Menu Tvojebodydotabulky1 off",
+      "Panel 0 Tvoje výhry",
+      "Panel 1 0",
+      "Panel 2 Moje výhry",
+      "Panel 3 1",
+      "Panel 4 Tvoje body",
+      "Panel 5 47",
+      "Panel 6 Moje body",
+      "Panel 7 3",
+      "Panel 8 Hra",
+      "Panel 9 2",
+      "ShowLabel off",
+      "Menu Nastavenhry1 off",
+      "Menu Ukonenhry1 on",
+      "ShowMarker on",
+      "RedrawTable",
+      "say z|9 piková|11",
+      "Menu ekni1 on",
+      "say z|Začínám|1",
+      "Label Vyhazuji",
+      "say z|9 srdcová|11",
+      "say |vyhození|6",
+      "DrawPile",
+      "BlankOpponentCardAt 5",
+      "DrawOpponentHand",
+      "PlaceMarker 25,225 pointer",
+      "PointAtPile",
+      "ActivationTimer",
+      "PlaceMarker 25,225 pointer",
+      "PointAtPile"}},
+    {"PointsThePlayerWinsAndCountsTheComputersCards",
+     {"9 srdcová"},
+     {"kluk kárový", "dáma piková"},
+     {"10 srdcová"},
+     {},
+     [](EngineFixture& f) {
+         f.options.playforpoints = true;
+         f.state.PlayerPenalty = 2;
+         f.state.GameNumber = 3;
+     },
+     Playing("9 srdcová"),
+     {"BlankPlayerCardAt 1",  "DrawPile",
+      "say |vyhození|6",      "say z|hráč poslední karta|1",
+      "ShowMarker off",       "Label Jsi vítěz",
+      "say z|Jsi vítěz|1",    "Panel 1 1",
+      "say z|zůstaly mi|1",   "number z|2",
+      "say z|karty|1",        "say z|což je|1",
+      "number z|21",          "say z|bodů|1",
+      "Panel 7 21",           "say z|celkem mám|1",
+      "number z|21",          "say z|trestných|1",
+      "say z|bodů|1",         "say z|ty máš|1",
+      "say z|dva|1",          "say z|trestné|1",
+      "say z|body|1",         "leads z|2,21,3,3",
+      "ScoreTableStep",       "say z|konec hry|1",
+      "Menu Nastavenhry1 on", "Menu ekni1 off",
+      "Menu Ukonenhry1 off",  "Label ",
+      "ShowLabel off"}},
+    {"ReturnTheComputerPlaysOutAndWaits",
+     {"7 piková", "8 kárová"},
+     {"7 srdcová"},
+     {"9 srdcová"},
+     {"8 křížová", "9 křížová", "10 křížová"},
+     [](EngineFixture& f) { f.options.returntogame = true; },
+     ComputerMoving(),
+     {"Label Vyhazuji", "say z|7 srdcová|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 1",
+      "say z|comp poslední karta|1", "start z|podívej se na vracení|1", "PlaceMarker 25,225 pointer",
+      "PointAtPile"}},
+    {"ReturnThePlayerReturnsTheComputer",
+     {"7 piková", "8 kárová"},
+     {},
+     {"9 srdcová", "7 srdcová"},
+     {"8 křížová", "9 křížová", "10 křížová", "kluk křížový"},
+     [](EngineFixture& f) {
+         f.options.returntogame = true;
+         f.state.ReturnPending = true;
+         f.state.PendingDraw = 2;
+         f.state.OpponentCount = 0;
+     },
+     Playing("7 piková"),
+     {"DrawPlayerHand", "DrawPile", "say |vyhození|6", "say z|vracíš mě do hry|1", "say z|lížu|1",
+      "Label lížu  4 karty", "DrawOpponentBackAt 1", "say |lízání|1", "DrawOpponentBackAt 2", "say |lízání|1",
+      "DrawOpponentBackAt 3", "say |lízání|1", "DrawOpponentBackAt 4", "say |lízání|1",
+      "PlaceMarker 25,225 pointer", "PointAtPile"},
+     [](EngineFixture& f) {
+         EXPECT_EQ(f.state.OpponentCount, 4);
+         EXPECT_FALSE(f.state.ReturnPending);
+         EXPECT_EQ(f.state.PendingDraw, 0);
+     }},
+    {"ReturnDecliningTakesThePendingCardsBeforeTheVerdict",
+     {"8 kárová"},
+     {},
+     {"9 srdcová", "7 srdcová"},
+     {"8 křížová", "9 křížová", "10 křížová"},
+     [](EngineFixture& f) {
+         f.options.returntogame = true;
+         f.options.playforpoints = true;
+         f.state.ReturnPending = true;
+         f.state.PendingDraw = 2;
+         f.state.OpponentCount = 0;
+         f.state.GameNumber = 3;
+     },
+     Drawing(),
+     {"DrawPlayerCardAt 2",
+      "say |lízání|1",
+      "say m|10 křížová|11",
+      "DrawPlayerCardAt 3",
+      "say |lízání|1",
+      "say m|9 křížová|11",
+      "ShowMarker off",
+      "Label Jsem vítěz",
+      "say z|jsem vítěz|1",
+      "Panel 3 1",
+      "say z|zůstaly ti|1",
+      "number z|3",
+      "say z|karty|1",
+      "say z|což je|1",
+      "number z|27",
+      "say z|bodů|1",
+      "Panel 5 27",
+      "say z|Celkem máš|1",
+      "number z|27",
+      "say z|trestných|1",
+      "say z|bodů|1",
+      "say z|já nemám žádný trestný bod|1",
+      "leads z|27,0,3,3",
+      "ScoreTableStep",
+      "say z|konec hry|1",
+      "Menu Nastavenhry1 on",
+      "Menu ekni1 off",
+      "Menu Ukonenhry1 off",
+      "Label ",
+      "ShowLabel off"},
+     [](EngineFixture& f) {
+         EXPECT_EQ(f.state.PlayerPenalty, 27);
+         EXPECT_EQ(f.state.OpponentWins, 1);
+         EXPECT_FALSE(f.state.ReturnPending);
+     }},
+    {"ReturnTheComputerHoldsOnlyASevenOfAnotherSuit",
+     {"9 srdcová"},
+     {"7 kárová", "8 piková"},
+     {"10 srdcová"},
+     {},
+     [](EngineFixture& f) {
+         f.options.returntogame = true;
+         f.state.GameNumber = 3;
+     },
+     Playing("9 srdcová"),
+     {"BlankPlayerCardAt 1", "DrawPile", "say |vyhození|6", "say z|hráč poslední karta|1", "ShowMarker off",
+      "Label Jsi vítěz", "say z|Jsi vítěz|1", "Panel 1 1", "ScoreTableStep", "say z|konec hry|1",
+      "Menu Nastavenhry1 on", "Menu ekni1 off", "Menu Ukonenhry1 off", "Label ", "ShowLabel off"}},
+    {"ReturnTheComputerAnswersWithTheKingOfSpades",
+     {"9 piková"},
+     {"7 piková", "král pikový", "8 kárová"},
+     {"10 piková"},
+     {"8 křížová", "9 křížová", "10 křížová", "kluk křížový", "eso kárové", "dáma kárová"},
+     [](EngineFixture& f) {
+         f.options.returntogame = true;
+         f.options.kingofspades = true;
+     },
+     Playing("9 piková"),
+     {"BlankPlayerCardAt 1",
+      "DrawPile",
+      "say |vyhození|6",
+      "say z|hráč poslední karta|1",
+      "say z|ale já mám|1",
+      "say z|pikového krále|1",
+      "say z|a tak tě vracím|1",
+      "say z|král pikový|11",
+      "say |vyhození|6",
+      "DrawPile",
+      "BlankOpponentCardAt 3",
+      "DrawOpponentHand",
+      "DrawPlayerCardAt 1",
+      "say |lízání|1",
+      "say m|dáma kárová|11",
+      "DrawPlayerCardAt 2",
+      "say |lízání|1",
+      "say m|eso kárové|11",
+      "DrawPlayerCardAt 3",
+      "say |lízání|1",
+      "say m|kluk křížový|11",
+      "DrawPlayerCardAt 4",
+      "say |lízání|1",
+      "say m|10 křížová|11",
+      "DrawPlayerCardAt 5",
+      "say |lízání|1",
+      "say m|9 křížová|11",
+      "Label Vyhazuji",
+      "say z|7 piková|11",
+      "say |vyhození|6",
+      "DrawPile",
+      "BlankOpponentCardAt 2",
+      "DrawOpponentHand",
+      "PlaceMarker 25,225 pointer",
+      "PointAtPile"},
+     [](EngineFixture& f) {
+         EXPECT_EQ(f.state.PlayerCount, 5);
+         EXPECT_EQ(f.state.PendingDraw, 2);
+         EXPECT_TRUE(f.state.GameRunning);
+     }},
+    {"ReturnThePlayersLastSevenMakesTheComputerTakeItsCards",
+     {"7 kárová"},
+     {"8 srdcová", "kluk pikový"},
+     {"9 kárová"},
+     {"8 křížová", "9 křížová", "10 křížová"},
+     [](EngineFixture& f) {
+         f.options.returntogame = true;
+         f.options.playforpoints = true;
+         f.state.GameNumber = 3;
+     },
+     Playing("7 kárová"),
+     {"BlankPlayerCardAt 1",
+      "DrawPile",
+      "say |vyhození|6",
+      "say z|hráč poslední karta|1",
+      "say z|lížu|1",
+      "Label lížu  2 karty",
+      "DrawOpponentBackAt 3",
+      "say |lízání|1",
+      "DrawOpponentBackAt 4",
+      "say |lízání|1",
+      "ShowMarker off",
+      "Label Jsi vítěz",
+      "say z|Jsi vítěz|1",
+      "Panel 1 1",
+      "say z|zůstaly mi|1",
+      "number z|4",
+      "say z|karty|1",
+      "say z|což je|1",
+      "number z|28",
+      "say z|bodů|1",
+      "Panel 7 28",
+      "say z|celkem mám|1",
+      "number z|28",
+      "say z|trestných|1",
+      "say z|bodů|1",
+      "say z|ty nemáš žádný trestný bod|1",
+      "leads z|0,28,3,3",
+      "ScoreTableStep",
+      "say z|konec hry|1",
+      "Menu Nastavenhry1 on",
+      "Menu ekni1 off",
+      "Menu Ukonenhry1 off",
+      "Label ",
+      "ShowLabel off"},
+     [](EngineFixture& f) {
+         EXPECT_EQ(f.state.OpponentPenalty, 28);
+         EXPECT_EQ(f.state.PlayerWins, 1);
+     }},
+    {"ReturnTheComputersLastAceCannotBeReturned",
+     {"8 srdcová", "9 srdcová"},
+     {"eso srdcové"},
+     {"10 srdcová"},
+     {},
+     [](EngineFixture& f) {
+         f.options.returntogame = true;
+         f.state.GameNumber = 3;
+     },
+     ComputerMoving(),
+     {"Label Vyhazuji", "say z|eso srdcové|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 1",
+      "start z|Stojíš|1", "say z|comp poslední karta|1", "say z|nemůžeš vrátit|1", "ShowMarker off",
+      "Label Jsem vítěz", "say z|jsem vítěz|1", "Panel 3 1", "ScoreTableStep", "say z|konec hry|1",
+      "Menu Nastavenhry1 on", "Menu ekni1 off", "Menu Ukonenhry1 off", "Label ", "ShowLabel off"}},
+    {"NetworkTheOpponentsLastAceCannotBeReturned",
+     {"8 srdcová", "9 srdcová"},
+     {},
+     {"10 srdcová", "eso srdcové"},
+     {},
+     [](EngineFixture& f) {
+         f.options.returntogame = true;
+         f.state.AcePending = true;
+         f.state.GameNumber = 3;
+         Networked(f, 0);
+     },
+     [](EngineFixture& f) { f.engine.OpponentLastCard(); },
+     {"send acecannotreturn", "say z|nemůžeš vrátit|1", "ShowMarker off", "Label Jsem vítěz",
+      "say z|jsem vítěz|1", "Panel 3 1", "ScoreTableStep", "say z|konec hry|1", "send end of game",
+      "LeaveNetworkPlay", "Menu Novsovhra1 on", "Menu Sovnastaven1 on", "Menu Polizprvusoupei1 off",
+      "Menu Nastavenhry1 on", "Menu ekni1 off", "Menu Ukonenhry1 off", "Label ", "ShowLabel off"}},
+    {"NetworkGivingUpTheReturnIsSent",
+     {"8 kárová"},
+     {},
+     {"9 srdcová", "9 piková"},
+     {},
+     [](EngineFixture& f) {
+         f.options.returntogame = true;
+         f.state.ReturnPending = true;
+         f.state.GameNumber = 3;
+         Networked(f, 0);
+     },
+     Drawing(),
+     {"send i give it up", "ShowMarker off", "Label Jsem vítěz", "say z|jsem vítěz|1", "Panel 3 1",
+      "ScoreTableStep", "say z|konec hry|1", "send end of game", "LeaveNetworkPlay", "Menu Novsovhra1 on",
+      "Menu Sovnastaven1 on", "Menu Polizprvusoupei1 off", "Menu Nastavenhry1 on", "Menu ekni1 off",
+      "Menu Ukonenhry1 off", "Label ", "ShowLabel off"}},
+    {"NetworkTheOpponentsKingOfSpadesAddsFive",
+     {"8 srdcová", "7 piková"},
+     {},
+     {"9 piková", "král pikový"},
+     {},
+     [](EngineFixture& f) {
+         f.options.kingofspades = true;
+         f.state.PlayerTurn = false;
+         Networked(f, 4);
+     },
+     [](EngineFixture& f) { f.engine.ApplyOpponentCard(f.Card("král pikový")); },
+     {"DrawPile", "DrawOpponentHand", "PlaceMarker 25,225 pointer"},
+     [](EngineFixture& f) {
+         EXPECT_EQ(f.state.PendingDraw, 5);
+         EXPECT_EQ(f.state.OpponentCount, 3);
+         EXPECT_TRUE(f.state.PlayerTurn);
+     }},
+    {"NetworkThePlayersQueenSendsItsSuit",
+     {"8 srdcová", "9 srdcová"},
+     {},
+     {"9 kárová", "dáma piková"},
+     {},
+     [](EngineFixture& f) {
+         f.state.SuitChoiceActive = true;
+         f.state.MarkerX = 350;
+         f.state.MarkerY = 115;
+         Networked(f, 4);
+     },
+     ChoosingSuit(" piky"),
+     {"send sendcolor= piky", "say |vyhození|6", "EraseSuitChoice", "DrawRequestedSuit",
+      "PlaceMarker 25,225 pointer", "PlaceMarker 25,225 pointer"}},
+    {"NothingToDrawFromAnEmptyStock",
+     {"8 srdcová"},
+     {"8 kárová"},
+     {"dáma srdcová", " srdce"},
+     {},
+     {},
+     Drawing(),
+     {"say z|není z čeho lízat|1", "say z|lížu|1", "say z|není z čeho lízat|1", "PlaceMarker 25,225 pointer",
+      "PointAtPile"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Engine, Sequences, ::testing::ValuesIn(kScenarios),
+                         [](const auto& scenario) { return scenario.param.name; });
+
+}  // namespace
+}  // namespace tarvel::testing
