@@ -1,51 +1,41 @@
 #include "number_words.h"
 
+#include <array>
+
 namespace tarvel {
 namespace {
 
-void AppendNumberWords(std::int32_t n, bool sayZero, std::vector<std::string>& words);
+// Millions, thousands and hundreds are said alike: one of them is its own word; a
+// count of 2..4 or 5 and more is said and followed by the plural or the genitive.
+struct Scale {
+    std::int32_t size;
+    const char* one;
+    const char* twoToFour;
+    const char* fiveOrMore;
+    bool masculineTwo;  // "dva miliony", "dva tisice", but "2 sta"
+};
 
-// A count of millions or thousands: "dva" for 2, otherwise the count itself.
-void AppendMultiplier(std::int32_t count, std::vector<std::string>& words) {
-    if (count == 2) {
-        words.emplace_back("dva");
-    } else {
-        AppendNumberWords(count, false, words);
-    }
-}
+constexpr std::array<Scale, 3> kScales = {{
+    {1'000'000, "milion", "miliony", "milionu", true},
+    {1000, "tisic", "tisice", "tisic", true},
+    {100, "sto", "sta", "set", false},
+}};
 
 void AppendNumberWords(std::int32_t n, bool sayZero, std::vector<std::string>& words) {
-    if (n >= 1'000'000) {
-        const std::int32_t millions = n / 1'000'000;
-        if (millions == 1) {
-            words.emplace_back("milion");
+    for (const Scale& scale : kScales) {
+        if (n < scale.size) continue;
+        const std::int32_t count = n / scale.size;
+        if (count == 1) {
+            words.emplace_back(scale.one);
         } else {
-            AppendMultiplier(millions, words);
-            words.emplace_back(millions <= 4 ? "miliony" : "milionu");
+            if (count == 2 && scale.masculineTwo) {
+                words.emplace_back("dva");
+            } else {
+                AppendNumberWords(count, false, words);
+            }
+            words.emplace_back(count <= 4 ? scale.twoToFour : scale.fiveOrMore);
         }
-        n %= 1'000'000;
-        if (n == 0) sayZero = false;
-    }
-    if (n >= 1000) {
-        const std::int32_t thousands = n / 1000;
-        if (thousands == 1) {
-            words.emplace_back("tisic");
-        } else {
-            AppendMultiplier(thousands, words);
-            words.emplace_back(thousands <= 4 ? "tisice" : "tisic");
-        }
-        n -= 1000 * thousands;
-        if (n == 0) sayZero = false;
-    }
-    if (n >= 100) {
-        const std::int32_t hundreds = n / 100;
-        if (hundreds == 1) {
-            words.emplace_back("sto");
-        } else {
-            AppendNumberWords(hundreds, false, words);
-            words.emplace_back(hundreds <= 4 ? "sta" : "set");
-        }
-        n -= 100 * hundreds;
+        n %= scale.size;
         if (n == 0) sayZero = false;
     }
     if (n > 20) {
