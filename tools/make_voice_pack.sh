@@ -6,8 +6,9 @@
 # Usage: make_voice_pack.sh LIST_PROGRAM GAME_DIR
 #
 # Nothing is done when neither the list nor this script changed since the last run
-# (a stamp file holds their hash). The pack is built beside the old one and swapped in
-# whole, so an interrupted run never leaves a half-made pack behind.
+# (a stamp file holds their hash). The pack is built beside the old one as zvuky.new and
+# swapped in by renames, so a complete pack is always on disk, also when a run is cut
+# short; the next run sets right what such a run left.
 set -euo pipefail
 
 readonly rate=22050
@@ -83,25 +84,28 @@ if [ $# -ne 2 ]; then
 fi
 list_program=$1
 game_dir=$2
-self=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
+here=$(cd "$(dirname "$0")" && pwd)
+self=$here/$(basename "$0")
+# shellcheck source=tools/folder_swap.sh
+source "$here/folder_swap.sh"
 for tool in espeak-ng sox sha256sum xargs; do
   command -v "$tool" >/dev/null || { echo "$0: $tool is not installed" >&2; exit 1; }
 done
 
 list=$("$list_program")
-stamp=$({ printf '%s\n' "$list"; cat "$self"; espeak-ng --version; } | sha256sum | cut -d' ' -f1)
+stamp=$({ printf '%s\n' "$list"; cat "$self" "$here/folder_swap.sh"; espeak-ng --version; } | sha256sum | cut -d' ' -f1)
 mkdir -p "$game_dir"
 cd "$game_dir"
+lock_folder .
+recover_folder zvuky
 if [ -f zvuky/.stamp ] && [ "$(cat zvuky/.stamp)" = "$stamp" ]; then
   exit 0
 fi
 
 echo "Making the voice pack in $game_dir/zvuky ($(printf '%s\n' "$list" | wc -l) recordings)"
-rm -rf zvuky.new
-mkdir zvuky.new
+start_folder zvuky
 # The list names files "zvuky/…"; they are made in zvuky.new and the folder swapped in.
 printf '%s\n' "$list" | sed 's|^zvuky/|zvuky.new/|' | tr '\t\n' '\0\0' |
   xargs -0 -n 4 -P "$(nproc)" "$self" --make-one
 printf '%s\n' "$stamp" >zvuky.new/.stamp
-rm -rf zvuky
-mv zvuky.new zvuky
+swap_in_folder zvuky
