@@ -30,6 +30,12 @@ if [ -f karty/.stamp ] && [ "$(cat karty/.stamp)" = "$stamp" ]; then
 fi
 
 echo "Making the card pictures in $game_dir/karty"
+# Qt wants a private runtime folder, which a set-up run from a console as root may lack.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  XDG_RUNTIME_DIR=$(mktemp -d)
+  export XDG_RUNTIME_DIR
+  trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+fi
 start_folder karty
 "$program" karty.new "$font"
 printf '%s\n' "$stamp" >karty.new/.stamp
