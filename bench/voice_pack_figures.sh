@@ -1,14 +1,28 @@
 #!/usr/bin/env bash
-# Prints the voice pack's generation time from clean and its size on disk.
+# Prints the voice pack's generation time from clean and its size on disk, for each
+# engine the set-up may use: Festival's Czech voices (when installed) and espeak-ng.
 # Usage: voice_pack_figures.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build}
-game=$(mktemp -d)
-trap 'rm -rf "$game"' EXIT
-start=$(date +%s%N)
-"$root/tools/make_voice_pack.sh" "$root/$build/tools/tarvel_voice_pack_list" "$game" >/dev/null
-end=$(date +%s%N)
-files=$(find "$game/zvuky" -name '*.wav' | wc -l)
-echo "voice pack from clean: $(((end - start) / 1000000)) ms on $(nproc) cores, $files recordings"
-echo "size on disk: $(du -sh "$game/zvuky" | cut -f1) ($(du -s --apparent-size -B1 "$game/zvuky" | cut -f1) bytes)"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+engines=(espeak-ng)
+if festival -b '(begin (voice_czech_machac) (voice_czech_dita))' >/dev/null 2>&1; then
+  engines=(festival espeak-ng)
+else
+  echo "Festival's Czech voices are not installed: espeak-ng only"
+fi
+for engine in "${engines[@]}"; do
+  game=$work/$engine
+  start=$(date +%s%N)
+  times=$( { TIMEFORMAT='%U %S'; time "$root/tools/make_voice_pack.sh" --engine "$engine" \
+    "$root/$build/tools/tarvel_voice_pack_list" "$game" >/dev/null; } 2>&1 | tail -n 1)
+  end=$(date +%s%N)
+  files=$(find "$game/zvuky" -name '*.wav' | wc -l)
+  cpu=$(awk -v t="$times" 'BEGIN {split(t, a, " "); printf "%.1f", a[1] + a[2]}')
+  echo "$engine: from clean $(((end - start) / 1000000)) ms wall, $cpu s CPU on $(nproc) cores," \
+    "$files recordings, $(du -sh "$game/zvuky" | cut -f1) on disk" \
+    "($(du -s --apparent-size -B1 "$game/zvuky" | cut -f1) bytes)," \
+    "$(find "$game/zvuky" -name '*.wav' -exec soxi -D {} + | awk '{s += $1} END {printf "%.1f", s}') s of sound"
+done

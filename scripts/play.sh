@@ -5,5 +5,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" build
 "$root/tools/make_voice_pack.sh" "$root/build/tools/tarvel_voice_pack_list" "$root/game"
+"$root/tools/make_card_pictures.sh" "$root/build/tools/tarvel_card_pictures" "$root/game"
 cmake --install "$root/build" --prefix "$root/game" >/dev/null
 echo "The game client is not built yet."

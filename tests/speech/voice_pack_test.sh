@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the voice pack from clean into a scratch game folder and checks that every
-# listed recording is a non-empty WAV file, and that a second run leaves it alone.
+# listed recording is a non-empty WAV file, that a second run leaves it alone, and that
+# a run cut short between the two renames of the swap is set right by the next.
 # Usage: voice_pack_test.sh LIST_PROGRAM MAKE_VOICE_PACK_SCRIPT
 set -euo pipefail
 list_program=$1
@@ -25,4 +26,11 @@ touch -d '2000-01-01' "$game/zvuky/.stamp"
 old=$(stat -c %Y "$game/zvuky/.stamp")
 "$make_pack" "$list_program" "$game" >/dev/null
 [ "$(stat -c %Y "$game/zvuky/.stamp")" = "$old" ] || { echo "an unchanged pack was made again" >&2; exit 1; }
+
+mv "$game/zvuky" "$game/zvuky.old"
+mkdir "$game/zvuky.new"
+"$make_pack" "$list_program" "$game" >/dev/null
+[ "$(stat -c %Y "$game/zvuky/.stamp" 2>/dev/null)" = "$old" ] ||
+  { echo "the pack was not brought back from zvuky.old as it was" >&2; exit 1; }
+[ -z "$(find "$game" -maxdepth 1 -name 'zvuky.*')" ] || { echo "zvuky.old or zvuky.new left behind" >&2; exit 1; }
 echo "voice pack: $made recordings"
