@@ -1,5 +1,6 @@
 #include "server_window.h"
 
+#include <QAbstractItemModel>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 
 #include "about_box.h"
@@ -27,11 +29,23 @@ namespace {
 
 constexpr int kLogBatchMs = 100;
 
+// The window keeps the recent part of the log, so a server that runs for days, or a
+// chat flood, cannot grow it without end; standard output gets every line whole.
+constexpr qsizetype kMostLogLines = 5000;
+// Longer than any line a game writes (the longest, the list of differing settings, has
+// under 300 characters) and than any chat line a client lets its player type.
+constexpr qsizetype kLongestShownLine = 400;
+
 // A chat text may carry line breaks; the log keeps one event per line.
 QString OneLine(std::string_view line) {
     QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
     text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     return text;
+}
+
+QString ShownLine(const QString& line) {
+    if (line.size() <= kLongestShownLine) return line;
+    return line.left(kLongestShownLine - 1) + QChar(0x2026);  // "…"
 }
 
 }  // namespace
@@ -48,12 +62,16 @@ ServerWindow::ServerWindow(const QString& folder, RandomSource& random, QWidget*
     connect(&logFlushTimer_, &QTimer::timeout, this, &ServerWindow::ShowPendingLogLines);
     if (settings_.connectAtStartup) StartListening();
     ShowListeningState();
+    ShowPendingLogLines();  // a port that cannot be listened on shows at once
 
-    const HostIdentity host = LocalHostIdentity();
-    Log(("IP serveru: " + host.address).toStdString());
-    Log(("jméno serveru: " + host.name).toStdString());
-    Log("Port serveru: " + std::to_string(settings_.port));
-    ShowPendingLogLines();
+    // The three lines come together, in their order, once the resolver has answered; the
+    // window and the listener go on meanwhile.
+    LookUpLocalHost(this, [this](const HostIdentity& host) {
+        Log(("IP serveru: " + host.address).toStdString());
+        Log(("jméno serveru: " + host.name).toStdString());
+        Log("Port serveru: " + std::to_string(settings_.port));
+        ShowPendingLogLines();
+    });
     protocollist->setFocus();
 
     settingsDialog_ = new SettingsDialog(language_, this);
@@ -108,13 +126,18 @@ void ServerWindow::Log(std::string_view line) {
     std::fflush(stdout);
     // The list takes new lines in batches: repainting it after every relay would hold up
     // the next message by far more than the relay itself takes.
-    pendingLines_ << text;
+    pendingLines_ << ShownLine(text);
+    if (pendingLines_.size() > kMostLogLines) pendingLines_.removeFirst();
     if (!logFlushTimer_.isActive()) logFlushTimer_.start();
 }
 
 void ServerWindow::ShowPendingLogLines() {
     logFlushTimer_.stop();
     if (pendingLines_.isEmpty()) return;
+    // The oldest lines make room, in one removal rather than one per line.
+    const int excess =
+        protocollist->count() + static_cast<int>(pendingLines_.size()) - static_cast<int>(kMostLogLines);
+    if (excess > 0) protocollist->model()->removeRows(0, std::min(excess, protocollist->count()));
     protocollist->addItems(pendingLines_);
     pendingLines_.clear();
     protocollist->scrollToBottom();
