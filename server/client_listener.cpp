@@ -11,6 +11,11 @@ namespace {
 // A peer that stops reading could hold a closing connection open for ever.
 constexpr int kCloseGraceMs = 5000;
 
+// What the socket takes from the system before the game has handled it. A client's
+// messages are a few dozen bytes; a flood stays with the system, which slows its
+// sender, instead of piling up here.
+constexpr qint64 kReadChunkBytes = 64 * 1024;
+
 // Dotted decimal even when the socket reports an IPv4-mapped address.
 std::string DottedAddress(const QHostAddress& address) {
     bool isIpv4 = false;
@@ -100,6 +105,7 @@ void ClientListener::ServerSocketClientConnect() {
         const ConnectionId id = nextId_++;
         sockets_[id] = socket;
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        socket->setReadBufferSize(kReadChunkBytes);
         connect(socket, &QTcpSocket::readyRead, this, [this, id] { ServerSocketClientRead(id); });
         // Queued: a failed write can abort the socket from inside a send of the game, and the
         // game must never be re-entered from its own call.
