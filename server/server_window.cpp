@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <cstdio>
 
 #include "about_box.h"
@@ -28,13 +27,18 @@ namespace tarvel::server {
 namespace {
 
 constexpr int kLogBatchMs = 100;
+// A batch also goes out once it has this many lines, so a flood never piles lines up here.
+constexpr qsizetype kLogBatchLines = 500;
 
 // The window keeps the recent part of the log, so a server that runs for days, or a
-// chat flood, cannot grow it without end; standard output gets every line whole.
-constexpr qsizetype kMostLogLines = 5000;
+// chat flood, cannot grow it without end; standard output gets every line whole. The
+// characters are bounded too: a hundred games' worth of lines fits, a flood of long
+// chat lines keeps fewer of them.
+constexpr int kMostLogLines = 5000;
+constexpr qsizetype kMostLogCharacters = 500'000;
 // Longer than any line a game writes (the longest, the list of differing settings, has
-// under 300 characters) and than any chat line a client lets its player type.
-constexpr qsizetype kLongestShownLine = 400;
+// 269 characters) and than any chat line a client lets its player type.
+constexpr qsizetype kLongestShownLine = 300;
 
 // A chat text may carry line breaks; the log keeps one event per line.
 QString OneLine(std::string_view line) {
@@ -127,17 +131,26 @@ void ServerWindow::Log(std::string_view line) {
     // The list takes new lines in batches: repainting it after every relay would hold up
     // the next message by far more than the relay itself takes.
     pendingLines_ << ShownLine(text);
-    if (pendingLines_.size() > kMostLogLines) pendingLines_.removeFirst();
-    if (!logFlushTimer_.isActive()) logFlushTimer_.start();
+    if (pendingLines_.size() >= kLogBatchLines) {
+        ShowPendingLogLines();
+    } else if (!logFlushTimer_.isActive()) {
+        logFlushTimer_.start();
+    }
 }
 
 void ServerWindow::ShowPendingLogLines() {
     logFlushTimer_.stop();
     if (pendingLines_.isEmpty()) return;
     // The oldest lines make room, in one removal rather than one per line.
-    const int excess =
-        protocollist->count() + static_cast<int>(pendingLines_.size()) - static_cast<int>(kMostLogLines);
-    if (excess > 0) protocollist->model()->removeRows(0, std::min(excess, protocollist->count()));
+    for (const QString& line : pendingLines_) shownCharacters_ += line.size();
+    const int lines = protocollist->count() + static_cast<int>(pendingLines_.size());
+    int oldest = 0;
+    while (oldest < protocollist->count() &&
+           (lines - oldest > kMostLogLines || shownCharacters_ > kMostLogCharacters)) {
+        shownCharacters_ -= protocollist->item(oldest)->text().size();
+        ++oldest;
+    }
+    if (oldest > 0) protocollist->model()->removeRows(0, oldest);
     protocollist->addItems(pendingLines_);
     pendingLines_.clear();
     protocollist->scrollToBottom();

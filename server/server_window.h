@@ -66,6 +66,7 @@ class ServerWindow final : public QMainWindow, public EventLog {
     ClientListener listener_;
 
     QStringList pendingLines_;
+    qsizetype shownCharacters_ = 0;  // in the log list
     QTimer logFlushTimer_;
     QListWidget* protocollist = nullptr;
     QPushButton* aktivacebtn = nullptr;

@@ -158,7 +158,7 @@ TEST_F(ServerWindowTest, TheLogListKeepsTheRecentLinesAndShortensLongOnes) {
     WriteIni("[server]\nport=0\nconnectatstartup=0\n");
     ServerWindow window(folder.path(), random);
     auto* log = LogOnceStarted(window);
-    // In two batches: one that overflows the list by itself, one that pushes out older lines.
+    // A run of lines that overflows the list, then a few that push out older ones.
     for (int i = 0; i < 6000; ++i) window.Log("řádek " + std::to_string(i));
     ASSERT_TRUE(QTest::qWaitFor([&] { return log->item(log->count() - 1)->text() == "řádek 5999"; }, 5000));
     EXPECT_EQ(log->count(), 5000);
@@ -170,8 +170,15 @@ TEST_F(ServerWindowTest, TheLogListKeepsTheRecentLinesAndShortensLongOnes) {
     EXPECT_EQ(log->count(), 5000);
     EXPECT_EQ(log->item(0)->text(), "řádek 1101");
     const QString shortened = log->item(log->count() - 1)->text();
-    EXPECT_EQ(shortened.size(), 400);
+    EXPECT_EQ(shortened.size(), 300);
     EXPECT_TRUE(shortened.endsWith(QChar(0x2026)));
+
+    // Long lines: fewer are kept, up to half a million characters.
+    for (int i = 0; i < 3000; ++i) window.Log(std::to_string(1000 + i) + ": " + std::string(1000, 'x'));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return log->item(log->count() - 1)->text().startsWith("3999: "); }, 5000));
+    EXPECT_EQ(log->count(), 500'000 / 300);
+    EXPECT_TRUE(log->item(0)->text().startsWith(QString::number(4000 - 500'000 / 300) + ": "));
 }
 
 TEST_F(ServerWindowTest, APortFieldThatIsNoPortIsRefusedInTheDialogsLanguage) {
