@@ -60,7 +60,7 @@ class GameServer {
         return static_cast<std::uint8_t>(askedForNextGame_[0] + askedForNextGame_[1]);
     }
     const ServerCards& Cards() const { return cards_; }
-    // Live connections that count as players (a turned-away client does not).
+    // Live connections that count as players (a turned-away or dropped client does not).
     std::size_t PlayerCount() const;
 
   private:
