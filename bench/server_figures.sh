@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Prints the server's figures, measured on this machine over loopback: the relay latency
 # of "sendcard" beside a plain TCP forwarder (socat) in the same run, the server's CPU
-# while idle with two clients connected, and its resident memory after 1,000 games.
+# while idle with two clients connected, and its resident memory idle, after 1,000
+# games and after a 100 MiB chat flood (and a second one, to show it stays put); then a
+# peer that never reads is shown dropped.
 # Usage: bench/server_figures.sh [BUILD_DIR]   (default: build, made by scripts/build.sh)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,6 +29,25 @@ for _ in $(seq 100); do grep -q '^Port serveru' "$work/log" && break; sleep 0.1;
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
+peak_kib() { awk '/^VmHWM/ {print $2}' "/proc/$1/status"; }
+
+# Memory first, on a server that has done nothing else: idle, then after each load.
+sleep 0.5
+echo "Resident memory:"
+echo "  idle, just started: $(rss_kib "$server") KiB"
+"$figures" games "$port" 1000 | sed 's/^/  /'
+sleep 0.5
+echo "  after 1,000 games: $(rss_kib "$server") KiB"
+"$figures" flood "$port" "${FLOOD_MIB:-100}" | sed 's/^/  /'
+sleep 0.5
+echo "  after the chat flood: $(rss_kib "$server") KiB"
+"$figures" flood "$port" "${FLOOD_MIB:-100}" | sed 's/^/  /'
+sleep 0.5
+echo "  after a second chat flood: $(rss_kib "$server") KiB"
+"$figures" deaf "$port" 200 | sed 's/^/  /'
+sleep 0.5
+echo "  after the peer that never reads: $(rss_kib "$server") KiB"
+echo "  peak so far: $(peak_kib "$server") KiB"
 
 echo "Relay latency of sendcard, loopback:"
 "$figures" latency "$port" "${RELAYS:-20000}"
@@ -46,9 +67,4 @@ wait "$hold"
 ticks=$(getconf CLK_TCK)
 awk -v t=$((after - before)) -v hz="$ticks" 'BEGIN { printf "  %.2f %% of one core over 10 s (%d ticks)\n", 100 * t / hz / 10, t }'
 
-echo "Resident memory:"
-echo "  before the games: $(rss_kib "$server") KiB"
-"$figures" games "$port" 1000 | sed 's/^/  /'
-sleep 0.5
-echo "  after 1,000 games: $(rss_kib "$server") KiB"
-echo "  log lines written: $(wc -l <"$work/log")"
+echo "At the end: $(rss_kib "$server") KiB resident, $(wc -l <"$work/log") log lines written"

@@ -11,6 +11,11 @@ namespace {
 // A peer that stops reading could hold a closing connection open for ever.
 constexpr int kCloseGraceMs = 5000;
 
+// What the socket takes from the system before the game has handled it. A client's
+// messages are a few dozen bytes; a flood stays with the system, which slows its
+// sender, instead of piling up here.
+constexpr qint64 kReadChunkBytes = 64 * 1024;
+
 // Dotted decimal even when the socket reports an IPv4-mapped address.
 std::string DottedAddress(const QHostAddress& address) {
     bool isIpv4 = false;
@@ -21,8 +26,10 @@ std::string DottedAddress(const QHostAddress& address) {
 }  // namespace
 
 ClientListener::ClientListener(EventLog& log, RandomSource& random, QObject* parent)
-    : QObject(parent), game_(*this, log, random) {
+    : QObject(parent), game_(*this, log, random, *this) {
     connect(&server_, &QTcpServer::newConnection, this, &ClientListener::ServerSocketClientConnect);
+    settingsTimer_.setSingleShot(true);
+    connect(&settingsTimer_, &QTimer::timeout, this, [this] { game_.SettingsWaitExpired(); });
 }
 
 ClientListener::~ClientListener() {
@@ -47,13 +54,41 @@ void ClientListener::StopListening() {
 }
 
 void ClientListener::Write(ConnectionId id, std::string_view bytes) {
-    // A socket already gone whose disconnect is still queued takes nothing.
-    if (auto it = sockets_.find(id);
-        it != sockets_.end() && it->second->state() == QAbstractSocket::ConnectedState) {
-        it->second->write(bytes.data(), static_cast<qint64>(bytes.size()));
-        // Out to the system now, before the window repaints its log; flush never blocks.
-        it->second->flush();
+    // A socket already gone whose disconnect is still queued takes nothing, nor does one
+    // that is being dropped for not reading.
+    auto it = sockets_.find(id);
+    if (it == sockets_.end() || it->second->state() != QAbstractSocket::ConnectedState ||
+        notReading_.count(id) != 0) {
+        return;
     }
+    QTcpSocket* socket = it->second;
+    socket->write(bytes.data(), static_cast<qint64>(bytes.size()));
+    // Out to the system now, before the window repaints its log; flush never blocks.
+    socket->flush();
+    if (socket->bytesToWrite() > static_cast<qint64>(kMaxUnsentBytes)) {
+        notReading_.insert(id);
+        // Later, from the event loop: the game must never be re-entered from its own call.
+        QMetaObject::invokeMethod(
+            this, [this, id] { DropClientNotReading(id); }, Qt::QueuedConnection);
+    }
+}
+
+void ClientListener::DropClientNotReading(ConnectionId id) {
+    auto it = sockets_.find(id);
+    if (it == sockets_.end()) return;
+    QTcpSocket* socket = it->second;
+    game_.ClientNotReading(id);
+    // What waits for this client is thrown away at once rather than after the close's grace time.
+    socket->abort();
+    ServerSocketClientDisconnect(id);
+}
+
+void ClientListener::Start(std::chrono::milliseconds duration) {
+    settingsTimer_.start(duration);
+}
+
+void ClientListener::Stop() {
+    settingsTimer_.stop();
 }
 
 void ClientListener::Close(ConnectionId id) {
@@ -70,6 +105,7 @@ void ClientListener::ServerSocketClientConnect() {
         const ConnectionId id = nextId_++;
         sockets_[id] = socket;
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        socket->setReadBufferSize(kReadChunkBytes);
         connect(socket, &QTcpSocket::readyRead, this, [this, id] { ServerSocketClientRead(id); });
         // Queued: a failed write can abort the socket from inside a send of the game, and the
         // game must never be re-entered from its own call.
@@ -105,6 +141,7 @@ void ClientListener::ServerSocketClientDisconnect(ConnectionId id) {
         if (it == sockets_.end()) return;
     }
     sockets_.erase(it);
+    notReading_.erase(id);
     socket->disconnect(this);
     socket->deleteLater();
     game_.ClientDisconnected(id);

@@ -7,7 +7,7 @@
 namespace tarvel::server {
 namespace {
 
-constexpr std::array<StringEntry, 42> kEntries = {{
+constexpr std::array<StringEntry, 44> kEntries = {{
     {1000, "Čeština"},
     {1001, "Tarvel server"},
     {1002, "Nastavení prostředí"},
@@ -29,6 +29,7 @@ constexpr std::array<StringEntry, 42> kEntries = {{
     {1018, "O programu"},
     {1019, "O programu"},
     {1020, "verze"},
+    {1021, "„%1“ není číslo portu (0 až 65535)."},
     {2000, "English"},
     {2001, "Tarvel server"},
     {2002, "environment settings"},
@@ -50,6 +51,7 @@ constexpr std::array<StringEntry, 42> kEntries = {{
     {2018, "&About program"},
     {2019, "About program"},
     {2020, "verze"},
+    {2021, "\"%1\" is not a port number (0 to 65535)."},
 }};
 
 static_assert(IsWellFormed(kEntries));

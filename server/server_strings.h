@@ -33,6 +33,7 @@ enum ServerTextIndex : int {
     kTextAboutCommand = 18,
     kTextAboutCaption = 19,
     kTextVersionWord = 20,
+    kTextNotAPortNumber = 21,  // the port field's refusal; "%1" is what the field holds
 };
 
 // The text of entry base + index; empty when the table has no such entry.

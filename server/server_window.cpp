@@ -1,5 +1,6 @@
 #include "server_window.h"
 
+#include <QAbstractItemModel>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -26,12 +27,29 @@ namespace tarvel::server {
 namespace {
 
 constexpr int kLogBatchMs = 100;
+// A batch also goes out once it has this many lines, so a flood never piles lines up here.
+constexpr qsizetype kLogBatchLines = 500;
+
+// The window keeps the recent part of the log, so a server that runs for days, or a
+// chat flood, cannot grow it without end; standard output gets every line whole. The
+// characters are bounded too: a hundred games' worth of lines fits, a flood of long
+// chat lines keeps fewer of them.
+constexpr int kMostLogLines = 5000;
+constexpr qsizetype kMostLogCharacters = 500'000;
+// Longer than any line a game writes (the longest, the list of differing settings, has
+// 269 characters) and than any chat line a client lets its player type.
+constexpr qsizetype kLongestShownLine = 300;
 
 // A chat text may carry line breaks; the log keeps one event per line.
 QString OneLine(std::string_view line) {
     QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
     text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     return text;
+}
+
+QString ShownLine(const QString& line) {
+    if (line.size() <= kLongestShownLine) return line;
+    return line.left(kLongestShownLine - 1) + QChar(0x2026);  // "…"
 }
 
 }  // namespace
@@ -48,12 +66,16 @@ ServerWindow::ServerWindow(const QString& folder, RandomSource& random, QWidget*
     connect(&logFlushTimer_, &QTimer::timeout, this, &ServerWindow::ShowPendingLogLines);
     if (settings_.connectAtStartup) StartListening();
     ShowListeningState();
+    ShowPendingLogLines();  // a port that cannot be listened on shows at once
 
-    const HostIdentity host = LocalHostIdentity();
-    Log(("IP serveru: " + host.address).toStdString());
-    Log(("jméno serveru: " + host.name).toStdString());
-    Log("Port serveru: " + std::to_string(settings_.port));
-    ShowPendingLogLines();
+    // The three lines come together, in their order, once the resolver has answered; the
+    // window and the listener go on meanwhile.
+    LookUpLocalHost(this, [this](const HostIdentity& host) {
+        Log(("IP serveru: " + host.address).toStdString());
+        Log(("jméno serveru: " + host.name).toStdString());
+        Log("Port serveru: " + std::to_string(settings_.port));
+        ShowPendingLogLines();
+    });
     protocollist->setFocus();
 
     settingsDialog_ = new SettingsDialog(language_, this);
@@ -108,13 +130,27 @@ void ServerWindow::Log(std::string_view line) {
     std::fflush(stdout);
     // The list takes new lines in batches: repainting it after every relay would hold up
     // the next message by far more than the relay itself takes.
-    pendingLines_ << text;
-    if (!logFlushTimer_.isActive()) logFlushTimer_.start();
+    pendingLines_ << ShownLine(text);
+    if (pendingLines_.size() >= kLogBatchLines) {
+        ShowPendingLogLines();
+    } else if (!logFlushTimer_.isActive()) {
+        logFlushTimer_.start();
+    }
 }
 
 void ServerWindow::ShowPendingLogLines() {
     logFlushTimer_.stop();
     if (pendingLines_.isEmpty()) return;
+    // The oldest lines make room, in one removal rather than one per line.
+    for (const QString& line : pendingLines_) shownCharacters_ += line.size();
+    const int lines = protocollist->count() + static_cast<int>(pendingLines_.size());
+    int oldest = 0;
+    while (oldest < protocollist->count() &&
+           (lines - oldest > kMostLogLines || shownCharacters_ > kMostLogCharacters)) {
+        shownCharacters_ -= protocollist->item(oldest)->text().size();
+        ++oldest;
+    }
+    if (oldest > 0) protocollist->model()->removeRows(0, oldest);
     protocollist->addItems(pendingLines_);
     pendingLines_.clear();
     protocollist->scrollToBottom();

@@ -1,6 +1,7 @@
 // The server's window: the log list, the activation and settings buttons, and the
 // menu with the language dialog, help, About and quit. Every log line also goes to
-// standard output, so the server can run on a host without a desktop.
+// standard output, so the server can run on a host without a desktop; the list keeps
+// the most recent lines.
 #pragma once
 
 #include <QMainWindow>
@@ -65,6 +66,7 @@ class ServerWindow final : public QMainWindow, public EventLog {
     ClientListener listener_;
 
     QStringList pendingLines_;
+    qsizetype shownCharacters_ = 0;  // in the log list
     QTimer logFlushTimer_;
     QListWidget* protocollist = nullptr;
     QPushButton* aktivacebtn = nullptr;

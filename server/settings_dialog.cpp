@@ -67,10 +67,8 @@ bool SettingsDialog::ConnectAtStartup() const {
 
 void SettingsDialog::accept() {
     if (!Port()) {
-        const QString text = language_ == kEnglishLanguageBase
-                                 ? QStringLiteral("\"%1\" is not a port number (0 to 65535).")
-                                 : QStringLiteral("„%1“ není číslo portu (0 až 65535).");
-        QMessageBox::warning(this, windowTitle(), text.arg(portedit->text()));
+        QMessageBox::warning(this, windowTitle(),
+                             ServerText(language_, kTextNotAPortNumber).arg(portedit->text()));
         portedit->setFocus();
         return;
     }

@@ -3,13 +3,19 @@
 //   forwarder PORT N        the same bytes through a plain TCP forwarder that listens on PORT
 //                           and connects to PORT+1, where this program takes them
 //   games PORT N            N whole games of one match: set-up, deal, plays, a draw, chat
-//   hold PORT SECONDS       two clients connected and silent
+//   hold PORT SECONDS       two clients dealt their cards and silent
+//   flood PORT MIB          MIB MiB of chat from player 0 to player 1, who reads it all
+//   deaf PORT MIB           chat from player 0 to a player 1 who never reads, until the
+//                           server drops player 1 (or MIB MiB have gone without that)
+// The clients answer "req settings" at once, as real ones do: the server drops a player
+// who stays silent for 15 s.
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -77,6 +83,27 @@ class Client {
             buffer_.append(chunk, static_cast<std::size_t>(got));
         }
     }
+    // Reads and throws away `count` bytes.
+    void SkipBytes(std::uint64_t count) {
+        const std::uint64_t held = std::min<std::uint64_t>(count, buffer_.size());
+        buffer_.erase(0, held);
+        count -= held;
+        char chunk[65536];
+        while (count > 0) {
+            const ssize_t got = read(fd_, chunk, std::min<std::uint64_t>(count, sizeof chunk));
+            if (got <= 0) Fail("read");
+            count -= static_cast<std::uint64_t>(got);
+        }
+    }
+    // Reads until the connection ends; the number of bytes read.
+    std::uint64_t Drain() {
+        std::uint64_t total = buffer_.size();
+        buffer_.clear();
+        char chunk[65536];
+        for (ssize_t got; (got = read(fd_, chunk, sizeof chunk)) > 0;)
+            total += static_cast<std::uint64_t>(got);
+        return total;
+    }
     // Reads exactly `count` bytes.
     void WaitForBytes(std::size_t count) {
         while (buffer_.size() < count) {
@@ -98,15 +125,32 @@ const std::string kAceOfSpades = "eso pikov\xE9";  // "eso pikové" in Windows-1
 
 void PrintPercentiles(const char* what, std::vector<double> micros) {
     std::sort(micros.begin(), micros.end());
-    const auto at = [&](double q) { return micros[static_cast<std::size_t>(q * static_cast<double>(micros.size() - 1))]; };
+    const auto at = [&](double q) {
+        return micros[static_cast<std::size_t>(q * static_cast<double>(micros.size() - 1))];
+    };
     std::printf("%s: p50 %.1f us, p99 %.1f us over %zu relays\n", what, at(0.50), at(0.99), micros.size());
+}
+
+void SendSettings(Client& client, const std::string& n, const std::string& name);
+
+// Two clients connected in turn, agreed and dealt: the game runs.
+void StartGame(Client& a, Client& b) {
+    a.WaitFor("req settings");
+    SendSettings(a, "0", "Jana");
+    b.WaitFor("req settings");
+    SendSettings(b, "1", "Petr");
+    a.WaitFor("firstplayer=");
+    b.WaitFor("firstplayer=");
+    a.Send("req startcard0");
+    b.Send("req startcard1");
+    a.WaitFor("startcard done");
+    b.WaitFor("startcard done");
 }
 
 void Latency(int port, int count) {
     Client a = Client::Connect(port);
     Client b = Client::Connect(port);
-    a.WaitFor("req settings");
-    b.WaitFor("yournumber=1");
+    StartGame(a, b);
     std::vector<double> micros;
     for (int i = 0; i < count; ++i) {
         const auto start = Clock::now();
@@ -159,16 +203,7 @@ void Games(int port, int count) {
     Client b = Client::Connect(port);
     const auto start = Clock::now();
     for (int game = 0; game < count; ++game) {
-        a.WaitFor("req settings");
-        SendSettings(a, "0", "Jana");
-        b.WaitFor("req settings");
-        SendSettings(b, "1", "Petr");
-        a.WaitFor("firstplayer=");
-        b.WaitFor("firstplayer=");
-        a.Send("req startcard0");
-        b.Send("req startcard1");
-        a.WaitFor("startcard done");
-        b.WaitFor("startcard done");
+        StartGame(a, b);
         a.Send("sendcard0=" + kAceOfSpades);
         b.WaitFor("deckcard=" + kAceOfSpades);
         b.Send("req card1=2");
@@ -195,9 +230,77 @@ void Games(int port, int count) {
 void Hold(int port, int seconds) {
     Client a = Client::Connect(port);
     Client b = Client::Connect(port);
-    a.WaitFor("req settings");
-    b.WaitFor("yournumber=1");
+    StartGame(a, b);
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    a.Close();
+    b.Close();
+}
+
+// Chat messages of 1,000 bytes written 64 to a write: what a flooding client sends.
+constexpr std::size_t kChatBytes = 1000;
+constexpr int kChatsPerWrite = 64;
+
+std::string ChatBatch() {
+    std::string batch;
+    for (int i = 0; i < kChatsPerWrite; ++i) batch += "iwanttosay0=" + std::string(kChatBytes, 'x') + "\\";
+    return batch;
+}
+
+void Flood(int port, int mebibytes) {
+    Client a = Client::Connect(port);
+    Client b = Client::Connect(port);
+    StartGame(a, b);
+    const std::string batch = ChatBatch();
+    const std::uint64_t batches = (static_cast<std::uint64_t>(mebibytes) << 20) / batch.size() + 1;
+    const std::uint64_t relayed = batches * kChatsPerWrite * (std::string("sayit=").size() + kChatBytes + 1);
+    const auto start = Clock::now();
+    // Player 1 reads on its own thread, as fast as the relays come.
+    std::thread reader([&] { b.SkipBytes(relayed); });
+    for (std::uint64_t i = 0; i < batches; ++i) a.SendRaw(batch);
+    reader.join();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const double sent = static_cast<double>(batches * batch.size()) / (1 << 20);
+    std::printf("%.0f MiB of chat in %.2f s (%.1f MiB/s), every relay read by the peer\n", sent, seconds,
+                sent / seconds);
+    a.Send("end of game0");
+    b.Send("end of game1");
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    a.Close();
+    b.Close();
+}
+
+void Deaf(int port, int mebibytes) {
+    Client a = Client::Connect(port);
+    Client b = Client::Connect(port);
+    StartGame(a, b);
+    const std::string batch = ChatBatch();
+    const std::uint64_t most = (static_cast<std::uint64_t>(mebibytes) << 20) / batch.size() + 1;
+    std::atomic<bool> told{false};
+    std::atomic<std::uint64_t> sent{0};
+    std::thread writer([&] {
+        for (std::uint64_t i = 0; i < most && !told; ++i) {
+            a.SendRaw(batch);
+            sent += batch.size();
+        }
+    });
+    // Player 0 hears that the game is over once the server has given up player 1.
+    std::thread listener([&] {
+        a.WaitFor("forcedendofgame");
+        told = true;
+    });
+    writer.join();
+    if (!told) {
+        std::printf("the peer that never reads was NOT dropped after %.0f MiB\n",
+                    static_cast<double>(sent) / (1 << 20));
+        std::exit(1);
+    }
+    listener.join();
+    // Reading at last, player 1 finds what the system had buffered, then the close.
+    const std::uint64_t buffered = b.Drain();
+    std::printf(
+        "peer that never reads dropped after %.1f MiB of chat sent; its opponent got "
+        "forcedendofgame; %.1f MiB reached it before the close\n",
+        static_cast<double>(sent) / (1 << 20), static_cast<double>(buffered) / (1 << 20));
     a.Close();
     b.Close();
 }
@@ -206,7 +309,7 @@ void Hold(int port, int seconds) {
 
 int main(int argc, char* argv[]) {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: %s latency|forwarder|games|hold PORT N\n", argv[0]);
+        std::fprintf(stderr, "usage: %s latency|forwarder|games|hold|flood|deaf PORT N\n", argv[0]);
         return 2;
     }
     const std::string mode = argv[1];
@@ -220,6 +323,10 @@ int main(int argc, char* argv[]) {
         Games(port, n);
     else if (mode == "hold")
         Hold(port, n);
+    else if (mode == "flood")
+        Flood(port, n);
+    else if (mode == "deaf")
+        Deaf(port, n);
     else
         return 2;
     return 0;

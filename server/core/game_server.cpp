@@ -12,12 +12,12 @@ std::string Digit(int player) {
 
 }  // namespace
 
-GameServer::GameServer(ClientLinks& links, EventLog& log, RandomSource& random)
-    : links_(links), log_(log), random_(random) {}
+GameServer::GameServer(ClientLinks& links, EventLog& log, RandomSource& random, SetupTimer& timer)
+    : links_(links), log_(log), random_(random), timer_(timer) {}
 
 std::size_t GameServer::PlayerCount() const {
     return static_cast<std::size_t>(std::count_if(connections_.begin(), connections_.end(),
-                                                  [](const Connection& c) { return !c.turnedAway; }));
+                                                  [](const Connection& c) { return !c.outOfPlay; }));
 }
 
 GameServer::Connection* GameServer::Find(ConnectionId id) {
@@ -29,7 +29,7 @@ GameServer::Connection* GameServer::Find(ConnectionId id) {
 int GameServer::PlayerNumberOf(ConnectionId id) const {
     int number = 0;
     for (const auto& c : connections_) {
-        if (c.turnedAway) continue;
+        if (c.outOfPlay) continue;
         if (c.id == id) return number;
         ++number;
     }
@@ -39,7 +39,7 @@ int GameServer::PlayerNumberOf(ConnectionId id) const {
 const GameServer::Connection* GameServer::PlayerAt(int player) const {
     int number = 0;
     for (const auto& c : connections_) {
-        if (c.turnedAway) continue;
+        if (c.outOfPlay) continue;
         if (number == player) return &c;
         ++number;
     }
@@ -67,7 +67,7 @@ void GameServer::ClientConnected(ConnectionId id, std::string address, std::uint
         StartSetup();
     } else if (players > 2) {
         // Turned away at once: it must never move up into a player's place.
-        connections_.back().turnedAway = true;
+        connections_.back().outOfPlay = true;
         connections_.back().closing = true;
         links_.Write(id, EncodeForWire("busy"));
         Log("Klient z adresy " + from + " odpojen, příliš mnoho klientů");
@@ -79,7 +79,7 @@ void GameServer::ClientDisconnected(ConnectionId id) {
     auto it = std::find_if(connections_.begin(), connections_.end(),
                            [id](const Connection& c) { return c.id == id; });
     if (it == connections_.end()) return;
-    const bool wasPlayer = !it->turnedAway;
+    const bool wasPlayer = !it->outOfPlay;
     const int number = PlayerNumberOf(id);
     const std::string address = it->address;
     connections_.erase(it);
@@ -92,6 +92,38 @@ void GameServer::EndPairAfterPeerLoss(int lostPlayer) {
     Send(0, "forcedendofgame");
     Log("Hráč " + Digit(lostPlayer) + " se odpojil během hry, soupeři zasláno ukončení hry");
     ResetGame();
+}
+
+void GameServer::DropPlayer(ConnectionId id, std::string_view reason) {
+    const int number = PlayerNumberOf(id);
+    Connection* connection = Find(id);
+    if (connection == nullptr || number < 0) return;
+    // Out of play before anything is sent: the one left moves up to player 0 at once, and a
+    // newcomer pairs with it rather than being told "busy" while this connection closes.
+    connection->outOfPlay = true;
+    connection->closing = true;
+    Log(reason);
+    links_.Close(id);
+    if (step_ != SetupStep::Idle) EndPairAfterPeerLoss(number);
+}
+
+void GameServer::ClientNotReading(ConnectionId id) {
+    const Connection* connection = Find(id);
+    if (connection == nullptr) return;
+    DropPlayer(id, "Klient z adresy " + connection->address + " přes port " +
+                       std::to_string(connection->port) + " nepřijímá data, neodesláno přes " +
+                       std::to_string(kMaxUnsentBytes / (1024 * 1024)) + " MiB, spojení uzavřeno");
+}
+
+void GameServer::SettingsWaitExpired() {
+    int player = -1;
+    if (step_ == SetupStep::AwaitingSettings0) player = 0;
+    if (step_ == SetupStep::AwaitingSettings1) player = 1;
+    if (player < 0 || settingsComplete_[player]) return;  // a late timer event changes nothing
+    if (const Connection* connection = PlayerAt(player)) {
+        DropPlayer(connection->id,
+                   "Hráč " + Digit(player) + " neodpověděl včas na požadavek na nastavení, spojení uzavřeno");
+    }
 }
 
 void GameServer::ClientRead(ConnectionId id, std::string_view bytes) {
@@ -123,6 +155,16 @@ void GameServer::Dispatch(int player, std::string_view message) {
     }
     Handle(player, *recognised);
     AdvanceSetup();
+}
+
+void GameServer::AskForNextGame(int sender) {
+    // A repeat from the same player only logs: the next game needs both.
+    if (askedForNextGame_[sender]) return;
+    askedForNextGame_[sender] = true;
+    if (askedForNextGame_[1 - sender]) {
+        Log("Začíná nová hra");
+        StartSetup();
+    }
 }
 
 void GameServer::StoreRuleSetting(int sender, const ClientMessage& message) {
@@ -181,15 +223,10 @@ void GameServer::Handle(int sender, const ClientMessage& message) {
         case Kind::AceCannotReturn:
             Send(other, "ace you cannot return me");
             break;
-        case Kind::EndOfOneGame: {
+        case Kind::EndOfOneGame:
             Log("hráč " + n + " zaslal požadavek na další hru");
-            const std::uint8_t before = nextGameCounter_++;
-            if (before == 1) {
-                Log("Začíná nová hra");
-                StartSetup();
-            }
+            AskForNextGame(sender);
             break;
-        }
         case Kind::GiveUp:
             Send(other, "opp gives it up");
             Log("hráč " + n + " nemůže vrátit soupeře do hry");
@@ -200,12 +237,12 @@ void GameServer::Handle(int sender, const ClientMessage& message) {
             break;
         case Kind::EndOfMatch:
             Log("hráč " + n + " zasílá konec hry");
-            step_ = SetupStep::Idle;  // the clients now leave; their going is no loss
+            SetStep(SetupStep::Idle);  // the clients now leave; their going is no loss
             break;
         case Kind::TerminateGame:
             Send(other, "forcedendofgame");
             Log("Hráč " + n + " předčasně ukončil hru");
-            step_ = SetupStep::Idle;
+            SetStep(SetupStep::Idle);
             break;
         case Kind::Say:
             Send(other, "sayit=" + value);

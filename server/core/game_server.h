@@ -8,9 +8,12 @@
 // and after every message and every connection change the set-up is moved on as far
 // as its flags allow. So a wait never blocks or spins, and the messages that arrived
 // in the same read behind the one that started a wait are handled like any other.
+// The wait for each player's settings is limited: a real client answers at once, so
+// one that stays silent past the limit is dropped as a lost player and its seat freed.
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -35,16 +38,29 @@ enum class SetupStep {
 
 class GameServer {
   public:
-    GameServer(ClientLinks& links, EventLog& log, RandomSource& random);
+    static constexpr std::chrono::milliseconds kDefaultSettingsTimeout{15'000};
+
+    GameServer(ClientLinks& links, EventLog& log, RandomSource& random, SetupTimer& timer);
 
     void ClientConnected(ConnectionId id, std::string address, std::uint16_t port);
     void ClientDisconnected(ConnectionId id);
     void ClientRead(ConnectionId id, std::string_view bytes);
+    // The connection's unsent output passed kMaxUnsentBytes: it is dropped as a lost player.
+    void ClientNotReading(ConnectionId id);
+    // The set-up timer ran out: the player asked for its settings is dropped as a lost player.
+    void SettingsWaitExpired();
+
+    // How long a player may take to send all its settings; applies from the next request.
+    void SetSettingsTimeout(std::chrono::milliseconds timeout) { settingsTimeout_ = timeout; }
+    std::chrono::milliseconds SettingsTimeout() const { return settingsTimeout_; }
 
     SetupStep Step() const { return step_; }
-    std::uint8_t NextGameCounter() const { return nextGameCounter_; }
+    // Players who asked for the next game since the last agreement: 0, 1 or 2.
+    std::uint8_t NextGameCounter() const {
+        return static_cast<std::uint8_t>(askedForNextGame_[0] + askedForNextGame_[1]);
+    }
     const ServerCards& Cards() const { return cards_; }
-    // Live connections that count as players (a turned-away client does not).
+    // Live connections that count as players (a turned-away or dropped client does not).
     std::size_t PlayerCount() const;
 
   private:
@@ -53,8 +69,8 @@ class GameServer {
         std::string address;
         std::uint16_t port;
         MessageSplitter splitter;
-        bool turnedAway = false;  // "busy" was sent; closing; never a player
-        bool closing = false;     // being closed by the server; its reads are ignored
+        bool outOfPlay = false;  // turned away with "busy" or dropped; closing; never a player
+        bool closing = false;    // being closed by the server; its reads are ignored
     };
 
     // Relay and dispatch (game_server.cpp).
@@ -69,8 +85,13 @@ class GameServer {
     void Handle(int sender, const ClientMessage& message);
     void StoreRuleSetting(int sender, const ClientMessage& message);
     void EndPairAfterPeerLoss(int lostPlayer);
+    // Takes the player out of play at once, closes its connection and ends the pair's game.
+    void DropPlayer(ConnectionId id, std::string_view reason);
+    void AskForNextGame(int sender);
 
     // Set-up, deal and draw (game_setup.cpp).
+    // Every change of step goes through here: the timer runs exactly while settings are awaited.
+    void SetStep(SetupStep step);
     void StartSetup();
     void AdvanceSetup();
     bool CompareSettings();
@@ -82,13 +103,16 @@ class GameServer {
     ClientLinks& links_;
     EventLog& log_;
     RandomSource& random_;
+    SetupTimer& timer_;
+    std::chrono::milliseconds settingsTimeout_ = kDefaultSettingsTimeout;
     std::vector<Connection> connections_;  // live connections in the order they came
 
     SetupStep step_ = SetupStep::Idle;
     std::array<PlayerSettings, 2> settings_;
     std::array<bool, 2> settingsComplete_{};
     std::array<bool, 2> readyForDeal_{};
-    std::uint8_t nextGameCounter_ = 0;
+    // Each player counts once per game: one player alone can never start a set-up.
+    std::array<bool, 2> askedForNextGame_{};
     std::uint8_t dealtCards_ = 0;
     bool shuffleOnTurn_ = false;
     ServerCards cards_;

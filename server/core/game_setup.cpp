@@ -17,9 +17,19 @@ std::string Digit(int player) {
 
 }  // namespace
 
+void GameServer::SetStep(SetupStep step) {
+    step_ = step;
+    // Each player's wait gets the whole limit, counted from its own "req settings".
+    if (step == SetupStep::AwaitingSettings0 || step == SetupStep::AwaitingSettings1) {
+        timer_.Start(settingsTimeout_);
+    } else {
+        timer_.Stop();
+    }
+}
+
 void GameServer::StartSetup() {
     if (PlayerCount() < 2) {
-        step_ = SetupStep::Idle;
+        SetStep(SetupStep::Idle);
         Log("Hra nemůže začít, připojen je jen jeden hráč");
         return;
     }
@@ -30,7 +40,7 @@ void GameServer::StartSetup() {
     }
     Send(0, "req settings");
     Log("Uživateli 0 odeslán požadavek na nastavení");
-    step_ = SetupStep::AwaitingSettings0;
+    SetStep(SetupStep::AwaitingSettings0);
     AdvanceSetup();
 }
 
@@ -41,21 +51,21 @@ void GameServer::AdvanceSetup() {
                 if (!settingsComplete_[0]) return;
                 Send(1, "req settings");
                 Log("Uživateli 1 odeslán požadavek na nastavení");
-                step_ = SetupStep::AwaitingSettings1;
+                SetStep(SetupStep::AwaitingSettings1);
                 break;
             case SetupStep::AwaitingSettings1:
                 if (!settingsComplete_[1]) return;
                 if (!CompareSettings()) {
-                    step_ = SetupStep::Idle;
+                    SetStep(SetupStep::Idle);
                     return;
                 }
                 AnnounceAgreement();
-                step_ = SetupStep::AwaitingReady;
+                SetStep(SetupStep::AwaitingReady);
                 break;
             case SetupStep::AwaitingReady:
                 if (!readyForDeal_[0] || !readyForDeal_[1]) return;
                 Deal();
-                step_ = SetupStep::Playing;
+                SetStep(SetupStep::Playing);
                 return;
             case SetupStep::Idle:
             case SetupStep::Playing:
@@ -87,7 +97,7 @@ void GameServer::AnnounceAgreement() {
     }
     dealtCards_ = settings_[1].rules[kDealtCardsSetting];
     shuffleOnTurn_ = settings_[1].rules[kShuffleSetting] == 1;
-    nextGameCounter_ = 0;
+    askedForNextGame_ = {};
 
     for (int player = 0; player < 2; ++player) {
         const std::string& gender = settings_[1 - player].gender;
@@ -153,11 +163,11 @@ void GameServer::Draw(int player, std::string_view countText) {
 }
 
 void GameServer::ResetGame() {
-    step_ = SetupStep::Idle;
+    SetStep(SetupStep::Idle);
     settings_ = {};
     settingsComplete_ = {};
     readyForDeal_ = {};
-    nextGameCounter_ = 0;
+    askedForNextGame_ = {};
     dealtCards_ = 0;
     shuffleOnTurn_ = false;
     cards_.Clear();

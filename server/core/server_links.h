@@ -1,8 +1,11 @@
 // What the server's game logic needs from the outside: the client connections it
-// writes to and the log it reports to. The Qt layer implements both over TCP and the
-// window's log list; tests and the fuzz target fake them.
+// writes to, the log it reports to and the one timer of its set-up. The Qt layer
+// implements them over TCP, the window's log list and a QTimer; tests and the fuzz
+// target fake them.
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -10,6 +13,11 @@ namespace tarvel::server {
 
 // Names one client connection for as long as it lives; never reused.
 using ConnectionId = std::uint64_t;
+
+// Output waiting to go out on one connection past this means the client has stopped
+// reading: a client that reads takes its messages as they come, and a whole match
+// sends it a few kilobytes.
+inline constexpr std::size_t kMaxUnsentBytes = 1024 * 1024;
 
 class ClientLinks {
   public:
@@ -26,6 +34,16 @@ class EventLog {
     virtual ~EventLog() = default;
     // One line of the log list, UTF-8.
     virtual void Log(std::string_view line) = 0;
+};
+
+// The limit on a player's answer to "req settings". When it runs out, its owner calls
+// GameServer::SettingsWaitExpired from the event loop, never from inside Start or Stop.
+class SetupTimer {
+  public:
+    virtual ~SetupTimer() = default;
+    // Starts the timer, or starts it afresh when it runs.
+    virtual void Start(std::chrono::milliseconds duration) = 0;
+    virtual void Stop() = 0;
 };
 
 }  // namespace tarvel::server

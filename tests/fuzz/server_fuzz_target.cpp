@@ -33,6 +33,16 @@ class CheckingLinks final : public ClientLinks {
     std::set<ConnectionId> closing;
 };
 
+class CheckingTimer final : public SetupTimer {
+  public:
+    void Start(std::chrono::milliseconds duration) override {
+        Check(duration.count() > 0);
+        running = true;
+    }
+    void Stop() override { running = false; }
+    bool running = false;
+};
+
 class NullLog final : public EventLog {
   public:
     void Log(std::string_view line) override { Check(line.find('\0') == std::string_view::npos); }
@@ -65,7 +75,8 @@ void RunInput(const std::uint8_t* data, std::size_t size) {
     CheckingLinks links;
     NullLog log;
     StandardRandom random(1);
-    GameServer server(links, log, random);
+    CheckingTimer timer;
+    GameServer server(links, log, random, timer);
     std::map<int, ConnectionId> ids;  // connection slot -> live id
     ConnectionId nextId = 1;
 
@@ -81,6 +92,13 @@ void RunInput(const std::uint8_t* data, std::size_t size) {
                 if (links.live.erase(id) == 1) server.ClientDisconnected(id);
             }
             links.closing.clear();
+            continue;
+        }
+        if (line[0] == 't') {
+            if (timer.running) {
+                timer.running = false;
+                server.SettingsWaitExpired();
+            }
             continue;
         }
         if (line.size() < 2) continue;
@@ -102,10 +120,17 @@ void RunInput(const std::uint8_t* data, std::size_t size) {
             case 'r':
                 if (isLive) server.ClientRead(found->second, line.substr(2));
                 break;
+            case 's':
+                if (isLive) server.ClientNotReading(found->second);
+                break;
             default:
                 break;
         }
         Check(server.PlayerCount() <= 2);
+        // The timer runs exactly while a player's settings are awaited.
+        const SetupStep step = server.Step();
+        Check(timer.running ==
+              (step == SetupStep::AwaitingSettings0 || step == SetupStep::AwaitingSettings1));
     }
 }
 

@@ -4,6 +4,8 @@
 //   "d<n>"          connection n goes away
 //   "r<n><bytes>"   connection n delivers the bytes (everything up to the line's end)
 //   "x"             the connections the server asked to close go away
+//   "t"             the set-up timer runs out, if it runs
+//   "s<n>"          connection n stops reading: its unsent output passed the limit
 // Any other line is skipped.
 #pragma once
 

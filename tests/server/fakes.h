@@ -1,8 +1,10 @@
-// Fake connections, a recording log and a random source that always answers 0, for
-// driving the server's game logic without sockets.
+// Fake connections, a recording log, a timer that runs out only when told and a random
+// source that always answers 0, for driving the server's game logic without sockets.
 #pragma once
 
+#include <chrono>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -40,6 +42,19 @@ class RecordingLog final : public EventLog {
   public:
     void Log(std::string_view line) override { lines.emplace_back(line); }
     std::vector<std::string> lines;
+};
+
+// Holds the duration while it runs; the test makes it run out by calling the server.
+class FakeTimer final : public SetupTimer {
+  public:
+    void Start(std::chrono::milliseconds duration) override {
+        running = duration;
+        ++starts;
+    }
+    void Stop() override { running.reset(); }
+
+    std::optional<std::chrono::milliseconds> running;
+    int starts = 0;
 };
 
 }  // namespace tarvel::server::testing

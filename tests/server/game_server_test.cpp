@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "fakes.h"
+#include "match_scripts.h"
 
 namespace tarvel::server::testing {
 namespace {
@@ -49,7 +51,8 @@ class GameServerTest : public ::testing::Test {
     FakeLinks links;
     RecordingLog log;
     ZeroRandom random;
-    GameServer server{links, log, random};
+    FakeTimer timer;
+    GameServer server{links, log, random, timer};
 };
 
 TEST_F(GameServerTest, TheSecondEndOfOneGameStartsTheNextSetUpAndAThirdOnlyLogs) {
@@ -125,10 +128,110 @@ TEST_F(GameServerTest, AThirdClientNeverTakesAPlayersPlace) {
 TEST_F(GameServerTest, ALonePlayerAskingForTheNextGameStartsNoSetUp) {
     StartPlaying();
     server.ClientDisconnected(2);
+    log.lines.clear();
     Read(1, {"end of one game0", "end of one game0"});
-    EXPECT_EQ(log.lines.back(), "Hra nemůže začít, připojen je jen jeden hráč");
+    EXPECT_EQ(log.lines, Messages(2, "hráč 0 zaslal požadavek na další hru"));
     EXPECT_EQ(links.Take(1), Messages{"forcedendofgame"});
     EXPECT_EQ(server.Step(), SetupStep::Idle);
+}
+
+// The silent player may be either: the one asked first or the one asked second.
+TEST_F(GameServerTest, APlayerSilentPastTheSettingsLimitIsDroppedAndANewPairCanPlay) {
+    struct Case {
+        int silent;
+        Messages keptPlayerHears;
+    };
+    for (const Case& c : {Case{0, {"yournumber=1", "forcedendofgame"}},
+                          Case{1, {"yournumber=0", "req settings", "forcedendofgame"}}}) {
+        SCOPED_TRACE("silent player " + std::to_string(c.silent));
+        FakeLinks caseLinks;
+        RecordingLog caseLog;
+        FakeTimer caseTimer;
+        GameServer game(caseLinks, caseLog, random, caseTimer);
+        game.SetSettingsTimeout(std::chrono::milliseconds(200));
+        const ConnectionId silent = c.silent == 0 ? 1 : 2;
+        const ConnectionId kept = c.silent == 0 ? 2 : 1;
+        game.ClientConnected(1, "10.0.0.1", 5000);
+        game.ClientConnected(2, "10.0.0.2", 5000);
+        ASSERT_EQ(caseTimer.running, std::chrono::milliseconds(200));
+        if (c.silent == 1) {
+            std::string settings;
+            for (const auto& m : SettingsMessages(0, "Jana", "z")) settings += EncodeForWire(m);
+            game.ClientRead(1, settings);
+            EXPECT_EQ(caseTimer.starts, 2);  // player 1 gets the whole limit of its own
+        }
+        caseLog.lines.clear();
+        game.SettingsWaitExpired();
+        const std::string n = std::to_string(c.silent);
+        EXPECT_EQ(caseLog.lines,
+                  (Messages{"Hráč " + n + " neodpověděl včas na požadavek na nastavení, spojení uzavřeno",
+                            "Hráč " + n + " se odpojil během hry, soupeři zasláno ukončení hry"}));
+        EXPECT_EQ(caseLinks.closed, std::set<ConnectionId>{silent});
+        EXPECT_EQ(caseLinks.Take(kept), c.keptPlayerHears);
+        EXPECT_EQ(game.Step(), SetupStep::Idle);
+        EXPECT_EQ(caseTimer.running, std::nullopt);
+        EXPECT_EQ(game.PlayerCount(), 1u);
+
+        // Late settings from the dropped seat count for nothing; a newcomer pairs with the
+        // one left before the dropped connection has even gone.
+        std::string late;
+        for (const auto& m : SettingsMessages(c.silent, "Eva", "z")) late += EncodeForWire(m);
+        game.ClientRead(silent, late);
+        game.ClientConnected(3, "10.0.0.3", 5000);
+        EXPECT_EQ(caseLinks.Take(kept), (Messages{"yournumber=0", "req settings"}));
+        EXPECT_EQ(caseLinks.Take(3), Messages{"yournumber=1"});
+        caseLog.lines.clear();
+        game.ClientDisconnected(silent);
+        EXPECT_EQ(caseLog.lines, Messages{"Odpojen klient10.0.0." + std::to_string(silent)});
+        EXPECT_EQ(caseLinks.Take(kept), Messages{});
+
+        std::string pair;
+        for (const auto& m : SettingsMessages(0, "Jana", "z")) pair += EncodeForWire(m);
+        game.ClientRead(kept, pair);
+        pair.clear();
+        for (const auto& m : SettingsMessages(1, "Petr", "m")) pair += EncodeForWire(m);
+        game.ClientRead(3, pair);
+        EXPECT_EQ(game.Step(), SetupStep::AwaitingReady);
+        EXPECT_EQ(caseTimer.running, std::nullopt);
+        game.SettingsWaitExpired();  // a timer event that comes late changes nothing
+        EXPECT_EQ(game.Step(), SetupStep::AwaitingReady);
+        EXPECT_EQ(caseLinks.closed, std::set<ConnectionId>{silent});
+    }
+}
+
+TEST_F(GameServerTest, TheSettingsLimitIsFifteenSecondsAndRunsOnlyWhileSettingsAreAwaited) {
+    Connect(1);
+    EXPECT_EQ(timer.running, std::nullopt);
+    Connect(2);
+    EXPECT_EQ(timer.running, std::chrono::seconds(15));
+    SettingsOf(1, 0, "Jana", "4");
+    SettingsOf(2, 1, "Petr", "4");
+    EXPECT_EQ(timer.running, std::nullopt);
+    Read(1, {"req startcard0"});
+    Read(2, {"req startcard1", "end of one game1"});
+    EXPECT_EQ(timer.running, std::nullopt);
+    Read(1, {"end of one game0"});
+    EXPECT_EQ(timer.running, std::chrono::seconds(15));
+    Read(2, {"terminategame1"});
+    EXPECT_EQ(timer.running, std::nullopt);
+}
+
+TEST_F(GameServerTest, AClientThatStopsReadingIsDroppedAndItsOpponentToldAtOnce) {
+    StartPlaying();
+    server.ClientNotReading(2);
+    EXPECT_EQ(
+        log.lines,
+        (Messages{
+            "Klient z adresy 10.0.0.2 přes port 5000 nepřijímá data, neodesláno přes 1 MiB, spojení uzavřeno",
+            "Hráč 1 se odpojil během hry, soupeři zasláno ukončení hry"}));
+    EXPECT_EQ(links.Take(1), Messages{"forcedendofgame"});
+    EXPECT_EQ(links.closed, std::set<ConnectionId>{2});
+    // Nothing more goes to it, and what it still sends is not handled.
+    Read(1, {"iwanttosay0=haló"});
+    Read(2, {"iwanttosay1=haló"});
+    EXPECT_EQ(links.Take(2), Messages{});
+    EXPECT_EQ(links.Take(1), Messages{});
+    EXPECT_EQ(server.PlayerCount(), 1u);
 }
 
 TEST(PlayerSettings, ValuesAreDecimalKeptInEightBits) {

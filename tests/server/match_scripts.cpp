@@ -352,7 +352,39 @@ Script NonDecimalDealtCount() {
     return s;
 }
 
+// One player asking for the next game again and again counts once: only the other
+// player's request starts the set-up.
+Script RepeatedEndOfOneGame() {
+    const std::string asked0 = "hráč 0 zaslal požadavek na další hru";
+    Script s{"RepeatedEndOfOneGame", ConnectPair()};
+    AgreeOnSettings(s.steps);
+    Deal(s.steps);
+    Add(s.steps, {
+                     Send(0, {"i have no cards0"}, {"hráči 0 došly karty"}),
+                     Expect(1, {"opp has no cards"}),
+                     Send(0, Repeat("end of one game0", 3), {asked0, asked0, asked0}),
+                     Send(0, {"end of one game0"}, {asked0}),
+                     Send(1, {"iwanttosay1=ještě?"}, {"hráč 1 říká: ještě?"}),
+                     Expect(0, {"sayit=ještě?"}),
+                     Send(1, {"end of one game1"},
+                          Join({"hráč 1 zaslal požadavek na další hru", "Začíná nová hra"}, kSetupStarts)),
+                 });
+    AgreeOnSettings(s.steps);
+    Deal(s.steps);
+    Add(s.steps, {
+                     Send(0, {"end of game0"}, {"hráč 0 zasílá konec hry"}),
+                     Send(1, {"end of game1"}, {"hráč 1 zasílá konec hry"}),
+                     Disconnect(0, {kGone}),
+                     Disconnect(1, {kGone}),
+                 });
+    return s;
+}
+
 }  // namespace
+
+Lines SettingsMessages(int player, const std::string& name, const std::string& gender) {
+    return Settings(player, name, gender);
+}
 
 std::vector<Script> AllScripts() {
     return {WholeMatch(),
@@ -364,7 +396,8 @@ std::vector<Script> AllScripts() {
             LossWhileWaitingForTheDeal(),
             LossDuringPlay(),
             OneReadAndForeignDigits(),
-            NonDecimalDealtCount()};
+            NonDecimalDealtCount(),
+            RepeatedEndOfOneGame()};
 }
 
 std::string WithoutPortNumber(const std::string& line) {

@@ -27,6 +27,10 @@ struct Script {
 // deck order with the last card (the ace of clubs) on top, and player 0 begins.
 std::vector<Script> AllScripts();
 
+// The ten "info" messages and "infosettings" N " done" of a player whose rules agree
+// with every other player's of these scripts.
+Lines SettingsMessages(int player, const std::string& name, const std::string& gender);
+
 // The log with every " přes port <digits>" written as " přes port P".
 std::string WithoutPortNumber(const std::string& line);
 

@@ -42,7 +42,8 @@ void RunOverFakes(const Script& script, const Chunker& chunker) {
     FakeLinks links;
     RecordingLog log;
     ZeroRandom random;
-    GameServer server(links, log, random);
+    FakeTimer timer;
+    GameServer server(links, log, random, timer);
     std::map<int, ConnectionId> ids;
     ConnectionId nextId = 1;
     std::size_t logSeen = 0;

@@ -1,10 +1,13 @@
 // The scripted matches against the real listener over 127.0.0.1, with Qt sockets as
-// the clients: as written, and with every byte in its own write.
+// the clients: as written, and with every byte in its own write; and the faults a
+// broken or hostile client brings: a silent seat, a peer that never reads.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QTcpSocket>
 #include <QtTest/QTest>
+#include <algorithm>
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -148,6 +151,127 @@ TEST_F(ScriptsOverLoopback, StoppingClosesEveryConnectionAndEndsTheGame) {
                    second.state() == QAbstractSocket::UnconnectedState;
         },
         kWaitMs));
+}
+
+// A client that keeps what it receives and can be told to stop reading.
+class LoopbackClient {
+  public:
+    explicit LoopbackClient(quint16 port) {
+        QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
+            if (!reading_) return;
+            const QByteArray bytes = socket_.readAll();
+            auto split = splitter_.Feed(std::string_view(bytes.constData(), bytes.size()));
+            received_.insert(received_.end(), split.messages.begin(), split.messages.end());
+        });
+        socket_.connectToHost(QStringLiteral("127.0.0.1"), port);
+    }
+
+    // What is not read stays with the system, which then holds back the sender.
+    void StopReading() {
+        reading_ = false;
+        socket_.setReadBufferSize(1);
+    }
+    void Send(const Lines& messages) {
+        std::string bytes;
+        for (const auto& m : messages) bytes += EncodeForWire(m);
+        socket_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    bool Received(const std::string& message) const {
+        return std::find(received_.begin(), received_.end(), message) != received_.end();
+    }
+    bool WaitFor(const std::string& message) {
+        return QTest::qWaitFor([&] { return Received(message); }, kWaitMs);
+    }
+    bool WaitUntilClosed() {
+        return QTest::qWaitFor([&] { return socket_.state() == QAbstractSocket::UnconnectedState; }, kWaitMs);
+    }
+    QTcpSocket& Socket() { return socket_; }
+    const Lines& ReceivedSoFar() const { return received_; }
+
+  private:
+    QTcpSocket socket_;
+    MessageSplitter splitter_;
+    Lines received_;
+    bool reading_ = true;
+};
+
+bool Logged(const RecordingLog& log, const std::string& line) {
+    return std::find(log.lines.begin(), log.lines.end(), line) != log.lines.end();
+}
+
+// The two players agree and are dealt their cards.
+void PlayTillDealt(LoopbackClient& first, LoopbackClient& second) {
+    first.Send(SettingsMessages(0, "Jana", "z"));
+    second.Send(SettingsMessages(1, "Petr", "m"));
+    ASSERT_TRUE(first.WaitFor("firstplayer=0"));
+    first.Send({"req startcard0"});
+    second.Send({"req startcard1"});
+    ASSERT_TRUE(first.WaitFor("startcard done"));
+}
+
+TEST_F(ScriptsOverLoopback, ASilentSeatIsDroppedAndANewPairPlays) {
+    RecordingLog log;
+    ZeroRandom random;
+    ClientListener listener(log, random);
+    listener.SetSettingsTimeout(std::chrono::milliseconds(200));
+    ASSERT_TRUE(listener.StartListening(0));
+    LoopbackClient silent(listener.ListeningPort());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return listener.Game().PlayerCount() == 1; }, kWaitMs));
+    LoopbackClient kept(listener.ListeningPort());
+    ASSERT_TRUE(silent.WaitFor("req settings"));
+
+    ASSERT_TRUE(kept.WaitFor("forcedendofgame"));
+    EXPECT_EQ(kept.ReceivedSoFar(), (Lines{"yournumber=1", "forcedendofgame"}));
+    EXPECT_TRUE(silent.WaitUntilClosed());
+    EXPECT_TRUE(Logged(log, "Hráč 0 neodpověděl včas na požadavek na nastavení, spojení uzavřeno"));
+    EXPECT_TRUE(Logged(log, "Hráč 0 se odpojil během hry, soupeři zasláno ukončení hry"));
+
+    LoopbackClient newcomer(listener.ListeningPort());
+    ASSERT_TRUE(newcomer.WaitFor("yournumber=1"));
+    ASSERT_TRUE(kept.WaitFor("req settings"));
+    PlayTillDealt(kept, newcomer);
+    kept.Send({"sendcard0=eso křížové"});
+    EXPECT_TRUE(newcomer.WaitFor("deckcard=eso křížové"));
+    EXPECT_EQ(listener.Game().Step(), SetupStep::Playing);
+}
+
+TEST_F(ScriptsOverLoopback, APeerThatNeverReadsIsDroppedAndItsOpponentToldTheGameIsOver) {
+    RecordingLog log;
+    ZeroRandom random;
+    ClientListener listener(log, random);
+    ASSERT_TRUE(listener.StartListening(0));
+    LoopbackClient talker(listener.ListeningPort());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return listener.Game().PlayerCount() == 1; }, kWaitMs));
+    LoopbackClient deaf(listener.ListeningPort());
+    ASSERT_TRUE(talker.WaitFor("req settings"));
+    PlayTillDealt(talker, deaf);
+    deaf.StopReading();
+
+    // Chat long enough to fill what the system buffers for the deaf peer and then the limit.
+    const std::string chat = EncodeForWire("iwanttosay0=" + std::string(60'000, 'x'));
+    std::uint64_t sent = 0;
+    const bool toldOver = QTest::qWaitFor(
+        [&] {
+            while (!talker.Received("forcedendofgame") && talker.Socket().bytesToWrite() < (1 << 20)) {
+                talker.Socket().write(chat.data(), static_cast<qint64>(chat.size()));
+                sent += chat.size();
+            }
+            return talker.Received("forcedendofgame");
+        },
+        30'000);
+    ASSERT_TRUE(toldOver) << sent << " bytes sent";
+    EXPECT_TRUE(Logged(log, "Klient z adresy 127.0.0.1 přes port " +
+                                std::to_string(deaf.Socket().localPort()) +
+                                " nepřijímá data, neodesláno přes 1 MiB, spojení uzavřeno"));
+    EXPECT_TRUE(Logged(log, "Hráč 1 se odpojil během hry, soupeři zasláno ukončení hry"));
+    EXPECT_EQ(listener.Game().PlayerCount(), 1u);
+    EXPECT_EQ(listener.Game().Step(), SetupStep::Idle);
+
+    // Reading again, the deaf peer finds its connection closed by the server.
+    QObject::connect(&deaf.Socket(), &QTcpSocket::readyRead, [&] { deaf.Socket().readAll(); });
+    deaf.Socket().setReadBufferSize(0);
+    deaf.Socket().readAll();
+    EXPECT_TRUE(deaf.WaitUntilClosed());
 }
 
 TEST_F(ScriptsOverLoopback, EveryByteInItsOwnWrite) {

@@ -11,9 +11,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include "fakes.h"
@@ -50,6 +54,15 @@ class ServerWindowTest : public ::testing::Test {
     QString IniPath() const { return QDir(folder.path()).filePath("tarvelsvr.ini"); }
     QString Caption(ServerWindow& window, const char* name) {
         return window.findChild<QPushButton*>(name)->text();
+    }
+    // The start-up lines wait for the host's address from the resolver.
+    QListWidget* LogOnceStarted(ServerWindow& window) {
+        auto* log = window.findChild<QListWidget*>("protocollist");
+        const bool started = QTest::qWaitFor(
+            [&] { return !log->findItems(QStringLiteral("Port serveru: "), Qt::MatchStartsWith).isEmpty(); },
+            10000);
+        EXPECT_TRUE(started);
+        return log;
     }
     QStringList Menus(ServerWindow& window) {
         QStringList titles;
@@ -94,7 +107,7 @@ TEST_F(ServerWindowTest, ListensAtStartUpAndTheButtonsFollowTheState) {
     EXPECT_FALSE(window.findChild<QPushButton*>("nastavenibtn")->isEnabled());
     EXPECT_EQ(Menus(window), (QStringList{"&Server", "&Nápověda"}));
 
-    auto* log = window.findChild<QListWidget*>("protocollist");
+    auto* log = LogOnceStarted(window);
     ASSERT_EQ(log->count(), 3);
     EXPECT_TRUE(log->item(0)->text().startsWith("IP serveru: "));
     EXPECT_TRUE(log->item(1)->text().startsWith("jméno serveru: "));
@@ -114,7 +127,7 @@ TEST_F(ServerWindowTest, StaysQuietWhenSoSetAndSpeaksEnglishWhenChosen) {
     EXPECT_EQ(Caption(window, "nastavenibtn"), "&Settings");
     EXPECT_EQ(Menus(window), (QStringList{"&Server", "&Help"}));
     // The log stays Czech.
-    EXPECT_EQ(window.findChild<QListWidget*>("protocollist")->item(2)->text(), "Port serveru: 0");
+    EXPECT_EQ(LogOnceStarted(window)->item(2)->text(), "Port serveru: 0");
 }
 
 TEST_F(ServerWindowTest, ThePortListenedOnIsTakenIsLoggedAndTheServerGoesOn) {
@@ -126,6 +139,66 @@ TEST_F(ServerWindowTest, ThePortListenedOnIsTakenIsLoggedAndTheServerGoesOn) {
     EXPECT_EQ(Caption(second, "aktivacebtn"), "&Aktivovat");
     auto* log = second.findChild<QListWidget*>("protocollist");
     EXPECT_TRUE(log->item(0)->text().startsWith("Nelze naslouchat na portu "));
+}
+
+TEST_F(ServerWindowTest, TheHostIsLookedUpWithoutHoldingTheWindow) {
+    WriteIni("[server]\nport=0\n");
+    ServerWindow window(folder.path(), random);
+    // Built and listening before any answer: the lines come from the event loop, in order.
+    EXPECT_TRUE(window.Listener().IsListening());
+    auto* log = window.findChild<QListWidget*>("protocollist");
+    EXPECT_EQ(log->count(), 0);
+    LogOnceStarted(window);
+    ASSERT_EQ(log->count(), 3);
+    EXPECT_TRUE(log->item(0)->text().startsWith("IP serveru: "));
+    EXPECT_TRUE(log->item(1)->text().startsWith("jméno serveru: "));
+}
+
+TEST_F(ServerWindowTest, TheLogListKeepsTheRecentLinesAndShortensLongOnes) {
+    WriteIni("[server]\nport=0\nconnectatstartup=0\n");
+    ServerWindow window(folder.path(), random);
+    auto* log = LogOnceStarted(window);
+    // A run of lines that overflows the list, then a few that push out older ones.
+    for (int i = 0; i < 6000; ++i) window.Log("řádek " + std::to_string(i));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log->item(log->count() - 1)->text() == "řádek 5999"; }, 5000));
+    EXPECT_EQ(log->count(), 5000);
+    EXPECT_EQ(log->item(0)->text(), "řádek 1000");
+    for (int i = 6000; i < 6100; ++i) window.Log("řádek " + std::to_string(i));
+    window.Log("hráč 0 říká: " + std::string(1000, 'x'));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return log->item(log->count() - 1)->text().startsWith("hráč 0"); }, 5000));
+    EXPECT_EQ(log->count(), 5000);
+    EXPECT_EQ(log->item(0)->text(), "řádek 1101");
+    const QString shortened = log->item(log->count() - 1)->text();
+    EXPECT_EQ(shortened.size(), 300);
+    EXPECT_TRUE(shortened.endsWith(QChar(0x2026)));
+
+    // Long lines: fewer are kept, up to half a million characters.
+    for (int i = 0; i < 3000; ++i) window.Log(std::to_string(1000 + i) + ": " + std::string(1000, 'x'));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return log->item(log->count() - 1)->text().startsWith("3999: "); }, 5000));
+    EXPECT_EQ(log->count(), 500'000 / 300);
+    EXPECT_TRUE(log->item(0)->text().startsWith(QString::number(4000 - 500'000 / 300) + ": "));
+}
+
+TEST_F(ServerWindowTest, APortFieldThatIsNoPortIsRefusedInTheDialogsLanguage) {
+    for (const auto& [language, refusal] :
+         {std::pair{1000, QStringLiteral("„14a“ není číslo portu (0 až 65535).")},
+          std::pair{2000, QStringLiteral("\"14a\" is not a port number (0 to 65535).")}}) {
+        SettingsDialog dialog(language);
+        dialog.Load(1412, true);
+        dialog.findChild<QLineEdit*>("portedit")->setText("14a");
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        dialog.accept();
+        EXPECT_EQ(shown, refusal);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);  // the dialog stays open
+    }
 }
 
 TEST_F(ServerWindowTest, LanguagePickedInTheDialogHoldsAtOnceEvenIfCancelled) {
@@ -176,6 +249,45 @@ TEST_F(ServerWindowTest, TheProgramRunsWithoutADesktopAndLogsToStandardOutput) {
     const QList<QByteArray> lines = out.split('\n');
     EXPECT_TRUE(lines[0].startsWith("IP serveru: "));
     EXPECT_TRUE(lines[1].startsWith("jméno serveru: "));
+}
+
+TEST_F(ServerWindowTest, StandardOutputGetsALongLineWhole) {
+    const QString program = QDir(folder.path()).filePath("tarvelsvr");
+    ASSERT_TRUE(QFile::copy(TARVELSVR_PATH, program));
+    quint16 port = 0;
+    {
+        QTcpServer probe;  // a port that is free now
+        ASSERT_TRUE(probe.listen(QHostAddress::AnyIPv4, 0));
+        port = probe.serverPort();
+    }
+    WriteIni("[server]\nport=" + QByteArray::number(port) + "\n");
+    QProcess server;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    server.setProcessEnvironment(environment);
+    server.start(program, {});
+    ASSERT_TRUE(server.waitForStarted(5000));
+    QByteArray out;
+    auto waitForOutput = [&](const QByteArray& wanted) {
+        return QTest::qWaitFor(
+            [&] {
+                out += server.readAllStandardOutput();
+                return out.contains(wanted);
+            },
+            10000);
+    };
+    bool said = false;
+    if (waitForOutput("Port serveru: " + QByteArray::number(port) + "\n")) {
+        // A lone client's chat goes to nobody, but it is logged all the same.
+        QTcpSocket client;
+        client.connectToHost(QStringLiteral("127.0.0.1"), port);
+        const QByteArray chat = "iwanttosay0=" + QByteArray(1000, 'x') + "\\";
+        client.write(chat);
+        said = waitForOutput("hráč 0 říká: " + QByteArray(1000, 'x') + "\n");
+    }
+    server.kill();
+    server.waitForFinished(5000);
+    EXPECT_TRUE(said) << out.right(200).toStdString();
 }
 
 }  // namespace
