@@ -58,6 +58,8 @@ class Engine {
     void SelectLastSuit();
     void SelectSuitLeft();
     void SelectSuitRight();
+    // Selects the hand card at `position` (a click on it): the marker moves, not the pointer.
+    void SelectCard(std::size_t position);
 
     // Playing a card.
     void PlayPlayerCard();

@@ -140,6 +140,12 @@ void Engine::SelectHandPosition(std::size_t position) {
     state_.MarkerY = layout::kHandMarkerY;
 }
 
+void Engine::SelectCard(std::size_t position) {
+    if (position < 1 || position > state_.PlayerHand.Size()) return;
+    SelectHandPosition(position);
+    table_.PlaceMarker(false);
+}
+
 void Engine::SelectFirstCard(bool silently) {
     if (state_.PlayerHand.Empty()) {
         SayEffect("okraj");

@@ -1,0 +1,18 @@
+// tarvel: the card game played by ear. The window, its engine and everything it needs
+// are made by MainWindow; this only starts them.
+#include <QApplication>
+#include <cstdio>
+
+#include "display_check.h"
+#include "main_window.h"
+
+int main(int argc, char* argv[]) {
+    if (const std::string missing = tarvel::MissingDisplay(); !missing.empty()) {
+        std::fprintf(stderr, "%s\n", missing.c_str());
+        return 1;
+    }
+    QApplication application(argc, argv);
+    tarvel::MainWindow window(tarvel::SetupFromEnvironment());
+    window.showMaximized();
+    return application.exec();
+}

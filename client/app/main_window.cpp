@@ -1,0 +1,337 @@
+#include "main_window.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+
+#include "client_strings.h"
+#include "client_texts.h"
+#include "profile_file.h"
+#include "table_description.h"
+#include "table_layout.h"
+
+namespace tarvel {
+namespace {
+
+constexpr int kActivationRedrawMilliseconds = 100;
+// The message line's place on the table and the status bar's panels' widths.
+constexpr QPoint kMessageLinePlace(20, 370);
+constexpr std::array<int, 10> kPanelWidths = {65, 50, 65, 50, 60, 50, 60, 50, 50, 50};
+
+StandardRandom RandomFor(const std::optional<std::uint64_t>& seed) {
+    return seed ? StandardRandom(*seed, true) : StandardRandom();
+}
+
+// While a waited-for phrase sounds the window keeps painting; keys, clicks, timers
+// and sockets wait in their queues until it has ended.
+void KeepPainted() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers |
+                                    QEventLoop::X11ExcludeTimers);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(ClientSetup setup)
+    : setup_(std::move(setup)),
+      texts_(ClientStrings()),
+      settings_(setup_.settingsFile),
+      audio_(setup_.audio ? std::move(setup_.audio) : std::make_unique<SilentAudioBackend>()),
+      random_(RandomFor(setup_.seed)),
+      phrases_(*audio_, random_) {
+    // The language first: every caption below comes from the string table in it.
+    texts_.SetLanguageBase(settings_.LoadLanguage());
+    setWindowTitle(Text(1));
+    phrases_.SetWhileWaiting(KeepPainted);
+
+    pictures_ = std::make_unique<PictureStore>(QStringLiteral("karty"), palette().color(QPalette::Button));
+    BuildWindow();
+
+    engine_ = std::make_unique<Engine>(phrases_, *table_, *this, noNetwork_, random_);
+    say_ = std::make_unique<SayCommands>(engine_->State(), phrases_);
+    hover_ = std::make_unique<PointerHover>(engine_->State(), engine_->Options(), phrases_);
+    table_->Attach(engine_->State(), engine_->Options(), *hover_);
+    table_->onKey = [this](TableKey key) { Command([this, key] { PressTableKey(key, *engine_, *say_); }); };
+    table_->onClick = [this](int x, int y) { Command([this, x, y] { ClickTable(x, y, *engine_, phrases_); }); };
+    table_->onPointerRest = [this] { Command([this] { hover_->Rested(); }); };
+    gate_.afterActions = [this] { UpdateAccessibleTable(); };
+
+    ConnectMenu();
+    LoadStartupSettings();
+    StartServerIfAsked();
+    if (!phrases_.SoundsOn()) menu_.katlzankarty1->setEnabled(false);
+    engine_->State().MarkerX = layout::kStartMarker.x;
+    engine_->State().MarkerY = layout::kStartMarker.y;
+
+    formactivatetimer_.setInterval(kActivationRedrawMilliseconds);
+    formactivatetimer_.setSingleShot(true);
+    connect(&formactivatetimer_, &QTimer::timeout, this, [this] { Command([this] { FormActivate(); }); });
+    // Coming back to the front redraws whatever covered the table.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive) Command([this] { FormActivate(); });
+    });
+
+    if (!pictures_->MissingFiles().isEmpty()) {
+        ShowMessage(Text(text::kPicturesMissing) + QStringLiteral("\n") + pictures_->MissingFiles().join('\n'));
+    }
+    UpdateAccessibleTable();
+    table_->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::Text(int index) const {
+    return QString::fromStdString(texts_.LocalizedText(index));
+}
+
+void MainWindow::BuildWindow() {
+    table_ = new TableView(*pictures_, this);
+    table_->setObjectName(QStringLiteral("PaintBox1"));
+    setCentralWidget(table_);
+
+    label1_ = new QLabel(table_);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    QFont font = label1_->font();
+    font.setPixelSize(13);
+    label1_->setFont(font);
+    label1_->move(kMessageLinePlace);
+    label1_->setMinimumWidth(400);
+    label1_->setAutoFillBackground(true);
+    label1_->hide();
+
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        panels_[i] = new QLabel(statusBar());
+        panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panels_[i]->setFixedWidth(kPanelWidths[i]);
+        panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addWidget(panels_[i]);
+    }
+    statusBar()->setSizeGripEnabled(false);
+    menu_ = BuildMainMenu(*menuBar(), texts_);
+}
+
+void MainWindow::ConnectMenu() {
+    MainMenu& m = menu_;
+    connect(m.Novhra1, &QAction::triggered, this, [this] { Command([this] { engine_->Novhra1Click(true); }); });
+    connect(m.Ukonenhry1, &QAction::triggered, this, [this] { Command([this] { engine_->Ukonenhry1Click(); }); });
+    connect(m.Konecprogramu1, &QAction::triggered, this, &QWidget::close);
+    connect(m.Novsovhra1, &QAction::triggered, this, [this] { NotReadyYet(); });
+    connect(m.Polizprvusoupei1, &QAction::triggered, this, [this] { NotReadyYet(); });
+
+    connect(m.vybrankarta1, &QAction::triggered, this, [this] {
+        // Nothing said, and no redraw, while the player holds no card.
+        Command([this] {
+            if (say_->SelectedCard()) FormActivate();
+        });
+    });
+    connect(m.h1, &QAction::triggered, this, [this] { SayCommand([this] { say_->SelectedCardValue(); }); });
+    connect(m.Vechnykar1, &QAction::triggered, this, [this] { Command([this] { say_->AllCards(); }); });
+    connect(m.Kartanahromdce1, &QAction::triggered, this, [this] { SayCommand([this] { say_->PileCard(); }); });
+    connect(m.Kterhra1, &QAction::triggered, this, [this] { SayCommand([this] { say_->GameNumber(); }); });
+    connect(m.Tvojevhry1, &QAction::triggered, this, [this] { SayCommand([this] { say_->PlayerWins(); }); });
+    connect(m.Mojevhry1, &QAction::triggered, this, [this] { SayCommand([this] { say_->OpponentWins(); }); });
+    connect(m.tvojebody1, &QAction::triggered, this, [this] { SayCommand([this] { say_->PlayerPoints(); }); });
+    connect(m.Tvojebodydotabulky1, &QAction::triggered, this, [this] { NotReadyYet(); });
+    connect(m.Mojebody1, &QAction::triggered, this, [this] { SayCommand([this] { say_->OpponentPoints(); }); });
+    connect(m.P1, &QAction::triggered, this, [this] { SayCommand([this] { say_->OpponentCardCount(); }); });
+    connect(m.Poettvchkaret1, &QAction::triggered, this,
+            [this] { SayCommand([this] { say_->PlayerCardCount(); }); });
+
+    connect(m.Zvuky1, &QAction::triggered, this, [this] { Command([this] { ToggleSounds(true); }); });
+    connect(m.katlzankarty1, &QAction::triggered, this, [this] { Command([this] { ToggleSayDrawnCards(true); }); });
+    connect(m.Tabulka1, &QAction::triggered, this, [this] { NotReadyYet(); });
+    connect(m.Nastavenhry1, &QAction::triggered, this, [this] { NotReadyYet(); });
+    connect(m.Nastavenprosted1, &QAction::triggered, this, [this] { NotReadyYet(); });
+    connect(m.Nastavenhlasuprozprvy1, &QAction::triggered, this, [this] { NotReadyYet(); });
+    connect(m.Sovnastaven1, &QAction::triggered, this, [this] { NotReadyYet(); });
+    connect(m.Nvod1, &QAction::triggered, this, [this] { OpenHelp(); });
+    connect(m.Oprogramu1, &QAction::triggered, this, [this] { NotReadyYet(); });
+
+    // At start: no match runs.
+    m.Novhra1->setEnabled(true);
+    m.Polizprvusoupei1->setEnabled(false);
+    m.Ukonenhry1->setEnabled(false);
+    SetSayMenuEnabled(false);
+    m.Zvuky1->setChecked(true);
+    m.katlzankarty1->setChecked(true);
+}
+
+void MainWindow::LoadStartupSettings() {
+    GameOptions& options = engine_->Options();
+    VoiceLetters voices = VoiceLettersForGender(options.playergender);
+    settings_.LoadSettings(QDir::currentPath().toStdString(), options, net_, voices);
+    engine_->State().PlayerVoice = voices.player;
+    engine_->State().OpponentVoice = voices.opponent;
+    phrases_.SetSoundsOn(options.gamesounds);
+    menu_.Zvuky1->setChecked(options.gamesounds);
+    menu_.katlzankarty1->setChecked(options.saypickedcards);
+}
+
+void MainWindow::StartServerIfAsked() {
+    if (!net_.runserver) return;
+    const QString program = QDir(setup_.programFolder).filePath(QStringLiteral("tarvelsvr"));
+    const bool started = QFileInfo(program).isExecutable() && setup_.startProgram && setup_.startProgram(program);
+    if (!started) ShowMessage(Text(text::kServerNotStarted).arg(program));
+}
+
+void MainWindow::Command(std::function<void()> action, bool redraw) {
+    gate_.Run([this, action = std::move(action), redraw] {
+        action();
+        if (redraw) FormActivate();
+    });
+}
+
+void MainWindow::SayCommand(std::function<void()> say) {
+    Command(std::move(say), true);
+}
+
+void MainWindow::FormActivate() {
+    const GameState& state = engine_->State();
+    if (!state.GameRunning || state.PlayerHand.Empty()) return;
+    table_->ClearTable();
+    table_->RedrawTable();
+    if (state.SuitChoiceActive) {
+        table_->DrawSuitChoice();
+    } else if (state.RequestedSuitShown) {
+        table_->DrawRequestedSuit();
+    }
+}
+
+void MainWindow::ToggleSounds(bool fromMenu) {
+    if (phrases_.SoundsOn()) {
+        phrases_.StartPhrase(kNoVoice, "off", kPlainVariant);  // still heard
+        phrases_.SetSoundsOn(false);
+    } else {
+        phrases_.SetSoundsOn(true);
+        phrases_.StartPhrase(kNoVoice, "on", kPlainVariant);
+    }
+    engine_->Options().gamesounds = phrases_.SoundsOn();
+    ApplySoundsState();
+    if (fromMenu) FormActivate();
+}
+
+void MainWindow::ApplySoundsState() {
+    const bool on = phrases_.SoundsOn();
+    menu_.Zvuky1->setChecked(on);
+    SetSayMenuEnabled(on && engine_->State().GameRunning);
+    menu_.katlzankarty1->setEnabled(on);
+    label1_->setVisible(!on);
+}
+
+void MainWindow::ToggleSayDrawnCards(bool fromMenu) {
+    GameOptions& options = engine_->Options();
+    options.saypickedcards = !options.saypickedcards;
+    menu_.katlzankarty1->setChecked(options.saypickedcards);
+    phrases_.StartPhrase(kNoVoice, options.saypickedcards ? "on" : "off", kPlainVariant);
+    if (fromMenu) FormActivate();
+}
+
+void MainWindow::SetSayMenuEnabled(bool enabled) {
+    sayMenuOn_ = enabled;
+    menu_.ekni1->menuAction()->setEnabled(enabled);
+    // A disabled submenu silences its shortcuts too; the point items also keep their own
+    // enabling, set at the start of a match.
+    for (QAction* item : menu_.SayItems()) {
+        const auto own = ownEnabling_.find(item);
+        item->setEnabled(enabled && (own == ownEnabling_.end() || own->second));
+    }
+}
+
+void MainWindow::SetSayItemEnabled(QAction* item, bool enabled) {
+    ownEnabling_[item] = enabled;
+    SetSayMenuEnabled(sayMenuOn_);
+}
+
+void MainWindow::OpenHelp() {
+    const QString help = QDir::current().absoluteFilePath(QStringLiteral("tarvel.txt"));
+    const bool opened = QFileInfo::exists(help) && setup_.openFile && setup_.openFile(help);
+    if (!opened) ShowMessage(Text(text::kHelpNotOpened).arg(help));
+}
+
+void MainWindow::ShowMessage(const QString& message) {
+    if (setup_.showMessage) {
+        setup_.showMessage(message);
+    } else {
+        QMessageBox::information(this, Text(1), message);
+    }
+    table_->setFocus();
+}
+
+void MainWindow::NotReadyYet() {
+    ShowMessage(Text(text::kNotReadyYet));
+}
+
+void MainWindow::UpdateAccessibleTable() {
+    table_->setAccessibleName(Text(text::kTableName));
+    table_->setAccessibleDescription(QString::fromStdString(DescribeTable(engine_->State(), texts_)));
+    QAccessibleEvent event(table_, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+// The window port.
+
+void MainWindow::SetLabel(std::string_view text) {
+    label1_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void MainWindow::ShowLabel(bool visible) {
+    label1_->setVisible(visible);
+}
+
+void MainWindow::SetStatusPanel(StatusPanel panel, std::string_view text) {
+    panels_[static_cast<std::size_t>(panel)]->setText(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void MainWindow::EnableMenuItem(MenuItem item, bool enabled) {
+    switch (item) {
+        case MenuItem::Novsovhra1:
+            menu_.Novsovhra1->setEnabled(enabled);
+            break;
+        case MenuItem::Ukonenhry1:
+            menu_.Ukonenhry1->setEnabled(enabled);
+            break;
+        case MenuItem::Nastavenhry1:
+            menu_.Nastavenhry1->setEnabled(enabled);
+            break;
+        case MenuItem::Sovnastaven1:
+            menu_.Sovnastaven1->setEnabled(enabled);
+            break;
+        case MenuItem::ekni1:
+            SetSayMenuEnabled(enabled && phrases_.SoundsOn());
+            break;
+        case MenuItem::tvojebody1:
+            SetSayItemEnabled(menu_.tvojebody1, enabled);
+            break;
+        case MenuItem::Mojebody1:
+            SetSayItemEnabled(menu_.Mojebody1, enabled);
+            break;
+        case MenuItem::Tvojebodydotabulky1:
+            SetSayItemEnabled(menu_.Tvojebodydotabulky1, enabled);
+            break;
+        case MenuItem::Polizprvusoupei1:
+            menu_.Polizprvusoupei1->setEnabled(enabled);
+            break;
+    }
+}
+
+void MainWindow::StartActivationTimer() {
+    formactivatetimer_.start();
+}
+
+void MainWindow::ScoreTableStep() {}
+
+std::string MainWindow::LocalizedText(int index) {
+    return texts_.LocalizedText(index);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+}
+
+}  // namespace tarvel

@@ -1,0 +1,104 @@
+// The main window of tarvel: the table, the message line, the status bar and the
+// menu. It owns the engine, the phrase player and the settings for the life of the
+// program, is the engine's window port, and turns every key, click, menu command and
+// timer into an engine call through the engine gate.
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <map>
+#include <memory>
+
+#include "client_setup.h"
+#include "engine.h"
+#include "engine_gate.h"
+#include "main_menu.h"
+#include "net_settings.h"
+#include "phrase_player.h"
+#include "picture_store.h"
+#include "random_source.h"
+#include "say_commands.h"
+#include "settings_file.h"
+#include "string_table.h"
+#include "table_pointer.h"
+#include "table_view.h"
+#include "window_port.h"
+
+namespace tarvel {
+
+class MainWindow final : public QMainWindow, public WindowPort {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(ClientSetup setup);
+    ~MainWindow() override;
+
+    Engine& GameEngine() { return *engine_; }
+    TableView& Table() { return *table_; }
+    const MainMenu& Menu() const { return menu_; }
+    QLabel& MessageLine() { return *label1_; }
+    QLabel& StatusPanelLabel(StatusPanel panel) { return *panels_[static_cast<std::size_t>(panel)]; }
+    PhrasePlayer& Phrases() { return phrases_; }
+    const Localizer& Texts() const { return texts_; }
+    // True while an engine command runs (and holds what arrives meanwhile).
+    bool EngineBusy() const { return gate_.Busy(); }
+
+    // The full redraw of the table, as when the window comes back to the front.
+    void FormActivate();
+
+    // The window port.
+    void SetLabel(std::string_view text) override;
+    void ShowLabel(bool visible) override;
+    void SetStatusPanel(StatusPanel panel, std::string_view text) override;
+    void EnableMenuItem(MenuItem item, bool enabled) override;
+    void StartActivationTimer() override;
+    void ScoreTableStep() override;
+    std::string LocalizedText(int index) override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildWindow();
+    void ConnectMenu();
+    void LoadStartupSettings();
+    void StartServerIfAsked();
+    // Runs a command past the gate; `redraw` adds the full redraw a menu command makes.
+    void Command(std::function<void()> action, bool redraw = false);
+    void SayCommand(std::function<void()> say);
+    void ToggleSounds(bool fromMenu);
+    void ToggleSayDrawnCards(bool fromMenu);
+    void ApplySoundsState();
+    void SetSayMenuEnabled(bool enabled);
+    void SetSayItemEnabled(QAction* item, bool enabled);
+    void OpenHelp();
+    void ShowMessage(const QString& text);
+    void NotReadyYet();
+    void UpdateAccessibleTable();
+    QString Text(int index) const;
+
+    ClientSetup setup_;
+    Localizer texts_;
+    SettingsFile settings_;
+    NetSettings net_;
+    std::unique_ptr<AudioBackend> audio_;
+    StandardRandom random_;
+    PhrasePlayer phrases_;
+    NoNetwork noNetwork_;
+    std::unique_ptr<PictureStore> pictures_;
+    TableView* table_ = nullptr;
+    QLabel* label1_ = nullptr;
+    std::array<QLabel*, 10> panels_{};
+    MainMenu menu_;
+    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<SayCommands> say_;
+    std::unique_ptr<PointerHover> hover_;
+    EngineGate gate_;
+    bool sayMenuOn_ = false;
+    std::map<QAction*, bool> ownEnabling_;
+    QTimer formactivatetimer_;
+};
+
+}  // namespace tarvel

@@ -1,0 +1,267 @@
+#include "table_view.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "table_layout.h"
+
+namespace tarvel {
+namespace {
+
+constexpr int kRestMilliseconds = 500;
+// The table's image is at least this large; it grows with the window.
+constexpr QSize kSmallestTable(720, 360);
+// The selection marker: a small mark just above the selected card or suit.
+constexpr QSize kMarkerSize(6, 5);
+
+int SuitIndexOfMarker(std::string_view marker) {
+    for (std::size_t i = 0; i < kSuitMarkers.size(); ++i) {
+        if (kSuitMarkers[i] == marker) return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+TableView::TableView(const PictureStore& pictures, QWidget* parent)
+    : QWidget(parent), pictures_(pictures), background_(palette().color(QPalette::Button)) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    image_ = QImage(kSmallestTable, QImage::Format_ARGB32);
+    image_.fill(background_);
+    restTimer_.setSingleShot(true);
+    restTimer_.setInterval(kRestMilliseconds);
+    connect(&restTimer_, &QTimer::timeout, this, [this] {
+        if (onPointerRest) onPointerRest();
+    });
+}
+
+void TableView::Attach(const GameState& state, const GameOptions& options, PointerHover& hover) {
+    state_ = &state;
+    options_ = &options;
+    hover_ = &hover;
+}
+
+void TableView::Paint(int x, int y, const QImage& picture) {
+    QPainter painter(&image_);
+    painter.drawImage(x, y, picture);
+    update(QRect(QPoint(x, y), picture.size()));
+}
+
+const QImage& TableView::PictureOfCard(std::size_t position) const {
+    return pictures_.Face(state_->PlayerHand.At(position).Picture);
+}
+
+void TableView::ClearTable() {
+    image_.fill(background_);
+    update();
+}
+
+void TableView::RedrawTable() {
+    DrawPlayerHand();
+    DrawOpponentHand();
+    PlaceMarker(true);
+    DrawPile();
+    DrawStock();
+}
+
+void TableView::DrawPlayerHand() {
+    const std::size_t count = state_->PlayerHand.Size();
+    if (count == 0) return;
+    for (std::size_t i = 1; i <= count; ++i) {
+        Paint(layout::kCardStep * static_cast<int>(i), layout::kPlayerRowY, PictureOfCard(i));
+    }
+    // The blank covers what a longer hand left right of the last card.
+    const int right = layout::kCardStep * static_cast<int>(count) + PictureOfCard(count).width();
+    Paint(right, layout::kPlayerRowY, pictures_.CardBlank());
+}
+
+void TableView::DrawOpponentHand() {
+    const int count = static_cast<int>(state_->OpponentCount);
+    for (int i = 1; i <= count; ++i) Paint(layout::kCardStep * i, layout::kOpponentRowY, pictures_.Back());
+    Paint(layout::kCardStep * count + layout::kOpponentBlankOffset, layout::kOpponentRowY, pictures_.CardBlank());
+}
+
+void TableView::DrawPile() {
+    if (state_->Pile.StackEmpty()) return;
+    // A suit marker carries the picture of its queen.
+    Paint(layout::kPile.x, layout::kPile.y, pictures_.Face(state_->Pile.Top().Picture));
+}
+
+void TableView::DrawStock() {
+    Paint(layout::kStock.x, layout::kStock.y, pictures_.Back());
+}
+
+void TableView::DrawPlayerCardAt(std::size_t position) {
+    if (position < 1 || position > state_->PlayerHand.Size()) return;
+    Paint(layout::kCardStep * static_cast<int>(position), layout::kPlayerRowY, PictureOfCard(position));
+}
+
+void TableView::DrawOpponentBackAt(std::size_t position) {
+    Paint(layout::kCardStep * static_cast<int>(position), layout::kOpponentRowY, pictures_.Back());
+}
+
+void TableView::BlankPlayerCardAt(std::size_t position) {
+    Paint(layout::kCardStep * static_cast<int>(position), layout::kPlayerRowY, pictures_.CardBlank());
+}
+
+void TableView::BlankOpponentCardAt(std::size_t position) {
+    Paint(layout::kCardStep * static_cast<int>(position), layout::kOpponentRowY, pictures_.CardBlank());
+}
+
+void TableView::DrawSuitChoice() {
+    for (int suit = 1; suit <= 4; ++suit) {
+        Paint(layout::kSuitRowLeft + layout::kSuitSymbolStep * (suit - 1), layout::kSuitRowY, pictures_.Suit(suit));
+    }
+}
+
+void TableView::EraseSuitChoice() {
+    for (int suit = 1; suit <= 4; ++suit) {
+        Paint(layout::kSuitRowLeft + layout::kSuitSymbolStep * (suit - 1), layout::kSuitRowY, pictures_.SuitBlank());
+    }
+}
+
+void TableView::DrawRequestedSuit() {
+    if (state_->Pile.StackEmpty()) return;
+    const int suit = SuitIndexOfMarker(state_->Pile.Top().Name);
+    if (suit == 0) return;
+    Paint(layout::kRequestedSuit.x, layout::kRequestedSuit.y, pictures_.Suit(suit));
+}
+
+void TableView::EraseRequestedSuit() {
+    Paint(layout::kRequestedSuit.x, layout::kRequestedSuit.y, pictures_.SuitBlank());
+}
+
+void TableView::PlaceMarker(bool movePointer) {
+    if (options_->movemouse) {
+        // The pointer about to land on the selection must not name it a second time.
+        if (options_->saycardsundermouse) hover_->FollowSelection();
+        if (movePointer) MovePointer(state_->MarkerX, state_->MarkerY + layout::kPointerBelowMarker);
+    }
+    markerVisible_ = true;
+    update();
+}
+
+void TableView::ShowMarker(bool visible) {
+    markerVisible_ = visible;
+    update();
+}
+
+void TableView::MovePointer(int x, int y) {
+    // The table's place on the screen, wherever the window is.
+    QCursor::setPos(mapToGlobal(QPoint(x, y)));
+}
+
+void TableView::PointAtPile() {
+    if (options_->saycardsundermouse) hover_->SetPileSpoken();
+    if (options_->movemouse) MovePointer(layout::kPilePointer.x, layout::kPilePointer.y);
+}
+
+void TableView::ResetHover() {
+    restTimer_.stop();
+    hover_->Forget();
+}
+
+void TableView::SetHoverSuit(std::string_view marker) {
+    hover_->SetHoverSuit(marker);
+}
+
+QImage TableView::Snapshot() {
+    return grab().toImage();
+}
+
+void TableView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), background_);
+    painter.drawImage(event->rect().topLeft(), image_, event->rect());
+    if (!markerVisible_ || state_ == nullptr) return;
+    const QPoint marker(state_->MarkerX, state_->MarkerY);
+    painter.fillRect(QRect(marker, kMarkerSize), Qt::black);
+    // A wide bar over the selected card or suit as well, for eyes that miss the small mark.
+    const int width = state_->SuitChoiceActive ? layout::kSuitSymbolStep : layout::kCardStep;
+    painter.fillRect(QRect(marker.x() - layout::kMarkerOffsetX, marker.y() - 3, width, 3), QColor(0, 0, 160));
+}
+
+void TableView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QSize wanted = size().expandedTo(kSmallestTable);
+    if (wanted.width() <= image_.width() && wanted.height() <= image_.height()) return;
+    QImage larger(wanted.expandedTo(image_.size()), QImage::Format_ARGB32);
+    larger.fill(background_);
+    QPainter(&larger).drawImage(0, 0, image_);
+    image_ = std::move(larger);
+}
+
+void TableView::keyPressEvent(QKeyEvent* event) {
+    const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    std::optional<TableKey> key;
+    switch (event->key()) {
+        case Qt::Key_Up:
+            key = TableKey::Up;
+            break;
+        case Qt::Key_Down:
+            key = TableKey::Down;
+            break;
+        case Qt::Key_Left:
+            key = shift ? TableKey::First : TableKey::Left;
+            break;
+        case Qt::Key_Right:
+            key = shift ? TableKey::Last : TableKey::Right;
+            break;
+        case Qt::Key_Home:
+            key = TableKey::First;
+            break;
+        case Qt::Key_End:
+            key = TableKey::Last;
+            break;
+        case Qt::Key_Space:
+            key = TableKey::Space;
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            key = TableKey::Enter;
+            break;
+        default:
+            break;
+    }
+    if (!key) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (onKey) onKey(*key);
+    event->accept();
+}
+
+void TableView::PointerMovedTo(QPoint position) {
+    if (hover_ == nullptr) return;
+    const PointerHover::Move move = hover_->MovedTo(position.x(), position.y());
+    setCursor(move.handShape ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    if (move.startTimer) {
+        restTimer_.start();
+    } else {
+        restTimer_.stop();
+    }
+}
+
+void TableView::mouseMoveEvent(QMouseEvent* event) {
+    PointerMovedTo(event->position().toPoint());
+}
+
+void TableView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || state_ == nullptr || !state_->GameRunning) return;
+    const QPoint at = event->position().toPoint();
+    const TableArea area = AreaAt(*state_, at.x(), at.y());
+    if (area == TableArea::Hand || area == TableArea::Stock || area == TableArea::SuitRow) {
+        if (onClick) onClick(at.x(), at.y());
+    }
+}
+
+void TableView::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    PointerMovedTo(QPoint(-1, -1));
+}
+
+}  // namespace tarvel

@@ -1,0 +1,86 @@
+// The card table: the engine's table port. Every drawing operation paints at its
+// fixed place into the table's image, later pictures covering earlier ones, and the
+// widget shows that image; the selection marker is drawn over it. The pointer's
+// resting and clicks are handed to the window, which runs them past the engine gate.
+#pragma once
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "game_options.h"
+#include "game_state.h"
+#include "picture_store.h"
+#include "table_keys.h"
+#include "table_pointer.h"
+#include "table_port.h"
+
+namespace tarvel {
+
+class TableView final : public QWidget, public TablePort {
+    Q_OBJECT
+
+  public:
+    TableView(const PictureStore& pictures, QWidget* parent);
+
+    // The state it draws and the pointer's memory of what it named; set once, before
+    // the first operation.
+    void Attach(const GameState& state, const GameOptions& options, PointerHover& hover);
+
+    // What the window does with the table's input.
+    std::function<void(TableKey)> onKey;
+    std::function<void(int x, int y)> onClick;
+    std::function<void()> onPointerRest;
+
+    const QImage& Image() const { return image_; }
+    bool MarkerVisible() const { return markerVisible_; }
+    // The table as the player sees it, marker and selection included.
+    QImage Snapshot();
+
+    // The table port.
+    void ClearTable() override;
+    void RedrawTable() override;
+    void DrawPlayerHand() override;
+    void DrawOpponentHand() override;
+    void DrawPile() override;
+    void DrawStock() override;
+    void DrawPlayerCardAt(std::size_t position) override;
+    void DrawOpponentBackAt(std::size_t position) override;
+    void BlankPlayerCardAt(std::size_t position) override;
+    void BlankOpponentCardAt(std::size_t position) override;
+    void DrawSuitChoice() override;
+    void EraseSuitChoice() override;
+    void DrawRequestedSuit() override;
+    void EraseRequestedSuit() override;
+    void PlaceMarker(bool movePointer) override;
+    void ShowMarker(bool visible) override;
+    void MovePointer(int x, int y) override;
+    void PointAtPile() override;
+    void ResetHover() override;
+    void SetHoverSuit(std::string_view marker) override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    void Paint(int x, int y, const QImage& picture);
+    const QImage& PictureOfCard(std::size_t position) const;
+    void PointerMovedTo(QPoint position);
+
+    const PictureStore& pictures_;
+    const GameState* state_ = nullptr;
+    const GameOptions* options_ = nullptr;
+    PointerHover* hover_ = nullptr;
+    QImage image_;
+    QColor background_;
+    bool markerVisible_ = false;
+    QTimer restTimer_;  // the pointer resting in an area for half a second
+};
+
+}  // namespace tarvel

@@ -1,0 +1,20 @@
+// Indices of the client's own texts in its string table, beyond those the engine
+// names: messages of the window and what the table tells a screen reader.
+#pragma once
+
+namespace tarvel::text {
+
+inline constexpr int kServerNotStarted = 121;  // "%1" is the server program's path
+inline constexpr int kHelpNotOpened = 122;     // "%1" is the help file's path
+inline constexpr int kPicturesMissing = 123;
+inline constexpr int kNotReadyYet = 124;
+inline constexpr int kTableName = 125;
+inline constexpr int kNoMatchRunning = 126;
+inline constexpr int kSelectedCard = 127;
+inline constexpr int kSelectedSuit = 128;
+inline constexpr int kOnThePile = 129;
+inline constexpr int kSuitAskedFor = 130;
+inline constexpr int kOpponentCards = 131;
+inline constexpr int kCardOf = 132;  // "2 z 5": the selected card's place in the hand
+
+}  // namespace tarvel::text

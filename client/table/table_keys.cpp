@@ -1,0 +1,43 @@
+#include "table_keys.h"
+
+#include "table_layout.h"
+
+namespace tarvel {
+
+void PressTableKey(TableKey key, Engine& engine, SayCommands& say) {
+    const GameState& state = engine.State();
+    if (!state.GameRunning) return;
+    const bool suitChoice = state.SuitChoiceActive;
+    switch (key) {
+        case TableKey::Up:
+            say.PileCard();
+            break;
+        case TableKey::Down:
+            say.OpponentCardCount();
+            break;
+        case TableKey::Left:
+            suitChoice ? engine.SelectSuitLeft() : engine.SelectLeft();
+            break;
+        case TableKey::Right:
+            suitChoice ? engine.SelectSuitRight() : engine.SelectRight();
+            break;
+        case TableKey::First:
+            suitChoice ? engine.SelectFirstSuit() : engine.SelectFirstCard();
+            break;
+        case TableKey::Last:
+            suitChoice ? engine.SelectLastSuit() : engine.SelectLastCard();
+            break;
+        case TableKey::Space:
+            if (!suitChoice) engine.DrawCommand();
+            break;
+        case TableKey::Enter:
+            if (suitChoice) {
+                engine.PlayerChoosesSuit(layout::SuitAtX(state.MarkerX));
+            } else {
+                engine.PlayPlayerCard();
+            }
+            break;
+    }
+}
+
+}  // namespace tarvel

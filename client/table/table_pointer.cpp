@@ -1,0 +1,133 @@
+#include "table_pointer.h"
+
+#include <algorithm>
+
+#include "say_commands.h"
+#include "table_layout.h"
+
+namespace tarvel {
+namespace {
+
+bool Within(int value, int low, int high) {
+    return value >= low && value <= high;
+}
+
+bool OverCard(layout::Point place, int x, int y) {
+    return Within(x, place.x, place.x + layout::kCardAreaWidth) && Within(y, place.y, place.y + layout::kCardAreaHeight);
+}
+
+}  // namespace
+
+TableArea AreaAt(const GameState& state, int x, int y) {
+    if (!state.SuitChoiceActive) {
+        const int right = layout::kCardStep * static_cast<int>(state.PlayerHand.Size()) + layout::kHandAreaRightPastLast;
+        if (!state.PlayerHand.Empty() && Within(x, layout::kCardStep, right) &&
+            Within(y, layout::kHandAreaTop, layout::kHandAreaBottom))
+            return TableArea::Hand;
+    } else if (Within(x, layout::kSuitRowLeft, layout::kSuitRowRight) &&
+               Within(y, layout::kSuitRowY, layout::kSuitRowBottom)) {
+        return TableArea::SuitRow;
+    }
+    if (OverCard(layout::kStock, x, y)) return TableArea::Stock;
+    if (OverCard(layout::kPile, x, y)) return TableArea::Pile;
+    return TableArea::None;
+}
+
+std::size_t HandCardAt(const GameState& state, int x) {
+    return std::min<std::size_t>(layout::HandPositionAt(x), state.PlayerHand.Size());
+}
+
+PointerHover::Move PointerHover::MovedTo(int x, int y) {
+    if (!state_.GameRunning) return {};
+    const TableArea area = AreaAt(state_, x, y);
+    Move move;
+    move.handShape = area == TableArea::Hand || area == TableArea::Stock || area == TableArea::SuitRow;
+    if (area == TableArea::Hand || area == TableArea::SuitRow || area == TableArea::Pile) {
+        if (options_.saycardsundermouse) {
+            restX_ = x;
+            restY_ = y;
+            move.startTimer = true;
+        }
+    } else {
+        hoverIndex_ = 0;
+        hoverSuit_.clear();
+        pileSpoken_ = false;
+    }
+    return move;
+}
+
+void PointerHover::Rested() {
+    if (!state_.GameRunning) return;
+    switch (AreaAt(state_, restX_, restY_)) {
+        case TableArea::Hand: {
+            const std::size_t card = HandCardAt(state_, restX_);
+            if (card != 0 && card != hoverIndex_) {
+                speech_.SayPhrase(state_.PlayerVoice, state_.PlayerHand.At(card).Name, kCardNameVariant);
+                hoverIndex_ = card;
+            }
+            break;
+        }
+        case TableArea::SuitRow: {
+            const std::string suit(layout::SuitAtX(restX_));
+            if (suit != hoverSuit_) {
+                hoverSuit_ = suit;
+                speech_.SayPhrase(state_.PlayerVoice, suit, kPlainVariant);
+            }
+            break;
+        }
+        case TableArea::Pile:
+            if (!pileSpoken_) {
+                pileSpoken_ = true;
+                SayCommands(state_, speech_).PileCard();
+            }
+            break;
+        case TableArea::Stock:
+        case TableArea::None:
+            break;
+    }
+}
+
+void PointerHover::Forget() {
+    hoverIndex_ = 0;
+    hoverSuit_.clear();
+}
+
+void PointerHover::FollowSelection() {
+    hoverIndex_ = state_.SelectedIndex;
+    if (state_.SuitChoiceActive) hoverSuit_ = std::string(layout::SuitAtX(state_.MarkerX));
+}
+
+void ClickTable(int x, int y, Engine& engine, SpeechPort& speech) {
+    const GameState& state = engine.State();
+    if (!state.GameRunning) return;
+    const bool named = engine.Options().saycardsundermouse;  // hovering has named it already
+    switch (AreaAt(state, x, y)) {
+        case TableArea::Stock:
+            engine.DrawCommand();
+            break;
+        case TableArea::Hand:
+            if (!state.PlayerTurn) {
+                speech.StartPhrase(kNoVoice, "off", kPlainVariant);
+                break;
+            }
+            engine.SelectCard(HandCardAt(state, x));
+            if (!named) speech.SayPhrase(state.PlayerVoice, state.CurrentCard.Name, kCardNameVariant);
+            engine.PlayPlayerCard();
+            break;
+        case TableArea::SuitRow: {
+            if (!state.PlayerTurn) {
+                speech.StartPhrase(kNoVoice, "off", kPlainVariant);
+                break;
+            }
+            const std::string suit(layout::SuitAtX(x));
+            if (!named) speech.SayPhrase(state.PlayerVoice, suit, kPlainVariant);
+            engine.PlayerChoosesSuit(suit);
+            break;
+        }
+        case TableArea::Pile:
+        case TableArea::None:
+            break;
+    }
+}
+
+}  // namespace tarvel
