@@ -6,4 +6,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" build
 "$root/tools/make_voice_pack.sh" "$root/build/tools/tarvel_voice_pack_list" "$root/game"
 cmake --install "$root/build" --prefix "$root/game" >/dev/null
+# The table of best results starts empty; a player's table is never replaced.
+"$root/build/tools/tarvel_scores_init" "$root/game/tarvel.tab"
 echo "The game client is not built yet."
