@@ -63,8 +63,9 @@ class ScoreKeeper {
     // The write button, once the name dialog gave a name: the pending result goes
     // into the table under that name and the file is rewritten. The file is read
     // again first, so that a result another client wrote in the meantime is kept;
-    // the place is found again among what it holds now. The view is the new table
-    // with only the close button. On an error nothing was written and the dialog
+    // the place is found again among what it holds now (should the result reach none
+    // any more, nothing is written). The view is the new table with only the close
+    // button. On an error nothing was written and the dialog
     // should stay as it was, write button and all.
     ScoreTableOutcome WritePendingResult(std::string_view name, const Localizer& texts);
 
