@@ -5,8 +5,8 @@
 //
 // The window's part, without a rule of its own:
 //   menu Tabulka1:      ShowTable
-//   ScoreTableStep:     ScoreTableStep(options.usetable, engine standing, CurrentMoment(), ...)
-//   write button, OK:   WritePendingResult(name), then the match is marked finished
+//   ScoreTableStep:     ScoreTableStep(options.usetable, engine.Standing(), CurrentMoment(), ...)
+//   write button, OK:   WritePendingResult(name), then engine.FinishMatchAfterThisGame()
 //   Shift+F7:           SayTableScore (table_score_speech.h)
 #pragma once
 
