@@ -2,21 +2,14 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <random>
-#include <sstream>
 #include <system_error>
 #include <vector>
 
 #include "cp1250.h"
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include "file_replace.h"
 
 namespace tarvel {
 
@@ -183,75 +176,6 @@ std::string WithoutLineBreaks(std::string_view value) {
     return result;
 }
 
-// Whether the bytes reached the disk; a full or failing disk may only say so here.
-bool SyncToDisk([[maybe_unused]] std::FILE* stream) {
-#if defined(__unix__) || defined(__APPLE__)
-    return ::fsync(::fileno(stream)) == 0;
-#else
-    return true;
-#endif
-}
-
-void SyncFolder([[maybe_unused]] const fs::path& folder) {
-#if defined(__unix__) || defined(__APPLE__)
-    const fs::path which = folder.empty() ? fs::path(".") : folder;
-    const int descriptor = ::open(which.c_str(), O_RDONLY | O_DIRECTORY);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
-#endif
-}
-
-fs::path TemporaryNameBeside(const fs::path& target) {
-    std::random_device random;
-    std::ostringstream name;
-    name << '.' << target.filename().string() << '.' << std::hex << random() << random() << ".tmp";
-    return target.parent_path() / name.str();
-}
-
-// Writes the whole new contents beside the file and renames it over the file, so a
-// failure at any point leaves the old file as it was. Throws ProfileWriteError.
-void ReplaceFile(const fs::path& shownPath, const std::string& bytes) {
-    std::error_code error;
-    // Replace what a symbolic link points at, not the link itself.
-    fs::path target = shownPath;
-    if (fs::is_symlink(shownPath, error)) {
-        target = fs::weakly_canonical(shownPath, error);
-        if (error) throw ProfileWriteError(shownPath);
-    }
-    const bool existed = fs::exists(target, error);
-    if (existed) {
-        // A file marked read-only stays as it is, for every user, even one the
-        // permissions would let through: renaming over it would otherwise succeed.
-        constexpr auto kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-        if ((fs::status(target, error).permissions() & kAnyWrite) == fs::perms::none) {
-            throw ProfileWriteError(shownPath);
-        }
-        std::FILE* probe = std::fopen(target.string().c_str(), "r+b");
-        if (!probe) throw ProfileWriteError(shownPath);
-        std::fclose(probe);
-    }
-
-    const fs::path temporary = TemporaryNameBeside(target);
-    std::FILE* out = std::fopen(temporary.string().c_str(), "wbx");
-    if (!out) throw ProfileWriteError(shownPath);
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    written = std::fflush(out) == 0 && written;
-    written = written && SyncToDisk(out);
-    written = std::fclose(out) == 0 && written;
-    if (written && existed) {
-        fs::permissions(temporary, fs::status(target, error).permissions(), error);
-        error.clear();
-    }
-    if (written) fs::rename(temporary, target, error);
-    if (!written || error) {
-        fs::remove(temporary, error);
-        throw ProfileWriteError(shownPath);
-    }
-    SyncFolder(target.parent_path());
-}
-
 // Names are the program's own constants; one that the file could not hold back is a bug.
 void RequireName(std::string_view name, std::string_view forbidden) {
     if (name.empty() || name.find_first_of(forbidden) != std::string_view::npos || Trim(name) != name) {
@@ -310,7 +234,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key, st
         lines.push_back({"[" + sectionBytes + "]", ending});
         lines.push_back({keyBytes + "=" + valueBytes, ending});
     }
-    ReplaceFile(file_, JoinLines(lines));
+    if (ReplaceFileContents(file_, JoinLines(lines))) throw ProfileWriteError(file_);
 }
 
 void ProfileFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {

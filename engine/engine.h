@@ -89,6 +89,12 @@ class Engine {
     void SayPoints(std::int32_t count, bool penalty);
     void NextGameOrEndMatch();
     void Ukonenhry1Click();
+    // The result has been written into the table of best results: the match ends
+    // with this game, so the NextGameOrEndMatch that follows ends it.
+    void FinishMatchAfterThisGame();
+    // The penalty points and the match's progress, with the counts as the rules use
+    // them: what the table of best results and who-leads read.
+    MatchStanding Standing() const;
 
   private:
     bool Networked() const { return net_.active; }
@@ -125,7 +131,6 @@ class Engine {
     void AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::int32_t points);
     static std::int32_t HandPoints(const CardQueue& hand);
     void EndMatch();
-    MatchStanding Standing() const;
 
     SpeechPort& speech_;
     TablePort& table_;

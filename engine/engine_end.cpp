@@ -197,8 +197,12 @@ void Engine::EndMatch() {
     window_.ShowLabel(false);
 }
 
-void Engine::Ukonenhry1Click() {
+void Engine::FinishMatchAfterThisGame() {
     state_.GameNumber = NumberOfGames();
+}
+
+void Engine::Ukonenhry1Click() {
+    FinishMatchAfterThisGame();
     SendNet("terminategame");
     NextGameOrEndMatch();
 }

@@ -24,6 +24,13 @@ struct MatchStanding {
     std::uint16_t gameNumber = 0;
 };
 
+// The match is on while games remain: with a game limit, before the last game has
+// been played; without one, once the first game has been counted.
+inline bool MatchGoesOn(const MatchStanding& standing) {
+    if (standing.numberOfGames > 0) return standing.gameNumber < standing.numberOfGames;
+    return standing.gameNumber != 0;
+}
+
 class SpeechPort {
   public:
     virtual ~SpeechPort() = default;

@@ -7,4 +7,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/make_voice_pack.sh" "$root/build/tools/tarvel_voice_pack_list" "$root/game"
 "$root/tools/make_card_pictures.sh" "$root/build/tools/tarvel_card_pictures" "$root/game"
 cmake --install "$root/build" --prefix "$root/game" >/dev/null
+# The table of best results starts empty; a player's table is never replaced.
+"$root/build/tools/tarvel_scores_init" "$root/game/tarvel.tab"
 echo "The game client is not built yet."

@@ -2,11 +2,6 @@
 
 namespace tarvel {
 
-bool MatchGoesOn(const MatchStanding& standing) {
-    if (standing.numberOfGames > 0) return standing.gameNumber < standing.numberOfGames;
-    return standing.gameNumber != 0;
-}
-
 std::string_view WhoLeadsText(const MatchStanding& standing) {
     const bool playerLeads = standing.opponentPenalty > standing.playerPenalty;
     const bool opponentLeads = standing.opponentPenalty < standing.playerPenalty;

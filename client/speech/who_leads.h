@@ -7,10 +7,6 @@
 
 namespace tarvel {
 
-// The match is on while games remain: with a game limit, before the last game has
-// been played; without one, once the first game has been counted.
-bool MatchGoesOn(const MatchStanding& standing);
-
 // Spoken by the opponent, so "you" is the player. Fewer penalty points lead.
 //   match on:   "vyhráváš", "vyhrávám", "jsme na tom stejně";
 //   match over: "jsi vítěz", "jsem vítěz", "remíza".

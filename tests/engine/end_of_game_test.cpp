@@ -92,6 +92,20 @@ TEST_F(EndOfGameTest, UnlimitedGamesGoOnUntilTheEndCommand) {
     EXPECT_FALSE(state.GameRunning);
 }
 
+TEST_F(EndOfGameTest, WritingIntoTheTableEndsTheMatchAfterThisGame) {
+    for (const std::uint8_t games : {std::uint8_t{5}, std::uint8_t{0}}) {
+        options.numberofgames = games;
+        state.GameNumber = 2;
+        state.GameRunning = false;
+        EXPECT_EQ(engine.Standing().gameNumber, 2);
+        engine.FinishMatchAfterThisGame();
+        screen.Clear();
+        engine.NextGameOrEndMatch();
+        EXPECT_EQ(screen.Texts(), (Texts{"konec hry"})) << int{games};
+        EXPECT_EQ(state.GameNumber, games);
+    }
+}
+
 TEST_F(EndOfGameTest, ThePlayerReturnsTheComputerWithASeven) {
     options.returntogame = true;
     Table({"7 piková", "8 kárová"}, {"7 srdcová"}, {"9 srdcová"},

@@ -1,0 +1,129 @@
+#include "score_file.h"
+
+#include <gtest/gtest.h>
+
+#include "score_file_message.h"
+#include "score_test_support.h"
+#include "string_table.h"
+
+namespace tarvel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Entry;
+using testing::ScoreFolder;
+using Kind = ScoreFileError::Kind;
+
+ScoreTable AFullTable() {
+    ScoreTable table;
+    for (int i = 0; i < kTablePlaces; ++i) table[i] = Entry("hrac" + std::to_string(i), 50 - 5 * i, 46000.5 + i);
+    return table;
+}
+
+TEST(ScoreFileTest, AMissingFileIsCreatedWithTheStartingTable) {
+    ScoreFolder folder;
+    const ScoreTableRead read = ReadScoreTable(folder.File());
+    ASSERT_TRUE(read.table);
+    EXPECT_FALSE(read.error);
+    EXPECT_EQ(*read.table, StartingScoreTable());
+    EXPECT_EQ(folder.Bytes(), std::string(320, '\0'));
+    EXPECT_EQ(folder.Entries(), 1u);
+}
+
+TEST(ScoreFileTest, SetUpNeverTouchesAFileThatIsThere) {
+    ScoreFolder folder;
+    for (const std::string& held : {ScoreTableBytes(AFullTable()), std::string("short"), std::string()}) {
+        folder.Put(held);
+        EXPECT_FALSE(CreateScoreTableIfMissing(folder.File()));
+        EXPECT_EQ(folder.Bytes(), held);
+    }
+    fs::remove(folder.File());
+    EXPECT_FALSE(CreateScoreTableIfMissing(folder.File()));
+    EXPECT_EQ(folder.Bytes(), std::string(320, '\0'));
+}
+
+TEST(ScoreFileTest, WritesExactlyTenEntriesAndReadsTheFirstTen) {
+    ScoreFolder folder;
+    folder.Put(ScoreTableBytes(StartingScoreTable()) + "a longer file from elsewhere");
+    const ScoreTable table = AFullTable();
+    EXPECT_FALSE(WriteScoreTable(folder.File(), table));
+    EXPECT_EQ(folder.Bytes(), ScoreTableBytes(table));
+    folder.Put(ScoreTableBytes(table) + std::string(100, 'x'));
+    EXPECT_EQ(ReadScoreTable(folder.File()).table, table);
+}
+
+TEST(ScoreFileTest, AShortFileIsReportedAndLeftAsItWas) {
+    ScoreFolder folder;
+    const std::string damaged = ScoreTableBytes(AFullTable()).substr(0, 319);
+    folder.Put(damaged);
+    const ScoreTableRead read = ReadScoreTable(folder.File());
+    EXPECT_FALSE(read.table);
+    ASSERT_TRUE(read.error);
+    EXPECT_EQ(read.error->kind, Kind::TooShort);
+    EXPECT_EQ(read.error->size, 319u);
+    EXPECT_EQ(folder.Bytes(), damaged);
+
+    const ScoreFileError error{Kind::TooShort, "tarvel.tab", 17, {}};
+    EXPECT_EQ(ScoreFileMessage(error, kEnglishLanguageBase),
+              "The table of best results tarvel.tab is damaged: it holds 17 bytes, ten results need 320. "
+              "The file has been left as it was.");
+    EXPECT_EQ(ScoreFileMessage(error, kCzechLanguageBase),
+              "Tabulka nejlepších výsledků tarvel.tab je poškozená: má 17 bajtů, deset výsledků potřebuje 320. "
+              "Soubor zůstal, jak byl.");
+    folder.Put("");
+    EXPECT_EQ(ReadScoreTable(folder.File()).error->size, 0u);
+}
+
+TEST(ScoreFileTest, WhatIsNotAFileIsNotOpened) {
+    ScoreFolder folder;
+    fs::create_directory(folder.File());
+    const ScoreTableRead read = ReadScoreTable(folder.File());
+    ASSERT_TRUE(read.error);
+    EXPECT_EQ(read.error->kind, Kind::NotAFile);
+    EXPECT_EQ(ScoreFileMessage(*read.error, kEnglishLanguageBase),
+              "The table of best results " + folder.File().string() + " cannot be read: it is not a file.");
+    EXPECT_TRUE(fs::is_directory(folder.File()));
+}
+
+TEST(ScoreFileTest, AFailedWriteKeepsTheOldTable) {
+    ScoreFolder folder;
+    const std::string old = ScoreTableBytes(AFullTable());
+    folder.Put(old);
+    fs::permissions(folder.File(), fs::perms::owner_read);  // refused even to root
+    const auto failed = WriteScoreTable(folder.File(), StartingScoreTable());
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->kind, Kind::Unwritable);
+    EXPECT_EQ(folder.Bytes(), old);
+    EXPECT_EQ(folder.Entries(), 1u);
+    EXPECT_EQ(ScoreFileMessage(*failed, kEnglishLanguageBase),
+              "The table of best results " + folder.File().string() +
+                  " could not be written: Permission denied. The table stays as it was.");
+    EXPECT_EQ(ScoreFileMessage(*failed, kCzechLanguageBase),
+              "Tabulku nejlepších výsledků " + folder.File().string() +
+                  " se nepodařilo zapsat: Permission denied. Tabulka zůstala, jak byla.");
+}
+
+TEST(ScoreFileTest, AFileThatCannotBeCreatedIsReported) {
+    ScoreFolder folder;
+    folder.Put("a file where a folder should be");
+    const fs::path inside = folder.File() / "tarvel.tab";
+    const ScoreTableRead read = ReadScoreTable(inside);
+    ASSERT_TRUE(read.error);
+    EXPECT_EQ(read.error->kind, Kind::CannotCreate);
+    EXPECT_EQ(ScoreFileMessage(*read.error, kEnglishLanguageBase),
+              "The table of best results " + inside.string() + " does not exist and could not be created: " +
+                  std::make_error_code(std::errc::not_a_directory).message() + ".");
+}
+
+TEST(ScoreFileTest, MessagesCountBytesInBothLanguages) {
+    const std::pair<std::uintmax_t, const char*> czech[] = {{1, "má 1 bajt,"}, {3, "má 3 bajty,"}, {5, "má 5 bajtů,"}};
+    for (const auto& [size, words] : czech) {
+        const std::string message = ScoreFileMessage({Kind::TooShort, "t", size, {}}, kCzechLanguageBase);
+        EXPECT_NE(message.find(words), std::string::npos) << message;
+    }
+    EXPECT_NE(ScoreFileMessage({Kind::TooShort, "t", 1, {}}, kEnglishLanguageBase).find("holds 1 byte,"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarvel
