@@ -41,6 +41,9 @@ class GameServer {
     static constexpr std::chrono::milliseconds kDefaultSettingsTimeout{15'000};
 
     GameServer(ClientLinks& links, EventLog& log, RandomSource& random, SetupTimer& timer);
+    // It holds its links, log, random source and timer by reference.
+    GameServer(const GameServer&) = delete;
+    GameServer& operator=(const GameServer&) = delete;
 
     void ClientConnected(ConnectionId id, std::string address, std::uint16_t port);
     void ClientDisconnected(ConnectionId id);
