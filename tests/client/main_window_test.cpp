@@ -1,0 +1,447 @@
+// The real main window under the offscreen platform, driven by key events as a
+// player drives it, with its sounds written to a log: what the log holds is what the
+// player would hear.
+#include "main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QProcess>
+#include <QStatusBar>
+#include <QtTest/QTest>
+
+#include "game_folder.h"
+#include "deck.h"
+#include "table_check.h"
+#include "table_layout.h"
+
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
+
+namespace tarvel::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class WindowTest : public ::testing::Test {
+  public:
+    static void SetUpTestSuite() { EnsureApplication(); }
+
+    GameFolder folder;
+    SoundLog sounds{folder.LogPath()};
+    std::vector<QString> messages;
+    std::unique_ptr<MainWindow> window;
+
+    void Open(std::uint64_t seed = 1) {
+        window = std::make_unique<MainWindow>(folder.Setup(seed, messages));
+        window->resize(800, 560);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        sounds.Fresh();
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(&window->Table(), static_cast<Qt::Key>(key), modifiers);
+    }
+    GameState& State() { return window->GameEngine().State(); }
+    QAction* Item(const char* name) { return window->findChild<QAction*>(name); }
+};
+
+TEST_F(WindowTest, StartsIdleWithTheMenuOfTheStringTable) {
+    Open();
+    EXPECT_EQ(window->windowTitle(), "Tarvel");
+    EXPECT_EQ(Item("Novhra1")->text(), "&Nová hra");
+    EXPECT_EQ(Item("Novhra1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    EXPECT_EQ(Item("Tvojebodydotabulky1")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F7));
+    EXPECT_TRUE(Item("Novhra1")->isEnabled());
+    EXPECT_FALSE(Item("Ukonenhry1")->isEnabled());
+    EXPECT_FALSE(Item("Polizprvusoupei1")->isEnabled());
+    EXPECT_FALSE(Item("vybrankarta1")->isEnabled());
+    EXPECT_TRUE(Item("Nastavenhry1")->isEnabled());
+    EXPECT_TRUE(Item("Zvuky1")->isChecked());
+    EXPECT_TRUE(Item("katlzankarty1")->isChecked());
+    EXPECT_FALSE(window->MessageLine().isVisible());
+    EXPECT_FALSE(window->Table().MarkerVisible());
+    EXPECT_TRUE(window->Table().hasFocus());
+    EXPECT_TRUE(messages.empty());
+    // Keys do nothing before a match.
+    Key(Qt::Key_Right);
+    Key(Qt::Key_F2);
+    EXPECT_TRUE(sounds.Fresh().empty());
+}
+
+TEST_F(WindowTest, TheSettingsFileGivesTheLanguageAndTheSwitches) {
+    folder.WriteSettings("[environment]\nlanguage=2000\n[game]\nsaypickedcards=0\ngamesounds=0\n");
+    Open();
+    const auto menus = window->menuBar()->actions();
+    ASSERT_GE(menus.size(), 4);
+    EXPECT_EQ(menus[0]->text(), "&Game");
+    EXPECT_EQ(menus[1]->text(), "&Say");
+    EXPECT_EQ(menus[2]->text(), "&Options");
+    EXPECT_EQ(menus.back()->text(), "&Help");
+    EXPECT_FALSE(Item("Zvuky1")->isChecked());
+    EXPECT_FALSE(Item("katlzankarty1")->isChecked());
+    EXPECT_FALSE(Item("katlzankarty1")->isEnabled());
+
+    Key(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(window->MessageLine().isVisible());  // the line stands in for the sounds
+    EXPECT_FALSE(Item("vybrankarta1")->isEnabled());
+    EXPECT_TRUE(sounds.Fresh().empty());
+    Key(Qt::Key_F2);
+    EXPECT_TRUE(sounds.Fresh().empty());
+}
+
+TEST_F(WindowTest, ANewMatchDealsAnnouncesAndHandsTheTurnOver) {
+    Open(1);
+    Key(Qt::Key_N, Qt::ControlModifier);
+    ASSERT_TRUE(State().GameRunning);
+    ASSERT_TRUE(State().PlayerTurn);
+    EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/z10 krizova1.wav\twait", "zvuky/zZacinas.wav\twait"}));
+    EXPECT_TRUE(Item("Ukonenhry1")->isEnabled());
+    EXPECT_FALSE(Item("Nastavenhry1")->isEnabled());
+    EXPECT_TRUE(Item("vybrankarta1")->isEnabled());
+    EXPECT_FALSE(Item("tvojebody1")->isEnabled());  // not playing for points
+    EXPECT_EQ(window->StatusPanelLabel(StatusPanel::PlayerWinsLabel).text(), "Tvoje výhry");
+    EXPECT_EQ(window->StatusPanelLabel(StatusPanel::GameNumber).text(), "1");
+    EXPECT_TRUE(window->Table().MarkerVisible());
+    EXPECT_EQ(FindTableFault(State()), "");
+}
+
+// Plays every waited-for phrase for a few polls, so that the game is held meanwhile,
+// and lets a test act while the first one sounds.
+class SlowAudio final : public AudioBackend {
+  public:
+    explicit SlowAudio(std::vector<std::string>& heard) : heard_(heard) {}
+    std::function<void()> whileFirstSounds;
+
+    void Start(const std::string& path, Playback playback) override {
+        heard_.push_back(path + (playback == Playback::Wait ? "\twait" : "\tstart"));
+        polls_ = playback == Playback::Wait ? 3 : 0;
+    }
+    bool IsPlaying() override {
+        if (polls_ == 0) return false;
+        --polls_;
+        if (whileFirstSounds) std::exchange(whileFirstSounds, nullptr)();
+        return true;
+    }
+
+  private:
+    std::vector<std::string>& heard_;
+    int polls_ = 0;
+};
+
+TEST_F(WindowTest, AKeyDuringAPhraseWaitsForTheMoveToEndAndIsNotLost) {
+    std::vector<std::string> heard;
+    ClientSetup setup = folder.Setup(1, messages);
+    auto audio = std::make_unique<SlowAudio>(heard);
+    SlowAudio& slow = *audio;
+    setup.audio = std::move(audio);
+    window = std::make_unique<MainWindow>(std::move(setup));
+    window->show();
+    bool busyWhenItCame = false;
+    slow.whileFirstSounds = [&] {
+        // A key comes in while the start card is being announced.
+        busyWhenItCame = window->EngineBusy();
+        QCoreApplication::postEvent(&window->Table(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
+    };
+    window->Menu().Novhra1->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(busyWhenItCame);
+    ASSERT_EQ(heard.size(), 3u);
+    EXPECT_EQ(heard[0], "zvuky/z10 krizova1.wav\twait");
+    EXPECT_EQ(heard[1], "zvuky/zZacinas.wav\twait");
+    // The arrow key ran after the whole deal, on the turn it started.
+    EXPECT_TRUE(heard[2].ends_with("1.wav\tstart")) << heard[2];
+    EXPECT_EQ(State().SelectedIndex, 2u);
+}
+
+TEST_F(WindowTest, MissingPicturesAreNamedAndTheGameStillPlays) {
+    QFile::remove(folder.Path("karty/card5.bmp"));
+    QFile::remove(folder.Path("karty/emp.bmp"));
+    Open();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].contains("card5.bmp")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains("emp.bmp")) << messages[0].toStdString();
+    Key(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(State().GameRunning);
+}
+
+TEST_F(WindowTest, TheTableTellsAScreenReaderWhatLiesOnIt) {
+    Open(1);
+    EXPECT_EQ(window->Table().accessibleName(), "Stůl");
+    EXPECT_EQ(window->Table().accessibleDescription(), "Žádná hra neběží.");
+    Key(Qt::Key_N, Qt::ControlModifier);
+    const QString first = window->Table().accessibleDescription();
+    EXPECT_TRUE(first.startsWith("Vybraná karta: ")) << first.toStdString();
+    EXPECT_TRUE(first.contains("Na hromádce: 10 křížová.")) << first.toStdString();
+    Key(Qt::Key_Right);
+    EXPECT_NE(window->Table().accessibleDescription(), first);
+    EXPECT_TRUE(window->Table().accessibleDescription().contains(", 2 z 5.")) ;
+}
+
+TEST(ClientProgram, WithoutADisplayItSaysSoAndStops) {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TARVEL_PATH), {});
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_EQ(program.readAllStandardError().trimmed().toStdString(),
+              "tarvel: there is no display to open the game window on (DISPLAY is not set)");
+
+    environment.insert("DISPLAY", ":97");
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TARVEL_PATH), {});
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_EQ(program.readAllStandardError().trimmed().toStdString(), "tarvel: the display :97 is not running");
+}
+
+// A match from the menu with the player to move first (seed 1 deals him the first move).
+class MatchTest : public WindowTest {
+  public:
+    void SetUp() override {
+        Open(1);
+        Key(Qt::Key_N, Qt::ControlModifier);
+        ASSERT_TRUE(State().PlayerTurn);
+        sounds.Fresh();
+    }
+    // Lays out the player's hand, the computer's and the pile as a test needs them.
+    void Deal(const std::vector<std::string>& player, const std::vector<std::string>& computer,
+              const std::vector<std::string>& pile) {
+        GameState& state = State();
+        auto take = [&state](const std::string& name) {
+            for (CardQueue* hand : {&state.PlayerHand, &state.OpponentHand}) {
+                auto cards = hand->Cards();
+                for (std::size_t i = 0; i < cards.size(); ++i) {
+                    if (cards[i].Name == name) {
+                        hand->RemoveAt(i + 1);
+                        return cards[i];
+                    }
+                }
+            }
+            std::vector<typhodnoty> rest;
+            typhodnoty found;
+            while (!state.Stock.StackEmpty()) {
+                typhodnoty card = state.Stock.PopCard();
+                if (card.Name == name) found = card; else rest.push_back(card);
+            }
+            while (!state.Pile.StackEmpty()) {
+                typhodnoty card = state.Pile.PopCard();
+                if (card.Name == name) found = card; else if (!IsSuitMarker(card.Name)) rest.push_back(card);
+            }
+            for (auto it = rest.rbegin(); it != rest.rend(); ++it) state.Stock.PushCard(*it);
+            return found;
+        };
+        std::vector<typhodnoty> p, c, t;
+        for (const auto& name : player) p.push_back(take(name));
+        for (const auto& name : computer) c.push_back(take(name));
+        for (const auto& name : pile) t.push_back(take(name));
+        // What is left of both hands and the pile goes back to the stock.
+        for (CardQueue* hand : {&state.PlayerHand, &state.OpponentHand}) {
+            for (const auto& card : hand->Cards()) state.Stock.PushCard(card);
+            hand->Clear();
+        }
+        while (!state.Pile.StackEmpty()) {
+            typhodnoty card = state.Pile.PopCard();
+            if (!IsSuitMarker(card.Name)) state.Stock.PushCard(card);
+        }
+        for (const auto& card : p) state.PlayerHand.AppendCard(card);
+        for (const auto& card : c) state.OpponentHand.AppendCard(card);
+        for (const auto& card : t) state.Pile.PushCard(card);
+        state.PlayerCount = static_cast<std::uint8_t>(p.size());
+        state.OpponentCount = static_cast<std::uint8_t>(c.size());
+        state.RequestedSuitShown = false;
+        window->GameEngine().BeginPlayerTurn();
+        window->FormActivate();
+        ASSERT_EQ(FindTableFault(state), "");
+        sounds.Fresh();
+    }
+};
+
+TEST_F(MatchTest, MovingInTheHandNamesTheCardsAndSaysTheEdge) {
+    Deal({"8 srdcová", "9 piková", "dáma křížová"}, {"10 piková", "kluk kárový"}, {"9 srdcová"});
+    Key(Qt::Key_Right);
+    Key(Qt::Key_End);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/m9 pikova1.wav\tstart", "zvuky/mdama krizova1.wav\tstart",
+                                     "zvuky/okraj.wav\twait", "zvuky/mdama krizova1.wav\tstart",
+                                     "zvuky/m8 srdcova1.wav\tstart", "zvuky/okraj.wav\twait",
+                                     "zvuky/m8 srdcova1.wav\tstart", "zvuky/mdama krizova1.wav\tstart",
+                                     "zvuky/m8 srdcova1.wav\tstart"}));
+    EXPECT_EQ(State().SelectedIndex, 1u);
+}
+
+TEST_F(MatchTest, ARefusedCardTheComputersReplyAndADraw) {
+    Deal({"8 kárová", "9 piková", "8 srdcová"}, {"10 piková", "kluk kárový"}, {"9 srdcová"});
+    Key(Qt::Key_Return);  // the eight of diamonds does not fit the nine of hearts
+    Lines heard = sounds.Fresh();
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_TRUE(heard[0].starts_with("zvuky/zkartu nelze pouzit")) << heard[0];
+    EXPECT_TRUE(heard[0].ends_with(".wav\tstart")) << heard[0];
+    EXPECT_EQ(State().PlayerCount, 3);
+
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Return);
+    heard = sounds.Fresh();
+    ASSERT_EQ(heard.size(), 4u);
+    EXPECT_EQ(heard[0], "zvuky/m9 pikova1.wav\tstart");
+    EXPECT_TRUE(heard[1].starts_with("zvuky/vyhozeni")) << heard[1];
+    EXPECT_EQ(heard[2], "zvuky/z10 pikova1.wav\twait");  // the computer follows with the ten
+    EXPECT_TRUE(heard[3].starts_with("zvuky/vyhozeni")) << heard[3];
+    EXPECT_EQ(window->MessageLine().text(), "Vyhazuji");
+
+    // The player has nothing for the ten of spades and draws; the computer lays the jack.
+    const std::string drawn = State().Stock.Top().Name;
+    Key(Qt::Key_Space);
+    heard = sounds.Fresh();
+    ASSERT_GE(heard.size(), 2u);
+    EXPECT_EQ(heard[0], "zvuky/lizani.wav\twait");
+    EXPECT_EQ(State().PlayerCount, 3);
+    EXPECT_EQ(State().PlayerHand.Tail().Name, drawn);
+    EXPECT_EQ(FindTableFault(State()), "");
+}
+
+TEST_F(MatchTest, EverySayCommandFromItsShortcut) {
+    Deal({"8 kárová", "dáma piková"}, {"10 piková", "kluk kárový", "eso srdcové"}, {"9 srdcová"});
+    const std::pair<QKeyCombination, std::string> commands[] = {
+        {QKeyCombination(Qt::Key_F2), "zvuky/m8 karova1.wav\tstart"},
+        {QKeyCombination(Qt::SHIFT, Qt::Key_F2), "zvuky/m8.wav\twait"},
+        {QKeyCombination(Qt::Key_F3), "zvuky/z9 srdcova1.wav\tstart"},
+        {QKeyCombination(Qt::Key_F4), "zvuky/z1.wav\twait"},
+        {QKeyCombination(Qt::Key_F5), "zvuky/m0.wav\twait"},
+        {QKeyCombination(Qt::Key_F6), "zvuky/z0.wav\twait"},
+        {QKeyCombination(Qt::Key_F9), "zvuky/z3.wav\twait"},
+        {QKeyCombination(Qt::SHIFT, Qt::Key_F9), "zvuky/m2.wav\twait"},
+        {QKeyCombination(Qt::Key_Up), "zvuky/z9 srdcova1.wav\tstart"},
+        {QKeyCombination(Qt::Key_Down), "zvuky/z3.wav\twait"},
+    };
+    for (const auto& [key, heard] : commands) {
+        Key(key.key(), key.keyboardModifiers());
+        EXPECT_EQ(sounds.Fresh(), (Lines{heard})) << heard;
+    }
+    Key(Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/m8 karova1.wav\twait", "zvuky/mdama pikova1.wav\twait"}));
+    // Without points the point commands stay silent.
+    Key(Qt::Key_F7);
+    Key(Qt::Key_F8);
+    EXPECT_TRUE(sounds.Fresh().empty());
+}
+
+TEST_F(MatchTest, AMenuCommandRedrawsTheTableAndTheArrowKeyDoesNot) {
+    Deal({"8 kárová", "dáma piková"}, {"10 piková", "kluk kárový"}, {"9 srdcová"});
+    const QPoint onPile(layout::kPile.x + 30, layout::kPile.y + 60);
+    const QRgb pileColour = window->Table().Image().pixel(onPile);
+    QImage& image = const_cast<QImage&>(window->Table().Image());
+    image.setPixel(onPile, qRgb(1, 2, 3));
+    Key(Qt::Key_Up);
+    EXPECT_EQ(window->Table().Image().pixel(onPile), qRgb(1, 2, 3));
+    Key(Qt::Key_F3);
+    EXPECT_EQ(window->Table().Image().pixel(onPile), pileColour);
+}
+
+TEST_F(MatchTest, TheSoundSwitchesSayOffAndOnAndGoWithTheMenus) {
+    Deal({"8 kárová", "dáma piková"}, {"10 piková", "kluk kárový"}, {"9 srdcová"});
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/off.wav\tstart"}));
+    EXPECT_FALSE(Item("Zvuky1")->isChecked());
+    EXPECT_FALSE(Item("vybrankarta1")->isEnabled());
+    EXPECT_FALSE(Item("katlzankarty1")->isEnabled());
+    EXPECT_TRUE(window->MessageLine().isVisible());
+    Key(Qt::Key_F2);
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(sounds.Fresh().empty());
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/on.wav\tstart"}));
+    EXPECT_TRUE(Item("vybrankarta1")->isEnabled());
+    EXPECT_FALSE(window->MessageLine().isVisible());
+
+    Key(Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/off.wav\tstart"}));
+    EXPECT_FALSE(window->GameEngine().Options().saypickedcards);
+    EXPECT_FALSE(Item("katlzankarty1")->isChecked());
+    Key(Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/on.wav\tstart"}));
+    EXPECT_TRUE(Item("katlzankarty1")->isChecked());
+}
+
+TEST_F(MatchTest, TheTableShowsThePileTheMarkerAndTheBlankOfAShrunkenHand) {
+    Deal({"8 srdcová", "9 piková", "10 srdcová", "kluk srdcový", "eso srdcové"}, {"10 piková", "kluk kárový"},
+         {"9 srdcová"});
+    const QImage pileFace(QStringLiteral("karty/card%1.bmp").arg(FindCard("9 srdcová")->Picture));
+    ASSERT_FALSE(pileFace.isNull());
+    EXPECT_EQ(window->Table().Image().pixel(layout::kPile.x + 33, layout::kPile.y + 50) & 0xFFFFFF,
+              pileFace.pixel(33, 50) & 0xFFFFFF);
+    // The marker stands above the selected card.
+    Key(Qt::Key_Right);
+    const QImage seen = window->Table().Snapshot();
+    EXPECT_EQ(seen.pixel(layout::HandMarkerX(2) + 2, layout::kHandMarkerY + 2) & 0xFFFFFF, 0u);
+
+    // Five cards, the fifth reaches to x 167; with four the blank covers it.
+    const QPoint whereTheFifthWas(160, layout::kPlayerRowY + 50);
+    const QRgb background = window->palette().color(QPalette::Button).rgb();
+    EXPECT_NE(window->Table().Image().pixel(whereTheFifthWas), background);
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Return);  // the eight of hearts; the computer answers or draws
+    ASSERT_EQ(State().PlayerCount, 4);
+    EXPECT_EQ(window->Table().Image().pixel(whereTheFifthWas), background);
+}
+
+TEST_F(MatchTest, TheEndCommandEndsTheMatchAndRestoresTheIdleMenus) {
+    Key(Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/zkonec hry.wav\twait"}));
+    EXPECT_FALSE(State().GameRunning);
+    EXPECT_FALSE(Item("Ukonenhry1")->isEnabled());
+    EXPECT_TRUE(Item("Nastavenhry1")->isEnabled());
+    EXPECT_FALSE(Item("vybrankarta1")->isEnabled());
+    EXPECT_FALSE(window->MessageLine().isVisible());
+}
+
+// A whole match played by keys alone: the player walks his hand from the left and
+// lays the first card taken, chooses the first suit after a queen, and draws when
+// nothing fits. The table is checked after every key.
+TEST_F(MatchTest, AWholeMatchPlayedByKeysToItsEnd) {
+    int keys = 0;
+    auto press = [&](int key) {
+        Key(key);
+        ++keys;
+        ASSERT_EQ(FindTableFault(State()), "") << "after key " << keys;
+    };
+    while (State().GameRunning && keys < 20000) {
+        if (State().SuitChoiceActive) {
+            press(Qt::Key_Return);
+            continue;
+        }
+        const std::size_t pile = State().Pile.Size();
+        const std::size_t count = State().PlayerHand.Size();
+        bool laid = false;
+        press(Qt::Key_Home);
+        for (std::size_t i = 0; i < count && State().GameRunning; ++i) {
+            press(Qt::Key_Return);
+            if (State().Pile.Size() != pile || State().PlayerHand.Size() != count || State().SuitChoiceActive ||
+                !State().GameRunning) {
+                laid = true;
+                break;
+            }
+            press(Qt::Key_Right);
+        }
+        if (!laid && State().GameRunning) press(Qt::Key_Space);
+    }
+    EXPECT_FALSE(State().GameRunning);
+    EXPECT_EQ(State().PlayerWins + State().OpponentWins, 3);
+    const Lines heard = sounds.Fresh();
+    ASSERT_FALSE(heard.empty());
+    EXPECT_EQ(heard.back(), "zvuky/zkonec hry.wav\twait");
+}
+
+}  // namespace
+}  // namespace tarvel::testing
