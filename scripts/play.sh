@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything and starts the game.
+# Installs what is needed, builds everything, makes the game folder game/ and starts the
+# game from it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -9,4 +10,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cmake --install "$root/build" --prefix "$root/game" >/dev/null
 # The table of best results starts empty; a player's table is never replaced.
 "$root/build/tools/tarvel_scores_init" "$root/game/tarvel.tab"
-echo "The game client is not built yet."
+cd "$root/game"
+exec ./tarvel

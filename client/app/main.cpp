@@ -1,6 +1,7 @@
 // tarvel: the card game played by ear. The window, its engine and everything it needs
 // are made by MainWindow; this only starts them.
 #include <QApplication>
+#include <QScreen>
 #include <cstdio>
 
 #include "display_check.h"
@@ -13,6 +14,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     tarvel::MainWindow window(tarvel::SetupFromEnvironment());
+    // The whole screen even where no window manager maximises it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());
     window.showMaximized();
     return application.exec();
 }
