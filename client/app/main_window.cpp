@@ -11,6 +11,9 @@
 #include <QStatusBar>
 
 #include "client_strings.h"
+#include "score_file_message.h"
+#include "score_moment.h"
+#include "table_score_speech.h"
 #include "client_texts.h"
 #include "profile_file.h"
 #include "table_description.h"
@@ -61,6 +64,7 @@ MainWindow::MainWindow(ClientSetup setup)
     table_->onPointerRest = [this] { Command([this] { hover_->Rested(); }); };
     gate_.afterActions = [this] { UpdateAccessibleTable(); };
 
+    CreateDialogs();
     ConnectMenu();
     LoadStartupSettings();
     StartServerIfAsked();
@@ -136,7 +140,12 @@ void MainWindow::ConnectMenu() {
     connect(m.Tvojevhry1, &QAction::triggered, this, [this] { SayCommand([this] { say_->PlayerWins(); }); });
     connect(m.Mojevhry1, &QAction::triggered, this, [this] { SayCommand([this] { say_->OpponentWins(); }); });
     connect(m.tvojebody1, &QAction::triggered, this, [this] { SayCommand([this] { say_->PlayerPoints(); }); });
-    connect(m.Tvojebodydotabulky1, &QAction::triggered, this, [this] { NotReadyYet(); });
+    connect(m.Tvojebodydotabulky1, &QAction::triggered, this, [this] {
+        SayCommand([this] {
+            const GameState& state = engine_->State();
+            SayTableScore(phrases_, state.PlayerVoice, state.PlayerPenalty, state.OpponentPenalty);
+        });
+    });
     connect(m.Mojebody1, &QAction::triggered, this, [this] { SayCommand([this] { say_->OpponentPoints(); }); });
     connect(m.P1, &QAction::triggered, this, [this] { SayCommand([this] { say_->OpponentCardCount(); }); });
     connect(m.Poettvchkaret1, &QAction::triggered, this,
@@ -144,7 +153,7 @@ void MainWindow::ConnectMenu() {
 
     connect(m.Zvuky1, &QAction::triggered, this, [this] { Command([this] { ToggleSounds(true); }); });
     connect(m.katlzankarty1, &QAction::triggered, this, [this] { Command([this] { ToggleSayDrawnCards(true); }); });
-    connect(m.Tabulka1, &QAction::triggered, this, [this] { NotReadyYet(); });
+    connect(m.Tabulka1, &QAction::triggered, this, [this] { Command([this] { ShowScoreTable(); }, true); });
     connect(m.Nastavenhry1, &QAction::triggered, this, [this] { NotReadyYet(); });
     connect(m.Nastavenprosted1, &QAction::triggered, this, [this] { NotReadyYet(); });
     connect(m.Nastavenhlasuprozprvy1, &QAction::triggered, this, [this] { NotReadyYet(); });
@@ -159,6 +168,38 @@ void MainWindow::ConnectMenu() {
     SetSayMenuEnabled(false);
     m.Zvuky1->setChecked(true);
     m.katlzankarty1->setChecked(true);
+}
+
+void MainWindow::CreateDialogs() {
+    nameDialog_ = new NameDialog(texts_, [this](const QString& message) { ShowMessage(message); }, this);
+    scoreDialog_ = new ScoreTableDialog(texts_, this);
+    scoreDialog_->onWrite = [this] { return WriteResult(); };
+}
+
+void MainWindow::ShowScoreTable() {
+    const ScoreTableOutcome outcome = scores_.ShowTable(texts_);
+    if (outcome.error) {
+        ReportScoreFile(*outcome.error);
+    } else if (outcome.view) {
+        scoreDialog_->ShowModally(*outcome.view);
+    }
+}
+
+std::optional<ScoreTableView> MainWindow::WriteResult() {
+    const std::optional<QString> name = nameDialog_->AskName();
+    if (!name) return std::nullopt;
+    const ScoreTableOutcome outcome = scores_.WritePendingResult(name->toStdString(), texts_);
+    if (outcome.error) {
+        ReportScoreFile(*outcome.error);
+        return std::nullopt;
+    }
+    // Writing ends the match once the dialog is closed.
+    engine_->FinishMatchAfterThisGame();
+    return outcome.view;
+}
+
+void MainWindow::ReportScoreFile(const ScoreFileError& error) {
+    ShowMessage(QString::fromStdString(ScoreFileMessage(error, texts_.LanguageBase())));
 }
 
 void MainWindow::LoadStartupSettings() {
@@ -324,7 +365,16 @@ void MainWindow::StartActivationTimer() {
     formactivatetimer_.start();
 }
 
-void MainWindow::ScoreTableStep() {}
+void MainWindow::ScoreTableStep() {
+    const ScoreTableOutcome outcome = scores_.ScoreTableStep(engine_->Options().usetable, engine_->Standing(),
+                                                             CurrentMoment(), phrases_, texts_);
+    if (outcome.error) {
+        ReportScoreFile(*outcome.error);
+    } else if (outcome.view) {
+        scoreDialog_->ShowModally(*outcome.view);
+    }
+    table_->setFocus();
+}
 
 std::string MainWindow::LocalizedText(int index) {
     return texts_.LocalizedText(index);

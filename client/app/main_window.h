@@ -17,9 +17,12 @@
 #include "main_menu.h"
 #include "net_settings.h"
 #include "phrase_player.h"
+#include "name_dialog.h"
 #include "picture_store.h"
 #include "random_source.h"
 #include "say_commands.h"
+#include "score_keeper.h"
+#include "score_table_dialog.h"
 #include "settings_file.h"
 #include "string_table.h"
 #include "table_pointer.h"
@@ -77,6 +80,10 @@ class MainWindow final : public QMainWindow, public WindowPort {
     void ShowMessage(const QString& text);
     void NotReadyYet();
     void UpdateAccessibleTable();
+    void CreateDialogs();
+    void ShowScoreTable();
+    std::optional<ScoreTableView> WriteResult();
+    void ReportScoreFile(const ScoreFileError& error);
     QString Text(int index) const;
 
     ClientSetup setup_;
@@ -99,6 +106,9 @@ class MainWindow final : public QMainWindow, public WindowPort {
     bool sayMenuOn_ = false;
     std::map<QAction*, bool> ownEnabling_;
     QTimer formactivatetimer_;
+    ScoreKeeper scores_;
+    NameDialog* nameDialog_ = nullptr;          // TForm5
+    ScoreTableDialog* scoreDialog_ = nullptr;   // Tform6
 };
 
 }  // namespace tarvel

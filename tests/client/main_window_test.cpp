@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QProcess>
 #include <QStatusBar>
@@ -206,11 +210,14 @@ TEST(ClientProgram, WithoutADisplayItSaysSoAndStops) {
 class MatchTest : public WindowTest {
   public:
     void SetUp() override {
+        if (!settings.empty()) folder.WriteSettings(settings);
         Open(1);
         Key(Qt::Key_N, Qt::ControlModifier);
         ASSERT_TRUE(State().PlayerTurn);
         sounds.Fresh();
     }
+    std::string settings;  // the settings file to start with, when not empty
+
     // Lays out the player's hand, the computer's and the pile as a test needs them.
     void Deal(const std::vector<std::string>& player, const std::vector<std::string>& computer,
               const std::vector<std::string>& pile) {
@@ -441,6 +448,89 @@ TEST_F(MatchTest, AWholeMatchPlayedByKeysToItsEnd) {
     const Lines heard = sounds.Fresh();
     ASSERT_FALSE(heard.empty());
     EXPECT_EQ(heard.back(), "zvuky/zkonec hry.wav\twait");
+}
+
+// Acts on the next modal dialog of the given name once it is up.
+void WhenModal(const char* name, std::function<void(QWidget*)> act) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, name, act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal->objectName() != QString::fromLatin1(name)) return;
+        poll->stop();
+        poll->deleteLater();
+        act(modal);
+    });
+    poll->start();
+}
+
+class TableOfResultsTest : public MatchTest {
+  public:
+    TableOfResultsTest() { settings = "[game]\nplayforpoints=1\nusetable=1\nnumberofgames=5\n"; }
+    QByteArray TableBytes() {
+        QFile file(folder.Path("tarvel.tab"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(TableOfResultsTest, AWonGameOffersTheTableAndWritingANameEndsTheMatch) {
+    Deal({"9 srdcová"}, {"dáma piková", "kluk kárový"}, {"10 srdcová"});
+    bool shown = false;
+    QString lines;
+    WhenModal("Tform6", [&](QWidget* table) {
+        shown = true;
+        lines = table->findChild<QPlainTextEdit*>("tabulkamemo")->toPlainText();
+        EXPECT_TRUE(table->findChild<QPushButton*>("writetabbutton")->isVisible());
+        EXPECT_TRUE(table->findChild<QPushButton*>("continuegamebutton")->isVisible());
+        EXPECT_FALSE(table->findChild<QPushButton*>("closebitbtn")->isVisible());
+        WhenModal("TForm5", [](QWidget* name) {
+            // Typed as a keyboard with Czech letters gives them.
+            auto* field = name->findChild<QLineEdit*>("jmenoedit");
+            for (const QChar letter : QStringLiteral("Hráč")) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(letter));
+                QCoreApplication::sendEvent(field, &press);
+            }
+            name->findChild<QPushButton*>("okbutton")->click();
+        });
+        table->findChild<QPushButton*>("writetabbutton")->click();
+        // Written: only close is left, and the table shows the new result.
+        EXPECT_FALSE(table->findChild<QPushButton*>("writetabbutton")->isVisible());
+        EXPECT_TRUE(table->findChild<QPushButton*>("closebitbtn")->isVisible());
+        EXPECT_TRUE(table->findChild<QPlainTextEdit*>("tabulkamemo")->toPlainText().contains("Hráč"));
+        table->findChild<QPushButton*>("closebitbtn")->click();
+    });
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(lines.contains("21 bodů stačí na 1. místo v tabulce.")) << lines.toStdString();
+    const QByteArray bytes = TableBytes();
+    ASSERT_EQ(bytes.size(), 320);
+    // "Hráč" in Windows-1250, each byte less 7.
+    EXPECT_EQ(bytes.left(4), QByteArray::fromHex("416bdae1"));
+    EXPECT_FALSE(State().GameRunning);  // writing ended the match
+    const Lines heard = sounds.Fresh();
+    EXPECT_NE(std::find(heard.begin(), heard.end(), "zvuky/champion.wav\twait"), heard.end());
+    EXPECT_EQ(heard.back(), "zvuky/zkonec hry.wav\twait");
+}
+
+TEST_F(TableOfResultsTest, ADamagedFileIsReportedAndLeftAsItWas) {
+    {
+        QFile file(folder.Path("tarvel.tab"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("seventeen bytes!!");
+    }
+    Key(Qt::Key_T, Qt::ControlModifier);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].contains("tarvel.tab")) << messages[0].toStdString();
+    EXPECT_EQ(TableBytes(), QByteArray("seventeen bytes!!"));
+    // The game goes on.
+    EXPECT_TRUE(State().GameRunning);
+}
+
+TEST_F(TableOfResultsTest, TheTableScoreIsSpokenOnRequest) {
+    State().PlayerPenalty = 4;
+    State().OpponentPenalty = 26;
+    Key(Qt::Key_F7, Qt::ShiftModifier);
+    EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/m20.wav\twait", "zvuky/mdva.wav\twait", "zvuky/mbodu.wav\twait"}));
 }
 
 }  // namespace

@@ -1,0 +1,66 @@
+#include "name_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "score_texts.h"
+
+namespace tarvel {
+namespace {
+
+constexpr int kLongestName = 20;
+
+QString Text(const Localizer& texts, int index) {
+    return QString::fromStdString(texts.LocalizedText(index));
+}
+
+}  // namespace
+
+NameDialog::NameDialog(const Localizer& texts, std::function<void(const QString&)> showMessage, QWidget* parent)
+    : QDialog(parent), texts_(texts), showMessage_(std::move(showMessage)) {
+    setObjectName(QStringLiteral("TForm5"));
+    setWindowTitle(Text(texts, score_text::kNameDialogCaption));
+    auto* label = new QLabel(Text(texts, score_text::kNameLabel), this);
+    jmenoedit_ = new QLineEdit(this);
+    jmenoedit_->setObjectName(QStringLiteral("jmenoedit"));
+    jmenoedit_->setMaxLength(kLongestName);
+    jmenoedit_->setAccessibleName(label->text().remove('&'));
+    label->setBuddy(jmenoedit_);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(Text(texts, score_text::kOk), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("okbutton"));
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton(Text(texts, score_text::kCancel), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancelbutton"));
+    connect(ok, &QPushButton::clicked, this, &NameDialog::Confirm);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(jmenoedit_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+}
+
+std::optional<QString> NameDialog::AskName() {
+    jmenoedit_->clear();
+    jmenoedit_->setFocus();
+    if (exec() != QDialog::Accepted) return std::nullopt;
+    return jmenoedit_->text();
+}
+
+void NameDialog::Confirm() {
+    if (jmenoedit_->text().isEmpty()) {
+        showMessage_(Text(texts_, score_text::kEmptyName));
+        jmenoedit_->setFocus();
+        return;
+    }
+    accept();
+}
+
+}  // namespace tarvel

@@ -1,0 +1,75 @@
+#include "score_table_dialog.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "score_texts.h"
+
+namespace tarvel {
+namespace {
+
+QString Text(const Localizer& texts, int index) {
+    return QString::fromStdString(texts.LocalizedText(index));
+}
+
+QPushButton* Button(QWidget* parent, const QString& caption, const char* name) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+void Offer(QPushButton* button, bool shown) {
+    button->setEnabled(shown);
+    button->setVisible(shown);
+}
+
+}  // namespace
+
+ScoreTableDialog::ScoreTableDialog(const Localizer& texts, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Tform6"));
+    setWindowTitle(Text(texts, score_text::kTableDialogCaption));
+    tabulkamemo_ = new QPlainTextEdit(this);
+    tabulkamemo_->setObjectName(QStringLiteral("tabulkamemo"));
+    tabulkamemo_->setReadOnly(true);
+    tabulkamemo_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    tabulkamemo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    tabulkamemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    tabulkamemo_->setAccessibleName(Text(texts, score_text::kTableDialogCaption));
+    tabulkamemo_->setMinimumSize(560, 260);
+
+    writetabbutton_ = Button(this, Text(texts, score_text::kWriteButton), "writetabbutton");
+    continuegamebutton_ = Button(this, Text(texts, score_text::kContinueButton), "continuegamebutton");
+    closebitbtn_ = Button(this, Text(texts, score_text::kCloseButton), "closebitbtn");
+    connect(continuegamebutton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(closebitbtn_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(writetabbutton_, &QPushButton::clicked, this, [this] {
+        if (!onWrite) return;
+        if (const auto written = onWrite()) SetView(*written);
+        tabulkamemo_->setFocus();
+    });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(writetabbutton_);
+    buttons->addWidget(continuegamebutton_);
+    buttons->addWidget(closebitbtn_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabulkamemo_);
+    layout->addLayout(buttons);
+}
+
+void ScoreTableDialog::SetView(const ScoreTableView& view) {
+    tabulkamemo_->setPlainText(QString::fromStdString(view.Text()));
+    Offer(writetabbutton_, view.buttons.write);
+    Offer(continuegamebutton_, view.buttons.continueGame);
+    Offer(closebitbtn_, view.buttons.close);
+}
+
+void ScoreTableDialog::ShowModally(const ScoreTableView& view) {
+    SetView(view);
+    tabulkamemo_->setFocus();
+    exec();
+}
+
+}  // namespace tarvel
