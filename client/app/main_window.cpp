@@ -25,6 +25,7 @@ namespace {
 constexpr int kActivationRedrawMilliseconds = 100;
 // The message line's place on the table and the status bar's panels' widths.
 constexpr QPoint kMessageLinePlace(20, 370);
+constexpr int kMessageLineFontPixels = 13;
 constexpr std::array<int, 10> kPanelWidths = {65, 50, 65, 50, 60, 50, 60, 50, 50, 50};
 
 StandardRandom RandomFor(const std::optional<std::uint64_t>& seed) {
@@ -100,12 +101,8 @@ void MainWindow::BuildWindow() {
 
     label1_ = new QLabel(table_);
     label1_->setObjectName(QStringLiteral("Label1"));
-    QFont font = label1_->font();
-    font.setPixelSize(13);
-    label1_->setFont(font);
-    label1_->move(kMessageLinePlace);
-    label1_->setMinimumWidth(400);
     label1_->setAutoFillBackground(true);
+    table_->PlaceMessageLine(label1_, kMessageLinePlace, kMessageLineFontPixels);
     label1_->hide();
 
     for (std::size_t i = 0; i < panels_.size(); ++i) {

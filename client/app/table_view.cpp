@@ -1,6 +1,7 @@
 #include "table_view.h"
 
 #include <QCursor>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,6 +14,10 @@ namespace {
 constexpr int kRestMilliseconds = 500;
 // The table's image is at least this large; it grows with the window.
 constexpr QSize kSmallestTable(720, 360);
+// What the layout uses, the message line included: the table is shown enlarged by the
+// largest whole factor (up to 4) that keeps this in the window.
+constexpr QSize kUsedTable(720, 390);
+constexpr int kLargestScale = 4;
 // The selection marker: a small mark just above the selected card or suit.
 constexpr QSize kMarkerSize(6, 5);
 
@@ -151,8 +156,8 @@ void TableView::ShowMarker(bool visible) {
 }
 
 void TableView::MovePointer(int x, int y) {
-    // The table's place on the screen, wherever the window is.
-    QCursor::setPos(mapToGlobal(QPoint(x, y)));
+    // The table's place on the screen, wherever the window is and however large.
+    QCursor::setPos(mapToGlobal(QPoint(x, y) * scale_));
 }
 
 void TableView::PointAtPile() {
@@ -176,7 +181,9 @@ QImage TableView::Snapshot() {
 void TableView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), background_);
-    painter.drawImage(event->rect().topLeft(), image_, event->rect());
+    painter.scale(scale_, scale_);
+    const QRect area(event->rect().topLeft() / scale_, event->rect().size() / scale_ + QSize(2, 2));
+    painter.drawImage(area.topLeft(), image_, area);
     if (!markerVisible_ || state_ == nullptr) return;
     const QPoint marker(state_->MarkerX, state_->MarkerY);
     painter.fillRect(QRect(marker, kMarkerSize), Qt::black);
@@ -187,7 +194,9 @@ void TableView::paintEvent(QPaintEvent* event) {
 
 void TableView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const QSize wanted = size().expandedTo(kSmallestTable);
+    scale_ = std::clamp(std::min(width() / kUsedTable.width(), height() / kUsedTable.height()), 1, kLargestScale);
+    PlaceMessageLine();
+    const QSize wanted = (size() / scale_).expandedTo(kSmallestTable);
     if (wanted.width() <= image_.width() && wanted.height() <= image_.height()) return;
     QImage larger(wanted.expandedTo(image_.size()), QImage::Format_ARGB32);
     larger.fill(background_);
@@ -246,13 +255,34 @@ void TableView::PointerMovedTo(QPoint position) {
     }
 }
 
+QPoint TableView::TablePoint(QPointF widgetPosition) const {
+    return QPoint(static_cast<int>(widgetPosition.x()) / scale_, static_cast<int>(widgetPosition.y()) / scale_);
+}
+
+void TableView::PlaceMessageLine(QWidget* line, QPoint place, int fontPixels) {
+    messageLine_ = line;
+    messageLinePlace_ = place;
+    messageLineFont_ = fontPixels;
+    PlaceMessageLine();
+}
+
+void TableView::PlaceMessageLine() {
+    if (messageLine_ == nullptr) return;
+    QFont font = messageLine_->font();
+    font.setPixelSize(messageLineFont_ * scale_);
+    messageLine_->setFont(font);
+    messageLine_->move(messageLinePlace_ * scale_);
+    messageLine_->adjustSize();
+    messageLine_->setMinimumWidth(400 * scale_);
+}
+
 void TableView::mouseMoveEvent(QMouseEvent* event) {
-    PointerMovedTo(event->position().toPoint());
+    PointerMovedTo(TablePoint(event->position()));
 }
 
 void TableView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || state_ == nullptr || !state_->GameRunning) return;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = TablePoint(event->position());
     const TableArea area = AreaAt(*state_, at.x(), at.y());
     if (area == TableArea::Hand || area == TableArea::Stock || area == TableArea::SuitRow) {
         if (onClick) onClick(at.x(), at.y());

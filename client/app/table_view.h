@@ -34,6 +34,11 @@ class TableView final : public QWidget, public TablePort {
     std::function<void()> onPointerRest;
 
     const QImage& Image() const { return image_; }
+    // How many screen pixels one pixel of the table takes: the table is shown as large
+    // as whole multiples allow in the window, for eyes that need it large.
+    int Scale() const { return scale_; }
+    // The message line lies on the table at its fixed place, growing with the table.
+    void PlaceMessageLine(QWidget* line, QPoint place, int fontPixels);
     bool MarkerVisible() const { return markerVisible_; }
     // The table as the player sees it, marker and selection included.
     QImage Snapshot();
@@ -72,6 +77,8 @@ class TableView final : public QWidget, public TablePort {
     void Paint(int x, int y, const QImage& picture);
     const QImage& PictureOfCard(std::size_t position) const;
     void PointerMovedTo(QPoint position);
+    QPoint TablePoint(QPointF widgetPosition) const;
+    void PlaceMessageLine();
 
     const PictureStore& pictures_;
     const GameState* state_ = nullptr;
@@ -80,6 +87,10 @@ class TableView final : public QWidget, public TablePort {
     QImage image_;
     QColor background_;
     bool markerVisible_ = false;
+    int scale_ = 1;
+    QWidget* messageLine_ = nullptr;
+    QPoint messageLinePlace_;
+    int messageLineFont_ = 0;
     QTimer restTimer_;  // the pointer resting in an area for half a second
 };
 

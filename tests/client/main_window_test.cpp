@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -448,6 +449,98 @@ TEST_F(MatchTest, AWholeMatchPlayedByKeysToItsEnd) {
     const Lines heard = sounds.Fresh();
     ASSERT_FALSE(heard.empty());
     EXPECT_EQ(heard.back(), "zvuky/zkonec hry.wav\twait");
+}
+
+TEST_F(MatchTest, TheTableGrowsWithTheWindowAndAClickLandsOnTheSameCard) {
+    Deal({"8 srdcová", "9 piková", "8 kárová"}, {"10 piková", "kluk kárový"}, {"9 srdcová"});
+    window->resize(1700, 1000);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(window->Table().Scale(), 2);
+    // Card 2 lies at x 40 … 59 of the table: 80 … 119 on the screen.
+    QTest::mouseClick(&window->Table(), Qt::LeftButton, Qt::NoModifier, QPoint(2 * 45, 2 * 300));
+    const Lines heard = sounds.Fresh();
+    ASSERT_GE(heard.size(), 2u);
+    EXPECT_EQ(heard[0], "zvuky/m9 pikova1.wav\twait");
+    EXPECT_EQ(State().Pile.BottomToTop()[1].Name, "9 piková");
+}
+
+class PointerTest : public MatchTest {
+  public:
+    PointerTest() { settings = "[game]\nsaycardsundermouse=1\nmovemouse=1\n"; }
+};
+
+TEST_F(PointerTest, ThePointerFollowsTheSelectionAndNamesWhatItRestsOn) {
+    Deal({"8 srdcová", "9 piková", "8 kárová"}, {"10 piková", "kluk kárový"}, {"9 srdcová"});
+    Key(Qt::Key_Right);
+    // On the selected card's face, wherever the table lies on the screen.
+    const QPoint onCard = window->Table().mapToGlobal(QPoint(layout::HandMarkerX(2), layout::kHandMarkerY + 90));
+    EXPECT_EQ(QCursor::pos(), onCard);
+    QTest::qWait(100);  // the moves the pointer's own jumps make come in
+    sounds.Fresh();
+
+    // Resting half a second on the third card names it once.
+    QTest::mouseMove(&window->Table(), QPoint(600, 50));  // the pointer enters the table
+    QTest::qWait(50);
+    QTest::mouseMove(&window->Table(), QPoint(61, 300));
+    QTest::mouseMove(&window->Table(), QPoint(65, 300));
+    QTest::qWait(700);
+    Lines heard = sounds.Fresh();
+    EXPECT_EQ(heard, (Lines{"zvuky/m8 karova1.wav\twait"}));
+    QTest::mouseMove(&window->Table(), QPoint(70, 300));
+    QTest::qWait(700);
+    const Lines again = sounds.Fresh();
+    EXPECT_TRUE(again.empty()) << again.front();
+    EXPECT_EQ(window->Table().cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(WindowTest, HelpOpensTheTextAndSaysWhenItCannot) {
+    std::vector<QString> opened;
+    ClientSetup setup = folder.Setup(1, messages);
+    setup.openFile = [&opened](const QString& path) {
+        opened.push_back(path);
+        return true;
+    };
+    window = std::make_unique<MainWindow>(std::move(setup));
+    window->show();
+    window->Menu().Nvod1->trigger();
+    EXPECT_TRUE(opened.empty());  // there is no tarvel.txt yet
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].contains("tarvel.txt"));
+    QFile help(folder.Path("tarvel.txt"));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    window->Menu().Nvod1->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QDir(folder.Path("")).absoluteFilePath("tarvel.txt"));
+}
+
+TEST_F(WindowTest, TheServerIsStartedWhenAskedAndAMissingOneIsSaid) {
+    folder.WriteSettings("[net]\nrunserver=1\n");
+    std::vector<QString> started;
+    ClientSetup setup = folder.Setup(1, messages);
+    setup.startProgram = [&started](const QString& program) {
+        started.push_back(program);
+        return true;
+    };
+    window = std::make_unique<MainWindow>(std::move(setup));
+    EXPECT_TRUE(started.empty());  // no tarvelsvr beside the program
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].contains("tarvelsvr")) << messages[0].toStdString();
+
+    QFile server(folder.Path("tarvelsvr"));
+    ASSERT_TRUE(server.open(QIODevice::WriteOnly));
+    server.close();
+    server.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    messages.clear();
+    setup = folder.Setup(1, messages);
+    setup.startProgram = [&started](const QString& program) {
+        started.push_back(program);
+        return true;
+    };
+    window = std::make_unique<MainWindow>(std::move(setup));
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0], folder.Path("tarvelsvr"));
+    EXPECT_TRUE(messages.empty());
 }
 
 // Acts on the next modal dialog of the given name once it is up.
