@@ -1,0 +1,21 @@
+// The about box: the program's icon, name and version.
+#pragma once
+
+#include <QDialog>
+
+#include "string_table.h"
+
+namespace tarvel {
+
+// The version the about box shows after string 69 ("verze").
+inline constexpr const char* kProgramVersion = "2.1";
+
+class AboutBox final : public QDialog {
+    Q_OBJECT
+
+  public:
+    // Texts in the localizer's language now; the main window shows it with exec().
+    explicit AboutBox(const Localizer& localizer, QWidget* parent = nullptr);
+};
+
+}  // namespace tarvel

@@ -1,0 +1,116 @@
+#include "environment_dialog.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "localized_caption.h"
+#include "radio_group.h"
+
+namespace tarvel {
+
+namespace {
+
+// Indices of the dialog's texts in the string table.
+constexpr std::int32_t kTextProductName = 1;
+constexpr std::int32_t kTextSounds = 19;
+constexpr std::int32_t kTextOk = 47;
+constexpr std::int32_t kTextCancel = 48;
+constexpr std::int32_t kTextMoveTheMouse = 89;
+constexpr std::int32_t kTextLanguage = 90;
+constexpr std::int32_t kTextCaption = 91;
+constexpr std::int32_t kTextRestartToApply = 93;
+constexpr std::int32_t kTextSayCardsUnderMouse = 120;
+
+// Languages are listed from base 1000 upwards, one every thousand.
+int LanguagePosition(std::int32_t languageBase) {
+    return languageBase / kLanguageBaseStep - 1;
+}
+
+}  // namespace
+
+EnvironmentDialog::EnvironmentDialog(Localizer& localizer, QWidget* parent)
+    : QDialog(parent), localizer_(localizer) {
+    Jazykrgroup = new RadioGroup(this);
+    Jazykrgroup->setObjectName("Jazykrgroup");
+    for (const LanguageItem& language : localizer_.ListLanguages()) {
+        Jazykrgroup->AddItem(QString::fromStdString(language.name), language.base);
+    }
+    Jazykrgroup->Choose(0);
+    connect(Jazykrgroup, &RadioGroup::itemClicked, this, &EnvironmentDialog::JazykrgroupClick);
+
+    CheckBox7 = new QCheckBox(LocalizedCaption(localizer_, kTextSounds), this);
+    CheckBox7->setObjectName("CheckBox7");
+    mousemovechk = new QCheckBox(LocalizedCaption(localizer_, kTextMoveTheMouse), this);
+    mousemovechk->setObjectName("mousemovechk");
+    Rikatkartypodmysicheck = new QCheckBox(LocalizedCaption(localizer_, kTextSayCardsUnderMouse), this);
+    Rikatkartypodmysicheck->setObjectName("Rikatkartypodmysicheck");
+
+    okbitbtn = new QPushButton(this);
+    okbitbtn->setObjectName("okbitbtn");
+    okbitbtn->setDefault(true);
+    zrusitbitbtn = new QPushButton(this);
+    zrusitbitbtn->setObjectName("zrusitbitbtn");
+    connect(okbitbtn, &QPushButton::clicked, this, &EnvironmentDialog::accept);
+    connect(zrusitbitbtn, &QPushButton::clicked, this, &EnvironmentDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okbitbtn);
+    buttons->addWidget(zrusitbitbtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Jazykrgroup);
+    layout->addWidget(CheckBox7);
+    layout->addWidget(mousemovechk);
+    layout->addWidget(Rikatkartypodmysicheck);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    Relabel();
+}
+
+std::optional<EnvironmentChoice> EnvironmentDialog::Edit(const EnvironmentChoice& current) {
+    languageChanged_ = false;
+    restartNoticeDue_ = false;
+    // A base the list lacks (a hand-edited settings file) leaves no language chosen.
+    Jazykrgroup->Choose(LanguagePosition(current.languageBase));
+    CheckBox7->setChecked(current.soundsOn);
+    mousemovechk->setChecked(current.movemouse);
+    Rikatkartypodmysicheck->setChecked(current.saycardsundermouse);
+    Jazykrgroup->FocusChosen();
+    if (exec() != QDialog::Accepted) return std::nullopt;
+
+    EnvironmentChoice chosen;
+    chosen.soundsOn = CheckBox7->isChecked();
+    chosen.movemouse = mousemovechk->isChecked();
+    chosen.saycardsundermouse = Rikatkartypodmysicheck->isChecked();
+    chosen.languageBase = Jazykrgroup->ChosenValue().value_or(current.languageBase);
+    // What is saved is also what later messages are looked up in.
+    localizer_.SetLanguageBase(chosen.languageBase);
+    languageChanged_ = chosen.languageBase != current.languageBase;
+    restartNoticeDue_ = languageChanged_;
+    return chosen;
+}
+
+void EnvironmentDialog::ShowRestartNoticeIfLanguageChanged() {
+    if (!restartNoticeDue_) return;
+    restartNoticeDue_ = false;
+    QMessageBox::information(parentWidget(), LocalizedCaption(localizer_, kTextProductName),
+                             LocalizedCaption(localizer_, kTextRestartToApply));
+}
+
+void EnvironmentDialog::JazykrgroupClick(int languageBase) {
+    localizer_.SetLanguageBase(languageBase);
+    Relabel();
+}
+
+void EnvironmentDialog::Relabel() {
+    // The check boxes keep the captions of creation, like every other window.
+    setWindowTitle(LocalizedCaption(localizer_, kTextCaption));
+    Jazykrgroup->setTitle(LocalizedCaption(localizer_, kTextLanguage));
+    okbitbtn->setText(LocalizedCaption(localizer_, kTextOk));
+    zrusitbitbtn->setText(LocalizedCaption(localizer_, kTextCancel));
+}
+
+}  // namespace tarvel
