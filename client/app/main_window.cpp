@@ -63,7 +63,14 @@ MainWindow::MainWindow(ClientSetup setup)
     table_->onKey = [this](TableKey key) { Command([this, key] { PressTableKey(key, *engine_, *say_); }); };
     table_->onClick = [this](int x, int y) { Command([this, x, y] { ClickTable(x, y, *engine_, phrases_); }); };
     table_->onPointerRest = [this] { Command([this] { hover_->Rested(); }); };
-    gate_.afterActions = [this] { UpdateAccessibleTable(); };
+    gate_.afterActions = [this] {
+        UpdateAccessibleTable();
+        // The keys of the table work again after every dialog.
+        if (QApplication::activeModalWidget() == nullptr) {
+            if (isVisible() && !isActiveWindow()) activateWindow();
+            table_->setFocus();
+        }
+    };
 
     CreateDialogs();
     ConnectMenu();
@@ -151,12 +158,12 @@ void MainWindow::ConnectMenu() {
     connect(m.Zvuky1, &QAction::triggered, this, [this] { Command([this] { ToggleSounds(true); }); });
     connect(m.katlzankarty1, &QAction::triggered, this, [this] { Command([this] { ToggleSayDrawnCards(true); }); });
     connect(m.Tabulka1, &QAction::triggered, this, [this] { Command([this] { ShowScoreTable(); }, true); });
-    connect(m.Nastavenhry1, &QAction::triggered, this, [this] { NotReadyYet(); });
-    connect(m.Nastavenprosted1, &QAction::triggered, this, [this] { NotReadyYet(); });
+    connect(m.Nastavenhry1, &QAction::triggered, this, [this] { Command([this] { EditGameSettings(); }); });
+    connect(m.Nastavenprosted1, &QAction::triggered, this, [this] { Command([this] { EditEnvironment(); }); });
     connect(m.Nastavenhlasuprozprvy1, &QAction::triggered, this, [this] { NotReadyYet(); });
     connect(m.Sovnastaven1, &QAction::triggered, this, [this] { NotReadyYet(); });
     connect(m.Nvod1, &QAction::triggered, this, [this] { OpenHelp(); });
-    connect(m.Oprogramu1, &QAction::triggered, this, [this] { NotReadyYet(); });
+    connect(m.Oprogramu1, &QAction::triggered, this, [this] { Command([this] { aboutBox_->exec(); }); });
 
     // At start: no match runs.
     m.Novhra1->setEnabled(true);
@@ -168,9 +175,54 @@ void MainWindow::ConnectMenu() {
 }
 
 void MainWindow::CreateDialogs() {
+    // In the order the game has always made them.
+    gameSettingsDialog_ = new GameSettingsDialog(texts_, this);
+    aboutBox_ = new AboutBox(texts_, this);
     nameDialog_ = new NameDialog(texts_, [this](const QString& message) { ShowMessage(message); }, this);
     scoreDialog_ = new ScoreTableDialog(texts_, this);
+    environmentDialog_ = new EnvironmentDialog(texts_, this);
+    gameSettingsDialog_->setObjectName(QStringLiteral("TForm2"));
+    aboutBox_->setObjectName(QStringLiteral("TAboutBox"));
+    environmentDialog_->setObjectName(QStringLiteral("TForm10"));
     scoreDialog_->onWrite = [this] { return WriteResult(); };
+}
+
+void MainWindow::Save(const std::function<void()>& save) {
+    try {
+        save();
+    } catch (const ProfileWriteError& error) {
+        ShowMessage(QString::fromUtf8(error.what()));
+    }
+}
+
+void MainWindow::EditGameSettings() {
+    GameOptions& options = engine_->Options();
+    if (gameSettingsDialog_->Edit(options)) {
+        engine_->ApplyGenderFromOptions();
+        menu_.katlzankarty1->setChecked(options.saypickedcards);
+        Save([&] { settings_.SaveGameSettings(options, phrases_.SoundsOn()); });
+    }
+    formactivatetimer_.start();
+}
+
+void MainWindow::EditEnvironment() {
+    GameOptions& options = engine_->Options();
+    const EnvironmentChoice current{phrases_.SoundsOn(), options.movemouse, options.saycardsundermouse,
+                                    texts_.LanguageBase()};
+    if (const std::optional<EnvironmentChoice> choice = environmentDialog_->Edit(current)) {
+        // The sounds as their menu item sets them, without saying "on" or "off".
+        phrases_.SetSoundsOn(choice->soundsOn);
+        options.gamesounds = choice->soundsOn;
+        ApplySoundsState();
+        options.movemouse = choice->movemouse;
+        options.saycardsundermouse = choice->saycardsundermouse;
+        Save([&] {
+            settings_.SaveGameSettings(options, phrases_.SoundsOn());
+            settings_.SaveLanguage(texts_.LanguageBase());
+        });
+        if (environmentDialog_->LanguageChanged()) ShowMessage(Text(text::kRestartToApply));
+    }
+    formactivatetimer_.start();
 }
 
 void MainWindow::ShowScoreTable() {

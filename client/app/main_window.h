@@ -11,7 +11,10 @@
 #include <map>
 #include <memory>
 
+#include "about_box.h"
 #include "client_setup.h"
+#include "environment_dialog.h"
+#include "game_settings_dialog.h"
 #include "engine.h"
 #include "engine_gate.h"
 #include "main_menu.h"
@@ -81,6 +84,10 @@ class MainWindow final : public QMainWindow, public WindowPort {
     void NotReadyYet();
     void UpdateAccessibleTable();
     void CreateDialogs();
+    void EditGameSettings();
+    void EditEnvironment();
+    // Runs one save of the settings file; a failure is told, the game goes on.
+    void Save(const std::function<void()>& save);
     void ShowScoreTable();
     std::optional<ScoreTableView> WriteResult();
     void ReportScoreFile(const ScoreFileError& error);
@@ -107,8 +114,11 @@ class MainWindow final : public QMainWindow, public WindowPort {
     std::map<QAction*, bool> ownEnabling_;
     QTimer formactivatetimer_;
     ScoreKeeper scores_;
+    GameSettingsDialog* gameSettingsDialog_ = nullptr;  // TForm2
+    AboutBox* aboutBox_ = nullptr;
     NameDialog* nameDialog_ = nullptr;          // TForm5
     ScoreTableDialog* scoreDialog_ = nullptr;   // Tform6
+    EnvironmentDialog* environmentDialog_ = nullptr;  // TForm10
 };
 
 }  // namespace tarvel

@@ -4,6 +4,7 @@
 
 namespace tarvel::text {
 
+inline constexpr int kRestartToApply = 93;
 inline constexpr int kServerNotStarted = 121;  // "%1" is the server program's path
 inline constexpr int kHelpNotOpened = 122;     // "%1" is the help file's path
 inline constexpr int kPicturesMissing = 123;

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QCursor>
+#include <QCheckBox>
 #include <QFile>
+#include <QGroupBox>
+#include <QRadioButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -555,6 +558,78 @@ void WhenModal(const char* name, std::function<void(QWidget*)> act) {
         act(modal);
     });
     poll->start();
+}
+
+std::string FileText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+TEST_F(WindowTest, TheGameSettingsChangeTheVoicesAndAreWrittenWhole) {
+    Open();
+    WhenModal("TForm2", [](QWidget* dialog) {
+        auto* woman = dialog->findChild<QGroupBox*>("RadioGroup1")->findChildren<QRadioButton*>().at(1);
+        woman->click();
+        dialog->findChild<QCheckBox*>("CheckBox3")->click();  // say drawn cards: off
+        dialog->findChild<QPushButton*>("BitBtn1")->click();
+    });
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(State().PlayerVoice, "z");
+    EXPECT_EQ(State().OpponentVoice, "m");
+    EXPECT_FALSE(Item("katlzankarty1")->isChecked());
+    EXPECT_EQ(FileText(folder.Path("tarvel.ini")),
+              "[game]\r\npickupforseven=2\r\nkingofspades=0\r\nreturntogame=0\r\nsaypickedcards=0\r\n"
+              "usetable=0\r\nmovemouse=0\r\nplayforpoints=0\r\nnumberofgames=3\r\ncompulsory=1\r\n"
+              "shufflecards=0\r\ndealtcards=5\r\nplayergender=z\r\ngamesounds=1\r\nsaycardsundermouse=0\r\n");
+    EXPECT_TRUE(messages.empty());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_TRUE(window->Table().hasFocus());
+}
+
+TEST_F(WindowTest, AnUnwritableSettingsFileIsToldAndTheGameGoesOn) {
+    folder.WriteSettings("[game]\ndealtcards=5\n");
+    QFile::setPermissions(folder.Path("tarvel.ini"), QFile::ReadOwner);
+    Open();
+    WhenModal("TForm2", [](QWidget* dialog) { dialog->findChild<QPushButton*>("BitBtn1")->click(); });
+    Key(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].toStdString(), "Unable to write to " + folder.Path("tarvel.ini").toStdString());
+    EXPECT_EQ(FileText(folder.Path("tarvel.ini")), "[game]\ndealtcards=5\n");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    Key(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(State().GameRunning);
+}
+
+TEST_F(WindowTest, TheEnvironmentSwitchesSoundsWithoutSayingSoAndTellsOfTheLanguageOnce) {
+    Open();
+    WhenModal("TForm10", [](QWidget* dialog) {
+        dialog->findChild<QCheckBox*>("CheckBox7")->click();  // sounds off
+        dialog->findChild<QGroupBox*>("Jazykrgroup")->findChildren<QRadioButton*>().at(1)->click();  // English
+        dialog->findChild<QPushButton*>("okbitbtn")->click();
+    });
+    Key(Qt::Key_E, Qt::ControlModifier);
+    EXPECT_FALSE(Item("Zvuky1")->isChecked());
+    EXPECT_TRUE(window->MessageLine().isVisible());
+    EXPECT_TRUE(sounds.Fresh().empty());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Your changes will be applied after you restart the game.");
+    EXPECT_NE(FileText(folder.Path("tarvel.ini")).find("[environment]\r\nlanguage=2000\r\n"), std::string::npos);
+
+    // Again without a change of language: no message.
+    WhenModal("TForm10", [](QWidget* dialog) { dialog->findChild<QPushButton*>("okbitbtn")->click(); });
+    Key(Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(WindowTest, TheAboutBoxNamesTheVersion) {
+    Open();
+    QString version;
+    WhenModal("TAboutBox", [&version](QWidget* box) {
+        version = box->findChild<QLabel*>("Version")->text();
+        box->findChild<QPushButton*>("OKButton")->click();
+    });
+    window->Menu().Oprogramu1->trigger();
+    EXPECT_EQ(version, "verze 2.1");
 }
 
 class TableOfResultsTest : public MatchTest {
