@@ -357,10 +357,16 @@ void MainWindow::NotReadyYet() {
 }
 
 void MainWindow::UpdateAccessibleTable() {
-    table_->setAccessibleName(Text(text::kTableName));
-    table_->setAccessibleDescription(QString::fromStdString(DescribeTable(engine_->State(), texts_)));
-    QAccessibleEvent event(table_, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
+    // The name carries what lies on the table, so that a screen reader speaks each
+    // change of the focused table; the description holds it alone.
+    const QString summary = QString::fromStdString(DescribeTable(engine_->State(), texts_));
+    if (summary == table_->accessibleDescription()) return;
+    table_->setAccessibleDescription(summary);
+    table_->setAccessibleName(Text(text::kTableName) + QStringLiteral(". ") + summary);
+    QAccessibleEvent named(table_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    QAccessibleEvent described(table_, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
 }
 
 // The window port.

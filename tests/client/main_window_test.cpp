@@ -178,7 +178,7 @@ TEST_F(WindowTest, MissingPicturesAreNamedAndTheGameStillPlays) {
 
 TEST_F(WindowTest, TheTableTellsAScreenReaderWhatLiesOnIt) {
     Open(1);
-    EXPECT_EQ(window->Table().accessibleName(), "Stůl");
+    EXPECT_EQ(window->Table().accessibleName(), "Stůl. Žádná hra neběží.");
     EXPECT_EQ(window->Table().accessibleDescription(), "Žádná hra neběží.");
     Key(Qt::Key_N, Qt::ControlModifier);
     const QString first = window->Table().accessibleDescription();
