@@ -405,6 +405,31 @@ TEST_F(MatchTest, TheTableShowsThePileTheMarkerAndTheBlankOfAShrunkenHand) {
     Key(Qt::Key_Return);  // the eight of hearts; the computer answers or draws
     ASSERT_EQ(State().PlayerCount, 4);
     EXPECT_EQ(window->Table().Image().pixel(whereTheFifthWas), background);
+    // Right up to the old card's edge: the blank starts where the new last card ends.
+    EXPECT_EQ(window->Table().Image().pixel(20 * 4 + layout::kCardWidth + 1, layout::kPlayerRowY + 50), background);
+}
+
+TEST_F(MatchTest, TheOpponentsShrunkenRowEndsInTheBlank) {
+    Deal({"8 srdcová", "9 piková"}, {"10 piková", "kluk kárový", "eso kárové"}, {"9 srdcová"});
+    const QRgb background = window->palette().color(QPalette::Button).rgb();
+    const QPoint onTheThirdBack(20 * 3 + 55, layout::kOpponentRowY + 50);  // right of the second back
+    EXPECT_NE(window->Table().Image().pixel(onTheThirdBack), background);
+    // A card of the network opponent leaves one back fewer, drawn without its own blank.
+    State().OpponentCount = 2;
+    window->Table().DrawOpponentHand();
+    EXPECT_EQ(window->Table().Image().pixel(onTheThirdBack), background);
+}
+
+TEST_F(MatchTest, TheRedrawAfterAMenuCommandKeepsTheSuitRowOfAChoice) {
+    Deal({"8 srdcová", "dáma piková"}, {"10 piková", "kluk kárový"}, {"9 srdcová"});
+    Key(Qt::Key_End);
+    Key(Qt::Key_Return);
+    ASSERT_TRUE(State().SuitChoiceActive);
+    const QPoint onHearts(layout::kSuitRowLeft + 10, layout::kSuitRowY + 15);
+    const QRgb heart = window->Table().Image().pixel(onHearts);
+    const_cast<QImage&>(window->Table().Image()).setPixel(onHearts, qRgb(1, 2, 3));
+    Key(Qt::Key_F3);
+    EXPECT_EQ(window->Table().Image().pixel(onHearts), heart);
 }
 
 TEST_F(MatchTest, TheEndCommandEndsTheMatchAndRestoresTheIdleMenus) {
