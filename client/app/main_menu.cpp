@@ -1,5 +1,7 @@
 #include "main_menu.h"
 
+#include "client_texts.h"
+
 namespace tarvel {
 namespace {
 
@@ -72,6 +74,12 @@ MainMenu BuildMainMenu(QMenuBar& bar, const Localizer& texts) {
     m.Nastavenprosted1 = Item(m.Nastaven1, texts, 97, "Nastavenprosted1", Qt::CTRL | Qt::Key_E);
     m.Nastavenhlasuprozprvy1 = Item(m.Nastaven1, texts, 96, "Nastavenhlasuprozprvy1", Qt::CTRL | Qt::Key_H);
     m.Sovnastaven1 = Item(m.Nastaven1, texts, 95, "Sovnastaven1");
+
+    m.Historie1 = Menu(bar, texts, text::kHistoryMenu, "Historie1");
+    m.Zopakujsoupere1 = Item(m.Historie1, texts, text::kRepeatOpponent, "Zopakujsoupere1", Qt::CTRL | Qt::Key_R);
+    m.Predchozihlaseni1 = Item(m.Historie1, texts, text::kPreviousAnnouncement, "Predchozihlaseni1", Qt::Key_PageUp);
+    m.Dalsihlaseni1 = Item(m.Historie1, texts, text::kNextAnnouncement, "Dalsihlaseni1", Qt::Key_PageDown);
+    m.Oknohistorie1 = Item(m.Historie1, texts, text::kHistoryWindow, "Oknohistorie1", Qt::CTRL | Qt::Key_G);
 
     m.Npovda1 = Menu(bar, texts, 23, "Npovda1");
     m.Nvod1 = Item(m.Npovda1, texts, 24, "Nvod1", Qt::Key_F1);

@@ -42,6 +42,13 @@ struct MainMenu {
     QAction* Nastavenhlasuprozprvy1 = nullptr;
     QAction* Sovnastaven1 = nullptr;
 
+    // The history of the match: hearing again what was said.
+    QMenu* Historie1 = nullptr;
+    QAction* Zopakujsoupere1 = nullptr;
+    QAction* Predchozihlaseni1 = nullptr;
+    QAction* Dalsihlaseni1 = nullptr;
+    QAction* Oknohistorie1 = nullptr;
+
     QMenu* Npovda1 = nullptr;
     QAction* Nvod1 = nullptr;
     QAction* Oprogramu1 = nullptr;

@@ -47,7 +47,8 @@ MainWindow::MainWindow(ClientSetup setup)
       settings_(setup_.settingsFile),
       audio_(setup_.audio ? std::move(setup_.audio) : std::make_unique<SilentAudioBackend>()),
       random_(RandomFor(setup_.seed)),
-      phrases_(*audio_, random_) {
+      phrases_(*audio_, random_),
+      spoken_(gameSpeech_, history_, [this] { return engine_->State().PlayerVoice; }) {
     // The language first: every caption below comes from the string table in it.
     texts_.SetLanguageBase(settings_.LoadLanguage());
     setWindowTitle(Text(1));
@@ -56,14 +57,16 @@ MainWindow::MainWindow(ClientSetup setup)
     pictures_ = std::make_unique<PictureStore>(QStringLiteral("karty"), palette().color(QPalette::Button));
     BuildWindow();
 
-    engine_ = std::make_unique<Engine>(phrases_, *table_, *this, noNetwork_, random_);
-    say_ = std::make_unique<SayCommands>(engine_->State(), phrases_);
-    hover_ = std::make_unique<PointerHover>(engine_->State(), engine_->Options(), phrases_);
+    // Everything the game says goes into the history on its way to the player.
+    engine_ = std::make_unique<Engine>(spoken_, *table_, *this, noNetwork_, random_);
+    say_ = std::make_unique<SayCommands>(engine_->State(), spoken_);
+    hover_ = std::make_unique<PointerHover>(engine_->State(), engine_->Options(), spoken_);
     table_->Attach(engine_->State(), engine_->Options(), *hover_);
     table_->onKey = [this](TableKey key) { Command([this, key] { PressTableKey(key, *engine_, *say_); }); };
-    table_->onClick = [this](int x, int y) { Command([this, x, y] { ClickTable(x, y, *engine_, phrases_); }); };
+    table_->onClick = [this](int x, int y) { Command([this, x, y] { ClickTable(x, y, *engine_, spoken_); }); };
     table_->onPointerRest = [this] { Command([this] { hover_->Rested(); }); };
     gate_.afterActions = [this] {
+        ShowSilentAnnouncement();
         UpdateAccessibleTable();
         // The keys of the table work again after every dialog.
         if (QApplication::activeModalWidget() == nullptr) {
@@ -74,6 +77,7 @@ MainWindow::MainWindow(ClientSetup setup)
 
     CreateDialogs();
     ConnectMenu();
+    ConnectHistory();
     LoadStartupSettings();
     StartServerIfAsked();
     if (!phrases_.SoundsOn()) menu_.katlzankarty1->setEnabled(false);
@@ -125,7 +129,13 @@ void MainWindow::BuildWindow() {
 
 void MainWindow::ConnectMenu() {
     MainMenu& m = menu_;
-    connect(m.Novhra1, &QAction::triggered, this, [this] { Command([this] { engine_->Novhra1Click(true); }); });
+    connect(m.Novhra1, &QAction::triggered, this, [this] {
+        Command([this] {
+            history_.Clear();  // a new match: a new history
+            shownEntries_ = 0;
+            engine_->Novhra1Click(true);
+        });
+    });
     connect(m.Ukonenhry1, &QAction::triggered, this, [this] { Command([this] { engine_->Ukonenhry1Click(); }); });
     connect(m.Konecprogramu1, &QAction::triggered, this, &QWidget::close);
     connect(m.Novsovhra1, &QAction::triggered, this, [this] { NotReadyYet(); });
@@ -172,6 +182,48 @@ void MainWindow::ConnectMenu() {
     SetSayMenuEnabled(false);
     m.Zvuky1->setChecked(true);
     m.katlzankarty1->setChecked(true);
+}
+
+void MainWindow::ConnectHistory() {
+    replay_ = new ReplayPlayer(phrases_, *audio_, this);
+    gameSpeech_.beforeSpeaking = [this] { replay_->Stop(); };
+    historyWindow_ = new HistoryWindow(texts_, this);
+    connect(menu_.Zopakujsoupere1, &QAction::triggered, this,
+            [this] { Command([this] { Repeat(history_.LastOfOpponent()); }); });
+    connect(menu_.Predchozihlaseni1, &QAction::triggered, this,
+            [this] { Command([this] { Repeat(history_.StepBack()); }); });
+    connect(menu_.Dalsihlaseni1, &QAction::triggered, this,
+            [this] { Command([this] { Repeat(history_.StepForward()); }); });
+    connect(menu_.Oknohistorie1, &QAction::triggered, this,
+            [this] { Command([this] { historyWindow_->ShowHistory(history_); }); });
+}
+
+void MainWindow::Repeat(const std::optional<Announcement>& announcement) {
+    if (!announcement) {
+        replay_->Stop();
+        phrases_.StartPhrase(kNoVoice, "okraj", kPlainVariant);
+        return;
+    }
+    if (gameSpeech_.Mode() == SpeechMode::Off) {
+        label1_->setText(AnnouncementLine(*announcement, texts_));
+        return;
+    }
+    const auto& entries = history_.Entries();
+    std::vector<SpokenEntry> words;
+    for (std::size_t i = announcement->first; i < announcement->first + announcement->count; ++i) {
+        if (!entries[i].feedback) words.push_back(entries[i]);
+    }
+    replay_->Play(words);
+}
+
+void MainWindow::ShowSilentAnnouncement() {
+    // With the game's speech off, the message line shows what would have been said.
+    if (gameSpeech_.Mode() != SpeechMode::Off || history_.Entries().size() == shownEntries_) return;
+    shownEntries_ = history_.Entries().size();
+    const auto announcements = history_.Announcements();
+    if (announcements.empty()) return;
+    label1_->setText(AnnouncementLine(announcements.back(), texts_));
+    label1_->show();
 }
 
 void MainWindow::CreateDialogs() {
@@ -271,6 +323,7 @@ void MainWindow::StartServerIfAsked() {
 
 void MainWindow::Command(std::function<void()> action, bool redraw) {
     gate_.Run([this, action = std::move(action), redraw] {
+        history_.BeginCommand();
         action();
         if (redraw) FormActivate();
     });

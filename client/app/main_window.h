@@ -16,13 +16,18 @@
 #include "environment_dialog.h"
 #include "game_settings_dialog.h"
 #include "engine.h"
+#include "announcement_history.h"
 #include "engine_gate.h"
+#include "game_speech.h"
+#include "history_window.h"
 #include "main_menu.h"
 #include "net_settings.h"
 #include "phrase_player.h"
 #include "name_dialog.h"
 #include "picture_store.h"
 #include "random_source.h"
+#include "recorded_speech.h"
+#include "replay_player.h"
 #include "say_commands.h"
 #include "score_keeper.h"
 #include "score_table_dialog.h"
@@ -47,6 +52,7 @@ class MainWindow final : public QMainWindow, public WindowPort {
     QLabel& MessageLine() { return *label1_; }
     QLabel& StatusPanelLabel(StatusPanel panel) { return *panels_[static_cast<std::size_t>(panel)]; }
     PhrasePlayer& Phrases() { return phrases_; }
+    const AnnouncementHistory& History() const { return history_; }
     const Localizer& Texts() const { return texts_; }
     // True while an engine command runs (and holds what arrives meanwhile).
     bool EngineBusy() const { return gate_.Busy(); }
@@ -84,6 +90,11 @@ class MainWindow final : public QMainWindow, public WindowPort {
     void NotReadyYet();
     void UpdateAccessibleTable();
     void CreateDialogs();
+    void ConnectHistory();
+    // Says an announcement of the history again, in the background; the edge sound at
+    // either end of the history.
+    void Repeat(const std::optional<Announcement>& announcement);
+    void ShowSilentAnnouncement();
     void EditGameSettings();
     void EditEnvironment();
     // Runs one save of the settings file; a failure is told, the game goes on.
@@ -100,6 +111,9 @@ class MainWindow final : public QMainWindow, public WindowPort {
     std::unique_ptr<AudioBackend> audio_;
     StandardRandom random_;
     PhrasePlayer phrases_;
+    GameSpeech gameSpeech_{phrases_};
+    AnnouncementHistory history_;
+    RecordedSpeech spoken_;
     NoNetwork noNetwork_;
     std::unique_ptr<PictureStore> pictures_;
     TableView* table_ = nullptr;
@@ -119,6 +133,9 @@ class MainWindow final : public QMainWindow, public WindowPort {
     NameDialog* nameDialog_ = nullptr;          // TForm5
     ScoreTableDialog* scoreDialog_ = nullptr;   // Tform6
     EnvironmentDialog* environmentDialog_ = nullptr;  // TForm10
+    HistoryWindow* historyWindow_ = nullptr;
+    ReplayPlayer* replay_ = nullptr;
+    std::size_t shownEntries_ = 0;  // history entries already on the message line
 };
 
 }  // namespace tarvel

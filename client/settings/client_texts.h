@@ -18,4 +18,21 @@ inline constexpr int kSuitAskedFor = 130;
 inline constexpr int kOpponentCards = 131;
 inline constexpr int kCardOf = 132;  // "2 z 5": the selected card's place in the hand
 
+// The history of the match and how the game is heard.
+inline constexpr int kHistoryMenu = 160;
+inline constexpr int kRepeatOpponent = 161;
+inline constexpr int kPreviousAnnouncement = 162;
+inline constexpr int kNextAnnouncement = 163;
+inline constexpr int kHistoryWindow = 164;
+inline constexpr int kHistoryCaption = 165;
+inline constexpr int kSpeakerPlayer = 166;
+inline constexpr int kSpeakerOpponent = 167;
+inline constexpr int kSpeakerEffect = 168;
+inline constexpr int kNothingYet = 169;
+inline constexpr int kSpeechModeGroup = 170;
+inline constexpr int kSpeechRecordings = 171;
+inline constexpr int kSpeechService = 172;
+inline constexpr int kSpeechOff = 173;
+inline constexpr int kNoSpeechService = 174;
+
 }  // namespace tarvel::text

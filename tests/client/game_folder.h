@@ -72,6 +72,15 @@ class SoundLog {
         return lines;
     }
 
+    // Every line from the start.
+    std::vector<std::string> All() const {
+        std::vector<std::string> lines;
+        std::ifstream log(path_);
+        std::string line;
+        while (std::getline(log, line)) lines.push_back(line.substr(0, line.rfind('\t')));
+        return lines;
+    }
+
   private:
     std::string path_;
     std::size_t seen_ = 0;

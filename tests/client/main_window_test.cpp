@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -21,6 +22,7 @@
 
 #include "game_folder.h"
 #include "deck.h"
+#include "sound_file_name.h"
 #include "table_check.h"
 #include "table_layout.h"
 
@@ -56,6 +58,20 @@ class WindowTest : public ::testing::Test {
     GameState& State() { return window->GameEngine().State(); }
     QAction* Item(const char* name) { return window->findChild<QAction*>(name); }
 };
+
+// Acts on the next modal dialog of the given name once it is up.
+void WhenModal(const char* name, std::function<void(QWidget*)> act) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, name, act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal->objectName() != QString::fromLatin1(name)) return;
+        poll->stop();
+        poll->deleteLater();
+        act(modal);
+    });
+    poll->start();
+}
 
 TEST_F(WindowTest, StartsIdleWithTheMenuOfTheStringTable) {
     Open();
@@ -445,33 +461,41 @@ TEST_F(MatchTest, TheEndCommandEndsTheMatchAndRestoresTheIdleMenus) {
 // A whole match played by keys alone: the player walks his hand from the left and
 // lays the first card taken, chooses the first suit after a queen, and draws when
 // nothing fits. The table is checked after every key.
-TEST_F(MatchTest, AWholeMatchPlayedByKeysToItsEnd) {
+// The player of a whole match by keys: he walks his hand from the left and lays the
+// first card taken, chooses the first suit after a queen, and draws when nothing fits.
+// The table is checked after every key.
+void PlayByKeys(MatchTest& test) {
     int keys = 0;
     auto press = [&](int key) {
-        Key(key);
+        test.Key(key);
         ++keys;
-        ASSERT_EQ(FindTableFault(State()), "") << "after key " << keys;
+        ASSERT_EQ(FindTableFault(test.State()), "") << "after key " << keys;
     };
-    while (State().GameRunning && keys < 20000) {
-        if (State().SuitChoiceActive) {
+    GameState& state = test.State();
+    while (state.GameRunning && keys < 20000) {
+        if (state.SuitChoiceActive) {
             press(Qt::Key_Return);
             continue;
         }
-        const std::size_t pile = State().Pile.Size();
-        const std::size_t count = State().PlayerHand.Size();
+        const std::size_t pile = state.Pile.Size();
+        const std::size_t count = state.PlayerHand.Size();
         bool laid = false;
         press(Qt::Key_Home);
-        for (std::size_t i = 0; i < count && State().GameRunning; ++i) {
+        for (std::size_t i = 0; i < count && state.GameRunning; ++i) {
             press(Qt::Key_Return);
-            if (State().Pile.Size() != pile || State().PlayerHand.Size() != count || State().SuitChoiceActive ||
-                !State().GameRunning) {
+            if (state.Pile.Size() != pile || state.PlayerHand.Size() != count || state.SuitChoiceActive ||
+                !state.GameRunning) {
                 laid = true;
                 break;
             }
             press(Qt::Key_Right);
         }
-        if (!laid && State().GameRunning) press(Qt::Key_Space);
+        if (!laid && state.GameRunning) press(Qt::Key_Space);
     }
+}
+
+TEST_F(MatchTest, AWholeMatchPlayedByKeysToItsEnd) {
+    PlayByKeys(*this);
     EXPECT_FALSE(State().GameRunning);
     EXPECT_EQ(State().PlayerWins + State().OpponentWins, 3);
     const Lines heard = sounds.Fresh();
@@ -571,19 +595,79 @@ TEST_F(WindowTest, TheServerIsStartedWhenAskedAndAMissingOneIsSaid) {
     EXPECT_TRUE(messages.empty());
 }
 
-// Acts on the next modal dialog of the given name once it is up.
-void WhenModal(const char* name, std::function<void(QWidget*)> act) {
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, name, act = std::move(act)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || modal->objectName() != QString::fromLatin1(name)) return;
-        poll->stop();
-        poll->deleteLater();
-        act(modal);
-    });
-    poll->start();
+// The sound file a history entry is heard as; a phrase with several recordings chosen
+// at random has '#' for the number of its recording.
+std::string HeardAs(const SpokenEntry& entry) {
+    const std::string suffix = entry.variant >= 11  ? std::to_string(entry.variant % 10)
+                               : entry.variant == 1 ? std::string()
+                                                    : std::string("#");
+    return SoundFileName(entry.voice, entry.text, suffix) + (entry.waited ? "\twait" : "\tstart");
 }
+
+TEST_F(MatchTest, TheHistoryHoldsExactlyWhatWasHeardThroughAWholeMatch) {
+    PlayByKeys(*this);
+    ASSERT_FALSE(State().GameRunning);
+    const Lines heard = sounds.All();
+    const auto& entries = window->History().Entries();
+    ASSERT_EQ(entries.size(), heard.size());
+    for (std::size_t i = 0; i < heard.size(); ++i) {
+        const std::string expected = HeardAs(entries[i]);
+        std::string actual = heard[i];
+        if (expected.find('#') != std::string::npos) {
+            const std::size_t end = actual.find(".wav");
+            std::size_t start = end;
+            while (start > 0 && std::isdigit(static_cast<unsigned char>(actual[start - 1]))) --start;
+            actual.replace(start, end - start, "#");
+        }
+        ASSERT_EQ(actual, expected) << "phrase " << i;
+    }
+}
+
+TEST_F(MatchTest, RepeatingAndReviewingSpeakAgainAndChangeNothing) {
+    Deal({"9 piková", "8 srdcová"}, {"10 piková", "dáma kárová", "eso srdcové"}, {"9 srdcová"});
+    Key(Qt::Key_Return);  // the nine of spades; the computer lays the ten of spades
+    sounds.Fresh();
+    const GameState before = State();
+
+    Key(Qt::Key_R, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(sounds.Fresh(), (Lines{"zvuky/z10 pikova1.wav\tstart"}), 2000);
+    // Back: first the computer's move, then the player's own throw before it.
+    Key(Qt::Key_PageUp);
+    QTRY_COMPARE_WITH_TIMEOUT(sounds.Fresh(), (Lines{"zvuky/z10 pikova1.wav\tstart"}), 2000);
+    Key(Qt::Key_PageUp);
+    Lines heard;
+    QTRY_VERIFY_WITH_TIMEOUT(!(heard = sounds.Fresh()).empty(), 2000);
+    QTest::qWait(100);
+    for (const auto& line : sounds.Fresh()) heard.push_back(line);
+    ASSERT_FALSE(heard.empty());
+    EXPECT_TRUE(heard[0].starts_with("zvuky/vyhozeni")) << heard[0];
+    Key(Qt::Key_PageDown);
+    QTRY_COMPARE_WITH_TIMEOUT(sounds.Fresh(), (Lines{"zvuky/z10 pikova1.wav\tstart"}), 2000);
+    Key(Qt::Key_PageDown);  // past the newest
+    EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/okraj.wav\tstart"}));
+
+    EXPECT_EQ(State().PlayerHand.Cards(), before.PlayerHand.Cards());
+    EXPECT_EQ(State().Pile.BottomToTop(), before.Pile.BottomToTop());
+    EXPECT_EQ(State().SelectedIndex, before.SelectedIndex);
+    EXPECT_EQ(State().PlayerTurn, before.PlayerTurn);
+}
+
+TEST_F(MatchTest, TheHistoryWindowListsTheAnnouncementsNewestLast) {
+    Deal({"9 piková", "8 srdcová"}, {"10 piková", "dáma kárová", "eso srdcové"}, {"9 srdcová"});
+    Key(Qt::Key_Return);
+    QStringList lines;
+    WhenModal("HistoryWindow", [&lines](QWidget* dialog) {
+        auto* list = dialog->findChild<QListWidget*>("historylist");
+        for (int i = 0; i < list->count(); ++i) lines.push_back(list->item(i)->text());
+        EXPECT_EQ(list->currentRow(), list->count() - 1);
+        QTest::keyClick(list, Qt::Key_Escape);
+    });
+    Key(Qt::Key_G, Qt::ControlModifier);
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines.front(), "Soupeř: 10 křížová, Začínáš");
+    EXPECT_EQ(lines.back(), "Soupeř: vyhození, 10 piková, vyhození");
+}
+
 
 std::string FileText(const QString& path) {
     QFile file(path);

@@ -1,0 +1,30 @@
+// The announcements of the match as a list of lines, newest last, for a braille
+// display or a screen reader. Read only; Escape closes it.
+#pragma once
+
+#include <QDialog>
+#include <QListWidget>
+
+#include "announcement_history.h"
+#include "string_table.h"
+
+namespace tarvel {
+
+// "Soupeř: dáma křížová, vyhození, měním na, kára"
+QString AnnouncementLine(const Announcement& announcement, const Localizer& texts);
+
+class HistoryWindow final : public QDialog {
+    Q_OBJECT
+
+  public:
+    HistoryWindow(const Localizer& texts, QWidget* parent);
+
+    // Fills the list from the history and shows it modally, the newest line selected.
+    void ShowHistory(const AnnouncementHistory& history);
+
+  private:
+    const Localizer& texts_;
+    QListWidget* lines_ = nullptr;
+};
+
+}  // namespace tarvel
