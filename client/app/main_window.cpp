@@ -260,7 +260,7 @@ void MainWindow::EditGameSettings() {
 void MainWindow::EditEnvironment() {
     GameOptions& options = engine_->Options();
     const EnvironmentChoice current{phrases_.SoundsOn(), options.movemouse, options.saycardsundermouse,
-                                    texts_.LanguageBase()};
+                                    texts_.LanguageBase(), static_cast<std::int32_t>(gameSpeech_.Mode())};
     if (const std::optional<EnvironmentChoice> choice = environmentDialog_->Edit(current)) {
         // The sounds as their menu item sets them, without saying "on" or "off".
         phrases_.SetSoundsOn(choice->soundsOn);
@@ -268,9 +268,11 @@ void MainWindow::EditEnvironment() {
         ApplySoundsState();
         options.movemouse = choice->movemouse;
         options.saycardsundermouse = choice->saycardsundermouse;
+        ApplySpeechMode(choice->speechMode);
         Save([&] {
             settings_.SaveGameSettings(options, phrases_.SoundsOn());
             settings_.SaveLanguage(texts_.LanguageBase());
+            settings_.SaveSpeechMode(choice->speechMode);
         });
         if (environmentDialog_->LanguageChanged()) ShowMessage(Text(text::kRestartToApply));
     }
@@ -312,6 +314,13 @@ void MainWindow::LoadStartupSettings() {
     phrases_.SetSoundsOn(options.gamesounds);
     menu_.Zvuky1->setChecked(options.gamesounds);
     menu_.katlzankarty1->setChecked(options.saypickedcards);
+    ApplySpeechMode(settings_.LoadSpeechMode());
+}
+
+void MainWindow::ApplySpeechMode(std::int32_t mode) {
+    gameSpeech_.SetMode(static_cast<SpeechMode>(mode));
+    // With the speech off the message line shows what is said.
+    label1_->setVisible(!phrases_.SoundsOn() || gameSpeech_.Mode() == SpeechMode::Off);
 }
 
 void MainWindow::StartServerIfAsked() {
@@ -363,7 +372,7 @@ void MainWindow::ApplySoundsState() {
     menu_.Zvuky1->setChecked(on);
     SetSayMenuEnabled(on && engine_->State().GameRunning);
     menu_.katlzankarty1->setEnabled(on);
-    label1_->setVisible(!on);
+    label1_->setVisible(!on || gameSpeech_.Mode() == SpeechMode::Off);
 }
 
 void MainWindow::ToggleSayDrawnCards(bool fromMenu) {

@@ -95,6 +95,7 @@ class MainWindow final : public QMainWindow, public WindowPort {
     // either end of the history.
     void Repeat(const std::optional<Announcement>& announcement);
     void ShowSilentAnnouncement();
+    void ApplySpeechMode(std::int32_t mode);
     void EditGameSettings();
     void EditEnvironment();
     // Runs one save of the settings file; a failure is told, the game goes on.

@@ -23,6 +23,8 @@ constexpr std::int32_t kTextLanguage = 90;
 constexpr std::int32_t kTextCaption = 91;
 constexpr std::int32_t kTextRestartToApply = 93;
 constexpr std::int32_t kTextSayCardsUnderMouse = 120;
+constexpr std::int32_t kTextSpeech = 170;
+constexpr std::int32_t kTextSpeechChoices[] = {171, 172, 173};  // recordings, service, off
 
 // Languages are listed from base 1000 upwards, one every thousand.
 int LanguagePosition(std::int32_t languageBase) {
@@ -40,6 +42,14 @@ EnvironmentDialog::EnvironmentDialog(Localizer& localizer, QWidget* parent)
     }
     Jazykrgroup->Choose(0);
     connect(Jazykrgroup, &RadioGroup::itemClicked, this, &EnvironmentDialog::JazykrgroupClick);
+
+    speechgroup = new RadioGroup(this);
+    speechgroup->setObjectName("speechgroup");
+    speechgroup->setTitle(LocalizedCaption(localizer_, kTextSpeech));
+    for (std::int32_t mode = 0; mode < 3; ++mode) {
+        speechgroup->AddItem(LocalizedCaption(localizer_, kTextSpeechChoices[mode]), mode);
+    }
+    speechgroup->Choose(0);
 
     CheckBox7 = new QCheckBox(LocalizedCaption(localizer_, kTextSounds), this);
     CheckBox7->setObjectName("CheckBox7");
@@ -65,6 +75,7 @@ EnvironmentDialog::EnvironmentDialog(Localizer& localizer, QWidget* parent)
     layout->addWidget(CheckBox7);
     layout->addWidget(mousemovechk);
     layout->addWidget(Rikatkartypodmysicheck);
+    layout->addWidget(speechgroup);
     layout->addStretch();
     layout->addLayout(buttons);
     Relabel();
@@ -78,6 +89,7 @@ std::optional<EnvironmentChoice> EnvironmentDialog::Edit(const EnvironmentChoice
     CheckBox7->setChecked(current.soundsOn);
     mousemovechk->setChecked(current.movemouse);
     Rikatkartypodmysicheck->setChecked(current.saycardsundermouse);
+    speechgroup->Choose(current.speechMode >= 0 && current.speechMode <= 2 ? current.speechMode : 0);
     Jazykrgroup->FocusChosen();
     if (exec() != QDialog::Accepted) return std::nullopt;
 
@@ -86,6 +98,7 @@ std::optional<EnvironmentChoice> EnvironmentDialog::Edit(const EnvironmentChoice
     chosen.movemouse = mousemovechk->isChecked();
     chosen.saycardsundermouse = Rikatkartypodmysicheck->isChecked();
     chosen.languageBase = Jazykrgroup->ChosenValue().value_or(current.languageBase);
+    chosen.speechMode = speechgroup->ChosenValue().value_or(0);
     // What is saved is also what later messages are looked up in.
     localizer_.SetLanguageBase(chosen.languageBase);
     languageChanged_ = chosen.languageBase != current.languageBase;

@@ -21,6 +21,9 @@ struct EnvironmentChoice {
     bool movemouse = false;           // move the pointer onto the selection
     bool saycardsundermouse = false;  // speak the card under the resting pointer
     std::int32_t languageBase = kCzechLanguageBase;
+    // How the game is heard: 0 the recordings, 1 the speech service, 2 not at all (a
+    // screen reader follows the table).
+    std::int32_t speechMode = 0;
 
     friend bool operator==(const EnvironmentChoice&, const EnvironmentChoice&) = default;
 };
@@ -56,6 +59,7 @@ class EnvironmentDialog final : public QDialog {
 
     Localizer& localizer_;
     RadioGroup* Jazykrgroup;
+    RadioGroup* speechgroup;
     QCheckBox* CheckBox7;               // sounds
     QCheckBox* mousemovechk;            // movemouse
     QCheckBox* Rikatkartypodmysicheck;  // saycardsundermouse

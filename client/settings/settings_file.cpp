@@ -47,6 +47,15 @@ std::int32_t SettingsFile::LoadLanguage() const {
     return profile_.ReadInteger(kEnvironment, "language", kCzechLanguageBase);
 }
 
+std::int32_t SettingsFile::LoadSpeechMode() const {
+    const std::int32_t mode = profile_.ReadInteger(kEnvironment, "speech", 0);
+    return mode >= 0 && mode <= 2 ? mode : 0;
+}
+
+void SettingsFile::SaveSpeechMode(std::int32_t mode) {
+    profile_.WriteInteger(kEnvironment, "speech", mode);
+}
+
 void SettingsFile::SaveLanguage(std::int32_t languageBase) {
     profile_.WriteInteger(kEnvironment, "language", languageBase);
 }

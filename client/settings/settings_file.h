@@ -33,6 +33,11 @@ class SettingsFile {
     std::int32_t LoadLanguage() const;
     void SaveLanguage(std::int32_t languageBase);
 
+    // environment: speech, how the game is heard: 0 the recordings (also when absent,
+    // as files made before it had the key), 1 the speech service, 2 not at all.
+    std::int32_t LoadSpeechMode() const;
+    void SaveSpeechMode(std::int32_t mode);
+
     // Only if kStartupSettingsName exists in currentFolder: sets every game key of
     // options, net's ipaddress, port, runserver and allowvoicechat, and the voice
     // letters from playergender. Returns whether it read; otherwise nothing changes.

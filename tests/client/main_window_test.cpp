@@ -730,6 +730,19 @@ TEST_F(WindowTest, TheEnvironmentSwitchesSoundsWithoutSayingSoAndTellsOfTheLangu
     EXPECT_EQ(messages.size(), 1u);
 }
 
+TEST_F(WindowTest, WithTheSpeechOffTheMessageLineShowsWhatIsSaid) {
+    folder.WriteSettings("[environment]\nspeech=2\n");
+    Open(1);
+    EXPECT_TRUE(window->MessageLine().isVisible());
+    Key(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(sounds.Fresh().empty());
+    EXPECT_EQ(window->MessageLine().text(), "Soupeř: 10 křížová, Začínáš");
+    EXPECT_TRUE(window->MessageLine().isVisible());
+    Key(Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(sounds.Fresh().empty());
+    EXPECT_EQ(window->MessageLine().text(), "Soupeř: 10 křížová, Začínáš");
+}
+
 TEST_F(WindowTest, TheAboutBoxNamesTheVersion) {
     Open();
     QString version;

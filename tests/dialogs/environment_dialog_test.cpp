@@ -254,11 +254,29 @@ TEST_F(EnvironmentDialogTest, EveryCaptionIsTheTableTextInBothLanguages) {
         EXPECT_EQ(dialog.findChild<QPushButton*>("okbitbtn")->text(), Text(base, 47));
         EXPECT_EQ(dialog.findChild<QPushButton*>("zrusitbitbtn")->text(), Text(base, 48));
         // The languages by their own names, whatever the language in force.
-        const QList<QRadioButton*> languages = dialog.findChildren<QRadioButton*>();
+        const QList<QRadioButton*> languages = dialog.findChild<QGroupBox*>("Jazykrgroup")->findChildren<QRadioButton*>();
         ASSERT_EQ(languages.size(), 2);
         EXPECT_EQ(languages[0]->text(), "Čeština");
         EXPECT_EQ(languages[1]->text(), "English");
+        auto* speech = dialog.findChild<QGroupBox*>("speechgroup");
+        EXPECT_EQ(speech->title(), Text(base, 170));
+        const QList<QRadioButton*> modes = speech->findChildren<QRadioButton*>();
+        ASSERT_EQ(modes.size(), 3);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(modes[i]->text(), Text(base, 171 + i));
     }
+}
+
+TEST_F(EnvironmentDialogTest, TheWayTheGameIsHeardIsChosenAndKept) {
+    ActWhileShown(dialog_, [&] {
+        auto* off = dialog_.findChild<QGroupBox*>("speechgroup")->findChildren<QRadioButton*>().at(2);
+        EXPECT_FALSE(off->isChecked());
+        EXPECT_TRUE(dialog_.findChild<QGroupBox*>("speechgroup")->findChildren<QRadioButton*>().at(1)->isChecked());
+        off->click();
+        Press(Qt::Key_Return);
+    });
+    const auto chosen = dialog_.Edit({true, false, false, kCzech, 1});
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->speechMode, 2);
 }
 
 TEST_F(EnvironmentDialogTest, EveryControlHasAnAccessibleName) {

@@ -83,6 +83,17 @@ TEST_F(SettingsFileTest, MissingKeysAndGarbageGiveTheDefaults) {
     EXPECT_EQ(SettingsFile(path_).LoadVoice(), (VoiceSettings{"", 0, 0, 255}));
 }
 
+TEST_F(SettingsFileTest, HowTheGameIsHeardDefaultsToTheRecordings) {
+    SettingsFile file(path_);
+    EXPECT_EQ(file.LoadSpeechMode(), 0);  // a file from before the key existed
+    file.SaveSpeechMode(2);
+    EXPECT_EQ(file.LoadSpeechMode(), 2);
+    Put("[environment]\nspeech=7\n");
+    EXPECT_EQ(SettingsFile(path_).LoadSpeechMode(), 0);
+    Put("[environment]\nspeech=x\n");
+    EXPECT_EQ(SettingsFile(path_).LoadSpeechMode(), 0);
+}
+
 TEST_F(SettingsFileTest, CountsAreEightBitAndMustBeUsable) {
     Put("[game]\npickupforseven=259\nnumberofgames=355\ndealtcards=262\n");
     GameOptions options = LoadOptions();
