@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "audio_backend_choice.h"
+#include "qt_speech_service.h"
 #include "settings_file.h"
 
 namespace tarvel {
@@ -35,6 +36,7 @@ ClientSetup SetupFromEnvironment() {
     setup.seed = SeedFromEnvironment();
     setup.openFile = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     setup.startProgram = [](const QString& program) { return QProcess::startDetached(program, {}); };
+    setup.makeSpeechService = [] { return std::make_unique<QtSpeechService>(); };
     return setup;
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "audio_backend.h"
+#include "speech_service.h"
 
 namespace tarvel {
 
@@ -28,6 +29,9 @@ struct ClientSetup {
     std::function<bool(const QString& path)> openFile;
     // Starts the server program; false when it could not be started.
     std::function<bool(const QString& program)> startProgram;
+    // Makes the speech service when it is first needed (the chat voice, or the game
+    // heard through it); the real one may take seconds to answer, so it is made only then.
+    std::function<std::unique_ptr<SpeechService>()> makeSpeechService;
 };
 
 // The setup of the real program: audio chosen by TARVEL_AUDIO, the seed from

@@ -208,6 +208,11 @@ void MainWindow::Repeat(const std::optional<Announcement>& announcement) {
         label1_->setText(AnnouncementLine(*announcement, texts_));
         return;
     }
+    if (gameSpeech_.Mode() == SpeechMode::Service && service_) {
+        // The service says the whole announcement in one breath, in the background.
+        service_->Say(announcement->text);
+        return;
+    }
     const auto& entries = history_.Entries();
     std::vector<SpokenEntry> words;
     for (std::size_t i = announcement->first; i < announcement->first + announcement->count; ++i) {
@@ -264,6 +269,7 @@ void MainWindow::EditEnvironment() {
     if (const std::optional<EnvironmentChoice> choice = environmentDialog_->Edit(current)) {
         // The sounds as their menu item sets them, without saying "on" or "off".
         phrases_.SetSoundsOn(choice->soundsOn);
+        if (serviceSpeech_) serviceSpeech_->SetSoundsOn(choice->soundsOn);
         options.gamesounds = choice->soundsOn;
         ApplySoundsState();
         options.movemouse = choice->movemouse;
@@ -317,8 +323,32 @@ void MainWindow::LoadStartupSettings() {
     ApplySpeechMode(settings_.LoadSpeechMode());
 }
 
+SpeechService* MainWindow::Service() {
+    if (!serviceTried_) {
+        serviceTried_ = true;
+        if (setup_.makeSpeechService) service_ = setup_.makeSpeechService();
+    }
+    return service_ && service_->Available() ? service_.get() : nullptr;
+}
+
 void MainWindow::ApplySpeechMode(std::int32_t mode) {
-    gameSpeech_.SetMode(static_cast<SpeechMode>(mode));
+    SpeechMode chosen = static_cast<SpeechMode>(mode);
+    if (chosen == SpeechMode::Service) {
+        if (SpeechService* service = Service()) {
+            if (!serviceSpeech_) {
+                // Effects still sound as recordings; words come from the service, and a
+                // waited-for one holds the game as a recording does.
+                serviceSpeech_ = std::make_unique<ServiceSpeech>(*service, phrases_);
+                serviceSpeech_->SetWhileWaiting(KeepPainted);
+            }
+            serviceSpeech_->SetSoundsOn(phrases_.SoundsOn());
+            gameSpeech_.SetService(serviceSpeech_.get());
+        } else {
+            chosen = SpeechMode::Recordings;
+            ShowMessage(Text(text::kNoSpeechService));
+        }
+    }
+    gameSpeech_.SetMode(chosen);
     // With the speech off the message line shows what is said.
     label1_->setVisible(!phrases_.SoundsOn() || gameSpeech_.Mode() == SpeechMode::Off);
 }
@@ -363,6 +393,7 @@ void MainWindow::ToggleSounds(bool fromMenu) {
         phrases_.StartPhrase(kNoVoice, "on", kPlainVariant);
     }
     engine_->Options().gamesounds = phrases_.SoundsOn();
+    if (serviceSpeech_) serviceSpeech_->SetSoundsOn(phrases_.SoundsOn());
     ApplySoundsState();
     if (fromMenu) FormActivate();
 }

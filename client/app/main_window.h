@@ -29,6 +29,7 @@
 #include "recorded_speech.h"
 #include "replay_player.h"
 #include "say_commands.h"
+#include "service_speech.h"
 #include "score_keeper.h"
 #include "score_table_dialog.h"
 #include "settings_file.h"
@@ -96,6 +97,8 @@ class MainWindow final : public QMainWindow, public WindowPort {
     void Repeat(const std::optional<Announcement>& announcement);
     void ShowSilentAnnouncement();
     void ApplySpeechMode(std::int32_t mode);
+    // The speech service, made when first needed; nothing when it is not available.
+    SpeechService* Service();
     void EditGameSettings();
     void EditEnvironment();
     // Runs one save of the settings file; a failure is told, the game goes on.
@@ -137,6 +140,9 @@ class MainWindow final : public QMainWindow, public WindowPort {
     HistoryWindow* historyWindow_ = nullptr;
     ReplayPlayer* replay_ = nullptr;
     std::size_t shownEntries_ = 0;  // history entries already on the message line
+    std::unique_ptr<SpeechService> service_;
+    std::unique_ptr<ServiceSpeech> serviceSpeech_;
+    bool serviceTried_ = false;
 };
 
 }  // namespace tarvel

@@ -22,6 +22,7 @@
 
 #include "game_folder.h"
 #include "deck.h"
+#include "fake_speech_service.h"
 #include "sound_file_name.h"
 #include "table_check.h"
 #include "table_layout.h"
@@ -741,6 +742,55 @@ TEST_F(WindowTest, WithTheSpeechOffTheMessageLineShowsWhatIsSaid) {
     Key(Qt::Key_R, Qt::ControlModifier);
     EXPECT_TRUE(sounds.Fresh().empty());
     EXPECT_EQ(window->MessageLine().text(), "Soupeř: 10 křížová, Začínáš");
+}
+
+TEST_F(WindowTest, ThroughTheSpeechServiceWordsAreSpokenAndEffectsStillSound) {
+    folder.WriteSettings("[environment]\nspeech=1\n");
+    FakeSpeechService* service = nullptr;
+    ClientSetup setup = folder.Setup(1, messages);
+    setup.makeSpeechService = [&service] {
+        auto made = std::make_unique<FakeSpeechService>();
+        made->speakingPolls = 2;  // every text is heard for a moment
+        service = made.get();
+        return made;
+    };
+    window = std::make_unique<MainWindow>(std::move(setup));
+    window->resize(800, 560);
+    window->show();
+    ASSERT_NE(service, nullptr);
+    EXPECT_TRUE(messages.empty());
+    window->Menu().Novhra1->trigger();
+    EXPECT_EQ(service->calls, (Lines{"say:10 křížová", "say:Začínáš"}));
+    EXPECT_GE(service->polls, 4);  // each waited for to its end
+    EXPECT_TRUE(sounds.Fresh().empty());
+    // A card laid: the throw is a recording, the computer's card the service's.
+    service->calls.clear();
+    GameState& state = State();
+    for (std::size_t i = 1; i <= state.PlayerHand.Size() && service->calls.empty(); ++i) {
+        QTest::keyClick(&window->Table(), Qt::Key_Home);
+        for (std::size_t step = 1; step < i; ++step) QTest::keyClick(&window->Table(), Qt::Key_Right);
+        service->calls.clear();
+        QTest::keyClick(&window->Table(), Qt::Key_Return);
+        if (state.Pile.Size() == 1) service->calls.clear();
+    }
+    const Lines heard = sounds.Fresh();
+    ASSERT_FALSE(heard.empty());
+    EXPECT_TRUE(heard[0].starts_with("zvuky/vyhozeni")) << heard[0];
+}
+
+TEST_F(WindowTest, WithoutAServiceTheGameSaysSoOnceAndSpeaksWithItsRecordings) {
+    folder.WriteSettings("[environment]\nspeech=1\n");
+    ClientSetup setup = folder.Setup(1, messages);
+    setup.makeSpeechService = [] {
+        auto made = std::make_unique<FakeSpeechService>();
+        made->available = false;
+        return made;
+    };
+    window = std::make_unique<MainWindow>(std::move(setup));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Hlasová služba není k dispozici, hra mluví nahrávkami.");
+    window->Menu().Novhra1->trigger();
+    EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/z10 krizova1.wav\twait", "zvuky/zZacinas.wav\twait"}));
 }
 
 TEST_F(WindowTest, TheAboutBoxNamesTheVersion) {
