@@ -81,6 +81,33 @@ class Engine {
     void OpponentPlaysCard(std::size_t position);
     void OpponentChoosesSuit();
 
+    // What the server's messages do in a network game. Each is ignored when it does
+    // not fit the moment (a card outside a game, a deal nobody asked for).
+    void NetworkMatchRequested();  // a network match is being set up: its beginner is unknown
+    void NetworkSettingsAgreed();
+    void NetworkFirstPlayer(std::string_view digit);
+    void NetworkOpponentGender(std::string_view letter);
+    void NetworkStartCard(const typhodnoty& card);
+    void NetworkPileStartCard(const typhodnoty& card);
+    void NetworkPileStartSuit(std::string_view marker);
+    void NetworkStartCardsDone();
+    void NetworkOpponentCard(const typhodnoty& card);
+    void NetworkOpponentSuit(std::string_view marker);
+    void NetworkCardDrawn(const typhodnoty& card);
+    void NetworkNothingToDraw();
+    void NetworkOpponentDraws();
+    void NetworkOpponentTakesCard();
+    void NetworkDrawEnded();
+    void NetworkOpponentOut();
+    void NetworkOpponentStands();
+    void NetworkAceCannotReturn();
+    void NetworkOpponentGivesUp();
+    void NetworkOpponentPoints(std::int32_t points);
+    void NetworkTurningPile();
+    // The opponent broke the match off, or the connection is gone: the match ends from
+    // whatever it was waiting for.
+    void NetworkMatchBrokenOff();
+
     // End of game and match.
     void OpponentLastCard();
     void OpponentTriesReturn();
@@ -98,6 +125,16 @@ class Engine {
 
   private:
     bool Networked() const { return net_.active; }
+    // The parts of a game's start and end that may have to wait for the server.
+    void BeginGame();
+    void StartDealtGame();
+    void FinishOpponentWin();
+    void FinishPlayerWin();
+    // Takes up the step the network game waits for, when what it needs has arrived.
+    void ResumeNetworkWait();
+    bool Dealing() const;
+    bool Playing() const;
+    void LayNetworkSuitMarker(std::string_view marker);
     // The counts as the rules use them: a value outside its range counts as the default.
     std::uint8_t NumberOfGames() const { return kNumberOfGamesRange.Keep(options_.numberofgames); }
     std::uint8_t CardsForSeven() const { return kPickupForSevenRange.Keep(options_.pickupforseven); }

@@ -25,6 +25,7 @@ void Engine::Novhra1Click(bool fromMenu) {
     if (Networked()) {
         net_.opponentPoints.reset();
         net_.startCardsComplete = false;
+        net_.waiting = NetworkWait::None;
     }
     if (fromMenu || state_.LastStarter == kStarterUnknown) {
         state_.GameNumber = 1;
@@ -32,11 +33,15 @@ void Engine::Novhra1Click(bool fromMenu) {
         state_.PlayerWins = state_.OpponentWins = 0;
         if (!Networked()) {
             state_.LastStarter = static_cast<std::uint8_t>(random_.Random(2));
-        } else if (!network_.ProcessEventsUntil([this] { return state_.LastStarter <= 1; })) {
+        } else if (state_.LastStarter > 1) {
+            net_.waiting = NetworkWait::Beginner;  // NetworkFirstPlayer takes it up
             return;
         }
     }
+    BeginGame();
+}
 
+void Engine::BeginGame() {
     window_.EnableMenuItem(MenuItem::tvojebody1, options_.playforpoints);
     window_.EnableMenuItem(MenuItem::Mojebody1, options_.playforpoints);
     window_.EnableMenuItem(MenuItem::Tvojebodydotabulky1, options_.playforpoints && options_.usetable);
@@ -55,9 +60,18 @@ void Engine::Novhra1Click(bool fromMenu) {
     BuildDeck();
     if (!Networked()) {
         ShuffleAndDeal();
-    } else {
-        SendNet("req startcard");
-        if (!network_.ProcessEventsUntil([this] { return net_.startCardsComplete; })) return;
+        StartDealtGame();
+        return;
+    }
+    // Nobody's turn until the deal is complete: a key meanwhile is refused.
+    state_.PlayerTurn = false;
+    SendNet("req startcard");
+    net_.waiting = NetworkWait::StartCards;  // NetworkStartCardsDone takes it up
+    ResumeNetworkWait();
+}
+
+void Engine::StartDealtGame() {
+    if (Networked()) {
         // The server deals both hands alike: the opponent holds as many as arrived here.
         state_.PlayerCount = static_cast<std::uint8_t>(state_.PlayerHand.Size());
         state_.OpponentCount = state_.PlayerCount;

@@ -109,10 +109,15 @@ void Engine::OpponentWinsGame() {
     if (options_.returntogame && state_.PendingDraw > 0) {
         PlayerDraws();  // the pending cards are taken and count against the player
         if (Networked()) {
-            if (!network_.ProcessEventsUntil([this] { return !state_.ReturnPending; })) return;
-            state_.ReturnPending = true;
+            net_.waiting = NetworkWait::PendingCards;  // NetworkDrawEnded takes it up
+            ResumeNetworkWait();
+            return;
         }
     }
+    FinishOpponentWin();
+}
+
+void Engine::FinishOpponentWin() {
     if (state_.ReturnPending) SendNet("i give it up");
     state_.ReturnPending = false;
     state_.GameRunning = false;
@@ -143,14 +148,17 @@ void Engine::PlayerWinsGame() {
     ++state_.PlayerWins;
     SetPanelNumber(StatusPanel::PlayerWins, state_.PlayerWins);
 
+    if (options_.playforpoints && Networked()) {
+        net_.waiting = NetworkWait::OpponentPoints;  // NetworkOpponentPoints takes it up
+        ResumeNetworkWait();
+        return;
+    }
+    FinishPlayerWin();
+}
+
+void Engine::FinishPlayerWin() {
     if (options_.playforpoints) {
-        std::int32_t points = 0;
-        if (Networked()) {
-            if (!network_.ProcessEventsUntil([this] { return net_.opponentPoints.has_value(); })) return;
-            points = *net_.opponentPoints;
-        } else {
-            points = HandPoints(state_.OpponentHand);
-        }
+        const std::int32_t points = Networked() ? net_.opponentPoints.value_or(0) : HandPoints(state_.OpponentHand);
         AnnounceGamePoints(false, state_.OpponentCount, points);
     }
     if (!Networked()) window_.ScoreTableStep();
@@ -185,6 +193,7 @@ void Engine::EndMatch() {
     if (Networked()) {
         SendNet("end of game");
         net_.active = false;
+        net_.waiting = NetworkWait::None;
         network_.LeaveNetworkPlay();
         window_.EnableMenuItem(MenuItem::Novsovhra1, true);
         window_.EnableMenuItem(MenuItem::Sovnastaven1, true);

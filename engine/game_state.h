@@ -47,12 +47,24 @@ struct GameState {
     std::string OpponentVoice = "z";
 };
 
+// What a network game is waiting for from the server. The step that needs it returns
+// at once and is taken up again when the message arrives, so nothing waits inside an
+// engine call and a broken-off match can end from any of them.
+enum class NetworkWait : std::uint8_t {
+    None,
+    Beginner,        // who begins the match, at its first game
+    StartCards,      // the deal of a game
+    PendingCards,    // the cards the loser takes under the return rule, before the verdict
+    OpponentPoints,  // the loser's points, before the winner's verdict on points
+};
+
 // What the network client tells the engine during a network game.
 struct NetworkGame {
     bool active = false;
     char playerNumber = '0';  // '0' or '1', as the server numbered this client
     bool startCardsComplete = false;
     std::optional<std::int32_t> opponentPoints;  // the opponent's penalty points of the game
+    NetworkWait waiting = NetworkWait::None;
 };
 
 }  // namespace tarvel

@@ -18,6 +18,15 @@ inline constexpr int kSuitAskedFor = 130;
 inline constexpr int kOpponentCards = 131;
 inline constexpr int kCardOf = 132;  // "2 z 5": the selected card's place in the hand
 
+// Network play.
+inline constexpr int kCannotConnect = 112;
+inline constexpr int kServerBusy = 113;
+inline constexpr int kWaitForOpponent = 118;
+inline constexpr int kSameUserName = 119;
+inline constexpr int kConnectionLost = 133;
+inline constexpr int kOpponentLeftBeforeStart = 134;
+inline constexpr int kDifferentRulesRequest = 135;  // the same Czech text in both languages
+
 // The history of the match and how the game is heard.
 inline constexpr int kHistoryMenu = 160;
 inline constexpr int kRepeatOpponent = 161;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "engine_fixture.h"
 
 namespace tarvel::testing {
@@ -13,34 +16,104 @@ class NetworkTest : public EngineFixture {
     }
 };
 
-TEST_F(NetworkTest, ANewMatchWaitsForTheBeginnerAndTheDeal) {
-    state.LastStarter = kStarterUnknown;
-    net.events.push_back([this] { state.LastStarter = 0; });
-    net.events.push_back([this] {
-        // Six cards although the rules say five: the counts follow what the server dealt.
-        for (const char* name :
-             {"7 srdcová", "8 srdcová", "9 srdcová", "10 srdcová", "kluk srdcový", "eso srdcové"}) {
-            state.PlayerHand.AppendCard(Card(name));
-        }
-        state.Pile.PushCard(Card("eso pikové"));
-        engine.Net().startCardsComplete = true;
-    });
-    engine.Novhra1Click(false);
+TEST_F(NetworkTest, ANewMatchWaitsForTheBeginnerAndTheDealWithoutHoldingTheEngine) {
+    engine.NetworkMatchRequested();
+    engine.NetworkSettingsAgreed();
+    EXPECT_EQ(engine.Net().waiting, NetworkWait::Beginner);
+    EXPECT_TRUE(net.sent.empty());
+    EXPECT_FALSE(state.GameRunning);
+
+    engine.NetworkStartCard(Card("7 kárová"));  // no deal asked for yet: ignored
+    engine.NetworkFirstPlayer("0");
+    EXPECT_EQ(engine.Net().waiting, NetworkWait::StartCards);
     EXPECT_EQ(net.sent, (Texts{"req startcard"}));
+    EXPECT_TRUE(state.GameRunning);
+    EXPECT_FALSE(state.PlayerTurn);  // nobody plays into a deal
+    engine.NetworkFirstPlayer("1");  // a second one changes nothing
     EXPECT_EQ(state.LastStarter, 1);
-    EXPECT_TRUE(state.PlayerTurn);  // player number 1 begins
+
+    // Six cards although the rules say five: the counts follow what the server dealt.
+    for (const char* name : {"7 srdcová", "8 srdcová", "9 srdcová", "10 srdcová", "kluk srdcový", "eso srdcové"}) {
+        engine.NetworkStartCard(Card(name));
+    }
+    engine.NetworkPileStartCard(Card("dáma piková"));
+    engine.NetworkPileStartSuit(" kříže");
+    EXPECT_EQ(screen.spoken, (Texts{"say z|dáma piková|11", "say z|Platí|1", "say z| kříže|1"}));
+    screen.Clear();
+    engine.NetworkStartCardsDone();
+    EXPECT_EQ(engine.Net().waiting, NetworkWait::None);
+    EXPECT_EQ(state.LastStarter, 0);
+    EXPECT_FALSE(state.PlayerTurn);  // player 1: the server named player 0 to begin
     EXPECT_EQ(state.PlayerCount, 6);
     EXPECT_EQ(state.OpponentCount, 6);
-    EXPECT_EQ(screen.spoken, (Texts{"say z|Začínáš|1"}));
+    EXPECT_EQ(state.Pile.Top().Name, " kříže");
+    EXPECT_EQ(screen.spoken, (Texts{"say z|Začínám|1"}));
     EXPECT_FALSE(screen.menu[MenuItem::Novsovhra1]);
     EXPECT_FALSE(screen.menu[MenuItem::Sovnastaven1]);
+
+    engine.NetworkStartCardsDone();  // after the deal: nothing more happens
+    engine.NetworkStartCard(Card("7 kárová"));
+    EXPECT_EQ(state.PlayerHand.Size(), 6u);
 }
 
-TEST_F(NetworkTest, ALostConnectionDuringTheDealAbandonsTheGameQuietly) {
-    state.LastStarter = 0;
-    engine.Novhra1Click(false);  // no start cards ever arrive
-    EXPECT_EQ(net.sent, (Texts{"req startcard"}));
-    EXPECT_TRUE(screen.spoken.empty());
+TEST_F(NetworkTest, AMatchBrokenOffInAnyWaitEndsCleanly) {
+    options.playforpoints = true;
+    options.returntogame = true;
+    struct Case {
+        const char* name;
+        std::function<void()> reach;
+        NetworkWait wait;
+    };
+    const std::vector<Case> cases = {
+        {"beginner", [this] { engine.NetworkMatchRequested(); engine.NetworkSettingsAgreed(); }, NetworkWait::Beginner},
+        {"deal",
+         [this] {
+             engine.NetworkMatchRequested();
+             engine.NetworkSettingsAgreed();
+             engine.NetworkFirstPlayer("1");
+         },
+         NetworkWait::StartCards},
+        {"points",
+         [this] {
+             Table({}, {}, {"9 srdcová"});
+             engine.PlayerWinsGame();
+         },
+         NetworkWait::OpponentPoints},
+        {"pending cards",
+         [this] {
+             Table({"8 kárová"}, {}, {"7 srdcová"});
+             state.ReturnPending = true;
+             state.PendingDraw = 2;
+             engine.OpponentWinsGame();
+         },
+         NetworkWait::PendingCards},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        engine.Net().active = true;
+        engine.Net().waiting = NetworkWait::None;
+        net.sent.clear();
+        net.left = 0;
+        c.reach();
+        ASSERT_EQ(engine.Net().waiting, c.wait);
+        screen.Clear();
+        engine.NetworkMatchBrokenOff();
+        EXPECT_EQ(engine.Net().waiting, NetworkWait::None);
+        EXPECT_FALSE(engine.Net().active);
+        EXPECT_FALSE(state.GameRunning);
+        EXPECT_EQ(net.left, 1);
+        EXPECT_EQ(net.sent.back(), "end of game");
+        EXPECT_EQ(screen.Texts(), (Texts{"konec hry"}));
+        EXPECT_TRUE(screen.menu[MenuItem::Novsovhra1]);
+        EXPECT_TRUE(screen.menu[MenuItem::Nastavenhry1]);
+        EXPECT_FALSE(screen.menu[MenuItem::Ukonenhry1]);
+        // What the server might still send changes nothing.
+        engine.NetworkOpponentPoints(3);
+        engine.NetworkDrawEnded();
+        engine.NetworkStartCardsDone();
+        EXPECT_FALSE(state.GameRunning);
+        EXPECT_EQ(screen.Texts(), (Texts{"konec hry"}));
+    }
 }
 
 TEST_F(NetworkTest, MovesAreSentAndTheTurnPasses) {
@@ -113,19 +186,41 @@ TEST_F(NetworkTest, TheWinnerWaitsForTheOpponentsPoints) {
     options.playforpoints = true;
     Table({}, {}, {"9 srdcová"});
     state.OpponentCount = 2;
-    net.events.push_back([this] { engine.Net().opponentPoints = 21; });
     engine.PlayerWinsGame();
+    EXPECT_EQ(screen.Texts(), (Texts{"Jsi vítěz"}));
+    EXPECT_TRUE(net.sent.empty());
+    engine.NetworkOpponentPoints(21);
     EXPECT_EQ(state.OpponentPenalty, 21);
     EXPECT_EQ(net.sent, (Texts{"end of one game"}));
     EXPECT_TRUE(std::find(screen.actions.begin(), screen.actions.end(), "ScoreTableStep") ==
                 screen.actions.end());
 
-    // Points that never come (the opponent left) end the step without a verdict on points.
+    // Points that came before the verdict are used at once.
     Table({}, {}, {"9 srdcová"});
-    engine.Net().opponentPoints.reset();
-    screen.Clear();
+    state.OpponentCount = 1;
+    engine.NetworkOpponentPoints(5);
     engine.PlayerWinsGame();
-    EXPECT_EQ(screen.Texts(), (Texts{"Jsi vítěz"}));
+    EXPECT_EQ(state.OpponentPenalty, 26);
+    EXPECT_EQ(engine.Net().waiting, NetworkWait::None);
+}
+
+TEST_F(NetworkTest, TheLoserUnderTheReturnRuleTakesTheCardsBeforeGivingUp) {
+    options.returntogame = true;
+    Table({"8 kárová"}, {}, {"7 srdcová"});
+    state.ReturnPending = true;
+    state.PendingDraw = 2;
+    state.PlayerTurn = true;
+    engine.DrawCommand();  // the player does not return the opponent
+    EXPECT_EQ(net.sent, (Texts{"req card=2"}));
+    EXPECT_EQ(engine.Net().waiting, NetworkWait::PendingCards);
+    engine.NetworkCardDrawn(Card("9 kárová"));
+    engine.NetworkCardDrawn(Card("10 kárová"));
+    EXPECT_TRUE(state.GameRunning);
+    engine.NetworkDrawEnded();
+    EXPECT_EQ(net.sent, (Texts{"req card=2", "i give it up", "end of one game"}));
+    EXPECT_EQ(state.PlayerHand.Size(), 3u);
+    EXPECT_EQ(state.OpponentWins, 1);
+    EXPECT_FALSE(state.GameRunning);
 }
 
 TEST_F(NetworkTest, TheLoserReportsHisPointsAndTheMatchEndsWithTheServer) {

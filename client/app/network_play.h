@@ -1,0 +1,81 @@
+// Network play in the window: opening the connection when a network game is asked for,
+// handing every message the server sends to the dispatch through the engine gate, the
+// engine's sends, the waiting dialog's moments and the ends of a connection.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "engine.h"
+#include "net_client_port.h"
+#include "net_settings.h"
+#include "network_port.h"
+#include "server_connection.h"
+#include "server_dispatch.h"
+
+namespace tarvel {
+
+class NetworkPlay final : public QObject, public NetworkPort, public NetClientPort {
+    Q_OBJECT
+
+  public:
+    // What network play asks of the window.
+    struct WindowHooks {
+        std::function<void(std::function<void()>)> runInGate;  // every engine call goes through the gate
+        std::function<void(const std::string&)> showMessage;
+        std::function<std::string(int)> text;
+        std::function<void()> showWaiting;
+        std::function<void()> closeWaiting;
+        std::function<void()> showNoAnswer;  // the server has not answered for a while
+        std::function<void()> endProgram;
+        std::function<void()> matchAgreed;
+        std::function<void(std::string_view)> messageFromOpponent;
+    };
+
+    // How long an opening connection may stay unanswered before the player is told.
+    static constexpr int kNoAnswerMs = 10000;
+
+    NetworkPlay(WindowHooks hooks, QObject* parent = nullptr);
+
+    // The engine is made with this object as its network port, so it comes in after.
+    void Attach(Engine& engine, std::string userName);
+
+    // The menu command for a network game: connects and waits for the opponent.
+    void StartNetworkGame(const NetSettings& settings);
+    // The player gave up waiting for the opponent.
+    void AbortWaiting();
+    // The window closes: a running network match is broken off first.
+    void BreakOffForClosing();
+    bool ConnectionInUse() const { return connection_.InUse(); }
+
+    // The engine's network port.
+    void Send(std::string_view keyword, std::optional<std::string_view> value) override;
+    void LeaveNetworkPlay() override;
+
+    // What the dispatch asks of the client.
+    void SendMessage(const std::string& message) override;
+    void CloseConnection() override;
+    void CloseWaitingDialog() override;
+    void ShowMessage(const std::string& text) override;
+    void EndProgram() override;
+    void MatchAgreed() override;
+    void MessageFromOpponent(std::string_view text) override;
+    std::string LocalizedText(int index) override;
+
+  private:
+    void HandleMessages(const std::vector<std::string>& messages);
+
+    WindowHooks hooks_;
+    Engine* engine_ = nullptr;
+    std::unique_ptr<ServerDispatch> dispatch_;
+    ServerConnection connection_;
+    QTimer noAnswerTimer_;
+    // Counts the connections: messages queued for one that has ended are not handled.
+    unsigned connectionNumber_ = 0;
+};
+
+}  // namespace tarvel

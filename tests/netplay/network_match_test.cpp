@@ -1,0 +1,282 @@
+// Whole matches between two clients through the server's game logic, the bytes cut
+// into reads of every size; and every message a client can get, alone and malformed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "client_texts.h"
+#include "engine_fixture.h"
+#include "network_match_harness.h"
+
+namespace tarvel::testing {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// The cards the client laid, as it sent them.
+Texts CardsSent(const HarnessClient& client) {
+    Texts cards;
+    for (const std::string& message : client.sent) {
+        const std::string_view key = MessageKey(message);
+        if (key.starts_with("sendcard")) cards.emplace_back(MessageValue(message));
+    }
+    return cards;
+}
+
+// The cards the client heard the opponent lay: a card name in the opponent's voice
+// followed by the throw.
+Texts CardsHeard(const HarnessClient& client) {
+    Texts cards;
+    const std::string voice = "say " + client.engine.State().OpponentVoice + "|";
+    const auto& events = client.screen.spoken;
+    for (std::size_t i = 0; i + 1 < events.size(); ++i) {
+        if (events[i].starts_with(voice) && events[i].ends_with("|11") && events[i + 1] == "say |vyhození|6") {
+            const std::string& e = events[i];
+            cards.push_back(e.substr(voice.size(), e.size() - voice.size() - 3));
+        }
+    }
+    return cards;
+}
+
+struct MatchRules {
+    const char* name;
+    bool returntogame;
+    bool playforpoints;
+    bool kingofspades;
+    std::uint8_t games;
+};
+
+class WholeMatch : public ::testing::TestWithParam<MatchRules> {};
+
+TEST_P(WholeMatch, BothSidesPlayItToTheEndAndHearEachOther) {
+    const MatchRules rules = GetParam();
+    std::vector<Texts> logsBySize;
+    for (std::size_t chunk : {std::size_t{0}, std::size_t{1}, std::size_t{7}}) {
+        SCOPED_TRACE("read size " + std::to_string(chunk));
+        NetworkMatchHarness h(chunk);
+        for (auto& client : h.clients) {
+            GameOptions& options = client->engine.Options();
+            options.returntogame = rules.returntogame;
+            options.playforpoints = rules.playforpoints;
+            options.kingofspades = rules.kingofspades;
+            options.numberofgames = rules.games;
+        }
+        const int moves = h.PlayMatch();
+        ASSERT_LT(moves, 5000) << "the match never ended";
+        if (getenv("DUMP")) {
+            for (auto& c : h.clients) {
+                for (std::size_t i = c->screen.events.size() > 30 ? c->screen.events.size() - 30 : 0; i < c->screen.events.size(); ++i) printf("%d %s\n", (int)(c.get()==h.clients[1].get()), c->screen.events[i].c_str());
+            }
+            for (auto& l : h.log) printf("LOG %s\n", l.c_str());
+        }
+        HarnessClient& a = *h.clients[0];
+        HarnessClient& b = *h.clients[1];
+        for (HarnessClient* c : {&a, &b}) {
+            EXPECT_FALSE(c->engine.Net().active);
+            EXPECT_FALSE(c->engine.State().GameRunning);
+            EXPECT_FALSE(c->connected);
+            EXPECT_TRUE(c->messages.empty()) << c->messages.front();
+            EXPECT_EQ(c->agreements, rules.games);
+            EXPECT_EQ(c->screen.spoken.back(), "say " + c->engine.State().OpponentVoice + "|konec hry|1");
+            EXPECT_EQ(c->sent.back(), std::string("end of game") + c->engine.Net().playerNumber);
+        }
+        EXPECT_EQ(a.engine.State().OpponentVoice, "z");
+        EXPECT_EQ(b.engine.State().OpponentVoice, "m");
+        EXPECT_EQ(a.engine.State().PlayerWins + a.engine.State().OpponentWins, rules.games);
+        EXPECT_EQ(a.engine.State().PlayerWins, b.engine.State().OpponentWins);
+        EXPECT_EQ(a.engine.State().OpponentWins, b.engine.State().PlayerWins);
+        EXPECT_EQ(a.engine.State().PlayerPenalty, b.engine.State().OpponentPenalty);
+        EXPECT_EQ(a.engine.State().OpponentPenalty, b.engine.State().PlayerPenalty);
+        if (rules.playforpoints) {
+            EXPECT_GT(a.engine.State().PlayerPenalty + a.engine.State().OpponentPenalty, 0);
+        }
+        // What one lays the other hears, card for card, in the opponent's voice.
+        EXPECT_FALSE(CardsSent(a).empty());
+        EXPECT_EQ(CardsSent(a), CardsHeard(b));
+        EXPECT_EQ(CardsSent(b), CardsHeard(a));
+        logsBySize.push_back(a.screen.events);
+        logsBySize.push_back(b.screen.events);
+    }
+    // However TCP cuts the bytes, each client lives through the same match.
+    EXPECT_EQ(logsBySize[0], logsBySize[2]);
+    EXPECT_EQ(logsBySize[0], logsBySize[4]);
+    EXPECT_EQ(logsBySize[1], logsBySize[3]);
+    EXPECT_EQ(logsBySize[1], logsBySize[5]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Network, WholeMatch,
+                         ::testing::Values(MatchRules{"Plain", false, false, false, 2},
+                                           MatchRules{"ReturnAndPoints", true, true, true, 4},
+                                           MatchRules{"PointsOverSixGames", false, true, false, 6}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST(NetworkMatch, TheStartOfAGameSeesWhatArrivedBehindTheAgreementInOneRead) {
+    // Both agree, and the whole opening of the game arrives in single reads.
+    NetworkMatchHarness h(0);
+    h.clients[0]->Connect();
+    h.Deliver();
+    EXPECT_TRUE(h.clients[0]->waitingDialog);
+    h.clients[1]->Connect();
+    h.Deliver();
+    for (auto& client : h.clients) {
+        EXPECT_FALSE(client->waitingDialog);
+        EXPECT_EQ(client->engine.Net().waiting, NetworkWait::None);
+        EXPECT_TRUE(client->engine.State().GameRunning);
+        EXPECT_EQ(client->engine.State().PlayerHand.Size(), 5u);
+        EXPECT_EQ(client->engine.State().PlayerCount, 5);
+        EXPECT_FALSE(client->engine.State().Pile.StackEmpty());
+    }
+    // Exactly one of them begins.
+    EXPECT_NE(h.clients[0]->engine.State().PlayerTurn, h.clients[1]->engine.State().PlayerTurn);
+    EXPECT_EQ(h.clients[0]->sent.front(), "info kolikbrat0=2");
+    EXPECT_EQ(h.clients[0]->sent[9], "info uzivatel0=eva@stul 11111111");
+    EXPECT_EQ(h.clients[0]->sent[10], "infosettings0 done");
+}
+
+TEST(NetworkMatch, TheBeginnerAlternatesFromTheOneTheServerNamed) {
+    for (std::uint64_t seed : {1u, 2u, 3u, 4u}) {
+        NetworkMatchHarness h(0, seed);
+        h.clients[0]->Connect();
+        h.clients[1]->Connect();
+        h.Deliver();
+        const bool firstBegins = h.clients[0]->engine.State().PlayerTurn;
+        const std::string named = h.log.end() != std::find_if(h.log.begin(), h.log.end(), [](const std::string& l) {
+                                      return l.starts_with("začíná hráč 0");
+                                  })
+                                      ? "0"
+                                      : "1";
+        EXPECT_EQ(firstBegins, named == "0") << "seed " << seed;
+    }
+}
+
+TEST(NetworkMatch, OneSideBreakingOffEndsTheMatchOnBoth) {
+    for (bool byMenu : {true, false}) {
+        SCOPED_TRACE(byMenu ? "end command" : "connection lost");
+        NetworkMatchHarness h(0);
+        h.clients[0]->Connect();
+        h.clients[1]->Connect();
+        h.Deliver();
+        for (int i = 0; i < 6; ++i) {
+            for (auto& client : h.clients) client->Act();
+            h.Deliver();
+        }
+        HarnessClient& a = *h.clients[0];
+        HarnessClient& b = *h.clients[1];
+        ASSERT_TRUE(b.engine.State().GameRunning);
+        if (byMenu) {
+            a.engine.Ukonenhry1Click();
+            EXPECT_EQ(Texts(a.sent.end() - 2, a.sent.end()), (Texts{"terminategame0", "end of game0"}));
+            EXPECT_TRUE(a.messages.empty());
+        } else {
+            a.connected = false;  // the client died: nothing more comes from it
+            h.Disconnect(0);
+        }
+        h.Deliver();
+        if (byMenu) {
+            EXPECT_FALSE(a.engine.State().GameRunning);
+        }
+        EXPECT_FALSE(b.engine.Net().active);
+        EXPECT_FALSE(b.engine.State().GameRunning);
+        EXPECT_EQ(b.screen.Texts().back(), "konec hry");
+        EXPECT_TRUE(b.screen.menu[MenuItem::Novsovhra1]);
+        EXPECT_FALSE(b.connected);
+        EXPECT_TRUE(b.messages.empty());
+    }
+}
+
+TEST(NetworkMatch, TheServerGoneEndsTheMatchAndTellsThePlayer) {
+    NetworkMatchHarness h(0);
+    h.clients[0]->Connect();
+    h.clients[1]->Connect();
+    h.Deliver();
+    HarnessClient& a = *h.clients[0];
+    h.Close(1);  // the server's side ends
+    h.Deliver();
+    EXPECT_FALSE(a.engine.Net().active);
+    EXPECT_FALSE(a.engine.State().GameRunning);
+    EXPECT_EQ(a.messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
+    EXPECT_TRUE(a.screen.menu[MenuItem::Novsovhra1]);
+    EXPECT_TRUE(a.screen.menu[MenuItem::Nastavenhry1]);
+}
+
+TEST(NetworkMatch, RefusalsOfTheServer) {
+    {
+        NetworkMatchHarness h(0);
+        h.clients[0]->Connect();
+        h.clients[0]->Read("busy\\");
+        EXPECT_FALSE(h.clients[0]->connected);
+        EXPECT_EQ(h.clients[0]->messages, (Texts{"text " + std::to_string(text::kServerBusy)}));
+    }
+    {
+        NetworkMatchHarness h(0);
+        h.clients[1]->engine.Options().dealtcards = 7;
+        h.clients[0]->Connect();
+        h.clients[1]->Connect();
+        h.Deliver();
+        for (auto& client : h.clients) {
+            EXPECT_FALSE(client->connected);
+            EXPECT_FALSE(client->engine.State().GameRunning);
+            ASSERT_EQ(client->messages.size(), 1u);
+            EXPECT_TRUE(client->messages[0].ends_with("\ntext " + std::to_string(text::kDifferentRulesRequest)));
+            EXPECT_GT(client->messages[0].size(), std::string("\ntext 135").size());
+        }
+    }
+    {
+        NetworkMatchHarness h(0);
+        h.clients[1] = std::make_unique<HarnessClient>(h, 1, "eva@stul 11111111");
+        h.clients[0]->Connect();
+        h.clients[1]->Connect();
+        h.Deliver();
+        for (auto& client : h.clients) {
+            EXPECT_TRUE(client->programEnded);
+            EXPECT_EQ(client->messages, (Texts{"text " + std::to_string(text::kSameUserName)}));
+        }
+    }
+}
+
+TEST(NetworkMatch, MessagesThatFitNothingChangeNothing) {
+    NetworkMatchHarness h(0);
+    h.clients[0]->Connect();
+    h.clients[1]->Connect();
+    h.Deliver();
+    HarnessClient& a = *h.clients[0];
+    const GameState before = a.engine.State();
+    const std::size_t spoken = a.screen.events.size();
+    const std::size_t sent = a.sent.size();
+    for (const char* message :
+         {"deckcard=eso listové", "yourcard=", "yourcard=Eso srdcové", "deckcolorcard= listy", "deckcolorcard=srdce",
+          "opp points=12x", "yournumber=7", "yournumber", "firstplayer=1", "yourstartcard=7 srdcová",
+          "deckstartcard=8 srdcová", "startcard done", "oksettings", "opponentgender=x", "DECKCARD=7 srdcová",
+          "req settings ", "", "=", "pickup done=1", "sayit"}) {
+        a.Read(std::string(message) + "\\");
+    }
+    const GameState& after = a.engine.State();
+    EXPECT_EQ(a.screen.events.size(), spoken) << a.screen.events.back();
+    EXPECT_EQ(a.sent.size(), sent);
+    EXPECT_EQ(EngineFixture::Names(after.PlayerHand), EngineFixture::Names(before.PlayerHand));
+    EXPECT_EQ(EngineFixture::Names(after.Pile), EngineFixture::Names(before.Pile));
+    EXPECT_EQ(after.PlayerTurn, before.PlayerTurn);
+    EXPECT_EQ(after.OpponentVoice, before.OpponentVoice);
+    EXPECT_EQ(a.engine.Net().playerNumber, '0');
+    EXPECT_TRUE(a.chat.empty());
+}
+
+TEST(NetworkMatch, ChatBetweenMovesLeavesTheGameAsItWas) {
+    NetworkMatchHarness h(3);
+    h.clients[0]->Connect();
+    h.clients[1]->Connect();
+    h.Deliver();
+    HarnessClient& a = *h.clients[0];
+    HarnessClient& b = *h.clients[1];
+    const std::size_t spoken = b.screen.events.size();
+    a.Send("iwanttosay", "Ahoj\\opp gives it up\\ hraj!");
+    h.Deliver();
+    // The terminator typed into a message never turns it into a second message.
+    EXPECT_EQ(b.chat, (Texts{"Ahoj/opp gives it up/ hraj!"}));
+    EXPECT_EQ(b.screen.events.size(), spoken);
+    EXPECT_TRUE(b.engine.State().GameRunning);
+    EXPECT_EQ(b.engine.State().PlayerWins, 0);
+}
+
+}  // namespace
+}  // namespace tarvel::testing
