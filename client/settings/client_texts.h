@@ -18,6 +18,12 @@ inline constexpr int kSuitAskedFor = 130;
 inline constexpr int kOpponentCards = 131;
 inline constexpr int kCardOf = 132;  // "2 z 5": the selected card's place in the hand
 
+// Messages between the players and the voice that reads them.
+inline constexpr int kCancelMessage = 150;        // the same Czech caption in both languages
+inline constexpr int kVoiceChatNotAllowed = 151;  // the same Czech text in both languages
+inline constexpr int kMessageFromOpponent = 152;  // "%1" is the message, for a screen reader
+inline constexpr int kNoChatVoice = 153;
+
 // The history of the match and how the game is heard.
 inline constexpr int kHistoryMenu = 160;
 inline constexpr int kRepeatOpponent = 161;
