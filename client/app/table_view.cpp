@@ -1,10 +1,12 @@
 #include "table_view.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <algorithm>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextOption>
 
 #include "table_layout.h"
 
@@ -20,6 +22,10 @@ constexpr QSize kUsedTable(720, 390);
 constexpr int kLargestScale = 4;
 // The selection marker: a small mark just above the selected card or suit.
 constexpr QSize kMarkerSize(6, 5);
+// The opponent's messages are printed from here to the table's right edge, down to
+// just above the player's cards.
+constexpr QPoint kChatLine(650, 100);
+constexpr int kChatLineBottom = layout::kPlayerRowY - 1;
 
 int SuitIndexOfMarker(std::string_view marker) {
     for (std::size_t i = 0; i < kSuitMarkers.size(); ++i) {
@@ -53,7 +59,32 @@ void TableView::Attach(const GameState& state, const GameOptions& options, Point
 void TableView::Paint(int x, int y, const QImage& picture) {
     QPainter painter(&image_);
     painter.drawImage(x, y, picture);
-    update(QRect(QPoint(x, y), picture.size()));
+    UpdateTableArea(QRect(QPoint(x, y), picture.size()));
+}
+
+void TableView::UpdateTableArea(const QRect& area) {
+    // The widget shows the table enlarged by the scale.
+    update(QRect(area.topLeft() * scale_, area.size() * scale_));
+}
+
+void TableView::PrintChatLine(const QString& line, const QString& announcement) {
+    const QRect place(kChatLine, QPoint(image_.width() - 1, kChatLineBottom));
+    {
+        QPainter painter(&image_);
+        // The whole place, not only the new line's letters: blanks are narrower than
+        // letters in the table's font, so they alone would leave a longer message's end.
+        painter.fillRect(place, background_);
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::ButtonText));
+        QTextOption wrapping;
+        wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        painter.drawText(QRectF(place), line, wrapping);
+    }
+    UpdateTableArea(place);
+    if (announcement.isEmpty()) return;
+    setAccessibleName(announcement);
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
 }
 
 const QImage& TableView::PictureOfCard(std::size_t position) const {

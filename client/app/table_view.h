@@ -42,6 +42,11 @@ class TableView final : public QWidget, public TablePort {
     bool MarkerVisible() const { return markerVisible_; }
     // The table as the player sees it, marker and selection included.
     QImage Snapshot();
+    // A message from the opponent, printed at the chat place in the table's font and
+    // colours over whatever an earlier one left there; a long line wraps within the
+    // place. A screen reader hears `announcement` (none when it is empty): the table's
+    // accessible name becomes it, until the window next names the table.
+    void PrintChatLine(const QString& line, const QString& announcement);
 
     // The table port.
     void ClearTable() override;
@@ -75,6 +80,8 @@ class TableView final : public QWidget, public TablePort {
 
   private:
     void Paint(int x, int y, const QImage& picture);
+    // Repaints an area given in the table's pixels.
+    void UpdateTableArea(const QRect& area);
     const QImage& PictureOfCard(std::size_t position) const;
     void PointerMovedTo(QPoint position);
     QPoint TablePoint(QPointF widgetPosition) const;

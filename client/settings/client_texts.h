@@ -27,6 +27,12 @@ inline constexpr int kConnectionLost = 133;
 inline constexpr int kOpponentLeftBeforeStart = 134;
 inline constexpr int kDifferentRulesRequest = 135;  // the same Czech text in both languages
 
+// Messages between the players and the voice that reads them.
+inline constexpr int kCancelMessage = 150;        // the same Czech caption in both languages
+inline constexpr int kVoiceChatNotAllowed = 151;  // the same Czech text in both languages
+inline constexpr int kMessageFromOpponent = 152;  // "%1" is the message, for a screen reader
+inline constexpr int kNoChatVoice = 153;
+
 // The history of the match and how the game is heard.
 inline constexpr int kHistoryMenu = 160;
 inline constexpr int kRepeatOpponent = 161;

@@ -13,6 +13,7 @@ namespace tarvel {
 struct ServiceVoice {
     std::string id;     // what UseVoice takes, and what the settings file keeps
     std::string label;  // what a player recognises: the engine, the voice and its language
+    std::string locale{};  // the voice's language and country, "cs_CZ"; empty when unknown
 
     friend bool operator==(const ServiceVoice&, const ServiceVoice&) = default;
 };

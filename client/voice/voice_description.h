@@ -9,7 +9,7 @@
 namespace tarvel {
 
 // id "engine:locale:voice", e.g. "speechd:cs_CZ:Czech+Adam";
-// label "voice (language, engine)", e.g. "Czech+Adam (čeština, speechd)".
+// label "voice (language, engine)", e.g. "Czech+Adam (čeština, speechd)"; the locale as given.
 ServiceVoice DescribeVoice(std::string_view engine, std::string_view locale, std::string_view language,
                            std::string_view voiceName);
 

@@ -104,6 +104,8 @@ TEST_F(QtSpeechServiceTest, TheRealServiceAnswersConsistentlyAndNeverHangs) {
         EXPECT_TRUE(ids.insert(voice.id).second) << voice.id;
         EXPECT_EQ(voice.id.rfind(service->Engine() + ":", 0), 0u) << voice.id;
         EXPECT_FALSE(voice.label.empty());
+        // The locale is the one the id names, so voices can be sorted by language.
+        EXPECT_NE(voice.id.find(":" + voice.locale + ":"), std::string::npos) << voice.id;
     }
     EXPECT_FALSE(service->UseVoice("no such engine:xx:no such voice"));
     if (!voices.empty()) {

@@ -7,7 +7,9 @@ namespace {
 
 TEST(VoiceDescriptionTest, TheIdNamesEngineLocaleAndVoiceTheLabelWhatAPlayerKnows) {
     EXPECT_EQ(DescribeVoice("speechd", "cs_CZ", "čeština", "Czech+Adam"),
-              (ServiceVoice{.id = "speechd:cs_CZ:Czech+Adam", .label = "Czech+Adam (čeština, speechd)"}));
+              (ServiceVoice{.id = "speechd:cs_CZ:Czech+Adam",
+                            .label = "Czech+Adam (čeština, speechd)",
+                            .locale = "cs_CZ"}));
     // The same name in two languages is two voices.
     EXPECT_NE(DescribeVoice("flite", "en_US", "American English", "slt").id,
               DescribeVoice("flite", "en_GB", "British English", "slt").id);
