@@ -33,6 +33,11 @@ inline constexpr int kVoiceChatNotAllowed = 151;  // the same Czech text in both
 inline constexpr int kMessageFromOpponent = 152;  // "%1" is the message, for a screen reader
 inline constexpr int kNoChatVoice = 153;
 
+// The network settings and the wait for the opponent.
+inline constexpr int kPortNotValid = 140;  // "%1" is the port as typed
+inline constexpr int kServerNotAnsweringYet = 141;
+inline constexpr int kServerWithoutName = 142;  // how a screen reader reads a list line without a name
+
 // The history of the match and how the game is heard.
 inline constexpr int kHistoryMenu = 160;
 inline constexpr int kRepeatOpponent = 161;

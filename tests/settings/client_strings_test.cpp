@@ -26,6 +26,9 @@ TEST(ClientStrings, HoldsTheTextsExactly) {
     EXPECT_EQ(LocalizedText(table, kCzech, 51), "&Jméno");  // the name dialog's label
     EXPECT_EQ(LocalizedText(table, kEnglish, 51), "Name");
     EXPECT_EQ(LocalizedText(table, kCzech, 119), "Připojení dvou uživatelů stejného jména není povoleno");
+    EXPECT_EQ(LocalizedText(table, kCzech, 141), "Server zatím neodpovídá. Můžete čekat dál nebo hru zrušit.");
+    EXPECT_EQ(LocalizedText(table, kEnglish, 141),
+              "The server has not answered yet. You can keep waiting or cancel the game.");
     const std::pair<int, const char*> englishMenu[] = {
         {2, "&Game"}, {6, "&Say"}, {18, "&Options"}, {23, "&Help"}};
     for (const auto& [index, text] : englishMenu) EXPECT_EQ(LocalizedText(table, kEnglish, index), text);
@@ -55,8 +58,8 @@ TEST(ClientStrings, BothLanguagesHaveTheSameIndicesAndFitTheCodePage) {
         EXPECT_LE(bytes.size(), 255u) << entry.number;
     }
     // The 109 of the first table, the window's 121 … 132, network play's 133 … 135, the
-    // chat's 150 … 153, the history's 160 … 174.
-    EXPECT_EQ(czech.size(), 143u);
+    // network settings' 140 … 142, the chat's 150 … 153, the history's 160 … 174.
+    EXPECT_EQ(czech.size(), 146u);
     EXPECT_EQ(czech, english);
 }
 

@@ -1,0 +1,30 @@
+// Where a network game connects to, as the network settings dialog takes it from the
+// player's text: the address and the port, with their defaults for empty fields.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvel {
+
+inline constexpr const char* kDefaultServerAddress = "127.0.0.1";
+inline constexpr std::int32_t kDefaultServerPort = 6060;
+// A TCP connection needs a port in this range; 0 only asks the system for any port.
+inline constexpr std::int32_t kLowestServerPort = 1;
+inline constexpr std::int32_t kHighestServerPort = 65535;
+
+// The address typed, without blanks around it; the default when nothing is left.
+std::string ServerAddressOrDefault(std::string_view text);
+
+// The port typed as a decimal number (digits only, blanks around them allowed); the
+// default when the text is empty or blank. Nothing when it is not a number or lies
+// outside kLowestServerPort … kHighestServerPort: such a port cannot be connected to.
+std::optional<std::int32_t> ReadServerPort(std::string_view text);
+
+// The port as the settings field shows it: decimal, or empty for 0, the value of a
+// settings file that names no port yet (so OK then gives the default).
+std::string ServerPortText(std::int32_t port);
+
+}  // namespace tarvel

@@ -1,0 +1,498 @@
+// The network settings dialog and its server list, driven by keys as a player does:
+// what the dialog shows at opening, the defaults for empty fields, a port that cannot
+// be used (refused, the dialog kept open with everything typed), choosing from the list
+// and the ways of cancelling that change nothing, captions and accessible names.
+#include "net_settings_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "client_strings.h"
+#include "dialog_test_support.h"
+#include "net_dialog_test_support.h"
+#include "server_list_dialog.h"
+
+namespace tarvel {
+namespace {
+
+using testing::AccessibleName;
+using testing::ActWhileShown;
+using testing::FocusWidget;
+using testing::Press;
+using testing::PressAlt;
+using testing::Text;
+using testing::Type;
+using testing::WaitUntil;
+using testing::WhenShown;
+
+constexpr std::int32_t kCzech = kCzechLanguageBase;
+constexpr std::int32_t kEnglish = kEnglishLanguageBase;
+
+const std::vector<ServerEntry> kLines = {
+    {"Doma", "192.168.0.5", "6060"},     {"", "", "192.168.0.7"},  // a line without ";"
+    {"Práce", "server.example", "1412"}, {"Doma", "10.0.0.9", "7070"}, {"Klub", "klub.example", ""},
+};
+
+class NetSettingsDialogTest : public testing::DialogTest {
+  protected:
+    explicit NetSettingsDialogTest(std::vector<ServerEntry> lines = kLines, std::int32_t base = kCzech)
+        : localizer_(ClientStrings(), base),
+          dialog_(localizer_, std::move(lines), [this](const QString& text) { messages_ << text; }) {}
+
+    template <class Widget>
+    Widget* Find(const char* name) {
+        auto* widget = dialog_.findChild<Widget*>(name, Qt::FindDirectChildrenOnly);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QLineEdit* Field(const char* name) { return Find<QLineEdit>(name); }
+    QCheckBox* Box(const char* name) { return Find<QCheckBox>(name); }
+    QPushButton* Button(const char* name) { return Find<QPushButton>(name); }
+    QDialog& List() { return dialog_.ServerList(); }
+    QListWidget* ListBox() { return List().findChild<QListWidget*>("seznamserverulist"); }
+    int SelectedRow() {
+        const QList<QListWidgetItem*> selected = ListBox()->selectedItems();
+        return selected.isEmpty() ? -1 : ListBox()->row(selected.front());
+    }
+
+    struct Fields {
+        QString address, port, name;
+        bool runserver = false, voicechat = false;
+        friend bool operator==(const Fields&, const Fields&) = default;
+    };
+    Fields Shown() {
+        return {Field("ipedit")->text(), Field("portedit")->text(), Field("jmenoserveruedit")->text(),
+                Box("spustservercheck")->isChecked(), Box("hlasovezpravycheck")->isChecked()};
+    }
+
+    // Opens the list by its letter, runs `act` in it and waits until it has closed.
+    void InTheList(const std::function<void()>& act, Qt::Key letter = Qt::Key_Z) {
+        WhenShown inList(List(), act);
+        PressAlt(letter);
+        EXPECT_TRUE(WaitUntil([&] { return inList.Times() == 1 && !List().isVisible(); }));
+        // The keys come back to the settings.
+        EXPECT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == &dialog_; }));
+    }
+
+    Localizer localizer_;
+    QStringList messages_;
+    NetSettingsDialog dialog_;
+};
+
+const NetSettings kCurrent = {"192.168.1.1", 1412, "Práce", true, false};
+
+TEST_F(NetSettingsDialogTest, OpensWithTheSettingsShownAndTheFocusOnTheAddress) {
+    const std::vector<NetSettings> cases = {
+        kCurrent,
+        {"server.example", 6060, "", false, true},
+        {"", 0, "", false, false},  // a settings file without network keys
+    };
+    for (const NetSettings& current : cases) {
+        SCOPED_TRACE(current.ipaddress);
+        Fields shown;
+        QWidget* focus = nullptr;
+        ActWhileShown(dialog_, [&] {
+            shown = Shown();
+            focus = FocusWidget();
+            Press(Qt::Key_Escape);
+        });
+        EXPECT_EQ(dialog_.Edit(current, true), std::nullopt);
+        EXPECT_EQ(shown, (Fields{QString::fromStdString(current.ipaddress),
+                                 current.port == 0 ? QString() : QString::number(current.port),
+                                 QString::fromStdString(current.servername), current.runserver,
+                                 current.allowvoicechat}));
+        EXPECT_EQ(focus, Field("ipedit"));
+        EXPECT_TRUE(Field("jmenoserveruedit")->isReadOnly());
+    }
+}
+
+TEST_F(NetSettingsDialogTest, OkGivesWhatWasTyped) {
+    ActWhileShown(dialog_, [&] {
+        Type("server.example");  // over the selected address
+        PressAlt(Qt::Key_P);
+        EXPECT_EQ(FocusWidget(), Field("portedit"));
+        Type("6061");
+        PressAlt(Qt::Key_R);
+        EXPECT_TRUE(WaitUntil([&] { return !Box("spustservercheck")->isChecked(); }));
+        PressAlt(Qt::Key_V);
+        EXPECT_TRUE(WaitUntil([&] { return Box("hlasovezpravycheck")->isChecked(); }));
+        Press(Qt::Key_Return);
+    });
+    const std::optional<NetSettings> chosen = dialog_.Edit(kCurrent, true);
+    EXPECT_EQ(chosen, (NetSettings{"server.example", 6061, "Práce", false, true}));
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(NetSettingsDialogTest, EmptyFieldsGiveThisComputerAndPort6060) {
+    ActWhileShown(dialog_, [&] {
+        Press(Qt::Key_Backspace);  // the address was selected at opening
+        Press(Qt::Key_Tab);        // onto the port, selected by the Tab
+        EXPECT_EQ(FocusWidget(), Field("portedit"));
+        Press(Qt::Key_Backspace);
+        EXPECT_EQ(Shown().address, "");
+        EXPECT_EQ(Shown().port, "");
+        Press(Qt::Key_Return);
+    });
+    EXPECT_EQ(dialog_.Edit(kCurrent, true), (NetSettings{"127.0.0.1", 6060, "Práce", true, false}));
+
+    // Never configured: OK at once gives the defaults too.
+    ActWhileShown(dialog_, [&] { Press(Qt::Key_Return); });
+    EXPECT_EQ(dialog_.Edit(NetSettings{}, false), (NetSettings{"127.0.0.1", 6060, "", false, false}));
+}
+
+TEST_F(NetSettingsDialogTest, APortThatCannotBeUsedKeepsTheDialogOpenWithEverythingTyped) {
+    for (const char* badPort : {"60x", "0", "65536", "-5"}) {
+        SCOPED_TRACE(badPort);
+        messages_.clear();
+        Fields afterRefusal;
+        bool stillOpen = false;
+        QWidget* focus = nullptr;
+        ActWhileShown(dialog_, [&] {
+            Type("host.example");
+            PressAlt(Qt::Key_P);
+            Type(badPort);
+            PressAlt(Qt::Key_V);
+            EXPECT_TRUE(WaitUntil([&] { return Box("hlasovezpravycheck")->isChecked(); }));
+            Press(Qt::Key_Return);
+            stillOpen = dialog_.isVisible();
+            afterRefusal = Shown();
+            focus = FocusWidget();
+            // The port is selected: typing replaces it.
+            Type("6062");
+            Press(Qt::Key_Return);
+        });
+        const std::optional<NetSettings> chosen = dialog_.Edit(kCurrent, true);
+        EXPECT_TRUE(stillOpen);
+        EXPECT_EQ(afterRefusal, (Fields{"host.example", badPort, "Práce", true, true}));
+        EXPECT_EQ(focus, Field("portedit"));
+        EXPECT_EQ(messages_, QStringList{Text(kCzech, 140).arg(badPort)});
+        EXPECT_EQ(chosen, (NetSettings{"host.example", 6062, "Práce", true, true}));
+    }
+}
+
+TEST_F(NetSettingsDialogTest, CancelAfterARefusedPortGivesNothing) {
+    ActWhileShown(dialog_, [&] {
+        PressAlt(Qt::Key_P);
+        Type("x");
+        Press(Qt::Key_Return);
+        Press(Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialog_.Edit(kCurrent, true), std::nullopt);
+    EXPECT_EQ(messages_.size(), 1);
+}
+
+TEST_F(NetSettingsDialogTest, TheRefusalTellsWhatWasTypedAndWhatWouldDo) {
+    EXPECT_EQ(
+        Text(kCzech, 140).arg("60x"),
+        "Port „60x“ nelze použít. Napište celé číslo od 1 do 65535, nebo pole nechte prázdné pro port 6060.");
+    EXPECT_EQ(Text(kEnglish, 140).arg("60x"),
+              "The port “60x” cannot be used. Type a whole number from 1 to 65535, or leave the field empty "
+              "for port 6060.");
+}
+
+TEST_F(NetSettingsDialogTest, ChoosingFromTheListFillsTheFieldsAndOkTakesThem) {
+    Fields afterList;
+    QWidget* focusInList = nullptr;
+    QWidget* focusAfterList = nullptr;
+    int selectedAtOpening = 0;
+    ActWhileShown(dialog_, [&] {
+        InTheList([&] {
+            focusInList = FocusWidget();
+            selectedAtOpening = SelectedRow();
+            Press(Qt::Key_Home);
+            Press(Qt::Key_Return);
+        });
+        afterList = Shown();
+        focusAfterList = FocusWidget();
+        PressAlt(Qt::Key_O);  // Enter would open the list again: the focus is back on its button
+    });
+    const std::optional<NetSettings> chosen = dialog_.Edit({"", 0, "", false, false}, true);
+    EXPECT_EQ(focusInList, ListBox());
+    EXPECT_EQ(selectedAtOpening, -1);  // no server name: nothing selected
+    EXPECT_EQ(focusAfterList, Button("seznamserverubtn"));
+    EXPECT_EQ(afterList, (Fields{"192.168.0.5", "6060", "Doma", false, false}));
+    EXPECT_EQ(chosen, (NetSettings{"192.168.0.5", 6060, "Doma", false, false}));
+}
+
+TEST_F(NetSettingsDialogTest, TheListOpensOnTheFirstEntryOfTheServerName) {
+    struct Case {
+        std::string serverName;
+        int selected;
+    };
+    const Case cases[] = {{"Práce", 2}, {"Doma", 0}, {"Klub", 4}, {"Nikde", -1}, {"", -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.serverName);
+        int selected = -2;
+        ActWhileShown(dialog_, [&] {
+            InTheList([&] {
+                selected = SelectedRow();
+                Press(Qt::Key_Escape);
+            });
+            Press(Qt::Key_Escape);
+        });
+        dialog_.Edit({"a", 1, c.serverName, false, false}, true);
+        EXPECT_EQ(selected, c.selected);
+    }
+}
+
+TEST_F(NetSettingsDialogTest, ALineWithoutSemicolonsGivesAnEmptyAddressAndItsTextAsThePort) {
+    Fields afterList;
+    ActWhileShown(dialog_, [&] {
+        InTheList([&] {
+            Press(Qt::Key_Home);
+            Press(Qt::Key_Down);
+            Press(Qt::Key_Return);
+        });
+        afterList = Shown();
+        // The port is noticed only now: refused, the dialog stays.
+        PressAlt(Qt::Key_O);
+        EXPECT_TRUE(WaitUntil([&] { return messages_.size() == 1; }));
+        EXPECT_TRUE(dialog_.isVisible());
+        Press(Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialog_.Edit(kCurrent, true), std::nullopt);
+    EXPECT_EQ(afterList, (Fields{"", "192.168.0.7", "", true, false}));
+    EXPECT_EQ(messages_, QStringList{Text(kCzech, 140).arg("192.168.0.7")});
+}
+
+TEST_F(NetSettingsDialogTest, TwoLinesOfOneNameGiveTheFirst) {
+    Fields afterList;
+    ActWhileShown(dialog_, [&] {
+        InTheList([&] {
+            Press(Qt::Key_End);
+            Press(Qt::Key_Up);  // the second Doma
+            EXPECT_EQ(SelectedRow(), 3);
+            Press(Qt::Key_Return);
+        });
+        afterList = Shown();
+        Press(Qt::Key_Escape);
+    });
+    dialog_.Edit(kCurrent, true);
+    EXPECT_EQ(afterList, (Fields{"192.168.0.5", "6060", "Doma", true, false}));
+}
+
+TEST_F(NetSettingsDialogTest, CancellingTheListOrOkWithNothingSelectedChangesNoField) {
+    Fields before;
+    Fields afterCancel;
+    Fields afterOkOnNothing;
+    ActWhileShown(dialog_, [&] {
+        Type("typed.example");
+        before = Shown();
+        InTheList([&] {
+            Press(Qt::Key_Home);
+            Press(Qt::Key_Escape);
+        });
+        afterCancel = Shown();
+        InTheList([&] {
+            EXPECT_EQ(SelectedRow(), -1);
+            Press(Qt::Key_Return);
+        });
+        afterOkOnNothing = Shown();
+        PressAlt(Qt::Key_O);  // Enter would open the list again: the focus is back on its button
+    });
+    const std::optional<NetSettings> chosen = dialog_.Edit({"a", 1, "Nikde", false, false}, true);
+    EXPECT_EQ(afterCancel, before);
+    EXPECT_EQ(afterOkOnNothing, before);
+    EXPECT_EQ(chosen, (NetSettings{"typed.example", 1, "Nikde", false, false}));
+}
+
+TEST_F(NetSettingsDialogTest, CancellingTheSettingsAfterChoosingChangesNothing) {
+    ActWhileShown(dialog_, [&] {
+        InTheList([&] {
+            Press(Qt::Key_Home);
+            Press(Qt::Key_Return);
+        });
+        EXPECT_EQ(Shown().name, "Doma");
+        Press(Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialog_.Edit(kCurrent, true), std::nullopt);
+    // The next opening shows the settings in force, not the choice cancelled.
+    Fields shown;
+    ActWhileShown(dialog_, [&] {
+        shown = Shown();
+        Press(Qt::Key_Escape);
+    });
+    dialog_.Edit(kCurrent, true);
+    EXPECT_EQ(shown, (Fields{"192.168.1.1", "1412", "Práce", true, false}));
+}
+
+TEST_F(NetSettingsDialogTest, WithoutTheFileTheListButtonIsDisabled) {
+    bool enabled = true;
+    ActWhileShown(dialog_, [&] {
+        enabled = Button("seznamserverubtn")->isEnabled();
+        PressAlt(Qt::Key_Z);  // does nothing
+        QTest::qWait(200);
+        EXPECT_FALSE(List().isVisible());
+        EXPECT_EQ(FocusWidget(), Field("ipedit"));
+        Press(Qt::Key_Escape);
+    });
+    dialog_.Edit(kCurrent, false);
+    EXPECT_FALSE(enabled);
+    ActWhileShown(dialog_, [&] {
+        enabled = Button("seznamserverubtn")->isEnabled();
+        Press(Qt::Key_Escape);
+    });
+    dialog_.Edit(kCurrent, true);
+    EXPECT_TRUE(enabled);
+}
+
+TEST_F(NetSettingsDialogTest, EveryFieldIsReachedByItsLetter) {
+    struct Case {
+        Qt::Key letter;
+        const char* field;
+    };
+    const Case cases[] = {{Qt::Key_I, "ipedit"}, {Qt::Key_P, "portedit"}, {Qt::Key_J, "jmenoserveruedit"}};
+    ActWhileShown(dialog_, [&] {
+        for (const Case& c : cases) {
+            PressAlt(c.letter);
+            EXPECT_EQ(FocusWidget(), Field(c.field)) << c.field;
+        }
+        Press(Qt::Key_Escape);
+    });
+    dialog_.Edit(kCurrent, true);
+}
+
+TEST_F(NetSettingsDialogTest, TheTabChainGoesFromTheAddressToCancel) {
+    std::vector<QWidget*> chain;
+    ActWhileShown(dialog_, [&] {
+        for (int i = 0; i < 8; ++i) {
+            chain.push_back(FocusWidget());
+            Press(Qt::Key_Tab);
+        }
+        Press(Qt::Key_Escape);
+    });
+    dialog_.Edit(kCurrent, true);
+    const std::vector<QWidget*> expected = {Field("ipedit"),           Field("portedit"),
+                                            Field("jmenoserveruedit"), Button("seznamserverubtn"),
+                                            Box("spustservercheck"),   Box("hlasovezpravycheck"),
+                                            Button("okbitbtn"),        Button("BitBtn2")};
+    EXPECT_EQ(chain, expected);
+}
+
+TEST_F(NetSettingsDialogTest, TheCaptionsAreTheTablesAndEveryControlHasAName) {
+    EXPECT_EQ(dialog_.objectName(), "TForm7");
+    EXPECT_EQ(dialog_.windowTitle(), Text(kCzech, 100));
+    EXPECT_EQ(Box("hlasovezpravycheck")->text(), Text(kCzech, 101));
+    EXPECT_EQ(Find<QLabel>("ipstatic")->text(), Text(kCzech, 102));
+    EXPECT_EQ(Find<QLabel>("portstatic")->text(), Text(kCzech, 103));
+    EXPECT_EQ(Box("spustservercheck")->text(), Text(kCzech, 104));
+    EXPECT_EQ(Button("seznamserverubtn")->text(), Text(kCzech, 115));
+    EXPECT_EQ(Find<QLabel>("jmenoserverustatic")->text(), Text(kCzech, 117));
+    EXPECT_EQ(Button("okbitbtn")->text(), Text(kCzech, 47));
+    EXPECT_EQ(Button("BitBtn2")->text(), Text(kCzech, 48));
+    EXPECT_EQ(Find<QLabel>("ipstatic")->buddy(), Field("ipedit"));
+    EXPECT_EQ(Find<QLabel>("portstatic")->buddy(), Field("portedit"));
+    EXPECT_EQ(Find<QLabel>("jmenoserverustatic")->buddy(), Field("jmenoserveruedit"));
+
+    EXPECT_EQ(AccessibleName(Field("ipedit")), "IP adresa");
+    EXPECT_EQ(AccessibleName(Field("portedit")), "Port");
+    EXPECT_EQ(AccessibleName(Field("jmenoserveruedit")), "Jméno serveru");
+    EXPECT_EQ(AccessibleName(Button("seznamserverubtn")), "Seznam serverů");
+    EXPECT_EQ(AccessibleName(Box("spustservercheck")), "Spustit server po startu");
+    EXPECT_EQ(AccessibleName(Box("hlasovezpravycheck")), "Povolit hlasové zprávy");
+    EXPECT_EQ(AccessibleName(Button("okbitbtn")), "Ok");
+    EXPECT_EQ(AccessibleName(Button("BitBtn2")), "Zrušit");
+
+    EXPECT_EQ(List().objectName(), "TForm12");
+    EXPECT_EQ(List().windowTitle(), Text(kCzech, 116));
+    auto* label = List().findChild<QLabel*>("seznamserverustatic");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), Text(kCzech, 115));
+    EXPECT_EQ(label->buddy(), ListBox());
+    EXPECT_EQ(AccessibleName(ListBox()), "Seznam serverů");
+    auto* listOk = List().findChild<QPushButton*>("okbitbtn");
+    auto* listCancel = List().findChild<QPushButton*>("zrusitbitbtn");
+    ASSERT_NE(listOk, nullptr);
+    ASSERT_NE(listCancel, nullptr);
+    EXPECT_EQ(listOk->text(), Text(kCzech, 47));
+    EXPECT_EQ(listCancel->text(), Text(kCzech, 48));
+    EXPECT_EQ(AccessibleName(listOk), "Ok");
+    EXPECT_EQ(AccessibleName(listCancel), "Zrušit");
+}
+
+TEST_F(NetSettingsDialogTest, TheListShowsTheNamesInFileOrderAndReadsANamelessLine) {
+    ASSERT_EQ(ListBox()->count(), 5);
+    const QStringList names = {"Doma", "", "Práce", "Doma", "Klub"};
+    for (int row = 0; row < 5; ++row) EXPECT_EQ(ListBox()->item(row)->text(), names[row]) << row;
+    EXPECT_EQ(ListBox()->item(1)->data(Qt::AccessibleTextRole).toString(), Text(kCzech, 142));
+    EXPECT_FALSE(ListBox()->item(0)->data(Qt::AccessibleTextRole).isValid());
+}
+
+class EnglishNetSettingsDialogTest : public NetSettingsDialogTest {
+  protected:
+    EnglishNetSettingsDialogTest() : NetSettingsDialogTest(kLines, kEnglish) {}
+};
+
+TEST_F(EnglishNetSettingsDialogTest, TheLettersAreTheEnglishCaptions) {
+    EXPECT_EQ(dialog_.windowTitle(), "Network settings");
+    ActWhileShown(dialog_, [&] {
+        PressAlt(Qt::Key_P);
+        EXPECT_EQ(FocusWidget(), Field("portedit"));
+        PressAlt(Qt::Key_N);
+        EXPECT_EQ(FocusWidget(), Field("jmenoserveruedit"));
+        PressAlt(Qt::Key_A);
+        EXPECT_TRUE(WaitUntil([&] { return Box("hlasovezpravycheck")->isChecked(); }));
+        InTheList(
+            [&] {
+                Press(Qt::Key_Home);  // nothing is selected: any key goes to the first line
+                Press(Qt::Key_End);
+                Press(Qt::Key_Return);
+            },
+            Qt::Key_L);
+        PressAlt(Qt::Key_O);  // Enter would open the list again: the focus is back on its button
+    });
+    const std::optional<NetSettings> chosen = dialog_.Edit({"", 0, "", false, false}, true);
+    EXPECT_EQ(chosen, (NetSettings{"klub.example", 6060, "Klub", false, true}));
+    EXPECT_EQ(AccessibleName(Button("seznamserverubtn")), "List of servers");
+}
+
+class EmptyListNetSettingsDialogTest : public NetSettingsDialogTest {
+  protected:
+    EmptyListNetSettingsDialogTest() : NetSettingsDialogTest({}) {}
+};
+
+TEST_F(EmptyListNetSettingsDialogTest, AnEmptyListChangesNothing) {
+    Fields afterList;
+    ActWhileShown(dialog_, [&] {
+        InTheList([&] {
+            Press(Qt::Key_Down);
+            Press(Qt::Key_Return);
+        });
+        afterList = Shown();
+        Press(Qt::Key_Escape);
+    });
+    dialog_.Edit(kCurrent, true);
+    EXPECT_EQ(afterList, (Fields{"192.168.1.1", "1412", "Práce", true, false}));
+}
+
+class NetSettingsDialogMessageBox : public testing::DialogTest {};
+
+TEST_F(NetSettingsDialogMessageBox, ARefusedPortIsShownInAMessageBoxOverTheDialog) {
+    Localizer localizer(ClientStrings(), kEnglish);
+    NetSettingsDialog dialog(localizer, {});
+    testing::MessageBoxAnswerer answerer;
+    bool stillOpen = false;
+    QString port;
+    ActWhileShown(dialog, [&] {
+        PressAlt(Qt::Key_P);
+        Type("abc");
+        Press(Qt::Key_Return);
+        EXPECT_TRUE(WaitUntil([&] { return answerer.Texts().size() == 1; }));
+        // The keys come back to the settings once the message has been read.
+        EXPECT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == &dialog; }));
+        stillOpen = dialog.isVisible();
+        port = dialog.findChild<QLineEdit*>("portedit")->text();
+        Press(Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialog.Edit({"h", 1, "", false, false}, false), std::nullopt);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(port, "abc");
+    EXPECT_EQ(answerer.Texts(), QStringList{Text(kEnglish, 140).arg("abc")});
+}
+
+}  // namespace
+}  // namespace tarvel
