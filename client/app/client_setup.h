@@ -32,6 +32,10 @@ struct ClientSetup {
     // Makes the speech service when it is first needed (the chat voice, or the game
     // heard through it); the real one may take seconds to answer, so it is made only then.
     std::function<std::unique_ptr<SpeechService>()> makeSpeechService;
+    // How this client introduces itself to the server; the installation's own name when unset.
+    std::function<std::string()> userName;
+    // Ends the program (two clients of one name); the application quits when unset.
+    std::function<void()> endProgram;
 };
 
 // The setup of the real program: audio chosen by TARVEL_AUDIO, the seed from

@@ -1,5 +1,8 @@
 #include "main_window.h"
 
+#include "installation_name.h"
+#include "server_list.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
@@ -58,7 +61,9 @@ MainWindow::MainWindow(ClientSetup setup)
     BuildWindow();
 
     // Everything the game says goes into the history on its way to the player.
-    engine_ = std::make_unique<Engine>(spoken_, *table_, *this, noNetwork_, random_);
+    MakeNetworkPlay();
+    engine_ = std::make_unique<Engine>(spoken_, *table_, *this, *network_, random_);
+    network_->Attach(*engine_, setup_.userName ? setup_.userName() : ThisInstallationName());
     say_ = std::make_unique<SayCommands>(engine_->State(), spoken_);
     hover_ = std::make_unique<PointerHover>(engine_->State(), engine_->Options(), spoken_);
     table_->Attach(engine_->State(), engine_->Options(), *hover_);
@@ -79,6 +84,7 @@ MainWindow::MainWindow(ClientSetup setup)
     ConnectMenu();
     ConnectHistory();
     LoadStartupSettings();
+    MakeChat();
     StartServerIfAsked();
     if (!phrases_.SoundsOn()) menu_.katlzankarty1->setEnabled(false);
     engine_->State().MarkerX = layout::kStartMarker.x;
@@ -138,8 +144,10 @@ void MainWindow::ConnectMenu() {
     });
     connect(m.Ukonenhry1, &QAction::triggered, this, [this] { Command([this] { engine_->Ukonenhry1Click(); }); });
     connect(m.Konecprogramu1, &QAction::triggered, this, &QWidget::close);
-    connect(m.Novsovhra1, &QAction::triggered, this, [this] { NotReadyYet(); });
-    connect(m.Polizprvusoupei1, &QAction::triggered, this, [this] { NotReadyYet(); });
+    connect(m.Novsovhra1, &QAction::triggered, this, [this] {
+        Command([this] { network_->StartNetworkGame(net_); });
+    });
+    connect(m.Polizprvusoupei1, &QAction::triggered, this, [this] { Command([this] { SendChatMessage(); }); });
 
     connect(m.vybrankarta1, &QAction::triggered, this, [this] {
         // Nothing said, and no redraw, while the player holds no card.
@@ -170,8 +178,8 @@ void MainWindow::ConnectMenu() {
     connect(m.Tabulka1, &QAction::triggered, this, [this] { Command([this] { ShowScoreTable(); }, true); });
     connect(m.Nastavenhry1, &QAction::triggered, this, [this] { Command([this] { EditGameSettings(); }); });
     connect(m.Nastavenprosted1, &QAction::triggered, this, [this] { Command([this] { EditEnvironment(); }); });
-    connect(m.Nastavenhlasuprozprvy1, &QAction::triggered, this, [this] { NotReadyYet(); });
-    connect(m.Sovnastaven1, &QAction::triggered, this, [this] { NotReadyYet(); });
+    connect(m.Nastavenhlasuprozprvy1, &QAction::triggered, this, [this] { Command([this] { chat_->EditVoice(); }); });
+    connect(m.Sovnastaven1, &QAction::triggered, this, [this] { Command([this] { EditNetSettings(); }); });
     connect(m.Nvod1, &QAction::triggered, this, [this] { OpenHelp(); });
     connect(m.Oprogramu1, &QAction::triggered, this, [this] { Command([this] { aboutBox_->exec(); }); });
 
@@ -241,6 +249,12 @@ void MainWindow::CreateDialogs() {
     gameSettingsDialog_->setObjectName(QStringLiteral("TForm2"));
     aboutBox_->setObjectName(QStringLiteral("TAboutBox"));
     environmentDialog_->setObjectName(QStringLiteral("TForm10"));
+    netSettingsDialog_ = new NetSettingsDialog(
+        texts_, ReadServerList(kServerListName), [this](const QString& message) { ShowMessage(message); }, this);
+    netSettingsDialog_->setObjectName(QStringLiteral("TForm7"));
+    waitingDialog_ = new WaitingDialog(texts_, this);
+    waitingDialog_->setObjectName(QStringLiteral("TForm11"));
+    connect(waitingDialog_, &WaitingDialog::aborted, this, [this] { network_->AbortWaiting(); });
     scoreDialog_->onWrite = [this] { return WriteResult(); };
 }
 
@@ -250,6 +264,64 @@ void MainWindow::Save(const std::function<void()>& save) {
     } catch (const ProfileWriteError& error) {
         ShowMessage(QString::fromUtf8(error.what()));
     }
+}
+
+void MainWindow::MakeNetworkPlay() {
+    NetworkPlay::WindowHooks hooks;
+    hooks.runInGate = [this](std::function<void()> action) { Command(std::move(action)); };
+    hooks.showMessage = [this](const std::string& message) { ShowMessage(QString::fromStdString(message)); };
+    hooks.text = [this](int index) { return texts_.LocalizedText(index); };
+    hooks.showWaiting = [this] { waitingDialog_->open(); };
+    hooks.closeWaiting = [this] { waitingDialog_->CloseQuietly(); };
+    hooks.showNoAnswer = [this] { waitingDialog_->ShowNoAnswerYet(); };
+    hooks.endProgram = [this] {
+        if (setup_.endProgram) {
+            setup_.endProgram();
+        } else {
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+    };
+    hooks.matchAgreed = [this] {
+        // The first game of a network match starts a new history, as a new local match does.
+        if (engine_->State().LastStarter == kStarterUnknown) {
+            history_.Clear();
+            shownEntries_ = 0;
+        }
+        if (!chat_->VoiceReady()) chat_->LoadVoiceSettings();
+        menu_.Polizprvusoupei1->setEnabled(true);
+    };
+    hooks.messageFromOpponent = [this](std::string_view text) { ReceiveChatMessage(text); };
+    network_ = new NetworkPlay(std::move(hooks), this);
+}
+
+void MainWindow::MakeChat() {
+    // The chat's voice comes from the speech service only when voice messages were
+    // allowed at start-up; otherwise messages are printed and nothing is asked of it.
+    SpeechService* service = net_.allowvoicechat ? Service() : nullptr;
+    chat_ = new ChatController(service, settings_, texts_, [this](const QString& message) { ShowMessage(message); },
+                               this);
+    chat_->onVoiceReady = [this] { menu_.Polizprvusoupei1->setEnabled(true); };
+}
+
+void MainWindow::SendChatMessage() {
+    if (const std::optional<std::string> text = chat_->AskMessage()) network_->Send("iwanttosay", *text);
+    FormActivate();
+}
+
+void MainWindow::ReceiveChatMessage(std::string_view text) {
+    const ReceivedMessage received = chat_->Receive(text);
+    // The history keeps it with the opponent's words; the chat voice, not a recording, reads it.
+    history_.Add(SpokenEntry{Speaker::Opponent, engine_->State().OpponentVoice, received.line.trimmed().toStdString(),
+                             kPlainVariant, false, false});
+    table_->PrintChatLine(received.line, received.spoken ? QString() : received.announcement);
+}
+
+void MainWindow::EditNetSettings() {
+    const std::optional<NetSettings> chosen = netSettingsDialog_->Edit(net_, ServerListExists(kServerListName));
+    if (!chosen) return;
+    net_ = *chosen;
+    Save([this] { settings_.SaveNetSettings(net_); });
+    chat_->SetAllowVoiceChat(net_.allowvoicechat);
 }
 
 void MainWindow::EditGameSettings() {
@@ -445,10 +517,6 @@ void MainWindow::ShowMessage(const QString& message) {
     table_->setFocus();
 }
 
-void MainWindow::NotReadyYet() {
-    ShowMessage(Text(text::kNotReadyYet));
-}
-
 void MainWindow::UpdateAccessibleTable() {
     // The name carries what lies on the table, so that a screen reader speaks each
     // change of the focused table; the description holds it alone.
@@ -529,6 +597,8 @@ std::string MainWindow::LocalizedText(int index) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The opponent is told at once instead of waiting for the connection to time out.
+    network_->BreakOffForClosing();
     event->accept();
 }
 

@@ -22,6 +22,10 @@
 #include "history_window.h"
 #include "main_menu.h"
 #include "net_settings.h"
+#include "chat_controller.h"
+#include "net_settings_dialog.h"
+#include "network_play.h"
+#include "waiting_dialog.h"
 #include "phrase_player.h"
 #include "name_dialog.h"
 #include "picture_store.h"
@@ -88,7 +92,6 @@ class MainWindow final : public QMainWindow, public WindowPort {
     void SetSayItemEnabled(QAction* item, bool enabled);
     void OpenHelp();
     void ShowMessage(const QString& text);
-    void NotReadyYet();
     void UpdateAccessibleTable();
     void CreateDialogs();
     void ConnectHistory();
@@ -100,6 +103,11 @@ class MainWindow final : public QMainWindow, public WindowPort {
     // The speech service, made when first needed; nothing when it is not available.
     SpeechService* Service();
     void EditGameSettings();
+    void EditNetSettings();
+    void MakeNetworkPlay();
+    void MakeChat();
+    void SendChatMessage();
+    void ReceiveChatMessage(std::string_view text);
     void EditEnvironment();
     // Runs one save of the settings file; a failure is told, the game goes on.
     void Save(const std::function<void()>& save);
@@ -118,7 +126,7 @@ class MainWindow final : public QMainWindow, public WindowPort {
     GameSpeech gameSpeech_{phrases_};
     AnnouncementHistory history_;
     RecordedSpeech spoken_;
-    NoNetwork noNetwork_;
+    NetworkPlay* network_ = nullptr;  // the engine's network port
     std::unique_ptr<PictureStore> pictures_;
     TableView* table_ = nullptr;
     QLabel* label1_ = nullptr;
@@ -137,6 +145,9 @@ class MainWindow final : public QMainWindow, public WindowPort {
     NameDialog* nameDialog_ = nullptr;          // TForm5
     ScoreTableDialog* scoreDialog_ = nullptr;   // Tform6
     EnvironmentDialog* environmentDialog_ = nullptr;  // TForm10
+    NetSettingsDialog* netSettingsDialog_ = nullptr;   // TForm7
+    WaitingDialog* waitingDialog_ = nullptr;           // TForm11
+    ChatController* chat_ = nullptr;                   // the voice and message dialogs
     HistoryWindow* historyWindow_ = nullptr;
     ReplayPlayer* replay_ = nullptr;
     std::size_t shownEntries_ = 0;  // history entries already on the message line

@@ -99,7 +99,9 @@ bool ServerDispatch::HandleWhole(std::string_view message) {
     } else if (message == "turningthedeck") {
         engine_.NetworkTurningPile();
     } else if (message == "busy") {
+        // Nobody is coming to this server now: the wait ends with the message.
         client_.CloseConnection();
+        client_.CloseWaitingDialog();
         client_.ShowMessage(client_.LocalizedText(text::kServerBusy));
     } else {
         return false;

@@ -1,0 +1,257 @@
+// Network play end to end: the real server program and two real windows in this
+// process, joined over loopback and played by key presses; the sound logs are what the
+// two players hear.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "game_folder.h"
+#include "main_window.h"
+
+namespace tarvel::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The server program, copied into a folder of its own and listening on a free port.
+class ServerProgram {
+  public:
+    ServerProgram() {
+        const QString program = dir_.filePath("tarvelsvr");
+        QFile::copy(TARVELSVR_PATH, program);
+        {
+            QTcpServer probe;
+            probe.listen(QHostAddress::LocalHost, 0);
+            port = probe.serverPort();
+        }
+        QFile ini(dir_.filePath("tarvelsvr.ini"));
+        ini.open(QIODevice::WriteOnly);
+        ini.write("[server]\nport=" + QByteArray::number(port) + "\nconnectatstartup=1\n");
+        ini.close();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        process_.setProcessEnvironment(environment);
+        process_.setWorkingDirectory(dir_.path());
+        process_.start(program, {});
+        process_.waitForStarted(5000);
+        (void)QTest::qWaitFor([this] {
+            output_ += process_.readAllStandardOutput();
+            return output_.contains("Port serveru");
+        }, 10000);
+    }
+    ~ServerProgram() { Stop(); }
+    void Stop() {
+        if (process_.state() == QProcess::NotRunning) return;
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+    bool Listening() const { return output_.contains("Port serveru"); }
+
+    quint16 port = 0;
+
+  private:
+    QTemporaryDir dir_;
+    QProcess process_;
+    QByteArray output_;
+};
+
+// One player: a game folder, its settings and its window.
+struct Player {
+    Player(quint16 port, const std::string& gender, const std::string& name) {
+        folder.WriteSettings("[game]\nnumberofgames=2\nplayforpoints=1\nplayergender=" + gender +
+                             "\n[net]\nipaddress=127.0.0.1\nport=" + std::to_string(port) + "\n");
+        ClientSetup setup = folder.Setup(3, messages);
+        setup.userName = [name] { return name; };
+        window = std::make_unique<MainWindow>(std::move(setup));
+        window->resize(800, 560);
+        window->show();
+    }
+    Engine& engine() { return window->GameEngine(); }
+    void Press(Qt::Key key) { QTest::keyClick(&window->Table(), key); }
+
+    // One move by keys when it is this player's turn; false when there is none to make.
+    bool Move() {
+        GameState& state = engine().State();
+        if (!state.GameRunning || !state.PlayerTurn || engine().Net().waiting != NetworkWait::None) return false;
+        if (state.SuitChoiceActive) {
+            Press(Qt::Key_Home);
+            Press(Qt::Key_Return);
+            return true;
+        }
+        for (std::size_t i = 1; i <= state.PlayerHand.Size(); ++i) {
+            Press(Qt::Key_Home);
+            for (std::size_t step = 1; step < i; ++step) Press(Qt::Key_Right);
+            Press(Qt::Key_Return);
+            if (!state.PlayerTurn || state.SuitChoiceActive || !state.GameRunning) return true;
+        }
+        Press(Qt::Key_Space);
+        return true;
+    }
+
+    std::vector<QString> messages;
+    GameFolder folder;
+    SoundLog sounds{folder.LogPath()};
+    std::unique_ptr<MainWindow> window;
+};
+
+class NetworkPlayTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { EnsureApplication(); }
+
+    void Connect(Player& a, Player& b) {
+        a.window->Menu().Novsovhra1->trigger();
+        b.window->Menu().Novsovhra1->trigger();
+        auto dealt = [](Player& p) {
+            return p.engine().State().GameRunning && p.engine().Net().waiting == NetworkWait::None;
+        };
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dealt(a) && dealt(b); }, 15000));
+    }
+
+    // Moves until the match is over on both sides or `moves` were made.
+    static void Play(Player& a, Player& b, int moves) {
+        for (int made = 0; made < moves;) {
+            const bool moved = a.Move() || b.Move();
+            if (moved) ++made;
+            const bool over = !a.engine().Net().active && !b.engine().Net().active;
+            if (over) return;
+            // The other side takes its turn once the server has carried the move.
+            (void)QTest::qWaitFor([&] {
+                const GameState& x = a.engine().State();
+                const GameState& y = b.engine().State();
+                return (x.GameRunning && x.PlayerTurn) || (y.GameRunning && y.PlayerTurn) ||
+                       (!a.engine().Net().active && !b.engine().Net().active);
+            }, 5000);
+            QTest::qWait(5);
+        }
+    }
+};
+
+// Card names the player heard in the opponent's voice, each followed by the throw.
+int CardsHeardFromOpponent(const Lines& log, const std::string& voice) {
+    int heard = 0;
+    for (std::size_t i = 0; i + 1 < log.size(); ++i) {
+        if (log[i].starts_with("zvuky/" + voice) && log[i + 1].starts_with("zvuky/vyhozeni")) ++heard;
+    }
+    return heard;
+}
+
+TEST_F(NetworkPlayTest, TwoPlayersPlayAWholeMatchThroughTheServer) {
+    ServerProgram server;
+    ASSERT_TRUE(server.Listening());
+    Player eva(server.port, "z", "eva 1");
+    Player petr(server.port, "m", "petr 2");
+    Connect(eva, petr);
+    EXPECT_EQ(eva.engine().State().OpponentVoice, "m");
+    EXPECT_EQ(petr.engine().State().OpponentVoice, "z");
+    EXPECT_TRUE(eva.window->Menu().Polizprvusoupei1->isEnabled());
+    EXPECT_FALSE(eva.window->Menu().Novsovhra1->isEnabled());
+
+    // A message between two moves: printed at the other table, the game as it was.
+    const std::size_t petrCards = petr.engine().State().PlayerHand.Size();
+    const bool petrsTurn = petr.engine().State().PlayerTurn;
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        QTest::keyClicks(dialog->focusWidget(), "Ahoj\\opp gives it up");
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    });
+    eva.window->Menu().Polizprvusoupei1->trigger();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return petr.window->Table().accessibleName().contains(QStringLiteral("Ahoj/opp gives it up")); }, 5000))
+        << petr.window->Table().accessibleName().toStdString();
+    EXPECT_EQ(petr.engine().State().PlayerHand.Size(), petrCards);
+    EXPECT_EQ(petr.engine().State().PlayerTurn, petrsTurn);
+    EXPECT_TRUE(petr.engine().State().GameRunning);
+    EXPECT_EQ(petr.engine().State().PlayerWins, 0);
+
+    Play(eva, petr, 3000);
+    for (Player* p : {&eva, &petr}) {
+        EXPECT_FALSE(p->engine().Net().active);
+        EXPECT_FALSE(p->engine().State().GameRunning);
+        EXPECT_TRUE(p->messages.empty()) << p->messages.front().toStdString();
+        EXPECT_TRUE(p->window->Menu().Novsovhra1->isEnabled());
+        EXPECT_FALSE(p->window->Menu().Polizprvusoupei1->isEnabled());
+    }
+    const GameState& e = eva.engine().State();
+    const GameState& p = petr.engine().State();
+    EXPECT_EQ(e.PlayerWins + e.OpponentWins, 2);
+    EXPECT_EQ(e.PlayerWins, p.OpponentWins);
+    EXPECT_EQ(e.PlayerPenalty, p.OpponentPenalty);
+    EXPECT_EQ(e.OpponentPenalty, p.PlayerPenalty);
+    // Each heard the other's cards in the other's voice, and every recording was there.
+    const Lines evaHeard = eva.sounds.All();
+    const Lines petrHeard = petr.sounds.All();
+    EXPECT_GT(CardsHeardFromOpponent(evaHeard, "m"), 0);
+    EXPECT_GT(CardsHeardFromOpponent(petrHeard, "z"), 0);
+    EXPECT_EQ(evaHeard.back(), "zvuky/mkonec hry.wav\twait");
+    EXPECT_EQ(petrHeard.back(), "zvuky/zkonec hry.wav\twait");
+}
+
+TEST_F(NetworkPlayTest, OnePlayerLeavingOrTheServerStoppingEndsTheMatchCleanly) {
+    for (bool serverStops : {false, true}) {
+        SCOPED_TRACE(serverStops ? "server stopped" : "window closed");
+        ServerProgram server;
+        ASSERT_TRUE(server.Listening());
+        auto eva = std::make_unique<Player>(server.port, "z", "eva 1");
+        Player petr(server.port, "m", "petr 2");
+        Connect(*eva, petr);
+        Play(*eva, petr, 4);
+        if (serverStops) {
+            server.Stop();
+        } else {
+            eva->window->close();  // tells the server, which tells the opponent
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !petr.engine().Net().active; }, 10000));
+        EXPECT_FALSE(petr.engine().State().GameRunning);
+        EXPECT_TRUE(petr.window->Menu().Novsovhra1->isEnabled());
+        EXPECT_TRUE(petr.window->Menu().Novhra1->isEnabled());
+        if (serverStops) {
+            ASSERT_EQ(petr.messages.size(), 1u);
+            EXPECT_EQ(petr.messages[0], "Spojení se serverem se přerušilo. Síťová hra skončila.");
+        } else {
+            EXPECT_TRUE(petr.messages.empty());
+        }
+        // A local game can start at once.
+        petr.window->Menu().Novhra1->trigger();
+        EXPECT_TRUE(petr.engine().State().GameRunning);
+    }
+}
+
+TEST_F(NetworkPlayTest, RefusalsOfTheServerReachThePlayer) {
+    ServerProgram server;
+    ASSERT_TRUE(server.Listening());
+    Player eva(server.port, "z", "eva 1");
+    Player petr(server.port, "m", "petr 2");
+    Connect(eva, petr);
+    // A third client is turned away and can start again later.
+    Player third(server.port, "m", "karel 3");
+    third.window->Menu().Novsovhra1->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !third.messages.empty(); }, 10000));
+    EXPECT_EQ(third.messages[0], "Server je obsazen. Prosím, zkuste to za chvíli znovu.");
+    EXPECT_TRUE(third.window->Menu().Novsovhra1->isEnabled());
+}
+
+TEST_F(NetworkPlayTest, NoServerIsToldAndTheGameStaysReady) {
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        port = probe.serverPort();
+    }
+    Player eva(port, "z", "eva 1");
+    eva.window->Menu().Novsovhra1->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !eva.messages.empty(); }, 10000));
+    EXPECT_TRUE(eva.messages[0].startsWith("Nepodařilo se navázat spojení se serverem.\n"));
+    EXPECT_FALSE(eva.engine().Net().active);
+    eva.window->Menu().Novhra1->trigger();
+    EXPECT_TRUE(eva.engine().State().GameRunning);
+}
+
+}  // namespace
+}  // namespace tarvel::testing
