@@ -26,6 +26,7 @@ void Engine::Novhra1Click(bool fromMenu) {
         net_.opponentPoints.reset();
         net_.startCardsComplete = false;
         net_.waiting = NetworkWait::None;
+        net_.awaitingCards = false;
     }
     if (fromMenu || state_.LastStarter == kStarterUnknown) {
         state_.GameNumber = 1;

@@ -24,7 +24,7 @@ bool Engine::SevensCheck() const {
 
 void Engine::DrawCommand() {
     if (!state_.GameRunning || state_.SuitChoiceActive) return;
-    if (Networked() && !state_.PlayerTurn) {
+    if (Networked() && (!state_.PlayerTurn || net_.awaitingCards)) {
         speech_.StartPhrase(kNoVoice, "off", kPlainVariant);
         return;
     }
@@ -84,6 +84,7 @@ void Engine::PlayerDraws() {
         if (state_.PendingDraw == 0) state_.PendingDraw = 1;
         if (Networked()) {
             SendNet("req card", std::to_string(state_.PendingDraw));
+            net_.awaitingCards = true;
         } else {
             for (int i = 0; i < state_.PendingDraw; ++i) {
                 if (!TakeFromStock(state_.PlayerHand, state_.PlayerCount)) break;

@@ -161,7 +161,10 @@ void Engine::NetworkDrawEnded() {
     state_.PendingDraw = 0;
     state_.AcePending = false;
     state_.ReturnPending = false;
-    state_.PlayerTurn = !state_.PlayerTurn;
+    // The turn passes: from this player when the cards were its own, to it when they were
+    // the opponent's (told by the request itself, so a key pressed twice cannot turn it twice).
+    state_.PlayerTurn = !net_.awaitingCards;
+    net_.awaitingCards = false;
     SelectFirstCard(true);
     ResumeNetworkWait();
 }

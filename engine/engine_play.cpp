@@ -13,7 +13,7 @@ bool AnswersDraw(std::string_view card, bool kingOfSpadesRule) {
 
 void Engine::PlayPlayerCard() {
     if (!state_.GameRunning || state_.SuitChoiceActive) return;
-    if (Networked() && !state_.PlayerTurn) {
+    if (Networked() && (!state_.PlayerTurn || net_.awaitingCards)) {
         speech_.StartPhrase(kNoVoice, "off", kPlainVariant);
         return;
     }

@@ -65,6 +65,8 @@ struct NetworkGame {
     bool startCardsComplete = false;
     std::optional<std::int32_t> opponentPoints;  // the opponent's penalty points of the game
     NetworkWait waiting = NetworkWait::None;
+    // A draw was asked for and its cards have not all come: no second draw, no card laid.
+    bool awaitingCards = false;
 };
 
 }  // namespace tarvel

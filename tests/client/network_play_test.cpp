@@ -115,9 +115,14 @@ class NetworkPlayTest : public ::testing::Test {
 
     // Moves until the match is over on both sides or `moves` were made.
     static void Play(Player& a, Player& b, int moves) {
-        for (int made = 0; made < moves;) {
+        for (int made = 0, idle = 0; made < moves && idle < 20;) {
             const bool moved = a.Move() || b.Move();
-            if (moved) ++made;
+            if (moved) {
+                ++made;
+                idle = 0;
+            } else {
+                ++idle;  // neither can move: the match is stuck, and the test says so below
+            }
             const bool over = !a.engine().Net().active && !b.engine().Net().active;
             if (over) return;
             // The other side takes its turn once the server has carried the move.

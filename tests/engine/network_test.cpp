@@ -146,6 +146,16 @@ TEST_F(NetworkTest, DrawsAreRequestedAndStandingIsAnnounced) {
     engine.DrawCommand();
     EXPECT_EQ(net.sent, (Texts{"req card=2"}));
     EXPECT_EQ(state.PendingDraw, 0);
+    // Until the cards have come, a second draw or a card laid is refused.
+    screen.Clear();
+    engine.DrawCommand();
+    engine.PlayPlayerCard();
+    EXPECT_EQ(net.sent, (Texts{"req card=2"}));
+    EXPECT_EQ(screen.Texts(), (Texts{"off", "off"}));
+    engine.NetworkCardDrawn(Card("9 kárová"));
+    engine.NetworkDrawEnded();
+    EXPECT_FALSE(state.PlayerTurn);  // the turn has passed once
+    EXPECT_EQ(state.PlayerHand.Size(), 2u);
 
     Table({"8 srdcová"}, {}, {"eso srdcové"});
     state.AcePending = true;
