@@ -5,7 +5,7 @@
 # Usage: bench/network_figures.sh [BUILD_DIR] [SAMPLES]   (default: build, 200)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
+build=$(cd "${1:-$root/build}" && pwd)
 samples=${2:-200}
 work=$(mktemp -d)
 port=$((20000 + RANDOM % 20000))

@@ -51,7 +51,8 @@ struct Side {
     tarvel::GameState& State() { return window->GameEngine().State(); }
     bool MyTurn() {
         return State().GameRunning && State().PlayerTurn &&
-               window->GameEngine().Net().waiting == tarvel::NetworkWait::None;
+               window->GameEngine().Net().waiting == tarvel::NetworkWait::None &&
+               !window->GameEngine().Net().awaitingCards;
     }
     void Press(Qt::Key key) { QTest::keyClick(&window->Table(), key); }
 
