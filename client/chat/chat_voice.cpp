@@ -45,15 +45,7 @@ void ChatVoice::Select(std::optional<std::size_t> entry) {
 }
 
 int ChatVoice::Position(VoiceSlider slider) const {
-    switch (slider) {
-        case VoiceSlider::Pitch:
-            return positions_.pitch;
-        case VoiceSlider::Speed:
-            return positions_.speed;
-        case VoiceSlider::Volume:
-            break;
-    }
-    return positions_.volume;
+    return const_cast<ChatVoice*>(this)->PositionOf(slider);
 }
 
 int& ChatVoice::PositionOf(VoiceSlider slider) {

@@ -19,17 +19,20 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// A loopback port that nobody listens on now.
+quint16 FreePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
 // The server program, copied into a folder of its own and listening on a free port.
 class ServerProgram {
   public:
     ServerProgram() {
         const QString program = dir_.filePath("tarvelsvr");
         QFile::copy(TARVELSVR_PATH, program);
-        {
-            QTcpServer probe;
-            probe.listen(QHostAddress::LocalHost, 0);
-            port = probe.serverPort();
-        }
+        port = FreePort();
         QFile ini(dir_.filePath("tarvelsvr.ini"));
         ini.open(QIODevice::WriteOnly);
         ini.write("[server]\nport=" + QByteArray::number(port) + "\nconnectatstartup=1\n");
@@ -243,13 +246,7 @@ TEST_F(NetworkPlayTest, RefusalsOfTheServerReachThePlayer) {
 }
 
 TEST_F(NetworkPlayTest, NoServerIsToldAndTheGameStaysReady) {
-    quint16 port = 0;
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        port = probe.serverPort();
-    }
-    Player eva(port, "z", "eva 1");
+    Player eva(FreePort(), "z", "eva 1");
     eva.window->Menu().Novsovhra1->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !eva.messages.empty(); }, 10000));
     EXPECT_TRUE(eva.messages[0].startsWith("Nepodařilo se navázat spojení se serverem.\n"));
