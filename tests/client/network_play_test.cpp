@@ -14,6 +14,10 @@
 #include "game_folder.h"
 #include "main_window.h"
 
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
+
 namespace tarvel::testing {
 namespace {
 
