@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything, makes the game folder game/ and starts the
-# game from it.
+# Installs what is needed, builds the two programs and the set-up tools (the tests are
+# left to test.sh), makes the game folder game/ and starts the game from it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" build
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" -j "$(nproc)" --target tarvel tarvelsvr tarvel_voice_pack_list \
+    tarvel_card_pictures tarvel_scores_init
 "$root/tools/make_voice_pack.sh" "$root/build/tools/tarvel_voice_pack_list" "$root/game"
 "$root/tools/make_card_pictures.sh" "$root/build/tools/tarvel_card_pictures" "$root/game"
 cmake --install "$root/build" --prefix "$root/game" >/dev/null

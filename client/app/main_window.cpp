@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "dialog_focus_return.h"
 #include "installation_name.h"
 #include "server_list.h"
 
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -73,11 +75,9 @@ MainWindow::MainWindow(ClientSetup setup)
     gate_.afterActions = [this] {
         ShowSilentAnnouncement();
         UpdateAccessibleTable();
-        // The keys of the table work again after every dialog.
-        if (QApplication::activeModalWidget() == nullptr) {
-            if (isVisible() && !isActiveWindow()) activateWindow();
-            table_->setFocus();
-        }
+        // The table keeps the keys within the window; the window itself is brought
+        // back to the front only by a dialog of the game closing (DialogFocusReturn).
+        if (QApplication::activeModalWidget() == nullptr) table_->setFocus();
     };
 
     CreateDialogs();
@@ -145,7 +145,15 @@ void MainWindow::ConnectMenu() {
     connect(m.Ukonenhry1, &QAction::triggered, this, [this] { Command([this] { engine_->Ukonenhry1Click(); }); });
     connect(m.Konecprogramu1, &QAction::triggered, this, &QWidget::close);
     connect(m.Novsovhra1, &QAction::triggered, this, [this] {
-        Command([this] { network_->StartNetworkGame(net_); });
+        Command([this] {
+            // A local match still running ends first, said as the end-match command says
+            // it, so the network match that follows starts from a table at rest.
+            if (engine_->State().GameRunning && !engine_->Net().active) {
+                if (network_->ConnectionInUse()) return;
+                engine_->Ukonenhry1Click();
+            }
+            network_->StartNetworkGame(net_);
+        });
     });
     connect(m.Polizprvusoupei1, &QAction::triggered, this, [this] { Command([this] { SendChatMessage(); }); });
 
@@ -165,7 +173,7 @@ void MainWindow::ConnectMenu() {
     connect(m.Tvojebodydotabulky1, &QAction::triggered, this, [this] {
         SayCommand([this] {
             const GameState& state = engine_->State();
-            SayTableScore(phrases_, state.PlayerVoice, state.PlayerPenalty, state.OpponentPenalty);
+            SayTableScore(spoken_, state.PlayerVoice, state.PlayerPenalty, state.OpponentPenalty);
         });
     });
     connect(m.Mojebody1, &QAction::triggered, this, [this] { SayCommand([this] { say_->OpponentPoints(); }); });
@@ -196,6 +204,7 @@ void MainWindow::ConnectHistory() {
     replay_ = new ReplayPlayer(phrases_, *audio_, this);
     gameSpeech_.beforeSpeaking = [this] { replay_->Stop(); };
     historyWindow_ = new HistoryWindow(texts_, this);
+
     connect(menu_.Zopakujsoupere1, &QAction::triggered, this,
             [this] { Command([this] { Repeat(history_.LastOfOpponent()); }); });
     connect(menu_.Predchozihlaseni1, &QAction::triggered, this,
@@ -256,6 +265,8 @@ void MainWindow::CreateDialogs() {
     waitingDialog_->setObjectName(QStringLiteral("TForm11"));
     connect(waitingDialog_, &WaitingDialog::aborted, this, [this] { network_->AbortWaiting(); });
     scoreDialog_->onWrite = [this] { return WriteResult(); };
+    helpWindow_ = new HelpWindow(texts_, this);
+    new DialogFocusReturn(*this, [this] { table_->setFocus(); });
 }
 
 void MainWindow::Save(const std::function<void()>& save) {
@@ -317,6 +328,8 @@ void MainWindow::ReceiveChatMessage(std::string_view text) {
 }
 
 void MainWindow::EditNetSettings() {
+    // The server's name is read each time, as the dialog shows what the file holds.
+    net_.servername = settings_.LoadServerName();
     const std::optional<NetSettings> chosen = netSettingsDialog_->Edit(net_, ServerListExists(kServerListName));
     if (!chosen) return;
     net_ = *chosen;
@@ -504,8 +517,14 @@ void MainWindow::SetSayItemEnabled(QAction* item, bool enabled) {
 
 void MainWindow::OpenHelp() {
     const QString help = QDir::current().absoluteFilePath(QStringLiteral("tarvel.txt"));
-    const bool opened = QFileInfo::exists(help) && setup_.openFile && setup_.openFile(help);
-    if (!opened) ShowMessage(Text(text::kHelpNotOpened).arg(help));
+    if (QFileInfo::exists(help) && setup_.openFile && setup_.openFile(help)) return;
+    // No viewer on this machine: the text is shown inside the game instead.
+    QFile file(help);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowMessage(Text(text::kHelpNotOpened).arg(help));
+        return;
+    }
+    helpWindow_->ShowHelp(QString::fromUtf8(file.readAll()));
 }
 
 void MainWindow::ShowMessage(const QString& message) {

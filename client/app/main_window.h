@@ -19,6 +19,7 @@
 #include "announcement_history.h"
 #include "engine_gate.h"
 #include "game_speech.h"
+#include "help_window.h"
 #include "history_window.h"
 #include "main_menu.h"
 #include "net_settings.h"
@@ -59,6 +60,7 @@ class MainWindow final : public QMainWindow, public WindowPort {
     PhrasePlayer& Phrases() { return phrases_; }
     const AnnouncementHistory& History() const { return history_; }
     const Localizer& Texts() const { return texts_; }
+    NetworkPlay& Network() { return *network_; }
     // True while an engine command runs (and holds what arrives meanwhile).
     bool EngineBusy() const { return gate_.Busy(); }
 
@@ -149,6 +151,7 @@ class MainWindow final : public QMainWindow, public WindowPort {
     WaitingDialog* waitingDialog_ = nullptr;           // TForm11
     ChatController* chat_ = nullptr;                   // the voice and message dialogs
     HistoryWindow* historyWindow_ = nullptr;
+    HelpWindow* helpWindow_ = nullptr;
     ReplayPlayer* replay_ = nullptr;
     std::size_t shownEntries_ = 0;  // history entries already on the message line
     std::unique_ptr<SpeechService> service_;

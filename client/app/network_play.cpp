@@ -1,6 +1,7 @@
 #include "network_play.h"
 
 #include "client_texts.h"
+#include "server_address.h"
 #include "wire.h"
 
 namespace tarvel {
@@ -39,12 +40,15 @@ void NetworkPlay::Attach(Engine& engine, std::string userName) {
 void NetworkPlay::StartNetworkGame(const NetSettings& settings) {
     if (connection_.InUse()) return;  // already connecting or connected
     dispatch_->MatchRequested();
-    if (settings.ipaddress.empty() || settings.port <= 0 || settings.port > 65535) {
+    // Settings never saved from the dialog reach the server on this computer at its own
+    // default port, so a player who only ticked "start the server" can play at once.
+    const std::optional<ServerEndpoint> endpoint = EndpointOrDefault(settings.ipaddress, settings.port);
+    if (!endpoint) {
         hooks_.showMessage(hooks_.text(text::kCannotConnect));
         return;
     }
     ++connectionNumber_;
-    connection_.Open(QString::fromStdString(settings.ipaddress), static_cast<quint16>(settings.port));
+    connection_.Open(QString::fromStdString(endpoint->address), static_cast<quint16>(endpoint->port));
     noAnswerTimer_.start();
     hooks_.showWaiting();
 }

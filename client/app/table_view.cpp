@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 #include <QTextOption>
 
 #include "table_layout.h"
@@ -17,9 +18,21 @@ constexpr int kRestMilliseconds = 500;
 // The table's image is at least this large; it grows with the window.
 constexpr QSize kSmallestTable(720, 360);
 // What the layout uses, the message line included: the table is shown enlarged by the
-// largest whole factor (up to 4) that keeps this in the window.
+// factor that makes this fill the window.
 constexpr QSize kUsedTable(720, 390);
-constexpr int kLargestScale = 4;
+// A whole factor that gives up less than this share of the window is taken instead of
+// the exact one: every pixel of a card then stays sharp.
+constexpr double kWholeFactorSlack = 0.05;
+
+// The factor for a table of `size` widget pixels: never below 1, where the table is
+// shown as drawn and a smaller window shows part of it.
+double ScaleFor(QSize size) {
+    const double fit = std::min(static_cast<double>(size.width()) / kUsedTable.width(),
+                                static_cast<double>(size.height()) / kUsedTable.height());
+    if (fit <= 1.0) return 1.0;
+    const double whole = std::floor(fit);
+    return (fit - whole) / fit < kWholeFactorSlack ? whole : fit;
+}
 // The selection marker: a small mark just above the selected card or suit.
 constexpr QSize kMarkerSize(6, 5);
 // The opponent's messages are printed from here to the table's right edge, down to
@@ -63,8 +76,13 @@ void TableView::Paint(int x, int y, const QImage& picture) {
 }
 
 void TableView::UpdateTableArea(const QRect& area) {
-    // The widget shows the table enlarged by the scale.
-    update(QRect(area.topLeft() * scale_, area.size() * scale_));
+    update(WidgetArea(area));
+}
+
+QRect TableView::WidgetArea(const QRectF& tableArea) const {
+    // One pixel more on each side: smooth scaling blends a pixel into its neighbours.
+    const QRectF shown(tableArea.topLeft() * scale_, tableArea.size() * scale_);
+    return shown.toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
 void TableView::PrintChatLine(const QString& line, const QString& announcement) {
@@ -188,7 +206,9 @@ void TableView::ShowMarker(bool visible) {
 
 void TableView::MovePointer(int x, int y) {
     // The table's place on the screen, wherever the window is and however large.
-    QCursor::setPos(mapToGlobal(QPoint(x, y) * scale_));
+    // The first widget pixel inside the table's pixel, so that TablePoint gives it back.
+    const QPoint shown(static_cast<int>(std::ceil(x * scale_)), static_cast<int>(std::ceil(y * scale_)));
+    QCursor::setPos(mapToGlobal(shown));
 }
 
 void TableView::PointAtPile() {
@@ -212,8 +232,12 @@ QImage TableView::Snapshot() {
 void TableView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), background_);
+    const bool whole = scale_ == std::floor(scale_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !whole);
     painter.scale(scale_, scale_);
-    const QRect area(event->rect().topLeft() / scale_, event->rect().size() / scale_ + QSize(2, 2));
+    // The table's pixels under the area to paint, with a margin for the blending.
+    const QRectF exact(QPointF(event->rect().topLeft()) / scale_, QSizeF(event->rect().size()) / scale_);
+    const QRect area = exact.toAlignedRect().adjusted(-1, -1, 2, 2).intersected(image_.rect());
     painter.drawImage(area.topLeft(), image_, area);
     if (!markerVisible_ || state_ == nullptr) return;
     const QPoint marker(state_->MarkerX, state_->MarkerY);
@@ -225,9 +249,9 @@ void TableView::paintEvent(QPaintEvent* event) {
 
 void TableView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    scale_ = std::clamp(std::min(width() / kUsedTable.width(), height() / kUsedTable.height()), 1, kLargestScale);
+    scale_ = ScaleFor(size());
     PlaceMessageLine();
-    const QSize wanted = (size() / scale_).expandedTo(kSmallestTable);
+    const QSize wanted = (QSizeF(size()) / scale_).toSize().expandedTo(kSmallestTable) + QSize(1, 1);
     if (wanted.width() <= image_.width() && wanted.height() <= image_.height()) return;
     QImage larger(wanted.expandedTo(image_.size()), QImage::Format_ARGB32);
     larger.fill(background_);
@@ -287,7 +311,8 @@ void TableView::PointerMovedTo(QPoint position) {
 }
 
 QPoint TableView::TablePoint(QPointF widgetPosition) const {
-    return QPoint(static_cast<int>(widgetPosition.x()) / scale_, static_cast<int>(widgetPosition.y()) / scale_);
+    return QPoint(static_cast<int>(std::floor(widgetPosition.x() / scale_)),
+                  static_cast<int>(std::floor(widgetPosition.y() / scale_)));
 }
 
 void TableView::PlaceMessageLine(QWidget* line, QPoint place, int fontPixels) {
@@ -300,11 +325,11 @@ void TableView::PlaceMessageLine(QWidget* line, QPoint place, int fontPixels) {
 void TableView::PlaceMessageLine() {
     if (messageLine_ == nullptr) return;
     QFont font = messageLine_->font();
-    font.setPixelSize(messageLineFont_ * scale_);
+    font.setPixelSize(static_cast<int>(std::lround(messageLineFont_ * scale_)));
     messageLine_->setFont(font);
-    messageLine_->move(messageLinePlace_ * scale_);
+    messageLine_->move((QPointF(messageLinePlace_) * scale_).toPoint());
     messageLine_->adjustSize();
-    messageLine_->setMinimumWidth(400 * scale_);
+    messageLine_->setMinimumWidth(static_cast<int>(std::lround(400 * scale_)));
 }
 
 void TableView::mouseMoveEvent(QMouseEvent* event) {

@@ -34,9 +34,10 @@ class TableView final : public QWidget, public TablePort {
     std::function<void()> onPointerRest;
 
     const QImage& Image() const { return image_; }
-    // How many screen pixels one pixel of the table takes: the table is shown as large
-    // as whole multiples allow in the window, for eyes that need it large.
-    int Scale() const { return scale_; }
+    // How many screen pixels one pixel of the table takes: the table fills the window,
+    // its proportions kept, for eyes that need it large. A whole factor, drawn sharp,
+    // wherever one comes close to filling it; otherwise any factor, smoothly scaled.
+    double Scale() const { return scale_; }
     // The message line lies on the table at its fixed place, growing with the table.
     void PlaceMessageLine(QWidget* line, QPoint place, int fontPixels);
     bool MarkerVisible() const { return markerVisible_; }
@@ -85,6 +86,8 @@ class TableView final : public QWidget, public TablePort {
     const QImage& PictureOfCard(std::size_t position) const;
     void PointerMovedTo(QPoint position);
     QPoint TablePoint(QPointF widgetPosition) const;
+    // A rectangle of the table's pixels as the widget's pixels that show it.
+    QRect WidgetArea(const QRectF& tableArea) const;
     void PlaceMessageLine();
 
     const PictureStore& pictures_;
@@ -94,7 +97,7 @@ class TableView final : public QWidget, public TablePort {
     QImage image_;
     QColor background_;
     bool markerVisible_ = false;
-    int scale_ = 1;
+    double scale_ = 1.0;
     QWidget* messageLine_ = nullptr;
     QPoint messageLinePlace_;
     int messageLineFont_ = 0;

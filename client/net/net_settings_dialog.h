@@ -37,8 +37,8 @@ class NetSettingsDialog final : public QDialog {
 
     // Shows the dialog modally with the fields set from `current` (a port of 0 shows as
     // an empty field) and the focus on the address; the list button is enabled only when
-    // `serverListExists`. OK: the address ("127.0.0.1" for an empty field), the port (6060
-    // for an empty field), the server name shown and the two options. A port that cannot
+    // `serverListExists`. OK: the address ("127.0.0.1" for an empty field), the port (1412,
+    // the server's own default, for an empty field), the server name shown and the two options. A port that cannot
     // be connected to is refused with a message, the dialog staying open with everything
     // typed. Cancel or Escape: nothing, whatever was chosen from the list meanwhile.
     std::optional<NetSettings> Edit(const NetSettings& current, bool serverListExists);

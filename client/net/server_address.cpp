@@ -33,6 +33,12 @@ std::optional<std::int32_t> ReadServerPort(std::string_view text) {
     return port;
 }
 
+std::optional<ServerEndpoint> EndpointOrDefault(std::string_view address, std::int32_t port) {
+    if (port == 0) port = kDefaultServerPort;
+    if (port < kLowestServerPort || port > kHighestServerPort) return std::nullopt;
+    return ServerEndpoint{ServerAddressOrDefault(address), port};
+}
+
 std::string ServerPortText(std::int32_t port) {
     return port == 0 ? std::string() : std::to_string(port);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "file_replace.h"
+#include "score_moment.h"
 
 namespace tarvel {
 
@@ -49,16 +50,37 @@ ScoreTableRead ReadScoreTable(const fs::path& file) {
     errno = 0;
     const std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.string().c_str(), "rb"));
     if (!in) return {std::nullopt, Problem(ScoreFileError::Kind::Unreadable, file, Errno(std::errc::io_error))};
-    std::string bytes(kScoreTableBytes, '\0');
+    // One byte more than a table shows a file that is longer.
+    std::string bytes(kScoreTableBytes + 1, '\0');
     errno = 0;
     const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in.get());
     if (std::ferror(in.get())) {
         return {std::nullopt, Problem(ScoreFileError::Kind::Unreadable, file, Errno(std::errc::io_error))};
     }
     bytes.resize(got);
+    if (got > kScoreTableBytes) {
+        std::uintmax_t size = fs::file_size(file, error);
+        if (error) size = got;
+        return {std::nullopt, ScoreFileError{ScoreFileError::Kind::TooLong, file, size, {}}};
+    }
     auto table = ScoreTableFromBytes(bytes);
     if (!table) return {std::nullopt, ScoreFileError{ScoreFileError::Kind::TooShort, file, got, {}}};
+    if (auto fault = ScoreTableFault(*table, file)) return {std::nullopt, std::move(fault)};
     return {std::move(table), std::nullopt};
+}
+
+std::optional<ScoreFileError> ScoreTableFault(const ScoreTable& table, const fs::path& file) {
+    for (int place = 1; place <= kTablePlaces; ++place) {
+        const ScoreEntry& entry = table[place - 1];
+        // A stored moment outside the years 1 to 9999 (or not a number) was never a date.
+        if (!LocalTimeFromMoment(entry.moment)) {
+            return ScoreFileError{ScoreFileError::Kind::NoDate, file, 0, {}, place};
+        }
+        if (place > 1 && entry.score > table[place - 2].score) {
+            return ScoreFileError{ScoreFileError::Kind::OutOfOrder, file, 0, {}, place};
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<ScoreFileError> WriteScoreTable(const fs::path& file, const ScoreTable& table) {

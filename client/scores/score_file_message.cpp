@@ -37,6 +37,15 @@ std::string Czech(const ScoreFileError& error) {
                    ", deset výsledků potřebuje 320. Soubor zůstal, jak byl.";
         case ScoreFileError::Kind::Unwritable:
             return ofTable + " se nepodařilo zapsat" + Because(error.reason) + ". Tabulka zůstala, jak byla.";
+        case ScoreFileError::Kind::TooLong:
+            return table + " je poškozená: má " + CzechBytes(error.size) +
+                   ", deset výsledků má právě 320. Soubor zůstal, jak byl.";
+        case ScoreFileError::Kind::OutOfOrder:
+            return table + " je poškozená: výsledek na " + std::to_string(error.place) +
+                   ". místě je vyšší než ten nad ním. Soubor zůstal, jak byl.";
+        case ScoreFileError::Kind::NoDate:
+            return table + " je poškozená: výsledek na " + std::to_string(error.place) +
+                   ". místě nemá platné datum. Soubor zůstal, jak byl.";
     }
     return table;
 }
@@ -55,6 +64,15 @@ std::string English(const ScoreFileError& error) {
                    ", ten results need 320. The file has been left as it was.";
         case ScoreFileError::Kind::Unwritable:
             return table + " could not be written" + Because(error.reason) + ". The table stays as it was.";
+        case ScoreFileError::Kind::TooLong:
+            return table + " is damaged: it holds " + EnglishBytes(error.size) +
+                   ", ten results take exactly 320. The file has been left as it was.";
+        case ScoreFileError::Kind::OutOfOrder:
+            return table + " is damaged: the result in place " + std::to_string(error.place) +
+                   " is higher than the one above it. The file has been left as it was.";
+        case ScoreFileError::Kind::NoDate:
+            return table + " is damaged: the result in place " + std::to_string(error.place) +
+                   " has no valid date. The file has been left as it was.";
     }
     return table;
 }

@@ -55,4 +55,7 @@ inline constexpr int kSpeechService = 172;
 inline constexpr int kSpeechOff = 173;
 inline constexpr int kNoSpeechService = 174;
 
+// The help text shown inside the game when the desktop cannot open it.
+inline constexpr int kHelpCaption = 175;
+
 }  // namespace tarvel::text

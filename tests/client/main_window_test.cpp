@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QMenuBar>
+#include <QMenu>
 #include <QRadioButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,6 +21,9 @@
 #include <QProcess>
 #include <QStatusBar>
 #include <QtTest/QTest>
+#include <cmath>
+#include <functional>
+#include <map>
 
 #include "game_folder.h"
 #include "deck.h"
@@ -506,9 +511,10 @@ TEST_F(MatchTest, AWholeMatchPlayedByKeysToItsEnd) {
 
 TEST_F(MatchTest, TheTableGrowsWithTheWindowAndAClickLandsOnTheSameCard) {
     Deal({"8 srdcová", "9 piková", "8 kárová"}, {"10 piková", "kluk kárový"}, {"9 srdcová"});
-    window->resize(1700, 1000);
+    // Twice the table's width and a little more: the whole factor, every pixel sharp.
+    window->resize(1450, 1000);
     QCoreApplication::processEvents();
-    ASSERT_EQ(window->Table().Scale(), 2);
+    ASSERT_EQ(window->Table().Scale(), 2.0);
     // Card 2 lies at x 40 … 59 of the table: 80 … 119 on the screen.
     QTest::mouseClick(&window->Table(), Qt::LeftButton, Qt::NoModifier, QPoint(2 * 45, 2 * 300));
     const Lines heard = sounds.Fresh();
@@ -521,6 +527,52 @@ class PointerTest : public MatchTest {
   public:
     PointerTest() { settings = "[game]\nsaycardsundermouse=1\nmovemouse=1\n"; }
 };
+
+// On a 1280 × 1024 screen no whole factor fills the window: the table takes its width,
+// its proportions kept, and clicks, the pointer's rests and its moves go through the
+// same factor.
+TEST_F(PointerTest, TheTableFillsAWindowNoWholeFactorFitsAndThePointerMapsThroughIt) {
+    Deal({"8 srdcová", "9 piková", "8 kárová"}, {"10 piková", "kluk kárový"}, {"9 srdcová"});
+    window->resize(1280, 1024);
+    QCoreApplication::processEvents();
+    TableView& table = window->Table();
+    const double scale = table.Scale();
+    EXPECT_GT(scale, 1.5);
+    EXPECT_LT(scale, 2.0);
+    // One side of the used table (720 × 390) meets the window's edge.
+    const double width = 720 * scale;
+    const double height = 390 * scale;
+    EXPECT_TRUE(std::abs(width - table.width()) < 1.0 || std::abs(height - table.height()) < 1.0)
+        << table.width() << " x " << table.height() << " at " << scale;
+    const QImage shown = table.Snapshot();
+    EXPECT_EQ(shown.size(), table.size() * table.devicePixelRatio());
+    auto onScreen = [scale](int x, int y) {
+        return QPoint(static_cast<int>(std::lround(x * scale)), static_cast<int>(std::lround(y * scale)));
+    };
+
+    // The selection moved: the pointer lands on the card it names.
+    Key(Qt::Key_Right);
+    const QPoint pointer = table.mapFromGlobal(QCursor::pos());
+    EXPECT_EQ(static_cast<int>(std::floor(pointer.x() / scale)), layout::HandMarkerX(2));
+    EXPECT_EQ(static_cast<int>(std::floor(pointer.y() / scale)), layout::kHandMarkerY + 90);
+    QTest::qWait(100);
+    sounds.Fresh();
+
+    // Resting on the third card names it.
+    QTest::mouseMove(&table, onScreen(600, 50));
+    QTest::qWait(50);
+    QTest::mouseMove(&table, onScreen(61, 300));
+    QTest::mouseMove(&table, onScreen(65, 300));
+    QTest::qWait(700);
+    EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/m8 karova1.wav\twait"}));
+
+    // A click on the second card lays it.
+    QTest::mouseClick(&table, Qt::LeftButton, Qt::NoModifier, onScreen(45, 300));
+    const Lines heard = sounds.Fresh();
+    ASSERT_GE(heard.size(), 1u);
+    EXPECT_EQ(heard[0], "zvuky/m9 pikova1.wav\twait");
+    EXPECT_EQ(State().Pile.BottomToTop()[1].Name, "9 piková");
+}
 
 TEST_F(PointerTest, ThePointerFollowsTheSelectionAndNamesWhatItRestsOn) {
     Deal({"8 srdcová", "9 piková", "8 kárová"}, {"10 piková", "kluk kárový"}, {"9 srdcová"});
@@ -871,6 +923,159 @@ TEST_F(TableOfResultsTest, TheTableScoreIsSpokenOnRequest) {
     State().OpponentPenalty = 26;
     Key(Qt::Key_F7, Qt::ShiftModifier);
     EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/m20.wav\twait", "zvuky/mdva.wav\twait", "zvuky/mbodu.wav\twait"}));
+}
+
+// The score for the table goes the way every Say command goes: into the history, and
+// heard as the game is heard (here not at all: the message line shows it).
+TEST_F(TableOfResultsTest, TheTableScoreGoesIntoTheHistoryAndTheChosenWayOfHearing) {
+    State().PlayerPenalty = 4;
+    State().OpponentPenalty = 26;
+    Key(Qt::Key_F7, Qt::ShiftModifier);
+    const auto& entries = window->History().Entries();
+    ASSERT_GE(entries.size(), 3u);
+    EXPECT_EQ(entries[entries.size() - 3].text, "20");
+    EXPECT_EQ(entries.back().text, "bodů");
+
+    folder.WriteSettings(settings + "[environment]\nspeech=2\n");
+    Open(1);
+    Key(Qt::Key_N, Qt::ControlModifier);
+    State().PlayerPenalty = 4;
+    State().OpponentPenalty = 26;
+    sounds.Fresh();
+    Key(Qt::Key_F7, Qt::ShiftModifier);
+    EXPECT_TRUE(sounds.Fresh().empty());
+    EXPECT_TRUE(window->MessageLine().text().endsWith("20, dva, bodů")) << window->MessageLine().text().toStdString();
+}
+
+// Bytes of the right length that no game wrote are not shown as a table.
+TEST_F(TableOfResultsTest, ATableOfTheRightLengthThatCannotBeOneIsReportedAndLeftAsItWas) {
+    QByteArray bytes(320, '\0');
+    bytes[32 + 20] = 0x10;  // place 2 scores 16, above place 1's 0
+    {
+        QFile file(folder.Path("tarvel.tab"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    Key(Qt::Key_T, Qt::ControlModifier);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("je poškozená"))) << messages[0].toStdString();
+    EXPECT_EQ(TableBytes(), bytes);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// A letter with Alt reaches exactly one menu of the bar, and within a menu exactly one item.
+TEST_F(WindowTest, EveryMenuAndEveryItemOfAMenuHasALetterOfItsOwn) {
+    for (const char* language : {"1000", "2000"}) {
+        SCOPED_TRACE(language);
+        folder.WriteSettings(std::string("[environment]\nlanguage=") + language + "\n");
+        Open();
+        std::function<void(const QList<QAction*>&, const QString&)> check = [&](const QList<QAction*>& actions,
+                                                                                const QString& where) {
+            std::map<QKeySequence, QString> letters;
+            for (QAction* action : actions) {
+                if (action->isSeparator()) continue;
+                const QKeySequence letter = QKeySequence::mnemonic(action->text());
+                if (!letter.isEmpty()) {
+                    const auto [first, added] = letters.emplace(letter, action->text());
+                    EXPECT_TRUE(added) << where.toStdString() << ": " << action->text().toStdString() << " and "
+                                       << first->second.toStdString();
+                }
+                if (action->menu() != nullptr) check(action->menu()->actions(), action->text());
+            }
+        };
+        const QList<QAction*> bar = window->menuBar()->actions();
+        for (QAction* menu : bar) EXPECT_FALSE(QKeySequence::mnemonic(menu->text()).isEmpty()) << menu->text().toStdString();
+        check(bar, QStringLiteral("menu bar"));
+    }
+}
+
+TEST_F(WindowTest, TheServerNameSavedIsShownAgainAndKeptByOk) {
+    folder.WriteSettings("[net]\nipaddress=10.0.0.9\nport=7000\nservername=Hospoda U Karla\n");
+    {
+        QFile list(folder.Path("svrlist.txt"));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        list.write("Doma;192.168.0.5;1412\r\nHospoda U Karla;10.0.0.9;7000\r\n");
+    }
+    for (int start = 1; start <= 2; ++start) {
+        SCOPED_TRACE(start);
+        Open();  // as after a restart
+        QString shown;
+        QString preselected;
+        WhenModal("TForm7", [&](QWidget* dialog) {
+            shown = dialog->findChild<QLineEdit*>("jmenoserveruedit")->text();
+            WhenModal("TForm12", [&](QWidget* list) {
+                const QListWidgetItem* current = list->findChild<QListWidget*>("seznamserverulist")->currentItem();
+                preselected = current != nullptr ? current->text() : QString();
+                list->findChild<QPushButton*>("zrusitbitbtn")->click();
+            });
+            dialog->findChild<QPushButton*>("seznamserverubtn")->click();
+            dialog->findChild<QPushButton*>("okbitbtn")->click();
+        });
+        window->Menu().Sovnastaven1->trigger();
+        EXPECT_EQ(shown, "Hospoda U Karla");
+        EXPECT_EQ(preselected, "Hospoda U Karla");
+        QFile file(folder.Path("tarvel.ini"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray saved = file.readAll();
+        EXPECT_TRUE(saved.contains("servername=Hospoda U Karla")) << saved.toStdString();
+        EXPECT_TRUE(saved.contains("port=7000")) << saved.toStdString();
+        EXPECT_TRUE(messages.empty());
+    }
+}
+
+// Without a viewer on the machine F1 shows the help inside the game, in the player's
+// language, and Escape gives the table its keys back.
+TEST_F(WindowTest, HelpThatTheDesktopCannotOpenIsShownInsideTheGame) {
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TARVEL_HELP_TEXT), folder.Path("tarvel.txt")));
+    for (const bool english : {false, true}) {
+        SCOPED_TRACE(english ? "English" : "Czech");
+        folder.WriteSettings(english ? "[environment]\nlanguage=2000\n" : "[environment]\nlanguage=1000\n");
+        std::vector<QString> asked;
+        ClientSetup setup = folder.Setup(1, messages);
+        setup.openFile = [&asked](const QString& path) {
+            asked.push_back(path);
+            return false;
+        };
+        window = std::make_unique<MainWindow>(std::move(setup));
+        window->resize(800, 560);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+        QString text;
+        QString name;
+        bool readOnly = false;
+        bool focused = false;
+        WhenModal("HelpWindow", [&](QWidget* help) {
+            auto* view = help->findChild<QPlainTextEdit*>("helptext");
+            text = view->toPlainText();
+            name = view->accessibleName();
+            readOnly = view->isReadOnly();
+            focused = view->hasFocus();
+            QTest::keyClick(view, Qt::Key_Escape);
+        });
+        Key(Qt::Key_F1);
+        EXPECT_EQ(asked.size(), 1u);
+        EXPECT_TRUE(messages.empty());
+        EXPECT_TRUE(readOnly);
+        EXPECT_TRUE(focused);
+        if (english) {
+            EXPECT_EQ(name, "Instructions");
+            EXPECT_TRUE(text.startsWith("ENGLISH")) << text.left(40).toStdString();
+            EXPECT_TRUE(text.contains("Network game"));
+            EXPECT_FALSE(text.contains(QStringLiteral("ČESKY")));
+        } else {
+            EXPECT_EQ(name, QStringLiteral("Návod ke hře"));
+            EXPECT_TRUE(text.contains(QStringLiteral("ČESKY")));
+            EXPECT_TRUE(text.contains(QStringLiteral("Síťová hra")));
+            EXPECT_FALSE(text.contains("ENGLISH"));
+        }
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->Table().hasFocus() && window->isActiveWindow(); }, 2000));
+        Key(Qt::Key_N, Qt::ControlModifier);
+        EXPECT_TRUE(State().GameRunning);
+        window.reset();
+    }
 }
 
 }  // namespace

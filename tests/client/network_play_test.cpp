@@ -9,7 +9,11 @@
 #include <QTcpServer>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
+#include <string_view>
+
+#include "server_address.h"
 
 #include "game_folder.h"
 #include "main_window.h"
@@ -70,11 +74,15 @@ class ServerProgram {
 
 // One player: a game folder, its settings and its window.
 struct Player {
-    Player(quint16 port, const std::string& gender, const std::string& name) {
-        folder.WriteSettings("[game]\nnumberofgames=2\nplayforpoints=1\nplayergender=" + gender +
-                             "\n[net]\nipaddress=127.0.0.1\nport=" + std::to_string(port) + "\n");
+    Player(quint16 port, const std::string& gender, const std::string& name)
+        : Player("ipaddress=127.0.0.1\nport=" + std::to_string(port) + "\n", gender, name) {}
+    // `net` is the settings file's network section; `adjust` changes the window's setup.
+    Player(const std::string& net, const std::string& gender, const std::string& name,
+           const std::function<void(ClientSetup&, const GameFolder&)>& adjust = {}) {
+        folder.WriteSettings("[game]\nnumberofgames=2\nplayforpoints=1\nplayergender=" + gender + "\n[net]\n" + net);
         ClientSetup setup = folder.Setup(3, messages);
         setup.userName = [name] { return name; };
+        if (adjust) adjust(setup, folder);
         window = std::make_unique<MainWindow>(std::move(setup));
         window->resize(800, 560);
         window->show();
@@ -111,13 +119,15 @@ class NetworkPlayTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { EnsureApplication(); }
 
+    static bool Dealt(Player& p) {
+        return p.engine().Net().active && p.engine().State().GameRunning &&
+               p.engine().Net().waiting == NetworkWait::None;
+    }
+
     void Connect(Player& a, Player& b) {
         a.window->Menu().Novsovhra1->trigger();
         b.window->Menu().Novsovhra1->trigger();
-        auto dealt = [](Player& p) {
-            return p.engine().State().GameRunning && p.engine().Net().waiting == NetworkWait::None;
-        };
-        ASSERT_TRUE(QTest::qWaitFor([&] { return dealt(a) && dealt(b); }, 15000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Dealt(a) && Dealt(b); }, 15000));
     }
 
     // Moves until the match is over on both sides or `moves` were made.
@@ -257,6 +267,101 @@ TEST_F(NetworkPlayTest, NoServerIsToldAndTheGameStaysReady) {
     EXPECT_FALSE(eva.engine().Net().active);
     eva.window->Menu().Novhra1->trigger();
     EXPECT_TRUE(eva.engine().State().GameRunning);
+}
+
+// A player who only ticked "start the server" and left the address and the port empty
+// plays on this machine: the game starts the real server, which listens on its own
+// default port, and both games find it there.
+TEST_F(NetworkPlayTest, TheServerTheGameStartsIsFoundWithNoAddressOrPortSet) {
+    {
+        QTcpServer probe;
+        if (!probe.listen(QHostAddress::Any, kDefaultServerPort)) GTEST_SKIP() << "port 1412 is taken here";
+    }
+    QProcess server;
+    QByteArray serverOutput;
+    auto startServer = [&](ClientSetup& setup, const GameFolder& folder) {
+        QFile::copy(TARVELSVR_PATH, folder.Path("tarvelsvr"));  // beside the game, as in the game folder
+        setup.startProgram = [&](const QString& program) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("QT_QPA_PLATFORM", "offscreen");
+            server.setProcessEnvironment(environment);
+            server.start(program, {});
+            return server.waitForStarted(5000);
+        };
+    };
+    Player eva("runserver=1\n", "z", "eva 1", startServer);
+    Player petr("", "m", "petr 2");
+    ASSERT_EQ(server.state(), QProcess::Running);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        serverOutput += server.readAllStandardOutput();
+        return serverOutput.contains("Port serveru");
+    }, 10000));
+    EXPECT_TRUE(serverOutput.contains("1412")) << serverOutput.toStdString();
+    Connect(eva, petr);
+    EXPECT_TRUE(eva.messages.empty()) << eva.messages.front().toStdString();
+    EXPECT_TRUE(petr.messages.empty()) << petr.messages.front().toStdString();
+    eva.window->close();
+    server.kill();
+    server.waitForFinished(5000);
+}
+
+// Ctrl+I while a match against the computer runs ends that match as the end-match command
+// does, said, and the network match then reaches its deal on both sides.
+TEST_F(NetworkPlayTest, ANetworkGameAskedForDuringALocalMatchEndsItFirst) {
+    ServerProgram server;
+    ASSERT_TRUE(server.Listening());
+    Player eva(server.port, "z", "eva 1");
+    Player petr(server.port, "m", "petr 2");
+    QTest::keyClick(&eva.window->Table(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_TRUE(eva.engine().State().GameRunning);
+    ASSERT_FALSE(eva.engine().Net().active);
+    eva.sounds.Fresh();
+
+    QTest::keyClick(&eva.window->Table(), Qt::Key_I, Qt::ControlModifier);
+    const Lines ended = eva.sounds.Fresh();
+    ASSERT_FALSE(ended.empty());
+    EXPECT_TRUE(ended.back().ends_with("konec hry.wav\twait")) << ended.back();
+    EXPECT_FALSE(eva.engine().State().GameRunning);
+    EXPECT_TRUE(eva.window->Network().ConnectionInUse());
+
+    petr.window->Menu().Novsovhra1->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Dealt(eva) && Dealt(petr); }, 15000));
+    EXPECT_EQ(eva.engine().State().PlayerWins + eva.engine().State().OpponentWins, 0);
+    EXPECT_EQ(eva.engine().State().PlayerHand.Size(), petr.engine().State().OpponentCount);
+    Play(eva, petr, 6);
+    EXPECT_TRUE(eva.messages.empty()) << eva.messages.front().toStdString();
+    EXPECT_TRUE(petr.messages.empty()) << petr.messages.front().toStdString();
+}
+
+// A player in another program is left there: the opponent's card and message are heard
+// and printed, and the game does not come to the front.
+TEST_F(NetworkPlayTest, AnOpponentsCardAndMessageLeaveTheFocusWhereItWas) {
+    ServerProgram server;
+    ASSERT_TRUE(server.Listening());
+    Player eva(server.port, "z", "eva 1");
+    Player petr(server.port, "m", "petr 2");
+    Connect(eva, petr);
+
+    QWidget elsewhere;
+    elsewhere.setWindowTitle(QStringLiteral("another program"));
+    elsewhere.resize(200, 100);
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+
+    const bool evaMoves = eva.engine().State().PlayerTurn;
+    Player& mover = evaMoves ? eva : petr;
+    Player& other = evaMoves ? petr : eva;
+    other.sounds.Fresh();
+    ASSERT_TRUE(mover.Move());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !other.sounds.Fresh().empty(); }, 5000));
+    mover.window->Network().Send("iwanttosay", std::string_view("Ahoj"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return other.window->Table().accessibleName().contains(QStringLiteral("Ahoj")); }, 5000));
+    QTest::qWait(200);  // anything that would take the focus has had its turn
+    EXPECT_EQ(QApplication::activeWindow(), &elsewhere);
+    EXPECT_FALSE(other.window->isActiveWindow());
+    EXPECT_FALSE(mover.window->isActiveWindow());
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ TEST_F(NetSettingsDialogTest, OkGivesWhatWasTyped) {
     EXPECT_TRUE(messages_.isEmpty());
 }
 
-TEST_F(NetSettingsDialogTest, EmptyFieldsGiveThisComputerAndPort6060) {
+TEST_F(NetSettingsDialogTest, EmptyFieldsGiveThisComputerAndTheServersOwnPort) {
     ActWhileShown(dialog_, [&] {
         Press(Qt::Key_Backspace);  // the address was selected at opening
         Press(Qt::Key_Tab);        // onto the port, selected by the Tab
@@ -137,11 +137,11 @@ TEST_F(NetSettingsDialogTest, EmptyFieldsGiveThisComputerAndPort6060) {
         EXPECT_EQ(Shown().port, "");
         Press(Qt::Key_Return);
     });
-    EXPECT_EQ(dialog_.Edit(kCurrent, true), (NetSettings{"127.0.0.1", 6060, "Práce", true, false}));
+    EXPECT_EQ(dialog_.Edit(kCurrent, true), (NetSettings{"127.0.0.1", 1412, "Práce", true, false}));
 
     // Never configured: OK at once gives the defaults too.
     ActWhileShown(dialog_, [&] { Press(Qt::Key_Return); });
-    EXPECT_EQ(dialog_.Edit(NetSettings{}, false), (NetSettings{"127.0.0.1", 6060, "", false, false}));
+    EXPECT_EQ(dialog_.Edit(NetSettings{}, false), (NetSettings{"127.0.0.1", 1412, "", false, false}));
 }
 
 TEST_F(NetSettingsDialogTest, APortThatCannotBeUsedKeepsTheDialogOpenWithEverythingTyped) {
@@ -188,10 +188,10 @@ TEST_F(NetSettingsDialogTest, CancelAfterARefusedPortGivesNothing) {
 TEST_F(NetSettingsDialogTest, TheRefusalTellsWhatWasTypedAndWhatWouldDo) {
     EXPECT_EQ(
         Text(kCzech, 140).arg("60x"),
-        "Port „60x“ nelze použít. Napište celé číslo od 1 do 65535, nebo pole nechte prázdné pro port 6060.");
+        "Port „60x“ nelze použít. Napište celé číslo od 1 do 65535, nebo pole nechte prázdné pro port 1412.");
     EXPECT_EQ(Text(kEnglish, 140).arg("60x"),
               "The port “60x” cannot be used. Type a whole number from 1 to 65535, or leave the field empty "
-              "for port 6060.");
+              "for port 1412.");
 }
 
 TEST_F(NetSettingsDialogTest, ChoosingFromTheListFillsTheFieldsAndOkTakesThem) {
@@ -446,7 +446,7 @@ TEST_F(EnglishNetSettingsDialogTest, TheLettersAreTheEnglishCaptions) {
         PressAlt(Qt::Key_O);  // Enter would open the list again: the focus is back on its button
     });
     const std::optional<NetSettings> chosen = dialog_.Edit({"", 0, "", false, false}, true);
-    EXPECT_EQ(chosen, (NetSettings{"klub.example", 6060, "Klub", false, true}));
+    EXPECT_EQ(chosen, (NetSettings{"klub.example", 1412, "Klub", false, true}));
     EXPECT_EQ(AccessibleName(Button("seznamserverubtn")), "List of servers");
 }
 

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <utility>
+
 namespace tarvel {
 namespace {
 
@@ -20,8 +24,8 @@ TEST(ReadServerPort, TakesADecimalNumberOfAPortThatCanBeConnectedTo) {
         std::optional<std::int32_t> port;
     };
     const Case cases[] = {
-        {"", 6060},
-        {"   ", 6060},
+        {"", 1412},  // the port tarvelsvr listens on unless told otherwise
+        {"   ", 1412},
         {"6060", 6060},
         {"1412", 1412},
         {"1", 1},
@@ -51,7 +55,24 @@ TEST(ServerPortText, ShowsNoPortYetAsAnEmptyField) {
     EXPECT_EQ(ServerPortText(0), "");
     EXPECT_EQ(ServerPortText(6060), "6060");
     EXPECT_EQ(ServerPortText(70000), "70000");  // shown as it is, refused at OK
-    EXPECT_EQ(ReadServerPort(ServerPortText(0)), 6060);
+    EXPECT_EQ(ReadServerPort(ServerPortText(0)), 1412);
+}
+
+TEST(EndpointOrDefault, SettingsNeverSavedReachTheServerOnThisComputer) {
+    using Endpoint = std::optional<std::pair<std::string, std::int32_t>>;
+    auto endpoint = [](std::string_view address, std::int32_t port) -> Endpoint {
+        const std::optional<ServerEndpoint> e = EndpointOrDefault(address, port);
+        if (!e) return std::nullopt;
+        return std::pair{e->address, e->port};
+    };
+    EXPECT_EQ(endpoint("", 0), (Endpoint{{"127.0.0.1", 1412}}));
+    EXPECT_EQ(endpoint(" \t", 0), (Endpoint{{"127.0.0.1", 1412}}));
+    // What the player saved is kept, an old default port too.
+    EXPECT_EQ(endpoint("", 6060), (Endpoint{{"127.0.0.1", 6060}}));
+    EXPECT_EQ(endpoint(" host.example ", 7000), (Endpoint{{"host.example", 7000}}));
+    // A port written into the file by hand that no connection can use.
+    EXPECT_EQ(endpoint("host", -1), std::nullopt);
+    EXPECT_EQ(endpoint("host", 65536), std::nullopt);
 }
 
 }  // namespace

@@ -168,9 +168,9 @@ TEST(ExampleServerList, NamesThisComputerInWindows1250WithCrLf) {
     std::ifstream in(TARVEL_EXAMPLE_SERVER_LIST, std::ios::binary);
     ASSERT_TRUE(in) << TARVEL_EXAMPLE_SERVER_LIST;
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_EQ(bytes, "Tento po\xE8\xEDta\xE8;127.0.0.1;6060\r\n");
+    EXPECT_EQ(bytes, "Tento po\xE8\xEDta\xE8;127.0.0.1;1412\r\n");
     EXPECT_EQ(ReadServerList(TARVEL_EXAMPLE_SERVER_LIST),
-              (std::vector<ServerEntry>{{"Tento počítač", "127.0.0.1", "6060"}}));
+              (std::vector<ServerEntry>{{"Tento počítač", "127.0.0.1", "1412"}}));
 }
 
 }  // namespace

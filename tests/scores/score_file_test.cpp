@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <vector>
+
 #include "score_file_message.h"
 #include "score_test_support.h"
 #include "string_table.h"
@@ -42,14 +45,70 @@ TEST(ScoreFileTest, SetUpNeverTouchesAFileThatIsThere) {
     EXPECT_EQ(folder.Bytes(), std::string(320, '\0'));
 }
 
-TEST(ScoreFileTest, WritesExactlyTenEntriesAndReadsTheFirstTen) {
+TEST(ScoreFileTest, WritesExactlyTenEntriesAndReadsThemBack) {
     ScoreFolder folder;
     folder.Put(ScoreTableBytes(StartingScoreTable()) + "a longer file from elsewhere");
     const ScoreTable table = AFullTable();
     EXPECT_FALSE(WriteScoreTable(folder.File(), table));
     EXPECT_EQ(folder.Bytes(), ScoreTableBytes(table));
-    folder.Put(ScoreTableBytes(table) + std::string(100, 'x'));
     EXPECT_EQ(ReadScoreTable(folder.File()).table, table);
+}
+
+// Bytes the game never writes: shown as they stand they would be names of garbage and
+// scores of ten digits dated 30. 12. 1899. Each is reported with the first place at
+// fault, and the file stays exactly as it was.
+TEST(ScoreFileTest, BytesThatCannotBeATableOfResultsAreReportedAndLeftAsTheyWere) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        Kind kind;
+        std::uintmax_t size;
+        int place;
+    };
+    ScoreTable raised = AFullTable();
+    raised[4].score = 51;  // above place 1's 50
+    ScoreTable tied = AFullTable();
+    tied[3].score = tied[2].score;  // equal scores are a table the game writes
+    ScoreTable noDate = AFullTable();
+    noDate[6].moment = 1e12;  // far beyond the year 9999
+    ScoreTable notANumber = AFullTable();
+    notANumber[0].moment = std::numeric_limits<double>::quiet_NaN();
+    const std::string full = ScoreTableBytes(AFullTable());
+    const std::vector<Case> cases = {
+        {"a score above the place before it", ScoreTableBytes(raised), Kind::OutOfOrder, 0, 5},
+        {"a moment that is no date", ScoreTableBytes(noDate), Kind::NoDate, 0, 7},
+        {"a moment that is no number", ScoreTableBytes(notANumber), Kind::NoDate, 0, 1},
+        {"bytes of something else", std::string(320, '\x7F'), Kind::NoDate, 0, 1},
+        {"one byte more", full + "x", Kind::TooLong, 321, 0},
+        {"more than ten records", full + std::string(1000, 'x'), Kind::TooLong, 1320, 0},
+    };
+    ScoreFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        folder.Put(c.bytes);
+        const ScoreTableRead read = ReadScoreTable(folder.File());
+        EXPECT_FALSE(read.table);
+        ASSERT_TRUE(read.error);
+        EXPECT_EQ(read.error->kind, c.kind);
+        EXPECT_EQ(read.error->size, c.size);
+        EXPECT_EQ(read.error->place, c.place);
+        EXPECT_EQ(folder.Bytes(), c.bytes);
+    }
+    folder.Put(ScoreTableBytes(tied));
+    EXPECT_EQ(ReadScoreTable(folder.File()).table, tied);
+
+    EXPECT_EQ(ScoreFileMessage({Kind::TooLong, "tarvel.tab", 321, {}}, kEnglishLanguageBase),
+              "The table of best results tarvel.tab is damaged: it holds 321 bytes, ten results take exactly "
+              "320. The file has been left as it was.");
+    EXPECT_EQ(ScoreFileMessage({Kind::TooLong, "tarvel.tab", 322, {}}, kCzechLanguageBase),
+              "Tabulka nejlepších výsledků tarvel.tab je poškozená: má 322 bajtů, deset výsledků má právě 320. "
+              "Soubor zůstal, jak byl.");
+    EXPECT_EQ(ScoreFileMessage({Kind::OutOfOrder, "tarvel.tab", 0, {}, 5}, kEnglishLanguageBase),
+              "The table of best results tarvel.tab is damaged: the result in place 5 is higher than the one "
+              "above it. The file has been left as it was.");
+    EXPECT_EQ(ScoreFileMessage({Kind::NoDate, "tarvel.tab", 0, {}, 7}, kCzechLanguageBase),
+              "Tabulka nejlepších výsledků tarvel.tab je poškozená: výsledek na 7. místě nemá platné datum. "
+              "Soubor zůstal, jak byl.");
 }
 
 TEST(ScoreFileTest, AShortFileIsReportedAndLeftAsItWas) {
