@@ -204,7 +204,6 @@ void MainWindow::ConnectHistory() {
     replay_ = new ReplayPlayer(phrases_, *audio_, this);
     gameSpeech_.beforeSpeaking = [this] { replay_->Stop(); };
     historyWindow_ = new HistoryWindow(texts_, this);
-
     connect(menu_.Zopakujsoupere1, &QAction::triggered, this,
             [this] { Command([this] { Repeat(history_.LastOfOpponent()); }); });
     connect(menu_.Predchozihlaseni1, &QAction::triggered, this,
@@ -519,8 +518,9 @@ void MainWindow::OpenHelp() {
     const QString help = QDir::current().absoluteFilePath(QStringLiteral("tarvel.txt"));
     if (QFileInfo::exists(help) && setup_.openFile && setup_.openFile(help)) return;
     // No viewer on this machine: the text is shown inside the game instead.
+    // Only a plain file: a pipe by that name would hold the game.
     QFile file(help);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(help).isFile() || !file.open(QIODevice::ReadOnly)) {
         ShowMessage(Text(text::kHelpNotOpened).arg(help));
         return;
     }
