@@ -23,13 +23,48 @@ std::string DottedAddress(const QHostAddress& address) {
     return (isIpv4 ? QHostAddress(ipv4) : address).toString().toStdString();
 }
 
+// A single-shot QTimer; what it runs goes with it.
+class EventLoopTimer final : public SetupTimer {
+  public:
+    explicit EventLoopTimer(std::function<void()> onExpiry) : onExpiry_(std::move(onExpiry)) {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { onExpiry_(); });
+    }
+    void Start(std::chrono::milliseconds duration) override { timer_.start(duration); }
+    void Stop() override { timer_.stop(); }
+
+  private:
+    std::function<void()> onExpiry_;
+    QTimer timer_;
+};
+
 }  // namespace
 
-ClientListener::ClientListener(EventLog& log, RandomSource& random, QObject* parent)
-    : QObject(parent), game_(*this, log, random, *this) {
+ClientListener::ClientListener(EventLog& log, RandomSource& random, int tables, QObject* parent)
+    : QObject(parent), log_(log), random_(random) {
     connect(&server_, &QTcpServer::newConnection, this, &ClientListener::ServerSocketClientConnect);
-    settingsTimer_.setSingleShot(true);
-    connect(&settingsTimer_, &QTimer::timeout, this, [this] { game_.SettingsWaitExpired(); });
+    SetTables(tables);
+}
+
+void ClientListener::SetTables(int tables) {
+    if (server_.isListening() || !sockets_.empty()) return;
+    hall_ = std::make_unique<TableHall>(tables, *this, log_, random_, *this);
+    hall_->SetSettingsTimeout(settingsTimeout_);
+    hall_->SetJoinWait(joinWait_);
+}
+
+void ClientListener::SetSettingsTimeout(std::chrono::milliseconds timeout) {
+    settingsTimeout_ = timeout;
+    hall_->SetSettingsTimeout(timeout);
+}
+
+void ClientListener::SetJoinWait(std::chrono::milliseconds wait) {
+    joinWait_ = wait;
+    hall_->SetJoinWait(wait);
+}
+
+std::unique_ptr<SetupTimer> ClientListener::MakeTimer(std::function<void()> onExpiry) {
+    return std::make_unique<EventLoopTimer>(std::move(onExpiry));
 }
 
 ClientListener::~ClientListener() {
@@ -77,18 +112,10 @@ void ClientListener::DropClientNotReading(ConnectionId id) {
     auto it = sockets_.find(id);
     if (it == sockets_.end()) return;
     QTcpSocket* socket = it->second;
-    game_.ClientNotReading(id);
+    hall_->ClientNotReading(id);
     // What waits for this client is thrown away at once rather than after the close's grace time.
     socket->abort();
     ServerSocketClientDisconnect(id);
-}
-
-void ClientListener::Start(std::chrono::milliseconds duration) {
-    settingsTimer_.start(duration);
-}
-
-void ClientListener::Stop() {
-    settingsTimer_.stop();
 }
 
 void ClientListener::Close(ConnectionId id) {
@@ -112,7 +139,7 @@ void ClientListener::ServerSocketClientConnect() {
         connect(
             socket, &QTcpSocket::disconnected, this, [this, id] { ServerSocketClientDisconnect(id); },
             Qt::QueuedConnection);
-        game_.ClientConnected(id, DottedAddress(socket->peerAddress()), socket->peerPort());
+        hall_->ClientConnected(id, DottedAddress(socket->peerAddress()), socket->peerPort());
         // Data or a close that came before the signals were connected.
         if (socket->state() != QAbstractSocket::ConnectedState) {
             ServerSocketClientDisconnect(id);
@@ -127,7 +154,7 @@ void ClientListener::ServerSocketClientRead(ConnectionId id) {
     if (it == sockets_.end()) return;
     const QByteArray bytes = it->second->readAll();
     bytesReceived_ += static_cast<std::uint64_t>(bytes.size());
-    game_.ClientRead(id, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    hall_->ClientRead(id, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 void ClientListener::ServerSocketClientDisconnect(ConnectionId id) {
@@ -144,7 +171,7 @@ void ClientListener::ServerSocketClientDisconnect(ConnectionId id) {
     notReading_.erase(id);
     socket->disconnect(this);
     socket->deleteLater();
-    game_.ClientDisconnected(id);
+    hall_->ClientDisconnected(id);
 }
 
 }  // namespace tarvel::server

@@ -15,16 +15,18 @@
 #include "game_server.h"
 #include "random_source.h"
 #include "server_links.h"
+#include "table_hall.h"
 
 class QTcpSocket;
 
 namespace tarvel::server {
 
-class ClientListener final : public QObject, public ClientLinks, public SetupTimer {
+class ClientListener final : public QObject, public ClientLinks, public TimerSource {
     Q_OBJECT
 
   public:
-    ClientListener(EventLog& log, RandomSource& random, QObject* parent = nullptr);
+    // `tables`: how many pairs play at once (1, the default, is one pair and "busy" for the rest).
+    ClientListener(EventLog& log, RandomSource& random, int tables = 1, QObject* parent = nullptr);
     ~ClientListener() override;
 
     // Listens on all IPv4 addresses; on failure the reason is in `error`.
@@ -34,17 +36,22 @@ class ClientListener final : public QObject, public ClientLinks, public SetupTim
     bool IsListening() const { return server_.isListening(); }
     quint16 ListeningPort() const { return server_.serverPort(); }
 
-    const GameServer& Game() const { return game_; }
+    // The game of a server with one table.
+    const GameServer& Game() const { return *hall_->TableGame(0); }
+    const TableHall& Hall() const { return *hall_; }
+    // A new set of empty tables; only while not listening (with no client connected).
+    void SetTables(int tables);
     // How long a player may take to answer "req settings" (15 s unless set).
-    void SetSettingsTimeout(std::chrono::milliseconds timeout) { game_.SetSettingsTimeout(timeout); }
+    void SetSettingsTimeout(std::chrono::milliseconds timeout);
+    // How long a newcomer at a server of several tables has to name its table.
+    void SetJoinWait(std::chrono::milliseconds wait);
     // Bytes read from all clients so far: lets a test know that the server has
     // handled everything it sent.
     std::uint64_t BytesReceived() const { return bytesReceived_; }
 
     void Write(ConnectionId id, std::string_view bytes) override;
     void Close(ConnectionId id) override;
-    void Start(std::chrono::milliseconds duration) override;
-    void Stop() override;
+    std::unique_ptr<SetupTimer> MakeTimer(std::function<void()> onExpiry) override;
 
   private:
     void ServerSocketClientConnect();
@@ -56,10 +63,13 @@ class ClientListener final : public QObject, public ClientLinks, public SetupTim
     std::unordered_map<ConnectionId, QTcpSocket*> sockets_;
     // Connections past the output limit: they take no more writes and are dropped from the event loop.
     std::unordered_set<ConnectionId> notReading_;
-    QTimer settingsTimer_;
     ConnectionId nextId_ = 1;
     std::uint64_t bytesReceived_ = 0;
-    GameServer game_;
+    EventLog& log_;
+    RandomSource& random_;
+    std::chrono::milliseconds settingsTimeout_ = GameServer::kDefaultSettingsTimeout;
+    std::chrono::milliseconds joinWait_ = TableHall::kDefaultJoinWait;
+    std::unique_ptr<TableHall> hall_;
 };
 
 }  // namespace tarvel::server

@@ -1,5 +1,6 @@
 #include "server_settings.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "profile_file.h"
@@ -20,6 +21,7 @@ ServerSettings ReadServerSettings(const QString& iniPath) {
     settings.port = file.ReadInteger("server", "port", defaults.port);
     settings.connectAtStartup = file.ReadBool("server", "connectatstartup", defaults.connectAtStartup);
     settings.language = file.ReadInteger("environment", "language", defaults.language);
+    settings.tables = std::clamp(file.ReadInteger("server", "tables", defaults.tables), 1, kMostTables);
     return settings;
 }
 
@@ -27,6 +29,8 @@ void WriteConnectionSettings(const QString& iniPath, const ServerSettings& setti
     ProfileFile file = Open(iniPath);
     file.WriteInteger("server", "port", settings.port);
     file.WriteBool("server", "connectatstartup", settings.connectAtStartup);
+    const bool hasTablesKey = file.ReadString("server", "tables", "-") != "-";
+    if (settings.tables != 1 || hasTablesKey) file.WriteInteger("server", "tables", settings.tables);
 }
 
 void WriteLanguageSetting(const QString& iniPath, int language) {

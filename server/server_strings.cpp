@@ -7,7 +7,7 @@
 namespace tarvel::server {
 namespace {
 
-constexpr std::array<StringEntry, 44> kEntries = {{
+constexpr std::array<StringEntry, 66> kEntries = {{
     {1000, "Čeština"},
     {1001, "Tarvel server"},
     {1002, "Nastavení prostředí"},
@@ -30,6 +30,17 @@ constexpr std::array<StringEntry, 44> kEntries = {{
     {1019, "O programu"},
     {1020, "verze"},
     {1021, "„%1“ není číslo portu (0 až 65535)."},
+    {1022, "Počet &stolů"},
+    {1023, "„%1“ není počet stolů (1 až %2)."},
+    {1024, "S&toly"},
+    {1025, "volný"},
+    {1026, "čeká na soupeře"},
+    {1027, "porovnává nastavení"},
+    {1028, "čeká na rozdání"},
+    {1029, "hraje"},
+    {1030, "Stůl %1"},
+    {1031, "hráč %1 %2"},
+    {1032, "Žádný stůl není obsazen"},
     {2000, "English"},
     {2001, "Tarvel server"},
     {2002, "environment settings"},
@@ -52,6 +63,17 @@ constexpr std::array<StringEntry, 44> kEntries = {{
     {2019, "About program"},
     {2020, "verze"},
     {2021, "\"%1\" is not a port number (0 to 65535)."},
+    {2022, "Number of &tables"},
+    {2023, "\"%1\" is not a number of tables (1 to %2)."},
+    {2024, "&Tables"},
+    {2025, "free"},
+    {2026, "waiting for an opponent"},
+    {2027, "comparing settings"},
+    {2028, "waiting for the deal"},
+    {2029, "playing"},
+    {2030, "Table %1"},
+    {2031, "player %1 %2"},
+    {2032, "No table is taken"},
 }};
 
 static_assert(IsWellFormed(kEntries));

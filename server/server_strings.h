@@ -34,6 +34,17 @@ enum ServerTextIndex : int {
     kTextAboutCaption = 19,
     kTextVersionWord = 20,
     kTextNotAPortNumber = 21,  // the port field's refusal; "%1" is what the field holds
+    kTextTablesLabel = 22,
+    kTextNotATableCount = 23,  // the tables field's refusal; "%1" what it holds, "%2" the most
+    kTextTablesList = 24,      // the label of the list of tables in the window
+    kTextTableFree = 25,       // a table's states in that list
+    kTextTableWaiting = 26,
+    kTextTableSettings = 27,
+    kTextTableReady = 28,
+    kTextTablePlaying = 29,
+    kTextTable = 30,      // "%1" the table's number
+    kTextPlayer = 31,     // "%1" the player's number, "%2" who it is
+    kTextNoTables = 32,   // the list when no table is taken
 };
 
 // The text of entry base + index; empty when the table has no such entry.

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -22,11 +23,13 @@
 #include "profile_file.h"
 #include "server_strings.h"
 #include "settings_dialog.h"
+#include "table_lines.h"
 
 namespace tarvel::server {
 namespace {
 
 constexpr int kLogBatchMs = 100;
+constexpr int kTablesRefreshMs = 500;
 // A batch also goes out once it has this many lines, so a flood never piles lines up here.
 constexpr qsizetype kLogBatchLines = 500;
 
@@ -59,8 +62,11 @@ ServerWindow::ServerWindow(const QString& folder, RandomSource& random, QWidget*
       iniPath_(QDir(folder).filePath(QStringLiteral("tarvelsvr.ini"))),
       settings_(ReadServerSettings(iniPath_)),
       language_(settings_.language),
-      listener_(*this, random) {
+      listener_(*this, random, settings_.tables) {
     BuildWidgets();
+    connect(&tablesTimer_, &QTimer::timeout, this, &ServerWindow::ShowTables);
+    tablesTimer_.start(kTablesRefreshMs);
+    ShowTables();
     logFlushTimer_.setSingleShot(true);
     logFlushTimer_.setInterval(kLogBatchMs);
     connect(&logFlushTimer_, &QTimer::timeout, this, &ServerWindow::ShowPendingLogLines);
@@ -74,6 +80,7 @@ ServerWindow::ServerWindow(const QString& folder, RandomSource& random, QWidget*
         Log(("IP serveru: " + host.address).toStdString());
         Log(("jméno serveru: " + host.name).toStdString());
         Log("Port serveru: " + std::to_string(settings_.port));
+        if (settings_.tables > 1) Log("Počet stolů: " + std::to_string(settings_.tables));
         ShowPendingLogLines();
     });
     protocollist->setFocus();
@@ -114,9 +121,18 @@ void ServerWindow::BuildWidgets() {
     buttons->addWidget(aktivacebtn);
     buttons->addWidget(nastavenibtn);
     buttons->addStretch();
+    tablesLabel_ = new QLabel(Text(kTextTablesList), this);
+    stolylist = new QListWidget(this);
+    stolylist->setObjectName("stolylist");
+    stolylist->setUniformItemSizes(true);
+    tablesLabel_->setBuddy(stolylist);
+    stolylist->setAccessibleName(Text(kTextTablesList).remove(QLatin1Char('&')));
+
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    layout->addWidget(protocollist);
+    layout->addWidget(protocollist, 3);
+    layout->addWidget(tablesLabel_);
+    layout->addWidget(stolylist, 1);
     layout->addLayout(buttons);
     setCentralWidget(central);
     resize(560, 400);
@@ -156,6 +172,22 @@ void ServerWindow::ShowPendingLogLines() {
     protocollist->scrollToBottom();
 }
 
+void ServerWindow::ShowTables() {
+    const std::uint64_t changes = listener_.Hall().Changes();
+    if (changes == tablesShown_) return;
+    tablesShown_ = changes;
+    const QStringList lines = TableLines(listener_.Hall(), language_);
+    // Lines change in place, so a screen reader on the list keeps its place.
+    while (stolylist->count() > lines.size()) delete stolylist->takeItem(stolylist->count() - 1);
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i < stolylist->count()) {
+            if (stolylist->item(i)->text() != lines[i]) stolylist->item(i)->setText(lines[i]);
+        } else {
+            stolylist->addItem(lines[i]);
+        }
+    }
+}
+
 void ServerWindow::StartListening() {
     QString error;
     const bool validPort = settings_.port >= 0 && settings_.port <= 65535;
@@ -184,10 +216,15 @@ void ServerWindow::aktivacebtnClick() {
 }
 
 void ServerWindow::nastavenibtnClick() {
-    settingsDialog_->Load(settings_.port, settings_.connectAtStartup);
+    settingsDialog_->Load(settings_.port, settings_.connectAtStartup, settings_.tables);
     if (settingsDialog_->exec() != QDialog::Accepted) return;
     settings_.port = settingsDialog_->Port().value_or(settings_.port);
     settings_.connectAtStartup = settingsDialog_->ConnectAtStartup();
+    settings_.tables = settingsDialog_->Tables().value_or(settings_.tables);
+    // The button is enabled only while not listening, so no table is taken now.
+    listener_.SetTables(settings_.tables);
+    tablesShown_ = ~std::uint64_t{0};
+    ShowTables();
     SaveSettings([this] { WriteConnectionSettings(iniPath_, settings_); });
 }
 

@@ -1,7 +1,8 @@
 // The server's window: the log list, the activation and settings buttons, and the
 // menu with the language dialog, help, About and quit. Every log line also goes to
 // standard output, so the server can run on a host without a desktop; the list keeps
-// the most recent lines.
+// the most recent lines. A second list shows the tables: who sits at each and what
+// it is doing, refreshed twice a second while something changes.
 #pragma once
 
 #include <QMainWindow>
@@ -17,6 +18,7 @@
 #include "server_settings.h"
 
 class QAction;
+class QLabel;
 class QListWidget;
 class QMenu;
 class QPushButton;
@@ -56,6 +58,7 @@ class ServerWindow final : public QMainWindow, public EventLog {
     void StopListening();
     void ShowListeningState();
     void ShowPendingLogLines();
+    void ShowTables();
     QString Text(int index) const;
     // Runs a write of the settings file; a file that cannot be written is reported.
     bool SaveSettings(const std::function<void()>& write);
@@ -68,7 +71,11 @@ class ServerWindow final : public QMainWindow, public EventLog {
     QStringList pendingLines_;
     qsizetype shownCharacters_ = 0;  // in the log list
     QTimer logFlushTimer_;
+    QTimer tablesTimer_;
+    std::uint64_t tablesShown_ = ~std::uint64_t{0};  // the hall's changes last shown
     QListWidget* protocollist = nullptr;
+    QLabel* tablesLabel_ = nullptr;
+    QListWidget* stolylist = nullptr;
     QPushButton* aktivacebtn = nullptr;
     QPushButton* nastavenibtn = nullptr;
     QMenu* Server1 = nullptr;

@@ -9,9 +9,24 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "server_settings.h"
 #include "server_strings.h"
 
 namespace tarvel::server {
+namespace {
+
+// Digits only: QString::toInt would also take a sign and surrounding blanks.
+std::optional<int> DecimalIn(const QString& text, int least, int most) {
+    bool isNumber = false;
+    const int value = text.toInt(&isNumber, 10);
+    const bool digitsOnly = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    if (!isNumber || !digitsOnly || value < least || value > most) return std::nullopt;
+    return value;
+}
+
+}  // namespace
 
 SettingsDialog::SettingsDialog(int language, QWidget* parent)
     : QDialog(parent),
@@ -19,12 +34,17 @@ SettingsDialog::SettingsDialog(int language, QWidget* parent)
       portLabel_(new QLabel(ServerText(language, kTextPortLabel), this)),
       portedit(new QLineEdit(this)),
       pripojitpostartucheck(new QCheckBox(ServerText(language, kTextConnectAtStartup), this)),
+      tablesLabel_(new QLabel(ServerText(language, kTextTablesLabel), this)),
+      tablesedit(new QLineEdit(this)),
       okButton_(new QPushButton(ServerText(language, kTextOk), this)),
       cancelButton_(new QPushButton(ServerText(language, kTextCancel), this)) {
     setWindowTitle(ServerText(language, kTextSettingsDialogCaption));
     portedit->setObjectName("portedit");
     pripojitpostartucheck->setObjectName("pripojitpostartucheck");
     portLabel_->setBuddy(portedit);
+    tablesedit->setObjectName("tablesedit");
+    tablesLabel_->setBuddy(tablesedit);
+    tablesedit->setAccessibleName(QString(ServerText(language, kTextTablesLabel)).remove(QLatin1Char('&')));
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &SettingsDialog::accept);
     connect(cancelButton_, &QPushButton::clicked, this, &SettingsDialog::reject);
@@ -39,26 +59,27 @@ SettingsDialog::SettingsDialog(int language, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(portRow);
     layout->addWidget(pripojitpostartucheck);
+    auto* tablesRow = new QHBoxLayout;
+    tablesRow->addWidget(tablesLabel_);
+    tablesRow->addWidget(tablesedit);
+    layout->addLayout(tablesRow);
     layout->addLayout(buttons);
 }
 
-void SettingsDialog::Load(int port, bool connectAtStartup) {
+void SettingsDialog::Load(int port, bool connectAtStartup, int tables) {
     portedit->setText(QString::number(port));
+    tablesedit->setText(QString::number(tables));
     pripojitpostartucheck->setChecked(connectAtStartup);
     portedit->setFocus();
     portedit->selectAll();
 }
 
 std::optional<int> SettingsDialog::Port() const {
-    const QString text = portedit->text();
-    bool isNumber = false;
-    const int port = text.toInt(&isNumber, 10);
-    // Digits only: QString::toInt would also take a sign and surrounding blanks.
-    const bool digitsOnly = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    });
-    if (!isNumber || !digitsOnly || port < 0 || port > 65535) return std::nullopt;
-    return port;
+    return DecimalIn(portedit->text(), 0, 65535);
+}
+
+std::optional<int> SettingsDialog::Tables() const {
+    return DecimalIn(tablesedit->text(), 1, kMostTables);
 }
 
 bool SettingsDialog::ConnectAtStartup() const {
@@ -70,6 +91,12 @@ void SettingsDialog::accept() {
         QMessageBox::warning(this, windowTitle(),
                              ServerText(language_, kTextNotAPortNumber).arg(portedit->text()));
         portedit->setFocus();
+        return;
+    }
+    if (!Tables()) {
+        QMessageBox::warning(this, windowTitle(),
+                             ServerText(language_, kTextNotATableCount).arg(tablesedit->text()).arg(kMostTables));
+        tablesedit->setFocus();
         return;
     }
     QDialog::accept();

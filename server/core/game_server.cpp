@@ -20,6 +20,16 @@ std::size_t GameServer::PlayerCount() const {
                                                   [](const Connection& c) { return !c.outOfPlay; }));
 }
 
+std::vector<GameServer::Seat> GameServer::Players() const {
+    std::vector<Seat> seats;
+    for (const auto& c : connections_) {
+        if (c.outOfPlay) continue;
+        const std::size_t number = seats.size();
+        seats.push_back(Seat{c.address, c.port, number < 2 ? settings_[number].userName : std::string()});
+    }
+    return seats;
+}
+
 GameServer::Connection* GameServer::Find(ConnectionId id) {
     auto it = std::find_if(connections_.begin(), connections_.end(),
                            [id](const Connection& c) { return c.id == id; });
@@ -200,7 +210,7 @@ void GameServer::Handle(int sender, const ClientMessage& message) {
             readyForDeal_[sender] = true;
             break;
         case Kind::SendCard:
-            cards_.PutOnPile(value);
+            cards_.PutOnPile(sender, value);
             Send(other, "deckcard=" + value);
             Log("hráči " + o + " zaslána karta " + value);
             break;

@@ -65,6 +65,16 @@ class GameServer {
     const ServerCards& Cards() const { return cards_; }
     // Live connections that count as players (a turned-away or dropped client does not).
     std::size_t PlayerCount() const;
+    // Any connection at all, a closing one included: a table is free only without any.
+    bool HasConnections() const { return !connections_.empty(); }
+
+    // Who sits here, for the server window: players in their numbers' order.
+    struct Seat {
+        std::string address;
+        std::uint16_t port = 0;
+        std::string userName;  // empty until the player's settings have come
+    };
+    std::vector<Seat> Players() const;
 
   private:
     struct Connection {

@@ -1,5 +1,5 @@
 // What the server's game logic needs from the outside: the client connections it
-// writes to, the log it reports to and the one timer of its set-up. The Qt layer
+// writes to, the log it reports to and the timers of its set-ups. The Qt layer
 // implements them over TCP, the window's log list and a QTimer; tests and the fuzz
 // target fake them.
 #pragma once
@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string_view>
 
 namespace tarvel::server {
@@ -44,6 +46,16 @@ class SetupTimer {
     // Starts the timer, or starts it afresh when it runs.
     virtual void Start(std::chrono::milliseconds duration) = 0;
     virtual void Stop() = 0;
+};
+
+// Makes the timers of a server with several tables: one per table for its set-up, and
+// one per newcomer for the wait for its table's name.
+class TimerSource {
+  public:
+    virtual ~TimerSource() = default;
+    // `onExpiry` runs from the event loop when the timer runs out, never from inside
+    // Start, Stop or the timer's destruction; a destroyed timer never runs it.
+    virtual std::unique_ptr<SetupTimer> MakeTimer(std::function<void()> onExpiry) = 0;
 };
 
 }  // namespace tarvel::server

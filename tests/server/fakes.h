@@ -2,8 +2,11 @@
 // source that always answers 0, for driving the server's game logic without sockets.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
+#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -55,6 +58,48 @@ class FakeTimer final : public SetupTimer {
 
     std::optional<std::chrono::milliseconds> running;
     int starts = 0;
+};
+
+// Timers that run out only when the test says so, each with what it runs.
+class FakeTimerSource final : public TimerSource {
+  public:
+    struct Entry {
+        std::function<void()> onExpiry;
+        std::optional<std::chrono::milliseconds> running;
+        bool alive = true;
+    };
+    class Timer final : public SetupTimer {
+      public:
+        explicit Timer(std::shared_ptr<Entry> entry) : entry_(std::move(entry)) {}
+        ~Timer() override { entry_->alive = false; }
+        void Start(std::chrono::milliseconds duration) override { entry_->running = duration; }
+        void Stop() override { entry_->running.reset(); }
+
+      private:
+        std::shared_ptr<Entry> entry_;
+    };
+
+    std::unique_ptr<SetupTimer> MakeTimer(std::function<void()> onExpiry) override {
+        made.push_back(std::make_shared<Entry>(Entry{std::move(onExpiry), std::nullopt, true}));
+        return std::make_unique<Timer>(made.back());
+    }
+
+    // Runs out every live timer that runs, in the order they were made.
+    void RunOutAll() {
+        const auto now = made;
+        for (const auto& entry : now) {
+            if (!entry->alive || !entry->running) continue;
+            entry->running.reset();
+            entry->onExpiry();
+        }
+    }
+    std::size_t Running() const {
+        return static_cast<std::size_t>(std::count_if(made.begin(), made.end(), [](const auto& e) {
+            return e->alive && e->running.has_value();
+        }));
+    }
+
+    std::vector<std::shared_ptr<Entry>> made;
 };
 
 }  // namespace tarvel::server::testing

@@ -1,0 +1,250 @@
+#include "table_hall.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "cp1250.h"
+#include "wire.h"
+
+namespace tarvel::server {
+namespace {
+
+// A newcomer that names a table sends a few dozen bytes; past this, whatever it is
+// sending is not a table's name and goes to a table as it came.
+constexpr std::size_t kMostHeldBytes = 256;
+
+std::size_t CharacterCount(std::string_view utf8) {
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string Origin(const std::string& address, std::uint16_t port) {
+    return address + " přes port " + std::to_string(port);
+}
+
+}  // namespace
+
+// Puts the table in front of each of its lines.
+class TableHall::TableLog final : public EventLog {
+  public:
+    TableLog(EventLog& out, std::string prefix) : out_(out), prefix_(std::move(prefix)) {}
+    void Log(std::string_view line) override {
+        if (prefix_.empty()) {
+            out_.Log(line);
+            return;
+        }
+        std::string prefixed = prefix_;
+        prefixed += line;
+        out_.Log(prefixed);
+    }
+
+  private:
+    EventLog& out_;
+    std::string prefix_;
+};
+
+struct TableHall::Table {
+    Table(std::string tableName, EventLog& out, std::string prefix, std::unique_ptr<SetupTimer> setupTimer,
+          ClientLinks& links, RandomSource& random)
+        : name(std::move(tableName)),
+          log(out, std::move(prefix)),
+          timer(std::move(setupTimer)),
+          game(links, log, random, *timer) {}
+
+    std::string name;
+    TableLog log;
+    std::unique_ptr<SetupTimer> timer;
+    GameServer game;
+};
+
+TableHall::TableHall(int tables, ClientLinks& links, EventLog& log, RandomSource& random, TimerSource& timers)
+    : links_(links), log_(log), random_(random), timers_(timers) {
+    tables_.resize(static_cast<std::size_t>(std::max(tables, 1)));
+    if (tables_.size() == 1) {
+        // One table for the whole life of the server, its lines as they always were.
+        single_ = true;
+        OpenTable(std::nullopt);
+    }
+}
+
+TableHall::~TableHall() = default;
+
+const GameServer* TableHall::TableGame(int index) const {
+    if (index < 0 || index >= TableCount() || !tables_[static_cast<std::size_t>(index)]) return nullptr;
+    return &tables_[static_cast<std::size_t>(index)]->game;
+}
+
+std::string TableHall::TableName(int index) const {
+    if (index < 0 || index >= TableCount() || !tables_[static_cast<std::size_t>(index)]) return {};
+    return tables_[static_cast<std::size_t>(index)]->name;
+}
+
+void TableHall::SetSettingsTimeout(std::chrono::milliseconds timeout) {
+    settingsTimeout_ = timeout;
+    for (auto& table : tables_) {
+        if (table) table->game.SetSettingsTimeout(timeout);
+    }
+}
+
+TableHall::Table* TableHall::TableOf(ConnectionId id) {
+    if (single_) return tables_[0].get();
+    auto it = seated_.find(id);
+    return it == seated_.end() ? nullptr : tables_[static_cast<std::size_t>(it->second)].get();
+}
+
+int TableHall::OpenTable(const std::optional<std::string>& name) {
+    const auto free = std::find(tables_.begin(), tables_.end(), nullptr);
+    const int index = static_cast<int>(free - tables_.begin());
+    std::string prefix = single_ ? std::string() : "stůl " + std::to_string(index + 1) + ": ";
+    auto timer = timers_.MakeTimer([this, index] {
+        if (auto& table = tables_[static_cast<std::size_t>(index)]) table->game.SettingsWaitExpired();
+    });
+    *free = std::make_unique<Table>(name.value_or(std::string()), log_, std::move(prefix), std::move(timer),
+                                    links_, random_);
+    (*free)->game.SetSettingsTimeout(settingsTimeout_);
+    if (name) (*free)->log.Log("stůl pojmenován " + *name);
+    return index;
+}
+
+void TableHall::ClientConnected(ConnectionId id, std::string address, std::uint16_t port) {
+    ++changes_;
+    if (single_) {
+        tables_[0]->game.ClientConnected(id, std::move(address), port);
+        return;
+    }
+    Newcomer& newcomer = held_[id];
+    newcomer.address = std::move(address);
+    newcomer.port = port;
+    newcomer.timer = timers_.MakeTimer([this, id] { JoinWaitExpired(id); });
+    newcomer.timer->Start(joinWait_);
+}
+
+void TableHall::JoinWaitExpired(ConnectionId id) {
+    auto it = held_.find(id);
+    if (it == held_.end()) return;
+    // Kept until the next expiry: a timer is never destroyed from inside its own call.
+    spentTimer_ = std::move(it->second.timer);
+    ++changes_;
+    std::string bytes = std::move(it->second.bytes);
+    Seat(id, std::nullopt, bytes);
+}
+
+void TableHall::ClientRead(ConnectionId id, std::string_view bytes) {
+    ++changes_;
+    if (Table* table = TableOf(id)) {
+        table->game.ClientRead(id, bytes);
+        return;
+    }
+    auto it = held_.find(id);
+    if (it == held_.end()) return;  // turned away: what it says changes nothing
+    std::string& held = it->second.bytes;
+    held.append(bytes);
+    for (;;) {
+        const std::size_t end = held.find(kMessageTerminator);
+        const std::size_t zero = held.find('\0');
+        if (end == std::string::npos && zero == std::string::npos && held.size() <= kMostHeldBytes) return;
+        if (end == 0) {  // an empty message says nothing yet
+            held.erase(0, 1);
+            continue;
+        }
+        std::string all = std::move(held);
+        if (end == std::string::npos || zero < end) {
+            Seat(id, std::nullopt, all);  // not a table's name: a table takes it as it is
+            return;
+        }
+        const std::string first = Cp1250ToUtf8(std::string_view(all).substr(0, end));
+        if (MessageKey(first) == "join" && first.find('=') != std::string::npos) {
+            Seat(id, std::string(MessageValue(first)), std::string_view(all).substr(end + 1));
+        } else {
+            Seat(id, std::nullopt, all);
+        }
+        return;
+    }
+}
+
+std::optional<int> TableHall::FindSeat(const std::optional<std::string>& name) const {
+    for (std::size_t i = 0; i < tables_.size(); ++i) {
+        const auto& table = tables_[i];
+        if (!table) continue;
+        if (name) {
+            if (table->name == *name) {
+                if (table->game.PlayerCount() < 2) return static_cast<int>(i);
+                return std::nullopt;  // that table has its pair
+            }
+        } else if (table->name.empty() && table->game.PlayerCount() == 1) {
+            return static_cast<int>(i);  // the one waiting for anyone
+        }
+    }
+    const auto free = std::find(tables_.begin(), tables_.end(), nullptr);
+    if (free == tables_.end()) return std::nullopt;
+    return -1;  // a free table, opened when taken
+}
+
+void TableHall::Seat(ConnectionId id, std::optional<std::string> name, std::string_view bytesAfter) {
+    auto it = held_.find(id);
+    if (it == held_.end()) return;
+    Newcomer newcomer = std::move(it->second);
+    held_.erase(it);
+    if (name && name->empty()) name.reset();  // "join=" with no name: anyone
+    if (name && CharacterCount(*name) > kMostTableNameChars) {
+        TurnAway(id, newcomer, "jméno stolu je delší než " + std::to_string(kMostTableNameChars) + " znaků");
+        return;
+    }
+    std::optional<int> index = FindSeat(name);
+    if (!index) {
+        TurnAway(id, newcomer, name ? "stůl " + *name + " je obsazen" : "příliš mnoho klientů");
+        return;
+    }
+    if (*index < 0) index = OpenTable(name);
+    seated_[id] = *index;
+    GameServer& game = tables_[static_cast<std::size_t>(*index)]->game;
+    game.ClientConnected(id, std::move(newcomer.address), newcomer.port);
+    if (!bytesAfter.empty()) game.ClientRead(id, bytesAfter);
+}
+
+void TableHall::TurnAway(ConnectionId id, const Newcomer& newcomer, std::string_view why) {
+    const std::string from = Origin(newcomer.address, newcomer.port);
+    log_.Log("Klient připojen z adresy " + from);
+    links_.Write(id, EncodeForWire("busy"));
+    log_.Log("Klient z adresy " + from + " odpojen, " + std::string(why));
+    links_.Close(id);
+    turnedAway_.emplace(id, newcomer.address);
+}
+
+void TableHall::ClientDisconnected(ConnectionId id) {
+    ++changes_;
+    if (single_) {
+        tables_[0]->game.ClientDisconnected(id);
+        return;
+    }
+    if (auto it = held_.find(id); it != held_.end()) {
+        log_.Log("Odpojen klient" + it->second.address);
+        held_.erase(it);
+        return;
+    }
+    if (auto it = turnedAway_.find(id); it != turnedAway_.end()) {
+        log_.Log("Odpojen klient" + it->second);
+        turnedAway_.erase(it);
+        return;
+    }
+    auto it = seated_.find(id);
+    if (it == seated_.end()) return;
+    const int index = it->second;
+    seated_.erase(it);
+    tables_[static_cast<std::size_t>(index)]->game.ClientDisconnected(id);
+    FreeIfEmpty(index);
+}
+
+void TableHall::ClientNotReading(ConnectionId id) {
+    ++changes_;
+    if (Table* table = TableOf(id)) table->game.ClientNotReading(id);
+}
+
+void TableHall::FreeIfEmpty(int index) {
+    auto& table = tables_[static_cast<std::size_t>(index)];
+    if (single_ || !table || table->game.HasConnections()) return;
+    table->log.Log("stůl je volný");
+    table.reset();
+}
+
+}  // namespace tarvel::server

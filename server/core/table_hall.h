@@ -1,0 +1,109 @@
+// The server's tables: every pair of players plays its own match at its own table,
+// each table a GameServer of its own with its own set-up, cards, relays and timer.
+//
+// With one table (the default) every connection goes straight to that table, which
+// seats two players and turns the others away with "busy", exactly as a server of one
+// pair always has.
+//
+// With several tables a newcomer may name the table it wants by sending "join=NAME"
+// as its first message. A client that names no table never sends anything before the
+// server speaks to it, so a newcomer is held for a short fixed time (kDefaultJoinWait):
+// a "join=" that comes within it seats the client at once at the named table; silence
+// until it runs out, or any other first message, seats it with the next client that
+// names none, in the order they came. Two clients naming one table meet there whoever
+// else comes meanwhile. A client finds no seat ("busy") when every table is taken, or
+// when the table it names already has its pair.
+//
+// A table is made when its first player sits down and given back when its last
+// connection has gone, so an empty table costs one pointer. Every log line of a table
+// starts with "stůl N: " (N counted from 1); the lines themselves are those of one pair.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "game_server.h"
+#include "random_source.h"
+#include "server_links.h"
+
+namespace tarvel::server {
+
+// The longest table name a client may send, in characters.
+inline constexpr std::size_t kMostTableNameChars = 32;
+
+class TableHall {
+  public:
+    static constexpr std::chrono::milliseconds kDefaultJoinWait{500};
+
+    // `tables` below 1 counts as 1.
+    TableHall(int tables, ClientLinks& links, EventLog& log, RandomSource& random, TimerSource& timers);
+    ~TableHall();
+    TableHall(const TableHall&) = delete;
+    TableHall& operator=(const TableHall&) = delete;
+
+    void ClientConnected(ConnectionId id, std::string address, std::uint16_t port);
+    void ClientDisconnected(ConnectionId id);
+    void ClientRead(ConnectionId id, std::string_view bytes);
+    void ClientNotReading(ConnectionId id);
+
+    // Apply to tables set up from now on, and to newcomers from now on.
+    void SetSettingsTimeout(std::chrono::milliseconds timeout);
+    void SetJoinWait(std::chrono::milliseconds wait) { joinWait_ = wait; }
+
+    int TableCount() const { return static_cast<int>(tables_.size()); }
+    // The game at a table (index from 0), or null while the table is free. With one
+    // table the game is always there.
+    const GameServer* TableGame(int index) const;
+    // The name the table was taken by; empty for a table of clients that named none.
+    std::string TableName(int index) const;
+    // Newcomers whose table is not decided yet.
+    std::size_t WaitingForName() const { return held_.size(); }
+    // Grows with every change a window showing the tables would show.
+    std::uint64_t Changes() const { return changes_; }
+
+  private:
+    struct Table;
+    class TableLog;
+    struct Newcomer {
+        std::string address;
+        std::uint16_t port = 0;
+        std::string bytes;  // what it sent so far, as it came
+        std::unique_ptr<SetupTimer> timer;
+    };
+
+    Table* TableOf(ConnectionId id);
+    void JoinWaitExpired(ConnectionId id);
+    // Seats the newcomer (taking it out of the held ones) and hands it what it sent.
+    void Seat(ConnectionId id, std::optional<std::string> name, std::string_view bytesAfter);
+    // The table for the name (or for anyone), -1 for a free one to open, nothing when
+    // there is no seat.
+    std::optional<int> FindSeat(const std::optional<std::string>& name) const;
+    // Opens the first free table and returns its index.
+    int OpenTable(const std::optional<std::string>& name);
+    void TurnAway(ConnectionId id, const Newcomer& newcomer, std::string_view why);
+    void FreeIfEmpty(int index);
+
+    ClientLinks& links_;
+    EventLog& log_;
+    RandomSource& random_;
+    TimerSource& timers_;
+    std::chrono::milliseconds settingsTimeout_ = GameServer::kDefaultSettingsTimeout;
+    std::chrono::milliseconds joinWait_ = kDefaultJoinWait;
+    bool single_ = false;
+    std::vector<std::unique_ptr<Table>> tables_;  // null while free
+    std::unordered_map<ConnectionId, int> seated_;  // connection -> its table
+    std::unordered_map<ConnectionId, Newcomer> held_;
+    std::unique_ptr<SetupTimer> spentTimer_;  // the last newcomer's timer that ran out
+    // Turned away with "busy": only their going is still logged.
+    std::unordered_map<ConnectionId, std::string> turnedAway_;
+    std::uint64_t changes_ = 0;
+};
+
+}  // namespace tarvel::server

@@ -1,0 +1,54 @@
+#include "table_lines.h"
+
+#include "server_strings.h"
+
+namespace tarvel::server {
+namespace {
+
+int StepText(SetupStep step, std::size_t players) {
+    switch (step) {
+        case SetupStep::AwaitingSettings0:
+        case SetupStep::AwaitingSettings1:
+            return kTextTableSettings;
+        case SetupStep::AwaitingReady:
+            return kTextTableReady;
+        case SetupStep::Playing:
+            return kTextTablePlaying;
+        case SetupStep::Idle:
+            break;
+    }
+    return players < 2 ? kTextTableWaiting : kTextTableFree;
+}
+
+QString Utf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QStringList TableLines(const TableHall& hall, int language) {
+    QStringList lines;
+    for (int index = 0; index < hall.TableCount(); ++index) {
+        const GameServer* game = hall.TableGame(index);
+        if (game == nullptr) continue;
+        const auto players = game->Players();
+        if (players.empty()) continue;
+        QString line = ServerText(language, kTextTable).arg(index + 1);
+        const std::string name = hall.TableName(index);
+        if (!name.empty()) line += QStringLiteral(" „") + Utf8(name) + QStringLiteral("“");
+        line += QStringLiteral(": ") + ServerText(language, StepText(game->Step(), players.size()));
+        for (std::size_t number = 0; number < players.size(); ++number) {
+            const auto& seat = players[number];
+            // The name once its settings have come, with the address it plays from.
+            const QString who = seat.userName.empty()
+                                    ? Utf8(seat.address)
+                                    : Utf8(seat.userName) + QStringLiteral(" (") + Utf8(seat.address) + QStringLiteral(")");
+            line += QStringLiteral(", ") + ServerText(language, kTextPlayer).arg(number).arg(who);
+        }
+        lines << line;
+    }
+    if (lines.isEmpty()) lines << ServerText(language, kTextNoTables);
+    return lines;
+}
+
+}  // namespace tarvel::server

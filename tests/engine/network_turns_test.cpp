@@ -1,0 +1,139 @@
+// A network game from the player's side, a few messages at a time: what is heard and
+// sent once the server has told how an opponent's draw, stand or voice came out, and
+// how a match ended in the middle of a wait leaves the next one free to start.
+#include <gtest/gtest.h>
+
+#include "engine_fixture.h"
+
+namespace tarvel::testing {
+namespace {
+
+class NetworkTurns : public EngineFixture {
+  protected:
+    void SetUp() override {
+        engine.Net().active = true;
+        engine.Net().playerNumber = '1';
+    }
+    // The player holds `player` over `pile`; the opponent holds `opponentCards` unseen.
+    void NetTable(std::initializer_list<const char*> player, std::initializer_list<const char*> pile,
+                  std::uint8_t opponentCards) {
+        Table(player, {}, pile);
+        state.OpponentCount = opponentCards;
+        net.sent.clear();
+    }
+};
+
+TEST_F(NetworkTurns, AfterTheOpponentTookTheSevensCardsAnyFittingCardIsLaid) {
+    NetTable({"7 srdcová", "9 srdcová", "9 kárová"}, {"8 srdcová"}, 4);
+    Play("7 srdcová");
+    engine.NetworkOpponentDraws();
+    engine.NetworkOpponentTakesCard();
+    engine.NetworkOpponentTakesCard();
+    engine.NetworkDrawEnded();
+    EXPECT_EVENTS(screen, {"send sendcard=7 srdcová", "DrawPlayerHand", "DrawPile", "say |vyhození|6",
+                           "PlaceMarker 25,225 pointer", "say z|lížu|1", "DrawOpponentBackAt 5", "say |lízání|1",
+                           "DrawOpponentBackAt 6", "say |lízání|1", "PlaceMarker 25,225 pointer"});
+    EXPECT_EQ(state.OpponentCount, 6);
+
+    screen.Clear();
+    Play("9 srdcová");  // the seven's cards are taken: nothing is pending any more
+    EXPECT_EVENTS(screen, {"send sendcard=9 srdcová", "DrawPlayerHand", "DrawPile", "say |vyhození|6",
+                           "PlaceMarker 25,225 pointer"});
+    EXPECT_FALSE(state.PlayerTurn);
+}
+
+TEST_F(NetworkTurns, AfterTheOpponentStoodOnTheAceAnyFittingCardIsLaid) {
+    NetTable({"eso srdcové", "9 srdcová", "9 kárová"}, {"8 srdcová"}, 4);
+    Play("eso srdcové");
+    screen.Clear();
+    engine.NetworkOpponentStands();
+    EXPECT_EQ(screen.spoken, (Texts{"say z|stojím|1"}));
+    EXPECT_TRUE(state.PlayerTurn);
+
+    screen.Clear();
+    Play("9 srdcová");
+    EXPECT_EVENTS(screen, {"send sendcard=9 srdcová", "DrawPlayerHand", "DrawPile", "say |vyhození|6",
+                           "PlaceMarker 25,225 pointer"});
+}
+
+TEST_F(NetworkTurns, AnOpponentReturnedIntoTheGameLeavesNoReturnPending) {
+    options.returntogame = true;
+    NetTable({"7 kárová", "9 kárová", "9 srdcová"}, {"8 kárová"}, 1);
+    state.PlayerTurn = false;
+    engine.NetworkOpponentCard(Card("10 kárová"));
+    engine.NetworkOpponentOut();
+    EXPECT_EQ(screen.spoken, (Texts{"say z|10 kárová|11", "say |vyhození|6", "say z|comp poslední karta|1",
+                                    "start z|podívej se na vracení|1"}));
+    // The player returns the opponent with a seven; the opponent takes its two cards.
+    Play("7 kárová");
+    EXPECT_EQ(net.sent, (Texts{"sendcard=7 kárová"}));
+    engine.NetworkOpponentTakesCard();
+    engine.NetworkOpponentTakesCard();
+    engine.NetworkDrawEnded();
+    EXPECT_EQ(state.OpponentCount, 2);
+    EXPECT_TRUE(state.PlayerTurn);
+
+    screen.Clear();
+    Play("9 kárová");  // an ordinary card again: no "hoď sedmičku … a nebo to zabal"
+    EXPECT_EVENTS(screen, {"send sendcard=9 kárová", "DrawPlayerHand", "DrawPile", "say |vyhození|6",
+                           "PlaceMarker 25,225 pointer"});
+}
+
+TEST_F(NetworkTurns, TheOpponentSpeaksInTheVoiceTheServerNames) {
+    options.playergender = "z";
+    engine.ApplyGenderFromOptions();
+    NetTable({"9 srdcová"}, {"8 srdcová"}, 4);
+    state.PlayerTurn = false;
+
+    engine.NetworkOpponentGender("z");
+    engine.NetworkOpponentCard(Card("8 kárová"));
+    engine.NetworkOpponentGender("x");  // no such recordings: the voice stays
+    engine.NetworkOpponentStands();
+    engine.NetworkOpponentGender("muž");
+    engine.NetworkOpponentDraws();
+    EXPECT_EQ(screen.spoken, (Texts{"say z|8 kárová|11", "say |vyhození|6", "say z|stojím|1", "say m|lížu|1"}));
+    EXPECT_EQ(state.PlayerVoice, "z");
+}
+
+TEST_F(NetworkTurns, AMatchEndedWhileWaitingForTheDealLetsTheNextOneStart) {
+    engine.NetworkMatchRequested();
+    engine.NetworkSettingsAgreed();
+    engine.NetworkFirstPlayer("0");
+    ASSERT_EQ(engine.Net().waiting, NetworkWait::StartCards);
+    engine.Ukonenhry1Click();
+    EXPECT_EQ(net.sent, (Texts{"req startcard", "terminategame", "end of game"}));
+    EXPECT_FALSE(engine.Net().active);
+
+    // The next network match is agreed: it waits for its beginner and then asks for its deal.
+    net.sent.clear();
+    engine.NetworkMatchRequested();
+    engine.NetworkSettingsAgreed();
+    EXPECT_EQ(engine.Net().waiting, NetworkWait::Beginner);
+    engine.NetworkFirstPlayer("1");
+    EXPECT_EQ(net.sent, (Texts{"req startcard"}));
+    EXPECT_TRUE(state.GameRunning);
+}
+
+TEST_F(NetworkTurns, ADrawAwaitedWhenTheGameEndedDoesNotHoldTheNextGame) {
+    NetTable({"8 srdcová"}, {"9 kárová"}, 3);
+    state.LastStarter = 0;  // the beginner alternates: this player begins the next game
+    engine.DrawCommand();
+    EXPECT_EQ(net.sent, (Texts{"req card=1"}));
+    engine.NetworkOpponentGivesUp();  // the game ends before the card has come
+    EXPECT_EQ(net.sent, (Texts{"req card=1", "end of one game"}));
+
+    // The server starts the next game; this player begins it and may draw at once.
+    engine.NetworkSettingsAgreed();
+    for (const char* name : {"7 srdcová", "8 kárová", "9 piková", "10 křížová", "kluk srdcový"}) {
+        engine.NetworkStartCard(Card(name));
+    }
+    engine.NetworkPileStartCard(Card("9 srdcová"));
+    engine.NetworkStartCardsDone();
+    ASSERT_TRUE(state.PlayerTurn);
+    net.sent.clear();
+    engine.DrawCommand();
+    EXPECT_EQ(net.sent, (Texts{"req card=1"}));
+}
+
+}  // namespace
+}  // namespace tarvel::testing

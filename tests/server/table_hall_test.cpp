@@ -1,0 +1,223 @@
+// A server of several tables over fake connections: who sits with whom, that nothing
+// of one table reaches another, and when a newcomer finds no seat.
+#include "table_hall.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fakes.h"
+#include "match_scripts.h"
+
+namespace tarvel::server::testing {
+namespace {
+
+using Messages = std::vector<std::string>;
+
+class TableHallTest : public ::testing::Test {
+  protected:
+    void Connect(ConnectionId id) { hall.ClientConnected(id, "10.0.0." + std::to_string(id), 5000); }
+    void Read(ConnectionId id, const Messages& messages) {
+        std::string bytes;
+        for (const auto& m : messages) bytes += EncodeForWire(m);
+        hall.ClientRead(id, bytes);
+    }
+    void Join(ConnectionId id, const std::string& table) {
+        Connect(id);
+        Read(id, {"join=" + table});
+    }
+    // The wait for a table's name runs out for every newcomer still holding.
+    void WaitRunsOut() { timers.RunOutAll(); }
+    // The pair at (first, second) agrees and is dealt its cards.
+    void Play(ConnectionId first, ConnectionId second) {
+        Read(first, SettingsMessages(0, "hráč" + std::to_string(first), "m"));
+        Read(second, SettingsMessages(1, "hráč" + std::to_string(second), "z"));
+        Read(first, {"req startcard0"});
+        Read(second, {"req startcard1"});
+        links.Take(first);
+        links.Take(second);
+    }
+    int TableOf(ConnectionId id) {
+        // The table whose log line says it seated this client.
+        const std::string tail = ": Klient připojen z adresy 10.0.0." + std::to_string(id) + " přes port 5000";
+        for (const auto& line : log.lines) {
+            if (line.size() > tail.size() && line.compare(line.size() - tail.size(), tail.size(), tail) == 0 &&
+                line.rfind("stůl ", 0) == 0) {
+                return std::stoi(line.substr(std::string("stůl ").size()));
+            }
+        }
+        return 0;
+    }
+    bool Logged(const std::string& line) const {
+        return std::find(log.lines.begin(), log.lines.end(), line) != log.lines.end();
+    }
+
+    FakeLinks links;
+    RecordingLog log;
+    ZeroRandom random;
+    FakeTimerSource timers;
+    TableHall hall{3, links, log, random, timers};
+};
+
+TEST_F(TableHallTest, ClientsThatNameNoTableArePairedInTheOrderTheyCame) {
+    for (ConnectionId id = 1; id <= 4; ++id) Connect(id);
+    EXPECT_EQ(links.Take(1), Messages{});  // nobody is seated before the wait has run out
+    EXPECT_EQ(hall.WaitingForName(), 4u);
+    WaitRunsOut();
+    EXPECT_EQ(links.Take(1), (Messages{"yournumber=0", "req settings"}));
+    EXPECT_EQ(links.Take(2), Messages{"yournumber=1"});
+    EXPECT_EQ(links.Take(3), (Messages{"yournumber=0", "req settings"}));
+    EXPECT_EQ(links.Take(4), Messages{"yournumber=1"});
+    EXPECT_EQ(TableOf(1), 1);
+    EXPECT_EQ(TableOf(2), 1);
+    EXPECT_EQ(TableOf(3), 2);
+    EXPECT_EQ(TableOf(4), 2);
+    EXPECT_TRUE(Logged("stůl 1: Uživateli 0 odeslán požadavek na nastavení"));
+    EXPECT_TRUE(Logged("stůl 2: Uživateli 10.0.0.4 přiděleno číslo 1"));
+}
+
+TEST_F(TableHallTest, FriendsMeetAtTheirTableWhoeverComesBetweenThem) {
+    Join(1, "Přátelé");
+    Connect(2);
+    Connect(3);
+    Join(4, "jiný");
+    WaitRunsOut();
+    Join(5, "Přátelé");
+    EXPECT_EQ(links.Take(1), (Messages{"yournumber=0", "req settings"}));
+    EXPECT_EQ(links.Take(5), Messages{"yournumber=1"});
+    EXPECT_EQ(TableOf(1), TableOf(5));
+    EXPECT_EQ(hall.TableName(TableOf(1) - 1), "Přátelé");
+    // The two who named none sat together; the one naming another table waits alone.
+    EXPECT_EQ(TableOf(2), TableOf(3));
+    EXPECT_NE(TableOf(2), TableOf(1));
+    EXPECT_EQ(links.Take(4), (Messages{}));
+    EXPECT_TRUE(Logged("stůl 1: stůl pojmenován Přátelé"));
+}
+
+TEST_F(TableHallTest, WhatFollowsTheNameAndANameCutAcrossReadsAreKept) {
+    Connect(1);
+    hall.ClientRead(1, "\\jo");
+    hall.ClientRead(1, "in=st\xF9l\\");  // Windows-1250 "stůl"
+    Connect(2);
+    // The name and a message behind it in one read: the message reaches the table.
+    hall.ClientRead(2, EncodeForWire("join=stůl") + EncodeForWire("iwanttosay1=ahoj"));
+    EXPECT_EQ(hall.TableName(0), "stůl");
+    EXPECT_EQ(hall.TableGame(0)->PlayerCount(), 2u);
+    EXPECT_EQ(links.Take(1), (Messages{"yournumber=0", "req settings", "sayit=ahoj"}));
+}
+
+TEST_F(TableHallTest, AnEmptyNameOrAnyOtherFirstMessageMeansAnyone) {
+    Join(1, "");
+    Connect(2);
+    Read(2, {"info kolikbrat0=2"});
+    EXPECT_EQ(hall.WaitingForName(), 0u);
+    EXPECT_EQ(TableOf(1), 1);
+    EXPECT_EQ(TableOf(2), 1);
+    EXPECT_EQ(hall.TableName(0), "");
+}
+
+TEST_F(TableHallTest, RelaysChatAndALostPlayerStayAtTheirTable) {
+    for (ConnectionId id = 1; id <= 4; ++id) Connect(id);
+    WaitRunsOut();
+    Play(1, 2);
+    Play(3, 4);
+    Read(1, {"sendcard0=eso pikové", "iwanttosay0=jen pro stůl 1"});
+    EXPECT_EQ(links.Take(2), (Messages{"deckcard=eso pikové", "sayit=jen pro stůl 1"}));
+    EXPECT_EQ(links.Take(3), Messages{});
+    EXPECT_EQ(links.Take(4), Messages{});
+    // A draw comes from the table's own stock: the other table's stock keeps its cards.
+    const std::size_t otherStock = hall.TableGame(1)->Cards().Stock().Size();
+    Read(1, {"req card0=2"});
+    EXPECT_EQ(hall.TableGame(1)->Cards().Stock().Size(), otherStock);
+    links.Take(1);
+    links.Take(2);
+
+    hall.ClientDisconnected(4);
+    EXPECT_EQ(links.Take(3), Messages{"forcedendofgame"});
+    EXPECT_EQ(links.Take(1), Messages{});
+    EXPECT_EQ(links.Take(2), Messages{});
+    EXPECT_EQ(hall.TableGame(0)->Step(), SetupStep::Playing);
+    EXPECT_TRUE(Logged("stůl 2: Odpojen klient10.0.0.4"));
+}
+
+TEST_F(TableHallTest, AFreedTableIsTakenAgain) {
+    Join(1, "A");
+    Join(2, "A");
+    hall.ClientDisconnected(1);
+    hall.ClientDisconnected(2);
+    EXPECT_EQ(hall.TableGame(0), nullptr);
+    EXPECT_TRUE(Logged("stůl 1: stůl je volný"));
+    // The name went with the table: it seats newcomers again, by any name.
+    Join(3, "B");
+    Join(4, "B");
+    EXPECT_EQ(hall.TableName(0), "B");
+    EXPECT_EQ(links.Take(4), Messages{"yournumber=1"});
+}
+
+TEST_F(TableHallTest, TheLeftPlayerWaitsForANewOpponentAtItsTable) {
+    Join(1, "A");
+    Join(2, "A");
+    Play(1, 2);
+    hall.ClientDisconnected(1);
+    EXPECT_EQ(links.Take(2), Messages{"forcedendofgame"});
+    Join(3, "A");
+    EXPECT_EQ(links.Take(2), (Messages{"yournumber=0", "req settings"}));
+    EXPECT_EQ(links.Take(3), Messages{"yournumber=1"});
+}
+
+TEST_F(TableHallTest, ANewcomerFindsNoSeatWhenEveryTableIsTaken) {
+    Join(1, "plný");
+    Join(2, "plný");
+    Join(3, "plný");  // that table has its pair
+    EXPECT_EQ(links.Take(3), Messages{"busy"});
+    EXPECT_TRUE(links.closed.count(3));
+    EXPECT_TRUE(Logged("Klient z adresy 10.0.0.3 přes port 5000 odpojen, stůl plný je obsazen"));
+    Join(4, std::string(33, 'x'));  // longer than a name may be
+    EXPECT_EQ(links.Take(4), Messages{"busy"});
+    EXPECT_TRUE(Logged("Klient z adresy 10.0.0.4 přes port 5000 odpojen, jméno stolu je delší než 32 znaků"));
+    Join(5, "ččččččččččččččččččččččččččččččč");  // 32 characters, 64 bytes: fits
+    EXPECT_EQ(links.Take(5), Messages{});  // alone at its table until its friend comes
+    EXPECT_EQ(TableOf(5), 2);
+
+    for (ConnectionId id = 6; id <= 8; ++id) Connect(id);
+    WaitRunsOut();
+    EXPECT_EQ(TableOf(6), 3);
+    EXPECT_EQ(TableOf(7), 3);
+    EXPECT_EQ(links.Take(8), Messages{"busy"});
+    EXPECT_TRUE(Logged("Klient z adresy 10.0.0.8 přes port 5000 odpojen, příliš mnoho klientů"));
+    // What a turned-away client says changes nothing; its going is logged.
+    Read(8, {"join=plný"});
+    hall.ClientDisconnected(8);
+    EXPECT_TRUE(Logged("Odpojen klient10.0.0.8"));
+    EXPECT_EQ(links.Take(8), Messages{});
+}
+
+TEST_F(TableHallTest, ANewcomerGoneBeforeItIsSeatedLeavesNoTrace) {
+    Connect(1);
+    hall.ClientDisconnected(1);
+    WaitRunsOut();
+    EXPECT_EQ(hall.WaitingForName(), 0u);
+    EXPECT_EQ(hall.TableGame(0), nullptr);
+    EXPECT_TRUE(Logged("Odpojen klient10.0.0.1"));
+}
+
+TEST(TableHallOneTable, EveryClientIsSeatedAtOnceAndTheThirdIsBusyWithTheLinesAsAlways) {
+    FakeLinks links;
+    RecordingLog log;
+    ZeroRandom random;
+    FakeTimerSource timers;
+    TableHall hall{1, links, log, random, timers};
+    hall.ClientConnected(1, "10.0.0.1", 5000);
+    hall.ClientConnected(2, "10.0.0.2", 5000);
+    hall.ClientConnected(3, "10.0.0.3", 5000);
+    EXPECT_EQ(links.Take(1), (Messages{"yournumber=0", "req settings"}));
+    EXPECT_EQ(links.Take(3), Messages{"busy"});
+    EXPECT_EQ(log.lines.front(), "Klient připojen z adresy 10.0.0.1 přes port 5000");
+    // A name is a message the one table does not know: ignored.
+    hall.ClientRead(1, EncodeForWire("join=stůl"));
+    EXPECT_EQ(links.Take(2), Messages{"yournumber=1"});
+    EXPECT_EQ(timers.Running(), 1u);  // only the table's wait for settings
+}
+
+}  // namespace
+}  // namespace tarvel::server::testing
