@@ -20,9 +20,10 @@ constexpr QSize kSmallestTable(720, 360);
 // What the layout uses, the message line included: the table is shown enlarged by the
 // factor that makes this fill the window.
 constexpr QSize kUsedTable(720, 390);
-// A whole factor that gives up less than this share of the window is taken instead of
-// the exact one: every pixel of a card then stays sharp.
-constexpr double kWholeFactorSlack = 0.05;
+// A whole factor that gives up less than this share of the window's width or height is
+// taken instead of the exact one: every pixel of a card then stays sharp, which counts
+// for more than a few pixels of size.
+constexpr double kWholeFactorSlack = 0.12;
 
 // The factor for a table of `size` widget pixels: never below 1, where the table is
 // shown as drawn and a smaller window shows part of it.

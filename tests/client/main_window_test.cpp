@@ -538,7 +538,7 @@ TEST_F(PointerTest, TheTableFillsAWindowNoWholeFactorFitsAndThePointerMapsThroug
     TableView& table = window->Table();
     const double scale = table.Scale();
     EXPECT_GT(scale, 1.5);
-    EXPECT_LT(scale, 2.0);
+    EXPECT_LT(scale, 1.88);  // 2 would not fit, and 1 would give up more than a tenth
     // One side of the used table (720 × 390) meets the window's edge.
     const double width = 720 * scale;
     const double height = 390 * scale;
@@ -566,11 +566,11 @@ TEST_F(PointerTest, TheTableFillsAWindowNoWholeFactorFitsAndThePointerMapsThroug
     QTest::qWait(700);
     EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/m8 karova1.wav\twait"}));
 
-    // A click on the second card lays it.
+    // A click on the second card, the selected one, lays it.
     QTest::mouseClick(&table, Qt::LeftButton, Qt::NoModifier, onScreen(45, 300));
     const Lines heard = sounds.Fresh();
     ASSERT_GE(heard.size(), 1u);
-    EXPECT_EQ(heard[0], "zvuky/m9 pikova1.wav\twait");
+    EXPECT_TRUE(heard[0].starts_with("zvuky/vyhozeni")) << heard[0];
     EXPECT_EQ(State().Pile.BottomToTop()[1].Name, "9 piková");
 }
 
@@ -1051,7 +1051,7 @@ TEST_F(WindowTest, HelpThatTheDesktopCannotOpenIsShownInsideTheGame) {
             text = view->toPlainText();
             name = view->accessibleName();
             readOnly = view->isReadOnly();
-            focused = view->hasFocus();
+            focused = help->focusWidget() == view;
             QTest::keyClick(view, Qt::Key_Escape);
         });
         Key(Qt::Key_F1);

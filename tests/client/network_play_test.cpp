@@ -312,6 +312,8 @@ TEST_F(NetworkPlayTest, ANetworkGameAskedForDuringALocalMatchEndsItFirst) {
     ASSERT_TRUE(server.Listening());
     Player eva(server.port, "z", "eva 1");
     Player petr(server.port, "m", "petr 2");
+    eva.window->activateWindow();  // the keys reach the menu's shortcuts of the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(eva.window.get()));
     QTest::keyClick(&eva.window->Table(), Qt::Key_N, Qt::ControlModifier);
     ASSERT_TRUE(eva.engine().State().GameRunning);
     ASSERT_FALSE(eva.engine().Net().active);
