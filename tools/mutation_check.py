@@ -114,7 +114,8 @@ NEGATION = re.compile(r"!(?!=)")
 WORD_TRUE = re.compile(r"\btrue\b")
 WORD_FALSE = re.compile(r"\bfalse\b")
 # The head of a declaration: a type and a name ("const std::string top = ...").
-DECLARATION = re.compile(r"^\s*(?:static\s+|const\s+|constexpr\s+)*[\w:<>,*&]+(?:\s*[*&])?\s+[*&]?\w+\s*(?:=|\{|;|\()")
+DECLARATION = re.compile(r"^\s*(?:(?:static|const|constexpr|auto)\s+)*[\w:]+(?:<[^;=()]*>)?(?:\s*[*&]+)?"
+                         r"\s+[*&]?\w+\s*(?:=|\{|;|\(|,)")
 STATEMENT_OPENERS = ("return ", "case ", "default", "namespace", "using ", "template", "#", "}", "{")
 
 
