@@ -2,6 +2,20 @@
 
 namespace tarvel::rules {
 
+bool operator==(const Position& a, const Position& b) {
+    auto same = [](const std::array<CardId, kCards>& x, const std::array<CardId, kCards>& y, int size) {
+        for (int i = 0; i < size; ++i) {
+            if (x[static_cast<std::size_t>(i)] != y[static_cast<std::size_t>(i)]) return false;
+        }
+        return true;
+    };
+    return a.hands == b.hands && a.stockSize == b.stockSize && a.pileSize == b.pileSize &&
+           same(a.stock, b.stock, a.stockSize) && same(a.pile, b.pile, a.pileSize) && a.namedSuit == b.namedSuit &&
+           a.toMove == b.toMove && a.pendingDraw == b.pendingDraw && a.acePending == b.acePending &&
+           a.suitToName == b.suitToName && a.outSeat == b.outSeat && a.stockOrderKnown == b.stockOrderKnown &&
+           a.winner == b.winner && a.rules == b.rules;
+}
+
 CardSet Position::PileSet() const {
     CardSet set = 0;
     for (int i = 0; i < pileSize; ++i) set |= Bit(pile[static_cast<std::size_t>(i)]);
