@@ -137,7 +137,6 @@ class Engine {
     void LayNetworkSuitMarker(std::string_view marker);
     // The counts as the rules use them: a value outside its range counts as the default.
     std::uint8_t NumberOfGames() const { return kNumberOfGamesRange.Keep(options_.numberofgames); }
-    std::uint8_t CardsForSeven() const { return kPickupForSevenRange.Keep(options_.pickupforseven); }
     const std::string& PV() const { return state_.PlayerVoice; }
     const std::string& OV() const { return state_.OpponentVoice; }
     void Say(std::string_view text, std::uint8_t variant = kPlainVariant);

@@ -23,6 +23,8 @@ void Engine::BuildDeck() {
 void Engine::Novhra1Click(bool fromMenu) {
     table_.ClearTable();
     if (Networked()) {
+        // Each game starts free of what the last one waited for, also a draw cut off
+        // by the end of a game or of a match.
         net_.opponentPoints.reset();
         net_.startCardsComplete = false;
         net_.waiting = NetworkWait::None;

@@ -2,24 +2,17 @@
 #include <string>
 
 #include "engine.h"
+#include "moves.h"
 #include "pile.h"
+#include "rules_bridge.h"
 #include "table_layout.h"
 
 namespace tarvel {
 
 bool Engine::SevensCheck() const {
-    const std::string& top = TopName();
-    for (const auto& card : state_.PlayerHand.Cards()) {
-        if (options_.kingofspades) {
-            if ((BeginsKingOfSpades(top) && IsSevenOfSpades(card.Name)) ||
-                (IsSevenOfSpades(top) && BeginsKingOfSpades(card.Name))) {
-                return true;
-            }
-        } else if (IsSeven(top) && IsSeven(card.Name)) {
-            return true;
-        }
-    }
-    return false;
+    rules::Position position = PositionOf(state_, options_);
+    position.toMove = kPlayerSeat;
+    return rules::HoldsSevensAnswer(position);
 }
 
 void Engine::DrawCommand() {
@@ -28,33 +21,19 @@ void Engine::DrawCommand() {
         speech_.StartPhrase(kNoVoice, "off", kPlainVariant);
         return;
     }
-    if (state_.ReturnPending) {
-        if (options_.compulsory && SevensCheck()) {
-            Say("nešvindluj");
-        } else {
-            OpponentWinsGame();  // the player declines to return the computer into the game
-        }
-        return;
-    }
-    if (!options_.compulsory) {
-        PlayerDraws();
-        return;
-    }
-    if (state_.AcePending) {
-        bool holdsAce = false;
-        for (const auto& card : state_.PlayerHand.Cards()) holdsAce = holdsAce || IsAce(card.Name);
-        if (holdsAce) {
-            Say("nešvindluj");
-        } else {
-            PlayerDraws();
-        }
-        return;
-    }
-    if (state_.PendingDraw > 0 && SevensCheck()) {
+    rules::Position position = PositionOf(state_, options_);
+    position.toMove = kPlayerSeat;
+    // Giving up when the opponent may be returned, standing on an ace, else drawing.
+    const rules::MoveKind kind = rules::TurnEndingKind(position);
+    if (rules::TurnEndRefusal(position, kind) == rules::Refusal::AnswerHeld) {
         Say("nešvindluj");
         return;
     }
-    PlayerDraws();
+    if (kind == rules::MoveKind::GiveUp) {
+        OpponentWinsGame();  // the player declines to return the computer into the game
+    } else {
+        PlayerDraws();
+    }
 }
 
 bool Engine::RefillStockIfEmpty() {

@@ -1,15 +1,12 @@
 // Playing a card: the refusals, the accepted play and its effect, the suit choice
 // after a queen, and a card played by the network opponent.
+#include "card_names.h"
 #include "engine.h"
+#include "moves.h"
+#include "rules_bridge.h"
 #include "table_layout.h"
 
 namespace tarvel {
-
-namespace {
-bool AnswersDraw(std::string_view card, bool kingOfSpadesRule) {
-    return IsSeven(card) || (kingOfSpadesRule && BeginsKingOfSpades(card));
-}
-}  // namespace
 
 void Engine::PlayPlayerCard() {
     if (!state_.GameRunning || state_.SuitChoiceActive) return;
@@ -25,28 +22,32 @@ void Engine::PlayPlayerCard() {
         return;
     }
     const typhodnoty card = state_.PlayerHand.At(state_.SelectedIndex);
-    const std::string top = TopName();
-    const bool kos = options_.kingofspades;
-
-    if (state_.AcePending && !IsAce(card.Name)) {
-        Say("hoď eso");
-        return;
-    }
-    if (state_.ReturnPending && !AnswersDraw(card.Name, kos)) {
-        Say("hoď sedmičku");
-        if (kos && SuitPart(top) == "pik" && !BeginsKingOfSpades(top)) Say("nebo pikového krále");
-        Say("a nebo to zabal");
-        return;
-    }
-    if (state_.PendingDraw > 0 && !AnswersDraw(card.Name, kos)) {
-        Say("hoď sedmičku");
-        if (kos && IsSevenOfSpades(top)) Say("nebo pikového krále");
-        Say("a nebo si lízni");
-        return;
-    }
-    if (!FitsOn(card.Name, top)) {
-        speech_.StartPhrase(OV(), "kartu nelze použít", kCannotUseVariant);
-        return;
+    rules::Position position = PositionOf(state_, options_);
+    position.toMove = kPlayerSeat;
+    const rules::Refusal refusal = rules::LayRefusal(position, rules::IdOfCard(card));
+    switch (refusal) {
+        case rules::Refusal::None:
+            break;
+        case rules::Refusal::AceOwed:
+            Say("hoď eso");
+            return;
+        case rules::Refusal::ReturnWantsSeven:
+        case rules::Refusal::ReturnWantsSevenOrKingOfSpades:
+            Say("hoď sedmičku");
+            if (refusal == rules::Refusal::ReturnWantsSevenOrKingOfSpades) Say("nebo pikového krále");
+            Say("a nebo to zabal");
+            return;
+        case rules::Refusal::DrawWantsSeven:
+        case rules::Refusal::DrawWantsSevenOrKingOfSpades:
+            Say("hoď sedmičku");
+            if (refusal == rules::Refusal::DrawWantsSevenOrKingOfSpades) Say("nebo pikového krále");
+            Say("a nebo si lízni");
+            return;
+        case rules::Refusal::DoesNotFit:
+            speech_.StartPhrase(OV(), "kartu nelze použít", kCannotUseVariant);
+            return;
+        default:
+            return;  // not a card of the deck: the table never holds one
     }
 
     if (state_.RequestedSuitShown) {
@@ -91,19 +92,25 @@ void Engine::PlayPlayerCard() {
 }
 
 void Engine::ApplyCardEffect(const typhodnoty& card, Side side) {
-    if (IsQueen(card.Name)) {
-        if (side == Side::Player) {
-            AskSuit();
-        } else {
-            OpponentChoosesSuit();
-        }
-    } else if (IsAce(card.Name)) {
-        state_.AcePending = true;
-        if (side == Side::Computer) speech_.StartPhrase(OV(), "Stojíš", kPlainVariant);
-    } else if (IsSeven(card.Name)) {
-        state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + CardsForSeven());
-    } else if (IsKingOfSpades(card.Name) && options_.kingofspades) {
-        state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + 5);
+    const rules::CardId id = rules::IdOfCard(card);
+    if (id == rules::kNoCard) return;
+    switch (rules::EffectOfCard(id, RulesOf(options_))) {
+        case rules::CardEffect::NameSuit:
+            if (side == Side::Player) {
+                AskSuit();
+            } else {
+                OpponentChoosesSuit();
+            }
+            break;
+        case rules::CardEffect::AcePending:
+            state_.AcePending = true;
+            if (side == Side::Computer) speech_.StartPhrase(OV(), "Stojíš", kPlainVariant);
+            break;
+        case rules::CardEffect::AddsDraw:
+            state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + rules::DrawAddedBy(id, RulesOf(options_)));
+            break;
+        case rules::CardEffect::None:
+            break;
     }
 }
 
@@ -156,16 +163,17 @@ void Engine::PlayerChoosesSuit(std::string_view marker) {
 }
 
 void Engine::ApplyOpponentCard(const typhodnoty& card) {
-    if (IsSeven(card.Name)) {
-        state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + CardsForSeven());
-    } else if (options_.kingofspades && BeginsKingOfSpades(card.Name)) {
-        state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + 5);
-    } else if (!IsAce(card.Name)) {
-        state_.AcePending = false;
-        state_.PendingDraw = 0;
-    } else {
+    const rules::CardId id = rules::IdOfCard(card);
+    const rules::CardEffect effect = id == rules::kNoCard ? rules::CardEffect::None : rules::EffectOfCard(id, RulesOf(options_));
+    if (effect == rules::CardEffect::AddsDraw) {
+        state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + rules::DrawAddedBy(id, RulesOf(options_)));
+    } else if (effect == rules::CardEffect::AcePending) {
         state_.AcePending = true;
         speech_.StartPhrase(OV(), "Stojíš", kPlainVariant);
+    } else {
+        // Any other card answers nothing: what was pending is over.
+        state_.AcePending = false;
+        state_.PendingDraw = 0;
     }
     state_.PlayerTurn = true;
     if (state_.RequestedSuitShown) {

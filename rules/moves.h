@@ -1,0 +1,93 @@
+// The moves of a game, which of them the rules allow, why a card is refused, and
+// what a move does.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "position.h"
+
+namespace tarvel::rules {
+
+enum class MoveKind : std::uint8_t {
+    Lay,       // lay a card from the hand (also the answer that returns an emptied side)
+    NameSuit,  // name the suit after one's own queen
+    Draw,      // draw one card, or the pending draw
+    Stand,     // let an ace pass: draw nothing, lose the turn
+    GiveUp,    // decline to return the emptied side: it wins
+};
+
+struct Move {
+    MoveKind kind = MoveKind::Draw;
+    std::uint8_t value = 0;  // the card for Lay, the suit for NameSuit
+
+    static constexpr Move Lay(CardId card) { return {MoveKind::Lay, card}; }
+    static constexpr Move NameSuit(std::uint8_t suit) { return {MoveKind::NameSuit, suit}; }
+    friend bool operator==(const Move&, const Move&) = default;
+};
+
+// Why the rules refuse a move. The card refusals are the ones the table speaks apart.
+enum class Refusal : std::uint8_t {
+    None,
+    GameOver,       // the game is decided
+    NotNow,         // not this kind of move now (a card while a suit is to be named, …)
+    NotHeld,        // the card is not in the mover's hand
+    AceOwed,        // an ace is pending and the card is no ace
+    ReturnWantsSeven,              // only a seven returns the emptied side
+    ReturnWantsSevenOrKingOfSpades,  // … or the king of spades, on a spade that is not it
+    DrawWantsSeven,                // a draw is pending and the card is no seven
+    DrawWantsSevenOrKingOfSpades,  // … or the king of spades, on the seven of spades
+    DoesNotFit,     // neither a queen nor the top's rank or suit
+    AnswerHeld,     // drawing, standing or giving up while holding the answer (compulsory)
+};
+
+// The one move that ends a turn without a card: give up while a return is open to
+// the mover, stand on an ace, else draw.
+MoveKind TurnEndingKind(const Position& position);
+
+Refusal LayRefusal(const Position& position, CardId card);
+Refusal TurnEndRefusal(const Position& position, MoveKind kind);
+Refusal Check(const Position& position, Move move);
+
+// True when the mover holds what answers a pending seven or king of spades the way
+// the compulsory rule looks for it: under the king-of-spades rule only the seven and
+// the king of spades answer each other; otherwise any seven on a seven.
+bool HoldsSevensAnswer(const Position& position);
+
+struct MoveList {
+    std::array<Move, 36> moves{};
+    std::uint8_t size = 0;
+    const Move* begin() const { return moves.data(); }
+    const Move* end() const { return moves.data() + size; }
+    void Add(Move move) { moves[size++] = move; }
+    bool Contains(Move move) const;
+};
+MoveList LegalMoves(const Position& position);
+// The cards the mover may lay, as a set.
+CardSet LayableCards(const Position& position);
+
+// What a card does when laid (and its side keeps cards, or the return rule holds).
+enum class CardEffect : std::uint8_t { None, NameSuit, AcePending, AddsDraw };
+CardEffect EffectOfCard(CardId card, const RuleOptions& rules);
+// Cards the effect adds to the pending draw (0 unless AddsDraw).
+std::uint8_t DrawAddedBy(CardId card, const RuleOptions& rules);
+
+// What happened, beside the position after the move.
+struct MoveOutcome {
+    Refusal refusal = Refusal::None;  // anything but None: nothing changed
+    CardSet drawn = 0;                // cards the draw (or the winner's settling) brought
+    std::uint8_t drawer = kNoSeat;    // who took them
+    bool nothingToDraw = false;       // the stock and the pile were out of cards
+    bool pileTurned = false;
+    bool returned = false;            // an emptied side came back into the game
+    std::uint8_t winner = kNoSeat;    // set when the move decided the game
+};
+
+// Plays the move on the position; a refused move leaves it untouched. `Rng` shuffles
+// the turned pile when the rules say so, with the deck's ring walk.
+template <typename Rng>
+MoveOutcome Apply(Position& position, Move move, Rng& random);
+
+}  // namespace tarvel::rules
+
+#include "moves_apply.inl"

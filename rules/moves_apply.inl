@@ -1,0 +1,147 @@
+// What a move does; a template over the random source that shuffles a turned pile.
+#pragma once
+
+#include "ring_shuffle.h"
+
+namespace tarvel::rules {
+namespace detail {
+
+// Turns the pile into the stock: everything under the top, the first card played on
+// top of the new stock; shuffled by the ring walk, or its order known.
+template <typename Rng>
+void TurnPile(Position& p, Rng& random) {
+    const int under = p.pileSize - 1;
+    for (int i = 0; i < under; ++i) p.stock[static_cast<std::size_t>(i)] = p.pile[static_cast<std::size_t>(under - 1 - i)];
+    p.stockSize = static_cast<std::uint8_t>(under);
+    p.pile[0] = p.pile[static_cast<std::size_t>(under)];
+    p.pileSize = 1;
+    if (p.rules.shuffle) {
+        if (p.stockSize < 2) return;
+        std::array<CardId, kCards> ring{};
+        for (int k = 0; k < p.stockSize; ++k) ring[static_cast<std::size_t>(k)] = p.stock[static_cast<std::size_t>(p.stockSize - 1 - k)];
+        RingShuffle(ring.data(), p.stockSize, p.stock.data(), random);
+    } else {
+        p.stockOrderKnown = true;
+    }
+}
+
+// `seat` takes the pending draw (at least one card) from the stock, turning the pile
+// when the stock runs out; it stops when neither can give a card.
+template <typename Rng>
+void TakeCards(Position& p, std::uint8_t seat, MoveOutcome& out, Rng& random) {
+    out.drawer = seat;
+    if (p.stockSize == 0 && p.PileCannotTurn()) {
+        out.nothingToDraw = true;
+        return;
+    }
+    const int count = p.pendingDraw == 0 ? 1 : p.pendingDraw;
+    for (int i = 0; i < count; ++i) {
+        if (p.stockSize == 0) {
+            if (p.PileCannotTurn()) {
+                out.nothingToDraw = true;
+                return;
+            }
+            TurnPile(p, random);
+            out.pileTurned = true;
+            if (p.stockSize == 0) {
+                out.nothingToDraw = true;
+                return;
+            }
+        }
+        const CardId card = p.stock[--p.stockSize];
+        p.hands[seat] |= Bit(card);
+        out.drawn |= Bit(card);
+    }
+}
+
+// The game is decided; under the return rule the loser first takes a pending draw,
+// which then counts against him.
+template <typename Rng>
+void Win(Position& p, std::uint8_t seat, MoveOutcome& out, Rng& random) {
+    if (p.rules.returnToGame && p.pendingDraw > 0) TakeCards(p, OtherSeat(seat), out, random);
+    p.pendingDraw = 0;
+    p.acePending = false;
+    p.outSeat = kNoSeat;
+    p.winner = seat;
+    out.winner = seat;
+}
+
+// After a card (and the suit of a queen): the turn passes, or an emptied hand wins
+// or waits to be returned.
+template <typename Rng>
+void FinishLay(Position& p, MoveOutcome& out, Rng& random) {
+    const std::uint8_t mover = p.toMove;
+    const std::uint8_t other = OtherSeat(mover);
+    if (p.hands[mover] != 0) {
+        p.toMove = other;
+        return;
+    }
+    // A last ace cannot be answered; an answer that was the last card ends it too,
+    // the side it returned taking the draw.
+    if (!p.rules.returnToGame || p.acePending || (p.outSeat == other && p.hands[other] == 0)) {
+        Win(p, mover, out, random);
+        return;
+    }
+    p.outSeat = mover;
+    p.toMove = other;
+}
+
+}  // namespace detail
+
+template <typename Rng>
+MoveOutcome Apply(Position& p, Move move, Rng& random) {
+    MoveOutcome out;
+    out.refusal = Check(p, move);
+    if (out.refusal != Refusal::None) return out;
+    const std::uint8_t mover = p.toMove;
+    switch (move.kind) {
+        case MoveKind::Lay: {
+            const CardId card = move.value;
+            p.hands[mover] &= ~Bit(card);
+            p.pile[p.pileSize++] = card;
+            p.namedSuit = kNoSuit;
+            // A card that empties its hand does nothing unless the return rule holds.
+            if (p.hands[mover] != 0 || p.rules.returnToGame) {
+                switch (EffectOfCard(card, p.rules)) {
+                    case CardEffect::NameSuit:
+                        p.suitToName = true;
+                        return out;
+                    case CardEffect::AcePending:
+                        p.acePending = true;
+                        break;
+                    case CardEffect::AddsDraw:
+                        p.pendingDraw = static_cast<std::uint8_t>(p.pendingDraw + DrawAddedBy(card, p.rules));
+                        break;
+                    case CardEffect::None:
+                        break;
+                }
+            }
+            detail::FinishLay(p, out, random);
+            return out;
+        }
+        case MoveKind::NameSuit:
+            p.namedSuit = move.value;
+            p.suitToName = false;
+            detail::FinishLay(p, out, random);
+            return out;
+        case MoveKind::Draw:
+            if (p.outSeat == mover) {
+                p.outSeat = kNoSeat;
+                out.returned = true;
+            }
+            detail::TakeCards(p, mover, out, random);
+            break;
+        case MoveKind::Stand:
+            break;
+        case MoveKind::GiveUp:
+            detail::Win(p, p.outSeat, out, random);
+            p.toMove = OtherSeat(mover);
+            return out;
+    }
+    p.pendingDraw = 0;
+    p.acePending = false;
+    p.toMove = OtherSeat(mover);
+    return out;
+}
+
+}  // namespace tarvel::rules

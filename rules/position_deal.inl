@@ -1,0 +1,27 @@
+// The deal, kept with Position because it is a template over the random source.
+#pragma once
+
+#include "ring_shuffle.h"
+
+namespace tarvel::rules {
+
+template <typename Rng>
+Position Deal(const RuleOptions& rules, std::uint8_t firstToMove, Rng& random) {
+    Position p;
+    p.rules = rules;
+    std::array<CardId, kCards> ring{};
+    for (int i = 0; i < kCards; ++i) ring[static_cast<std::size_t>(i)] = static_cast<CardId>(i);
+    RingShuffle(ring.data(), kCards, p.stock.data(), random);
+    p.stockSize = kCards;
+    const int dealt = rules.dealtCards;
+    for (std::uint8_t seat = 0; seat < 2; ++seat) {
+        for (int i = 0; i < dealt; ++i) p.hands[seat] |= Bit(p.stock[--p.stockSize]);
+    }
+    const CardId start = p.stock[--p.stockSize];
+    p.pile[p.pileSize++] = start;
+    if (RankOf(start) == kQueen) p.namedSuit = SuitOf(start);
+    p.toMove = firstToMove;
+    return p;
+}
+
+}  // namespace tarvel::rules
