@@ -45,14 +45,15 @@ Decision ChooseMove(const SeatKnowledge& knowledge, bool forPoints, std::uint64_
     int deals = effort.playouts / count;
     if (deals < effort.leastPerMove) deals = effort.leastPerMove;
     std::vector<double> totals(candidates.size(), 0.0);
-    for (int k = 0; k < deals; ++k) {
+    long steps = 0;
+    for (int k = 0; k < deals && (k < effort.leastPerMove || steps < effort.moveBudget); ++k) {
         const rules::Position world = k == 0 ? first : SampleDeal(knowledge, random);
         const std::uint64_t luck = random.Next();
         for (std::size_t i = 0; i < candidates.size(); ++i) {
             FastRandom playRandom(luck);
             rules::Position p = world;
             Play(p, candidates[i], playRandom);
-            totals[i] += PlayOut(p, seat, forPoints, playRandom);
+            totals[i] += PlayOut(p, seat, forPoints, playRandom, steps);
         }
     }
     std::size_t best = 0;

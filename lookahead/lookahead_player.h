@@ -14,7 +14,9 @@ namespace tarvel::lookahead {
 
 struct Effort {
     int playouts = 2400;     // playouts for the whole decision, shared among the moves
-    int leastPerMove = 24;   // deals each move is tried on however many moves there are
+    int leastPerMove = 16;   // deals each move is tried on however many moves there are
+    long moveBudget = 60000;  // moves played out in all, which bounds the time of long games;
+                              // counted, not timed, so a seeded game stays repeatable
 };
 
 struct Decision {

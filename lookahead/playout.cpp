@@ -49,8 +49,9 @@ double ScoreOf(const rules::Position& p, std::uint8_t seat, bool forPoints) {
     return won ? PointsOfHand(p.hands[rules::OtherSeat(seat)]) : -PointsOfHand(p.hands[seat]);
 }
 
-double PlayOut(rules::Position p, std::uint8_t seat, bool forPoints, FastRandom& random) {
+double PlayOut(rules::Position p, std::uint8_t seat, bool forPoints, FastRandom& random, long& steps) {
     for (int i = 0; i < kMoveLimit && !p.Over(); ++i) {
+        ++steps;
         const rules::MoveOutcome out = rules::Apply(p, QuickMove(p, random), random);
         if (out.refusal != rules::Refusal::None) {
             // The compulsory rule can refuse the quick ending; any legal move then does.

@@ -34,6 +34,7 @@ GameOptions ReadGameOptions(const ProfileFile& profile) {
     o.playergender = profile.ReadString(kGame, "playergender", defaults.playergender);
     o.gamesounds = profile.ReadBool(kGame, "gamesounds", defaults.gamesounds);
     o.saycardsundermouse = profile.ReadBool(kGame, "saycardsundermouse", defaults.saycardsundermouse);
+    o.computerlevel = ReadSmallCount(profile, "computerlevel", defaults.computerlevel);
     return WithCountsInRange(o);
 }
 
@@ -89,6 +90,7 @@ void SettingsFile::SaveGameSettings(const GameOptions& o, bool soundsOn) {
     profile_.WriteString(kGame, "playergender", o.playergender);
     profile_.WriteBool(kGame, "gamesounds", soundsOn);
     profile_.WriteBool(kGame, "saycardsundermouse", o.saycardsundermouse);
+    profile_.WriteInteger(kGame, "computerlevel", o.computerlevel);
 }
 
 void SettingsFile::SaveNetSettings(const NetSettings& net) {
