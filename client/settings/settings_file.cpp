@@ -90,7 +90,11 @@ void SettingsFile::SaveGameSettings(const GameOptions& o, bool soundsOn) {
     profile_.WriteString(kGame, "playergender", o.playergender);
     profile_.WriteBool(kGame, "gamesounds", soundsOn);
     profile_.WriteBool(kGame, "saycardsundermouse", o.saycardsundermouse);
-    profile_.WriteInteger(kGame, "computerlevel", o.computerlevel);
+    // The level joined the settings later: a file gains its key only once the strong
+    // computer is chosen, so the settings of a player who never chose it read as before.
+    constexpr std::int32_t kAbsent = -1;
+    if (o.computerlevel != kComputerFixed || profile_.ReadInteger(kGame, "computerlevel", kAbsent) != kAbsent)
+        profile_.WriteInteger(kGame, "computerlevel", o.computerlevel);
 }
 
 void SettingsFile::SaveNetSettings(const NetSettings& net) {
