@@ -155,10 +155,10 @@ class Engine {
     // false, after saying so, when there is nothing to draw.
     bool TakeFromStock(CardQueue& hand, std::uint8_t& count);
     void SelectHandPosition(std::size_t position);
-    // One card left (-1) or right (+1), or "okraj" at the end of the hand.
-    void StepInHand(int step);
-    // One suit left (-1) or right (+1) in the suit row, or "okraj" at its end.
-    void StepInSuitRow(int step);
+    // One card or suit to the left or to the right, or "okraj" at the end of the row.
+    enum class Step { Left, Right };
+    void StepInHand(Step step);
+    void StepInSuitRow(Step step);
     void PlaceSuitMarker(int x);
     // The hand position under the marker, kept within the hand.
     std::size_t CurrentHandPosition() const;

@@ -23,6 +23,8 @@ void Engine::BuildDeck() {
 void Engine::Novhra1Click(bool fromMenu) {
     table_.ClearTable();
     if (Networked()) {
+        // Each game starts free of what the last one waited for, also a draw cut off
+        // by the end of a game or of a match.
         net_.opponentPoints.reset();
         net_.startCardsComplete = false;
         net_.waiting = NetworkWait::None;
@@ -187,21 +189,22 @@ std::size_t Engine::CurrentHandPosition() const {
 }
 
 void Engine::SelectLeft() {
-    StepInHand(-1);
+    StepInHand(Step::Left);
 }
 
 void Engine::SelectRight() {
-    StepInHand(+1);
+    StepInHand(Step::Right);
 }
 
-void Engine::StepInHand(int step) {
+void Engine::StepInHand(Step step) {
     if (state_.PlayerHand.Empty()) {
         SayEffect("okraj");
         return;
     }
     const std::size_t position = CurrentHandPosition();
-    const bool atEdge = step < 0 ? position <= 1 : position >= state_.PlayerHand.Size();
-    SelectHandPosition(atEdge ? position : (step < 0 ? position - 1 : position + 1));
+    const bool left = step == Step::Left;
+    const bool atEdge = left ? position <= 1 : position >= state_.PlayerHand.Size();
+    SelectHandPosition(atEdge ? position : (left ? position - 1 : position + 1));
     table_.PlaceMarker(true);
     if (atEdge) SayEffect("okraj");
     SpeakSelected();
@@ -226,21 +229,23 @@ void Engine::SelectLastSuit() {
 }
 
 void Engine::SelectSuitLeft() {
-    StepInSuitRow(-1);
+    StepInSuitRow(Step::Left);
 }
 
 void Engine::SelectSuitRight() {
-    StepInSuitRow(+1);
+    StepInSuitRow(Step::Right);
 }
 
-void Engine::StepInSuitRow(int step) {
+void Engine::StepInSuitRow(Step step) {
     if (!state_.SuitChoiceActive) return;
-    const bool atEdge = step < 0 ? state_.MarkerX < layout::kFirstSuitMarkerX + 1
-                                 : state_.MarkerX > layout::kLastSuitMarkerX - 1;
+    const bool left = step == Step::Left;
+    const bool atEdge =
+        left ? state_.MarkerX <= layout::kFirstSuitMarkerX : state_.MarkerX >= layout::kLastSuitMarkerX;
     if (atEdge) {
         SayEffect("okraj");
     } else {
-        PlaceSuitMarker(state_.MarkerX + step * layout::kSuitSymbolStep);
+        PlaceSuitMarker(left ? state_.MarkerX - layout::kSuitSymbolStep
+                             : state_.MarkerX + layout::kSuitSymbolStep);
     }
     speech_.StartPhrase(PV(), layout::SuitAtX(state_.MarkerX), kPlainVariant);
 }

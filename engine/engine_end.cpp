@@ -196,7 +196,6 @@ void Engine::EndMatch() {
         SendNet("end of game");
         net_.active = false;
         net_.waiting = NetworkWait::None;
-        net_.awaitingCards = false;
         network_.LeaveNetworkPlay();
         window_.EnableMenuItem(MenuItem::Novsovhra1, true);
         window_.EnableMenuItem(MenuItem::Sovnastaven1, true);

@@ -107,7 +107,9 @@ void Engine::LayNetworkSuitMarker(std::string_view marker) {
 }
 
 bool Engine::Playing() const {
-    return net_.active && state_.GameRunning;
+    // The server sends a game's moves only after its whole deal: a move that comes
+    // during the deal would be judged on an empty table.
+    return net_.active && state_.GameRunning && !Dealing();
 }
 
 void Engine::NetworkOpponentCard(const typhodnoty& card) {

@@ -17,9 +17,10 @@ enum class MoveKind : std::uint8_t {
     GiveUp,    // decline to return the emptied side: it wins
 };
 
+// Left uninitialised by default so that a list of them costs nothing to make.
 struct Move {
-    MoveKind kind = MoveKind::Draw;
-    std::uint8_t value = 0;  // the card for Lay, the suit for NameSuit
+    MoveKind kind;
+    std::uint8_t value;  // the card for Lay, the suit for NameSuit
 
     static constexpr Move Lay(CardId card) { return {MoveKind::Lay, card}; }
     static constexpr Move NameSuit(std::uint8_t suit) { return {MoveKind::NameSuit, suit}; }
@@ -43,34 +44,37 @@ enum class Refusal : std::uint8_t {
 
 // The one move that ends a turn without a card: give up while a return is open to
 // the mover, stand on an ace, else draw.
-MoveKind TurnEndingKind(const Position& position);
+inline MoveKind TurnEndingKind(const Position& position);
 
 Refusal LayRefusal(const Position& position, CardId card);
-Refusal TurnEndRefusal(const Position& position, MoveKind kind);
+inline Refusal TurnEndRefusal(const Position& position, MoveKind kind);
 Refusal Check(const Position& position, Move move);
+// Check's answer is None: the quick test, without the reason.
+inline bool IsLegal(const Position& position, Move move);
 
 // True when the mover holds what answers a pending seven or king of spades the way
 // the compulsory rule looks for it: under the king-of-spades rule only the seven and
 // the king of spades answer each other; otherwise any seven on a seven.
-bool HoldsSevensAnswer(const Position& position);
+inline bool HoldsSevensAnswer(const Position& position);
 
+// At most every card of a hand and the move that ends the turn.
 struct MoveList {
-    std::array<Move, 36> moves{};
+    Move moves[kCards + 1];
     std::uint8_t size = 0;
-    const Move* begin() const { return moves.data(); }
-    const Move* end() const { return moves.data() + size; }
+    const Move* begin() const { return moves; }
+    const Move* end() const { return moves + size; }
     void Add(Move move) { moves[size++] = move; }
     bool Contains(Move move) const;
 };
-MoveList LegalMoves(const Position& position);
+inline MoveList LegalMoves(const Position& position);
 // The cards the mover may lay, as a set.
-CardSet LayableCards(const Position& position);
+inline CardSet LayableCards(const Position& position);
 
 // What a card does when laid (and its side keeps cards, or the return rule holds).
 enum class CardEffect : std::uint8_t { None, NameSuit, AcePending, AddsDraw };
-CardEffect EffectOfCard(CardId card, const RuleOptions& rules);
+inline CardEffect EffectOfCard(CardId card, const RuleOptions& rules);
 // Cards the effect adds to the pending draw (0 unless AddsDraw).
-std::uint8_t DrawAddedBy(CardId card, const RuleOptions& rules);
+inline std::uint8_t DrawAddedBy(CardId card, const RuleOptions& rules);
 
 // What happened, beside the position after the move.
 struct MoveOutcome {
@@ -90,4 +94,5 @@ MoveOutcome Apply(Position& position, Move move, Rng& random);
 
 }  // namespace tarvel::rules
 
+#include "moves_inline.inl"
 #include "moves_apply.inl"

@@ -91,8 +91,12 @@ void FinishLay(Position& p, MoveOutcome& out, Rng& random) {
 template <typename Rng>
 MoveOutcome Apply(Position& p, Move move, Rng& random) {
     MoveOutcome out;
-    out.refusal = Check(p, move);
-    if (out.refusal != Refusal::None) return out;
+    if (!IsLegal(p, move)) {
+        // The reason is looked for only when there is one.
+        out.refusal = Check(p, move);
+        if (out.refusal == Refusal::None) out.refusal = Refusal::NotNow;
+        return out;
+    }
     const std::uint8_t mover = p.toMove;
     switch (move.kind) {
         case MoveKind::Lay: {

@@ -41,7 +41,8 @@ struct Position {
     // Nothing comes of turning the pile: only its top card lies there.
     bool PileCannotTurn() const { return pileSize <= 1; }
 
-    friend bool operator==(const Position&, const Position&) = default;
+    // Equal games: what lies beyond the stock's and the pile's sizes does not count.
+    friend bool operator==(const Position& a, const Position& b);
 };
 
 // What one seat knows: its own hand, the other's count, the open table. Everything

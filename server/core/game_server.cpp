@@ -210,7 +210,7 @@ void GameServer::Handle(int sender, const ClientMessage& message) {
             readyForDeal_[sender] = true;
             break;
         case Kind::SendCard:
-            cards_.PutOnPile(value);
+            cards_.PutOnPile(sender, value);
             Send(other, "deckcard=" + value);
             Log("hráči " + o + " zaslána karta " + value);
             break;

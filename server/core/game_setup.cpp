@@ -116,7 +116,7 @@ void GameServer::Deal() {
     cards_.NewDeal(random_);
     const int perPlayer = std::min(dealtCards_, kMostDealtCards);
     for (int player = 0; player < 2; ++player) {
-        for (int i = 0; i < perPlayer; ++i) Send(player, "yourstartcard=" + cards_.PopStock().Name);
+        for (int i = 0; i < perPlayer; ++i) Send(player, "yourstartcard=" + cards_.PopStockTo(player).Name);
         Log("Rozdány karty hráči " + Digit(player));
     }
     const typhodnoty start = cards_.PopStock();
@@ -156,7 +156,7 @@ void GameServer::Draw(int player, std::string_view countText) {
             Log("Otáčím hromádku");
             cards_.TurnPile(shuffleOnTurn_, random_);
         }
-        Send(player, "yourcard=" + cards_.PopStock().Name);
+        Send(player, "yourcard=" + cards_.PopStockTo(player).Name);
         Send(other, "opptakescard");
     }
     SendToBoth("pickup done");

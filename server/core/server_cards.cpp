@@ -1,6 +1,7 @@
 #include "server_cards.h"
 
 #include "card.h"
+#include "card_names.h"
 #include "deck.h"
 #include "pile.h"
 
@@ -14,6 +15,24 @@ void ServerCards::NewDeal(RandomSource& random) {
 void ServerCards::Clear() {
     stock_.Clear();
     pile_.Clear();
+    hands_ = {};
+}
+
+namespace {
+bool IsSeat(int player) {
+    return player == 0 || player == 1;
+}
+}  // namespace
+
+typhodnoty ServerCards::PopStockTo(int player) {
+    typhodnoty card = stock_.PopCard();
+    const rules::CardId id = rules::IdOfCard(card);
+    if (IsSeat(player) && id != rules::kNoCard) hands_[static_cast<std::size_t>(player)] |= rules::Bit(id);
+    return card;
+}
+
+rules::CardSet ServerCards::Hand(int player) const {
+    return IsSeat(player) ? hands_[static_cast<std::size_t>(player)] : 0;
 }
 
 std::optional<std::string_view> ServerCards::LayStartCard(const typhodnoty& card) {
@@ -24,8 +43,11 @@ std::optional<std::string_view> ServerCards::LayStartCard(const typhodnoty& card
     return MarkerOfSuitKey(SuitPart(card.Name));
 }
 
-void ServerCards::PutOnPile(std::string_view cardName) {
-    if (auto card = FindCard(cardName)) pile_.PushCard(*card);
+void ServerCards::PutOnPile(int player, std::string_view cardName) {
+    const auto card = FindCard(cardName);
+    if (!card) return;
+    pile_.PushCard(*card);
+    if (IsSeat(player)) hands_[static_cast<std::size_t>(player)] &= ~rules::Bit(rules::IdOfCard(*card));
 }
 
 bool ServerCards::NothingToTurn() const {

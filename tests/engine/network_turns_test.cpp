@@ -19,6 +19,8 @@ class NetworkTurns : public EngineFixture {
                   std::uint8_t opponentCards) {
         Table(player, {}, pile);
         state.OpponentCount = opponentCards;
+        engine.Net().waiting = NetworkWait::None;
+        engine.Net().opponentPoints.reset();
         net.sent.clear();
     }
 };
@@ -133,6 +135,88 @@ TEST_F(NetworkTurns, ADrawAwaitedWhenTheGameEndedDoesNotHoldTheNextGame) {
     net.sent.clear();
     engine.DrawCommand();
     EXPECT_EQ(net.sent, (Texts{"req card=1"}));
+}
+
+// Each wait is taken up only by the message it waits for; any other message the server
+// sends meanwhile leaves it waiting, says nothing and sends nothing.
+TEST_F(NetworkTurns, AWaitIsTakenUpOnlyByWhatItWaitsFor) {
+    options.playforpoints = true;
+    options.returntogame = true;
+    engine.NetworkMatchRequested();
+    engine.NetworkSettingsAgreed();
+    screen.Clear();
+    engine.NetworkDrawEnded();
+    engine.NetworkStartCardsDone();
+    EXPECT_EQ(engine.Net().waiting, NetworkWait::Beginner);
+    EXPECT_TRUE(net.sent.empty());
+
+    engine.NetworkFirstPlayer("1");
+    ASSERT_EQ(engine.Net().waiting, NetworkWait::StartCards);
+    screen.Clear();
+    engine.NetworkFirstPlayer("0");
+    engine.NetworkOpponentPoints(7);
+    engine.NetworkDrawEnded();  // not a move of the game being dealt: no turn comes of it
+    engine.NetworkOpponentCard(Card("9 srdcová"));
+    EXPECT_EQ(engine.Net().waiting, NetworkWait::StartCards);
+    EXPECT_EVENTS(screen, {});
+    EXPECT_FALSE(state.PlayerTurn);
+    EXPECT_TRUE(state.Pile.StackEmpty());
+    EXPECT_EQ(net.sent, (Texts{"req startcard"}));
+
+    // The loser under the return rule waits for the cards it takes.
+    NetTable({"8 kárová"}, {"7 srdcová"}, 0);
+    state.ReturnPending = true;
+    state.PendingDraw = 2;
+    engine.DrawCommand();
+    ASSERT_EQ(engine.Net().waiting, NetworkWait::PendingCards);
+    screen.Clear();
+    engine.NetworkOpponentPoints(7);
+    engine.NetworkOpponentOut();
+    engine.NetworkAceCannotReturn();
+    engine.NetworkOpponentGivesUp();
+    EXPECT_EQ(engine.Net().waiting, NetworkWait::PendingCards);
+    EXPECT_EVENTS(screen, {});
+    EXPECT_EQ(net.sent, (Texts{"req card=2"}));
+    EXPECT_EQ(state.OpponentWins, 0);
+
+    // The winner waits for the loser's points.
+    NetTable({}, {"9 srdcová"}, 2);
+    engine.PlayerWinsGame();
+    ASSERT_EQ(engine.Net().waiting, NetworkWait::OpponentPoints);
+    screen.Clear();
+    engine.NetworkStartCardsDone();
+    engine.NetworkDrawEnded();
+    engine.NetworkOpponentOut();
+    engine.NetworkOpponentGivesUp();
+    EXPECT_EQ(engine.Net().waiting, NetworkWait::OpponentPoints);
+    EXPECT_EVENTS(screen, {});
+    EXPECT_EQ(state.PlayerWins, 1);
+}
+
+TEST_F(NetworkTurns, AnAceAsTheLastCardCannotBeAnsweredByAReturn) {
+    options.returntogame = true;
+    NetTable({"eso srdcové"}, {"9 srdcová"}, 3);
+    Play("eso srdcové");
+    EXPECT_EQ(net.sent, (Texts{"sendcard=eso srdcové", "i have no cards"}));
+    EXPECT_FALSE(state.PlayerTurn);  // the opponent's client decides
+    screen.Clear();
+    engine.NetworkAceCannotReturn();
+    EXPECT_EQ(Head(screen.spoken, 3), (Texts{"say m|nemůžeš vrátit|1", "say z|Jsi vítěz|1", "say z|hra|1"}));
+    EXPECT_EQ(state.PlayerWins, 1);
+    EXPECT_EQ(net.sent.back(), "end of one game");
+}
+
+TEST_F(NetworkTurns, WithoutTheReturnRuleTheOpponentsLastCardWinsItTheGame) {
+    NetTable({"9 srdcová", "8 kárová"}, {"8 srdcová"}, 1);
+    state.PlayerTurn = false;
+    engine.NetworkOpponentCard(Card("10 srdcová"));
+    screen.Clear();
+    engine.NetworkOpponentOut();
+    EXPECT_EQ(Head(screen.spoken, 4),
+              (Texts{"say z|comp poslední karta|1", "say z|jsem vítěz|1", "say z|hra|1", "number z|2"}));
+    EXPECT_EQ(state.OpponentWins, 1);
+    EXPECT_FALSE(state.GameRunning);
+    EXPECT_EQ(net.sent, (Texts{"end of one game"}));
 }
 
 }  // namespace

@@ -1,0 +1,84 @@
+// The rules core and the engine side by side: self-play matches in which, at every
+// turn of the player, the moves the core calls legal are exactly the commands the
+// engine accepts, and after each of them the engine's table (with the computer's
+// reply) is a position the core reaches by that move and a reply of its own.
+// Used by the agreement test with a small count and by hand with a million.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine.h"
+#include "game_options.h"
+#include "moves.h"
+#include "null_presentation.h"
+#include "random_source.h"
+
+namespace tarvel {
+
+struct AgreementReport {
+    std::uint64_t positions = 0;  // player's turns compared move by move
+    std::uint64_t moves = 0;      // moves whose outcome was compared
+    std::uint32_t games = 0;      // games decided
+    std::uint32_t matches = 0;
+    std::string fault;  // empty while the two agree
+};
+
+class RulesAgreement {
+  public:
+    // Plays matches under `options` from `seed` until `positions` more turns have been
+    // compared, a match has ended, or a disagreement is found.
+    void PlayMatch(const GameOptions& options, std::uint64_t seed, std::uint64_t positions);
+    const AgreementReport& Report() const { return report_; }
+
+    // A random source whose whole state can be copied, so a trial command and the
+    // core draw the same numbers as the game itself.
+    class CopyableRandom final : public RandomSource {
+      public:
+        explicit CopyableRandom(std::uint64_t seed = 1) : inner_(seed) {}
+        std::uint32_t Random(std::uint32_t n) override { return inner_.Random(n); }
+
+      private:
+        StandardRandom inner_;
+    };
+
+  private:
+    // Hears only whether a command was refused: the first phrase after it.
+    class RefusalEar final : public NullPresentation {
+      public:
+        void SayPhrase(std::string_view, std::string_view text, std::uint8_t) override { Hear(text); }
+        void StartPhrase(std::string_view, std::string_view text, std::uint8_t) override { Hear(text); }
+        std::string first;
+        bool heard = false;
+
+      private:
+        void Hear(std::string_view text) {
+            if (!heard) first = std::string(text);
+            heard = true;
+        }
+    };
+
+    // One command of the player: a card at a hand position, a suit, or the draw command.
+    struct Command {
+        enum class Kind { Card, Suit, Draw } kind = Kind::Draw;
+        std::size_t position = 0;
+        std::uint8_t suit = 0;
+    };
+    static void Give(Engine& engine, const Command& command);
+
+    bool ComparePlayerTurn();
+    // The core's position after `move` and any reply of the computer equals what the
+    // engine shows after the command.
+    bool Reaches(const rules::Position& before, rules::Move move, const Engine& after,
+                 const CopyableRandom& random);
+    void Fail(std::string what);
+
+    NullPresentation silent_;
+    NoNetwork network_;
+    CopyableRandom random_;
+    Engine engine_{silent_, network_, random_};
+    AgreementReport report_;
+    std::uint32_t policy_ = 1;
+};
+
+}  // namespace tarvel

@@ -1,0 +1,60 @@
+// Commands that do not fit the moment (a suit key with no suit asked for, a hand place
+// beyond the hand, a suit that is no suit) say nothing, draw nothing and leave the
+// table as it was.
+#include <gtest/gtest.h>
+
+#include "engine_fixture.h"
+
+namespace tarvel::testing {
+namespace {
+
+class UnfittingCommands : public EngineFixture {
+  protected:
+    void SetUp() override {
+        Table({"8 srdcová", "dáma piková"}, {"10 kárová", "kluk kárový"}, {"9 srdcová"}, {"7 křížová"});
+    }
+    void ExpectTableUnchanged() {
+        EXPECT_EVENTS(screen, {});
+        EXPECT_EQ(Names(state.PlayerHand), (Texts{"8 srdcová", "dáma piková"}));
+        EXPECT_EQ(Names(state.OpponentHand), (Texts{"10 kárová", "kluk kárový"}));
+        EXPECT_EQ(Names(state.Pile), (Texts{"9 srdcová"}));
+        EXPECT_EQ(state.SelectedIndex, 1u);
+        EXPECT_TRUE(state.PlayerTurn);
+    }
+};
+
+TEST_F(UnfittingCommands, ASuitWithNoSuitAskedForIsIgnored) {
+    engine.PlayerChoosesSuit(" kára");
+    engine.SelectFirstSuit();
+    engine.SelectLastSuit();
+    engine.SelectSuitLeft();
+    engine.SelectSuitRight();
+    ExpectTableUnchanged();
+}
+
+TEST_F(UnfittingCommands, ATextThatIsNoSuitLeavesTheChoiceOpen) {
+    Play("dáma piková");
+    ASSERT_TRUE(state.SuitChoiceActive);
+    screen.Clear();
+    engine.PlayerChoosesSuit("srdce");  // no leading blank: not a marker
+    engine.PlayerChoosesSuit(" zelené");
+    EXPECT_EVENTS(screen, {});
+    EXPECT_TRUE(state.SuitChoiceActive);
+    EXPECT_EQ(Names(state.Pile), (Texts{"9 srdcová", "dáma piková"}));
+}
+
+TEST_F(UnfittingCommands, PlacesOutsideEitherHandAreIgnored) {
+    engine.SelectCard(0);
+    engine.SelectCard(3);
+    engine.OpponentPlaysCard(0);
+    engine.OpponentPlaysCard(3);
+    ExpectTableUnchanged();
+
+    engine.SelectCard(2);  // the last place is inside
+    EXPECT_EQ(state.SelectedIndex, 2u);
+    engine.OpponentPlaysCard(2);
+    EXPECT_EQ(Names(state.Pile), (Texts{"9 srdcová", "kluk kárový"}));
+}
+
+}  // namespace
+}  // namespace tarvel::testing
