@@ -91,8 +91,7 @@ void Engine::PlayerDraws() {
 void Engine::OpponentDraws() {
     if (!state_.AcePending) {
         if (state_.ReturnPending) {
-            state_.OpponentHand.Clear();
-            state_.OpponentCount = 0;
+            // Returned into the game: its hand is empty since it laid its last card.
             state_.ReturnPending = false;
             Say("vracíš mě do hry");
         }

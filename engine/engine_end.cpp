@@ -41,9 +41,7 @@ void Engine::OpponentTriesReturn() {
         return;
     }
     if (strong) RememberOwnMove();
-    state_.PlayerHand.Clear();
-    state_.PlayerCount = 0;
-    PlayerDraws();
+    PlayerDraws();  // the player's hand is empty: he laid his last card
 }
 
 void Engine::SayCardsLeft(std::uint8_t count, bool toPlayer) {

@@ -184,12 +184,11 @@ void Engine::ApplyOpponentCard(const typhodnoty& card) {
     if (state_.OpponentCount > 0) --state_.OpponentCount;
     table_.DrawOpponentHand();
 
+    // With an empty hand while the opponent still holds cards, the player was returned
+    // into the game: the cards to take are on their way.
     if (!state_.PlayerHand.Empty()) {
         SelectFirstCard(true);
-    } else if (state_.OpponentCount > 0) {
-        // The player was returned into the game; the cards to take are on their way.
-        state_.PlayerHand.Clear();
-    } else {
+    } else if (state_.OpponentCount == 0) {
         OpponentWinsGame();
     }
 }

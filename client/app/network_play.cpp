@@ -11,7 +11,12 @@ NetworkPlay::NetworkPlay(WindowHooks hooks, QObject* parent) : QObject(parent), 
     connect(&noAnswerTimer_, &QTimer::timeout, this, [this] {
         if (connection_.InUse() && !connection_.Connected() && hooks_.showNoAnswer) hooks_.showNoAnswer();
     });
-    connect(&connection_, &ServerConnection::Opened, this, [this] { noAnswerTimer_.stop(); });
+    connect(&connection_, &ServerConnection::Opened, this, [this] {
+        noAnswerTimer_.stop();
+        // First of all, before the server speaks: a server of several tables seats this
+        // client at the table of that name; a server of one pair ignores it.
+        if (!table_.empty()) connection_.Write(MakeMessage("join", table_));
+    });
     connect(&connection_, &ServerConnection::Failed, this, [this](const QString& reason) {
         noAnswerTimer_.stop();
         ++connectionNumber_;
@@ -44,6 +49,7 @@ void NetworkPlay::StartNetworkGame(const NetSettings& settings) {
         return;
     }
     ++connectionNumber_;
+    table_ = settings.table;
     connection_.Open(QString::fromStdString(settings.ipaddress), static_cast<quint16>(settings.port));
     noAnswerTimer_.start();
     hooks_.showWaiting();

@@ -76,6 +76,7 @@ class NetworkPlay final : public QObject, public NetworkPort, public NetClientPo
     QTimer noAnswerTimer_;
     // Counts the connections: messages queued for one that has ended are not handled.
     unsigned connectionNumber_ = 0;
+    std::string table_;  // the table named to the server on connecting; empty: anyone
 };
 
 }  // namespace tarvel

@@ -14,6 +14,7 @@
 #include "net_dialog_captions.h"
 #include "server_address.h"
 #include "server_list_dialog.h"
+#include "table_name.h"
 
 namespace tarvel {
 
@@ -84,6 +85,11 @@ NetSettingsDialog::NetSettingsDialog(const Localizer& localizer, std::vector<Ser
     okbitbtn = NewButton<QPushButton>(LocalizedCaption(localizer_, kTextOk), "okbitbtn", this);
     okbitbtn->setDefault(true);
     BitBtn2 = NewButton<QPushButton>(LocalizedCaption(localizer_, kTextCancel), "BitBtn2", this);
+    // Last in the tab chain, so the chain of the fields that were always there stays as
+    // players know it; its letter reaches it from anywhere.
+    stuledit = NewField("stuledit", this);
+    stuledit->setMaxLength(static_cast<int>(kMostTableNameCharacters));
+    stulstatic = NewLabelFor(stuledit, LocalizedCaption(localizer_, text::kTableNameField), "stulstatic", this);
 
     connect(seznamserverubtn, &QPushButton::clicked, this, &NetSettingsDialog::seznamserverubtnClick);
     connect(okbitbtn, &QPushButton::clicked, this, &NetSettingsDialog::okbitbtnClick);
@@ -97,6 +103,8 @@ NetSettingsDialog::NetSettingsDialog(const Localizer& localizer, std::vector<Ser
     fields->addWidget(jmenoserverustatic, 2, 0);
     fields->addWidget(jmenoserveruedit, 2, 1);
     fields->addWidget(seznamserverubtn, 2, 2);
+    fields->addWidget(stulstatic, 3, 0);
+    fields->addWidget(stuledit, 3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okbitbtn);
@@ -114,6 +122,7 @@ std::optional<NetSettings> NetSettingsDialog::Edit(const NetSettings& current, b
     seznamserverubtn->setEnabled(serverListExists);
     ipedit->setText(QString::fromStdString(current.ipaddress));
     portedit->setText(QString::fromStdString(ServerPortText(current.port)));
+    stuledit->setText(QString::fromStdString(current.table));
     spustservercheck->setChecked(current.runserver);
     hlasovezpravycheck->setChecked(current.allowvoicechat);
     ipedit->setFocus(Qt::OtherFocusReason);
@@ -124,6 +133,7 @@ std::optional<NetSettings> NetSettingsDialog::Edit(const NetSettings& current, b
     chosen.ipaddress = ServerAddressOrDefault(ipedit->text().toStdString());
     chosen.port = acceptedPort_;
     chosen.servername = jmenoserveruedit->text().toStdString();
+    chosen.table = acceptedTable_;
     chosen.runserver = spustservercheck->isChecked();
     chosen.allowvoicechat = hlasovezpravycheck->isChecked();
     return chosen;
@@ -133,7 +143,10 @@ void NetSettingsDialog::seznamserverubtnClick() {
     const std::optional<ServerEntry> entry = serverList_->Choose(jmenoserveruedit->text().toStdString());
     if (entry) {
         ipedit->setText(QString::fromStdString(entry->address));
-        portedit->setText(QString::fromStdString(entry->port));
+        const PortAndTable field = SplitPortAndTable(entry->port);
+        portedit->setText(QString::fromStdString(field.port));
+        // A line without a table keeps the one typed.
+        if (!field.table.empty()) stuledit->setText(QString::fromStdString(field.table));
         jmenoserveruedit->setText(QString::fromStdString(entry->name));
     }
     // Back to this dialog with the keys, also where the window system does not give
@@ -153,7 +166,16 @@ void NetSettingsDialog::okbitbtnClick() {
         portedit->selectAll();
         return;
     }
+    const std::optional<std::string> table = ReadTableName(stuledit->text().toStdString());
+    if (!table) {
+        showMessage_(LocalizedCaption(localizer_, text::kTableNameNotValid).arg(stuledit->text()));
+        activateWindow();
+        stuledit->setFocus(Qt::OtherFocusReason);
+        stuledit->selectAll();
+        return;
+    }
     acceptedPort_ = *port;
+    acceptedTable_ = *table;
     accept();
 }
 

@@ -38,9 +38,9 @@ class NetSettingsDialog final : public QDialog {
     // Shows the dialog modally with the fields set from `current` (a port of 0 shows as
     // an empty field) and the focus on the address; the list button is enabled only when
     // `serverListExists`. OK: the address ("127.0.0.1" for an empty field), the port (6060
-    // for an empty field), the server name shown and the two options. A port that cannot
-    // be connected to is refused with a message, the dialog staying open with everything
-    // typed. Cancel or Escape: nothing, whatever was chosen from the list meanwhile.
+    // for an empty field), the server name shown, the table and the two options. A port
+    // that cannot be connected to, or a table name the server cannot take, is refused with
+    // a message, the dialog staying open with everything typed. Cancel or Escape: nothing, whatever was chosen from the list meanwhile.
     std::optional<NetSettings> Edit(const NetSettings& current, bool serverListExists);
 
     ServerListDialog& ServerList() { return *serverList_; }
@@ -59,11 +59,14 @@ class NetSettingsDialog final : public QDialog {
     QLabel* jmenoserverustatic;
     QLineEdit* jmenoserveruedit;  // read-only: the name comes only from the list
     QPushButton* seznamserverubtn;
+    QLabel* stulstatic;
+    QLineEdit* stuledit;  // the table to meet at; empty: anyone
     QCheckBox* spustservercheck;
     QCheckBox* hlasovezpravycheck;
     QPushButton* okbitbtn;
     QPushButton* BitBtn2;  // Cancel
     std::int32_t acceptedPort_ = 0;
+    std::string acceptedTable_;
 };
 
 }  // namespace tarvel

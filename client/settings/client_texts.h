@@ -37,6 +37,8 @@ inline constexpr int kNoChatVoice = 153;
 inline constexpr int kPortNotValid = 140;  // "%1" is the port as typed
 inline constexpr int kServerNotAnsweringYet = 141;
 inline constexpr int kServerWithoutName = 142;  // how a screen reader reads a list line without a name
+inline constexpr int kTableNameField = 143;         // the table's field: empty means "anyone"
+inline constexpr int kTableNameNotValid = 144;  // "%1" is the name as typed
 
 // The history of the match and how the game is heard.
 inline constexpr int kHistoryMenu = 160;

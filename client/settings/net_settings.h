@@ -12,6 +12,7 @@ struct NetSettings {
     std::string servername{};     // shown in the network settings
     bool runserver = false;       // start the server program at start-up
     bool allowvoicechat = false;  // speak the opponent's messages
+    std::string table{};          // the table to meet at on the server; empty: anyone
 
     friend bool operator==(const NetSettings&, const NetSettings&) = default;
 };

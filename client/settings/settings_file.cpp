@@ -70,6 +70,7 @@ bool SettingsFile::LoadSettings(const std::filesystem::path& currentFolder, Game
     net.ipaddress = profile_.ReadString(kNet, "ipaddress", defaults.ipaddress);
     net.port = profile_.ReadInteger(kNet, "port", defaults.port);
     net.runserver = profile_.ReadBool(kNet, "runserver", defaults.runserver);
+    net.table = profile_.ReadString(kNet, "table", defaults.table);
     net.allowvoicechat = profile_.ReadBool(kNet, "allowvoicechat", defaults.allowvoicechat);
     voices = VoiceLettersForGender(options.playergender);
     return true;
@@ -101,6 +102,10 @@ void SettingsFile::SaveNetSettings(const NetSettings& net) {
     profile_.WriteString(kNet, "ipaddress", net.ipaddress);
     profile_.WriteInteger(kNet, "port", net.port);
     profile_.WriteString(kNet, "servername", net.servername);
+    // A file of a player who never named a table stays as it was.
+    if (!net.table.empty() || profile_.ReadString(kNet, "table", "-") != "-") {
+        profile_.WriteString(kNet, "table", net.table);
+    }
     profile_.WriteBool(kNet, "runserver", net.runserver);
     profile_.WriteBool(kNet, "allowvoicechat", net.allowvoicechat);
 }

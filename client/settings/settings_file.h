@@ -47,7 +47,7 @@ class SettingsFile {
     // All fourteen game keys; gamesounds comes from the sounds switch, not the options.
     void SaveGameSettings(const GameOptions& options, bool soundsOn);
 
-    // net: ipaddress, port, servername, runserver, allowvoicechat.
+    // net: ipaddress, port, servername, runserver, allowvoicechat, table.
     void SaveNetSettings(const NetSettings& net);
     std::string LoadServerName() const;
     bool LoadAllowVoiceChat() const;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine_fixture.h"
 
 namespace tarvel::testing {
@@ -167,6 +169,26 @@ TEST_F(EndOfGameTest, TheComputerReturnsThePlayerWithTheSevenOfThePileSuit) {
     EXPECT_EQ(state.PlayerCount, 2);
     EXPECT_EQ(state.OpponentCount, 3);  // nothing of its own fits the seven: it draws one
     EXPECT_TRUE(state.GameRunning);
+}
+
+TEST_F(EndOfGameTest, TheNextGameIsDealtFromAWholeDeckWhateverTheHandsHeld) {
+    // The player wins while the computer still holds three cards; the next game deals
+    // all 32 cards anew, each once.
+    Table({"9 piková"}, {"10 kárová", "kluk kárový", "eso pikové"}, {"9 srdcová"}, {"7 křížová"});
+    Play("9 piková");
+    ASSERT_EQ(state.GameNumber, 2);
+    ASSERT_TRUE(state.GameRunning);
+    std::vector<std::string> cards = Names(state.PlayerHand);
+    for (const auto& name : Names(state.OpponentHand)) cards.push_back(name);
+    for (const auto& name : Names(state.Stock)) cards.push_back(name);
+    for (const auto& name : Names(state.Pile)) {
+        if (!IsSuitMarker(name)) cards.push_back(name);
+    }
+    std::sort(cards.begin(), cards.end());
+    EXPECT_EQ(cards.size(), 32u);
+    EXPECT_TRUE(std::adjacent_find(cards.begin(), cards.end()) == cards.end());
+    EXPECT_EQ(state.PlayerCount, state.PlayerHand.Size());
+    EXPECT_EQ(state.OpponentCount, state.OpponentHand.Size());
 }
 
 }  // namespace

@@ -129,6 +129,7 @@ TEST_F(NetworkTurns, ADrawAwaitedWhenTheGameEndedDoesNotHoldTheNextGame) {
     for (const char* name : {"7 srdcová", "8 kárová", "9 piková", "10 křížová", "kluk srdcový"}) {
         engine.NetworkStartCard(Card(name));
     }
+    EXPECT_EQ(state.SelectedIndex, 0u);  // no card is selected while the deal comes in
     engine.NetworkPileStartCard(Card("9 srdcová"));
     engine.NetworkStartCardsDone();
     ASSERT_TRUE(state.PlayerTurn);

@@ -469,6 +469,93 @@ TEST_F(EmptyListNetSettingsDialogTest, AnEmptyListChangesNothing) {
     EXPECT_EQ(afterList, (Fields{"192.168.1.1", "1412", "Práce", true, false}));
 }
 
+// A server list whose lines may name a table after the port.
+class TableNetSettingsDialogTest : public NetSettingsDialogTest {
+  protected:
+    TableNetSettingsDialogTest()
+        : NetSettingsDialogTest({{"Klub", "klub.example", "1412;Přátelé"}, {"Doma", "192.168.0.5", "6060"}}) {}
+};
+
+TEST_F(TableNetSettingsDialogTest, TheTableIsShownTypedByItsLetterAndTaken) {
+    QString shown;
+    ActWhileShown(dialog_, [&] {
+        shown = Field("stuledit")->text();
+        PressAlt(Qt::Key_S);
+        EXPECT_EQ(FocusWidget(), Field("stuledit"));
+        Field("stuledit")->selectAll();
+        Type("U Karla");
+        Press(Qt::Key_Return);
+    });
+    NetSettings current = kCurrent;
+    current.table = "Přátelé";
+    const std::optional<NetSettings> chosen = dialog_.Edit(current, true);
+    EXPECT_EQ(shown, "Přátelé");
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->table, "U Karla");
+    EXPECT_EQ(Find<QLabel>("stulstatic")->text(), Text(kCzech, 143));
+    EXPECT_EQ(AccessibleName(Field("stuledit")), "Stůl");
+}
+
+TEST_F(TableNetSettingsDialogTest, AListLineWithATableFillsItAndOneWithoutKeepsWhatWasTyped) {
+    QString afterKlub, portAfterKlub, afterDoma;
+    ActWhileShown(dialog_, [&] {
+        InTheList([&] {
+            Press(Qt::Key_Home);
+            Press(Qt::Key_Return);
+        });
+        afterKlub = Field("stuledit")->text();
+        portAfterKlub = Field("portedit")->text();
+        Field("stuledit")->setText("vlastní");
+        InTheList([&] {
+            Press(Qt::Key_End);
+            Press(Qt::Key_Return);
+        });
+        afterDoma = Field("stuledit")->text();
+        PressAlt(Qt::Key_O);
+    });
+    const std::optional<NetSettings> chosen = dialog_.Edit({"", 0, "", false, false}, true);
+    EXPECT_EQ(afterKlub, "Přátelé");
+    EXPECT_EQ(portAfterKlub, "1412");
+    EXPECT_EQ(afterDoma, "vlastní");
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->port, 6060);
+    EXPECT_EQ(chosen->table, "vlastní");
+}
+
+TEST_F(TableNetSettingsDialogTest, ANameTheServerCannotTakeKeepsTheDialogOpen) {
+    bool stillOpen = false;
+    QWidget* focus = nullptr;
+    QString selected;
+    ActWhileShown(dialog_, [&] {
+        PressAlt(Qt::Key_S);
+        Field("stuledit")->setText("stůl ☃");  // the snowman has no place in the wire's code page
+        Press(Qt::Key_Return);
+        stillOpen = dialog_.isVisible();
+        focus = FocusWidget();
+        selected = Field("stuledit")->selectedText();
+        Type("Klub");  // the name is selected: typing replaces it
+        Press(Qt::Key_Return);
+    });
+    const std::optional<NetSettings> chosen = dialog_.Edit(kCurrent, true);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(focus, Field("stuledit"));
+    EXPECT_EQ(messages_, QStringList{Text(kCzech, 144).arg("stůl ☃")});
+    EXPECT_EQ(selected, "stůl ☃");
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->table, "Klub");
+    EXPECT_EQ(Field("stuledit")->maxLength(), 32);
+}
+
+TEST_F(EnglishNetSettingsDialogTest, TheTableHasItsEnglishLetter) {
+    ActWhileShown(dialog_, [&] {
+        PressAlt(Qt::Key_T);
+        EXPECT_EQ(FocusWidget(), Field("stuledit"));
+        Press(Qt::Key_Escape);
+    });
+    dialog_.Edit(kCurrent, true);
+    EXPECT_EQ(AccessibleName(Field("stuledit")), "Table");
+}
+
 class NetSettingsDialogMessageBox : public testing::DialogTest {};
 
 TEST_F(NetSettingsDialogMessageBox, ARefusedPortIsShownInAMessageBoxOverTheDialog) {

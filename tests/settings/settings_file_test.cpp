@@ -177,6 +177,25 @@ TEST_F(SettingsFileTest, NetAndVoiceKeysRoundTrip) {
     EXPECT_EQ(loaded, (NetSettings{"192.168.1.5", 1412, "kept", true, true}));  // servername is not read here
 }
 
+TEST_F(SettingsFileTest, TheTableIsKeptOnlyOnceOneWasNamed) {
+    SettingsFile file(path_);
+    file.SaveNetSettings(NetSettings{"192.168.1.5", 1412, "", false, false});
+    EXPECT_EQ(Bytes().find("table"), std::string::npos);  // a file as it was before tables
+
+    file.SaveNetSettings(NetSettings{"192.168.1.5", 1412, "", false, false, "Přátelé"});
+    EXPECT_NE(Bytes().find("table=P\xF8\xE1tel\xE9\r\n"), std::string::npos);
+    GameOptions options;
+    NetSettings loaded;
+    VoiceLetters voices;
+    ASSERT_TRUE(file.LoadSettings(folder_, options, loaded, voices));
+    EXPECT_EQ(loaded.table, "Přátelé");
+
+    // Emptied again: written empty, so "anyone" is what the next start reads.
+    file.SaveNetSettings(NetSettings{"192.168.1.5", 1412, "", false, false, ""});
+    ASSERT_TRUE(file.LoadSettings(folder_, options, loaded, voices));
+    EXPECT_EQ(loaded.table, "");
+}
+
 TEST_F(SettingsFileTest, AnUnwritableFileRaisesTheMessageAndWritesNothing) {
     const fs::path inside = path_ / "tarvel.ini";  // its folder is a file: no write can succeed
     Put("[game]\r\ndealtcards=8\r\n");

@@ -1,0 +1,153 @@
+// The server's tables in its window and settings: the setting in tarvelsvr.ini, the
+// dialog's field, the list of tables a screen reader reads, and a window set to several
+// tables seating pairs by name.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include "fakes.h"
+#include "match_scripts.h"
+#include "server_settings.h"
+#include "server_window.h"
+#include "settings_dialog.h"
+#include "table_hall.h"
+#include "table_lines.h"
+
+namespace tarvel::server {
+namespace {
+
+class ServerTablesTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        if (QCoreApplication::instance() == nullptr) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            static int argc = 1;
+            static char name[] = "server_tables_window_test";
+            static char* argv[] = {name, nullptr};
+            new QApplication(argc, argv);
+        }
+    }
+    QString IniPath() const { return QDir(folder.path()).filePath("tarvelsvr.ini"); }
+    void WriteIni(const QByteArray& text) {
+        QFile file(IniPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    QByteArray IniBytes() {
+        QFile file(IniPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir folder;
+    testing::ZeroRandom random;
+};
+
+TEST_F(ServerTablesTest, TheSettingIsOneUnlessSetAndStaysOutOfAFileThatNeverHadIt) {
+    EXPECT_EQ(ReadServerSettings(IniPath()).tables, 1);
+    for (const auto& [text, tables] : {std::pair{"tables=250", 250}, std::pair{"tables=0", 1},
+                                       std::pair{"tables=x", 1}, std::pair{"tables=999999", kMostTables}}) {
+        WriteIni(QByteArray("[server]\n") + text + "\n");
+        EXPECT_EQ(ReadServerSettings(IniPath()).tables, tables) << text;
+    }
+    WriteIni("[server]\nport=1412\n");
+    ServerSettings settings;
+    WriteConnectionSettings(IniPath(), settings);
+    EXPECT_FALSE(IniBytes().contains("tables"));  // a one-table server's file as it always was
+    settings.tables = 40;
+    WriteConnectionSettings(IniPath(), settings);
+    EXPECT_EQ(ReadServerSettings(IniPath()).tables, 40);
+    settings.tables = 1;
+    WriteConnectionSettings(IniPath(), settings);  // once there, the key follows the dialog
+    EXPECT_EQ(ReadServerSettings(IniPath()).tables, 1);
+}
+
+TEST_F(ServerTablesTest, TheDialogsFieldHasItsLetterAndTakesOnlyANumberOfTables) {
+    SettingsDialog dialog(1000);
+    auto* field = dialog.findChild<QLineEdit*>("tablesedit");
+    ASSERT_NE(field, nullptr);
+    dialog.Load(1412, true, 12);
+    EXPECT_EQ(field->text(), "12");
+    EXPECT_EQ(dialog.Tables(), 12);
+    for (const char* bad : {"", "0", "-3", "1x", "100001"}) {
+        field->setText(bad);
+        EXPECT_EQ(dialog.Tables(), std::nullopt) << bad;
+    }
+    const auto labels = dialog.findChildren<QLabel*>();
+    const auto label = std::find_if(labels.begin(), labels.end(), [&](QLabel* l) { return l->buddy() == field; });
+    ASSERT_NE(label, labels.end());
+    EXPECT_EQ((*label)->text(), "Počet &stolů");
+    EXPECT_EQ(field->accessibleName(), "Počet stolů");
+
+    field->setText("0");
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    dialog.accept();
+    EXPECT_EQ(shown, "„0“ není počet stolů (1 až 100000).");
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(ServerTablesTest, TheListTellsEachTakenTableItsPlayersAndWhatItDoes) {
+    testing::FakeLinks links;
+    testing::RecordingLog log;
+    testing::FakeTimerSource timers;
+    TableHall hall(3, links, log, random, timers);
+    EXPECT_EQ(TableLines(hall, 1000), QStringList{"Žádný stůl není obsazen"});
+    hall.ClientConnected(1, "10.0.0.1", 5000);
+    hall.ClientRead(1, EncodeForWire("join=Přátelé"));
+    hall.ClientConnected(2, "10.0.0.2", 5000);
+    timers.RunOutAll();  // the wait for its table's name
+    hall.ClientConnected(3, "10.0.0.3", 5000);
+    hall.ClientRead(3, EncodeForWire("join=Přátelé"));
+    std::string settings;
+    for (const auto& m : testing::SettingsMessages(0, "Jana", "z")) settings += EncodeForWire(m);
+    hall.ClientRead(1, settings);
+    EXPECT_EQ(TableLines(hall, 1000),
+              (QStringList{"Stůl 1 „Přátelé“: porovnává nastavení, hráč 0 Jana (10.0.0.1), hráč 1 10.0.0.3",
+                           "Stůl 2: čeká na soupeře, hráč 0 10.0.0.2"}));
+    EXPECT_EQ(TableLines(hall, 2000)[1], "Table 2: waiting for an opponent, player 0 10.0.0.2");
+}
+
+TEST_F(ServerTablesTest, AWindowSetToSeveralTablesSeatsFriendsAndShowsThem) {
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    WriteIni("[server]\nport=" + QByteArray::number(port) + "\ntables=4\n");
+    ServerWindow window(folder.path(), random);
+    ASSERT_TRUE(window.Listener().IsListening());
+    EXPECT_EQ(window.Listener().Hall().TableCount(), 4);
+    auto* tables = window.findChild<QListWidget*>("stolylist");
+    ASSERT_NE(tables, nullptr);
+    EXPECT_EQ(tables->accessibleName(), "Stoly");
+
+    QTcpSocket first;
+    QTcpSocket second;
+    for (QTcpSocket* socket : {&first, &second}) {
+        QObject::connect(socket, &QTcpSocket::connected, [socket] {
+            const std::string join = EncodeForWire("join=U Karla");
+            socket->write(join.data(), static_cast<qint64>(join.size()));
+        });
+        socket->connectToHost(QStringLiteral("127.0.0.1"), port);
+    }
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return tables->count() == 1 && tables->item(0)->text().contains("hráč 1"); }, 5000));
+    EXPECT_TRUE(tables->item(0)->text().startsWith("Stůl 1 „U Karla“: porovnává nastavení, hráč 0 127.0.0.1"));
+}
+
+}  // namespace
+}  // namespace tarvel::server
