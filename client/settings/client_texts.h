@@ -58,6 +58,6 @@ inline constexpr int kSpeechOff = 173;
 inline constexpr int kNoSpeechService = 174;
 
 // The help text shown inside the game when the desktop cannot open it.
-inline constexpr int kHelpCaption = 175;
+inline constexpr int kHelpCaption = 178;
 
 }  // namespace tarvel::text
