@@ -13,6 +13,7 @@
 #include "computer_opponent.h"
 #include "game_options.h"
 #include "game_state.h"
+#include "seat_knowledge.h"
 #include "network_port.h"
 #include "presentation_port.h"
 #include "random_source.h"
@@ -162,6 +163,11 @@ class Engine {
     // The hand position under the marker, kept within the hand.
     std::size_t CurrentHandPosition() const;
     void ComputerStands();
+    // The strong computer's move, its answer to the player's last card, and its memory
+    // of the game told what it just did.
+    ComputerMove StrongMove();
+    std::optional<ReturnAnswer> StrongReturnAnswer();
+    void RememberOwnMove();
     void SayCardsLeft(std::uint8_t count, bool toPlayer);
     // The loser's cards left and their points, the new totals and who leads.
     void AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::int32_t points);
@@ -177,6 +183,8 @@ class Engine {
     GameOptions options_;
     NetworkGame net_;
     ComputerOpponent computer_;
+    lookahead::KnowledgeRecord strongMemory_;
+    std::uint8_t strongSuit_ = 0xFF;  // the suit the strong computer names after its queen
 };
 
 }  // namespace tarvel

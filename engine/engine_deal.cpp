@@ -108,6 +108,7 @@ void Engine::StartDealtGame() {
 }
 
 void Engine::ShuffleAndDeal() {
+    strongMemory_.Reset();
     ShuffleIntoStock(MakeDeck(), 0, state_.Stock, random_);
     const std::uint8_t dealt = kDealtCardsRange.Keep(options_.dealtcards);
     state_.PlayerCount = state_.OpponentCount = dealt;

@@ -25,7 +25,8 @@ void Engine::OpponentTriesReturn() {
         PlayerWinsGame();
         return;
     }
-    const auto answer = computer_.ChooseReturnAnswer(state_, options_);
+    const bool strong = options_.computerlevel == kComputerStrong;
+    const auto answer = strong ? StrongReturnAnswer() : computer_.ChooseReturnAnswer(state_, options_);
     if (!answer) {
         PlayerWinsGame();
         return;
@@ -39,6 +40,7 @@ void Engine::OpponentTriesReturn() {
         OpponentWinsGame();
         return;
     }
+    if (strong) RememberOwnMove();
     PlayerDraws();  // the player's hand is empty: he laid his last card
 }
 

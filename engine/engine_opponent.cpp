@@ -6,7 +6,8 @@ namespace tarvel {
 
 void Engine::OpponentTurn() {
     state_.PlayerTurn = false;
-    const ComputerMove move = computer_.ChooseMove(state_, options_);
+    const bool strong = options_.computerlevel == kComputerStrong;
+    const ComputerMove move = strong ? StrongMove() : computer_.ChooseMove(state_, options_);
     switch (move.kind) {
         case ComputerMove::Kind::Stand:
             ComputerStands();
@@ -20,6 +21,7 @@ void Engine::OpponentTurn() {
             break;
     }
     if (state_.GameRunning) {
+        if (strong) RememberOwnMove();
         state_.PlayerTurn = true;
         BeginPlayerTurn();
     }
@@ -64,6 +66,10 @@ void Engine::OpponentPlaysCard(std::size_t position) {
 void Engine::OpponentChoosesSuit() {
     if (state_.Pile.StackEmpty()) return;
     std::string suit = computer_.StrongestSuit();
+    if (options_.computerlevel == kComputerStrong && strongSuit_ < kSuitKeys.size()) {
+        suit = std::string(kSuitKeys[strongSuit_]);
+        strongSuit_ = 0xFF;
+    }
     // Holding nothing but queens, the computer keeps the suit of the queen it laid.
     if (suit.empty()) suit = std::string(SuitPart(state_.Pile.Top().Name));
     std::string_view suitName = SuitNameOfKey(suit);

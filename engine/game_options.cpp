@@ -6,6 +6,7 @@ GameOptions WithCountsInRange(GameOptions options) {
     options.pickupforseven = kPickupForSevenRange.Keep(options.pickupforseven);
     options.numberofgames = kNumberOfGamesRange.Keep(options.numberofgames);
     options.dealtcards = kDealtCardsRange.Keep(options.dealtcards);
+    options.computerlevel = kComputerLevelRange.Keep(options.computerlevel);
     return options;
 }
 

@@ -11,6 +11,10 @@ namespace tarvel {
 inline constexpr std::uint8_t kDefaultPickupForSeven = 2;
 inline constexpr std::uint8_t kDefaultNumberOfGames = 3;
 inline constexpr std::uint8_t kDefaultDealtCards = 5;
+// The computer's levels: the one that plays by its fixed preferences (the default), and
+// the strong one that looks ahead.
+inline constexpr std::uint8_t kComputerFixed = 0;
+inline constexpr std::uint8_t kComputerStrong = 1;
 
 struct GameOptions {
     std::uint8_t pickupforseven = kDefaultPickupForSeven;  // 2 or 3 cards a seven adds to the pending draw
@@ -23,6 +27,7 @@ struct GameOptions {
     std::uint8_t dealtcards = kDefaultDealtCards;  // 4..10 cards dealt to each player
     std::string playergender = "m";                // the player's voice letter
     bool usetable = false;                         // offer the table of best results when playing for points
+    std::uint8_t computerlevel = kComputerFixed;   // how the computer chooses its moves; not part of a network match
 
     // Presentation settings of the same section.
     bool saypickedcards = true;
@@ -45,6 +50,7 @@ struct CountRange {
 inline constexpr CountRange kPickupForSevenRange{2, 3, kDefaultPickupForSeven};
 inline constexpr CountRange kNumberOfGamesRange{0, 99, kDefaultNumberOfGames};
 inline constexpr CountRange kDealtCardsRange{4, 10, kDefaultDealtCards};
+inline constexpr CountRange kComputerLevelRange{kComputerFixed, kComputerStrong, kComputerFixed};
 
 // The options with every count inside its range; one outside takes its default.
 GameOptions WithCountsInRange(GameOptions options);

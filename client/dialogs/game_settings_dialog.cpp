@@ -34,6 +34,9 @@ constexpr std::int32_t kTextCompulsory = 44;
 constexpr std::int32_t kTextShuffle = 45;
 constexpr std::int32_t kTextDealtCards = 46;
 constexpr std::int32_t kTextOk = 47;
+constexpr std::int32_t kTextComputerLevel = 175;
+constexpr std::int32_t kTextFixedComputer = 176;
+constexpr std::int32_t kTextStrongComputer = 177;
 constexpr std::int32_t kTextCancel = 48;
 
 // Positions of RadioGroup1's items.
@@ -90,6 +93,13 @@ GameSettingsDialog::GameSettingsDialog(const Localizer& localizer, QWidget* pare
     SpinEdit2 = NewSpinField(kDealtCardsRange, "SpinEdit2", this);
     StaticText2 = NewLabelFor(SpinEdit2, LocalizedCaption(localizer, kTextDealtCards), "StaticText2", this);
 
+    RadioGroup3 = new RadioGroup(this);
+    RadioGroup3->setObjectName("RadioGroup3");
+    RadioGroup3->setTitle(LocalizedCaption(localizer, kTextComputerLevel));
+    RadioGroup3->setAccessibleName(LocalizedCaption(localizer, kTextComputerLevel).remove('&'));
+    RadioGroup3->AddItem(LocalizedCaption(localizer, kTextFixedComputer), kComputerFixed);
+    RadioGroup3->AddItem(LocalizedCaption(localizer, kTextStrongComputer), kComputerStrong);
+
     BitBtn1 = new QPushButton(LocalizedCaption(localizer, kTextOk), this);
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setDefault(true);
@@ -125,6 +135,7 @@ GameSettingsDialog::GameSettingsDialog(const Localizer& localizer, QWidget* pare
     layout->addWidget(CheckBox5);
     layout->addWidget(CheckBox6);
     layout->addLayout(dealtCardsRow);
+    layout->addWidget(RadioGroup3);
     layout->addStretch();
     layout->addLayout(buttons);
 
@@ -154,6 +165,7 @@ void GameSettingsDialog::Load(const GameOptions& options) {
     CheckBox5->setChecked(options.compulsory);
     CheckBox6->setChecked(options.shufflecards);
     SpinEdit2->setValue(kDealtCardsRange.Keep(options.dealtcards));
+    RadioGroup3->Choose(kComputerLevelRange.Keep(options.computerlevel));
     RadioGroup1->FocusChosen();
 }
 
@@ -177,6 +189,7 @@ void GameSettingsDialog::Store(GameOptions& options) {
     options.compulsory = CheckBox5->isChecked();
     options.shufflecards = CheckBox6->isChecked();
     options.dealtcards = static_cast<std::uint8_t>(SpinEdit2->value());
+    options.computerlevel = static_cast<std::uint8_t>(RadioGroup3->ChosenValue().value_or(kComputerFixed));
 }
 
 void GameSettingsDialog::CheckBox4Click(bool checked) {

@@ -27,7 +27,7 @@ class GameSettingsDialog final : public QDialog {
 
     // Shows the dialog modally and maximised, every control set from `options` and the
     // focus on the gender. OK: returns true, and `options` takes the rules, the gender
-    // ("m" or "z") and saypickedcards from the controls, each count inside its range;
+    // ("m" or "z"), saypickedcards and the computer's level from the controls, each count inside its range;
     // its other fields stay. Cancel or Escape: returns false, `options` unchanged.
     bool Edit(GameOptions& options);
 
@@ -49,6 +49,7 @@ class GameSettingsDialog final : public QDialog {
     QCheckBox* CheckBox6;  // shufflecards
     QLabel* StaticText2;
     QSpinBox* SpinEdit2;   // dealtcards
+    RadioGroup* RadioGroup3;  // the computer's level
     QPushButton* BitBtn1;  // OK
     QPushButton* BitBtn2;  // Cancel
 };

@@ -157,6 +157,9 @@ constexpr std::array kClientStrings = std::to_array<StringEntry>({
     {1172, "hlasová služba"},
     {1173, "vypnutá (čtečka obrazovky)"},
     {1174, "Hlasová služba není k dispozici, hra mluví nahrávkami."},
+    {1175, "Ú&roveň počítače"},
+    {1176, "obvyklá"},
+    {1177, "silná, promýšlí tahy dopředu"},
     // English
     {2000, "English"},
     {2001, "Tarvel"},
@@ -308,6 +311,9 @@ constexpr std::array kClientStrings = std::to_array<StringEntry>({
     {2172, "speech service"},
     {2173, "off (screen reader)"},
     {2174, "No speech service is available; the game speaks with its recordings."},
+    {2175, "Computer &level"},
+    {2176, "usual"},
+    {2177, "strong, thinks ahead"},
 });
 static_assert(IsWellFormed(kClientStrings), "numbers must ascend without repeats for the lookup");
 

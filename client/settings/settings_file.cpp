@@ -34,6 +34,7 @@ GameOptions ReadGameOptions(const ProfileFile& profile) {
     o.playergender = profile.ReadString(kGame, "playergender", defaults.playergender);
     o.gamesounds = profile.ReadBool(kGame, "gamesounds", defaults.gamesounds);
     o.saycardsundermouse = profile.ReadBool(kGame, "saycardsundermouse", defaults.saycardsundermouse);
+    o.computerlevel = ReadSmallCount(profile, "computerlevel", defaults.computerlevel);
     return WithCountsInRange(o);
 }
 
@@ -90,6 +91,11 @@ void SettingsFile::SaveGameSettings(const GameOptions& o, bool soundsOn) {
     profile_.WriteString(kGame, "playergender", o.playergender);
     profile_.WriteBool(kGame, "gamesounds", soundsOn);
     profile_.WriteBool(kGame, "saycardsundermouse", o.saycardsundermouse);
+    // The level joined the settings later: a file gains its key only once the strong
+    // computer is chosen, so the settings of a player who never chose it read as before.
+    constexpr std::int32_t kAbsent = -1;
+    if (o.computerlevel != kComputerFixed || profile_.ReadInteger(kGame, "computerlevel", kAbsent) != kAbsent)
+        profile_.WriteInteger(kGame, "computerlevel", o.computerlevel);
 }
 
 void SettingsFile::SaveNetSettings(const NetSettings& net) {

@@ -451,7 +451,7 @@ TEST_F(GameSettingsDialogTest, TabGoesThroughTheControlsInTheirOrderAndStopsOnce
     options.playforpoints = true;
     QStringList order;
     ActWhileShown(dialog_, [&] {
-        for (int i = 0; i < 14; ++i) {
+        for (int i = 0; i < 15; ++i) {
             order << FocusedControl();
             Press(Qt::Key_Tab);
         }
@@ -460,7 +460,7 @@ TEST_F(GameSettingsDialogTest, TabGoesThroughTheControlsInTheirOrderAndStopsOnce
     EXPECT_FALSE(dialog_.Edit(options));
     EXPECT_EQ(order, (QStringList{"RadioGroup1", "RadioGroup2", "CheckBox1", "CheckBox2", "CheckBox3",
                                   "CheckBox4", "SpinEdit1", "CheckBox8", "CheckBox5", "CheckBox6",
-                                  "SpinEdit2", "BitBtn1", "BitBtn2", "RadioGroup1"}));
+                                  "SpinEdit2", "RadioGroup3", "BitBtn1", "BitBtn2", "RadioGroup1"}));
 }
 
 TEST_F(GameSettingsDialogTest, EveryControlHasAnAccessibleNameAndTheFieldsAreNamedByTheirLabels) {
@@ -473,6 +473,33 @@ TEST_F(GameSettingsDialogTest, EveryControlHasAnAccessibleNameAndTheFieldsAreNam
     EXPECT_EQ(testing::AccessibleName(Spin("SpinEdit1")), "Počet her");
     EXPECT_EQ(testing::AccessibleName(Spin("SpinEdit2")), "Počet rozdávaných karet");
     EXPECT_EQ(testing::AccessibleName(Find<QGroupBox>("RadioGroup1")), "Hráč je");
+}
+
+TEST_F(GameSettingsDialogTest, TheComputerLevelIsShownChosenByItsLetterAndReturned) {
+    GameOptions options;
+    options.computerlevel = kComputerStrong;
+    ActWhileShown(dialog_, [&] {
+        EXPECT_TRUE(Item("RadioGroup3", 1)->isChecked());
+        PressAlt(Qt::Key_R);
+        EXPECT_EQ(FocusedControl(), "RadioGroup3");
+        Press(Qt::Key_Up);  // silná -> obvyklá
+        Press(Qt::Key_Return);
+    });
+    ASSERT_TRUE(dialog_.Edit(options));
+    EXPECT_EQ(options.computerlevel, kComputerFixed);
+    EXPECT_EQ(testing::AccessibleName(Find<QGroupBox>("RadioGroup3")), "Úroveň počítače");
+
+    const Localizer english(ClientStrings(), kEnglishLanguageBase);
+    GameSettingsDialog dialog(english);
+    ActWhileShown(dialog, [&] {
+        EXPECT_TRUE(dialog.findChild<QGroupBox*>("RadioGroup3")->findChildren<QRadioButton*>().at(0)->isChecked());
+        PressAlt(Qt::Key_L);
+        Press(Qt::Key_Down);  // usual -> strong
+        Press(Qt::Key_Return);
+    });
+    ASSERT_TRUE(dialog.Edit(options));
+    EXPECT_EQ(options.computerlevel, kComputerStrong);
+    EXPECT_EQ(dialog.findChild<QGroupBox*>("RadioGroup3")->title(), "Computer &level");
 }
 
 }  // namespace

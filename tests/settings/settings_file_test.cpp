@@ -213,3 +213,29 @@ TEST_F(SettingsFileTest, AnUnwritableFileRaisesTheMessageAndWritesNothing) {
 
 }  // namespace
 }  // namespace tarvel
+
+namespace tarvel {
+namespace {
+
+TEST_F(SettingsFileTest, TheComputerLevelIsKeptOnceChosenAndAnyOtherValueGivesTheUsualComputer) {
+    SettingsFile file(path_);
+    file.SaveGameSettings(GameOptions{}, true);
+    EXPECT_EQ(Bytes().find("computerlevel"), std::string::npos) << "never chosen: the file reads as before";
+    EXPECT_EQ(LoadOptions().computerlevel, kComputerFixed);
+
+    file.SaveGameSettings(GameOptions{.computerlevel = kComputerStrong}, true);
+    EXPECT_NE(Bytes().find("computerlevel=1\r\n"), std::string::npos);
+    EXPECT_EQ(LoadOptions().computerlevel, kComputerStrong);
+    // Back to the usual computer: the key is written again, not left saying strong.
+    file.SaveGameSettings(GameOptions{}, true);
+    EXPECT_NE(Bytes().find("computerlevel=0\r\n"), std::string::npos);
+    EXPECT_EQ(LoadOptions().computerlevel, kComputerFixed);
+
+    for (const char* bad : {"2", "-1", "255", "strong"}) {
+        Put(std::string("[game]\ncomputerlevel=") + bad + "\n");
+        EXPECT_EQ(LoadOptions().computerlevel, kComputerFixed) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace tarvel

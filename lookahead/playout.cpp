@@ -1,0 +1,66 @@
+#include "playout.h"
+
+namespace tarvel::lookahead {
+namespace {
+
+constexpr int kMoveLimit = 400;
+
+rules::CardId RandomCardOf(rules::CardSet set, FastRandom& random) {
+    int skip = static_cast<int>(random.Random(static_cast<std::uint32_t>(rules::CountOf(set))));
+    while (skip-- > 0) set &= set - 1;
+    return rules::LowestCard(set);
+}
+
+int PointsOfHand(rules::CardSet hand) {
+    int points = 0;
+    for (; hand != 0; hand &= hand - 1) points += rules::PointsOf(rules::LowestCard(hand));
+    return points;
+}
+
+}  // namespace
+
+std::uint8_t SuitHeldMost(rules::CardSet hand, std::uint8_t fallback) {
+    hand &= ~rules::kQueens;
+    std::uint8_t best = fallback;
+    int most = 0;
+    for (std::uint8_t suit = 0; suit < 4; ++suit) {
+        const int count = rules::CountOf(hand & rules::SuitSet(suit));
+        if (count > most) {
+            most = count;
+            best = suit;
+        }
+    }
+    return best < 4 ? best : 0;
+}
+
+rules::Move QuickMove(const rules::Position& p, FastRandom& random) {
+    const rules::CardSet hand = p.hands[p.toMove];
+    if (p.suitToName) return rules::Move::NameSuit(SuitHeldMost(hand, rules::SuitOf(p.Top())));
+    const rules::CardSet layable = rules::LayableCards(p);
+    if (layable == 0) return rules::Move{rules::TurnEndingKind(p), 0};
+    const rules::CardSet plain = layable & ~rules::kQueens;
+    return rules::Move::Lay(RandomCardOf(plain != 0 ? plain : layable, random));
+}
+
+double ScoreOf(const rules::Position& p, std::uint8_t seat, bool forPoints) {
+    if (!p.Over()) return forPoints ? 0.0 : 0.5;
+    const bool won = p.winner == seat;
+    if (!forPoints) return won ? 1.0 : 0.0;
+    return won ? PointsOfHand(p.hands[rules::OtherSeat(seat)]) : -PointsOfHand(p.hands[seat]);
+}
+
+double PlayOut(rules::Position p, std::uint8_t seat, bool forPoints, FastRandom& random, long& steps) {
+    for (int i = 0; i < kMoveLimit && !p.Over(); ++i) {
+        ++steps;
+        const rules::MoveOutcome out = rules::Apply(p, QuickMove(p, random), random);
+        if (out.refusal != rules::Refusal::None) {
+            // The compulsory rule can refuse the quick ending; any legal move then does.
+            const rules::MoveList legal = rules::LegalMoves(p);
+            if (legal.size == 0) break;
+            rules::Apply(p, legal.moves[0], random);
+        }
+    }
+    return ScoreOf(p, seat, forPoints);
+}
+
+}  // namespace tarvel::lookahead
