@@ -70,7 +70,6 @@ void Engine::BeginGame() {
     state_.PlayerTurn = false;
     SendNet("req startcard");
     net_.waiting = NetworkWait::StartCards;  // NetworkStartCardsDone takes it up
-    ResumeNetworkWait();
 }
 
 void Engine::StartDealtGame() {

@@ -111,8 +111,11 @@ bool PlayGame(const RuleSet& set, std::uint64_t dealSeed, std::uint8_t strongSea
         if (seat == strongSeat || selfPlay) {
             const double start = ThreadMicros();
             const lookahead::SeatKnowledge k = records[seat].Update(lookahead::KnowledgeOf(p, seat));
+            // Against itself both games of a deal would be the same game: the salt of the
+            // seat counted sets them apart.
+            const std::uint64_t salt = selfPlay ? 0x9E3779B9ull * (strongSeat + 1u) : 0;
             const lookahead::Decision d =
-                lookahead::ChooseMove(k, set.options.playforpoints, random.Random(0xFFFFFFFFu));
+                lookahead::ChooseMove(k, set.options.playforpoints, random.Random(0xFFFFFFFFu) ^ salt);
             const double stop = ThreadMicros();
             if (seat == strongSeat) tally.micros.push_back(static_cast<float>(stop - start));
             ApplyKeepingOrder(p, d.move, random, order);
