@@ -14,7 +14,8 @@ constexpr std::size_t kQueenSlot = 9;
 constexpr std::size_t kAceSlot = 4;
 constexpr std::size_t kSevenSlot = 5;
 
-// Rank slot of a card, from its value: jack 1, king 3, ace 4, 7..10 at 5..8, queen 9.
+// Rank slot of a card, from its value: jack 1, king 3, ace 4, seven 5, queen 9. No
+// choice weighs eights, nines and tens by their count: they share the unused slot 0.
 std::size_t RankSlot(std::int32_t value) {
     switch (value) {
         case 1:
@@ -25,12 +26,6 @@ std::size_t RankSlot(std::int32_t value) {
             return kAceSlot;
         case 7:
             return kSevenSlot;
-        case 8:
-            return 6;
-        case 9:
-            return 7;
-        case 10:
-            return 8;
         case 20:
         case 40:
             return kQueenSlot;

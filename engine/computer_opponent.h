@@ -18,7 +18,7 @@ namespace tarvel {
 // The computer's view of its hand, rebuilt at the start of each of its turns.
 struct ComputerMind {
     std::vector<std::string> PlayableCards;     // names that fit the pile top, in hand order
-    std::array<std::uint8_t, 10> RankCounts{};  // slots 1..9 used; slot 2 always 0
+    std::array<std::uint8_t, 10> RankCounts{};  // slots 1, 3, 4, 5 and 9 are read
     std::array<std::uint8_t, 4> SuitCounts{};   // non-queen cards: hearts, diamonds, spades, clubs
     bool HasAce = false;
     bool HasSeven = false;
