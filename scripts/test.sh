@@ -10,3 +10,5 @@ ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)"
 "$root/scripts/build.sh" build-asan -DTARVEL_WERROR=ON -DTARVEL_SANITIZE=ON -DTARVEL_BUILD_BENCH=OFF
 ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"
 "$root/scripts/fuzz.sh" 60
+# The Debian package: built (no tests inside), checked, installed, played and purged.
+"$root/scripts/package_test.sh"

@@ -2,10 +2,27 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <csignal>
+#include <cstdio>
+#include <memory>
 
 #include "random_source.h"
+#include "server_arguments.h"
 #include "server_window.h"
+
+namespace {
+
+// A server often runs where there is no desktop (a service, a remote shell): without a
+// display to open its window on it takes Qt's offscreen platform instead of failing.
+void RunOffscreenWithoutDisplay() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     // A reader of standard output that goes away must not end the server.
@@ -17,9 +34,29 @@ int main(int argc, char* argv[]) {
         files.rlim_cur = files.rlim_max;
         setrlimit(RLIMIT_NOFILE, &files);
     }
+    RunOffscreenWithoutDisplay();
     QApplication app(argc, argv);
+    std::vector<std::string> arguments;
+    for (const QString& argument : QCoreApplication::arguments().mid(1)) arguments.push_back(argument.toStdString());
+    std::string error;
+    const std::optional<tarvel::server::ServerArguments> parsed = tarvel::server::ParseServerArguments(arguments, error);
+    if (!parsed) {
+        std::fprintf(stderr, "tarvelsvr: %s\n%s", error.c_str(), tarvel::server::ServerUsage().c_str());
+        return 2;
+    }
+    if (parsed->help) {
+        std::fputs(tarvel::server::ServerUsage().c_str(), stdout);
+        return 0;
+    }
     tarvel::StandardRandom random;  // seeded from the clock
-    tarvel::server::ServerWindow window(QCoreApplication::applicationDirPath(), random);
-    window.show();
+    std::unique_ptr<tarvel::server::ServerWindow> window;
+    if (parsed->settingsFile.empty()) {
+        window = std::make_unique<tarvel::server::ServerWindow>(QCoreApplication::applicationDirPath(), random);
+    } else {
+        const QString file = QFileInfo(QString::fromStdString(parsed->settingsFile)).absoluteFilePath();
+        window = std::make_unique<tarvel::server::ServerWindow>(tarvel::server::ServerWindow::SettingsFile{file},
+                                                                random);
+    }
+    window->show();
     return app.exec();
 }

@@ -58,8 +58,11 @@ QString ShownLine(const QString& line) {
 }  // namespace
 
 ServerWindow::ServerWindow(const QString& folder, RandomSource& random, QWidget* parent)
+    : ServerWindow(SettingsFile{QDir(folder).filePath(QStringLiteral("tarvelsvr.ini"))}, random, parent) {}
+
+ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, QWidget* parent)
     : QMainWindow(parent),
-      iniPath_(QDir(folder).filePath(QStringLiteral("tarvelsvr.ini"))),
+      iniPath_(settings.path),
       settings_(ReadServerSettings(iniPath_)),
       language_(settings_.language),
       listener_(*this, random, settings_.tables) {
@@ -250,6 +253,10 @@ void ServerWindow::Nvod1Click() {
     // The help text in the working folder (the game folder), else the one beside this program.
     QFileInfo help(QStringLiteral("tarvelsvr.txt"));
     if (!help.exists()) help.setFile(QDir(QCoreApplication::applicationDirPath()).filePath("tarvelsvr.txt"));
+#ifdef TARVEL_INSTALLED_DATA_DIR
+    // An installed server's help lies with the installed game's data.
+    if (!help.exists()) help.setFile(QDir(QStringLiteral(TARVEL_INSTALLED_DATA_DIR)).filePath("tarvelsvr.txt"));
+#endif
     QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
 }
 

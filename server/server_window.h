@@ -33,8 +33,14 @@ class ServerWindow final : public QMainWindow, public EventLog {
     Q_OBJECT
 
   public:
+    // The settings file named on the command line (--settings).
+    struct SettingsFile {
+        QString path;
+    };
+
     // `folder` holds tarvelsvr.ini: the program's own folder.
     ServerWindow(const QString& folder, RandomSource& random, QWidget* parent = nullptr);
+    ServerWindow(const SettingsFile& settings, RandomSource& random, QWidget* parent = nullptr);
     ~ServerWindow() override;
 
     void Log(std::string_view line) override;

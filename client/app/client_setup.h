@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "audio_backend.h"
 #include "speech_service.h"
@@ -21,6 +22,9 @@ struct ClientSetup {
     std::filesystem::path settingsFile;
     // The folder of the program, where the server program lies beside it.
     QString programFolder;
+    // Where the recordings zvuky/, the pictures karty/ and the help text are: the
+    // installed game's data folder; empty in a game folder, which holds them itself.
+    QString dataFolder;
     // Deals from this seed instead of the clock (TARVEL_SEED), for tests and bug reports.
     std::optional<std::uint64_t> seed;
     // Shows a message to the player; a message box unless a test listens instead.
@@ -39,7 +43,10 @@ struct ClientSetup {
 };
 
 // The setup of the real program: audio chosen by TARVEL_AUDIO, the seed from
-// TARVEL_SEED, the settings file beside the program.
-ClientSetup SetupFromEnvironment();
+// TARVEL_SEED. In a game folder the settings file is beside the program; the installed
+// game (game_folders.h) makes the player's folder, takes it as the current folder for
+// the player's files and reads its data from the installed folder. Nothing, with the
+// reason in `error`, when the player's folder cannot be made.
+std::optional<ClientSetup> SetupFromEnvironment(std::string& error);
 
 }  // namespace tarvel

@@ -1,6 +1,7 @@
 // tarvel: the card game played by ear. The window, its engine and everything it needs
 // are made by MainWindow; this only starts them.
 #include <QApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <cstdio>
 
@@ -13,7 +14,15 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication application(argc, argv);
-    tarvel::MainWindow window(tarvel::SetupFromEnvironment());
+    std::string problem;
+    std::optional<tarvel::ClientSetup> setup = tarvel::SetupFromEnvironment(problem);
+    if (!setup) {
+        std::fprintf(stderr, "tarvel: %s\n", problem.c_str());
+        // Started from the menu nobody reads standard error.
+        QMessageBox::critical(nullptr, QStringLiteral("Tarvel"), QString::fromStdString(problem));
+        return 1;
+    }
+    tarvel::MainWindow window(std::move(*setup));
     // The whole screen even where no window manager maximises it.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());
     window.showMaximized();

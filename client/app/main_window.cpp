@@ -59,7 +59,7 @@ MainWindow::MainWindow(ClientSetup setup)
     setWindowTitle(Text(1));
     phrases_.SetWhileWaiting(KeepPainted);
 
-    pictures_ = std::make_unique<PictureStore>(QStringLiteral("karty"), palette().color(QPalette::Button));
+    pictures_ = std::make_unique<PictureStore>(DataPath(QStringLiteral("karty")), palette().color(QPalette::Button));
     BuildWindow();
 
     // Everything the game says goes into the history on its way to the player.
@@ -515,7 +515,7 @@ void MainWindow::SetSayItemEnabled(QAction* item, bool enabled) {
 }
 
 void MainWindow::OpenHelp() {
-    const QString help = QDir::current().absoluteFilePath(QStringLiteral("tarvel.txt"));
+    const QString help = QDir::current().absoluteFilePath(DataPath(QStringLiteral("tarvel.txt")));
     if (QFileInfo::exists(help) && setup_.openFile && setup_.openFile(help)) return;
     // No viewer on this machine: the text is shown inside the game instead.
     // Only a plain file: a pipe by that name would hold the game.
@@ -525,6 +525,10 @@ void MainWindow::OpenHelp() {
         return;
     }
     helpWindow_->ShowHelp(QString::fromUtf8(file.readAll()));
+}
+
+QString MainWindow::DataPath(const QString& name) const {
+    return setup_.dataFolder.isEmpty() ? name : QDir(setup_.dataFolder).filePath(name);
 }
 
 void MainWindow::ShowMessage(const QString& message) {

@@ -93,6 +93,8 @@ class MainWindow final : public QMainWindow, public WindowPort {
     void SetSayMenuEnabled(bool enabled);
     void SetSayItemEnabled(QAction* item, bool enabled);
     void OpenHelp();
+    // A picture folder or the help text: in the data folder, or by its bare name.
+    QString DataPath(const QString& name) const;
     void ShowMessage(const QString& text);
     void UpdateAccessibleTable();
     void CreateDialogs();

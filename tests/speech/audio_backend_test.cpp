@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "audio_backend_choice.h"
+#include "folder_audio_backend.h"
 #include "logging_audio_backend.h"
 #include "phrase_player.h"
 #include "scripted_random.h"
@@ -76,6 +77,30 @@ TEST_F(LoggingAudioBackendTest, AnUnwritableLogIsReported) {
     std::string error;
     EXPECT_EQ(LoggingAudioBackend::Open("no-such-folder/sounds.log", error), nullptr);
     EXPECT_NE(error.find("no-such-folder/sounds.log"), std::string::npos);
+}
+
+// The installed game: the players' names are looked up in the installed folder, so the
+// log (and the sound device) get the file that is really there.
+TEST_F(LoggingAudioBackendTest, AnInstalledGamePlaysFromItsDataFolder) {
+    fs::create_directories("installed/zvuky");
+    WriteToneWav("installed/zvuky/zlizu.wav", 0.1);
+    WriteToneWav("zvuky/zlizu.wav", 0.1);  // the current folder's own is not the one played
+    std::string error;
+    auto log = LoggingAudioBackend::Open("sounds.log", error);
+    ASSERT_NE(log, nullptr) << error;
+    const fs::path data = folder_ / "installed";
+    FolderAudioBackend installed(std::move(log), data);
+    ScriptedRandom random;
+    PhrasePlayer player(installed, random);
+
+    player.SayPhrase("z", "lížu", 1);
+    player.StartPhrase("m", "10 piková", 11);
+    installed.Start((folder_ / "zvuky/zlizu.wav").string(), Playback::Start);
+    EXPECT_FALSE(installed.IsPlaying());
+
+    EXPECT_EQ(ReadAll("sounds.log"), (data / "zvuky/zlizu.wav").string() + "\twait\tfound\n" +
+                                         (data / "zvuky/m10 pikova1.wav").string() + "\tstart\tmissing\n" +
+                                         (folder_ / "zvuky/zlizu.wav").string() + "\tstart\tfound\n");
 }
 
 using AudioBackendChoiceTest = InGameFolder;

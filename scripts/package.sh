@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the Debian package tarvel_<version>_<arch>.deb with debhelper from the files of
+# this checkout (tracked and new, not ignored; as they are now), copied into the output
+# folder so the checkout stays clean. Only what the package needs is built: no tests,
+# no benchmarks, no fuzzers.
+# Usage: package.sh [OUTPUT_DIR]   (default: build-package; the .deb is put there)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$(realpath -m -- "${1:-$root/build-package}")
+"$root/scripts/setup.sh"
+# The source is copied to one fixed place, so a compiler cache, where one is set up, finds
+# its earlier work.
+source=$out/tarvel
+rm -rf "$source" "$out"/tarvel_* "$out"/tarvel-dbgsym_*
+mkdir -p "$source"
+if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  (cd "$root" && git ls-files -z -c -o --exclude-standard | tar --null --ignore-failed-read -T - -cf -) | tar -xf - -C "$source"
+else
+  tar -C "$root" --exclude='./build*' --exclude=./game -cf - . | tar -xf - -C "$source"
+fi
+(cd "$source" &&
+  DEB_BUILD_OPTIONS="nocheck parallel=$(nproc) ${DEB_BUILD_OPTIONS:-}" dpkg-buildpackage -b -us -uc)
+rm -rf "$source"
+ls "$out"/tarvel_*.deb

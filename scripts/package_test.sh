@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# The Debian package from end to end: built, checked by lintian (no errors), its menu
+# entry and software-centre file validated, installed with apt-get, the server started
+# as its service starts it, the installed client started as a new player would (a fresh
+# home folder, no game folder) on Xvfb with its sounds logged, a match dealt with every
+# phrase found, the settings written into the home folder and nothing into the
+# installed folders, and the package purged again.
+# Usage: package_test.sh [OUTPUT_DIR]   (default: build-package)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$(realpath -m -- "${1:-$root/build-package}")
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+fail() { echo "package test: $*" >&2; exit 1; }
+
+start=$(date +%s)
+"$root/scripts/package.sh" "$out"
+deb=$(ls "$out"/tarvel_*.deb)
+echo "package test: built $deb in $(($(date +%s) - start)) s"
+
+# lintian: errors fail; warnings are printed for the record.
+lintian --fail-on error --info --display-level '>=warning' "$deb"
+
+view=$(mktemp -d)
+home=$(mktemp -d)
+server_out=$(mktemp)
+cleanup() {
+  rm -rf "$view" "$home" "$server_out"
+  if dpkg-query -W -f='${Status}' tarvel 2>/dev/null | grep -q 'install ok installed'; then
+    "${as_root[@]}" apt-get purge -y -qq tarvel >/dev/null || true
+  fi
+}
+trap cleanup EXIT
+dpkg-deb -x "$deb" "$view"
+desktop-file-validate "$view/usr/share/applications/cz.tarvel.Tarvel.desktop"
+appstreamcli validate --no-net "$view/usr/share/metainfo/cz.tarvel.Tarvel.metainfo.xml"
+
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "$deb" >/dev/null
+data=/usr/share/games/tarvel
+for program in /usr/games/tarvel /usr/games/tarvelsvr; do [ -x "$program" ] || fail "$program is not installed"; done
+[ -f /etc/tarvel/tarvelsvr.ini ] || fail "the service's settings file is missing"
+unit=$(dpkg -L tarvel | grep '/systemd/system/tarvelsvr.service$') || fail "no systemd unit"
+if command -v systemd-analyze >/dev/null; then systemd-analyze verify "$unit"; fi
+
+# Run as a player: an unprivileged user where this runs as root, so that a write into
+# the installed folders would fail as it does on a player's machine.
+player=()
+if [ "$(id -u)" -eq 0 ]; then
+  player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  chown nobody:nogroup "$home" "$server_out"
+fi
+
+# The server as the service runs it: its settings from /etc, no display, no desktop.
+"${player[@]}" env -i PATH=/usr/bin:/bin HOME="$home" /usr/games/tarvelsvr --settings /etc/tarvel/tarvelsvr.ini \
+  >"$server_out" 2>&1 &
+server=$!
+for _ in $(seq 100); do grep -q '^Port serveru: 1412$' "$server_out" && break; sleep 0.1; done
+kill "$server" 2>/dev/null || true
+wait "$server" 2>/dev/null || true
+grep -q '^Port serveru: 1412$' "$server_out" || { cat "$server_out"; fail "the server did not start from /etc"; }
+
+# The client as a new player starts it: a fresh home, started from the home folder.
+cat >"$home/play.sh" <<PLAY
+#!/usr/bin/env bash
+set -euo pipefail
+cd "$home"
+TARVEL_AUDIO=log TARVEL_AUDIO_LOG="$home/sound.log" TARVEL_SEED=1 tarvel >"$home/client.out" 2>&1 &
+client=\$!
+window=\$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel\$' | head -n 1)
+xdotool windowfocus --sync "\$window"
+xdotool key ctrl+n
+for _ in \$(seq 100); do grep -q 'Zacinas' "$home/sound.log" 2>/dev/null && break; sleep 0.1; done
+for key in Home Return Right Return Right Return; do xdotool key "\$key"; sleep 0.1; done
+# The environment settings confirmed: the settings file is written.
+xdotool key ctrl+e
+sleep 0.5
+xdotool key Return
+for _ in \$(seq 50); do [ -f "$home/.local/share/tarvel/tarvel.ini" ] && break; sleep 0.1; done
+kill "\$client"
+PLAY
+chmod +x "$home/play.sh"
+"${player[@]}" env -i PATH=/usr/games:/usr/bin:/bin HOME="$home" LANG=C.UTF-8 \
+  xvfb-run -a -s "-screen 0 1024x768x24" "$home/play.sh"
+
+files=$home/.local/share/tarvel
+echo "package test: heard $(wc -l <"$home/sound.log") phrases"
+grep -q $'^/usr/share/games/tarvel/zvuky/zZacinas.wav\twait\tfound$' "$home/sound.log" ||
+  { cat "$home/sound.log" "$home/client.out"; fail "who begins was not heard from the installed recordings"; }
+grep -q '^/usr/share/games/tarvel/zvuky/vyhozeni' "$home/sound.log" || fail "no card was played"
+if grep $'\tmissing$' "$home/sound.log"; then fail "recordings are missing"; fi
+[ -s "$files/tarvel.ini" ] || fail "the settings were not written into $files"
+[ "$(stat -c %s "$files/tarvel.tab")" -eq 320 ] || fail "no starting table of results in $files"
+cmp -s "$files/svrlist.txt" "$data/svrlist.txt" || fail "no example list of servers in $files"
+# Nothing written into the installed folders: every file is as packaged, none added.
+dpkg --verify tarvel || fail "installed files were changed"
+extra=$(comm -13 <(dpkg -L tarvel | sort) <(find "$data" | sort))
+[ -z "$extra" ] || fail "files were added to $data: $extra"
+
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get purge -y -qq tarvel >/dev/null
+for gone in /usr/games/tarvel /usr/games/tarvelsvr "$data" /etc/tarvel "$unit"; do
+  [ ! -e "$gone" ] || fail "$gone is still there after the purge"
+done
+echo "package test: passed in $(($(date +%s) - start)) s"

@@ -1,0 +1,58 @@
+#include "server_arguments.h"
+
+#include <string_view>
+
+namespace tarvel::server {
+
+std::optional<ServerArguments> ParseServerArguments(const std::vector<std::string>& arguments,
+                                                    std::string& error) {
+    constexpr std::string_view kSettings = "--settings";
+    ServerArguments parsed;
+    bool settingsGiven = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            parsed.help = true;
+            continue;
+        }
+        std::string file;
+        if (argument == kSettings) {
+            if (i + 1 == arguments.size()) {
+                error = "--settings needs the path of the settings file";
+                return std::nullopt;
+            }
+            file = arguments[++i];
+        } else if (argument.starts_with(kSettings) && argument.size() > kSettings.size() &&
+                   argument[kSettings.size()] == '=') {
+            file = argument.substr(kSettings.size() + 1);
+        } else {
+            error = "unknown argument \"" + std::string(argument) + "\"";
+            return std::nullopt;
+        }
+        if (file.empty()) {
+            error = "--settings needs the path of the settings file";
+            return std::nullopt;
+        }
+        if (settingsGiven) {
+            error = "--settings is given more than once";
+            return std::nullopt;
+        }
+        settingsGiven = true;
+        parsed.settingsFile = file;
+    }
+    return parsed;
+}
+
+std::string ServerUsage() {
+    return "Usage: tarvelsvr [--settings FILE]\n"
+           "The server of network games of Tarvel.\n"
+           "\n"
+           "  --settings FILE  read the settings from FILE (and write them there) instead of\n"
+           "                   tarvelsvr.ini beside the program; a missing file means the defaults\n"
+           "  -h, --help       print this help and exit\n"
+           "\n"
+           "With no display it runs on Qt's offscreen platform and every log line goes to\n"
+           "standard output.\n";
+}
+
+}  // namespace tarvel::server
