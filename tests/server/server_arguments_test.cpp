@@ -118,7 +118,8 @@ TEST_F(ServerProgramTest, HelpAndARefusedArgumentEndAtOnce) {
     Start({QStringLiteral("--port"), QStringLiteral("1412")});
     ASSERT_TRUE(server.waitForFinished(10000));
     EXPECT_EQ(server.exitCode(), 2);
-    EXPECT_TRUE(server.readAllStandardError().startsWith("tarvelsvr: unknown argument \"--port\"\nUsage:"));
+    // Qt may have warned before (no runtime folder, say): the refusal is looked for, not placed.
+    EXPECT_TRUE(server.readAllStandardError().contains("tarvelsvr: unknown argument \"--port\"\nUsage:"));
     EXPECT_FALSE(QFile::exists(QDir(folder.path()).filePath("tarvelsvr.ini")));
 }
 
