@@ -20,6 +20,7 @@ class GameFoldersTest : public ::testing::Test {
         root_ = fs::temp_directory_path() /
                 ("tarvel-folders-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
         fs::remove_all(root_);
+        data_ = root_ / "usr/share/games/tarvel";
         fs::create_directories(root_ / "usr/games");
         fs::create_directories(data_);
         std::ofstream(data_ / "svrlist.txt", std::ios::binary) << "Tento po\xe8\xedta\xe8;127.0.0.1;1412\r\n";
@@ -37,7 +38,7 @@ class GameFoldersTest : public ::testing::Test {
     }
 
     fs::path root_;
-    fs::path data_ = root_ / "usr/share/games/tarvel";
+    fs::path data_;
     std::string error_;
 };
 
