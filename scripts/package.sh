@@ -3,9 +3,18 @@
 # this checkout (tracked and new, not ignored; as they are now), copied into the output
 # folder so the checkout stays clean. Only what the package needs is built: no tests,
 # no benchmarks, no fuzzers.
-# Usage: package.sh [OUTPUT_DIR]   (default: build-package; the .deb is put there)
+# Usage: package.sh [--quick] [OUTPUT_DIR]   (default: build-package; the .deb is put there)
+#   --quick  compiles without optimisation and debug information and makes no debug
+#            symbols package: the same files and behaviour for a test of the package,
+#            in about half the compiler's time
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+options="nocheck parallel=$(nproc)"
+if [ "${1:-}" = --quick ]; then
+  options="$options noopt noddebs"
+  export DEB_CXXFLAGS_STRIP="-g ${DEB_CXXFLAGS_STRIP:-}"
+  shift
+fi
 out=$(realpath -m -- "${1:-$root/build-package}")
 "$root/scripts/setup.sh"
 # The source is copied to one fixed place, so a compiler cache, where one is set up, finds
@@ -19,6 +28,6 @@ else
   tar -C "$root" --exclude='./build*' --exclude=./game -cf - . | tar -xf - -C "$source"
 fi
 (cd "$source" &&
-  DEB_BUILD_OPTIONS="nocheck parallel=$(nproc) ${DEB_BUILD_OPTIONS:-}" dpkg-buildpackage -b -us -uc)
+  DEB_BUILD_OPTIONS="$options ${DEB_BUILD_OPTIONS:-}" dpkg-buildpackage -b -us -uc)
 rm -rf "$source"
 ls "$out"/tarvel_*.deb

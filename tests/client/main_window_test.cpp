@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QKeyEvent>
 #include <QProcess>
@@ -617,6 +618,30 @@ TEST_F(WindowTest, HelpOpensTheTextAndSaysWhenItCannot) {
     window->Menu().Nvod1->trigger();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], QDir(folder.Path("")).absoluteFilePath("tarvel.txt"));
+}
+
+// The installed game: the pictures and the help text come from its data folder, while the
+// current folder (the player's) has neither.
+TEST_F(WindowTest, AnInstalledGameTakesItsPicturesAndHelpFromTheDataFolder) {
+    QTemporaryDir data;
+    ASSERT_TRUE(QDir().rename(folder.Path("karty"), data.filePath("karty")));
+    QFile help(data.filePath("tarvel.txt"));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    std::vector<QString> opened;
+    ClientSetup setup = folder.Setup(1, messages);
+    setup.dataFolder = data.path();
+    setup.openFile = [&opened](const QString& path) {
+        opened.push_back(path);
+        return true;
+    };
+    window = std::make_unique<MainWindow>(std::move(setup));
+    window->show();
+    EXPECT_TRUE(messages.empty()) << messages.front().toStdString();  // every picture was found
+    window->Menu().Nvod1->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], data.filePath("tarvel.txt"));
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(WindowTest, TheServerIsStartedWhenAskedAndAMissingOneIsSaid) {
