@@ -1,5 +1,7 @@
 #include "rules_bridge.h"
 
+#include <vector>
+
 #include "card_names.h"
 
 namespace tarvel {
@@ -36,15 +38,20 @@ rules::Position PositionOf(const GameState& state, const GameOptions& options) {
         if (id != rules::kNoCard && p.stockSize < rules::kCards) p.stock[p.stockSize++] = id;
     }
     // Markers deeper in the pile are dropped when it turns; only the top one holds.
+    std::vector<rules::CardId> pile;
     for (const auto& entry : state.Pile.BottomToTop()) {
         const rules::CardId id = rules::IdOfCard(entry);
-        if (id != rules::kNoCard && p.pileSize < rules::kCards) {
-            p.pile[p.pileSize++] = id;
+        if (id != rules::kNoCard) {
+            pile.push_back(id);
             p.namedSuit = rules::kNoSuit;
-        } else if (id == rules::kNoCard) {
+        } else {
             p.namedSuit = rules::SuitOfMarker(entry.Name);
         }
     }
+    // In a network game the server turns its own pile and the table's keeps every card
+    // laid, so it may hold more than the deck: the newest cards are the ones in play.
+    const std::size_t first = pile.size() > rules::kCards ? pile.size() - rules::kCards : 0;
+    for (std::size_t i = first; i < pile.size(); ++i) p.pile[p.pileSize++] = pile[i];
     p.toMove = state.PlayerTurn || state.SuitChoiceActive ? kPlayerSeat : kOpponentSeat;
     p.pendingDraw = state.PendingDraw;
     p.acePending = state.AcePending;

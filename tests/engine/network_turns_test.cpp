@@ -25,6 +25,21 @@ class NetworkTurns : public EngineFixture {
     }
 };
 
+// The server turns its own pile; the player's pile keeps every card laid, and past the
+// deck's 32 cards the card on top still decides what may be laid.
+TEST_F(NetworkTurns, APileLongerThanTheDeckIsJudgedByItsTopCard) {
+    Texts pile(31, "7 srdcová");
+    pile.push_back("eso pikové");
+    pile.push_back("10 piková");
+    Table(Texts{"eso křížové", "9 piková"}, Texts{}, pile, Texts{});
+    state.OpponentCount = 4;
+    net.sent.clear();
+    Play("eso křížové");
+    EXPECT_TRUE(net.sent.empty());
+    Play("9 piková");
+    EXPECT_EQ(net.sent, Texts{"sendcard=9 piková"});
+}
+
 TEST_F(NetworkTurns, AfterTheOpponentTookTheSevensCardsAnyFittingCardIsLaid) {
     NetTable({"7 srdcová", "9 srdcová", "9 kárová"}, {"8 srdcová"}, 4);
     Play("7 srdcová");
