@@ -1,6 +1,6 @@
 #include "rules_bridge.h"
 
-#include <vector>
+#include <cstddef>
 
 #include "card_names.h"
 
@@ -37,21 +37,26 @@ rules::Position PositionOf(const GameState& state, const GameOptions& options) {
         const rules::CardId id = rules::IdOfCard(card);
         if (id != rules::kNoCard && p.stockSize < rules::kCards) p.stock[p.stockSize++] = id;
     }
+    // In a network game the server turns the pile and the table's copy keeps growing
+    // past the deck; only its newest cards (the top above all) are the pile in play.
+    std::size_t cardsInPile = 0;
+    for (const auto& entry : state.Pile.BottomToTop()) {
+        if (rules::IdOfCard(entry) != rules::kNoCard) ++cardsInPile;
+    }
+    constexpr auto kDeck = static_cast<std::size_t>(rules::kCards);
+    std::size_t olderCardsToSkip = cardsInPile > kDeck ? cardsInPile - kDeck : 0;
     // Markers deeper in the pile are dropped when it turns; only the top one holds.
-    std::vector<rules::CardId> pile;
     for (const auto& entry : state.Pile.BottomToTop()) {
         const rules::CardId id = rules::IdOfCard(entry);
-        if (id != rules::kNoCard) {
-            pile.push_back(id);
-            p.namedSuit = rules::kNoSuit;
-        } else {
+        if (id == rules::kNoCard) {
             p.namedSuit = rules::SuitOfMarker(entry.Name);
+        } else if (olderCardsToSkip > 0) {
+            --olderCardsToSkip;
+        } else {
+            p.pile[p.pileSize++] = id;
+            p.namedSuit = rules::kNoSuit;
         }
     }
-    // In a network game the server turns its own pile and the table's keeps every card
-    // laid, so it may hold more than the deck: the newest cards are the ones in play.
-    const std::size_t first = pile.size() > rules::kCards ? pile.size() - rules::kCards : 0;
-    for (std::size_t i = first; i < pile.size(); ++i) p.pile[p.pileSize++] = pile[i];
     p.toMove = state.PlayerTurn || state.SuitChoiceActive ? kPlayerSeat : kOpponentSeat;
     p.pendingDraw = state.PendingDraw;
     p.acePending = state.AcePending;

@@ -25,21 +25,6 @@ class NetworkTurns : public EngineFixture {
     }
 };
 
-// The server turns its own pile; the player's pile keeps every card laid, and past the
-// deck's 32 cards the card on top still decides what may be laid.
-TEST_F(NetworkTurns, APileLongerThanTheDeckIsJudgedByItsTopCard) {
-    Texts pile(31, "7 srdcová");
-    pile.push_back("eso pikové");
-    pile.push_back("10 piková");
-    Table(Texts{"eso křížové", "9 piková"}, Texts{}, pile, Texts{});
-    state.OpponentCount = 4;
-    net.sent.clear();
-    Play("eso křížové");
-    EXPECT_TRUE(net.sent.empty());
-    Play("9 piková");
-    EXPECT_EQ(net.sent, Texts{"sendcard=9 piková"});
-}
-
 TEST_F(NetworkTurns, AfterTheOpponentTookTheSevensCardsAnyFittingCardIsLaid) {
     NetTable({"7 srdcová", "9 srdcová", "9 kárová"}, {"8 srdcová"}, 4);
     Play("7 srdcová");
@@ -71,6 +56,33 @@ TEST_F(NetworkTurns, AfterTheOpponentStoodOnTheAceAnyFittingCardIsLaid) {
     Play("9 srdcová");
     EXPECT_EVENTS(screen, {"send sendcard=9 srdcová", "DrawPlayerHand", "DrawPile", "say |vyhození|6",
                            "PlaceMarker 25,225 pointer"});
+}
+
+// The server turns the pile; the player's copy of it goes on growing past the 32
+// cards of the deck, and its newest card is still the one every move answers.
+TEST_F(NetworkTurns, APileLongerThanTheDeckIsAnsweredByItsTopCard) {
+    NetTable({"eso pikové", "9 křížová", "král kárový"},
+             {"7 srdcová", "8 srdcová", "9 srdcová", "10 srdcová", "kluk srdcový", "dáma srdcová", " srdce",
+              "král srdcový", "eso srdcové", "7 kárová", "8 kárová", "9 kárová", "10 kárová", "kluk kárový",
+              "dáma kárová", " kára", "král kárový", "eso kárové", "7 piková", "8 piková", "9 piková",
+              "10 piková", "kluk pikový", "dáma piková", " piky", "král pikový", "eso pikové", "7 křížová",
+              "8 křížová", "9 křížová", "10 křížová", "kluk křížový", "dáma křížová", " kříže", "eso křížové",
+              "král křížový", "7 srdcová", "8 srdcová", "9 srdcová", "10 srdcová"},
+             9);
+    state.PlayerTurn = false;
+    engine.NetworkOpponentCard(Card("eso srdcové"));
+    ASSERT_TRUE(state.AcePending);
+    screen.Clear();
+    Play("eso pikové");  // an ace on the ace: laid, not "hoď eso" or "kartu nelze použít"
+    EXPECT_EQ(net.sent, (Texts{"sendcard=eso pikové"}));
+    EXPECT_FALSE(state.PlayerTurn);
+
+    engine.NetworkOpponentStands();
+    net.sent.clear();
+    Play("9 křížová");  // does not fit the ace of spades
+    EXPECT_TRUE(net.sent.empty());
+    engine.DrawCommand();  // nothing owed any more: the draw is asked of the server
+    EXPECT_EQ(net.sent, (Texts{"req card=1"}));
 }
 
 TEST_F(NetworkTurns, AnOpponentReturnedIntoTheGameLeavesNoReturnPending) {
