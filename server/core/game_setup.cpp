@@ -30,6 +30,7 @@ void GameServer::SetStep(SetupStep step) {
 void GameServer::StartSetup() {
     if (PlayerCount() < 2) {
         SetStep(SetupStep::Idle);
+        ForgetReturns();
         Log("Hra nemůže začít, připojen je jen jeden hráč");
         return;
     }
@@ -57,6 +58,7 @@ void GameServer::AdvanceSetup() {
                 if (!settingsComplete_[1]) return;
                 if (!CompareSettings()) {
                     SetStep(SetupStep::Idle);
+                    ForgetReturns();
                     return;
                 }
                 AnnounceAgreement();
@@ -95,6 +97,7 @@ void GameServer::AnnounceAgreement() {
         Send(player, "oksettings");
         Log("Informace o shodě zaslána hráči " + Digit(player));
     }
+    GiveReturnKeys();
     dealtCards_ = settings_[1].rules[kDealtCardsSetting];
     shuffleOnTurn_ = settings_[1].rules[kShuffleSetting] == 1;
     askedForNextGame_ = {};
@@ -164,6 +167,7 @@ void GameServer::Draw(int player, std::string_view countText) {
 
 void GameServer::ResetGame() {
     SetStep(SetupStep::Idle);
+    ForgetReturns();
     settings_ = {};
     settingsComplete_ = {};
     readyForDeal_ = {};
