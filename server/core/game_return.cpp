@@ -23,7 +23,8 @@ bool GameServer::SeatHeld() const {
 }
 
 void GameServer::GiveReturnKeys() {
-    if (returnTimer_ == nullptr) return;
+    // A wait of nothing: a lost player ends the match at once, as it always has.
+    if (returnTimer_ == nullptr || returnWait_.count() <= 0) return;
     for (int player = 0; player < 2; ++player) {
         SeatReturn& seat = returns_[static_cast<std::size_t>(player)];
         const Connection* connection = PlayerAt(player);
