@@ -2,7 +2,9 @@
 // secret the player was given when the match was agreed.
 #include <algorithm>
 
+#include "card_names.h"
 #include "game_server.h"
+#include "seat_position.h"
 #include "seat_secret.h"
 
 namespace tarvel::server {
@@ -109,8 +111,31 @@ void GameServer::ForgetReturns() {
     std::erase_if(connections_, [](const Connection& c) { return c.away; });
 }
 
+SeatPosition GameServer::PositionOf(int player) const {
+    SeatPosition position;
+    const int other = 1 - player;
+    position.gameNumber = match_.GameNumber();
+    position.yourWins = match_.Wins(player);
+    position.opponentWins = match_.Wins(other);
+    position.yourPoints = match_.Points(player);
+    position.opponentPoints = match_.Points(other);
+    if (!match_.Dealt()) return position;
+    const rules::SeatView view = match_.ViewFor(player);
+    for (rules::CardId card = 0; card < rules::kCards; ++card) {
+        if (rules::Holds(view.ownHand, card)) position.hand.push_back(rules::CardOfId(card).Name);
+    }
+    if (view.top != rules::kNoCard) position.top = rules::CardOfId(view.top).Name;
+    if (view.namedSuit < kSuitMarkers.size()) position.namedSuit = std::string(kSuitMarkers[view.namedSuit]);
+    position.opponentCards = view.otherCount;
+    position.yourTurn = view.toMove == player && !match_.Position().Over();
+    position.pendingDraw = view.pendingDraw;
+    position.acePending = view.acePending;
+    position.suitToName = view.suitToName;
+    return position;
+}
+
 void GameServer::SendPosition(int player) {
-    (void)player;
+    Send(player, "position=" + EncodeSeatPosition(PositionOf(player)));
 }
 
 }  // namespace tarvel::server

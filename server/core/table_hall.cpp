@@ -98,6 +98,13 @@ void TableHall::SetReturnWait(std::chrono::seconds wait) {
     }
 }
 
+void TableHall::SetMoveChecking(bool on) {
+    checkMoves_ = on;
+    for (auto& table : tables_) {
+        if (table) table->game.SetMoveChecking(on);
+    }
+}
+
 TableHall::Table* TableHall::TableOf(ConnectionId id) {
     if (single_) return tables_[0].get();
     auto it = seated_.find(id);
@@ -126,6 +133,7 @@ int TableHall::OpenTable(const std::optional<std::string>& name) {
                                     std::move(returnTimer), links_, random_);
     (*free)->game.SetSettingsTimeout(settingsTimeout_);
     (*free)->game.SetReturnWait(returnWait_);
+    (*free)->game.SetMoveChecking(checkMoves_);
     if (name) (*free)->log.Log("stůl pojmenován " + *name);
     return index;
 }

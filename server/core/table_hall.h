@@ -65,6 +65,8 @@ class TableHall {
     // How long a lost player's seat is held, for tables set up from now on and the
     // losses to come at the others.
     void SetReturnWait(std::chrono::seconds wait);
+    // Whether a move the rules refuse is kept from the other player, at every table.
+    void SetMoveChecking(bool on);
 
     int TableCount() const { return static_cast<int>(tables_.size()); }
     // The game at a table (index from 0), or null while the table is free. With one
@@ -108,6 +110,7 @@ class TableHall {
     std::chrono::milliseconds settingsTimeout_ = GameServer::kDefaultSettingsTimeout;
     std::chrono::milliseconds joinWait_ = kDefaultJoinWait;
     std::chrono::seconds returnWait_ = GameServer::kDefaultReturnWait;
+    bool checkMoves_ = false;
     bool single_ = false;
     std::vector<std::unique_ptr<Table>> tables_;  // null while free
     std::unordered_map<ConnectionId, int> seated_;  // connection -> its table

@@ -167,6 +167,7 @@ TEST_P(CutEverywhere, TheMatchEndsAsUncutAndEachSideHeardTheSamePlusTheReturn) {
     ASSERT_FALSE(uncut[1].active);
     EXPECT_EQ(Count(uncut[0].spoken, "spojení se přerušilo"), 0);
     int returns = 0;
+    int toldTheTable = 0;
     for (int side = 0; side < 2; ++side) {
         const int other = 1 - side;
         for (int k = 1 + side; k <= uncut[static_cast<std::size_t>(side)].handled; k += Stride()) {
@@ -185,6 +186,10 @@ TEST_P(CutEverywhere, TheMatchEndsAsUncutAndEachSideHeardTheSamePlusTheReturn) {
             }
             EXPECT_EQ(Count(lost.spoken, "spojení se přerušilo"), 1);
             EXPECT_EQ(Count(lost.spoken, "spojení obnoveno"), 1);
+            // Back in a game being played, it said whose turn it is (and the rest of the table).
+            const int told = Count(lost.spoken, "jsi na tahu") + Count(lost.spoken, "jsem na tahu");
+            EXPECT_LE(told, 1);
+            toldTheTable += told;
             // The other heard of it while its match still ran, and of the return unless its
             // match had ended meanwhile.
             EXPECT_LE(Count(kept.spoken, "soupeř ztratil spojení"), 1);
@@ -194,6 +199,7 @@ TEST_P(CutEverywhere, TheMatchEndsAsUncutAndEachSideHeardTheSamePlusTheReturn) {
         }
     }
     EXPECT_GT(returns, 10);
+    EXPECT_GT(toldTheTable, returns / 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Return, CutEverywhere, ::testing::Values(RuleSet::Plain, RuleSet::Every),
@@ -209,6 +215,94 @@ void StartAndPlay(NetworkMatchHarness& h, int moves) {
     for (int i = 0; i < moves; ++i) {
         for (auto& client : h.clients) client->Act();
         h.Deliver();
+    }
+}
+
+TEST(MatchReturn, APositionThatDiffersIsTakenUpAndTheTableTold) {
+    NetworkMatchHarness h(0);
+    StartAndPlay(h, 3);
+    HarnessClient& a = *h.clients[0];
+    Engine& engine = a.engine;
+    ASSERT_TRUE(engine.State().GameRunning);
+    ASSERT_EQ(engine.Net().waiting, NetworkWait::None);
+    const Texts hand = EngineFixture::Names(engine.State().PlayerHand);
+    ASSERT_GE(hand.size(), 2u);
+    // What the server had: the first card gone, two the client never heard of, a queen of
+    // clubs on the pile with hearts named, the other's turn, three games in.
+    SeatPosition position;
+    position.hand = Texts(hand.begin() + 1, hand.end());
+    for (const char* name : {"eso pikové", "7 kárová"}) {
+        if (std::find(hand.begin(), hand.end(), name) == hand.end()) position.hand.emplace_back(name);
+    }
+    position.top = "dáma křížová";
+    position.namedSuit = " srdce";
+    position.opponentCards = 7;
+    position.yourTurn = false;
+    position.pendingDraw = 0;
+    position.gameNumber = 3;
+    position.yourWins = 2;
+    position.opponentWins = 0;
+    position.yourPoints = 0;
+    position.opponentPoints = 31;
+    a.screen.Clear();
+    engine.NetworkPositionFromServer(position, true);
+    const GameState& s = engine.State();
+    Texts held = EngineFixture::Names(s.PlayerHand);
+    // The cards kept their places; the new ones came at the end.
+    EXPECT_EQ(Texts(held.begin(), held.begin() + static_cast<std::ptrdiff_t>(hand.size() - 1)), Texts(hand.begin() + 1, hand.end()));
+    EXPECT_EQ(held.size(), position.hand.size());
+    EXPECT_EQ(s.PlayerCount, position.hand.size());
+    EXPECT_EQ(s.OpponentCount, 7);
+    EXPECT_EQ(s.Pile.Top().Name, " srdce");
+    EXPECT_FALSE(s.PlayerTurn);
+    EXPECT_EQ(s.GameNumber, 3);
+    EXPECT_EQ(s.PlayerWins, 2);
+    EXPECT_EQ(s.OpponentPenalty, 31);
+    const Texts said = a.screen.Texts();
+    ASSERT_GE(said.size(), 10u);
+    EXPECT_EQ(Texts(said.begin(), said.begin() + 4), (Texts{"jsem na tahu", "dáma křížová", "Platí", " srdce"}));
+    EXPECT_EQ(said[4], "ty máš");
+    EXPECT_EQ(said[7], "já mám");
+    EXPECT_EQ(said[9], "karet");
+    EXPECT_NE(std::find(a.screen.actions.begin(), a.screen.actions.end(), "RedrawTable"), a.screen.actions.end());
+
+    // Not taken up while moves of its own are still on their way: only told.
+    const GameState before = engine.State();
+    position.opponentCards = 2;
+    engine.NetworkPositionFromServer(position, false);
+    EXPECT_EQ(engine.State().OpponentCount, before.OpponentCount);
+    // Nor between games.
+    engine.State().GameRunning = false;
+    a.screen.Clear();
+    engine.NetworkPositionFromServer(position, true);
+    EXPECT_TRUE(a.screen.spoken.empty());
+}
+
+TEST(MatchReturn, ThePositionTravelsWhole) {
+    SeatPosition position;
+    position.hand = {"7 srdcová", "eso pikové", "kluk kárový"};
+    position.top = "dáma kárová";
+    position.namedSuit = " kříže";
+    position.opponentCards = 5;
+    position.yourTurn = true;
+    position.pendingDraw = 4;
+    position.acePending = true;
+    position.suitToName = true;
+    position.gameNumber = 2;
+    position.yourWins = 1;
+    position.opponentWins = 0;
+    position.yourPoints = 0;
+    position.opponentPoints = 12;
+    const std::string text = EncodeSeatPosition(position);
+    EXPECT_EQ(text, "hand:7 srdcová,eso pikové,kluk kárový;top:dáma kárová;suit: kříže;opponent:5;turn:1;draw:4;"
+                    "ace:1;name:1;game:2;wins:1,0;points:0,12");
+    EXPECT_EQ(DecodeSeatPosition(text), position);
+    EXPECT_EQ(DecodeSeatPosition(text + ";later:field"), position);  // more fields may come
+    EXPECT_EQ(DecodeSeatPosition("hand:;top:;suit:;opponent:0;turn:0;draw:0;ace:0;name:0;game:0;wins:0,0;points:0,0"),
+              SeatPosition{});
+    for (const char* bad : {"", "hand:7 srdcová", "hand:;top:;suit:;opponent:x;turn:0;draw:0;ace:0;name:0;game:0;wins:0,0;points:0,0",
+                            "hand:;top:;suit:;opponent:0;turn:0;draw:0;ace:0;name:0;game:0;wins:0;points:0,0"}) {
+        EXPECT_FALSE(DecodeSeatPosition(bad)) << bad;
     }
 }
 
