@@ -71,7 +71,11 @@ MainWindow::MainWindow(ClientSetup setup)
     table_->Attach(engine_->State(), engine_->Options(), *hover_);
     table_->onKey = [this](TableKey key) { Command([this, key] { PressTableKey(key, *engine_, *say_); }); };
     // While the client tries to come back into a match, Escape gives up.
-    table_->onEscape = [this] { Command([this] { network_->GiveUpReturn(); }); };
+    table_->onEscape = [this] {
+        if (!network_->Returning()) return false;
+        Command([this] { network_->GiveUpReturn(); });
+        return true;
+    };
     table_->onClick = [this](int x, int y) { Command([this, x, y] { ClickTable(x, y, *engine_, spoken_); }); };
     table_->onPointerRest = [this] { Command([this] { hover_->Rested(); }); };
     gate_.afterActions = [this] {

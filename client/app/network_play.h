@@ -53,6 +53,8 @@ class NetworkPlay final : public QObject, public NetworkPort, public NetClientPo
     // Escape: the player stops waiting to come back into a match whose connection was
     // lost; the match ends as for any lost connection. False when nothing was waiting.
     bool GiveUpReturn();
+    // Trying to come back into a match whose connection was lost.
+    bool Returning() const { return dispatch_ && dispatch_->Returning(); }
     bool ConnectionInUse() const { return connection_.InUse(); }
 
     // The engine's network port.

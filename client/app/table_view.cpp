@@ -290,8 +290,7 @@ void TableView::keyPressEvent(QKeyEvent* event) {
             key = TableKey::Enter;
             break;
         case Qt::Key_Escape:
-            if (onEscape) {
-                onEscape();
+            if (onEscape && onEscape()) {
                 event->accept();
                 return;
             }
