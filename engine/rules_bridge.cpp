@@ -1,5 +1,7 @@
 #include "rules_bridge.h"
 
+#include <cstddef>
+
 #include "card_names.h"
 
 namespace tarvel {
@@ -35,14 +37,24 @@ rules::Position PositionOf(const GameState& state, const GameOptions& options) {
         const rules::CardId id = rules::IdOfCard(card);
         if (id != rules::kNoCard && p.stockSize < rules::kCards) p.stock[p.stockSize++] = id;
     }
+    // In a network game the server turns the pile and the table's copy keeps growing
+    // past the deck; only its newest cards (the top above all) are the pile in play.
+    std::size_t cardsInPile = 0;
+    for (const auto& entry : state.Pile.BottomToTop()) {
+        if (rules::IdOfCard(entry) != rules::kNoCard) ++cardsInPile;
+    }
+    constexpr auto kDeck = static_cast<std::size_t>(rules::kCards);
+    std::size_t olderCardsToSkip = cardsInPile > kDeck ? cardsInPile - kDeck : 0;
     // Markers deeper in the pile are dropped when it turns; only the top one holds.
     for (const auto& entry : state.Pile.BottomToTop()) {
         const rules::CardId id = rules::IdOfCard(entry);
-        if (id != rules::kNoCard && p.pileSize < rules::kCards) {
+        if (id == rules::kNoCard) {
+            p.namedSuit = rules::SuitOfMarker(entry.Name);
+        } else if (olderCardsToSkip > 0) {
+            --olderCardsToSkip;
+        } else {
             p.pile[p.pileSize++] = id;
             p.namedSuit = rules::kNoSuit;
-        } else if (id == rules::kNoCard) {
-            p.namedSuit = rules::SuitOfMarker(entry.Name);
         }
     }
     p.toMove = state.PlayerTurn || state.SuitChoiceActive ? kPlayerSeat : kOpponentSeat;

@@ -74,6 +74,7 @@ void GameServer::ClientConnected(ConnectionId id, std::string address, std::uint
 
     const std::size_t players = PlayerCount();
     if (players == 2) {
+        match_.StartMatch();  // a new pair plays a new match
         StartSetup();
     } else if (players > 2) {
         // Turned away at once: it must never move up into a player's place.
@@ -163,7 +164,7 @@ void GameServer::Dispatch(int player, std::string_view message) {
             ", zpráva nebyla zpracována");
         return;
     }
-    Handle(player, *recognised);
+    Handle(player, *recognised, message);
     AdvanceSetup();
 }
 
@@ -186,7 +187,22 @@ void GameServer::StoreRuleSetting(int sender, const ClientMessage& message) {
     settings_[sender].rules[message.settingIndex] = value.value_or(0);
 }
 
-void GameServer::Handle(int sender, const ClientMessage& message) {
+bool GameServer::MoveAllowed(int sender, std::string_view text, const MoveVerdict& verdict) {
+    if (verdict.Ok() || !checkMoves_) return true;
+    const std::string n = Digit(sender);
+    Log("hráč " + n + " poslal tah, který nelze zahrát (" + RefusalText(verdict) + "): " + std::string(text) +
+        ", zpráva nebyla předána");
+    // Only the player's own later messages are refused again: a client that keeps sending
+    // what cannot be played is not playing this game.
+    if (++refusedMoves_[static_cast<std::size_t>(sender)] >= 2) {
+        if (const Connection* connection = PlayerAt(sender)) {
+            DropPlayer(connection->id, "hráč " + n + " poslal ve hře druhý tah, který nelze zahrát, spojení uzavřeno");
+        }
+    }
+    return false;
+}
+
+void GameServer::Handle(int sender, const ClientMessage& message, std::string_view text) {
     using Kind = ClientMessageKind;
     const int other = 1 - sender;
     const std::string n = Digit(sender);
@@ -210,27 +226,30 @@ void GameServer::Handle(int sender, const ClientMessage& message) {
             readyForDeal_[sender] = true;
             break;
         case Kind::SendCard:
-            cards_.PutOnPile(sender, value);
+            if (!MoveAllowed(sender, text, match_.LayCard(sender, value, !checkMoves_))) break;
             Send(other, "deckcard=" + value);
             Log("hráči " + o + " zaslána karta " + value);
             break;
         case Kind::SendColor:
+            if (!MoveAllowed(sender, text, match_.NameSuit(sender, value, !checkMoves_))) break;
             Send(other, "deckcolorcard=" + value);
             Log("hráči " + o + " zaslána barva " + value);
             break;
         case Kind::RequestCards:
-            Draw(sender, value);
-            Log("hráč " + n + " líže " + value + " karet");
+            Draw(sender, value, text);
             break;
         case Kind::Standing:
+            if (!MoveAllowed(sender, text, match_.Stand(sender, !checkMoves_))) break;
             Send(other, "i stand");
             Log("hráč " + n + " stojí");
             break;
         case Kind::NoCardsLeft:
+            if (!MoveAllowed(sender, text, match_.ClaimNoCards(sender, !checkMoves_))) break;
             Send(other, "opp has no cards");
             Log("hráči " + n + " došly karty");
             break;
         case Kind::AceCannotReturn:
+            if (!MoveAllowed(sender, text, match_.ClaimAceCannotReturn(sender, !checkMoves_))) break;
             Send(other, "ace you cannot return me");
             break;
         case Kind::EndOfOneGame:
@@ -238,10 +257,12 @@ void GameServer::Handle(int sender, const ClientMessage& message) {
             AskForNextGame(sender);
             break;
         case Kind::GiveUp:
+            if (!MoveAllowed(sender, text, match_.GiveUp(sender, !checkMoves_))) break;
             Send(other, "opp gives it up");
             Log("hráč " + n + " nemůže vrátit soupeře do hry");
             break;
         case Kind::Points:
+            if (!MoveAllowed(sender, text, match_.ReportPoints(sender, value, !checkMoves_))) break;
             Send(other, "opp points=" + value);
             Log("hráč " + n + " zasílá počet trestných bodů=" + value);
             break;

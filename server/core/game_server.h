@@ -10,6 +10,13 @@
 // in the same read behind the one that started a wait are handled like any other.
 // The wait for each player's settings is limited: a real client answers at once, so
 // one that stays silent past the limit is dropped as a lost player and its seat freed.
+//
+// The table's whole game is kept as a rules position (TableMatch). With move checking on,
+// a move the rules refuse (a card not held, out of turn or against the rules, a draw of
+// another number of cards, a false claim of an empty hand or of a lost game) is not
+// relayed but logged with its reason, and the second such message of a player in one
+// game breaks off his match as for a lost player. With it off, every move is relayed as
+// it comes, as the server always did.
 #pragma once
 
 #include <array>
@@ -22,8 +29,8 @@
 #include "client_message.h"
 #include "player_settings.h"
 #include "random_source.h"
-#include "server_cards.h"
 #include "server_links.h"
+#include "table_match.h"
 #include "wire.h"
 
 namespace tarvel::server {
@@ -62,7 +69,11 @@ class GameServer {
     std::uint8_t NextGameCounter() const {
         return static_cast<std::uint8_t>(askedForNextGame_[0] + askedForNextGame_[1]);
     }
-    const ServerCards& Cards() const { return cards_; }
+    // The match at this table: the position of the game, the game number, wins and points.
+    const TableMatch& Match() const { return match_; }
+    // Whether moves are put to the rules before they are relayed; off unless set.
+    void SetMoveChecking(bool on) { checkMoves_ = on; }
+    bool ChecksMoves() const { return checkMoves_; }
     // Live connections that count as players (a turned-away or dropped client does not).
     std::size_t PlayerCount() const;
     // Any connection at all, a closing one included: a table is free only without any.
@@ -95,7 +106,11 @@ class GameServer {
     void SendToBoth(std::string_view message);
     void Log(std::string_view line) { log_.Log(line); }
     void Dispatch(int player, std::string_view message);
-    void Handle(int sender, const ClientMessage& message);
+    void Handle(int sender, const ClientMessage& message, std::string_view text);
+    // True when the move may go on to the other player: the rules allow it, or moves are
+    // not checked. A refused move is logged; the second in a game breaks off the match.
+    bool MoveAllowed(int sender, std::string_view text, const MoveVerdict& verdict);
+    void SendDraw(const DrawnCards& drawn);
     void StoreRuleSetting(int sender, const ClientMessage& message);
     void EndPairAfterPeerLoss(int lostPlayer);
     // Takes the player out of play at once, closes its connection and ends the pair's game.
@@ -110,7 +125,7 @@ class GameServer {
     bool CompareSettings();
     void AnnounceAgreement();
     void Deal();
-    void Draw(int player, std::string_view countText);
+    void Draw(int player, std::string_view countText, std::string_view text);
     void ResetGame();
 
     ClientLinks& links_;
@@ -126,9 +141,13 @@ class GameServer {
     std::array<bool, 2> readyForDeal_{};
     // Each player counts once per game: one player alone can never start a set-up.
     std::array<bool, 2> askedForNextGame_{};
-    std::uint8_t dealtCards_ = 0;
-    bool shuffleOnTurn_ = false;
-    ServerCards cards_;
+    // The rules agreed for the next deal, kept at the agreement: a setting sent after it
+    // changes nothing.
+    rules::RuleOptions agreedRules_;
+    bool agreedPoints_ = false;
+    TableMatch match_{random_};
+    bool checkMoves_ = false;
+    std::array<int, 2> refusedMoves_{};  // in the game being played
 };
 
 }  // namespace tarvel::server

@@ -58,6 +58,33 @@ TEST_F(NetworkTurns, AfterTheOpponentStoodOnTheAceAnyFittingCardIsLaid) {
                            "PlaceMarker 25,225 pointer"});
 }
 
+// The server turns the pile; the player's copy of it goes on growing past the 32
+// cards of the deck, and its newest card is still the one every move answers.
+TEST_F(NetworkTurns, APileLongerThanTheDeckIsAnsweredByItsTopCard) {
+    NetTable({"eso pikové", "9 křížová", "král kárový"},
+             {"7 srdcová", "8 srdcová", "9 srdcová", "10 srdcová", "kluk srdcový", "dáma srdcová", " srdce",
+              "král srdcový", "eso srdcové", "7 kárová", "8 kárová", "9 kárová", "10 kárová", "kluk kárový",
+              "dáma kárová", " kára", "král kárový", "eso kárové", "7 piková", "8 piková", "9 piková",
+              "10 piková", "kluk pikový", "dáma piková", " piky", "král pikový", "eso pikové", "7 křížová",
+              "8 křížová", "9 křížová", "10 křížová", "kluk křížový", "dáma křížová", " kříže", "eso křížové",
+              "král křížový", "7 srdcová", "8 srdcová", "9 srdcová", "10 srdcová"},
+             9);
+    state.PlayerTurn = false;
+    engine.NetworkOpponentCard(Card("eso srdcové"));
+    ASSERT_TRUE(state.AcePending);
+    screen.Clear();
+    Play("eso pikové");  // an ace on the ace: laid, not "hoď eso" or "kartu nelze použít"
+    EXPECT_EQ(net.sent, (Texts{"sendcard=eso pikové"}));
+    EXPECT_FALSE(state.PlayerTurn);
+
+    engine.NetworkOpponentStands();
+    net.sent.clear();
+    Play("9 křížová");  // does not fit the ace of spades
+    EXPECT_TRUE(net.sent.empty());
+    engine.DrawCommand();  // nothing owed any more: the draw is asked of the server
+    EXPECT_EQ(net.sent, (Texts{"req card=1"}));
+}
+
 TEST_F(NetworkTurns, AnOpponentReturnedIntoTheGameLeavesNoReturnPending) {
     options.returntogame = true;
     NetTable({"7 kárová", "9 kárová", "9 srdcová"}, {"8 kárová"}, 1);

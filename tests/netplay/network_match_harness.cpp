@@ -63,6 +63,8 @@ void HarnessClient::CloseConnection() {
 
 NetworkMatchHarness::NetworkMatchHarness(std::size_t chunk, std::uint64_t serverSeed)
     : serverRandom(serverSeed), chunk_(chunk) {
+    // The server as it runs: a move the rules refuse is not relayed.
+    server.SetMoveChecking(true);
     clients[0] = std::make_unique<HarnessClient>(*this, 0, "eva@stul 11111111");
     clients[1] = std::make_unique<HarnessClient>(*this, 1, "petr@stul 22222222");
     clients[1]->engine.Options().playergender = "z";

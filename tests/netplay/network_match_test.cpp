@@ -280,3 +280,30 @@ TEST(NetworkMatch, ChatBetweenMovesLeavesTheGameAsItWas) {
 
 }  // namespace
 }  // namespace tarvel::testing
+
+namespace tarvel::testing {
+namespace {
+
+// Many deals, each played to the end: a position the rules leave no move in (every card
+// refused and the draw too) shows as a match that never ends. Long games turn the pile
+// on the server while each client's copy of it keeps growing.
+TEST(ManyDeals, EveryMatchEndsWithAndWithoutTheReturnRule) {
+    for (std::uint64_t seed = 1; seed <= 200; ++seed) {
+        for (const bool returntogame : {false, true}) {
+            NetworkMatchHarness h(0, seed);
+            for (auto& client : h.clients) {
+                client->engine.Options().numberofgames = 2;
+                client->engine.Options().returntogame = returntogame;
+            }
+            const int moves = h.PlayMatch();
+            const GameState& stuck = h.clients[h.clients[0]->engine.State().PlayerTurn ? 0 : 1]->engine.State();
+            ASSERT_FALSE(h.clients[0]->engine.Net().active || h.clients[1]->engine.Net().active)
+                << "server seed " << seed << (returntogame ? " with" : " without") << " the return rule: " << moves
+                << " moves, the one to move holds " << stuck.PlayerHand.Size() << " cards on "
+                << (stuck.Pile.StackEmpty() ? "nothing" : stuck.Pile.Top().Name);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tarvel::testing

@@ -126,9 +126,9 @@ TEST_F(TableHallTest, RelaysChatAndALostPlayerStayAtTheirTable) {
     EXPECT_EQ(links.Take(3), Messages{});
     EXPECT_EQ(links.Take(4), Messages{});
     // A draw comes from the table's own stock: the other table's stock keeps its cards.
-    const std::size_t otherStock = hall.TableGame(1)->Cards().Stock().Size();
+    const std::size_t otherStock = hall.TableGame(1)->Match().Position().stockSize;
     Read(1, {"req card0=2"});
-    EXPECT_EQ(hall.TableGame(1)->Cards().Stock().Size(), otherStock);
+    EXPECT_EQ(hall.TableGame(1)->Match().Position().stockSize, otherStock);
     links.Take(1);
     links.Take(2);
 
