@@ -254,8 +254,8 @@ void MainWindow::ShowSilentAnnouncement() {
 
 bool MainWindow::ScreenReaderFollows() const {
     // The game's own speech off, or its sounds: the message line shows what is said,
-    // and a screen reader reads it.
-    return gameSpeech_.Mode() == SpeechMode::Off || !phrases_.SoundsOn();
+    // and a screen reader reads it; or the player asked for it beside the game's speech.
+    return gameSpeech_.Mode() == SpeechMode::Off || !phrases_.SoundsOn() || screenReaderToo_;
 }
 
 void MainWindow::TellScreenReader() {
@@ -369,7 +369,8 @@ void MainWindow::EditGameSettings() {
 void MainWindow::EditEnvironment() {
     GameOptions& options = engine_->Options();
     const EnvironmentChoice current{phrases_.SoundsOn(), options.movemouse, options.saycardsundermouse,
-                                    texts_.LanguageBase(), static_cast<std::int32_t>(gameSpeech_.Mode())};
+                                    texts_.LanguageBase(), static_cast<std::int32_t>(gameSpeech_.Mode()),
+                                    screenReaderToo_};
     if (const std::optional<EnvironmentChoice> choice = environmentDialog_->Edit(current)) {
         // The sounds as their menu item sets them, without saying "on" or "off".
         phrases_.SetSoundsOn(choice->soundsOn);
@@ -379,10 +380,12 @@ void MainWindow::EditEnvironment() {
         options.movemouse = choice->movemouse;
         options.saycardsundermouse = choice->saycardsundermouse;
         ApplySpeechMode(choice->speechMode);
+        screenReaderToo_ = choice->screenReader;
         Save([&] {
             settings_.SaveGameSettings(options, phrases_.SoundsOn());
             settings_.SaveLanguage(texts_.LanguageBase());
             settings_.SaveSpeechMode(choice->speechMode);
+            settings_.SaveScreenReader(choice->screenReader);
         });
         if (environmentDialog_->LanguageChanged()) ShowMessage(Text(text::kRestartToApply));
     }
@@ -425,6 +428,7 @@ void MainWindow::LoadStartupSettings() {
     menu_.Zvuky1->setChecked(options.gamesounds);
     menu_.katlzankarty1->setChecked(options.saypickedcards);
     ApplySpeechMode(settings_.LoadSpeechMode());
+    screenReaderToo_ = settings_.LoadScreenReader();
 }
 
 SpeechService* MainWindow::Service() {

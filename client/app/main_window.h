@@ -162,6 +162,7 @@ class MainWindow final : public QMainWindow, public WindowPort {
     std::size_t shownEntries_ = 0;  // history entries already on the message line
     AnnouncementArea* announcements_ = nullptr;
     std::size_t toldEntries_ = 0;  // history entries already told to a screen reader
+    bool screenReaderToo_ = false;  // told also while the game speaks
     std::unique_ptr<SpeechService> service_;
     std::unique_ptr<ServiceSpeech> serviceSpeech_;
     bool serviceTried_ = false;

@@ -161,6 +161,7 @@ constexpr std::array kClientStrings = std::to_array<StringEntry>({
     {1176, "obvyklá"},
     {1177, "silná, promýšlí tahy dopředu"},
     {1178, "Návod ke hře"},
+    {1185, "Vše říkat i č&tečce obrazovky, když hra mluví"},
     // English
     {2000, "English"},
     {2001, "Tarvel"},
@@ -316,6 +317,7 @@ constexpr std::array kClientStrings = std::to_array<StringEntry>({
     {2176, "usual"},
     {2177, "strong, thinks ahead"},
     {2178, "Instructions"},
+    {2185, "Tell a screen &reader everything also while the game speaks"},
 });
 static_assert(IsWellFormed(kClientStrings), "numbers must ascend without repeats for the lookup");
 

@@ -26,6 +26,7 @@ namespace tarvel::testing {
 namespace {
 
 using Texts = std::vector<QString>;
+using Lines = std::vector<std::string>;
 
 // What the window sent to a screen reader since the last look.
 struct Told {
@@ -70,6 +71,7 @@ class ScreenReaderTest : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         Told::Fresh();
         Told::focus.clear();
+        sounds.Fresh();
     }
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(&window->Table(), static_cast<Qt::Key>(key), modifiers);
@@ -206,6 +208,30 @@ TEST_F(ScreenReaderTest, WithTheRecordingsHeardNothingIsAnnouncedUnlessTheSounds
     const Texts told = Told::Fresh();
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0].toStdString(), State().PlayerHand.At(State().SelectedIndex).Name);
+}
+
+TEST_F(ScreenReaderTest, BesideTheRecordingsAsThePlayerChoseTheyAreHeardExactlyAsBefore) {
+    // The same keys, once without a screen reader and once with one told beside the recordings.
+    std::vector<Lines> heard;
+    for (const char* settings : {"", "[environment]\r\nscreenreader=1\r\n"}) {
+        Open(settings);
+        Key(Qt::Key_N, Qt::ControlModifier);
+        Key(Qt::Key_Right);
+        Key(Qt::Key_F3);
+        Key(Qt::Key_Return);
+        heard.push_back(sounds.Fresh());
+        const Texts told = Told::Fresh();
+        if (heard.size() == 1) {
+            EXPECT_TRUE(told.empty());
+        } else {
+            ASSERT_EQ(told.size(), 4u);
+            EXPECT_EQ(told[0], "Soupeř: 10 křížová, Začínáš");
+            EXPECT_TRUE(told[2].startsWith("Soupeř: ")) << told[2].toStdString();
+        }
+        window.reset();
+    }
+    EXPECT_FALSE(heard[0].empty());
+    EXPECT_EQ(heard[0], heard[1]);
 }
 
 TEST_F(ScreenReaderTest, TheTableSaysItsSummaryOnceOnFocus) {
