@@ -58,7 +58,11 @@ const GameServer::Connection* GameServer::PlayerAt(int player) const {
 
 void GameServer::Send(int player, std::string_view message) {
     // A player number without a live connection (the other player has gone) gets nothing.
-    if (const Connection* c = PlayerAt(player)) links_.Write(c->id, EncodeForWire(message));
+    const Connection* c = PlayerAt(player);
+    if (c == nullptr) return;
+    // Kept for a player who may come back; written only while it is here.
+    returns_[static_cast<std::size_t>(player)].Record(message);
+    if (!c->away) links_.Write(c->id, EncodeForWire(message));
 }
 
 void GameServer::SendToBoth(std::string_view message) {
@@ -74,6 +78,7 @@ void GameServer::ClientConnected(ConnectionId id, std::string address, std::uint
 
     const std::size_t players = PlayerCount();
     if (players == 2) {
+        match_.StartMatch();  // a new pair plays a new match
         StartSetup();
     } else if (players > 2) {
         // Turned away at once: it must never move up into a player's place.
@@ -92,6 +97,16 @@ void GameServer::ClientDisconnected(ConnectionId id) {
     const bool wasPlayer = !it->outOfPlay;
     const int number = PlayerNumberOf(id);
     const std::string address = it->address;
+    if (wasPlayer && HoldSeat(number)) return;
+    if (wasPlayer && step_ == SetupStep::Idle && number >= 0 && number < 2 &&
+        returns_[static_cast<std::size_t>(1 - number)].Issued()) {
+        // This one's match is over, but the other may still come back, as the number he
+        // has, to hear its end: this place keeps the numbers as they are.
+        it->away = true;
+        it->gone = true;
+        Log("Odpojen klient" + address);
+        return;
+    }
     connections_.erase(it);
     Log("Odpojen klient" + address);
     if (wasPlayer && step_ != SetupStep::Idle) EndPairAfterPeerLoss(number);
@@ -131,6 +146,7 @@ void GameServer::SettingsWaitExpired() {
     if (step_ == SetupStep::AwaitingSettings1) player = 1;
     if (player < 0 || settingsComplete_[player]) return;  // a late timer event changes nothing
     if (const Connection* connection = PlayerAt(player)) {
+        if (connection->away) return;  // the wait for its return decides
         DropPlayer(connection->id,
                    "Hráč " + Digit(player) + " neodpověděl včas na požadavek na nastavení, spojení uzavřeno");
     }
@@ -145,6 +161,23 @@ void GameServer::ClientRead(ConnectionId id, std::string_view bytes) {
     for (const std::string& message : split.messages) {
         const int player = PlayerNumberOf(id);
         if (player < 0) break;
+        if (message == kCanReturnHello) {
+            // Said once, before anything else: the connection's client can come back.
+            if (Connection* c = Find(id)) c->canReturn = true;
+            continue;
+        }
+        if (step_ == SetupStep::Idle && MessageKey(message) == "reconnect" && message.find('=') != std::string::npos) {
+            // Back too late: no seat is held here for anyone, and this one is told so at once.
+            if (Connection* c = Find(id)) {
+                c->outOfPlay = true;
+                c->closing = true;
+            }
+            links_.Write(id, EncodeForWire("busy"));
+            Log("Klient z adresy " + from + " odpojen, žádné místo pro návrat do hry není drženo");
+            links_.Close(id);
+            break;
+        }
+        returns_[static_cast<std::size_t>(player)].CountReceived();
         Dispatch(player, message);
     }
     if (split.overflow) {
@@ -163,7 +196,7 @@ void GameServer::Dispatch(int player, std::string_view message) {
             ", zpráva nebyla zpracována");
         return;
     }
-    Handle(player, *recognised);
+    Handle(player, *recognised, message);
     AdvanceSetup();
 }
 
@@ -186,7 +219,22 @@ void GameServer::StoreRuleSetting(int sender, const ClientMessage& message) {
     settings_[sender].rules[message.settingIndex] = value.value_or(0);
 }
 
-void GameServer::Handle(int sender, const ClientMessage& message) {
+bool GameServer::MoveAllowed(int sender, std::string_view text, const MoveVerdict& verdict) {
+    if (verdict.Ok() || !checkMoves_) return true;
+    const std::string n = Digit(sender);
+    Log("hráč " + n + " poslal tah, který nelze zahrát (" + RefusalText(verdict) + "): " + std::string(text) +
+        ", zpráva nebyla předána");
+    // Only the player's own later messages are refused again: a client that keeps sending
+    // what cannot be played is not playing this game.
+    if (++refusedMoves_[static_cast<std::size_t>(sender)] >= 2) {
+        if (const Connection* connection = PlayerAt(sender)) {
+            DropPlayer(connection->id, "hráč " + n + " poslal ve hře druhý tah, který nelze zahrát, spojení uzavřeno");
+        }
+    }
+    return false;
+}
+
+void GameServer::Handle(int sender, const ClientMessage& message, std::string_view text) {
     using Kind = ClientMessageKind;
     const int other = 1 - sender;
     const std::string n = Digit(sender);
@@ -210,27 +258,30 @@ void GameServer::Handle(int sender, const ClientMessage& message) {
             readyForDeal_[sender] = true;
             break;
         case Kind::SendCard:
-            cards_.PutOnPile(sender, value);
+            if (!MoveAllowed(sender, text, match_.LayCard(sender, value, !checkMoves_))) break;
             Send(other, "deckcard=" + value);
             Log("hráči " + o + " zaslána karta " + value);
             break;
         case Kind::SendColor:
+            if (!MoveAllowed(sender, text, match_.NameSuit(sender, value, !checkMoves_))) break;
             Send(other, "deckcolorcard=" + value);
             Log("hráči " + o + " zaslána barva " + value);
             break;
         case Kind::RequestCards:
-            Draw(sender, value);
-            Log("hráč " + n + " líže " + value + " karet");
+            Draw(sender, value, text);
             break;
         case Kind::Standing:
+            if (!MoveAllowed(sender, text, match_.Stand(sender, !checkMoves_))) break;
             Send(other, "i stand");
             Log("hráč " + n + " stojí");
             break;
         case Kind::NoCardsLeft:
+            if (!MoveAllowed(sender, text, match_.ClaimNoCards(sender, !checkMoves_))) break;
             Send(other, "opp has no cards");
             Log("hráči " + n + " došly karty");
             break;
         case Kind::AceCannotReturn:
+            if (!MoveAllowed(sender, text, match_.ClaimAceCannotReturn(sender, !checkMoves_))) break;
             Send(other, "ace you cannot return me");
             break;
         case Kind::EndOfOneGame:
@@ -238,25 +289,36 @@ void GameServer::Handle(int sender, const ClientMessage& message) {
             AskForNextGame(sender);
             break;
         case Kind::GiveUp:
+            if (!MoveAllowed(sender, text, match_.GiveUp(sender, !checkMoves_))) break;
             Send(other, "opp gives it up");
             Log("hráč " + n + " nemůže vrátit soupeře do hry");
             break;
         case Kind::Points:
+            if (!MoveAllowed(sender, text, match_.ReportPoints(sender, value, !checkMoves_))) break;
             Send(other, "opp points=" + value);
             Log("hráč " + n + " zasílá počet trestných bodů=" + value);
             break;
         case Kind::EndOfMatch:
             Log("hráč " + n + " zasílá konec hry");
             SetStep(SetupStep::Idle);  // the clients now leave; their going is no loss
+            // The other may still be hearing the match's end: its seat is held until it says so.
+            returns_[static_cast<std::size_t>(sender)].Close();
+            if (!returns_[static_cast<std::size_t>(other)].Issued()) ForgetReturns();
             break;
         case Kind::TerminateGame:
             Send(other, "forcedendofgame");
             Log("Hráč " + n + " předčasně ukončil hru");
             SetStep(SetupStep::Idle);
+            ForgetReturns();
             break;
         case Kind::Say:
             Send(other, "sayit=" + value);
             Log("hráč " + n + " říká: " + value);
+            break;
+        case Kind::ReturnReady:
+            if (returns_[static_cast<std::size_t>(sender)].Issued()) {
+                returns_[static_cast<std::size_t>(sender)].StartCounting();
+            }
             break;
     }
 }

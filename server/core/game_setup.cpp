@@ -2,14 +2,12 @@
 // the draws of a GameServer.
 #include <algorithm>
 
+#include "card_names.h"
 #include "game_server.h"
+#include "pile.h"
 
 namespace tarvel::server {
 namespace {
-
-// The most cards per hand that a 32-card deck can deal twice and still leave a start
-// card. The clients offer 4 to 10; a larger count must not empty the stock.
-constexpr std::uint8_t kMostDealtCards = 15;
 
 std::string Digit(int player) {
     return std::to_string(player);
@@ -30,6 +28,7 @@ void GameServer::SetStep(SetupStep step) {
 void GameServer::StartSetup() {
     if (PlayerCount() < 2) {
         SetStep(SetupStep::Idle);
+        ForgetReturns();
         Log("Hra nemůže začít, připojen je jen jeden hráč");
         return;
     }
@@ -57,6 +56,7 @@ void GameServer::AdvanceSetup() {
                 if (!settingsComplete_[1]) return;
                 if (!CompareSettings()) {
                     SetStep(SetupStep::Idle);
+                    ForgetReturns();
                     return;
                 }
                 AnnounceAgreement();
@@ -95,8 +95,10 @@ void GameServer::AnnounceAgreement() {
         Send(player, "oksettings");
         Log("Informace o shodě zaslána hráči " + Digit(player));
     }
-    dealtCards_ = settings_[1].rules[kDealtCardsSetting];
-    shuffleOnTurn_ = settings_[1].rules[kShuffleSetting] == 1;
+    GiveReturnKeys();
+    const std::uint8_t dealt = std::min(settings_[1].rules[kDealtCardsSetting], kMostDealtCards);
+    agreedRules_ = RulesOfSettings(settings_[1], dealt);
+    agreedPoints_ = PlaysForPoints(settings_[1]);
     askedForNextGame_ = {};
 
     for (int player = 0; player < 2; ++player) {
@@ -105,6 +107,7 @@ void GameServer::AnnounceAgreement() {
         Log("pohlaví oponenta hráče " + Digit(player) + " je " + gender);
     }
     const std::string first = Digit(static_cast<int>(random_.Random(2)));
+    match_.NoteFirstPlayer(first == "1" ? 1 : 0);
     SendToBoth("firstplayer=" + first);
     Log("začíná hráč " + first + " - zasláno hráčům");
     // Cleared before any further message is handled: only requests after the agreement count.
@@ -113,64 +116,69 @@ void GameServer::AnnounceAgreement() {
 
 void GameServer::Deal() {
     random_.SeedFromClock();
-    cards_.NewDeal(random_);
-    const int perPlayer = std::min(dealtCards_, kMostDealtCards);
+    const DealtCards dealt = match_.Deal(agreedRules_, agreedPoints_);
+    refusedMoves_ = {};
     for (int player = 0; player < 2; ++player) {
-        for (int i = 0; i < perPlayer; ++i) Send(player, "yourstartcard=" + cards_.PopStockTo(player).Name);
+        for (const rules::CardId card : dealt.hands[static_cast<std::size_t>(player)]) {
+            Send(player, "yourstartcard=" + rules::CardOfId(card).Name);
+        }
         Log("Rozdány karty hráči " + Digit(player));
     }
-    const typhodnoty start = cards_.PopStock();
-    const auto marker = cards_.LayStartCard(start);
+    const typhodnoty& start = rules::CardOfId(dealt.start);
     SendToBoth("deckstartcard=" + start.Name);
     Log("hráčům zaslána vykládací karta");
-    if (marker) {
-        SendToBoth("deckstartcolorcard=" + std::string(*marker));
+    if (const auto marker = StartQueenMarker(start)) {
+        SendToBoth("deckstartcolorcard=" + marker->Name);
         Log("hráčům zaslána vykládací barva");
     }
     SendToBoth("startcard done");
 }
 
-void GameServer::Draw(int player, std::string_view countText) {
+void GameServer::Draw(int player, std::string_view countText, std::string_view text) {
+    const auto count = ParseCount(countText);
+    if (!count && !checkMoves_) Log("hráč " + Digit(player) + " žádá nečíselný počet karet, platí 0");
+    DrawnCards drawn;
+    if (!MoveAllowed(player, text, match_.Draw(player, count, !checkMoves_, drawn))) return;
+    SendDraw(drawn);
+    Log("hráč " + Digit(player) + " líže " + std::string(countText) + " karet");
+}
+
+void GameServer::SendDraw(const DrawnCards& drawn) {
+    const int player = drawn.seat;
     const int other = 1 - player;
-    auto count = ParseCount(countText);
-    if (!count) {
-        Log("hráč " + Digit(player) + " žádá nečíselný počet karet, platí 0");
-        count = 0;
-    }
     auto nothingToDraw = [&] {
         Send(player, "nocardforpickup");
         Log(Digit(player) + ": není z čeho lízat");
     };
-    if (cards_.StockEmpty() && cards_.NothingToTurn()) {
+    if (drawn.NothingAtAll()) {
         nothingToDraw();
         return;
     }
     Send(other, "opponentpickup");
-    for (std::uint32_t i = 0; i < *count; ++i) {
-        if (cards_.StockEmpty() && cards_.NothingToTurn()) {
-            nothingToDraw();
-            break;
-        }
-        if (cards_.StockEmpty()) {
+    for (std::size_t i = 0; i <= drawn.cards.size(); ++i) {
+        if (i == drawn.turnedBefore) {
             SendToBoth("turningthedeck");
             Log("Otáčím hromádku");
-            cards_.TurnPile(shuffleOnTurn_, random_);
         }
-        Send(player, "yourcard=" + cards_.PopStockTo(player).Name);
+        if (i == drawn.cards.size()) break;
+        Send(player, "yourcard=" + rules::CardOfId(drawn.cards[i]).Name);
         Send(other, "opptakescard");
     }
+    if (drawn.ranDry) nothingToDraw();
     SendToBoth("pickup done");
 }
 
 void GameServer::ResetGame() {
     SetStep(SetupStep::Idle);
+    ForgetReturns();
     settings_ = {};
     settingsComplete_ = {};
     readyForDeal_ = {};
     askedForNextGame_ = {};
-    dealtCards_ = 0;
-    shuffleOnTurn_ = false;
-    cards_.Clear();
+    agreedRules_ = {};
+    agreedPoints_ = false;
+    refusedMoves_ = {};
+    match_.StartMatch();
 }
 
 }  // namespace tarvel::server

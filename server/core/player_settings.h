@@ -18,8 +18,13 @@ inline constexpr std::array<std::string_view, kRuleSettingCount> kRuleSettingNam
     "kolikbrat", "kralpikovy", "navratdohry", "hranabody",
     "donucen",   "zamichat",   "pocetkol",    "pocetrozdavanych"};
 
-inline constexpr int kShuffleSetting = 5;     // "zamichat"
-inline constexpr int kDealtCardsSetting = 7;  // "pocetrozdavanych"
+inline constexpr int kSevenDrawSetting = 0;      // "kolikbrat"
+inline constexpr int kKingOfSpadesSetting = 1;   // "kralpikovy"
+inline constexpr int kReturnToGameSetting = 2;   // "navratdohry"
+inline constexpr int kPlayForPointsSetting = 3;  // "hranabody"
+inline constexpr int kCompulsorySetting = 4;     // "donucen"
+inline constexpr int kShuffleSetting = 5;        // "zamichat"
+inline constexpr int kDealtCardsSetting = 7;     // "pocetrozdavanych"
 
 struct PlayerSettings {
     std::array<std::uint8_t, kRuleSettingCount> rules{};

@@ -8,7 +8,7 @@
 #include "card_names.h"
 #include "fakes.h"
 #include "game_server.h"
-#include "server_cards.h"
+#include "table_match.h"
 
 namespace tarvel::server::testing {
 namespace {
@@ -56,37 +56,38 @@ TEST(ServerHands, DealDrawsAndLaidCardsKeepEachHand) {
     const rules::CardSet dealt1 = CardsSent(links.Take(2));
     EXPECT_EQ(rules::CountOf(dealt0), 5);
     EXPECT_EQ(rules::CountOf(dealt1), 5);
-    EXPECT_EQ(server.Cards().Hand(0), dealt0);
-    EXPECT_EQ(server.Cards().Hand(1), dealt1);
+    EXPECT_EQ(server.Match().Position().hands[0], dealt0);
+    EXPECT_EQ(server.Match().Position().hands[1], dealt1);
 
     // Player 1 draws three; player 0 lays one of his cards.
     read(2, {"req card1=3"});
     const rules::CardSet drawn1 = CardsSent(links.Take(2));
     EXPECT_EQ(rules::CountOf(drawn1), 3);
-    EXPECT_EQ(server.Cards().Hand(1), dealt1 | drawn1);
+    EXPECT_EQ(server.Match().Position().hands[1], dealt1 | drawn1);
     const rules::CardId laid = rules::LowestCard(dealt0);
     read(1, {"sendcard0=" + rules::CardOfId(laid).Name});
-    EXPECT_EQ(server.Cards().Hand(0), dealt0 & ~rules::Bit(laid));
-    EXPECT_EQ(server.Cards().Pile().Top().Name, rules::CardOfId(laid).Name);
+    EXPECT_EQ(server.Match().Position().hands[0], dealt0 & ~rules::Bit(laid));
+    EXPECT_EQ(server.Match().Position().Top(), laid);
     // A name that is no card changes no hand.
     read(2, {"sendcard1=eso nijaké"});
-    EXPECT_EQ(server.Cards().Hand(1), dealt1 | drawn1);
+    EXPECT_EQ(server.Match().Position().hands[1], dealt1 | drawn1);
 }
 
-TEST(ServerHands, ANewDealOrClearEmptiesTheHands) {
-    ServerCards cards;
+TEST(ServerHands, ANewDealOrANewMatchEmptiesTheHands) {
     ZeroRandom random;
-    cards.NewDeal(random);
-    const typhodnoty first = cards.PopStockTo(0);
-    cards.PopStockTo(1);
-    cards.PopStockTo(7);  // no such player: into no hand
-    EXPECT_EQ(cards.Hand(0), rules::Bit(rules::IdOfCard(first)));
-    EXPECT_EQ(rules::CountOf(cards.Hand(1)), 1);
-    EXPECT_EQ(cards.Hand(7), 0u);
-    cards.PutOnPile(0, first.Name);
-    EXPECT_EQ(cards.Hand(0), 0u);
-    cards.NewDeal(random);
-    EXPECT_EQ(cards.Hand(1), 0u);
+    TableMatch match(random);
+    rules::RuleOptions rules;
+    rules.dealtCards = 1;
+    DealtCards dealt = match.Deal(rules, false);
+    EXPECT_EQ(match.Position().hands[0], rules::Bit(dealt.hands[0].at(0)));
+    DrawnCards drawn;
+    match.Draw(1, 30, true, drawn);  // everything: the stock is empty
+    EXPECT_EQ(rules::CountOf(match.Position().hands[1]), 30);
+    dealt = match.Deal(rules, false);
+    EXPECT_EQ(rules::CountOf(match.Position().hands[1]), 1);
+    match.StartMatch();
+    EXPECT_EQ(match.Position().hands[0] | match.Position().hands[1], 0u);
+    EXPECT_FALSE(match.Dealt());
 }
 
 }  // namespace
