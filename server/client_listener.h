@@ -45,6 +45,8 @@ class ClientListener final : public QObject, public ClientLinks, public TimerSou
     void SetSettingsTimeout(std::chrono::milliseconds timeout);
     // How long a newcomer at a server of several tables has to name its table.
     void SetJoinWait(std::chrono::milliseconds wait);
+    // Whether moves are put to the rules before they are relayed (off unless set).
+    void SetMoveChecking(bool on);
     // Bytes read from all clients so far: lets a test know that the server has
     // handled everything it sent.
     std::uint64_t BytesReceived() const { return bytesReceived_; }
@@ -69,6 +71,7 @@ class ClientListener final : public QObject, public ClientLinks, public TimerSou
     RandomSource& random_;
     std::chrono::milliseconds settingsTimeout_ = GameServer::kDefaultSettingsTimeout;
     std::chrono::milliseconds joinWait_ = TableHall::kDefaultJoinWait;
+    bool checkMoves_ = false;
     std::unique_ptr<TableHall> hall_;
 };
 

@@ -22,6 +22,7 @@ ServerSettings ReadServerSettings(const QString& iniPath) {
     settings.connectAtStartup = file.ReadBool("server", "connectatstartup", defaults.connectAtStartup);
     settings.language = file.ReadInteger("environment", "language", defaults.language);
     settings.tables = std::clamp(file.ReadInteger("server", "tables", defaults.tables), 1, kMostTables);
+    settings.checkMoves = file.ReadBool("server", "checkmoves", defaults.checkMoves);
     return settings;
 }
 

@@ -10,6 +10,7 @@ struct ServerSettings {
     bool connectAtStartup = true;
     int language = 1000;
     int tables = 1;  // pairs that play at once
+    bool checkMoves = true;  // moves the rules refuse are not relayed
 };
 
 // The most tables a server takes: far more than one machine's connections carry.

@@ -63,6 +63,7 @@ ServerWindow::ServerWindow(const QString& folder, RandomSource& random, QWidget*
       settings_(ReadServerSettings(iniPath_)),
       language_(settings_.language),
       listener_(*this, random, settings_.tables) {
+    listener_.SetMoveChecking(settings_.checkMoves);
     BuildWidgets();
     connect(&tablesTimer_, &QTimer::timeout, this, &ServerWindow::ShowTables);
     tablesTimer_.start(kTablesRefreshMs);
@@ -81,6 +82,7 @@ ServerWindow::ServerWindow(const QString& folder, RandomSource& random, QWidget*
         Log(("jméno serveru: " + host.name).toStdString());
         Log("Port serveru: " + std::to_string(settings_.port));
         if (settings_.tables > 1) Log("Počet stolů: " + std::to_string(settings_.tables));
+        if (!settings_.checkMoves) Log("Tahy hráčů se nekontrolují, přeposílají se všechny");
         ShowPendingLogLines();
     });
     protocollist->setFocus();

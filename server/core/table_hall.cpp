@@ -86,6 +86,13 @@ void TableHall::SetSettingsTimeout(std::chrono::milliseconds timeout) {
     }
 }
 
+void TableHall::SetMoveChecking(bool on) {
+    checkMoves_ = on;
+    for (auto& table : tables_) {
+        if (table) table->game.SetMoveChecking(on);
+    }
+}
+
 TableHall::Table* TableHall::TableOf(ConnectionId id) {
     if (single_) return tables_[0].get();
     auto it = seated_.find(id);
@@ -102,6 +109,7 @@ int TableHall::OpenTable(const std::optional<std::string>& name) {
     *free = std::make_unique<Table>(name.value_or(std::string()), log_, std::move(prefix), std::move(timer),
                                     links_, random_);
     (*free)->game.SetSettingsTimeout(settingsTimeout_);
+    (*free)->game.SetMoveChecking(checkMoves_);
     if (name) (*free)->log.Log("stůl pojmenován " + *name);
     return index;
 }

@@ -56,6 +56,9 @@ class TableHall {
     // Apply to tables set up from now on, and to newcomers from now on.
     void SetSettingsTimeout(std::chrono::milliseconds timeout);
     void SetJoinWait(std::chrono::milliseconds wait) { joinWait_ = wait; }
+    // Whether every table puts moves to the rules before it relays them (off unless set);
+    // applies to the tables playing now too.
+    void SetMoveChecking(bool on);
 
     int TableCount() const { return static_cast<int>(tables_.size()); }
     // The game at a table (index from 0), or null while the table is free. With one
@@ -96,6 +99,7 @@ class TableHall {
     TimerSource& timers_;
     std::chrono::milliseconds settingsTimeout_ = GameServer::kDefaultSettingsTimeout;
     std::chrono::milliseconds joinWait_ = kDefaultJoinWait;
+    bool checkMoves_ = false;
     bool single_ = false;
     std::vector<std::unique_ptr<Table>> tables_;  // null while free
     std::unordered_map<ConnectionId, int> seated_;  // connection -> its table

@@ -16,12 +16,6 @@ std::uint8_t SevenDraw(std::uint8_t value) {
     return value == 2 || value == 3 ? value : 2;
 }
 
-int HandPoints(rules::CardSet hand) {
-    int points = 0;
-    for (; hand != 0; hand &= hand - 1) points += rules::PointsOf(rules::LowestCard(hand));
-    return points;
-}
-
 // The cards a move's draw gave in the order they left the stock: the old stock from its
 // top, then, when the pile was turned, the new stock from its top. Drawing only lowers
 // the stock's size, so the cards taken from the new stock still lie just above it.
@@ -85,7 +79,7 @@ std::string RefusalText(const MoveVerdict& verdict) {
         case MoveFault::NotLost:
             return "hru neprohrál";
         case MoveFault::WrongPoints:
-            return "karty v ruce mají " + std::to_string(verdict.allowed) + " bodů";
+            return "počet bodů není číslo";
         case MoveFault::Rules:
             break;
     }
@@ -138,6 +132,7 @@ DealtCards TableMatch::Deal(const rules::RuleOptions& rules, bool playForPoints)
     dealt_ = true;
     kept_ = true;
     owedDraw_.reset();
+    pointsReported_ = false;
 
     rules::Position& p = position_;
     p = rules::Position{};
@@ -193,9 +188,7 @@ MoveVerdict TableMatch::Play(int seat, rules::Move move, DrawnCards* drawn) {
 void TableMatch::Decided(const rules::Position& before, rules::Move move, const rules::MoveOutcome& outcome,
                          DrawnCards* drawn) {
     const std::size_t winner = Index(outcome.winner);
-    const std::size_t loser = 1 - winner;
     ++wins_[winner];
-    if (playForPoints_) points_[loser] += HandPoints(position_.hands[loser]);
     if (outcome.drawer == rules::kNoSeat) return;
     DrawnCards taken = DrawnBy(before, position_, outcome);
     if (outcome.drawer == before.toMove && drawn != nullptr) {
@@ -334,14 +327,22 @@ MoveVerdict TableMatch::GiveUp(int seat, bool force) {
 
 MoveVerdict TableMatch::ReportPoints(int seat, std::string_view points, bool force) {
     MoveVerdict verdict;
+    const auto value = ParseCount(points);
     if (kept_) {
         if (!dealt_) {
             verdict = Fault(MoveFault::NoGame);
         } else if (!playForPoints_ || position_.winner != (1 - seat)) {
             verdict = Fault(MoveFault::NotLost);
-        } else if (const int held = HandPoints(position_.hands[Index(seat)]);
-                   ParseCount(points) != static_cast<std::uint32_t>(held)) {
-            verdict = MoveVerdict{MoveFault::WrongPoints, rules::Refusal::None, static_cast<std::uint32_t>(held)};
+        } else if (pointsReported_) {
+            verdict = RulesRefuse(rules::Refusal::NotNow);
+        } else if (!value) {
+            verdict = Fault(MoveFault::WrongPoints);
+        }
+        if (verdict.Ok()) {
+            // The points as the clients count them: a returned player who lost with cards
+            // still to take reports his hand before they come, as his client always has.
+            points_[Index(seat)] += static_cast<int>(*value);
+            pointsReported_ = true;
         }
         if (verdict.Ok() || !force) return verdict;
     }
