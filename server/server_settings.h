@@ -9,7 +9,7 @@ struct ServerSettings {
     int port = 1412;
     bool connectAtStartup = true;
     int language = 1000;
-    int tables = 1;  // pairs that play at once
+    int tables = 1;          // pairs that play at once
     bool checkMoves = true;  // moves the rules refuse are not relayed
 };
 

@@ -19,7 +19,8 @@ std::uint8_t SevenDraw(std::uint8_t value) {
 // The cards a move's draw gave in the order they left the stock: the old stock from its
 // top, then, when the pile was turned, the new stock from its top. Drawing only lowers
 // the stock's size, so the cards taken from the new stock still lie just above it.
-DrawnCards DrawnBy(const rules::Position& before, const rules::Position& after, const rules::MoveOutcome& outcome) {
+DrawnCards DrawnBy(const rules::Position& before, const rules::Position& after,
+                   const rules::MoveOutcome& outcome) {
     DrawnCards drawn;
     drawn.seat = outcome.drawer;
     drawn.ranDry = outcome.nothingToDraw;
@@ -29,7 +30,8 @@ DrawnCards DrawnBy(const rules::Position& before, const rules::Position& after, 
     if (outcome.pileTurned) {
         drawn.turnedBefore = fromOld;
         const std::size_t fromNew = count - fromOld;
-        for (std::size_t j = 0; j < fromNew; ++j) drawn.cards.push_back(after.stock[after.stockSize + fromNew - 1 - j]);
+        for (std::size_t j = 0; j < fromNew; ++j)
+            drawn.cards.push_back(after.stock[after.stockSize + fromNew - 1 - j]);
     }
     return drawn;
 }
@@ -207,7 +209,8 @@ MoveVerdict TableMatch::LayCard(int seat, std::string_view cardName, bool force)
     const CardId card = rules::IdOfName(cardName);
     MoveVerdict verdict;
     if (kept_) {
-        verdict = card == rules::kNoCard ? Fault(MoveFault::UnknownCard) : Play(seat, rules::Move::Lay(card), nullptr);
+        verdict = card == rules::kNoCard ? Fault(MoveFault::UnknownCard)
+                                         : Play(seat, rules::Move::Lay(card), nullptr);
         if (verdict.Ok() || !force) return verdict;
     }
     kept_ = false;
@@ -219,10 +222,11 @@ MoveVerdict TableMatch::NameSuit(int seat, std::string_view marker, bool force) 
     MoveVerdict verdict;
     if (kept_) {
         const auto known = std::find(kSuitMarkers.begin(), kSuitMarkers.end(), marker);
-        verdict = known == kSuitMarkers.end()
-                      ? Fault(MoveFault::UnknownSuit)
-                      : Play(seat, rules::Move::NameSuit(static_cast<std::uint8_t>(known - kSuitMarkers.begin())),
-                             nullptr);
+        verdict =
+            known == kSuitMarkers.end()
+                ? Fault(MoveFault::UnknownSuit)
+                : Play(seat, rules::Move::NameSuit(static_cast<std::uint8_t>(known - kSuitMarkers.begin())),
+                       nullptr);
         if (verdict.Ok() || !force) return verdict;
     }
     kept_ = false;
@@ -246,7 +250,8 @@ MoveVerdict TableMatch::Draw(int seat, std::optional<std::uint32_t> count, bool 
             if (!dealt_) return Fault(MoveFault::NoGame);
             if (position_.Over()) {
                 if (!owedDraw_ || owedDraw_->seat != seat) return RulesRefuse(rules::Refusal::GameOver);
-                if (count != owedCount_) return MoveVerdict{MoveFault::DrawCount, rules::Refusal::None, owedCount_};
+                if (count != owedCount_)
+                    return MoveVerdict{MoveFault::DrawCount, rules::Refusal::None, owedCount_};
                 drawn = std::move(*owedDraw_);
                 owedDraw_.reset();
                 return {};
@@ -259,10 +264,12 @@ MoveVerdict TableMatch::Draw(int seat, std::optional<std::uint32_t> count, bool 
                 return RulesRefuse(rules::Refusal::NotNow);
             }
             const rules::Move move{kind, 0};
-            if (const rules::Refusal refusal = rules::Check(position_, move); refusal != rules::Refusal::None) {
+            if (const rules::Refusal refusal = rules::Check(position_, move);
+                refusal != rules::Refusal::None) {
                 return RulesRefuse(refusal);
             }
-            const std::uint32_t allowed = givesUp ? position_.pendingDraw : std::max<std::uint32_t>(position_.pendingDraw, 1);
+            const std::uint32_t allowed =
+                givesUp ? position_.pendingDraw : std::max<std::uint32_t>(position_.pendingDraw, 1);
             if (count != allowed) return MoveVerdict{MoveFault::DrawCount, rules::Refusal::None, allowed};
             return Play(seat, move, &drawn);
         }();
@@ -313,7 +320,8 @@ MoveVerdict TableMatch::GiveUp(int seat, bool force) {
             verdict = Fault(MoveFault::NoGame);
         } else if (position_.Over()) {
             // Said again once the pending cards are taken, by the side that lost.
-            if (!position_.rules.returnToGame || position_.winner != (1 - seat)) verdict = Fault(MoveFault::NotLost);
+            if (!position_.rules.returnToGame || position_.winner != (1 - seat))
+                verdict = Fault(MoveFault::NotLost);
         } else if (position_.pendingDraw > 0 && position_.toMove == seat) {
             verdict = RulesRefuse(rules::Refusal::NotNow);  // the pending cards come first
         } else {

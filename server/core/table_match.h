@@ -58,22 +58,22 @@ struct DrawnCards {
 // Why a move was refused.
 enum class MoveFault : std::uint8_t {
     None,
-    NoGame,          // no game is dealt or being played
-    NotOnTurn,       // the other player is to move
-    UnknownCard,     // not the name of one of the 32 cards
-    UnknownSuit,     // not one of the four suit markers
-    Rules,           // the rules refuse it; `refusal` says why
-    DrawCount,       // a draw of another number of cards than the rules give
-    StillHoldsCards, // "no cards" while the hand holds some
-    NotLost,         // a lost game's message from a player who has not lost
-    WrongPoints,     // points that are not a number
+    NoGame,           // no game is dealt or being played
+    NotOnTurn,        // the other player is to move
+    UnknownCard,      // not the name of one of the 32 cards
+    UnknownSuit,      // not one of the four suit markers
+    Rules,            // the rules refuse it; `refusal` says why
+    DrawCount,        // a draw of another number of cards than the rules give
+    StillHoldsCards,  // "no cards" while the hand holds some
+    NotLost,          // a lost game's message from a player who has not lost
+    WrongPoints,      // points that are not a number
 };
 
 struct MoveVerdict {
     MoveFault fault = MoveFault::None;
     rules::Refusal refusal = rules::Refusal::None;  // for MoveFault::Rules
-    std::uint32_t allowed = 0;                       // DrawCount: the cards the rules give
-    std::uint32_t held = 0;                          // StillHoldsCards: the cards still in hand
+    std::uint32_t allowed = 0;                      // DrawCount: the cards the rules give
+    std::uint32_t held = 0;                         // StillHoldsCards: the cards still in hand
 
     bool Ok() const { return fault == MoveFault::None; }
 };

@@ -46,8 +46,9 @@ Played Play(const MatchRules& rules, std::uint64_t seed, bool checkMoves, Networ
 }
 
 std::size_t CountLines(const std::vector<std::string>& log, const std::string& part) {
-    return static_cast<std::size_t>(
-        std::count_if(log.begin(), log.end(), [&](const std::string& line) { return line.find(part) != std::string::npos; }));
+    return static_cast<std::size_t>(std::count_if(log.begin(), log.end(), [&](const std::string& line) {
+        return line.find(part) != std::string::npos;
+    }));
 }
 
 // Games where the answer that returned a player was the other's last card, so the

@@ -99,8 +99,9 @@ TEST_F(MoveCheck, EachMoveTheRulesRefuseIsLoggedWithItsReasonAndNotRelayed) {
 TEST_F(MoveCheck, AMoveAfterARefusedOneIsJudgedAndRelayedAsEver) {
     Read(1, {"sendcard0=eso srdcové", "sendcard0=eso křížové"});
     EXPECT_EQ(links.Take(2), Messages{"deckcard=eso křížové"});
-    EXPECT_EQ(log.lines, (Messages{RefusalLine(0, "karta nejde hrát na kartu na hromádce", "sendcard0=eso srdcové"),
-                                   "hráči 1 zaslána karta eso křížové"}));
+    EXPECT_EQ(log.lines,
+              (Messages{RefusalLine(0, "karta nejde hrát na kartu na hromádce", "sendcard0=eso srdcové"),
+                        "hráči 1 zaslána karta eso křížové"}));
     Read(2, {"standing1"});
     EXPECT_EQ(links.Take(1), Messages{"i stand"});
     Read(1, {"req card0=1"});
@@ -127,12 +128,14 @@ TEST_F(MoveCheck, TheSecondRefusedMoveInAGameBreaksOffTheSendersMatch) {
 
 TEST_F(MoveCheck, AGameByTheRulesEndsWithItsWinnerAndPointsAndEachGameCountsRefusalsAfresh) {
     PlayTheFirstGameOut();
-    EXPECT_EQ(links.Take(1), (Messages{"i stand", "i stand", "i stand", "ace you cannot return me", "opp points=8"}));
+    EXPECT_EQ(links.Take(1),
+              (Messages{"i stand", "i stand", "i stand", "ace you cannot return me", "opp points=8"}));
     EXPECT_EQ(links.Take(2), (Messages{"deckcard=eso křížové", "deckcard=eso pikové", "deckcard=eso kárové",
                                        "deckcard=eso srdcové", "opp has no cards"}));
-    EXPECT_EQ(std::count_if(log.lines.begin(), log.lines.end(),
-                            [](const std::string& line) { return line.find("nelze zahrát") != std::string::npos; }),
-              0);
+    EXPECT_EQ(
+        std::count_if(log.lines.begin(), log.lines.end(),
+                      [](const std::string& line) { return line.find("nelze zahrát") != std::string::npos; }),
+        0);
     const TableMatch& match = server.Match();
     EXPECT_EQ(match.Wins(0), 1);
     EXPECT_EQ(match.Wins(1), 0);
@@ -155,8 +158,8 @@ TEST_F(MoveCheck, AGameByTheRulesEndsWithItsWinnerAndPointsAndEachGameCountsRefu
     StartGame();
     EXPECT_EQ(match.GameNumber(), 2);
     EXPECT_EQ(match.Position().toMove, 1);  // the beginner alternates
-    Read(1, {"sendcard0=eso křížové"});  // player 0's first refusal of this game, his second of the match
-    Read(2, {"sendcard1=eso křížové"});  // the same for player 1
+    Read(1, {"sendcard0=eso křížové"});     // player 0's first refusal of this game, his second of the match
+    Read(2, {"sendcard1=eso křížové"});     // the same for player 1
     EXPECT_TRUE(links.closed.empty());
     Read(2, {"sendcard1=král křížový"});
     EXPECT_EQ(links.Take(1), Messages{"deckcard=král křížový"});

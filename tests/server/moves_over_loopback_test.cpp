@@ -43,7 +43,6 @@ struct LoopbackTable {
     LoopbackTable() {
         listener.SetMoveChecking(true);
         started = listener.StartListening(0) && Deal();
-
     }
 
     bool Deal() {
@@ -55,7 +54,8 @@ struct LoopbackTable {
                 client.received.insert(client.received.end(), split.messages.begin(), split.messages.end());
             });
             client.socket->connectToHost(QStringLiteral("127.0.0.1"), listener.ListeningPort());
-            if (!QTest::qWaitFor([&] { return listener.Game().PlayerCount() == i + 1; }, kWaitMs)) return false;
+            if (!QTest::qWaitFor([&] { return listener.Game().PlayerCount() == i + 1; }, kWaitMs))
+                return false;
         }
         if (!WaitFor(0, "req settings")) return false;
         clients[0].Send(SettingsMessages(0, "Jana", "z"));
@@ -70,7 +70,8 @@ struct LoopbackTable {
         return true;
     }
     bool WaitFor(int client, const std::string& message) {
-        return QTest::qWaitFor([&] { return clients[static_cast<std::size_t>(client)].Got(message); }, kWaitMs);
+        return QTest::qWaitFor([&] { return clients[static_cast<std::size_t>(client)].Got(message); },
+                               kWaitMs);
     }
     bool Logged(const std::string& line) const {
         return std::find(log.lines.begin(), log.lines.end(), line) != log.lines.end();
