@@ -17,6 +17,7 @@
 #include "network_port.h"
 #include "presentation_port.h"
 #include "random_source.h"
+#include "seat_position.h"
 
 namespace tarvel {
 
@@ -109,6 +110,19 @@ class Engine {
     // whatever it was waiting for.
     void NetworkMatchBrokenOff();
 
+    // A match that survives a lost connection (engine_return.cpp). The connection to the
+    // server is lost and the client tries to come back; it is back (what it missed follows).
+    void NetworkConnectionLost();
+    void NetworkConnectionBack();
+    // The opponent's connection is lost; he is back; he did not come back in time.
+    void NetworkOpponentAway();
+    void NetworkOpponentBack();
+    void NetworkOpponentNotBack();
+    // The server's position of the game from this player's side, after coming back.
+    // With `takeUp` the table is set to it (it then differs only by what never arrived);
+    // either way the table is redrawn and its essentials said.
+    void NetworkPositionFromServer(const SeatPosition& position, bool takeUp);
+
     // End of game and match.
     void OpponentLastCard();
     void OpponentTriesReturn();
@@ -136,6 +150,10 @@ class Engine {
     bool Dealing() const;
     bool Playing() const;
     void LayNetworkSuitMarker(std::string_view marker);
+    void TakeUpPosition(const SeatPosition& position);
+    // Whose turn it is, the card on the pile and the cards in both hands.
+    void SayEssentials();
+    void SayCardCount(std::uint8_t count, std::string_view whose);
     // The counts as the rules use them: a value outside its range counts as the default.
     std::uint8_t NumberOfGames() const { return kNumberOfGamesRange.Keep(options_.numberofgames); }
     const std::string& PV() const { return state_.PlayerVoice; }

@@ -67,6 +67,8 @@ struct NetworkGame {
     NetworkWait waiting = NetworkWait::None;
     // A draw was asked for and its cards have not all come: no second draw, no card laid.
     bool awaitingCards = false;
+    // The opponent's connection is lost and the server holds his seat.
+    bool opponentAway = false;
 };
 
 }  // namespace tarvel

@@ -51,6 +51,12 @@ inline constexpr int kIStand = 62;           // "Stojím"
 inline constexpr int kIPlay = 63;            // "Vyhazuji"
 inline constexpr int kYouBegin = 64;         // "Začínáš"
 inline constexpr int kYouWin = 65;           // "Jsi vítěz"
+// A match that survives a lost connection.
+inline constexpr int kConnectionLostTrying = 190;
+inline constexpr int kConnectionBack = 191;
+inline constexpr int kOpponentConnectionLost = 192;
+inline constexpr int kOpponentBack = 193;
+inline constexpr int kOpponentNotBack = 194;
 }  // namespace text
 
 class WindowPort {

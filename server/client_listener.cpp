@@ -52,6 +52,12 @@ void ClientListener::SetTables(int tables) {
     hall_->SetSettingsTimeout(settingsTimeout_);
     hall_->SetJoinWait(joinWait_);
     hall_->SetMoveChecking(checkMoves_);
+    hall_->SetReturnWait(reconnectWait_);
+}
+
+void ClientListener::SetReconnectWait(std::chrono::seconds wait) {
+    reconnectWait_ = wait;
+    hall_->SetReturnWait(wait);
 }
 
 void ClientListener::SetSettingsTimeout(std::chrono::milliseconds timeout) {

@@ -45,6 +45,8 @@ class ClientListener final : public QObject, public ClientLinks, public TimerSou
     void SetSettingsTimeout(std::chrono::milliseconds timeout);
     // How long a newcomer at a server of several tables has to name its table.
     void SetJoinWait(std::chrono::milliseconds wait);
+    // How long the seat of a player who lost the connection during a match is held.
+    void SetReconnectWait(std::chrono::seconds wait);
     // Whether moves are put to the rules before they are relayed (off unless set).
     void SetMoveChecking(bool on);
     // Bytes read from all clients so far: lets a test know that the server has
@@ -71,6 +73,7 @@ class ClientListener final : public QObject, public ClientLinks, public TimerSou
     RandomSource& random_;
     std::chrono::milliseconds settingsTimeout_ = GameServer::kDefaultSettingsTimeout;
     std::chrono::milliseconds joinWait_ = TableHall::kDefaultJoinWait;
+    std::chrono::seconds reconnectWait_ = GameServer::kDefaultReturnWait;
     bool checkMoves_ = false;
     std::unique_ptr<TableHall> hall_;
 };

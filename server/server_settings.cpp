@@ -22,6 +22,8 @@ ServerSettings ReadServerSettings(const QString& iniPath) {
     settings.connectAtStartup = file.ReadBool("server", "connectatstartup", defaults.connectAtStartup);
     settings.language = file.ReadInteger("environment", "language", defaults.language);
     settings.tables = std::clamp(file.ReadInteger("server", "tables", defaults.tables), 1, kMostTables);
+    settings.reconnectWait = std::clamp(file.ReadInteger("server", "reconnectwait", defaults.reconnectWait), 0,
+                                        kLongestReconnectWait);
     settings.checkMoves = file.ReadBool("server", "checkmoves", defaults.checkMoves);
     return settings;
 }
@@ -32,6 +34,10 @@ void WriteConnectionSettings(const QString& iniPath, const ServerSettings& setti
     file.WriteBool("server", "connectatstartup", settings.connectAtStartup);
     const bool hasTablesKey = file.ReadString("server", "tables", "-") != "-";
     if (settings.tables != 1 || hasTablesKey) file.WriteInteger("server", "tables", settings.tables);
+    const bool hasWaitKey = file.ReadString("server", "reconnectwait", "-") != "-";
+    if (settings.reconnectWait != ServerSettings().reconnectWait || hasWaitKey) {
+        file.WriteInteger("server", "reconnectwait", settings.reconnectWait);
+    }
 }
 
 void WriteLanguageSetting(const QString& iniPath, int language) {

@@ -9,20 +9,27 @@ struct ServerSettings {
     int port = 1412;
     bool connectAtStartup = true;
     int language = 1000;
-    int tables = 1;          // pairs that play at once
+    int tables = 1;  // pairs that play at once
+    // Seconds a player who lost the connection during a match has to come back; 0: none.
+    int reconnectWait = 60;
     bool checkMoves = true;  // moves the rules refuse are not relayed
 };
+
+// The longest wait for a lost player: an hour.
+inline constexpr int kLongestReconnectWait = 3600;
 
 // The most tables a server takes: far more than one machine's connections carry.
 inline constexpr int kMostTables = 100000;
 
 // A missing file, a missing key or a value that is not a decimal integer gives the
 // default; for the yes/no key any non-zero integer means yes. A number of tables
-// below 1 counts as 1, above kMostTables as kMostTables.
+// below 1 counts as 1, above kMostTables as kMostTables; a wait for a lost player is
+// kept within 0 .. kLongestReconnectWait.
 ServerSettings ReadServerSettings(const QString& iniPath);
 // Both writers throw ProfileWriteError when the file cannot be written.
 // Writes the keys of the server settings dialog ("server": "port", "connectatstartup",
-// and "tables" when it is not 1, so a file of a one-table server stays as it was).
+// "tables" when it is not 1 and "reconnectwait" when it is not 60, each also when the file
+// has it already, so a file written before them stays as it was).
 void WriteConnectionSettings(const QString& iniPath, const ServerSettings& settings);
 // Writes the key of the language dialog ("environment": "language").
 void WriteLanguageSetting(const QString& iniPath, int language);

@@ -7,7 +7,7 @@
 namespace tarvel::server {
 namespace {
 
-constexpr std::array<StringEntry, 66> kEntries = {{
+constexpr std::array<StringEntry, 70> kEntries = {{
     {1000, "Čeština"},
     {1001, "Tarvel server"},
     {1002, "Nastavení prostředí"},
@@ -41,6 +41,8 @@ constexpr std::array<StringEntry, 66> kEntries = {{
     {1030, "Stůl %1"},
     {1031, "hráč %1 %2"},
     {1032, "Žádný stůl není obsazen"},
+    {1033, "Čekat na ná&vrat odpojeného hráče (s)"},
+    {1034, "„%1“ není počet sekund čekání na návrat hráče (0 až %2)."},
     {2000, "English"},
     {2001, "Tarvel server"},
     {2002, "environment settings"},
@@ -74,6 +76,8 @@ constexpr std::array<StringEntry, 66> kEntries = {{
     {2030, "Table %1"},
     {2031, "player %1 %2"},
     {2032, "No table is taken"},
+    {2033, "Wait for a &disconnected player to return (s)"},
+    {2034, "\"%1\" is not a number of seconds to wait for a player to return (0 to %2)."},
 }};
 
 static_assert(IsWellFormed(kEntries));

@@ -45,6 +45,8 @@ enum ServerTextIndex : int {
     kTextTable = 30,      // "%1" the table's number
     kTextPlayer = 31,     // "%1" the player's number, "%2" who it is
     kTextNoTables = 32,   // the list when no table is taken
+    kTextReconnectWaitLabel = 33,
+    kTextNotAReconnectWait = 34,  // the wait field's refusal; "%1" what it holds, "%2" the most
 };
 
 // The text of entry base + index; empty when the table has no such entry.

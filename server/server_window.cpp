@@ -63,6 +63,7 @@ ServerWindow::ServerWindow(const QString& folder, RandomSource& random, QWidget*
       settings_(ReadServerSettings(iniPath_)),
       language_(settings_.language),
       listener_(*this, random, settings_.tables) {
+    listener_.SetReconnectWait(std::chrono::seconds(settings_.reconnectWait));
     listener_.SetMoveChecking(settings_.checkMoves);
     BuildWidgets();
     connect(&tablesTimer_, &QTimer::timeout, this, &ServerWindow::ShowTables);
@@ -218,13 +219,15 @@ void ServerWindow::aktivacebtnClick() {
 }
 
 void ServerWindow::nastavenibtnClick() {
-    settingsDialog_->Load(settings_.port, settings_.connectAtStartup, settings_.tables);
+    settingsDialog_->Load(settings_.port, settings_.connectAtStartup, settings_.tables, settings_.reconnectWait);
     if (settingsDialog_->exec() != QDialog::Accepted) return;
     settings_.port = settingsDialog_->Port().value_or(settings_.port);
     settings_.connectAtStartup = settingsDialog_->ConnectAtStartup();
     settings_.tables = settingsDialog_->Tables().value_or(settings_.tables);
+    settings_.reconnectWait = settingsDialog_->ReconnectWait().value_or(settings_.reconnectWait);
     // The button is enabled only while not listening, so no table is taken now.
     listener_.SetTables(settings_.tables);
+    listener_.SetReconnectWait(std::chrono::seconds(settings_.reconnectWait));
     tablesShown_ = ~std::uint64_t{0};
     ShowTables();
     SaveSettings([this] { WriteConnectionSettings(iniPath_, settings_); });

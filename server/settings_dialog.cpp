@@ -36,6 +36,8 @@ SettingsDialog::SettingsDialog(int language, QWidget* parent)
       pripojitpostartucheck(new QCheckBox(ServerText(language, kTextConnectAtStartup), this)),
       tablesLabel_(new QLabel(ServerText(language, kTextTablesLabel), this)),
       tablesedit(new QLineEdit(this)),
+      reconnectLabel_(new QLabel(ServerText(language, kTextReconnectWaitLabel), this)),
+      reconnectedit(new QLineEdit(this)),
       okButton_(new QPushButton(ServerText(language, kTextOk), this)),
       cancelButton_(new QPushButton(ServerText(language, kTextCancel), this)) {
     setWindowTitle(ServerText(language, kTextSettingsDialogCaption));
@@ -45,6 +47,10 @@ SettingsDialog::SettingsDialog(int language, QWidget* parent)
     tablesedit->setObjectName("tablesedit");
     tablesLabel_->setBuddy(tablesedit);
     tablesedit->setAccessibleName(QString(ServerText(language, kTextTablesLabel)).remove(QLatin1Char('&')));
+    reconnectedit->setObjectName("reconnectedit");
+    reconnectLabel_->setBuddy(reconnectedit);
+    reconnectedit->setAccessibleName(
+        QString(ServerText(language, kTextReconnectWaitLabel)).remove(QLatin1Char('&')));
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &SettingsDialog::accept);
     connect(cancelButton_, &QPushButton::clicked, this, &SettingsDialog::reject);
@@ -63,12 +69,17 @@ SettingsDialog::SettingsDialog(int language, QWidget* parent)
     tablesRow->addWidget(tablesLabel_);
     tablesRow->addWidget(tablesedit);
     layout->addLayout(tablesRow);
+    auto* reconnectRow = new QHBoxLayout;
+    reconnectRow->addWidget(reconnectLabel_);
+    reconnectRow->addWidget(reconnectedit);
+    layout->addLayout(reconnectRow);
     layout->addLayout(buttons);
 }
 
-void SettingsDialog::Load(int port, bool connectAtStartup, int tables) {
+void SettingsDialog::Load(int port, bool connectAtStartup, int tables, int reconnectWait) {
     portedit->setText(QString::number(port));
     tablesedit->setText(QString::number(tables));
+    reconnectedit->setText(QString::number(reconnectWait));
     pripojitpostartucheck->setChecked(connectAtStartup);
     portedit->setFocus();
     portedit->selectAll();
@@ -80,6 +91,10 @@ std::optional<int> SettingsDialog::Port() const {
 
 std::optional<int> SettingsDialog::Tables() const {
     return DecimalIn(tablesedit->text(), 1, kMostTables);
+}
+
+std::optional<int> SettingsDialog::ReconnectWait() const {
+    return DecimalIn(reconnectedit->text(), 0, kLongestReconnectWait);
 }
 
 bool SettingsDialog::ConnectAtStartup() const {
@@ -97,6 +112,12 @@ void SettingsDialog::accept() {
         QMessageBox::warning(this, windowTitle(),
                              ServerText(language_, kTextNotATableCount).arg(tablesedit->text()).arg(kMostTables));
         tablesedit->setFocus();
+        return;
+    }
+    if (!ReconnectWait()) {
+        QMessageBox::warning(this, windowTitle(),
+                             ServerText(language_, kTextNotAReconnectWait).arg(reconnectedit->text()).arg(kLongestReconnectWait));
+        reconnectedit->setFocus();
         return;
     }
     QDialog::accept();

@@ -1,5 +1,6 @@
-// The server settings dialog: the port, whether to listen right after start-up and how
-// many tables (pairs playing at once) the server has.
+// The server settings dialog: the port, whether to listen right after start-up, how
+// many tables (pairs playing at once) the server has and how long the seat of a player
+// who lost the connection is held.
 #pragma once
 
 #include <QDialog>
@@ -19,14 +20,16 @@ class SettingsDialog final : public QDialog {
     SettingsDialog(int language, QWidget* parent = nullptr);
 
     // Fills the fields and focuses the port field.
-    void Load(int port, bool connectAtStartup, int tables = 1);
+    void Load(int port, bool connectAtStartup, int tables = 1, int reconnectWait = 60);
     // The port field as a decimal port number, or nothing.
     std::optional<int> Port() const;
     bool ConnectAtStartup() const;
     // The tables field as a number of tables, or nothing.
     std::optional<int> Tables() const;
+    // The field of the wait for a lost player, in seconds, or nothing.
+    std::optional<int> ReconnectWait() const;
 
-    void accept() override;  // refuses a field that is not a port number or a number of tables
+    void accept() override;  // refuses a field that holds no number of its range
 
   private:
     int language_;
@@ -35,6 +38,8 @@ class SettingsDialog final : public QDialog {
     QCheckBox* pripojitpostartucheck;
     QLabel* tablesLabel_;
     QLineEdit* tablesedit;
+    QLabel* reconnectLabel_;
+    QLineEdit* reconnectedit;
     QPushButton* okButton_;
     QPushButton* cancelButton_;
 };

@@ -70,6 +70,12 @@ MainWindow::MainWindow(ClientSetup setup)
     hover_ = std::make_unique<PointerHover>(engine_->State(), engine_->Options(), spoken_);
     table_->Attach(engine_->State(), engine_->Options(), *hover_);
     table_->onKey = [this](TableKey key) { Command([this, key] { PressTableKey(key, *engine_, *say_); }); };
+    // While the client tries to come back into a match, Escape gives up.
+    table_->onEscape = [this] {
+        if (!network_->Returning()) return false;
+        Command([this] { network_->GiveUpReturn(); });
+        return true;
+    };
     table_->onClick = [this](int x, int y) { Command([this, x, y] { ClickTable(x, y, *engine_, spoken_); }); };
     table_->onPointerRest = [this] { Command([this] { hover_->Rested(); }); };
     gate_.afterActions = [this] {
@@ -142,7 +148,12 @@ void MainWindow::ConnectMenu() {
             engine_->Novhra1Click(true);
         });
     });
-    connect(m.Ukonenhry1, &QAction::triggered, this, [this] { Command([this] { engine_->Ukonenhry1Click(); }); });
+    connect(m.Ukonenhry1, &QAction::triggered, this, [this] {
+        Command([this] {
+            // While coming back into a match, the end-match command gives up as Escape does.
+            if (!network_->GiveUpReturn()) engine_->Ukonenhry1Click();
+        });
+    });
     connect(m.Konecprogramu1, &QAction::triggered, this, &QWidget::close);
     connect(m.Novsovhra1, &QAction::triggered, this, [this] {
         Command([this] {

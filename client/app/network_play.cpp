@@ -14,13 +14,42 @@ NetworkPlay::NetworkPlay(WindowHooks hooks, QObject* parent) : QObject(parent), 
     });
     connect(&connection_, &ServerConnection::Opened, this, [this] {
         noAnswerTimer_.stop();
+        if (dispatch_->Returning()) {
+            // Coming back: the secret is the first word, and the server answers at once.
+            returnAnswerTimer_.start();
+            hooks_.runInGate([this] { dispatch_->ReturnConnectionOpened(); });
+            return;
+        }
         // First of all, before the server speaks: a server of several tables seats this
         // client at the table of that name; a server of one pair ignores it.
         if (!table_.empty()) connection_.Write(MakeMessage("join", table_));
+        connection_.Write(std::string(ServerDispatch::kCanReturnHello));
     });
+    retryTimer_.setSingleShot(true);
+    connect(&retryTimer_, &QTimer::timeout, this, [this] {
+        if (!dispatch_->Returning()) return;
+        ++connectionNumber_;
+        connection_.Open(host_, port_);
+    });
+    returnAnswerTimer_.setSingleShot(true);
+    returnAnswerTimer_.setInterval(kReturnAnswerMs);
+    connect(&returnAnswerTimer_, &QTimer::timeout, this,
+            [this] { hooks_.runInGate([this] { dispatch_->ReturnAttemptFailed(); }); });
     connect(&connection_, &ServerConnection::Failed, this, [this](const QString& reason) {
         noAnswerTimer_.stop();
         ++connectionNumber_;
+        if (dispatch_->Returning()) {
+            // Refused: no server listens there any more, so no seat is held for anyone.
+            const bool serverGone = connection_.LastFailureRefused();
+            hooks_.runInGate([this, serverGone] {
+                if (serverGone) {
+                    dispatch_->GiveUpReturn();
+                } else {
+                    dispatch_->ReturnAttemptFailed();
+                }
+            });
+            return;
+        }
         hooks_.closeWaiting();
         std::string text = hooks_.text(text::kCannotConnect);
         if (!reason.isEmpty()) text += "\n" + reason.toStdString();
@@ -54,7 +83,9 @@ void NetworkPlay::StartNetworkGame(const NetSettings& settings) {
     }
     ++connectionNumber_;
     table_ = settings.table;
-    connection_.Open(QString::fromStdString(endpoint->address), static_cast<quint16>(endpoint->port));
+    host_ = QString::fromStdString(endpoint->address);
+    port_ = static_cast<quint16>(endpoint->port);
+    connection_.Open(host_, port_);
     noAnswerTimer_.start();
     hooks_.showWaiting();
 }
@@ -67,6 +98,7 @@ void NetworkPlay::AbortWaiting() {
 
 void NetworkPlay::BreakOffForClosing() {
     if (engine_ != nullptr && engine_->Net().active) Send("terminategame", std::nullopt);
+    StopTrying();
     ++connectionNumber_;
     connection_.Close();
 }
@@ -82,13 +114,29 @@ void NetworkPlay::HandleMessages(const std::vector<std::string>& messages) {
     });
 }
 
+bool NetworkPlay::GiveUpReturn() {
+    if (!dispatch_->Returning()) return false;
+    dispatch_->GiveUpReturn();
+    return true;
+}
+
 void NetworkPlay::Send(std::string_view keyword, std::optional<std::string_view> value) {
-    const char digit = engine_ != nullptr ? engine_->Net().playerNumber : '0';
-    connection_.Write(MakePlayerMessage(keyword, std::string_view(&digit, 1), value));
+    dispatch_->SendFromEngine(keyword, value);
 }
 
 void NetworkPlay::LeaveNetworkPlay() {
+    dispatch_->MatchLeft();
     CloseConnection();
+}
+
+void NetworkPlay::TryAgainIn(int milliseconds) {
+    returnAnswerTimer_.stop();
+    retryTimer_.start(milliseconds);
+}
+
+void NetworkPlay::StopTrying() {
+    retryTimer_.stop();
+    returnAnswerTimer_.stop();
 }
 
 void NetworkPlay::SendMessage(const std::string& message) {

@@ -50,6 +50,11 @@ class NetworkPlay final : public QObject, public NetworkPort, public NetClientPo
     void AbortWaiting();
     // The window closes: a running network match is broken off first.
     void BreakOffForClosing();
+    // Escape: the player stops waiting to come back into a match whose connection was
+    // lost; the match ends as for any lost connection. False when nothing was waiting.
+    bool GiveUpReturn();
+    // Trying to come back into a match whose connection was lost.
+    bool Returning() const { return dispatch_ && dispatch_->Returning(); }
     bool ConnectionInUse() const { return connection_.InUse(); }
 
     // The engine's network port.
@@ -65,6 +70,11 @@ class NetworkPlay final : public QObject, public NetworkPort, public NetClientPo
     void MatchAgreed() override;
     void MessageFromOpponent(std::string_view text) override;
     std::string LocalizedText(int index) override;
+    void TryAgainIn(int milliseconds) override;
+    void StopTrying() override;
+
+    // How long a new connection may stay unanswered while coming back.
+    static constexpr int kReturnAnswerMs = 5000;
 
   private:
     void HandleMessages(const std::vector<std::string>& messages);
@@ -77,6 +87,10 @@ class NetworkPlay final : public QObject, public NetworkPort, public NetClientPo
     // Counts the connections: messages queued for one that has ended are not handled.
     unsigned connectionNumber_ = 0;
     std::string table_;  // the table named to the server on connecting; empty: anyone
+    QString host_;       // the server of the match, for coming back to it
+    quint16 port_ = 0;
+    QTimer retryTimer_;
+    QTimer returnAnswerTimer_;
 };
 
 }  // namespace tarvel

@@ -289,6 +289,12 @@ void TableView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Enter:
             key = TableKey::Enter;
             break;
+        case Qt::Key_Escape:
+            if (onEscape && onEscape()) {
+                event->accept();
+                return;
+            }
+            break;
         default:
             break;
     }

@@ -30,6 +30,8 @@ class TableView final : public QWidget, public TablePort {
 
     // What the window does with the table's input.
     std::function<void(TableKey)> onKey;
+    // Escape on the table, which itself gives it no meaning: true when it was taken.
+    std::function<bool()> onEscape;
     std::function<void(int x, int y)> onClick;
     std::function<void()> onPointerRest;
 

@@ -24,6 +24,12 @@ class NetClientPort {
     virtual void MatchAgreed() = 0;
     virtual void MessageFromOpponent(std::string_view text) = 0;
     virtual std::string LocalizedText(int index) = 0;
+
+    // Coming back after a lost connection: open a new connection to the same server in
+    // `milliseconds` (the dispatch then hears ReturnConnectionOpened or
+    // ReturnAttemptFailed), and stop trying. A client that never comes back needs neither.
+    virtual void TryAgainIn(int /*milliseconds*/) {}
+    virtual void StopTrying() {}
 };
 
 }  // namespace tarvel

@@ -6,6 +6,7 @@ ServerConnection::ServerConnection(QObject* parent) : QObject(parent) {}
 
 void ServerConnection::Open(const QString& host, quint16 port) {
     Drop(Release());
+    lastFailureRefused_ = false;
     splitter_.Clear();
     socket_ = new QTcpSocket(this);
     // Moves and announcements are small and must not wait for more to fill a packet.
@@ -61,6 +62,7 @@ void ServerConnection::HandleError(QAbstractSocket::SocketError error) {
     if (error == QAbstractSocket::RemoteHostClosedError && opened_) return;  // disconnected follows
     const QString reason = socket_->errorString();
     const bool wasOpened = opened_;
+    lastFailureRefused_ = !wasOpened && error == QAbstractSocket::ConnectionRefusedError;
     Drop(Release());
     if (wasOpened) {
         emit Lost();

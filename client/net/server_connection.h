@@ -27,6 +27,8 @@ class ServerConnection final : public QObject {
     bool Connected() const;
     // True from Open until the connection is closed, lost or has failed.
     bool InUse() const { return socket_ != nullptr; }
+    // The last failure to open was a refusal: nothing listens at that port now.
+    bool LastFailureRefused() const { return lastFailureRefused_; }
 
     // One message (UTF-8, without its terminator); nothing is sent while not connected.
     void Write(const std::string& message);
@@ -51,6 +53,7 @@ class ServerConnection final : public QObject {
     QPointer<QTcpSocket> socket_;
     MessageSplitter splitter_;
     bool opened_ = false;
+    bool lastFailureRefused_ = false;
 };
 
 }  // namespace tarvel

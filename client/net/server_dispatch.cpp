@@ -1,11 +1,13 @@
 #include "server_dispatch.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <utility>
 
 #include "client_texts.h"
 #include "deck.h"
+#include "seat_position.h"
 #include "wire.h"
 
 namespace tarvel {
@@ -33,7 +35,17 @@ void ServerDispatch::MatchRequested() {
 
 void ServerDispatch::Send(std::string_view keyword, std::optional<std::string_view> value) {
     const char digit = engine_.Net().playerNumber;
-    client_.SendMessage(MakePlayerMessage(keyword, std::string_view(&digit, 1), value));
+    SendOwn(MakePlayerMessage(keyword, std::string_view(&digit, 1), value));
+}
+
+void ServerDispatch::SendFromEngine(std::string_view keyword, std::optional<std::string_view> value) {
+    Send(keyword, value);
+}
+
+void ServerDispatch::SendOwn(const std::string& message) {
+    // Kept even while the connection is down: it goes out when the client is back.
+    if (counting_) sent_.Record(message);
+    client_.SendMessage(message);
 }
 
 void ServerDispatch::AnswerSettingsRequest() {
@@ -49,11 +61,18 @@ void ServerDispatch::AnswerSettingsRequest() {
     Send("info pohlhrac", engine_.State().PlayerVoice);
     Send("info uzivatel", userName_);
     // The one message with text after the digit and no "=".
-    client_.SendMessage(MakePlayerMessage("infosettings", std::string_view(&engine_.Net().playerNumber, 1)) +
-                        " done");
+    SendOwn(MakePlayerMessage("infosettings", std::string_view(&engine_.Net().playerNumber, 1)) + " done");
 }
 
 void ServerDispatch::Handle(std::string_view message) {
+    if (HandleReturnMessage(message)) return;
+    if (returning_ && message != "busy") {
+        // A server that answers the secret with anything but the return has no seat for
+        // this client: the match is over.
+        GiveUpReturn();
+        return;
+    }
+    if (counting_) ++received_;
     if (HandleWhole(message)) return;
     const std::size_t equals = message.find('=');
     if (equals == std::string_view::npos) return;
@@ -88,7 +107,11 @@ bool ServerDispatch::HandleWhole(std::string_view message) {
         engine_.NetworkAceCannotReturn();
     } else if (message == "opp gives it up") {
         engine_.NetworkOpponentGivesUp();
+    } else if (message == "opponentback") {
+        engine_.NetworkOpponentBack();
     } else if (message == "forcedendofgame") {
+        // After the opponent's lost connection: the server's wait for him ran out.
+        engine_.NetworkOpponentNotBack();
         if (engine_.Net().active) {
             engine_.NetworkMatchBrokenOff();
         } else {
@@ -98,6 +121,9 @@ bool ServerDispatch::HandleWhole(std::string_view message) {
         }
     } else if (message == "turningthedeck") {
         engine_.NetworkTurningPile();
+    } else if (message == "busy" && returning_) {
+        // The seat is no longer held: the match is over.
+        GiveUpReturn();
     } else if (message == "busy") {
         // Nobody is coming to this server now: the wait ends with the message.
         client_.CloseConnection();
@@ -140,13 +166,111 @@ bool ServerDispatch::HandleKeyed(std::string_view key, std::string_view value) {
         if (const auto points = DecimalNumber(value)) engine_.NetworkOpponentPoints(*points);
     } else if (key == "sayit") {
         client_.MessageFromOpponent(value);
+    } else if (key == "opponentlost") {
+        engine_.NetworkOpponentAway();
+    } else if (key == "position") {
+        if (const auto position = DecodeSeatPosition(value)) {
+            // Taken up only when the server had every message of this client's: otherwise
+            // moves of its own are still on their way and the table already shows them.
+            const bool current = serverHad_ && *serverHad_ == sent_.Count();
+            engine_.NetworkPositionFromServer(*position, current);
+        }
+        serverHad_.reset();
     } else {
         return false;
     }
     return true;
 }
 
+bool ServerDispatch::HandleReturnMessage(std::string_view message) {
+    const std::string_view key = MessageKey(message);
+    if (message.find('=') == std::string_view::npos) return false;
+    if (key == "reconnectkey") {
+        const std::string_view value = MessageValue(message);
+        const std::size_t semicolon = value.find(';');
+        const std::string_view secret = value.substr(0, semicolon);
+        if (secret.empty() || !engine_.Net().active) return true;
+        secret_ = std::string(secret);
+        returnWaitSeconds_ = 0;
+        if (semicolon != std::string_view::npos) {
+            if (const auto wait = DecimalNumber(value.substr(semicolon + 1))) returnWaitSeconds_ = std::max(*wait, 0);
+        }
+        // Both sides count from here: what the server sends after the secret, and what
+        // this client sends after its confirmation.
+        Send("reconnectready");
+        counting_ = true;
+        received_ = 0;
+        sent_.Clear();
+        return true;
+    }
+    if (key == "reconnected") {
+        const auto had = DecimalNumber(MessageValue(message));
+        if (!returning_ || !had || *had < 0) return true;
+        returning_ = false;
+        serverHad_ = static_cast<std::uint64_t>(*had);
+        client_.StopTrying();
+        engine_.NetworkConnectionBack();
+        // What never reached the server goes again, in its order, before anything new.
+        for (const std::string& again : sent_.Since(*serverHad_)) client_.SendMessage(again);
+        return true;
+    }
+    return false;
+}
+
+void ServerDispatch::ScheduleAttempt() {
+    if (pausedMs_ >= returnWaitSeconds_ * 1000 + kReturnMarginMs) {
+        GiveUpReturn();
+        return;
+    }
+    client_.TryAgainIn(nextPauseMs_);
+    pausedMs_ += nextPauseMs_;
+    nextPauseMs_ = std::min(nextPauseMs_ * 2, kLongestPauseMs);
+}
+
+void ServerDispatch::ReturnConnectionOpened() {
+    if (!returning_) return;
+    client_.SendMessage(MakeMessage("reconnect", secret_ + ";" + std::to_string(received_)));
+}
+
+void ServerDispatch::ReturnAttemptFailed() {
+    if (!returning_) return;
+    client_.CloseConnection();
+    ScheduleAttempt();
+}
+
+void ServerDispatch::GiveUpReturn() {
+    if (!returning_) return;
+    MatchLeft();
+    client_.CloseConnection();
+    if (engine_.Net().active) engine_.NetworkMatchBrokenOff();
+    client_.ShowMessage(client_.LocalizedText(text::kConnectionLost));
+}
+
+void ServerDispatch::MatchLeft() {
+    if (returning_) client_.StopTrying();
+    returning_ = false;
+    secret_.clear();
+    counting_ = false;
+    received_ = 0;
+    sent_.Clear();
+    serverHad_.reset();
+}
+
 void ServerDispatch::ConnectionLost() {
+    if (returning_) {
+        // The new connection went too before the server took this client back.
+        ReturnAttemptFailed();
+        return;
+    }
+    if (!secret_.empty() && engine_.Net().active) {
+        returning_ = true;
+        nextPauseMs_ = kFirstPauseMs;
+        pausedMs_ = 0;
+        client_.CloseConnection();
+        engine_.NetworkConnectionLost();
+        ScheduleAttempt();
+        return;
+    }
     client_.CloseConnection();
     if (engine_.Net().active) engine_.NetworkMatchBrokenOff();
     client_.CloseWaitingDialog();

@@ -3,11 +3,14 @@
 // Plain C++ without sockets or windows, so every message can be tested and fuzzed.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine.h"
 #include "net_client_port.h"
+#include "resend_log.h"
 
 namespace tarvel {
 
@@ -21,19 +24,63 @@ class ServerDispatch {
     // One message without its terminator. A message that matches nothing, or names a
     // card that does not exist, is ignored and changes nothing.
     void Handle(std::string_view message);
-    // The connection ended without the match ending first.
+    // The connection ended without the match ending first. When the server gave this
+    // client a secret, the match goes on and the client tries to come back.
     void ConnectionLost();
+
+    // Said right after connecting, before the server speaks: this client can come back
+    // after a lost connection. A server that does not know it ignores it.
+    static constexpr std::string_view kCanReturnHello = "canreconnect";
+    // Every message of this client's own goes out through here (the engine's moves and
+    // the answers to the server): while it may come back, each is kept and counted.
+    void SendOwn(const std::string& message);
+    void SendFromEngine(std::string_view keyword, std::optional<std::string_view> value);
+
+    // Coming back. True from a lost connection until the server has taken this client back
+    // or it gave up.
+    bool Returning() const { return returning_; }
+    // The new connection is open: the client shows its secret.
+    void ReturnConnectionOpened();
+    // The new connection could not be opened, was lost or got no answer: a longer pause.
+    void ReturnAttemptFailed();
+    // The player gives up coming back (Escape): the match ends as for a lost connection.
+    void GiveUpReturn();
+    // The match is over: nothing is kept for coming back to it.
+    void MatchLeft();
+
+    // The pauses between attempts: from the first, doubled up to the longest.
+    static constexpr int kFirstPauseMs = 500;
+    static constexpr int kLongestPauseMs = 8000;
+    // Attempts go on a little past the time the server holds the seat: its wait starts
+    // only when it notices the loss.
+    static constexpr int kReturnMarginMs = 5000;
 
   private:
     void AnswerSettingsRequest();
     void Send(std::string_view keyword, std::optional<std::string_view> value = std::nullopt);
+    // The messages of coming back, which are never counted: true when it was one.
+    bool HandleReturnMessage(std::string_view message);
     bool HandleWhole(std::string_view message);
     bool HandleKeyed(std::string_view key, std::string_view value);
+    void ScheduleAttempt();
 
     Engine& engine_;
     NetClientPort& client_;
     std::string userName_;
     bool settingUp_ = false;  // from the menu until the rules are agreed: the waiting dialog's time
+
+    // What coming back needs: the secret, the server's wait, the count of messages from
+    // the server since the secret, and this client's own messages since it confirmed it.
+    std::string secret_;
+    int returnWaitSeconds_ = 0;
+    bool counting_ = false;
+    std::uint64_t received_ = 0;
+    ResendLog sent_;
+    bool returning_ = false;
+    int nextPauseMs_ = kFirstPauseMs;
+    int pausedMs_ = 0;
+    // From "reconnected=": how many of this client's messages the server had.
+    std::optional<std::uint64_t> serverHad_;
 };
 
 }  // namespace tarvel

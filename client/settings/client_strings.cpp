@@ -161,6 +161,11 @@ constexpr std::array kClientStrings = std::to_array<StringEntry>({
     {1176, "obvyklá"},
     {1177, "silná, promýšlí tahy dopředu"},
     {1178, "Návod ke hře"},
+    {1190, "Spojení se serverem se přerušilo, zkouším se znovu připojit. Esc hru ukončí."},
+    {1191, "Spojení obnoveno, hra pokračuje."},
+    {1192, "Soupeř ztratil spojení, čekám na jeho návrat."},
+    {1193, "Soupeř je zpět ve hře."},
+    {1194, "Soupeř se včas nevrátil."},
     // English
     {2000, "English"},
     {2001, "Tarvel"},
@@ -316,6 +321,11 @@ constexpr std::array kClientStrings = std::to_array<StringEntry>({
     {2176, "usual"},
     {2177, "strong, thinks ahead"},
     {2178, "Instructions"},
+    {2190, "The connection with the server was lost, trying to reconnect. Esc ends the game."},
+    {2191, "The connection is back, the game goes on."},
+    {2192, "Your opponent lost the connection, waiting for the return."},
+    {2193, "Your opponent is back in the game."},
+    {2194, "Your opponent did not come back in time."},
 });
 static_assert(IsWellFormed(kClientStrings), "numbers must ascend without repeats for the lookup");
 

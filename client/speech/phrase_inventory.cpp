@@ -31,6 +31,9 @@ constexpr auto kAnnouncements = std::to_array<std::string_view>(
      "ty máš",
      // The match and who leads it.
      "hra", "konec hry", "vyhráváš", "vyhrávám", "jsme na tom stejně", "jsi vítěz", "remíza",
+     // A connection lost during a network match, and the return into it.
+     "spojení se přerušilo", "zkouším to znovu", "spojení obnoveno", "soupeř ztratil spojení", "soupeř je zpět",
+     "soupeř se nevrátil", "jsi na tahu", "jsem na tahu",
      // Number words beside the numerals.
      "sto", "sta", "set", "tisic", "tisice", "milion", "miliony", "milionu"});
 

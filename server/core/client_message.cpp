@@ -46,9 +46,10 @@ constexpr std::array<FixedRule, 2> kBeforeEndOfMatch = {{
     {Kind::GiveUp, false, "i give it up"},
     {Kind::Points, true, "points"},
 }};
-constexpr std::array<FixedRule, 2> kLast = {{
+constexpr std::array<FixedRule, 3> kLast = {{
     {Kind::TerminateGame, false, "terminategame"},
     {Kind::Say, true, "iwanttosay"},
+    {Kind::ReturnReady, false, "reconnectready"},
 }};
 
 template <std::size_t N>

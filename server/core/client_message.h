@@ -26,6 +26,7 @@ enum class ClientMessageKind {
     EndOfMatch,       // "end of game0"
     TerminateGame,    // "terminategame0"
     Say,              // "iwanttosay0=text"
+    ReturnReady,      // "reconnectready0": the client keeps its secret and counts from here
 };
 
 struct ClientMessage {

@@ -58,7 +58,11 @@ const GameServer::Connection* GameServer::PlayerAt(int player) const {
 
 void GameServer::Send(int player, std::string_view message) {
     // A player number without a live connection (the other player has gone) gets nothing.
-    if (const Connection* c = PlayerAt(player)) links_.Write(c->id, EncodeForWire(message));
+    const Connection* c = PlayerAt(player);
+    if (c == nullptr) return;
+    // Kept for a player who may come back; written only while it is here.
+    returns_[static_cast<std::size_t>(player)].Record(message);
+    if (!c->away) links_.Write(c->id, EncodeForWire(message));
 }
 
 void GameServer::SendToBoth(std::string_view message) {
@@ -93,6 +97,14 @@ void GameServer::ClientDisconnected(ConnectionId id) {
     const bool wasPlayer = !it->outOfPlay;
     const int number = PlayerNumberOf(id);
     const std::string address = it->address;
+    if (wasPlayer && HoldSeat(number)) return;
+    if (wasPlayer && number >= 0 && number < 2 && returns_[static_cast<std::size_t>(1 - number)].Issued()) {
+        // The other player may still come back as the number he has: this place keeps it.
+        it->away = true;
+        it->gone = true;
+        Log("Odpojen klient" + address);
+        return;
+    }
     connections_.erase(it);
     Log("Odpojen klient" + address);
     if (wasPlayer && step_ != SetupStep::Idle) EndPairAfterPeerLoss(number);
@@ -132,6 +144,7 @@ void GameServer::SettingsWaitExpired() {
     if (step_ == SetupStep::AwaitingSettings1) player = 1;
     if (player < 0 || settingsComplete_[player]) return;  // a late timer event changes nothing
     if (const Connection* connection = PlayerAt(player)) {
+        if (connection->away) return;  // the wait for its return decides
         DropPlayer(connection->id,
                    "Hráč " + Digit(player) + " neodpověděl včas na požadavek na nastavení, spojení uzavřeno");
     }
@@ -146,6 +159,23 @@ void GameServer::ClientRead(ConnectionId id, std::string_view bytes) {
     for (const std::string& message : split.messages) {
         const int player = PlayerNumberOf(id);
         if (player < 0) break;
+        if (message == kCanReturnHello) {
+            // Said once, before anything else: the connection's client can come back.
+            if (Connection* c = Find(id)) c->canReturn = true;
+            continue;
+        }
+        if (step_ == SetupStep::Idle && MessageKey(message) == "reconnect" && message.find('=') != std::string::npos) {
+            // Back too late: no seat is held here for anyone, and this one is told so at once.
+            if (Connection* c = Find(id)) {
+                c->outOfPlay = true;
+                c->closing = true;
+            }
+            links_.Write(id, EncodeForWire("busy"));
+            Log("Klient z adresy " + from + " odpojen, žádné místo pro návrat do hry není drženo");
+            links_.Close(id);
+            break;
+        }
+        returns_[static_cast<std::size_t>(player)].CountReceived();
         Dispatch(player, message);
     }
     if (split.overflow) {
@@ -270,15 +300,24 @@ void GameServer::Handle(int sender, const ClientMessage& message, std::string_vi
         case Kind::EndOfMatch:
             Log("hráč " + n + " zasílá konec hry");
             SetStep(SetupStep::Idle);  // the clients now leave; their going is no loss
+            // The other may still be hearing the match's end: its seat is held until it says so.
+            returns_[static_cast<std::size_t>(sender)].Close();
+            if (!returns_[static_cast<std::size_t>(other)].Issued()) ForgetReturns();
             break;
         case Kind::TerminateGame:
             Send(other, "forcedendofgame");
             Log("Hráč " + n + " předčasně ukončil hru");
             SetStep(SetupStep::Idle);
+            ForgetReturns();
             break;
         case Kind::Say:
             Send(other, "sayit=" + value);
             Log("hráč " + n + " říká: " + value);
+            break;
+        case Kind::ReturnReady:
+            if (returns_[static_cast<std::size_t>(sender)].Issued()) {
+                returns_[static_cast<std::size_t>(sender)].StartCounting();
+            }
             break;
     }
 }

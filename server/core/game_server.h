@@ -17,6 +17,12 @@
 // relayed but logged with its reason, and the second such message of a player in one
 // game breaks off his match as for a lost player. With it off, every move is relayed as
 // it comes, as the server always did.
+//
+// A client that says it can come back ("canreconnect") gets a secret when the match is
+// agreed. When its connection is lost during the match, its seat is held for the return
+// wait; a newcomer that shows the secret takes it back, gets again what never reached it
+// and the position from its side, and the match goes on. Only when the wait runs out does
+// the match end as for any lost player. A client that never says so is served as always.
 #pragma once
 
 #include <array>
@@ -24,16 +30,23 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "client_message.h"
 #include "player_settings.h"
 #include "random_source.h"
+#include "seat_position.h"
+#include "seat_return.h"
 #include "server_links.h"
 #include "table_match.h"
 #include "wire.h"
 
 namespace tarvel::server {
+
+// A client that can come back after a lost connection says so first, right after it has
+// connected; a client that never says it is never sent anything it does not know.
+inline constexpr std::string_view kCanReturnHello = "canreconnect";
 
 enum class SetupStep {
     Idle,               // no game of a pair is under way
@@ -46,6 +59,7 @@ enum class SetupStep {
 class GameServer {
   public:
     static constexpr std::chrono::milliseconds kDefaultSettingsTimeout{15'000};
+    static constexpr std::chrono::seconds kDefaultReturnWait{60};
 
     GameServer(ClientLinks& links, EventLog& log, RandomSource& random, SetupTimer& timer);
     // It holds its links, log, random source and timer by reference.
@@ -63,6 +77,24 @@ class GameServer {
     // How long a player may take to send all its settings; applies from the next request.
     void SetSettingsTimeout(std::chrono::milliseconds timeout) { settingsTimeout_ = timeout; }
     std::chrono::milliseconds SettingsTimeout() const { return settingsTimeout_; }
+
+    // The timer of the wait for a player who lost its connection (its owner calls
+    // ReturnWaitExpired). Without one no seat is held: a lost player ends the match at once.
+    void SetReturnTimer(SetupTimer* timer) { returnTimer_ = timer; }
+    // How long a lost player's seat is held; applies from the next loss.
+    void SetReturnWait(std::chrono::seconds wait) { returnWait_ = wait; }
+    std::chrono::seconds ReturnWait() const { return returnWait_; }
+    void ReturnWaitExpired();
+    // A newcomer showed `secret` (its first message): when it is the secret of one of
+    // this table's held seats, the newcomer takes that seat, gets what was sent to the seat
+    // from message `receivedByClient` on and the position from its side. False, and
+    // nothing changed, for any other secret.
+    bool ClientReturned(ConnectionId id, std::string address, std::uint16_t port, std::string_view secret,
+                        std::uint64_t receivedByClient);
+    // A player of this table may come back: a newcomer is to be heard before it is seated.
+    bool ExpectsReturns() const;
+    // A seat is held for a player whose connection was lost.
+    bool SeatHeld() const;
 
     SetupStep Step() const { return step_; }
     // Players who asked for the next game since the last agreement: 0, 1 or 2.
@@ -95,6 +127,9 @@ class GameServer {
         MessageSplitter splitter;
         bool outOfPlay = false;  // turned away with "busy" or dropped; closing; never a player
         bool closing = false;    // being closed by the server; its reads are ignored
+        bool away = false;       // lost; the seat is held for its player, nothing is written
+        bool canReturn = false;  // its client said it can come back after a lost connection
+        bool gone = false;       // left for good while the other seat was held: keeps the numbers
     };
 
     // Relay and dispatch (game_server.cpp).
@@ -102,6 +137,7 @@ class GameServer {
     // Position of the connection among the players, or -1.
     int PlayerNumberOf(ConnectionId id) const;
     const Connection* PlayerAt(int player) const;
+    Connection* PlayerAt(int player) { return const_cast<Connection*>(std::as_const(*this).PlayerAt(player)); }
     void Send(int player, std::string_view message);
     void SendToBoth(std::string_view message);
     void Log(std::string_view line) { log_.Log(line); }
@@ -116,6 +152,16 @@ class GameServer {
     // Takes the player out of play at once, closes its connection and ends the pair's game.
     void DropPlayer(ConnectionId id, std::string_view reason);
     void AskForNextGame(int sender);
+
+    // Taking a seat back after a lost connection (game_return.cpp).
+    // The lost connection's seat is held; false when it is not to be held.
+    bool HoldSeat(int player);
+    void GiveReturnKeys();
+    // The match is over: no seat is held and nobody can come back to it.
+    void ForgetReturns();
+    // The game from the player's side, as the table keeps it.
+    SeatPosition PositionOf(int player) const;
+    void SendPosition(int player);
 
     // Set-up, deal and draw (game_setup.cpp).
     // Every change of step goes through here: the timer runs exactly while settings are awaited.
@@ -148,6 +194,9 @@ class GameServer {
     TableMatch match_{random_};
     bool checkMoves_ = false;
     std::array<int, 2> refusedMoves_{};  // in the game being played
+    std::array<SeatReturn, 2> returns_;
+    SetupTimer* returnTimer_ = nullptr;
+    std::chrono::seconds returnWait_ = kDefaultReturnWait;
 };
 
 }  // namespace tarvel::server

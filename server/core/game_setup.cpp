@@ -28,6 +28,7 @@ void GameServer::SetStep(SetupStep step) {
 void GameServer::StartSetup() {
     if (PlayerCount() < 2) {
         SetStep(SetupStep::Idle);
+        ForgetReturns();
         Log("Hra nemůže začít, připojen je jen jeden hráč");
         return;
     }
@@ -55,6 +56,7 @@ void GameServer::AdvanceSetup() {
                 if (!settingsComplete_[1]) return;
                 if (!CompareSettings()) {
                     SetStep(SetupStep::Idle);
+                    ForgetReturns();
                     return;
                 }
                 AnnounceAgreement();
@@ -93,6 +95,7 @@ void GameServer::AnnounceAgreement() {
         Send(player, "oksettings");
         Log("Informace o shodě zaslána hráči " + Digit(player));
     }
+    GiveReturnKeys();
     const std::uint8_t dealt = std::min(settings_[1].rules[kDealtCardsSetting], kMostDealtCards);
     agreedRules_ = RulesOfSettings(settings_[1], dealt);
     agreedPoints_ = PlaysForPoints(settings_[1]);
@@ -167,6 +170,7 @@ void GameServer::SendDraw(const DrawnCards& drawn) {
 
 void GameServer::ResetGame() {
     SetStep(SetupStep::Idle);
+    ForgetReturns();
     settings_ = {};
     settingsComplete_ = {};
     readyForDeal_ = {};

@@ -1,6 +1,7 @@
 #include "table_hall.h"
 
 #include <algorithm>
+#include <charconv>
 #include <utility>
 
 #include "cp1250.h"
@@ -45,15 +46,19 @@ class TableHall::TableLog final : public EventLog {
 
 struct TableHall::Table {
     Table(std::string tableName, EventLog& out, std::string prefix, std::unique_ptr<SetupTimer> setupTimer,
-          ClientLinks& links, RandomSource& random)
+          std::unique_ptr<SetupTimer> returnWaitTimer, ClientLinks& links, RandomSource& random)
         : name(std::move(tableName)),
           log(out, std::move(prefix)),
           timer(std::move(setupTimer)),
-          game(links, log, random, *timer) {}
+          returnTimer(std::move(returnWaitTimer)),
+          game(links, log, random, *timer) {
+        game.SetReturnTimer(returnTimer.get());
+    }
 
     std::string name;
     TableLog log;
     std::unique_ptr<SetupTimer> timer;
+    std::unique_ptr<SetupTimer> returnTimer;
     GameServer game;
 };
 
@@ -86,6 +91,13 @@ void TableHall::SetSettingsTimeout(std::chrono::milliseconds timeout) {
     }
 }
 
+void TableHall::SetReturnWait(std::chrono::seconds wait) {
+    returnWait_ = wait;
+    for (auto& table : tables_) {
+        if (table) table->game.SetReturnWait(wait);
+    }
+}
+
 void TableHall::SetMoveChecking(bool on) {
     checkMoves_ = on;
     for (auto& table : tables_) {
@@ -106,9 +118,21 @@ int TableHall::OpenTable(const std::optional<std::string>& name) {
     auto timer = timers_.MakeTimer([this, index] {
         if (auto& table = tables_[static_cast<std::size_t>(index)]) table->game.SettingsWaitExpired();
     });
+    auto returnTimer = timers_.MakeTimer([this, index] {
+        auto& table = tables_[static_cast<std::size_t>(index)];
+        if (!table) return;
+        ++changes_;
+        table->game.ReturnWaitExpired();
+        // Both players may be gone now, with no disconnect left to free the table.
+        if (!single_ && !table->game.HasConnections()) {
+            table->log.Log("stůl je volný");
+            spentTable_ = std::move(table);
+        }
+    });
     *free = std::make_unique<Table>(name.value_or(std::string()), log_, std::move(prefix), std::move(timer),
-                                    links_, random_);
+                                    std::move(returnTimer), links_, random_);
     (*free)->game.SetSettingsTimeout(settingsTimeout_);
+    (*free)->game.SetReturnWait(returnWait_);
     (*free)->game.SetMoveChecking(checkMoves_);
     if (name) (*free)->log.Log("stůl pojmenován " + *name);
     return index;
@@ -116,7 +140,7 @@ int TableHall::OpenTable(const std::optional<std::string>& name) {
 
 void TableHall::ClientConnected(ConnectionId id, std::string address, std::uint16_t port) {
     ++changes_;
-    if (single_) {
+    if (single_ && !tables_[0]->game.ExpectsReturns()) {
         tables_[0]->game.ClientConnected(id, std::move(address), port);
         return;
     }
@@ -139,12 +163,12 @@ void TableHall::JoinWaitExpired(ConnectionId id) {
 
 void TableHall::ClientRead(ConnectionId id, std::string_view bytes) {
     ++changes_;
-    if (Table* table = TableOf(id)) {
-        table->game.ClientRead(id, bytes);
+    auto it = held_.find(id);
+    if (it == held_.end()) {
+        // Turned away: what it says changes nothing.
+        if (Table* table = TableOf(id); table != nullptr && !turnedAway_.contains(id)) table->game.ClientRead(id, bytes);
         return;
     }
-    auto it = held_.find(id);
-    if (it == held_.end()) return;  // turned away: what it says changes nothing
     std::string& held = it->second.bytes;
     held.append(bytes);
     for (;;) {
@@ -161,7 +185,12 @@ void TableHall::ClientRead(ConnectionId id, std::string_view bytes) {
             return;
         }
         const std::string first = Cp1250ToUtf8(std::string_view(all).substr(0, end));
-        if (MessageKey(first) == "join" && first.find('=') != std::string::npos) {
+        const bool keyed = first.find('=') != std::string::npos;
+        if (MessageKey(first) == "reconnect" && keyed) {
+            Return(id, MessageValue(first), std::string_view(all).substr(end + 1));
+        } else if (single_) {
+            Seat(id, std::nullopt, all);  // one table: every message reaches it as it came
+        } else if (MessageKey(first) == "join" && keyed) {
             Seat(id, std::string(MessageValue(first)), std::string_view(all).substr(end + 1));
         } else {
             Seat(id, std::nullopt, all);
@@ -193,6 +222,13 @@ void TableHall::Seat(ConnectionId id, std::optional<std::string> name, std::stri
     if (it == held_.end()) return;
     Newcomer newcomer = std::move(it->second);
     held_.erase(it);
+    if (single_) {
+        // Held only while a seat there may be taken back: the table decides as always.
+        GameServer& game = tables_[0]->game;
+        game.ClientConnected(id, std::move(newcomer.address), newcomer.port);
+        if (!bytesAfter.empty()) game.ClientRead(id, bytesAfter);
+        return;
+    }
     if (name && name->empty()) name.reset();  // "join=" with no name: anyone
     if (name && CharacterCount(*name) > kMostTableNameChars) {
         TurnAway(id, newcomer, "jméno stolu je delší než " + std::to_string(kMostTableNameChars) + " znaků");
@@ -219,12 +255,31 @@ void TableHall::TurnAway(ConnectionId id, const Newcomer& newcomer, std::string_
     turnedAway_.emplace(id, newcomer.address);
 }
 
-void TableHall::ClientDisconnected(ConnectionId id) {
-    ++changes_;
-    if (single_) {
-        tables_[0]->game.ClientDisconnected(id);
+void TableHall::Return(ConnectionId id, std::string_view ticket, std::string_view bytesAfter) {
+    auto it = held_.find(id);
+    if (it == held_.end()) return;
+    Newcomer newcomer = std::move(it->second);
+    held_.erase(it);
+    const std::size_t semicolon = ticket.find(';');
+    const std::string_view secret = ticket.substr(0, semicolon);
+    std::uint64_t received = 0;
+    if (semicolon != std::string_view::npos) {
+        const std::string_view count = ticket.substr(semicolon + 1);
+        const auto [end, error] = std::from_chars(count.data(), count.data() + count.size(), received);
+        if (error != std::errc{} || end != count.data() + count.size()) received = 0;
+    }
+    for (std::size_t i = 0; i < tables_.size(); ++i) {
+        auto& table = tables_[i];
+        if (!table || !table->game.ClientReturned(id, newcomer.address, newcomer.port, secret, received)) continue;
+        if (!single_) seated_[id] = static_cast<int>(i);
+        if (!bytesAfter.empty()) table->game.ClientRead(id, bytesAfter);
         return;
     }
+    TurnAway(id, newcomer, "neplatný klíč k návratu do hry");
+}
+
+void TableHall::ClientDisconnected(ConnectionId id) {
+    ++changes_;
     if (auto it = held_.find(id); it != held_.end()) {
         log_.Log("Odpojen klient" + it->second.address);
         held_.erase(it);
@@ -233,6 +288,10 @@ void TableHall::ClientDisconnected(ConnectionId id) {
     if (auto it = turnedAway_.find(id); it != turnedAway_.end()) {
         log_.Log("Odpojen klient" + it->second);
         turnedAway_.erase(it);
+        return;
+    }
+    if (single_) {
+        tables_[0]->game.ClientDisconnected(id);
         return;
     }
     auto it = seated_.find(id);

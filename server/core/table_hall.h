@@ -14,6 +14,12 @@
 // else comes meanwhile. A client finds no seat ("busy") when every table is taken, or
 // when the table it names already has its pair.
 //
+// A player who lost its connection during a match comes back by sending
+// "reconnect=SECRET;COUNT" as its first message: it is seated again at the table whose
+// seat the secret was given for, wherever that is; any other secret finds no seat
+// ("busy"). While a player of the one table of a one-table server may come back, a
+// newcomer there is held in the same way until it has spoken or the short wait is over.
+//
 // A table is made when its first player sits down and given back when its last
 // connection has gone, so an empty table costs one pointer. Every log line of a table
 // starts with "stůl N: " (N counted from 1); the lines themselves are those of one pair.
@@ -56,8 +62,10 @@ class TableHall {
     // Apply to tables set up from now on, and to newcomers from now on.
     void SetSettingsTimeout(std::chrono::milliseconds timeout);
     void SetJoinWait(std::chrono::milliseconds wait) { joinWait_ = wait; }
-    // Whether every table puts moves to the rules before it relays them (off unless set);
-    // applies to the tables playing now too.
+    // How long a lost player's seat is held, for tables set up from now on and the
+    // losses to come at the others.
+    void SetReturnWait(std::chrono::seconds wait);
+    // Whether a move the rules refuse is kept from the other player, at every table.
     void SetMoveChecking(bool on);
 
     int TableCount() const { return static_cast<int>(tables_.size()); }
@@ -91,6 +99,8 @@ class TableHall {
     // Opens the first free table and returns its index.
     int OpenTable(const std::optional<std::string>& name);
     void TurnAway(ConnectionId id, const Newcomer& newcomer, std::string_view why);
+    // The newcomer showed a secret ("SECRET;COUNT"): back to its seat, or turned away.
+    void Return(ConnectionId id, std::string_view ticket, std::string_view bytesAfter);
     void FreeIfEmpty(int index);
 
     ClientLinks& links_;
@@ -99,12 +109,15 @@ class TableHall {
     TimerSource& timers_;
     std::chrono::milliseconds settingsTimeout_ = GameServer::kDefaultSettingsTimeout;
     std::chrono::milliseconds joinWait_ = kDefaultJoinWait;
+    std::chrono::seconds returnWait_ = GameServer::kDefaultReturnWait;
     bool checkMoves_ = false;
     bool single_ = false;
     std::vector<std::unique_ptr<Table>> tables_;  // null while free
     std::unordered_map<ConnectionId, int> seated_;  // connection -> its table
     std::unordered_map<ConnectionId, Newcomer> held_;
     std::unique_ptr<SetupTimer> spentTimer_;  // the last newcomer's timer that ran out
+    // The last table freed by its own timer: kept until the next, never destroyed in its call.
+    std::unique_ptr<Table> spentTable_;
     // Turned away with "busy": only their going is still logged.
     std::unordered_map<ConnectionId, std::string> turnedAway_;
     std::uint64_t changes_ = 0;

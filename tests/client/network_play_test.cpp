@@ -7,8 +7,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -37,13 +39,14 @@ quint16 FreePort() {
 // The server program, copied into a folder of its own and listening on a free port.
 class ServerProgram {
   public:
-    ServerProgram() {
+    // `extraSettings`: more lines of the server section of its settings file.
+    explicit ServerProgram(const QByteArray& extraSettings = {}) {
         const QString program = dir_.filePath("tarvelsvr");
         QFile::copy(TARVELSVR_PATH, program);
         port = FreePort();
         QFile ini(dir_.filePath("tarvelsvr.ini"));
         ini.open(QIODevice::WriteOnly);
-        ini.write("[server]\nport=" + QByteArray::number(port) + "\nconnectatstartup=1\n");
+        ini.write("[server]\nport=" + QByteArray::number(port) + "\nconnectatstartup=1\n" + extraSettings);
         ini.close();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
@@ -71,6 +74,60 @@ class ServerProgram {
     QProcess process_;
     QByteArray output_;
 };
+
+// A relay on loopback between clients and the server: cutting it drops every connection
+// through it as a failing network does, neither the client nor the server closing its end.
+class CuttableLink : public QObject {
+  public:
+    explicit CuttableLink(quint16 serverPort) : serverPort_(serverPort) {
+        listener_.listen(QHostAddress::LocalHost, 0);
+        port = listener_.serverPort();
+        QObject::connect(&listener_, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* client = listener_.nextPendingConnection()) Join(client);
+        });
+    }
+    void Cut() {
+        for (auto& [client, server] : pairs_) {
+            client->abort();
+            server->abort();
+            client->deleteLater();
+            server->deleteLater();
+        }
+        pairs_.clear();
+    }
+    // Nothing listens any more: a client trying again is refused.
+    void Close() {
+        listener_.close();
+        Cut();
+    }
+
+    quint16 port = 0;
+
+  private:
+    void Join(QTcpSocket* client) {
+        auto* server = new QTcpSocket(this);
+        client->setParent(this);
+        pairs_.emplace_back(client, server);
+        QObject::connect(client, &QTcpSocket::readyRead, server, [client, server] {
+            if (server->state() == QAbstractSocket::ConnectedState) server->write(client->readAll());
+        });
+        QObject::connect(server, &QTcpSocket::connected, server, [client, server] { server->write(client->readAll()); });
+        QObject::connect(server, &QTcpSocket::readyRead, client, [client, server] { client->write(server->readAll()); });
+        QObject::connect(client, &QTcpSocket::disconnected, server, [server] { server->disconnectFromHost(); });
+        QObject::connect(server, &QTcpSocket::disconnected, client, [client] { client->disconnectFromHost(); });
+        server->connectToHost(QHostAddress::LocalHost, serverPort_);
+    }
+
+    quint16 serverPort_;
+    QTcpServer listener_;
+    std::vector<std::pair<QTcpSocket*, QTcpSocket*>> pairs_;
+};
+
+// How many of the sounds heard have `part` in their file names.
+int Heard(const std::vector<std::string>& log, std::string_view part) {
+    return static_cast<int>(
+        std::count_if(log.begin(), log.end(), [&](const std::string& line) { return line.find(part) != std::string::npos; }));
+}
 
 // One player: a game folder, its settings and its window.
 struct Player {
@@ -243,6 +300,66 @@ TEST_F(NetworkPlayTest, OnePlayerLeavingOrTheServerStoppingEndsTheMatchCleanly) 
         petr.window->Menu().Novhra1->trigger();
         EXPECT_TRUE(petr.engine().State().GameRunning);
     }
+}
+
+TEST_F(NetworkPlayTest, APlayerWhoseConnectionDropsComesBackAndTheMatchGoesOn) {
+    ServerProgram server;
+    ASSERT_TRUE(server.Listening());
+    CuttableLink link(server.port);
+    Player eva(link.port, "z", "eva 1");
+    Player petr(server.port, "m", "petr 2");
+    Connect(eva, petr);
+    int cuts = 0;
+    for (int i = 0; i < 3 && eva.engine().Net().active; ++i) {
+        Play(eva, petr, 3);
+        if (!eva.engine().State().GameRunning) break;
+        link.Cut();
+        ++cuts;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Heard(eva.sounds.All(), "obnoveno") == cuts; }, 15000)) << cuts;
+        EXPECT_TRUE(eva.engine().Net().active);
+        EXPECT_TRUE(petr.engine().Net().active);
+    }
+    ASSERT_GT(cuts, 0);
+    Play(eva, petr, 3000);
+    for (Player* p : {&eva, &petr}) {
+        EXPECT_FALSE(p->engine().Net().active);
+        EXPECT_FALSE(p->engine().State().GameRunning);
+        EXPECT_TRUE(p->messages.empty()) << p->messages.front().toStdString();
+    }
+    const GameState& e = eva.engine().State();
+    const GameState& p = petr.engine().State();
+    EXPECT_EQ(e.PlayerWins + e.OpponentWins, 2);
+    EXPECT_EQ(e.PlayerWins, p.OpponentWins);
+    EXPECT_EQ(e.PlayerPenalty, p.OpponentPenalty);
+    EXPECT_EQ(e.OpponentPenalty, p.PlayerPenalty);
+    const Lines evaHeard = eva.sounds.All();
+    const Lines petrHeard = petr.sounds.All();
+    EXPECT_EQ(Heard(evaHeard, "preru"), cuts);  // "spojení se přerušilo"
+    EXPECT_GE(Heard(petrHeard, "ztratil spojeni"), 1);
+    EXPECT_EQ(Heard(petrHeard, "ztratil spojeni"), Heard(petrHeard, "je zpet"));
+    EXPECT_EQ(evaHeard.back(), "zvuky/mkonec hry.wav\twait");
+    EXPECT_EQ(petrHeard.back(), "zvuky/zkonec hry.wav\twait");
+}
+
+TEST_F(NetworkPlayTest, WhenTheWaitRunsOutTheMatchEndsForTheOneWhoStayed) {
+    ServerProgram server("reconnectwait=1\n");
+    ASSERT_TRUE(server.Listening());
+    CuttableLink link(server.port);
+    Player eva(link.port, "z", "eva 1");
+    Player petr(server.port, "m", "petr 2");
+    Connect(eva, petr);
+    Play(eva, petr, 2);
+    link.Close();  // eva's way to the server is gone for good
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !petr.engine().Net().active && !eva.engine().Net().active; }, 15000));
+    EXPECT_FALSE(petr.engine().State().GameRunning);
+    EXPECT_TRUE(petr.messages.empty());
+    EXPECT_TRUE(petr.window->Menu().Novsovhra1->isEnabled());
+    const Lines petrHeard = petr.sounds.All();
+    EXPECT_EQ(Heard(petrHeard, "nevratil"), 1);
+    EXPECT_EQ(petrHeard.back(), "zvuky/zkonec hry.wav\twait");
+    // Eva's attempt is refused: she is told the match is over, as a lost connection always told her.
+    ASSERT_EQ(eva.messages.size(), 1u);
+    EXPECT_EQ(eva.messages[0], "Spojení se serverem se přerušilo. Síťová hra skončila.");
 }
 
 TEST_F(NetworkPlayTest, RefusalsOfTheServerReachThePlayer) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tarvel::testing {
 
 HarnessClient::HarnessClient(NetworkMatchHarness& harness, int index, std::string userName)
@@ -13,15 +15,35 @@ void HarnessClient::Connect() {
     dispatch.MatchRequested();
     connected = true;
     waitingDialog = true;
-    harness_.server.ClientConnected(static_cast<server::ConnectionId>(index_ + 1), "127.0.0.1",
+    harness_.server.ClientConnected(harness_.ConnectionOf(index_), "127.0.0.1",
                                     static_cast<std::uint16_t>(50000 + index_));
+    if (canReturn) harness_.ToServer(index_, EncodeForWire(std::string(ServerDispatch::kCanReturnHello)));
+}
+
+void HarnessClient::Return() {
+    if (!retryAsked) return;
+    retryAsked = false;
+    splitter_.Clear();
+    const server::ConnectionId id = harness_.NewConnection(index_);
+    connected = true;
+    harness_.server.ClientConnected(id, "127.0.0.1", static_cast<std::uint16_t>(51000 + id));
+    dispatch.ReturnConnectionOpened();
 }
 
 void HarnessClient::Read(std::string_view bytes) {
     if (!connected) return;
     for (const std::string& message : splitter_.Feed(bytes).messages) {
         if (!connected) return;  // a message that closed the connection ends the read
+        const std::string_view key = MessageKey(message);
+        if (key == "reconnectkey") secretSeen = MessageValue(message).substr(0, 32);
+        const bool aboutReturn = key == "reconnectkey" || key == "reconnected" || key == "opponentlost" ||
+                                 key == "position" || message == "opponentback";
+        if (!aboutReturn) ++gameHandled;
         dispatch.Handle(message);
+        if (++handled == cutAfter) {
+            harness_.Cut(index_);
+            return;
+        }
     }
 }
 
@@ -44,9 +66,17 @@ bool HarnessClient::Act() {
     return true;
 }
 
+bool HarnessClient::ActOnSchedule() {
+    if (schedule != nullptr && (movedAt.size() >= schedule->size() || (*schedule)[movedAt.size()] != gameHandled)) {
+        return false;
+    }
+    if (!Act()) return false;
+    movedAt.push_back(gameHandled);
+    return true;
+}
+
 void HarnessClient::Send(std::string_view keyword, std::optional<std::string_view> value) {
-    const char digit = engine.Net().playerNumber;
-    SendMessage(MakePlayerMessage(keyword, std::string_view(&digit, 1), value));
+    dispatch.SendFromEngine(keyword, value);
 }
 
 void HarnessClient::SendMessage(const std::string& message) {
@@ -71,6 +101,60 @@ NetworkMatchHarness::NetworkMatchHarness(std::size_t chunk, std::uint64_t server
     clients[1]->engine.ApplyGenderFromOptions();
 }
 
+std::unique_ptr<server::SetupTimer> NetworkMatchHarness::MakeTimer(std::function<void()> onExpiry) {
+    return std::make_unique<HarnessTimer>(timers_, std::move(onExpiry));
+}
+
+void NetworkMatchHarness::Expire(std::chrono::milliseconds duration) {
+    std::vector<HarnessTimer*> due;
+    for (HarnessTimer* timer : timers_) {
+        if (timer->running && timer->duration == duration) due.push_back(timer);
+    }
+    for (HarnessTimer* timer : due) {
+        if (std::find(timers_.begin(), timers_.end(), timer) != timers_.end()) timer->Expire();
+    }
+    Deliver();
+}
+
+int NetworkMatchHarness::ClientOf(server::ConnectionId id) const {
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (ids_[i] == id) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+server::ConnectionId NetworkMatchHarness::NewConnection(int client) {
+    const auto i = static_cast<std::size_t>(client);
+    ids_[i] = nextId_++;
+    toServer_[i].clear();
+    toClient_[i].clear();
+    clientClosing_[i] = serverClosing_[i] = false;
+    return ids_[i];
+}
+
+void NetworkMatchHarness::Cut(int client) {
+    const auto i = static_cast<std::size_t>(client);
+    toServer_[i].clear();
+    toClient_[i].clear();
+    clientClosing_[i] = serverClosing_[i] = false;
+    HarnessClient& c = *clients[i];
+    if (!c.connected) return;
+    c.connected = false;
+    const server::ConnectionId old = ids_[i];
+    ids_[i] = 0;  // nothing more reaches the client on it
+    server.ClientDisconnected(old);
+    c.dispatch.ConnectionLost();
+    c.returnStarted = c.dispatch.Returning();
+}
+
+server::ConnectionId NetworkMatchHarness::ConnectStranger(std::string_view bytes) {
+    const server::ConnectionId id = nextId_++;
+    strangers_.push_back(id);
+    server.ClientConnected(id, "10.0.0.9", 40000);
+    if (!bytes.empty()) server.ClientRead(id, bytes);
+    return id;
+}
+
 void NetworkMatchHarness::ToServer(int client, std::string_view bytes) {
     toServer_[static_cast<std::size_t>(client)] += bytes;
 }
@@ -80,18 +164,25 @@ void NetworkMatchHarness::Disconnect(int client) {
 }
 
 void NetworkMatchHarness::Write(server::ConnectionId id, std::string_view bytes) {
-    toClient_[id - 1] += bytes;
+    const int client = ClientOf(id);
+    if (client >= 0) {
+        toClient_[static_cast<std::size_t>(client)] += bytes;
+    } else if (std::find(strangers_.begin(), strangers_.end(), id) != strangers_.end()) {
+        strangerGot += bytes;
+    }
 }
 
 void NetworkMatchHarness::Close(server::ConnectionId id) {
-    serverClosing_[id - 1] = true;
+    const int client = ClientOf(id);
+    if (client >= 0) serverClosing_[static_cast<std::size_t>(client)] = true;
 }
 
 void NetworkMatchHarness::Deliver() {
     for (bool moved = true; moved;) {
         moved = false;
         for (std::size_t i = 0; i < 2; ++i) {
-            const auto id = static_cast<server::ConnectionId>(i + 1);
+            const server::ConnectionId id = ids_[i];
+            if (id == 0) continue;  // cut: nothing flows until it comes back
             if (!toServer_[i].empty()) {
                 const std::string bytes = std::exchange(toServer_[i], {});
                 server.ClientRead(id, bytes);
@@ -133,7 +224,13 @@ int NetworkMatchHarness::PlayMatch(int moves) {
     while (made < moves) {
         bool acted = false;
         for (auto& client : clients) {
-            if (client->Act()) {
+            if (client->retryAsked) {
+                client->Return();
+                Deliver();
+                acted = true;
+                continue;
+            }
+            if (client->ActOnSchedule()) {
                 acted = true;
                 ++made;
                 Deliver();

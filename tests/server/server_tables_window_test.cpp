@@ -71,6 +71,40 @@ TEST_F(ServerTablesTest, TheSettingIsOneUnlessSetAndStaysOutOfAFileThatNeverHadI
     EXPECT_EQ(ReadServerSettings(IniPath()).tables, 1);
 }
 
+TEST_F(ServerTablesTest, TheWaitForALostPlayerIsSixtySecondsUnlessSetAndStaysOutOfAnOldFile) {
+    EXPECT_EQ(ReadServerSettings(IniPath()).reconnectWait, 60);
+    for (const auto& [text, wait] : {std::pair{"reconnectwait=5", 5}, std::pair{"reconnectwait=0", 0},
+                                     std::pair{"reconnectwait=-3", 0}, std::pair{"reconnectwait=x", 60},
+                                     std::pair{"reconnectwait=99999", kLongestReconnectWait}}) {
+        WriteIni(QByteArray("[server]\n") + text + "\n");
+        EXPECT_EQ(ReadServerSettings(IniPath()).reconnectWait, wait) << text;
+    }
+    WriteIni("[server]\nport=1412\n");
+    ServerSettings settings;
+    WriteConnectionSettings(IniPath(), settings);
+    EXPECT_FALSE(IniBytes().contains("reconnectwait"));
+    settings.reconnectWait = 120;
+    WriteConnectionSettings(IniPath(), settings);
+    EXPECT_EQ(ReadServerSettings(IniPath()).reconnectWait, 120);
+    settings.reconnectWait = 60;
+    WriteConnectionSettings(IniPath(), settings);
+    EXPECT_TRUE(IniBytes().contains("reconnectwait=60"));
+
+    // The dialog's field, named for a screen reader, takes seconds within the range only.
+    SettingsDialog dialog(2000);
+    dialog.Load(1412, true, 1, 45);
+    auto* field = dialog.findChild<QLineEdit*>("reconnectedit");
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->accessibleName(), "Wait for a disconnected player to return (s)");
+    EXPECT_EQ(dialog.ReconnectWait(), 45);
+    for (const char* bad : {"", "-1", "3601", "1 0", "x"}) {
+        field->setText(bad);
+        EXPECT_FALSE(dialog.ReconnectWait()) << bad;
+    }
+    field->setText("0");
+    EXPECT_EQ(dialog.ReconnectWait(), 0);
+}
+
 TEST_F(ServerTablesTest, TheDialogsFieldHasItsLetterAndTakesOnlyANumberOfTables) {
     SettingsDialog dialog(1000);
     auto* field = dialog.findChild<QLineEdit*>("tablesedit");

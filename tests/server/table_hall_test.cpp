@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "fakes.h"
 #include "match_scripts.h"
@@ -114,6 +115,69 @@ TEST_F(TableHallTest, AnEmptyNameOrAnyOtherFirstMessageMeansAnyone) {
     EXPECT_EQ(TableOf(1), 1);
     EXPECT_EQ(TableOf(2), 1);
     EXPECT_EQ(hall.TableName(0), "");
+}
+
+// The secret in the messages a client was sent.
+std::string KeyIn(const Messages& messages) {
+    for (const auto& m : messages) {
+        if (m.starts_with("reconnectkey=")) return m.substr(13, 32);
+    }
+    return {};
+}
+
+TEST_F(TableHallTest, APlayerWhoLostItsConnectionComesBackToItsOwnTableWithItsOwnSecretOnly) {
+    std::map<ConnectionId, std::string> keys;
+    for (ConnectionId id = 1; id <= 4; ++id) {
+        Connect(id);
+        Read(id, {"canreconnect"});  // a first message of its own: seated at once
+    }
+    for (ConnectionId first : {ConnectionId{1}, ConnectionId{3}}) {
+        Read(first, SettingsMessages(0, "hráč" + std::to_string(first), "m"));
+        Read(first + 1, SettingsMessages(1, "hráč" + std::to_string(first + 1), "z"));
+        for (ConnectionId id : {first, first + 1}) {
+            keys[id] = KeyIn(links.Take(id));
+            ASSERT_EQ(keys[id].size(), 32u) << id;
+            Read(id, {"reconnectready" + std::to_string(id - first)});
+        }
+        Read(first, {"req startcard0"});
+        Read(first + 1, {"req startcard1"});
+        links.Take(first);
+        links.Take(first + 1);
+    }
+    hall.ClientDisconnected(3);  // player 0 of table 2
+    EXPECT_EQ(links.Take(4), Messages{"opponentlost=60"});
+    EXPECT_EQ(links.Take(1), Messages{});
+    Read(4, {"iwanttosay1=jsi tam?"});  // kept for the one who is away
+
+    // Another table's secret, and the secret of a seat whose player is there, take nothing.
+    for (const std::string& key : {keys[1], keys[4], std::string("0123456789abcdef0123456789abcdef")}) {
+        Connect(5);
+        Read(5, {"reconnect=" + key + ";0"});
+        EXPECT_EQ(links.Take(5), Messages{"busy"});
+        EXPECT_TRUE(links.closed.contains(5));
+        hall.ClientDisconnected(5);
+        links.closed.clear();
+    }
+    Connect(6);
+    Read(6, {"reconnect=" + keys[3] + ";0"});
+    const Messages back = links.Take(6);
+    ASSERT_GE(back.size(), 2u);
+    EXPECT_EQ(back[0], "reconnected=1");  // "req startcard0" came after the confirmation
+    EXPECT_NE(std::find(back.begin(), back.end(), "sayit=jsi tam?"), back.end());
+    EXPECT_EQ(links.Take(4), Messages{"opponentback"});
+    EXPECT_EQ(TableOf(6), 0);  // seated by its secret, not as a newcomer
+    Read(4, {"iwanttosay1=ahoj"});
+    EXPECT_EQ(links.Take(6), Messages{"sayit=ahoj"});
+    EXPECT_TRUE(Logged("stůl 2: Hráč 0 se vrátil do hry z adresy 10.0.0.6"));
+
+    // Both players of table 1 gone for good: the table is free once the wait has run out.
+    hall.ClientDisconnected(1);
+    hall.ClientDisconnected(2);
+    ASSERT_NE(hall.TableGame(0), nullptr);
+    timers.RunOutAll();
+    EXPECT_EQ(hall.TableGame(0), nullptr);
+    EXPECT_TRUE(Logged("stůl 1: stůl je volný"));
+    EXPECT_NE(hall.TableGame(1), nullptr);
 }
 
 TEST_F(TableHallTest, RelaysChatAndALostPlayerStayAtTheirTable) {

@@ -1,0 +1,440 @@
+// A network match that survives a lost connection. Whole matches are played once
+// uncut and then again with one side's connection cut after its k-th message from
+// the server, for every k (or every few in the quick run), the client coming back on
+// a new connection and both playing on with the same moves: each must end exactly as
+// the uncut match did, and each client must have heard exactly what it heard then,
+// plus the words about the lost connection and the return.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "client_texts.h"
+#include "engine_fixture.h"
+#include "network_match_harness.h"
+
+namespace tarvel::testing {
+namespace {
+
+using Texts = std::vector<std::string>;
+using namespace std::chrono_literals;
+
+constexpr std::chrono::milliseconds kReturnWait = std::chrono::seconds(server::GameServer::kDefaultReturnWait);
+
+// What one client ends the match with.
+struct ClientEnd {
+    Texts spoken;
+    Texts hand;
+    Texts pile;
+    int playerWins = 0;
+    int opponentWins = 0;
+    std::int32_t playerPenalty = 0;
+    std::int32_t opponentPenalty = 0;
+    int playerCount = 0;
+    int opponentCount = 0;
+    int gameNumber = 0;
+    bool active = false;
+    Texts messages;
+    int handled = 0;
+    bool returnStarted = false;
+    std::vector<int> movedAt;
+
+    // Everything but what was said and how many messages came.
+    bool SameTable(const ClientEnd& o) const {
+        return hand == o.hand && pile == o.pile && playerWins == o.playerWins && opponentWins == o.opponentWins &&
+               playerPenalty == o.playerPenalty && opponentPenalty == o.opponentPenalty &&
+               playerCount == o.playerCount && opponentCount == o.opponentCount && gameNumber == o.gameNumber &&
+               active == o.active && messages == o.messages;
+    }
+};
+
+ClientEnd EndOf(const HarnessClient& c) {
+    const GameState& s = c.engine.State();
+    return ClientEnd{c.screen.spoken,
+                     EngineFixture::Names(s.PlayerHand),
+                     EngineFixture::Names(s.Pile),
+                     s.PlayerWins,
+                     s.OpponentWins,
+                     s.PlayerPenalty,
+                     s.OpponentPenalty,
+                     s.PlayerCount,
+                     s.OpponentCount,
+                     s.GameNumber,
+                     c.engine.Net().active,
+                     c.messages,
+                     c.handled,
+                     c.returnStarted,
+                     c.movedAt};
+}
+
+enum class RuleSet { Plain, Every };
+
+// Seeds of the server's deals whose matches the harness's simple player finishes.
+std::uint64_t SeedFor(RuleSet rules) {
+    return rules == RuleSet::Plain ? 5 : 21;
+}
+
+void ApplyRules(NetworkMatchHarness& h, RuleSet rules) {
+    for (auto& client : h.clients) {
+        GameOptions& o = client->engine.Options();
+        if (rules == RuleSet::Every) {
+            o.returntogame = true;
+            o.playforpoints = true;
+            o.kingofspades = true;
+            o.shufflecards = true;
+            o.compulsory = true;
+            o.pickupforseven = 3;
+            o.numberofgames = 3;
+        } else {
+            o.numberofgames = 2;
+        }
+        client->canReturn = true;
+    }
+}
+
+// Plays a whole match, cutting `side` after its `cutAfter`-th message (-1: no cut).
+// With `uncut` each client makes its moves at the moments it made them there.
+std::array<ClientEnd, 2> Play(RuleSet rules, int side, int cutAfter, std::size_t chunk = 0,
+                              const std::array<ClientEnd, 2>* uncut = nullptr) {
+    NetworkMatchHarness h(chunk, SeedFor(rules));
+    ApplyRules(h, rules);
+    if (uncut != nullptr) {
+        for (std::size_t i = 0; i < 2; ++i) h.clients[i]->schedule = &(*uncut)[i].movedAt;
+    }
+    if (side >= 0) h.clients[static_cast<std::size_t>(side)]->cutAfter = cutAfter;
+    const int moves = h.PlayMatch();
+    EXPECT_LT(moves, 5000) << "the match never ended";
+    return {EndOf(*h.clients[0]), EndOf(*h.clients[1])};
+}
+
+bool Says(const std::string& event, std::string_view text) {
+    return event.find("|" + std::string(text) + "|") != std::string::npos;
+}
+
+constexpr std::array<std::string_view, 6> kConnectionWords = {
+    "spojení se přerušilo", "zkouším to znovu", "spojení obnoveno",
+    "soupeř ztratil spojení", "soupeř je zpět", "soupeř se nevrátil"};
+
+// The record without the words about connections and without what was said of the
+// table on coming back: whose turn, the pile card (and the suit that holds) and both
+// counts of cards.
+Texts WithoutReturnWords(const Texts& spoken) {
+    Texts kept;
+    for (std::size_t i = 0; i < spoken.size(); ++i) {
+        const std::string& e = spoken[i];
+        if (std::any_of(kConnectionWords.begin(), kConnectionWords.end(), [&](auto w) { return Says(e, w); })) continue;
+        if (Says(e, "jsi na tahu") || Says(e, "jsem na tahu")) {
+            // ... "já mám", the number, the word for cards.
+            std::size_t j = i;
+            while (j < spoken.size() && !Says(spoken[j], "já mám")) ++j;
+            i = std::min(j + 2, spoken.size() - 1);
+            continue;
+        }
+        kept.push_back(e);
+    }
+    return kept;
+}
+
+// Where two records part, with a little of each around it.
+std::string FirstDifference(const Texts& got, const Texts& want) {
+    std::size_t i = 0;
+    while (i < got.size() && i < want.size() && got[i] == want[i]) ++i;
+    std::string text = "first difference at " + std::to_string(i) + " of " + std::to_string(got.size()) + "/" +
+                       std::to_string(want.size()) + "\n got:";
+    for (std::size_t j = i >= 3 ? i - 3 : 0; j < std::min(got.size(), i + 6); ++j) text += "\n   " + got[j];
+    text += "\n want:";
+    for (std::size_t j = i >= 3 ? i - 3 : 0; j < std::min(want.size(), i + 6); ++j) text += "\n   " + want[j];
+    return text;
+}
+
+int Count(const Texts& spoken, std::string_view text) {
+    return static_cast<int>(std::count_if(spoken.begin(), spoken.end(), [&](const auto& e) { return Says(e, text); }));
+}
+
+// Every `stride`-th cut; the full sweep (stride 1) is the by-hand run:
+//   TARVEL_RETURN_SWEEP=1 build/tests/netplay/match_return_test
+int Stride() {
+    const char* full = std::getenv("TARVEL_RETURN_SWEEP");
+    return full != nullptr && full[0] == '1' ? 1 : 4;
+}
+
+class CutEverywhere : public ::testing::TestWithParam<RuleSet> {};
+
+TEST_P(CutEverywhere, TheMatchEndsAsUncutAndEachSideHeardTheSamePlusTheReturn) {
+    const RuleSet rules = GetParam();
+    const auto uncut = Play(rules, -1, -1);
+    ASSERT_FALSE(uncut[0].active);
+    ASSERT_FALSE(uncut[1].active);
+    EXPECT_EQ(Count(uncut[0].spoken, "spojení se přerušilo"), 0);
+    int returns = 0;
+    int toldTheTable = 0;
+    for (int side = 0; side < 2; ++side) {
+        const int other = 1 - side;
+        for (int k = 1 + side; k <= uncut[static_cast<std::size_t>(side)].handled; k += Stride()) {
+            SCOPED_TRACE("cut on side " + std::to_string(side) + " after message " + std::to_string(k));
+            const auto cut = Play(rules, side, k, k % 3 == 0 ? 7 : 0, &uncut);  // TCP cuts messages too
+            const ClientEnd& lost = cut[static_cast<std::size_t>(side)];
+            const ClientEnd& kept = cut[static_cast<std::size_t>(other)];
+            if (!lost.returnStarted) continue;  // before the match was agreed, or after it ended
+            ++returns;
+            for (int i = 0; i < 2; ++i) {
+                const ClientEnd& c = cut[static_cast<std::size_t>(i)];
+                const ClientEnd& u = uncut[static_cast<std::size_t>(i)];
+                EXPECT_TRUE(c.SameTable(u)) << "client " << i;
+                const Texts heard = WithoutReturnWords(c.spoken);
+                EXPECT_TRUE(heard == u.spoken) << "client " << i << " " << FirstDifference(heard, u.spoken);
+            }
+            EXPECT_EQ(Count(lost.spoken, "spojení se přerušilo"), 1);
+            EXPECT_EQ(Count(lost.spoken, "spojení obnoveno"), 1);
+            // Back in a game being played, it said whose turn it is (and the rest of the table).
+            const int told = Count(lost.spoken, "jsi na tahu") + Count(lost.spoken, "jsem na tahu");
+            EXPECT_LE(told, 1);
+            toldTheTable += told;
+            // The other heard of it while its match still ran, and of the return unless its
+            // match had ended meanwhile.
+            EXPECT_LE(Count(kept.spoken, "soupeř ztratil spojení"), 1);
+            EXPECT_LE(Count(kept.spoken, "soupeř je zpět"), Count(kept.spoken, "soupeř ztratil spojení"));
+            EXPECT_EQ(Count(kept.spoken, "soupeř se nevrátil"), 0);
+            if (HasFailure()) return;
+        }
+    }
+    EXPECT_GT(returns, 10);
+    EXPECT_GT(toldTheTable, returns / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Return, CutEverywhere, ::testing::Values(RuleSet::Plain, RuleSet::Every),
+                         [](const auto& param) { return param.param == RuleSet::Plain ? "Plain" : "EveryRule"; });
+
+// Starts a match of two clients that can come back and plays a few moves.
+void StartAndPlay(NetworkMatchHarness& h, int moves) {
+    ApplyRules(h, RuleSet::Plain);
+    h.clients[0]->Connect();
+    h.Deliver();
+    h.clients[1]->Connect();
+    h.Deliver();
+    for (int i = 0; i < moves; ++i) {
+        for (auto& client : h.clients) client->Act();
+        h.Deliver();
+    }
+}
+
+TEST(MatchReturn, APositionThatDiffersIsTakenUpAndTheTableTold) {
+    NetworkMatchHarness h(0);
+    StartAndPlay(h, 3);
+    HarnessClient& a = *h.clients[0];
+    Engine& engine = a.engine;
+    ASSERT_TRUE(engine.State().GameRunning);
+    ASSERT_EQ(engine.Net().waiting, NetworkWait::None);
+    const Texts hand = EngineFixture::Names(engine.State().PlayerHand);
+    ASSERT_GE(hand.size(), 2u);
+    // What the server had: the first card gone, two the client never heard of, a queen of
+    // clubs on the pile with hearts named, the other's turn, three games in.
+    SeatPosition position;
+    position.hand = Texts(hand.begin() + 1, hand.end());
+    for (const char* name : {"eso pikové", "7 kárová"}) {
+        if (std::find(hand.begin(), hand.end(), name) == hand.end()) position.hand.emplace_back(name);
+    }
+    position.top = "dáma křížová";
+    position.namedSuit = " srdce";
+    position.opponentCards = 7;
+    position.yourTurn = false;
+    position.pendingDraw = 0;
+    position.gameNumber = 3;
+    position.yourWins = 2;
+    position.opponentWins = 0;
+    position.yourPoints = 0;
+    position.opponentPoints = 31;
+    a.screen.Clear();
+    engine.NetworkPositionFromServer(position, true);
+    const GameState& s = engine.State();
+    Texts held = EngineFixture::Names(s.PlayerHand);
+    // The cards kept their places; the new ones came at the end.
+    EXPECT_EQ(Texts(held.begin(), held.begin() + static_cast<std::ptrdiff_t>(hand.size() - 1)), Texts(hand.begin() + 1, hand.end()));
+    EXPECT_EQ(held.size(), position.hand.size());
+    EXPECT_EQ(s.PlayerCount, position.hand.size());
+    EXPECT_EQ(s.OpponentCount, 7);
+    EXPECT_EQ(s.Pile.Top().Name, " srdce");
+    EXPECT_FALSE(s.PlayerTurn);
+    EXPECT_EQ(s.GameNumber, 3);
+    EXPECT_EQ(s.PlayerWins, 2);
+    EXPECT_EQ(s.OpponentPenalty, 31);
+    const Texts said = a.screen.Texts();
+    ASSERT_GE(said.size(), 10u);
+    EXPECT_EQ(Texts(said.begin(), said.begin() + 4), (Texts{"jsem na tahu", "dáma křížová", "Platí", " srdce"}));
+    EXPECT_EQ(said[4], "ty máš");
+    EXPECT_EQ(said[7], "já mám");
+    EXPECT_EQ(said[9], "karet");
+    EXPECT_NE(std::find(a.screen.actions.begin(), a.screen.actions.end(), "RedrawTable"), a.screen.actions.end());
+
+    // Not taken up while moves of its own are still on their way: only told.
+    const GameState before = engine.State();
+    position.opponentCards = 2;
+    engine.NetworkPositionFromServer(position, false);
+    EXPECT_EQ(engine.State().OpponentCount, before.OpponentCount);
+    // Nor between games.
+    engine.State().GameRunning = false;
+    a.screen.Clear();
+    engine.NetworkPositionFromServer(position, true);
+    EXPECT_TRUE(a.screen.spoken.empty());
+}
+
+TEST(MatchReturn, ThePositionTravelsWhole) {
+    SeatPosition position;
+    position.hand = {"7 srdcová", "eso pikové", "kluk kárový"};
+    position.top = "dáma kárová";
+    position.namedSuit = " kříže";
+    position.opponentCards = 5;
+    position.yourTurn = true;
+    position.pendingDraw = 4;
+    position.acePending = true;
+    position.suitToName = true;
+    position.gameNumber = 2;
+    position.yourWins = 1;
+    position.opponentWins = 0;
+    position.yourPoints = 0;
+    position.opponentPoints = 12;
+    const std::string text = EncodeSeatPosition(position);
+    EXPECT_EQ(text, "hand:7 srdcová,eso pikové,kluk kárový;top:dáma kárová;suit: kříže;opponent:5;turn:1;draw:4;"
+                    "ace:1;name:1;game:2;wins:1,0;points:0,12");
+    EXPECT_EQ(DecodeSeatPosition(text), position);
+    EXPECT_EQ(DecodeSeatPosition(text + ";later:field"), position);  // more fields may come
+    EXPECT_EQ(DecodeSeatPosition("hand:;top:;suit:;opponent:0;turn:0;draw:0;ace:0;name:0;game:0;wins:0,0;points:0,0"),
+              SeatPosition{});
+    for (const char* bad : {"", "hand:7 srdcová", "hand:;top:;suit:;opponent:x;turn:0;draw:0;ace:0;name:0;game:0;wins:0,0;points:0,0",
+                            "hand:;top:;suit:;opponent:0;turn:0;draw:0;ace:0;name:0;game:0;wins:0;points:0,0"}) {
+        EXPECT_FALSE(DecodeSeatPosition(bad)) << bad;
+    }
+}
+
+TEST(MatchReturn, TheWaitRunningOutEndsTheMatchForTheOneWhoStayed) {
+    NetworkMatchHarness h(0);
+    StartAndPlay(h, 4);
+    HarnessClient& a = *h.clients[0];
+    HarnessClient& b = *h.clients[1];
+    ASSERT_TRUE(b.engine.State().GameRunning);
+    h.Cut(0);
+    h.Deliver();
+    EXPECT_TRUE(a.retryAsked);
+    EXPECT_TRUE(b.engine.Net().active);
+    EXPECT_EQ(b.screen.Texts().back(), "soupeř ztratil spojení");
+
+    h.Expire(kReturnWait);
+    EXPECT_FALSE(b.engine.Net().active);
+    EXPECT_FALSE(b.engine.State().GameRunning);
+    const Texts said = b.screen.Texts();
+    ASSERT_GE(said.size(), 2u);
+    EXPECT_EQ(said.back(), "konec hry");
+    EXPECT_EQ(Count(b.screen.spoken, "soupeř se nevrátil"), 1);
+    EXPECT_TRUE(b.messages.empty());
+    EXPECT_TRUE(b.screen.menu[MenuItem::Novsovhra1]);
+
+    // The one who lost its connection comes too late: no seat, the match is over for it too.
+    a.Return();
+    h.Deliver();
+    EXPECT_FALSE(a.engine.Net().active);
+    EXPECT_FALSE(a.engine.State().GameRunning);
+    EXPECT_FALSE(a.retryAsked);
+    EXPECT_EQ(a.messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
+}
+
+TEST(MatchReturn, NobodyButThePlayerWhoSatThereTakesTheSeat) {
+    NetworkMatchHarness h(0);
+    StartAndPlay(h, 3);
+    h.Cut(1);
+    h.Deliver();
+    const std::string evasSecret = h.clients[0]->secretSeen;
+    const std::string petrsSecret = h.clients[1]->secretSeen;
+    ASSERT_EQ(evasSecret.size(), 32u);
+    ASSERT_EQ(petrsSecret.size(), 32u);
+    EXPECT_NE(evasSecret, petrsSecret);
+    std::string wrongByOne = petrsSecret;
+    wrongByOne.back() = wrongByOne.back() == '0' ? '1' : '0';
+    for (const std::string& attempt : Texts
+         {"reconnect=" + wrongByOne + ";0\\", "reconnect=" + petrsSecret.substr(0, 31) + ";0\\",
+          "reconnect=" + evasSecret + ";0\\", "reconnect=petr@stul 22222222;0\\", "reconnect=;0\\",
+          std::string("reconnect\\"), std::string("join=petr@stul 22222222\\"), std::string()}) {
+        SCOPED_TRACE(attempt);
+        h.strangerGot.clear();
+        const auto stranger = h.ConnectStranger(attempt);
+        h.Expire(server::TableHall::kDefaultJoinWait);  // one that shows no secret waits its time out
+        EXPECT_EQ(h.strangerGot, "busy\\");
+        h.server.ClientDisconnected(stranger);
+        // Eva, whose secret one of them showed, keeps her seat and hears nothing of it.
+        EXPECT_TRUE(h.clients[0]->connected);
+    }
+    // The player who sat there still can.
+    HarnessClient& b = *h.clients[1];
+    b.Return();
+    h.Deliver();
+    EXPECT_TRUE(b.engine.Net().active);
+    EXPECT_EQ(Count(b.screen.spoken, "spojení obnoveno"), 1);
+    EXPECT_EQ(Count(h.clients[0]->screen.spoken, "soupeř je zpět"), 1);
+    EXPECT_TRUE(b.messages.empty());
+}
+
+TEST(MatchReturn, TriesAgainWithGrowingPausesAndGivesUpPastTheServersWait) {
+    NetworkMatchHarness h(0);
+    StartAndPlay(h, 2);
+    HarnessClient& a = *h.clients[0];
+    h.Cut(0);
+    ASSERT_TRUE(a.dispatch.Returning());
+    int attempts = 0;
+    while (a.dispatch.Returning() && attempts < 100) {
+        a.retryAsked = false;
+        a.dispatch.ReturnAttemptFailed();  // nothing answers
+        ++attempts;
+    }
+    EXPECT_FALSE(a.dispatch.Returning());
+    ASSERT_GE(a.pauses.size(), 6u);
+    EXPECT_EQ(std::vector<int>(a.pauses.begin(), a.pauses.begin() + 6), (std::vector<int>{500, 1000, 2000, 4000, 8000, 8000}));
+    int total = 0;
+    for (int pause : a.pauses) total += pause;
+    EXPECT_GE(total, 60'000 + ServerDispatch::kReturnMarginMs);
+    EXPECT_LT(total, 60'000 + ServerDispatch::kReturnMarginMs + ServerDispatch::kLongestPauseMs);
+    EXPECT_FALSE(a.engine.Net().active);
+    EXPECT_EQ(a.messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
+}
+
+TEST(MatchReturn, GivingUpEndsTheMatchAsALostConnectionDid) {
+    NetworkMatchHarness h(0);
+    StartAndPlay(h, 2);
+    HarnessClient& a = *h.clients[0];
+    h.Cut(0);
+    EXPECT_EQ(Count(a.screen.spoken, "spojení se přerušilo"), 1);
+    EXPECT_EQ(Count(a.screen.spoken, "zkouším to znovu"), 1);
+    EXPECT_TRUE(a.engine.Net().active);
+    EXPECT_TRUE(a.engine.State().GameRunning);
+    a.dispatch.GiveUpReturn();
+    EXPECT_FALSE(a.dispatch.Returning());
+    EXPECT_FALSE(a.retryAsked);
+    EXPECT_FALSE(a.engine.Net().active);
+    EXPECT_FALSE(a.engine.State().GameRunning);
+    EXPECT_TRUE(a.screen.menu[MenuItem::Novsovhra1]);
+    EXPECT_EQ(a.messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
+}
+
+TEST(MatchReturn, AClientThatNeverSaysItCanComeBackIsServedAsAlways) {
+    // Eva can come back, Petr's client knows nothing of it.
+    const auto play = [](int cutAfter) {
+        NetworkMatchHarness h(0);
+        ApplyRules(h, RuleSet::Plain);
+        h.clients[1]->canReturn = false;
+        h.clients[0]->cutAfter = cutAfter;
+        EXPECT_LT(h.PlayMatch(), 5000);
+        return std::make_pair(EndOf(*h.clients[0]), EndOf(*h.clients[1]));
+    };
+    const auto [eva, petr] = play(-1);
+    for (int k : {40, 55, 70}) {
+        SCOPED_TRACE(k);
+        const auto [evaCut, petrCut] = play(k);
+        ASSERT_TRUE(evaCut.returnStarted);
+        EXPECT_TRUE(evaCut.SameTable(eva));
+        EXPECT_TRUE(petrCut.SameTable(petr));
+        // Petr heard nothing new at all.
+        EXPECT_EQ(petrCut.spoken, petr.spoken);
+        EXPECT_EQ(WithoutReturnWords(evaCut.spoken), eva.spoken);
+    }
+}
+
+}  // namespace
+}  // namespace tarvel::testing
