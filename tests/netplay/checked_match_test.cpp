@@ -89,7 +89,7 @@ TEST_P(CheckedMatch, AWellBehavedPairSeesNoDifferenceAndTheServerKeepsTheScore) 
         EXPECT_EQ(a.events[1], b.events[1]);
         EXPECT_EQ(CountLines(a.log, "nelze zahrát"), 0u);
 
-        const server::TableMatch& match = checked.server.Match();
+        const server::TableMatch& match = checked.server.TableGame(0)->Match();
         EXPECT_TRUE(match.Kept());
         EXPECT_EQ(match.GameNumber(), 4);
         for (int seat = 0; seat < 2; ++seat) {
