@@ -8,6 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 dir="$root/build-fuzz"
 cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
   -DTARVEL_FUZZ=ON -DTARVEL_SANITIZE=ON -DTARVEL_BUILD_BENCH=OFF >/dev/null
 cmake --build "$dir" --target server_fuzz server_fuzz_replay client_fuzz client_fuzz_replay -j "$(nproc)"
 work=$(mktemp -d)

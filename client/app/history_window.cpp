@@ -1,6 +1,9 @@
 #include "history_window.h"
 
+#include <QAccessible>
+#include <QEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "client_texts.h"
@@ -39,6 +42,7 @@ HistoryWindow::HistoryWindow(const Localizer& texts, QWidget* parent) : QDialog(
     lines_->setAccessibleName(Text(texts, text::kHistoryCaption));
     lines_->setSelectionMode(QAbstractItemView::SingleSelection);
     lines_->setMinimumSize(560, 320);
+    lines_->installEventFilter(this);
     auto* close = new QPushButton(Text(texts, 87), this);  // "Za&vřít"
     close->setObjectName(QStringLiteral("closebutton"));
     close->setAutoDefault(false);
@@ -57,6 +61,27 @@ void HistoryWindow::ShowHistory(const AnnouncementHistory& history) {
     lines_->setCurrentRow(lines_->count() - 1);
     lines_->setFocus();
     exec();
+}
+
+bool HistoryWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The list takes the focus only once the window is up, after its newest line was
+    // made current, so a screen reader would name the list and not the line: the line
+    // is focused again right after the list.
+    if (watched == lines_ && event->type() == QEvent::FocusIn) {
+        QTimer::singleShot(0, this, [this] { FocusCurrentLine(); });
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void HistoryWindow::FocusCurrentLine() {
+    if (!lines_->hasFocus() || lines_->currentRow() < 0) return;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(lines_);
+    if (list == nullptr || list->tableInterface() == nullptr) return;
+    QAccessibleInterface* line = list->tableInterface()->cellAt(lines_->currentRow(), 0);
+    if (line == nullptr) return;
+    QAccessibleEvent focused(lines_, QAccessible::Focus);
+    focused.setChild(list->indexOfChild(line));
+    QAccessible::updateAccessibility(&focused);
 }
 
 }  // namespace tarvel

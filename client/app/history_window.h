@@ -22,7 +22,13 @@ class HistoryWindow final : public QDialog {
     // Fills the list from the history and shows it modally, the newest line selected.
     void ShowHistory(const AnnouncementHistory& history);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // Tells a screen reader that the current line has the focus.
+    void FocusCurrentLine();
+
     const Localizer& texts_;
     QListWidget* lines_ = nullptr;
 };

@@ -17,5 +17,8 @@ int main(int argc, char* argv[]) {
     // The whole screen even where no window manager maximises it.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());
     window.showMaximized();
+    // A game just started takes the keys once; on a display without a window manager
+    // nothing else would give them to it, and a blind player cannot click it.
+    window.activateWindow();
     return application.exec();
 }

@@ -4,7 +4,6 @@
 #include "installation_name.h"
 #include "server_list.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -21,6 +20,7 @@
 #include "table_score_speech.h"
 #include "client_texts.h"
 #include "profile_file.h"
+#include "screen_reader_text.h"
 #include "table_description.h"
 #include "table_layout.h"
 
@@ -81,6 +81,7 @@ MainWindow::MainWindow(ClientSetup setup)
     gate_.afterActions = [this] {
         ShowSilentAnnouncement();
         UpdateAccessibleTable();
+        TellScreenReader();
         // The table keeps the keys within the window; the window itself is brought
         // back to the front only by a dialog of the game closing (DialogFocusReturn).
         if (QApplication::activeModalWidget() == nullptr) table_->setFocus();
@@ -118,6 +119,7 @@ QString MainWindow::Text(int index) const {
 }
 
 void MainWindow::BuildWindow() {
+    InstallScreenReaderInterfaces();
     table_ = new TableView(*pictures_, this);
     table_->setObjectName(QStringLiteral("PaintBox1"));
     setCentralWidget(table_);
@@ -135,6 +137,8 @@ void MainWindow::BuildWindow() {
         panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         statusBar()->addWidget(panels_[i]);
     }
+    announcements_ = new AnnouncementArea(statusBar());
+    statusBar()->addWidget(announcements_, 1);
     statusBar()->setSizeGripEnabled(false);
     menu_ = BuildMainMenu(*menuBar(), texts_);
 }
@@ -145,6 +149,7 @@ void MainWindow::ConnectMenu() {
         Command([this] {
             history_.Clear();  // a new match: a new history
             shownEntries_ = 0;
+            toldEntries_ = 0;
             engine_->Novhra1Click(true);
         });
     });
@@ -258,6 +263,20 @@ void MainWindow::ShowSilentAnnouncement() {
     label1_->show();
 }
 
+bool MainWindow::ScreenReaderFollows() const {
+    // The game's own speech off, or its sounds: the message line shows what is said,
+    // and a screen reader reads it; or the player asked for it beside the game's speech.
+    return gameSpeech_.Mode() == SpeechMode::Off || !phrases_.SoundsOn() || screenReaderToo_;
+}
+
+void MainWindow::TellScreenReader() {
+    const std::size_t said = history_.Entries().size();
+    if (said == toldEntries_) return;
+    const std::size_t first = said < toldEntries_ ? 0 : toldEntries_;
+    toldEntries_ = said;
+    if (ScreenReaderFollows()) announcements_->Announce(ScreenReaderText(history_, first, texts_));
+}
+
 void MainWindow::CreateDialogs() {
     // In the order the game has always made them.
     gameSettingsDialog_ = new GameSettingsDialog(texts_, this);
@@ -307,6 +326,7 @@ void MainWindow::MakeNetworkPlay() {
         if (engine_->State().LastStarter == kStarterUnknown) {
             history_.Clear();
             shownEntries_ = 0;
+            toldEntries_ = 0;
         }
         if (!chat_->VoiceReady()) chat_->LoadVoiceSettings();
         menu_.Polizprvusoupei1->setEnabled(true);
@@ -360,7 +380,8 @@ void MainWindow::EditGameSettings() {
 void MainWindow::EditEnvironment() {
     GameOptions& options = engine_->Options();
     const EnvironmentChoice current{phrases_.SoundsOn(), options.movemouse, options.saycardsundermouse,
-                                    texts_.LanguageBase(), static_cast<std::int32_t>(gameSpeech_.Mode())};
+                                    texts_.LanguageBase(), static_cast<std::int32_t>(gameSpeech_.Mode()),
+                                    screenReaderToo_};
     if (const std::optional<EnvironmentChoice> choice = environmentDialog_->Edit(current)) {
         // The sounds as their menu item sets them, without saying "on" or "off".
         phrases_.SetSoundsOn(choice->soundsOn);
@@ -370,10 +391,12 @@ void MainWindow::EditEnvironment() {
         options.movemouse = choice->movemouse;
         options.saycardsundermouse = choice->saycardsundermouse;
         ApplySpeechMode(choice->speechMode);
+        screenReaderToo_ = choice->screenReader;
         Save([&] {
             settings_.SaveGameSettings(options, phrases_.SoundsOn());
             settings_.SaveLanguage(texts_.LanguageBase());
             settings_.SaveSpeechMode(choice->speechMode);
+            settings_.SaveScreenReader(choice->screenReader);
         });
         if (environmentDialog_->LanguageChanged()) ShowMessage(Text(text::kRestartToApply));
     }
@@ -416,6 +439,7 @@ void MainWindow::LoadStartupSettings() {
     menu_.Zvuky1->setChecked(options.gamesounds);
     menu_.katlzankarty1->setChecked(options.saypickedcards);
     ApplySpeechMode(settings_.LoadSpeechMode());
+    screenReaderToo_ = settings_.LoadScreenReader();
 }
 
 SpeechService* MainWindow::Service() {
@@ -548,16 +572,14 @@ void MainWindow::ShowMessage(const QString& message) {
 }
 
 void MainWindow::UpdateAccessibleTable() {
-    // The name carries what lies on the table, so that a screen reader speaks each
-    // change of the focused table; the description holds it alone.
+    // The name carries what lies on the table, read when the table is focused; the
+    // description holds it alone (and is not read out again).
     const QString summary = QString::fromStdString(DescribeTable(engine_->State(), texts_));
     if (summary == table_->accessibleDescription()) return;
     table_->setAccessibleDescription(summary);
+    // Qt tells a screen reader of both changes itself, which has it read the name afresh
+    // the next time the table is focused; what changed is told by the announcement area.
     table_->setAccessibleName(Text(text::kTableName) + QStringLiteral(". ") + summary);
-    QAccessibleEvent named(table_, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&named);
-    QAccessibleEvent described(table_, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&described);
 }
 
 // The window port.

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "about_box.h"
+#include "announcement_area.h"
 #include "client_setup.h"
 #include "environment_dialog.h"
 #include "game_settings_dialog.h"
@@ -56,6 +57,7 @@ class MainWindow final : public QMainWindow, public WindowPort {
     TableView& Table() { return *table_; }
     const MainMenu& Menu() const { return menu_; }
     QLabel& MessageLine() { return *label1_; }
+    const AnnouncementArea& Announcements() const { return *announcements_; }
     QLabel& StatusPanelLabel(StatusPanel panel) { return *panels_[static_cast<std::size_t>(panel)]; }
     PhrasePlayer& Phrases() { return phrases_; }
     const AnnouncementHistory& History() const { return history_; }
@@ -101,6 +103,10 @@ class MainWindow final : public QMainWindow, public WindowPort {
     // either end of the history.
     void Repeat(const std::optional<Announcement>& announcement);
     void ShowSilentAnnouncement();
+    // Tells a screen reader what the game said in the command that has just ended,
+    // when the player follows the game with one.
+    void TellScreenReader();
+    bool ScreenReaderFollows() const;
     void ApplySpeechMode(std::int32_t mode);
     // The speech service, made when first needed; nothing when it is not available.
     SpeechService* Service();
@@ -154,6 +160,9 @@ class MainWindow final : public QMainWindow, public WindowPort {
     HelpWindow* helpWindow_ = nullptr;
     ReplayPlayer* replay_ = nullptr;
     std::size_t shownEntries_ = 0;  // history entries already on the message line
+    AnnouncementArea* announcements_ = nullptr;
+    std::size_t toldEntries_ = 0;  // history entries already told to a screen reader
+    bool screenReaderToo_ = false;  // told also while the game speaks
     std::unique_ptr<SpeechService> service_;
     std::unique_ptr<ServiceSpeech> serviceSpeech_;
     bool serviceTried_ = false;

@@ -25,6 +25,7 @@ constexpr std::int32_t kTextRestartToApply = 93;
 constexpr std::int32_t kTextSayCardsUnderMouse = 120;
 constexpr std::int32_t kTextSpeech = 170;
 constexpr std::int32_t kTextSpeechChoices[] = {171, 172, 173};  // recordings, service, off
+constexpr std::int32_t kTextScreenReaderToo = 185;
 
 // Languages are listed from base 1000 upwards, one every thousand.
 int LanguagePosition(std::int32_t languageBase) {
@@ -50,6 +51,8 @@ EnvironmentDialog::EnvironmentDialog(Localizer& localizer, QWidget* parent)
         speechgroup->AddItem(LocalizedCaption(localizer_, kTextSpeechChoices[mode]), mode);
     }
     speechgroup->Choose(0);
+    screenreadercheck = new QCheckBox(LocalizedCaption(localizer_, kTextScreenReaderToo), this);
+    screenreadercheck->setObjectName("screenreadercheck");
 
     CheckBox7 = new QCheckBox(LocalizedCaption(localizer_, kTextSounds), this);
     CheckBox7->setObjectName("CheckBox7");
@@ -76,6 +79,7 @@ EnvironmentDialog::EnvironmentDialog(Localizer& localizer, QWidget* parent)
     layout->addWidget(mousemovechk);
     layout->addWidget(Rikatkartypodmysicheck);
     layout->addWidget(speechgroup);
+    layout->addWidget(screenreadercheck);
     layout->addStretch();
     layout->addLayout(buttons);
     Relabel();
@@ -90,6 +94,7 @@ std::optional<EnvironmentChoice> EnvironmentDialog::Edit(const EnvironmentChoice
     mousemovechk->setChecked(current.movemouse);
     Rikatkartypodmysicheck->setChecked(current.saycardsundermouse);
     speechgroup->Choose(current.speechMode >= 0 && current.speechMode <= 2 ? current.speechMode : 0);
+    screenreadercheck->setChecked(current.screenReader);
     Jazykrgroup->FocusChosen();
     if (exec() != QDialog::Accepted) return std::nullopt;
 
@@ -99,6 +104,7 @@ std::optional<EnvironmentChoice> EnvironmentDialog::Edit(const EnvironmentChoice
     chosen.saycardsundermouse = Rikatkartypodmysicheck->isChecked();
     chosen.languageBase = Jazykrgroup->ChosenValue().value_or(current.languageBase);
     chosen.speechMode = speechgroup->ChosenValue().value_or(0);
+    chosen.screenReader = screenreadercheck->isChecked();
     // What is saved is also what later messages are looked up in.
     localizer_.SetLanguageBase(chosen.languageBase);
     languageChanged_ = chosen.languageBase != current.languageBase;

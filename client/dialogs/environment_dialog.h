@@ -24,6 +24,9 @@ struct EnvironmentChoice {
     // How the game is heard: 0 the recordings, 1 the speech service, 2 not at all (a
     // screen reader follows the table).
     std::int32_t speechMode = 0;
+    // A screen reader is told what the game says also while the game speaks (with the
+    // speech off it always is).
+    bool screenReader = false;
 
     friend bool operator==(const EnvironmentChoice&, const EnvironmentChoice&) = default;
 };
@@ -63,6 +66,7 @@ class EnvironmentDialog final : public QDialog {
     QCheckBox* CheckBox7;               // sounds
     QCheckBox* mousemovechk;            // movemouse
     QCheckBox* Rikatkartypodmysicheck;  // saycardsundermouse
+    QCheckBox* screenreadercheck;       // screenreader
     QPushButton* okbitbtn;
     QPushButton* zrusitbitbtn;
     bool languageChanged_ = false;

@@ -56,6 +56,7 @@ inline constexpr int kSpeechRecordings = 171;
 inline constexpr int kSpeechService = 172;
 inline constexpr int kSpeechOff = 173;
 inline constexpr int kNoSpeechService = 174;
+inline constexpr int kScreenReaderToo = 185;  // the environment's "tell a screen reader also while the game speaks"
 
 // The help text shown inside the game when the desktop cannot open it.
 inline constexpr int kHelpCaption = 178;

@@ -57,6 +57,15 @@ void SettingsFile::SaveSpeechMode(std::int32_t mode) {
     profile_.WriteInteger(kEnvironment, "speech", mode);
 }
 
+bool SettingsFile::LoadScreenReader() const {
+    return profile_.ReadInteger(kEnvironment, "screenreader", 0) == 1;
+}
+
+void SettingsFile::SaveScreenReader(bool on) {
+    if (!on && profile_.ReadString(kEnvironment, "screenreader", "").empty()) return;
+    profile_.WriteInteger(kEnvironment, "screenreader", on ? 1 : 0);
+}
+
 void SettingsFile::SaveLanguage(std::int32_t languageBase) {
     profile_.WriteInteger(kEnvironment, "language", languageBase);
 }

@@ -38,6 +38,12 @@ class SettingsFile {
     std::int32_t LoadSpeechMode() const;
     void SaveSpeechMode(std::int32_t mode);
 
+    // environment: screenreader, whether a screen reader is told what the game says also
+    // while the game speaks itself (off when absent). Written only when on or already
+    // there, so a file of a player who never chose it stays as it was.
+    bool LoadScreenReader() const;
+    void SaveScreenReader(bool on);
+
     // Only if kStartupSettingsName exists in currentFolder: sets every game key of
     // options, net's ipaddress, port, runserver and allowvoicechat, and the voice
     // letters from playergender. Returns whether it read; otherwise nothing changes.

@@ -98,8 +98,10 @@ void GameServer::ClientDisconnected(ConnectionId id) {
     const int number = PlayerNumberOf(id);
     const std::string address = it->address;
     if (wasPlayer && HoldSeat(number)) return;
-    if (wasPlayer && number >= 0 && number < 2 && returns_[static_cast<std::size_t>(1 - number)].Issued()) {
-        // The other player may still come back as the number he has: this place keeps it.
+    if (wasPlayer && step_ == SetupStep::Idle && number >= 0 && number < 2 &&
+        returns_[static_cast<std::size_t>(1 - number)].Issued()) {
+        // This one's match is over, but the other may still come back, as the number he
+        // has, to hear its end: this place keeps the numbers as they are.
         it->away = true;
         it->gone = true;
         Log("Odpojen klient" + address);

@@ -745,7 +745,9 @@ TEST_F(WindowTest, TheGameSettingsChangeTheVoicesAndAreWrittenWhole) {
               "shufflecards=0\r\ndealtcards=5\r\nplayergender=z\r\ngamesounds=1\r\nsaycardsundermouse=0\r\n");
     EXPECT_TRUE(messages.empty());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    EXPECT_TRUE(window->Table().hasFocus());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->Table().hasFocus(); }, 2000))
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "nothing")
+        << " has the focus";
 }
 
 TEST_F(WindowTest, AnUnwritableSettingsFileIsToldAndTheGameGoesOn) {

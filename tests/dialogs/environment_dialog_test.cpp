@@ -279,6 +279,26 @@ TEST_F(EnvironmentDialogTest, TheWayTheGameIsHeardIsChosenAndKept) {
     EXPECT_EQ(chosen->speechMode, 2);
 }
 
+TEST_F(EnvironmentDialogTest, TheScreenReaderBesideTheGamesSpeechIsShownAndChosen) {
+    ActWhileShown(dialog_, [&] {
+        auto* box = Box("screenreadercheck");
+        EXPECT_TRUE(box->isChecked());
+        EXPECT_EQ(box->text(), Text(kCzech, 185));
+        box->click();
+        Press(Qt::Key_Return);
+    });
+    const auto chosen = dialog_.Edit({true, false, false, kCzech, 0, true});
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(*chosen, (EnvironmentChoice{true, false, false, kCzech, 0, false}));
+
+    ActWhileShown(dialog_, [&] {
+        EXPECT_FALSE(Box("screenreadercheck")->isChecked());
+        Box("screenreadercheck")->click();
+        Press(Qt::Key_Return);
+    });
+    EXPECT_TRUE(dialog_.Edit({true, false, false, kCzech, 2, false})->screenReader);
+}
+
 TEST_F(EnvironmentDialogTest, EveryControlHasAnAccessibleName) {
     for (QWidget* widget : dialog_.findChildren<QWidget*>()) {
         if (widget->focusPolicy() == Qt::NoFocus && qobject_cast<QGroupBox*>(widget) == nullptr) continue;

@@ -372,6 +372,24 @@ TEST(MatchReturn, NobodyButThePlayerWhoSatThereTakesTheSeat) {
     EXPECT_TRUE(b.messages.empty());
 }
 
+TEST(MatchReturn, WhenTheOneWhoStayedIsLostTooTheMatchIsOverForBoth) {
+    NetworkMatchHarness h(0);
+    StartAndPlay(h, 3);
+    h.Cut(0);
+    h.Deliver();
+    h.Cut(1);  // nobody is left to play on with
+    h.Deliver();
+    for (auto& client : h.clients) {
+        client->Return();
+        h.Deliver();
+        EXPECT_FALSE(client->engine.Net().active);
+        EXPECT_FALSE(client->dispatch.Returning());
+        EXPECT_EQ(client->messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
+    }
+    EXPECT_FALSE(h.server.TableGame(0)->SeatHeld());
+    EXPECT_EQ(h.server.TableGame(0)->PlayerCount(), 0u);
+}
+
 TEST(MatchReturn, TriesAgainWithGrowingPausesAndGivesUpPastTheServersWait) {
     NetworkMatchHarness h(0);
     StartAndPlay(h, 2);

@@ -170,14 +170,22 @@ TEST_F(TableHallTest, APlayerWhoLostItsConnectionComesBackToItsOwnTableWithItsOw
     EXPECT_EQ(links.Take(6), Messages{"sayit=ahoj"});
     EXPECT_TRUE(Logged("stůl 2: Hráč 0 se vrátil do hry z adresy 10.0.0.6"));
 
-    // Both players of table 1 gone for good: the table is free once the wait has run out.
+    // At table 1 the one who stayed ends his match and leaves: the seat stays held for the
+    // other to hear the end, and the table is free once the wait has run out.
     hall.ClientDisconnected(1);
+    Read(2, {"end of game1"});
     hall.ClientDisconnected(2);
     ASSERT_NE(hall.TableGame(0), nullptr);
+    EXPECT_TRUE(hall.TableGame(0)->SeatHeld());
     timers.RunOutAll();
     EXPECT_EQ(hall.TableGame(0), nullptr);
     EXPECT_TRUE(Logged("stůl 1: stůl je volný"));
     EXPECT_NE(hall.TableGame(1), nullptr);
+
+    // Both players of table 2 lost while its match runs: nobody is left to play on with.
+    hall.ClientDisconnected(6);
+    hall.ClientDisconnected(4);
+    EXPECT_EQ(hall.TableGame(1), nullptr);
 }
 
 TEST_F(TableHallTest, RelaysChatAndALostPlayerStayAtTheirTable) {

@@ -94,6 +94,22 @@ TEST_F(SettingsFileTest, HowTheGameIsHeardDefaultsToTheRecordings) {
     EXPECT_EQ(SettingsFile(path_).LoadSpeechMode(), 0);
 }
 
+TEST_F(SettingsFileTest, TheScreenReaderBesideTheGamesSpeechIsWrittenOnlyOnceChosen) {
+    Put("[environment]\r\nspeech=0\r\n");
+    SettingsFile file(path_);
+    EXPECT_FALSE(file.LoadScreenReader());  // a file from before the key existed
+    file.SaveScreenReader(false);
+    EXPECT_EQ(Bytes(), "[environment]\r\nspeech=0\r\n");  // never chosen: the file stays as it was
+    file.SaveScreenReader(true);
+    EXPECT_EQ(Bytes(), "[environment]\r\nspeech=0\r\nscreenreader=1\r\n");
+    EXPECT_TRUE(SettingsFile(path_).LoadScreenReader());
+    file.SaveScreenReader(false);  // chosen away again: kept, as off
+    EXPECT_EQ(Bytes(), "[environment]\r\nspeech=0\r\nscreenreader=0\r\n");
+    EXPECT_FALSE(SettingsFile(path_).LoadScreenReader());
+    Put("[environment]\r\nscreenreader=yes\r\n");
+    EXPECT_FALSE(SettingsFile(path_).LoadScreenReader());
+}
+
 TEST_F(SettingsFileTest, CountsAreEightBitAndMustBeUsable) {
     Put("[game]\npickupforseven=259\nnumberofgames=355\ndealtcards=262\n");
     GameOptions options = LoadOptions();
