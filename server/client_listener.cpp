@@ -51,6 +51,7 @@ void ClientListener::SetTables(int tables) {
     hall_ = std::make_unique<TableHall>(tables, *this, log_, random_, *this);
     hall_->SetSettingsTimeout(settingsTimeout_);
     hall_->SetJoinWait(joinWait_);
+    hall_->SetMoveChecking(checkMoves_);
     hall_->SetReturnWait(reconnectWait_);
 }
 
@@ -67,6 +68,11 @@ void ClientListener::SetSettingsTimeout(std::chrono::milliseconds timeout) {
 void ClientListener::SetJoinWait(std::chrono::milliseconds wait) {
     joinWait_ = wait;
     hall_->SetJoinWait(wait);
+}
+
+void ClientListener::SetMoveChecking(bool on) {
+    checkMoves_ = on;
+    hall_->SetMoveChecking(on);
 }
 
 std::unique_ptr<SetupTimer> ClientListener::MakeTimer(std::function<void()> onExpiry) {

@@ -47,6 +47,8 @@ class ClientListener final : public QObject, public ClientLinks, public TimerSou
     void SetJoinWait(std::chrono::milliseconds wait);
     // How long the seat of a player who lost the connection during a match is held.
     void SetReconnectWait(std::chrono::seconds wait);
+    // Whether moves are put to the rules before they are relayed (off unless set).
+    void SetMoveChecking(bool on);
     // Bytes read from all clients so far: lets a test know that the server has
     // handled everything it sent.
     std::uint64_t BytesReceived() const { return bytesReceived_; }
@@ -72,6 +74,7 @@ class ClientListener final : public QObject, public ClientLinks, public TimerSou
     std::chrono::milliseconds settingsTimeout_ = GameServer::kDefaultSettingsTimeout;
     std::chrono::milliseconds joinWait_ = TableHall::kDefaultJoinWait;
     std::chrono::seconds reconnectWait_ = GameServer::kDefaultReturnWait;
+    bool checkMoves_ = false;
     std::unique_ptr<TableHall> hall_;
 };
 

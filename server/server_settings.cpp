@@ -24,6 +24,7 @@ ServerSettings ReadServerSettings(const QString& iniPath) {
     settings.tables = std::clamp(file.ReadInteger("server", "tables", defaults.tables), 1, kMostTables);
     settings.reconnectWait = std::clamp(file.ReadInteger("server", "reconnectwait", defaults.reconnectWait), 0,
                                         kLongestReconnectWait);
+    settings.checkMoves = file.ReadBool("server", "checkmoves", defaults.checkMoves);
     return settings;
 }
 

@@ -12,6 +12,7 @@ struct ServerSettings {
     int tables = 1;  // pairs that play at once
     // Seconds a player who lost the connection during a match has to come back; 0: none.
     int reconnectWait = 60;
+    bool checkMoves = true;  // moves the rules refuse are not relayed
 };
 
 // The longest wait for a lost player: an hour.

@@ -67,6 +67,7 @@ ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, Q
       language_(settings_.language),
       listener_(*this, random, settings_.tables) {
     listener_.SetReconnectWait(std::chrono::seconds(settings_.reconnectWait));
+    listener_.SetMoveChecking(settings_.checkMoves);
     BuildWidgets();
     connect(&tablesTimer_, &QTimer::timeout, this, &ServerWindow::ShowTables);
     tablesTimer_.start(kTablesRefreshMs);
@@ -85,6 +86,7 @@ ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, Q
         Log(("jméno serveru: " + host.name).toStdString());
         Log("Port serveru: " + std::to_string(settings_.port));
         if (settings_.tables > 1) Log("Počet stolů: " + std::to_string(settings_.tables));
+        if (!settings_.checkMoves) Log("Tahy hráčů se nekontrolují, přeposílají se všechny");
         ShowPendingLogLines();
     });
     protocollist->setFocus();

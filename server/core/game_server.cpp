@@ -228,7 +228,8 @@ bool GameServer::MoveAllowed(int sender, std::string_view text, const MoveVerdic
     // what cannot be played is not playing this game.
     if (++refusedMoves_[static_cast<std::size_t>(sender)] >= 2) {
         if (const Connection* connection = PlayerAt(sender)) {
-            DropPlayer(connection->id, "hráč " + n + " poslal ve hře druhý tah, který nelze zahrát, spojení uzavřeno");
+            DropPlayer(connection->id,
+                       "hráč " + n + " poslal ve hře druhý tah, který nelze zahrát, spojení uzavřeno");
         }
     }
     return false;

@@ -16,16 +16,11 @@ std::uint8_t SevenDraw(std::uint8_t value) {
     return value == 2 || value == 3 ? value : 2;
 }
 
-int HandPoints(rules::CardSet hand) {
-    int points = 0;
-    for (; hand != 0; hand &= hand - 1) points += rules::PointsOf(rules::LowestCard(hand));
-    return points;
-}
-
 // The cards a move's draw gave in the order they left the stock: the old stock from its
 // top, then, when the pile was turned, the new stock from its top. Drawing only lowers
 // the stock's size, so the cards taken from the new stock still lie just above it.
-DrawnCards DrawnBy(const rules::Position& before, const rules::Position& after, const rules::MoveOutcome& outcome) {
+DrawnCards DrawnBy(const rules::Position& before, const rules::Position& after,
+                   const rules::MoveOutcome& outcome) {
     DrawnCards drawn;
     drawn.seat = outcome.drawer;
     drawn.ranDry = outcome.nothingToDraw;
@@ -35,7 +30,8 @@ DrawnCards DrawnBy(const rules::Position& before, const rules::Position& after, 
     if (outcome.pileTurned) {
         drawn.turnedBefore = fromOld;
         const std::size_t fromNew = count - fromOld;
-        for (std::size_t j = 0; j < fromNew; ++j) drawn.cards.push_back(after.stock[after.stockSize + fromNew - 1 - j]);
+        for (std::size_t j = 0; j < fromNew; ++j)
+            drawn.cards.push_back(after.stock[after.stockSize + fromNew - 1 - j]);
     }
     return drawn;
 }
@@ -85,7 +81,7 @@ std::string RefusalText(const MoveVerdict& verdict) {
         case MoveFault::NotLost:
             return "hru neprohrál";
         case MoveFault::WrongPoints:
-            return "karty v ruce mají " + std::to_string(verdict.allowed) + " bodů";
+            return "počet bodů není číslo";
         case MoveFault::Rules:
             break;
     }
@@ -138,6 +134,7 @@ DealtCards TableMatch::Deal(const rules::RuleOptions& rules, bool playForPoints)
     dealt_ = true;
     kept_ = true;
     owedDraw_.reset();
+    pointsReported_ = false;
 
     rules::Position& p = position_;
     p = rules::Position{};
@@ -193,9 +190,7 @@ MoveVerdict TableMatch::Play(int seat, rules::Move move, DrawnCards* drawn) {
 void TableMatch::Decided(const rules::Position& before, rules::Move move, const rules::MoveOutcome& outcome,
                          DrawnCards* drawn) {
     const std::size_t winner = Index(outcome.winner);
-    const std::size_t loser = 1 - winner;
     ++wins_[winner];
-    if (playForPoints_) points_[loser] += HandPoints(position_.hands[loser]);
     if (outcome.drawer == rules::kNoSeat) return;
     DrawnCards taken = DrawnBy(before, position_, outcome);
     if (outcome.drawer == before.toMove && drawn != nullptr) {
@@ -214,7 +209,8 @@ MoveVerdict TableMatch::LayCard(int seat, std::string_view cardName, bool force)
     const CardId card = rules::IdOfName(cardName);
     MoveVerdict verdict;
     if (kept_) {
-        verdict = card == rules::kNoCard ? Fault(MoveFault::UnknownCard) : Play(seat, rules::Move::Lay(card), nullptr);
+        verdict = card == rules::kNoCard ? Fault(MoveFault::UnknownCard)
+                                         : Play(seat, rules::Move::Lay(card), nullptr);
         if (verdict.Ok() || !force) return verdict;
     }
     kept_ = false;
@@ -226,10 +222,11 @@ MoveVerdict TableMatch::NameSuit(int seat, std::string_view marker, bool force) 
     MoveVerdict verdict;
     if (kept_) {
         const auto known = std::find(kSuitMarkers.begin(), kSuitMarkers.end(), marker);
-        verdict = known == kSuitMarkers.end()
-                      ? Fault(MoveFault::UnknownSuit)
-                      : Play(seat, rules::Move::NameSuit(static_cast<std::uint8_t>(known - kSuitMarkers.begin())),
-                             nullptr);
+        verdict =
+            known == kSuitMarkers.end()
+                ? Fault(MoveFault::UnknownSuit)
+                : Play(seat, rules::Move::NameSuit(static_cast<std::uint8_t>(known - kSuitMarkers.begin())),
+                       nullptr);
         if (verdict.Ok() || !force) return verdict;
     }
     kept_ = false;
@@ -253,7 +250,8 @@ MoveVerdict TableMatch::Draw(int seat, std::optional<std::uint32_t> count, bool 
             if (!dealt_) return Fault(MoveFault::NoGame);
             if (position_.Over()) {
                 if (!owedDraw_ || owedDraw_->seat != seat) return RulesRefuse(rules::Refusal::GameOver);
-                if (count != owedCount_) return MoveVerdict{MoveFault::DrawCount, rules::Refusal::None, owedCount_};
+                if (count != owedCount_)
+                    return MoveVerdict{MoveFault::DrawCount, rules::Refusal::None, owedCount_};
                 drawn = std::move(*owedDraw_);
                 owedDraw_.reset();
                 return {};
@@ -266,10 +264,12 @@ MoveVerdict TableMatch::Draw(int seat, std::optional<std::uint32_t> count, bool 
                 return RulesRefuse(rules::Refusal::NotNow);
             }
             const rules::Move move{kind, 0};
-            if (const rules::Refusal refusal = rules::Check(position_, move); refusal != rules::Refusal::None) {
+            if (const rules::Refusal refusal = rules::Check(position_, move);
+                refusal != rules::Refusal::None) {
                 return RulesRefuse(refusal);
             }
-            const std::uint32_t allowed = givesUp ? position_.pendingDraw : std::max<std::uint32_t>(position_.pendingDraw, 1);
+            const std::uint32_t allowed =
+                givesUp ? position_.pendingDraw : std::max<std::uint32_t>(position_.pendingDraw, 1);
             if (count != allowed) return MoveVerdict{MoveFault::DrawCount, rules::Refusal::None, allowed};
             return Play(seat, move, &drawn);
         }();
@@ -320,7 +320,8 @@ MoveVerdict TableMatch::GiveUp(int seat, bool force) {
             verdict = Fault(MoveFault::NoGame);
         } else if (position_.Over()) {
             // Said again once the pending cards are taken, by the side that lost.
-            if (!position_.rules.returnToGame || position_.winner != (1 - seat)) verdict = Fault(MoveFault::NotLost);
+            if (!position_.rules.returnToGame || position_.winner != (1 - seat))
+                verdict = Fault(MoveFault::NotLost);
         } else if (position_.pendingDraw > 0 && position_.toMove == seat) {
             verdict = RulesRefuse(rules::Refusal::NotNow);  // the pending cards come first
         } else {
@@ -334,14 +335,22 @@ MoveVerdict TableMatch::GiveUp(int seat, bool force) {
 
 MoveVerdict TableMatch::ReportPoints(int seat, std::string_view points, bool force) {
     MoveVerdict verdict;
+    const auto value = ParseCount(points);
     if (kept_) {
         if (!dealt_) {
             verdict = Fault(MoveFault::NoGame);
         } else if (!playForPoints_ || position_.winner != (1 - seat)) {
             verdict = Fault(MoveFault::NotLost);
-        } else if (const int held = HandPoints(position_.hands[Index(seat)]);
-                   ParseCount(points) != static_cast<std::uint32_t>(held)) {
-            verdict = MoveVerdict{MoveFault::WrongPoints, rules::Refusal::None, static_cast<std::uint32_t>(held)};
+        } else if (pointsReported_) {
+            verdict = RulesRefuse(rules::Refusal::NotNow);
+        } else if (!value) {
+            verdict = Fault(MoveFault::WrongPoints);
+        }
+        if (verdict.Ok()) {
+            // The points as the clients count them: a returned player who lost with cards
+            // still to take reports his hand before they come, as his client always has.
+            points_[Index(seat)] += static_cast<int>(*value);
+            pointsReported_ = true;
         }
         if (verdict.Ok() || !force) return verdict;
     }

@@ -58,22 +58,22 @@ struct DrawnCards {
 // Why a move was refused.
 enum class MoveFault : std::uint8_t {
     None,
-    NoGame,          // no game is dealt or being played
-    NotOnTurn,       // the other player is to move
-    UnknownCard,     // not the name of one of the 32 cards
-    UnknownSuit,     // not one of the four suit markers
-    Rules,           // the rules refuse it; `refusal` says why
-    DrawCount,       // a draw of another number of cards than the rules give
-    StillHoldsCards, // "no cards" while the hand holds some
-    NotLost,         // a lost game's message from a player who has not lost
-    WrongPoints,     // points other than the hand's
+    NoGame,           // no game is dealt or being played
+    NotOnTurn,        // the other player is to move
+    UnknownCard,      // not the name of one of the 32 cards
+    UnknownSuit,      // not one of the four suit markers
+    Rules,            // the rules refuse it; `refusal` says why
+    DrawCount,        // a draw of another number of cards than the rules give
+    StillHoldsCards,  // "no cards" while the hand holds some
+    NotLost,          // a lost game's message from a player who has not lost
+    WrongPoints,      // points that are not a number
 };
 
 struct MoveVerdict {
     MoveFault fault = MoveFault::None;
     rules::Refusal refusal = rules::Refusal::None;  // for MoveFault::Rules
-    std::uint32_t allowed = 0;                       // DrawCount: the cards the rules give; WrongPoints: the hand's points
-    std::uint32_t held = 0;                          // StillHoldsCards: the cards still in hand
+    std::uint32_t allowed = 0;                      // DrawCount: the cards the rules give
+    std::uint32_t held = 0;                         // StillHoldsCards: the cards still in hand
 
     bool Ok() const { return fault == MoveFault::None; }
 };
@@ -113,7 +113,7 @@ class TableMatch {
     MoveVerdict ClaimAceCannotReturn(int seat, bool force);
     // "i give it up": the player does not return the opponent into the game.
     MoveVerdict GiveUp(int seat, bool force);
-    // "points": the loser's penalty points, the points of the cards left in his hand.
+    // "points": the loser's penalty points of the game, once; they count as reported.
     MoveVerdict ReportPoints(int seat, std::string_view points, bool force);
 
     bool Dealt() const { return dealt_; }
@@ -126,7 +126,7 @@ class TableMatch {
     // The game being played or just decided, counted from 1; 0 before the first deal.
     int GameNumber() const { return gameNumber_; }
     int Wins(int seat) const { return wins_[Index(seat)]; }
-    // Penalty points; they count only when the players play for points.
+    // Penalty points as the losers reported them; only when the players play for points.
     int Points(int seat) const { return points_[Index(seat)]; }
     bool PlayForPoints() const { return playForPoints_; }
 
@@ -157,6 +157,7 @@ class TableMatch {
     std::array<int, 2> wins_{};
     std::array<int, 2> points_{};
     bool playForPoints_ = false;
+    bool pointsReported_ = false;  // in the game being played
 };
 
 }  // namespace tarvel::server

@@ -66,17 +66,14 @@ void CheckSplitting(std::string_view bytes) {
     if (bytes.find('\0') == std::string_view::npos) Check(collected == once.messages);
 }
 
-}  // namespace
-
-void RunInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view input(reinterpret_cast<const char*>(data), size);
-    CheckSplitting(input);
-
+// Plays the input's events on one server.
+void RunEvents(std::string_view input, bool checkMoves) {
     CheckingLinks links;
     NullLog log;
     StandardRandom random(1);
     CheckingTimer timer;
     GameServer server(links, log, random, timer);
+    server.SetMoveChecking(checkMoves);
     std::map<int, ConnectionId> ids;  // connection slot -> live id
     ConnectionId nextId = 1;
 
@@ -132,6 +129,16 @@ void RunInput(const std::uint8_t* data, std::size_t size) {
         Check(timer.running ==
               (step == SetupStep::AwaitingSettings0 || step == SetupStep::AwaitingSettings1));
     }
+}
+
+}  // namespace
+
+void RunInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    CheckSplitting(input);
+    // Every input against a server that relays every move and one that checks them.
+    RunEvents(input, false);
+    RunEvents(input, true);
 }
 
 std::vector<std::pair<std::string, std::string>> SeedsFromScripts() {

@@ -55,7 +55,8 @@ class TableMatchTest : public ::testing::Test {
 
 TEST_F(TableMatchTest, TheDealGivesEachHandItsBlockOffTheTopAndAStartQueenHoldsHerSuit) {
     const DealtCards dealt = match.Deal(Rules(4), false);
-    EXPECT_EQ(Names(dealt.hands[0]), (std::vector<std::string>{"eso křížové", "eso pikové", "eso kárové", "eso srdcové"}));
+    EXPECT_EQ(Names(dealt.hands[0]),
+              (std::vector<std::string>{"eso křížové", "eso pikové", "eso kárové", "eso srdcové"}));
     EXPECT_EQ(Names(dealt.hands[1]),
               (std::vector<std::string>{"král křížový", "král pikový", "král kárový", "král srdcový"}));
     EXPECT_EQ(rules::CardOfId(dealt.start).Name, "dáma křížová");
@@ -132,7 +133,8 @@ TEST_F(TableMatchTest, TheShuffleAfterTurningIsTheRingWalk) {
     DrawnCards drawn;
     match.Draw(0, 4, true, drawn);
     // Unshuffled the stock would give the queen, 7, 8, 9; popped top first and walked, reversed.
-    EXPECT_EQ(Names(drawn.cards), (std::vector<std::string>{"9 srdcová", "8 srdcová", "7 srdcová", "dáma křížová"}));
+    EXPECT_EQ(Names(drawn.cards),
+              (std::vector<std::string>{"9 srdcová", "8 srdcová", "7 srdcová", "dáma křížová"}));
 }
 
 }  // namespace
