@@ -151,7 +151,10 @@ void GameServer::SendDraw(const DrawnCards& drawn) {
         Log(Digit(player) + ": není z čeho lízat");
     };
     if (drawn.NothingAtAll()) {
+        // The turn still passes, as when a draw runs dry: without the end of the draw
+        // both players would wait for a turn that never comes.
         nothingToDraw();
+        SendToBoth("pickup done");
         return;
     }
     Send(other, "opponentpickup");

@@ -143,9 +143,10 @@ Script WholeMatch() {
                        "yourcard=dáma křížová", "nocardforpickup", "pickup done"}),
             Expect(1, {"opponentpickup", "turningthedeck", "opptakescard", "opptakescard", "opptakescard",
                        "pickup done"}),
-            // Nothing at all to draw: only the drawer hears of it.
+            // Nothing at all to draw: only the drawer hears of it, and the turn passes.
             Send(1, {"req card1=1"}, {"1: není z čeho lízat", "hráč 1 líže 1 karet"}),
-            Expect(1, {"nocardforpickup"}),
+            Expect(1, {"nocardforpickup", "pickup done"}),
+            Expect(0, {"pickup done"}),
             // End of the first game.
             Send(0, {"i have no cards0"}, {"hráči 0 došly karty"}),
             Expect(1, {"opp has no cards"}),
