@@ -13,6 +13,6 @@ ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)"
 "$root/scripts/build.sh" build-asan -DTARVEL_WERROR=ON -DTARVEL_SANITIZE=ON -DTARVEL_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG"
 ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"
-"$root/scripts/fuzz.sh" 60
+"$root/scripts/fuzz.sh" 30
 # The Debian package: built (no tests inside), checked, installed, played and purged.
 "$root/scripts/package_test.sh"

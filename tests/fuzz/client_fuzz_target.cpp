@@ -76,7 +76,9 @@ void RunInput(const std::uint8_t* data, std::size_t size) {
         }
     }
     dispatch.ConnectionLost();
-    Check(!engine.Net().active && engine.Net().waiting == NetworkWait::None);
+    // A client given a secret tries to come back; the player gives that up with Escape.
+    if (dispatch.Returning()) dispatch.GiveUpReturn();
+    Check(!engine.Net().active && engine.Net().waiting == NetworkWait::None && !dispatch.Returning());
 }
 
 std::vector<std::pair<std::string, std::string>> Seeds() {
