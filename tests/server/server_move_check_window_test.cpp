@@ -8,37 +8,14 @@
 #include <QTemporaryDir>
 
 #include "fakes.h"
+#include "server_ini_folder.h"
 #include "server_settings.h"
 #include "server_window.h"
 
 namespace tarvel::server {
 namespace {
 
-class ServerMoveCheckTest : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        if (QCoreApplication::instance() == nullptr) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "server_move_check_window_test";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-    }
-    QString IniPath() const { return QDir(folder.path()).filePath("tarvelsvr.ini"); }
-    void WriteIni(const QByteArray& text) {
-        QFile file(IniPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-    QByteArray IniBytes() {
-        QFile file(IniPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QTemporaryDir folder;
-    testing::ZeroRandom random;
-};
+using ServerMoveCheckTest = ServerIniFolderTest;
 
 TEST_F(ServerMoveCheckTest, MovesAreCheckedUnlessTheFileSaysNo) {
     EXPECT_TRUE(ReadServerSettings(IniPath()).checkMoves);

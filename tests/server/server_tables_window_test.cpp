@@ -16,6 +16,7 @@
 #include <QtTest/QTest>
 
 #include "fakes.h"
+#include "server_ini_folder.h"
 #include "match_scripts.h"
 #include "server_settings.h"
 #include "server_window.h"
@@ -26,31 +27,7 @@
 namespace tarvel::server {
 namespace {
 
-class ServerTablesTest : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        if (QCoreApplication::instance() == nullptr) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "server_tables_window_test";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-    }
-    QString IniPath() const { return QDir(folder.path()).filePath("tarvelsvr.ini"); }
-    void WriteIni(const QByteArray& text) {
-        QFile file(IniPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-    QByteArray IniBytes() {
-        QFile file(IniPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QTemporaryDir folder;
-    testing::ZeroRandom random;
-};
+using ServerTablesTest = ServerIniFolderTest;
 
 TEST_F(ServerTablesTest, TheSettingIsOneUnlessSetAndStaysOutOfAFileThatNeverHadIt) {
     EXPECT_EQ(ReadServerSettings(IniPath()).tables, 1);
