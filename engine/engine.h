@@ -67,6 +67,8 @@ class Engine {
     void PlayPlayerCard();
     void ApplyCardEffect(const typhodnoty& card, Side side);
     void AskSuit();
+    // The row of suits to choose from, without the question.
+    void ShowSuitChoice();
     void PlayerChoosesSuit(std::string_view marker);
     void ApplyOpponentCard(const typhodnoty& card);
 

@@ -115,6 +115,11 @@ void Engine::ApplyCardEffect(const typhodnoty& card, Side side) {
 }
 
 void Engine::AskSuit() {
+    ShowSuitChoice();
+    speech_.StartPhrase(OV(), "na jakou barvu", kPlainVariant);
+}
+
+void Engine::ShowSuitChoice() {
     state_.SuitChoiceActive = true;
     table_.DrawSuitChoice();
     table_.ShowMarker(false);
@@ -122,7 +127,6 @@ void Engine::AskSuit() {
     state_.MarkerY = layout::kSuitMarkerY;
     if (options_.saycardsundermouse) table_.SetHoverSuit(" srdce");
     table_.PlaceMarker(true);
-    speech_.StartPhrase(OV(), "na jakou barvu", kPlainVariant);
 }
 
 void Engine::PlayerChoosesSuit(std::string_view marker) {

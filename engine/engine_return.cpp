@@ -86,7 +86,10 @@ void Engine::TakeUpPosition(const SeatPosition& position) {
         LayNetworkSuitMarker(position.namedSuit);
     }
 
-    state_.PlayerTurn = position.yourTurn && !position.suitToName;
+    // A player who laid a queen just before the connection went still names its suit:
+    // it is his turn until he has, as in any game.
+    state_.PlayerTurn = position.yourTurn;
+    if (position.yourTurn && position.suitToName && !state_.SuitChoiceActive) ShowSuitChoice();
     state_.PendingDraw = static_cast<std::uint8_t>(std::clamp(position.pendingDraw, 0, int{kDeckSize}));
     state_.AcePending = position.acePending;
     state_.GameNumber = static_cast<std::uint16_t>(std::max(position.gameNumber, 0));
@@ -116,6 +119,7 @@ void Engine::SayEssentials() {
     }
     SayCardCount(state_.PlayerCount, "ty máš");
     SayCardCount(state_.OpponentCount, "já mám");
+    if (state_.SuitChoiceActive) Say("na jakou barvu");
 }
 
 }  // namespace tarvel

@@ -92,16 +92,36 @@ void ApplyRules(NetworkMatchHarness& h, RuleSet rules) {
     }
 }
 
-// Plays a whole match, cutting `side` after its `cutAfter`-th message (-1: no cut).
-// With `uncut` each client makes its moves at the moments it made them there.
-std::array<ClientEnd, 2> Play(RuleSet rules, int side, int cutAfter, std::size_t chunk = 0,
+// Where one side's connection is cut: after the side's k-th message from the server, or
+// right after its k-th move, which either reached the server or was lost on the way.
+struct CutPoint {
+    int side = -1;  // -1: no cut
+    int afterMessage = -1;
+    int afterMove = -1;
+    bool moveArrives = false;
+
+    std::string Describe() const {
+        if (afterMessage >= 0) return "cut on side " + std::to_string(side) + " after message " + std::to_string(afterMessage);
+        return "cut on side " + std::to_string(side) + " after move " + std::to_string(afterMove) +
+               (moveArrives ? ", which arrived" : ", which was lost");
+    }
+};
+
+// Plays a whole match with a cut (or none). With `uncut` each client makes its moves at
+// the moments it made them there.
+std::array<ClientEnd, 2> Play(RuleSet rules, const CutPoint& cutPoint, std::size_t chunk = 0,
                               const std::array<ClientEnd, 2>* uncut = nullptr) {
     NetworkMatchHarness h(chunk, SeedFor(rules));
     ApplyRules(h, rules);
     if (uncut != nullptr) {
         for (std::size_t i = 0; i < 2; ++i) h.clients[i]->schedule = &(*uncut)[i].movedAt;
     }
-    if (side >= 0) h.clients[static_cast<std::size_t>(side)]->cutAfter = cutAfter;
+    if (cutPoint.side >= 0) {
+        HarnessClient& c = *h.clients[static_cast<std::size_t>(cutPoint.side)];
+        c.cutAfter = cutPoint.afterMessage;
+        c.cutAfterMove = cutPoint.afterMove;
+        c.moveArrives = cutPoint.moveArrives;
+    }
     const int moves = h.PlayMatch();
     EXPECT_LT(moves, 5000) << "the match never ended";
     return {EndOf(*h.clients[0]), EndOf(*h.clients[1])};
@@ -128,6 +148,8 @@ Texts WithoutReturnWords(const Texts& spoken) {
             std::size_t j = i;
             while (j < spoken.size() && !Says(spoken[j], "já mám")) ++j;
             i = std::min(j + 2, spoken.size() - 1);
+            // ... and, to a player who laid a queen, the question of its suit again.
+            if (i + 1 < spoken.size() && Says(spoken[i + 1], "na jakou barvu")) ++i;
             continue;
         }
         kept.push_back(e);
@@ -162,41 +184,46 @@ class CutEverywhere : public ::testing::TestWithParam<RuleSet> {};
 
 TEST_P(CutEverywhere, TheMatchEndsAsUncutAndEachSideHeardTheSamePlusTheReturn) {
     const RuleSet rules = GetParam();
-    const auto uncut = Play(rules, -1, -1);
+    const auto uncut = Play(rules, CutPoint{});
     ASSERT_FALSE(uncut[0].active);
     ASSERT_FALSE(uncut[1].active);
     EXPECT_EQ(Count(uncut[0].spoken, "spojení se přerušilo"), 0);
+    std::vector<CutPoint> cuts;
+    for (int side = 0; side < 2; ++side) {
+        const ClientEnd& u = uncut[static_cast<std::size_t>(side)];
+        for (int k = 1 + side; k <= u.handled; k += Stride()) cuts.push_back(CutPoint{side, k});
+        const int moves = static_cast<int>(u.movedAt.size());
+        for (int k = 1 + side; k <= moves; k += Stride()) cuts.push_back(CutPoint{side, -1, k, k % 2 == 0});
+    }
     int returns = 0;
     int toldTheTable = 0;
-    for (int side = 0; side < 2; ++side) {
-        const int other = 1 - side;
-        for (int k = 1 + side; k <= uncut[static_cast<std::size_t>(side)].handled; k += Stride()) {
-            SCOPED_TRACE("cut on side " + std::to_string(side) + " after message " + std::to_string(k));
-            const auto cut = Play(rules, side, k, k % 3 == 0 ? 7 : 0, &uncut);  // TCP cuts messages too
-            const ClientEnd& lost = cut[static_cast<std::size_t>(side)];
-            const ClientEnd& kept = cut[static_cast<std::size_t>(other)];
-            if (!lost.returnStarted) continue;  // before the match was agreed, or after it ended
-            ++returns;
-            for (int i = 0; i < 2; ++i) {
-                const ClientEnd& c = cut[static_cast<std::size_t>(i)];
-                const ClientEnd& u = uncut[static_cast<std::size_t>(i)];
-                EXPECT_TRUE(c.SameTable(u)) << "client " << i;
-                const Texts heard = WithoutReturnWords(c.spoken);
-                EXPECT_TRUE(heard == u.spoken) << "client " << i << " " << FirstDifference(heard, u.spoken);
-            }
-            EXPECT_EQ(Count(lost.spoken, "spojení se přerušilo"), 1);
-            EXPECT_EQ(Count(lost.spoken, "spojení obnoveno"), 1);
-            // Back in a game being played, it said whose turn it is (and the rest of the table).
-            const int told = Count(lost.spoken, "jsi na tahu") + Count(lost.spoken, "jsem na tahu");
-            EXPECT_LE(told, 1);
-            toldTheTable += told;
-            // The other heard of it while its match still ran, and of the return unless its
-            // match had ended meanwhile.
-            EXPECT_LE(Count(kept.spoken, "soupeř ztratil spojení"), 1);
-            EXPECT_LE(Count(kept.spoken, "soupeř je zpět"), Count(kept.spoken, "soupeř ztratil spojení"));
-            EXPECT_EQ(Count(kept.spoken, "soupeř se nevrátil"), 0);
-            if (HasFailure()) return;
+    for (const CutPoint& cutPoint : cuts) {
+        SCOPED_TRACE(cutPoint.Describe());
+        const int k = std::max(cutPoint.afterMessage, cutPoint.afterMove);
+        const auto cut = Play(rules, cutPoint, k % 3 == 0 ? 7 : 0, &uncut);  // TCP cuts messages too
+        const ClientEnd& lost = cut[static_cast<std::size_t>(cutPoint.side)];
+        const ClientEnd& kept = cut[static_cast<std::size_t>(1 - cutPoint.side)];
+        if (!lost.returnStarted) continue;  // before the match was agreed, or after it ended
+        ++returns;
+        for (int i = 0; i < 2; ++i) {
+            const ClientEnd& c = cut[static_cast<std::size_t>(i)];
+            const ClientEnd& u = uncut[static_cast<std::size_t>(i)];
+            EXPECT_TRUE(c.SameTable(u)) << "client " << i;
+            const Texts heard = WithoutReturnWords(c.spoken);
+            EXPECT_TRUE(heard == u.spoken) << "client " << i << " " << FirstDifference(heard, u.spoken);
         }
+        EXPECT_EQ(Count(lost.spoken, "spojení se přerušilo"), 1);
+        EXPECT_EQ(Count(lost.spoken, "spojení obnoveno"), 1);
+        // Back in a game being played, it said whose turn it is (and the rest of the table).
+        const int told = Count(lost.spoken, "jsi na tahu") + Count(lost.spoken, "jsem na tahu");
+        EXPECT_LE(told, 1);
+        toldTheTable += told;
+        // The other heard of it while its match still ran, and of the return unless its
+        // match had ended meanwhile.
+        EXPECT_LE(Count(kept.spoken, "soupeř ztratil spojení"), 1);
+        EXPECT_LE(Count(kept.spoken, "soupeř je zpět"), Count(kept.spoken, "soupeř ztratil spojení"));
+        EXPECT_EQ(Count(kept.spoken, "soupeř se nevrátil"), 0);
+        if (HasFailure()) return;
     }
     EXPECT_GT(returns, 10);
     EXPECT_GT(toldTheTable, returns / 2);
@@ -276,6 +303,33 @@ TEST(MatchReturn, APositionThatDiffersIsTakenUpAndTheTableTold) {
     a.screen.Clear();
     engine.NetworkPositionFromServer(position, true);
     EXPECT_TRUE(a.screen.spoken.empty());
+}
+
+// A queen laid just before the cut: back in, its suit is still to be named, on the
+// player's turn, and he is asked for it again.
+TEST(MatchReturn, AQueenLaidBeforeTheCutStillWaitsForItsSuit) {
+    NetworkMatchHarness h(0);
+    StartAndPlay(h, 3);
+    HarnessClient& a = *h.clients[0];
+    Engine& engine = a.engine;
+    ASSERT_TRUE(engine.State().GameRunning);
+    SeatPosition position;
+    position.hand = EngineFixture::Names(engine.State().PlayerHand);
+    position.top = "dáma křížová";
+    position.opponentCards = 4;
+    position.yourTurn = true;
+    position.suitToName = true;
+    a.screen.Clear();
+    engine.NetworkPositionFromServer(position, true);
+    EXPECT_TRUE(engine.State().PlayerTurn);
+    EXPECT_TRUE(engine.State().SuitChoiceActive);
+    const Texts said = a.screen.Texts();
+    ASSERT_FALSE(said.empty());
+    EXPECT_EQ(said.front(), "jsi na tahu");
+    EXPECT_EQ(said.back(), "na jakou barvu");
+    ASSERT_TRUE(a.Act());  // names the suit
+    EXPECT_FALSE(engine.State().SuitChoiceActive);
+    EXPECT_FALSE(engine.State().PlayerTurn);
 }
 
 TEST(MatchReturn, ThePositionTravelsWhole) {

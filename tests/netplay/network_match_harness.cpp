@@ -52,11 +52,12 @@ bool HarnessClient::Act() {
     if (!connected || !engine.Net().active || !state.GameRunning || engine.Net().waiting != NetworkWait::None) {
         return false;
     }
+    // A player moves, or names the suit of the queen he laid, only on his turn.
+    if (!state.PlayerTurn) return false;
     if (state.SuitChoiceActive) {
         engine.PlayerChoosesSuit(" srdce");
         return true;
     }
-    if (!state.PlayerTurn) return false;
     for (std::size_t position = 1; position <= state.PlayerHand.Size(); ++position) {
         engine.SelectCard(position);
         engine.PlayPlayerCard();
@@ -72,6 +73,10 @@ bool HarnessClient::ActOnSchedule() {
     }
     if (!Act()) return false;
     movedAt.push_back(gameHandled);
+    if (static_cast<int>(movedAt.size()) == cutAfterMove) {
+        if (moveArrives) harness_.CarryToServer(index_);
+        harness_.Cut(index_);
+    }
     return true;
 }
 
@@ -145,6 +150,12 @@ void NetworkMatchHarness::Cut(int client) {
     server.ClientDisconnected(old);
     c.dispatch.ConnectionLost();
     c.returnStarted = c.dispatch.Returning();
+}
+
+void NetworkMatchHarness::CarryToServer(int client) {
+    const auto i = static_cast<std::size_t>(client);
+    if (ids_[i] == 0 || toServer_[i].empty()) return;
+    server.ClientRead(ids_[i], std::exchange(toServer_[i], {}));
 }
 
 server::ConnectionId NetworkMatchHarness::ConnectStranger(std::string_view bytes) {

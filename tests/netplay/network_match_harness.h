@@ -86,6 +86,8 @@ class HarnessClient final : public NetClientPort, public NetworkPort {
     std::vector<int> pauses;  // every pause asked for before trying again
     int handled = 0;          // messages from the server handled
     int cutAfter = -1;        // the connection is cut once this many are handled
+    int cutAfterMove = -1;    // ... or once it has made this many moves
+    bool moveArrives = false;  // the move cut after reaches the server first (or is lost)
     bool returnStarted = false;  // the cut made it try to come back
     int gameHandled = 0;         // messages of the game handled, those of coming back not counted
     std::vector<int> movedAt;    // gameHandled at each of its moves
@@ -140,6 +142,8 @@ class NetworkMatchHarness final : public server::ClientLinks, public server::Eve
     // The client's connection drops: what was on its way either way is lost, and both
     // ends notice.
     void Cut(int client);
+    // The server reads what the client has written so far, and nothing else moves.
+    void CarryToServer(int client);
     // The connection a client has now.
     server::ConnectionId ConnectionOf(int client) const { return ids_[static_cast<std::size_t>(client)]; }
     // A connection of its own that sends `bytes` as soon as it is open.
