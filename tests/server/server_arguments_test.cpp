@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
+
+#include "server_ini_folder.h"
 
 namespace tarvel::server {
 namespace {
@@ -60,16 +61,7 @@ TEST(ServerArgumentsTest, RefusesWhatItDoesNotKnowWithTheReason) {
 // The real program, started as a service starts it: no display, no platform chosen.
 class ServerProgramTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        // The window tests of this program need a QApplication: whichever runs first makes it.
-        if (QCoreApplication::instance() == nullptr) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "server_window_test";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-    }
+    static void SetUpTestSuite() { EnsureOffscreenApplication(); }
 
     void Start(const QStringList& arguments) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -12,17 +12,20 @@
 
 namespace tarvel::server {
 
+// The server's window tests need one QApplication in their program, on the offscreen
+// platform: whichever test runs first makes it.
+inline void EnsureOffscreenApplication() {
+    if (QCoreApplication::instance() != nullptr) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "server_window_test";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
 class ServerIniFolderTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        if (QCoreApplication::instance() == nullptr) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "server_window_test";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-    }
+    static void SetUpTestSuite() { EnsureOffscreenApplication(); }
     QString IniPath() const { return QDir(folder.path()).filePath("tarvelsvr.ini"); }
     void WriteIni(const QByteArray& text) {
         QFile file(IniPath());

@@ -22,6 +22,7 @@
 
 #include "fakes.h"
 #include "language_dialog.h"
+#include "server_ini_folder.h"
 #include "server_settings.h"
 #include "settings_dialog.h"
 
@@ -34,24 +35,8 @@ extern "C" const char* __lsan_default_suppressions() {
 namespace tarvel::server {
 namespace {
 
-class ServerWindowTest : public ::testing::Test {
+class ServerWindowTest : public ServerIniFolderTest {
   protected:
-    static void SetUpTestSuite() {
-        if (QCoreApplication::instance() == nullptr) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "server_window_test";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-    }
-
-    void WriteIni(const QByteArray& text) {
-        QFile file(IniPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-    QString IniPath() const { return QDir(folder.path()).filePath("tarvelsvr.ini"); }
     QString Caption(ServerWindow& window, const char* name) {
         return window.findChild<QPushButton*>(name)->text();
     }
@@ -69,9 +54,6 @@ class ServerWindowTest : public ::testing::Test {
         for (QAction* action : window.menuBar()->actions()) titles << action->text();
         return titles;
     }
-
-    QTemporaryDir folder;
-    testing::ZeroRandom random;
 };
 
 TEST_F(ServerWindowTest, SettingsFileDefaultsAndValues) {
