@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QProcess>
 #include <QTcpServer>
@@ -11,8 +12,10 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string_view>
 
 #include "server_address.h"
@@ -360,6 +363,60 @@ TEST_F(NetworkPlayTest, APlayerWhoseConnectionDropsComesBackAndTheMatchGoesOn) {
     EXPECT_EQ(Heard(petrHeard, "ztratil spojeni"), Heard(petrHeard, "je zpet"));
     EXPECT_EQ(evaHeard.back(), "zvuky/mkonec hry.wav\twait");
     EXPECT_EQ(petrHeard.back(), "zvuky/zkonec hry.wav\twait");
+}
+
+// Cuts at any moment, not only between moves: while a move, a draw or the end of a game
+// is on its way, on either side (one at a time: both lost at once ends the match), all
+// before the last game of the match. A cut while the loser's last words of the match are
+// on their way leaves the winner waiting for the server's wait and without those points:
+// the loser's client has left the match and does not come back to repeat them.
+// TARVEL_RETURN_CUTS sets how many (a few in the test command; many by hand).
+TEST_F(NetworkPlayTest, CutsAtAnyMomentLeaveTheMatchWhole) {
+    const int wanted = qEnvironmentVariableIsEmpty("TARVEL_RETURN_CUTS") ? 4 : qEnvironmentVariableIntValue("TARVEL_RETURN_CUTS");
+    ServerProgram server;
+    ASSERT_TRUE(server.Listening());
+    CuttableLink evaLink(server.port);
+    CuttableLink petrLink(server.port);
+    Player eva(evaLink.port, "z", "eva 1");
+    Player petr(petrLink.port, "m", "petr 2");
+    Connect(eva, petr);
+    const unsigned seed = static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch());
+    std::mt19937 random(seed);
+    std::array<int, 2> cuts{};
+    auto allBack = [&] {
+        return Heard(eva.sounds.All(), "obnoveno") == cuts[0] && Heard(petr.sounds.All(), "obnoveno") == cuts[1];
+    };
+    QTimer cutter;
+    cutter.setSingleShot(true);
+    QObject::connect(&cutter, &QTimer::timeout, [&] {
+        if (cuts[0] + cuts[1] >= wanted) return;
+        const bool beforeLastGame = eva.engine().Net().active && petr.engine().Net().active &&
+                                    eva.engine().State().GameNumber < 2 && petr.engine().State().GameNumber < 2;
+        if (allBack() && beforeLastGame) {
+            const int side = std::uniform_int_distribution<int>(0, 1)(random);
+            (side == 0 ? evaLink : petrLink).Cut();
+            ++cuts[static_cast<std::size_t>(side)];
+        }
+        cutter.start(std::uniform_int_distribution<int>(20, 700)(random));
+    });
+    cutter.start(100);
+    Play(eva, petr, 3000);
+    const std::string trace = "seed " + std::to_string(seed) + ", cuts " + std::to_string(cuts[0]) + " and " + std::to_string(cuts[1]);
+    // A cut after the last move ends nothing: both wait for the match to end.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !eva.engine().Net().active && !petr.engine().Net().active; }, 30000))
+        << trace << "; eva: " << eva.Describe() << "; petr: " << petr.Describe();
+    for (Player* p : {&eva, &petr}) {
+        EXPECT_FALSE(p->engine().State().GameRunning) << p->Describe();
+        EXPECT_TRUE(p->messages.empty()) << trace << ": " << p->messages.front().toStdString();
+    }
+    const GameState& e = eva.engine().State();
+    const GameState& p = petr.engine().State();
+    EXPECT_EQ(e.PlayerWins + e.OpponentWins, 2) << trace;
+    EXPECT_EQ(e.PlayerWins, p.OpponentWins);
+    EXPECT_EQ(e.PlayerPenalty, p.OpponentPenalty);
+    EXPECT_EQ(e.OpponentPenalty, p.PlayerPenalty);
+    EXPECT_EQ(Heard(eva.sounds.All(), "preru"), cuts[0]) << trace;
+    EXPECT_EQ(Heard(petr.sounds.All(), "preru"), cuts[1]) << trace;
 }
 
 TEST_F(NetworkPlayTest, WhenTheWaitRunsOutTheMatchEndsForTheOneWhoStayed) {
