@@ -64,6 +64,19 @@ NetworkPlay::NetworkPlay(WindowHooks hooks, QObject* parent) : QObject(parent), 
         });
     });
     connect(&connection_, &ServerConnection::MessagesArrived, this, &NetworkPlay::HandleMessages);
+    finishTimer_.setSingleShot(true);
+    finishTimer_.setInterval(kFinishWaitMs);
+    connect(&finishTimer_, &QTimer::timeout, this, [this] {
+        hooks_.runInGate([this] {
+            if (!dispatch_->Finishing()) return;
+            if (dispatch_->Returning()) {
+                finishTimer_.start();  // the attempts to come back have their own end
+                return;
+            }
+            dispatch_->MatchLeft();
+            CloseConnection();
+        });
+    });
 }
 
 void NetworkPlay::Attach(Engine& engine, std::string userName) {
@@ -72,6 +85,11 @@ void NetworkPlay::Attach(Engine& engine, std::string userName) {
 }
 
 void NetworkPlay::StartNetworkGame(const NetSettings& settings) {
+    if (dispatch_->Finishing()) {
+        // The last match's last words give way to the new match.
+        dispatch_->MatchLeft();
+        CloseConnection();
+    }
     if (connection_.InUse()) return;  // already connecting or connected
     dispatch_->MatchRequested();
     // Settings never saved from the dialog reach the server on this computer at its own
@@ -115,7 +133,7 @@ void NetworkPlay::HandleMessages(const std::vector<std::string>& messages) {
 }
 
 bool NetworkPlay::GiveUpReturn() {
-    if (!dispatch_->Returning()) return false;
+    if (!Returning()) return false;
     dispatch_->GiveUpReturn();
     return true;
 }
@@ -125,7 +143,10 @@ void NetworkPlay::Send(std::string_view keyword, std::optional<std::string_view>
 }
 
 void NetworkPlay::LeaveNetworkPlay() {
-    dispatch_->MatchLeft();
+    if (dispatch_->MatchEnded()) {
+        finishTimer_.start();
+        return;
+    }
     CloseConnection();
 }
 

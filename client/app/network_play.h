@@ -53,9 +53,11 @@ class NetworkPlay final : public QObject, public NetworkPort, public NetClientPo
     // Escape: the player stops waiting to come back into a match whose connection was
     // lost; the match ends as for any lost connection. False when nothing was waiting.
     bool GiveUpReturn();
-    // Trying to come back into a match whose connection was lost.
-    bool Returning() const { return dispatch_ && dispatch_->Returning(); }
-    bool ConnectionInUse() const { return connection_.InUse(); }
+    // Trying to come back into a match whose connection was lost (not the quiet return
+    // after the match's end, which the player has nothing to do with).
+    bool Returning() const { return dispatch_ && dispatch_->Returning() && !dispatch_->Finishing(); }
+    // Connecting, or in a network match; not while a match that ended says its last words.
+    bool ConnectionInUse() const { return connection_.InUse() && !(dispatch_ && dispatch_->Finishing()); }
 
     // The engine's network port.
     void Send(std::string_view keyword, std::optional<std::string_view> value) override;
@@ -75,6 +77,8 @@ class NetworkPlay final : public QObject, public NetworkPort, public NetClientPo
 
     // How long a new connection may stay unanswered while coming back.
     static constexpr int kReturnAnswerMs = 5000;
+    // How long a match that ended keeps its connection for the server's "matchover".
+    static constexpr int kFinishWaitMs = 10000;
 
   private:
     void HandleMessages(const std::vector<std::string>& messages);
@@ -91,6 +95,7 @@ class NetworkPlay final : public QObject, public NetworkPort, public NetClientPo
     quint16 port_ = 0;
     QTimer retryTimer_;
     QTimer returnAnswerTimer_;
+    QTimer finishTimer_;
 };
 
 }  // namespace tarvel

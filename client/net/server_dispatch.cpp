@@ -65,6 +65,13 @@ void ServerDispatch::AnswerSettingsRequest() {
 }
 
 void ServerDispatch::Handle(std::string_view message) {
+    if (message == kMatchOver) {
+        if (finishing_ && !returning_) {
+            MatchLeft();
+            client_.CloseConnection();
+        }
+        return;
+    }
     if (HandleReturnMessage(message)) return;
     if (returning_ && message != "busy") {
         // A server that answers the secret with anything but the return has no seat for
@@ -240,8 +247,12 @@ void ServerDispatch::ReturnAttemptFailed() {
 
 void ServerDispatch::GiveUpReturn() {
     if (!returning_) return;
+    // After the match's end the seat is closed once the server has the last words: a
+    // refusal then means nothing was lost, and the player hears nothing of it.
+    const bool quiet = finishing_;
     MatchLeft();
     client_.CloseConnection();
+    if (quiet) return;
     if (engine_.Net().active) engine_.NetworkMatchBrokenOff();
     client_.ShowMessage(client_.LocalizedText(text::kConnectionLost));
 }
@@ -249,11 +260,21 @@ void ServerDispatch::GiveUpReturn() {
 void ServerDispatch::MatchLeft() {
     if (returning_) client_.StopTrying();
     returning_ = false;
+    finishing_ = false;
     secret_.clear();
     counting_ = false;
     received_ = 0;
     sent_.Clear();
     serverHad_.reset();
+}
+
+bool ServerDispatch::MatchEnded() {
+    if (!counting_ || secret_.empty()) {
+        MatchLeft();
+        return false;
+    }
+    finishing_ = true;
+    return true;
 }
 
 void ServerDispatch::ConnectionLost() {
@@ -262,7 +283,7 @@ void ServerDispatch::ConnectionLost() {
         ReturnAttemptFailed();
         return;
     }
-    if (!secret_.empty() && engine_.Net().active) {
+    if (!secret_.empty() && (engine_.Net().active || finishing_)) {
         returning_ = true;
         nextPauseMs_ = kFirstPauseMs;
         pausedMs_ = 0;

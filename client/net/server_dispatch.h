@@ -47,6 +47,13 @@ class ServerDispatch {
     void GiveUpReturn();
     // The match is over: nothing is kept for coming back to it.
     void MatchLeft();
+    // The match ended here. True when the connection stays open until the server says it
+    // has this client's last words ("matchover"); a lost connection meanwhile is come back
+    // over quietly to say them again. False: nothing is kept, the connection closes now.
+    bool MatchEnded();
+    // Between MatchEnded and the server's answer (or giving up).
+    bool Finishing() const { return finishing_; }
+    static constexpr std::string_view kMatchOver = "matchover";
 
     // The pauses between attempts: from the first, doubled up to the longest.
     static constexpr int kFirstPauseMs = 500;
@@ -77,6 +84,7 @@ class ServerDispatch {
     std::uint64_t received_ = 0;
     ResendLog sent_;
     bool returning_ = false;
+    bool finishing_ = false;
     int nextPauseMs_ = kFirstPauseMs;
     int pausedMs_ = 0;
     // From "reconnected=": how many of this client's messages the server had.

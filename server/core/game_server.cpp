@@ -303,6 +303,12 @@ void GameServer::Handle(int sender, const ClientMessage& message, std::string_vi
             Log("hráč " + n + " zasílá konec hry");
             SetStep(SetupStep::Idle);  // the clients now leave; their going is no loss
             // The other may still be hearing the match's end: its seat is held until it says so.
+            if (returns_[static_cast<std::size_t>(sender)].Issued()) {
+                // A client that can come back keeps its last words until it hears they all
+                // arrived, and comes back to say them again if its connection went first.
+                const Connection* c = PlayerAt(sender);
+                if (c != nullptr && !c->away) links_.Write(c->id, EncodeForWire(std::string(kMatchOverMessage)));
+            }
             returns_[static_cast<std::size_t>(sender)].Close();
             if (!returns_[static_cast<std::size_t>(other)].Issued()) ForgetReturns();
             break;

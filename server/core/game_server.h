@@ -47,6 +47,9 @@ namespace tarvel::server {
 // A client that can come back after a lost connection says so first, right after it has
 // connected; a client that never says it is never sent anything it does not know.
 inline constexpr std::string_view kCanReturnHello = "canreconnect";
+// Told such a client once its "end of game" arrived: its last words of the match are all
+// here, and it may close.
+inline constexpr std::string_view kMatchOverMessage = "matchover";
 
 enum class SetupStep {
     Idle,               // no game of a pair is under way

@@ -37,6 +37,8 @@ struct ClientEnd {
     Texts messages;
     int handled = 0;
     bool returnStarted = false;
+    bool quietReturn = false;
+    bool hadSecret = false;
     std::vector<int> movedAt;
 
     // Everything but what was said and how many messages came.
@@ -64,6 +66,8 @@ ClientEnd EndOf(const HarnessClient& c) {
                      c.messages,
                      c.handled,
                      c.returnStarted,
+                     c.quietReturn,
+                     !c.secretSeen.empty(),
                      c.movedAt};
 }
 
@@ -192,10 +196,15 @@ TEST_P(CutEverywhere, TheMatchEndsAsUncutAndEachSideHeardTheSamePlusTheReturn) {
     for (int side = 0; side < 2; ++side) {
         const ClientEnd& u = uncut[static_cast<std::size_t>(side)];
         for (int k = 1 + side; k <= u.handled; k += Stride()) cuts.push_back(CutPoint{side, k});
+        // The match's end, where the last words may go with the connection, is always cut.
+        for (int k = std::max(1, u.handled - 3); k <= u.handled && Stride() > 1; ++k) {
+            if ((k - 1 - side) % Stride() != 0) cuts.push_back(CutPoint{side, k});
+        }
         const int moves = static_cast<int>(u.movedAt.size());
         for (int k = 1 + side; k <= moves; k += Stride()) cuts.push_back(CutPoint{side, -1, k, k % 2 == 0});
     }
     int returns = 0;
+    int quietReturns = 0;
     int toldTheTable = 0;
     for (const CutPoint& cutPoint : cuts) {
         SCOPED_TRACE(cutPoint.Describe());
@@ -203,8 +212,7 @@ TEST_P(CutEverywhere, TheMatchEndsAsUncutAndEachSideHeardTheSamePlusTheReturn) {
         const auto cut = Play(rules, cutPoint, k % 3 == 0 ? 7 : 0, &uncut);  // TCP cuts messages too
         const ClientEnd& lost = cut[static_cast<std::size_t>(cutPoint.side)];
         const ClientEnd& kept = cut[static_cast<std::size_t>(1 - cutPoint.side)];
-        if (!lost.returnStarted) continue;  // before the match was agreed, or after it ended
-        ++returns;
+        if (!lost.hadSecret) continue;  // before the match was agreed: there was none to go on with
         for (int i = 0; i < 2; ++i) {
             const ClientEnd& c = cut[static_cast<std::size_t>(i)];
             const ClientEnd& u = uncut[static_cast<std::size_t>(i)];
@@ -212,8 +220,14 @@ TEST_P(CutEverywhere, TheMatchEndsAsUncutAndEachSideHeardTheSamePlusTheReturn) {
             const Texts heard = WithoutReturnWords(c.spoken);
             EXPECT_TRUE(heard == u.spoken) << "client " << i << " " << FirstDifference(heard, u.spoken);
         }
-        EXPECT_EQ(Count(lost.spoken, "spojení se přerušilo"), 1);
-        EXPECT_EQ(Count(lost.spoken, "spojení obnoveno"), 1);
+        if (HasFailure()) return;
+        if (!lost.returnStarted) continue;  // cut when the match was over for both
+        ++returns;
+        // A client whose match had ended comes back without a word, only to say its last
+        // words again.
+        quietReturns += lost.quietReturn;
+        EXPECT_EQ(Count(lost.spoken, "spojení se přerušilo"), lost.quietReturn ? 0 : 1);
+        EXPECT_EQ(Count(lost.spoken, "spojení obnoveno"), lost.quietReturn ? 0 : 1);
         // Back in a game being played, it said whose turn it is (and the rest of the table).
         const int told = Count(lost.spoken, "jsi na tahu") + Count(lost.spoken, "jsem na tahu");
         EXPECT_LE(told, 1);
@@ -226,6 +240,7 @@ TEST_P(CutEverywhere, TheMatchEndsAsUncutAndEachSideHeardTheSamePlusTheReturn) {
         if (HasFailure()) return;
     }
     EXPECT_GT(returns, 10);
+    EXPECT_GT(quietReturns, 0);
     EXPECT_GT(toldTheTable, returns / 2);
 }
 
@@ -483,6 +498,25 @@ TEST(MatchReturn, GivingUpEndsTheMatchAsALostConnectionDid) {
     EXPECT_FALSE(a.engine.State().GameRunning);
     EXPECT_TRUE(a.screen.menu[MenuItem::Novsovhra1]);
     EXPECT_EQ(a.messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
+}
+
+// At the match's end a client that can come back keeps its connection until the server
+// says its last words arrived; one that cannot closes at once and is never told.
+TEST(MatchReturn, AClientWhoseMatchEndedClosesOnceTheServerHasItsLastWords) {
+    NetworkMatchHarness h(0);
+    ApplyRules(h, RuleSet::Plain);
+    h.clients[1]->canReturn = false;
+    EXPECT_LT(h.PlayMatch(), 5000);
+    for (auto& client : h.clients) {
+        EXPECT_FALSE(client->engine.Net().active);
+        EXPECT_FALSE(client->connected);
+        EXPECT_FALSE(client->dispatch.Finishing());
+    }
+    const auto& eva = h.clients[0]->received;
+    const auto& petr = h.clients[1]->received;
+    ASSERT_FALSE(eva.empty());
+    EXPECT_EQ(eva.back(), "matchover");
+    EXPECT_EQ(std::count(petr.begin(), petr.end(), "matchover"), 0);
 }
 
 TEST(MatchReturn, AClientThatNeverSaysItCanComeBackIsServedAsAlways) {

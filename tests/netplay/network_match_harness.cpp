@@ -34,6 +34,7 @@ void HarnessClient::Read(std::string_view bytes) {
     if (!connected) return;
     for (const std::string& message : splitter_.Feed(bytes).messages) {
         if (!connected) return;  // a message that closed the connection ends the read
+        received.push_back(message);
         const std::string_view key = MessageKey(message);
         if (key == "reconnectkey") secretSeen = MessageValue(message).substr(0, 32);
         const bool aboutReturn = key == "reconnectkey" || key == "reconnected" || key == "opponentlost" ||
@@ -150,6 +151,7 @@ void NetworkMatchHarness::Cut(int client) {
     server.ClientDisconnected(old);
     c.dispatch.ConnectionLost();
     c.returnStarted = c.dispatch.Returning();
+    c.quietReturn = c.dispatch.Finishing();
 }
 
 void NetworkMatchHarness::CarryToServer(int client) {

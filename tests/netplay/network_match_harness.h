@@ -41,6 +41,7 @@ class HarnessClient final : public NetClientPort, public NetworkPort {
     Engine engine{screen, *this, random};
     ServerDispatch dispatch{engine, *this, userName_};
     std::vector<std::string> sent;      // every message, as written
+    std::vector<std::string> received;  // every message from the server, as handled
     std::vector<std::string> messages;  // message boxes
     std::vector<std::string> chat;
     bool connected = false;
@@ -63,8 +64,7 @@ class HarnessClient final : public NetClientPort, public NetworkPort {
 
     void Send(std::string_view keyword, std::optional<std::string_view> value) override;
     void LeaveNetworkPlay() override {
-        dispatch.MatchLeft();
-        CloseConnection();
+        if (!dispatch.MatchEnded()) CloseConnection();
     }
     void SendMessage(const std::string& message) override;
     void CloseConnection() override;
@@ -89,6 +89,7 @@ class HarnessClient final : public NetClientPort, public NetworkPort {
     int cutAfterMove = -1;    // ... or once it has made this many moves
     bool moveArrives = false;  // the move cut after reaches the server first (or is lost)
     bool returnStarted = false;  // the cut made it try to come back
+    bool quietReturn = false;    // ... after its match had ended, to say its last words again
     int gameHandled = 0;         // messages of the game handled, those of coming back not counted
     std::vector<int> movedAt;    // gameHandled at each of its moves
     const std::vector<int>* schedule = nullptr;
