@@ -1,5 +1,7 @@
 #include "network_play.h"
 
+#include <utility>
+
 #include "client_texts.h"
 #include "server_address.h"
 #include "wire.h"
@@ -65,12 +67,11 @@ NetworkPlay::NetworkPlay(WindowHooks hooks, QObject* parent) : QObject(parent), 
     });
     connect(&connection_, &ServerConnection::MessagesArrived, this, &NetworkPlay::HandleMessages);
     finishTimer_.setSingleShot(true);
-    finishTimer_.setInterval(kFinishWaitMs);
     connect(&finishTimer_, &QTimer::timeout, this, [this] {
         hooks_.runInGate([this] {
             if (!dispatch_->Finishing()) return;
-            if (dispatch_->Returning()) {
-                finishTimer_.start();  // the attempts to come back have their own end
+            if (dispatch_->Returning() && !startAfterFinish_) {
+                finishTimer_.start(kFinishWaitMs);  // the attempts to come back have their own end
                 return;
             }
             dispatch_->MatchLeft();
@@ -85,8 +86,14 @@ void NetworkPlay::Attach(Engine& engine, std::string userName) {
 }
 
 void NetworkPlay::StartNetworkGame(const NetSettings& settings) {
+    if (dispatch_->Finishing() && !dispatch_->Returning() && connection_.Connected()) {
+        startAfterFinish_ = settings;
+        finishTimer_.start(kFinishBeforeNewMatchMs);
+        return;
+    }
+    startAfterFinish_.reset();
     if (dispatch_->Finishing()) {
-        // The last match's last words give way to the new match.
+        // Still coming back only to repeat the last words: the new match goes first.
         dispatch_->MatchLeft();
         CloseConnection();
     }
@@ -144,7 +151,7 @@ void NetworkPlay::Send(std::string_view keyword, std::optional<std::string_view>
 
 void NetworkPlay::LeaveNetworkPlay() {
     if (dispatch_->MatchEnded()) {
-        finishTimer_.start();
+        finishTimer_.start(kFinishWaitMs);
         return;
     }
     CloseConnection();
@@ -168,6 +175,14 @@ void NetworkPlay::CloseConnection() {
     noAnswerTimer_.stop();
     ++connectionNumber_;
     connection_.Close();
+    if (startAfterFinish_ && !dispatch_->Finishing()) {
+        // Not from inside the handling of the server's message that ended the old match.
+        QTimer::singleShot(0, this, [this] {
+            if (!startAfterFinish_) return;
+            const NetSettings settings = *std::exchange(startAfterFinish_, std::nullopt);
+            StartNetworkGame(settings);
+        });
+    }
 }
 
 void NetworkPlay::CloseWaitingDialog() {

@@ -96,6 +96,11 @@ class NetworkPlay final : public QObject, public NetworkPort, public NetClientPo
     QTimer retryTimer_;
     QTimer returnAnswerTimer_;
     QTimer finishTimer_;
+    // A new match asked for while the last one's last words were on their way: it starts
+    // once they have arrived, so the server has heard the old match end first.
+    std::optional<NetSettings> startAfterFinish_;
+    // How long a new match waits for them at most.
+    static constexpr int kFinishBeforeNewMatchMs = 1500;
 };
 
 }  // namespace tarvel

@@ -112,6 +112,18 @@ void GameServer::ClientDisconnected(ConnectionId id) {
     if (wasPlayer && step_ != SetupStep::Idle) EndPairAfterPeerLoss(number);
 }
 
+void GameServer::EndedPairLeaves(int sender) {
+    Connection* senderConnection = PlayerAt(sender);
+    Connection* otherConnection = PlayerAt(1 - sender);
+    if (senderConnection == nullptr) return;
+    senderConnection->matchEnded = true;
+    if (otherConnection == nullptr || !otherConnection->matchEnded) return;
+    // Both said their match is over and are closing: a newcomer arriving before they have
+    // gone pairs with another newcomer, never with one of them.
+    senderConnection->outOfPlay = true;
+    otherConnection->outOfPlay = true;
+}
+
 void GameServer::EndPairAfterPeerLoss(int lostPlayer) {
     // The one left has moved up to player 0; without this it would wait for ever.
     Send(0, "forcedendofgame");
@@ -311,6 +323,7 @@ void GameServer::Handle(int sender, const ClientMessage& message, std::string_vi
             }
             returns_[static_cast<std::size_t>(sender)].Close();
             if (!returns_[static_cast<std::size_t>(other)].Issued()) ForgetReturns();
+            EndedPairLeaves(sender);
             break;
         case Kind::TerminateGame:
             Send(other, "forcedendofgame");

@@ -133,6 +133,7 @@ class GameServer {
         bool away = false;       // lost; the seat is held for its player, nothing is written
         bool canReturn = false;  // its client said it can come back after a lost connection
         bool gone = false;       // left for good while the other seat was held: keeps the numbers
+        bool matchEnded = false;  // sent the end of its match: it leaves, and plays no more here
     };
 
     // Relay and dispatch (game_server.cpp).
@@ -145,6 +146,8 @@ class GameServer {
     void SendToBoth(std::string_view message);
     void Log(std::string_view line) { log_.Log(line); }
     void Dispatch(int player, std::string_view message);
+    // The sender's "end of game": once both have sent theirs, neither counts as a player.
+    void EndedPairLeaves(int sender);
     void Handle(int sender, const ClientMessage& message, std::string_view text);
     // True when the move may go on to the other player: the rules allow it, or moves are
     // not checked. A refused move is logged; the second in a game breaks off the match.

@@ -419,6 +419,24 @@ TEST_F(NetworkPlayTest, CutsAtAnyMomentLeaveTheMatchWhole) {
     }
 }
 
+// The connection a match keeps for its last words never stands in the way of the next.
+TEST_F(NetworkPlayTest, ANewMatchStartsRightAfterTheLastOneEnded) {
+    ServerProgram server;
+    ASSERT_TRUE(server.Listening());
+    Player eva(server.port, "z", "eva 1");
+    Player petr(server.port, "m", "petr 2");
+    Connect(eva, petr);
+    Play(eva, petr, 3000);
+    ASSERT_FALSE(eva.engine().Net().active);
+    ASSERT_FALSE(petr.engine().Net().active);
+    Connect(eva, petr);  // at once, in the same turn of the event loop as the end
+    EXPECT_TRUE(eva.messages.empty()) << eva.messages.front().toStdString();
+    EXPECT_TRUE(petr.messages.empty()) << petr.messages.front().toStdString();
+    Play(eva, petr, 3000);
+    EXPECT_FALSE(eva.engine().Net().active);
+    EXPECT_EQ(eva.engine().State().PlayerWins + eva.engine().State().OpponentWins, 2);
+}
+
 TEST_F(NetworkPlayTest, WhenTheWaitRunsOutTheMatchEndsForTheOneWhoStayed) {
     ServerProgram server("reconnectwait=1\n");
     ASSERT_TRUE(server.Listening());

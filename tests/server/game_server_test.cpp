@@ -125,6 +125,27 @@ TEST_F(GameServerTest, AThirdClientNeverTakesAPlayersPlace) {
     EXPECT_EQ(links.Take(3), Messages{});
 }
 
+// Once both said their match is over, a pair of newcomers arriving before the old
+// connections have closed plays a match of its own; one end alone keeps the pair.
+TEST_F(GameServerTest, NewcomersPairUpWhileTheEndedPairIsStillClosing) {
+    StartPlaying();
+    Read(1, {"end of game0"});
+    Connect(3);
+    EXPECT_EQ(links.Take(3), Messages{"busy"});  // player 1 is still in the match
+    Read(2, {"end of game1"});
+    Connect(4);
+    Connect(5);
+    EXPECT_EQ(links.Take(4), (Messages{"yournumber=0", "req settings"}));
+    EXPECT_EQ(links.Take(5), Messages{"yournumber=1"});
+    EXPECT_EQ(server.PlayerCount(), 2u);
+    // The old pair's going is no loss to anyone.
+    server.ClientDisconnected(1);
+    server.ClientDisconnected(2);
+    EXPECT_EQ(links.Take(4), Messages{});
+    EXPECT_EQ(links.Take(5), Messages{});
+    EXPECT_EQ(server.Step(), SetupStep::AwaitingSettings0);
+}
+
 TEST_F(GameServerTest, ALonePlayerAskingForTheNextGameStartsNoSetUp) {
     StartPlaying();
     server.ClientDisconnected(2);
