@@ -211,6 +211,22 @@ class NetworkPlayTest : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitFor([&] { return Dealt(a) && Dealt(b); }, 15000));
     }
 
+    // The match is over on both sides, without a message, with the same wins and points
+    // seen from either side.
+    static void ExpectOneEndOnBothSides(Player& a, Player& b, const std::string& trace = {}) {
+        for (Player* p : {&a, &b}) {
+            EXPECT_FALSE(p->engine().Net().active) << trace << "; " << p->Describe();
+            EXPECT_FALSE(p->engine().State().GameRunning) << trace << "; " << p->Describe();
+            EXPECT_TRUE(p->messages.empty()) << trace << "; " << p->messages.front().toStdString();
+        }
+        const GameState& x = a.engine().State();
+        const GameState& y = b.engine().State();
+        EXPECT_EQ(x.PlayerWins + x.OpponentWins, 2) << trace;
+        EXPECT_EQ(x.PlayerWins, y.OpponentWins) << trace;
+        EXPECT_EQ(x.PlayerPenalty, y.OpponentPenalty) << trace;
+        EXPECT_EQ(x.OpponentPenalty, y.PlayerPenalty) << trace;
+    }
+
     // Moves until the match is over on both sides or `moves` were made.
     static void Play(Player& a, Player& b, int moves) {
         for (int made = 0, idle = 0; made < moves && idle < 20;) {
@@ -274,19 +290,11 @@ TEST_F(NetworkPlayTest, TwoPlayersPlayAWholeMatchThroughTheServer) {
     EXPECT_EQ(petr.engine().State().PlayerWins, 0);
 
     Play(eva, petr, 3000);
+    ExpectOneEndOnBothSides(eva, petr);
     for (Player* p : {&eva, &petr}) {
-        EXPECT_FALSE(p->engine().Net().active);
-        EXPECT_FALSE(p->engine().State().GameRunning);
-        EXPECT_TRUE(p->messages.empty()) << p->messages.front().toStdString();
         EXPECT_TRUE(p->window->Menu().Novsovhra1->isEnabled());
         EXPECT_FALSE(p->window->Menu().Polizprvusoupei1->isEnabled());
     }
-    const GameState& e = eva.engine().State();
-    const GameState& p = petr.engine().State();
-    EXPECT_EQ(e.PlayerWins + e.OpponentWins, 2);
-    EXPECT_EQ(e.PlayerWins, p.OpponentWins);
-    EXPECT_EQ(e.PlayerPenalty, p.OpponentPenalty);
-    EXPECT_EQ(e.OpponentPenalty, p.PlayerPenalty);
     // Each heard the other's cards in the other's voice, and every recording was there.
     const Lines evaHeard = eva.sounds.All();
     const Lines petrHeard = petr.sounds.All();
@@ -345,17 +353,7 @@ TEST_F(NetworkPlayTest, APlayerWhoseConnectionDropsComesBackAndTheMatchGoesOn) {
     }
     ASSERT_GT(cuts, 0);
     Play(eva, petr, 3000);
-    for (Player* p : {&eva, &petr}) {
-        EXPECT_FALSE(p->engine().Net().active) << p->Describe();
-        EXPECT_FALSE(p->engine().State().GameRunning);
-        EXPECT_TRUE(p->messages.empty()) << p->messages.front().toStdString();
-    }
-    const GameState& e = eva.engine().State();
-    const GameState& p = petr.engine().State();
-    EXPECT_EQ(e.PlayerWins + e.OpponentWins, 2);
-    EXPECT_EQ(e.PlayerWins, p.OpponentWins);
-    EXPECT_EQ(e.PlayerPenalty, p.OpponentPenalty);
-    EXPECT_EQ(e.OpponentPenalty, p.PlayerPenalty);
+    ExpectOneEndOnBothSides(eva, petr);
     const Lines evaHeard = eva.sounds.All();
     const Lines petrHeard = petr.sounds.All();
     EXPECT_EQ(Heard(evaHeard, "preru"), cuts);  // "spojení se přerušilo"
@@ -401,16 +399,7 @@ TEST_F(NetworkPlayTest, CutsAtAnyMomentLeaveTheMatchWhole) {
     // A cut after the last move ends nothing: both wait for the match to end.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !eva.engine().Net().active && !petr.engine().Net().active; }, 30000))
         << trace << "; eva: " << eva.Describe() << "; petr: " << petr.Describe();
-    for (Player* p : {&eva, &petr}) {
-        EXPECT_FALSE(p->engine().State().GameRunning) << p->Describe();
-        EXPECT_TRUE(p->messages.empty()) << trace << ": " << p->messages.front().toStdString();
-    }
-    const GameState& e = eva.engine().State();
-    const GameState& p = petr.engine().State();
-    EXPECT_EQ(e.PlayerWins + e.OpponentWins, 2) << trace;
-    EXPECT_EQ(e.PlayerWins, p.OpponentWins);
-    EXPECT_EQ(e.PlayerPenalty, p.OpponentPenalty);
-    EXPECT_EQ(e.OpponentPenalty, p.PlayerPenalty);
+    ExpectOneEndOnBothSides(eva, petr, trace);
     // A cut after a player's match had ended is not his to hear.
     for (auto [player, cutsOfPlayer] : {std::pair{&eva, cuts[0]}, std::pair{&petr, cuts[1]}}) {
         const int heard = Heard(player->sounds.All(), "preru");
@@ -433,8 +422,7 @@ TEST_F(NetworkPlayTest, ANewMatchStartsRightAfterTheLastOneEnded) {
     EXPECT_TRUE(eva.messages.empty()) << eva.messages.front().toStdString();
     EXPECT_TRUE(petr.messages.empty()) << petr.messages.front().toStdString();
     Play(eva, petr, 3000);
-    EXPECT_FALSE(eva.engine().Net().active);
-    EXPECT_EQ(eva.engine().State().PlayerWins + eva.engine().State().OpponentWins, 2);
+    ExpectOneEndOnBothSides(eva, petr);
 }
 
 TEST_F(NetworkPlayTest, WhenTheWaitRunsOutTheMatchEndsForTheOneWhoStayed) {
