@@ -124,6 +124,8 @@ void NetworkPlay::AbortWaiting() {
 void NetworkPlay::BreakOffForClosing() {
     if (engine_ != nullptr && engine_->Net().active) Send("terminategame", std::nullopt);
     StopTrying();
+    finishTimer_.stop();  // nor does a match asked for meanwhile start any more
+    startAfterFinish_.reset();
     ++connectionNumber_;
     connection_.Close();
 }
