@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "self_play.h"
+#include "engine/self_play.h"
 
 namespace {
 

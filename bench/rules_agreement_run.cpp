@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "rules_agreement.h"
-#include "self_play.h"
+#include "engine/rules_agreement.h"
+#include "engine/self_play.h"
 
 constexpr unsigned long long kTurnsPerMatch = 300;
 

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "moves.h"
-#include "position.h"
+#include "rules/moves.h"
+#include "rules/position.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "self_play.h"
+#include "engine/self_play.h"
 
 namespace {
 

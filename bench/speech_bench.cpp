@@ -8,10 +8,10 @@
 #include <iostream>
 #include <memory>
 
-#include "phrase_player.h"
-#include "random_source.h"
-#include "sdl_audio_backend.h"
-#include "wav_fixture.h"
+#include "client/speech/phrase_player.h"
+#include "common/random_source.h"
+#include "client/speech/sdl_audio_backend.h"
+#include "tests/speech/wav_fixture.h"
 
 namespace tarvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "card_containers.h"
+#include "common/card_containers.h"
 
 #include <stdexcept>
 

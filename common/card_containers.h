@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "card.h"
+#include "common/card.h"
 
 namespace tarvel {
 

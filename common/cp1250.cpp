@@ -1,4 +1,4 @@
-#include "cp1250.h"
+#include "common/cp1250.h"
 
 #include <array>
 #include <cstdint>

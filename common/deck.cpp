@@ -1,4 +1,4 @@
-#include "deck.h"
+#include "common/deck.h"
 
 namespace tarvel {
 namespace {

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "card.h"
-#include "card_containers.h"
-#include "random_source.h"
+#include "common/card.h"
+#include "common/card_containers.h"
+#include "common/random_source.h"
 
 namespace tarvel {
 

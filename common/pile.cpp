@@ -1,9 +1,9 @@
-#include "pile.h"
+#include "common/pile.h"
 
 #include <string>
 #include <vector>
 
-#include "deck.h"
+#include "common/deck.h"
 
 namespace tarvel {
 

@@ -4,9 +4,9 @@
 
 #include <optional>
 
-#include "card.h"
-#include "card_containers.h"
-#include "random_source.h"
+#include "common/card.h"
+#include "common/card_containers.h"
+#include "common/random_source.h"
 
 namespace tarvel {
 

@@ -1,4 +1,4 @@
-#include "profile_file.h"
+#include "common/profile_file.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,8 +8,8 @@
 #include <system_error>
 #include <vector>
 
-#include "cp1250.h"
-#include "file_replace.h"
+#include "common/cp1250.h"
+#include "common/file_replace.h"
 
 namespace tarvel {
 

@@ -1,4 +1,4 @@
-#include "resend_log.h"
+#include "common/resend_log.h"
 
 #include <algorithm>
 

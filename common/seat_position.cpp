@@ -1,4 +1,4 @@
-#include "seat_position.h"
+#include "common/seat_position.h"
 
 #include <charconv>
 #include <map>

@@ -1,4 +1,4 @@
-#include "string_table.h"
+#include "common/string_table.h"
 
 #include <algorithm>
 #include <limits>

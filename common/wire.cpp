@@ -1,8 +1,8 @@
-#include "wire.h"
+#include "common/wire.h"
 
 #include <algorithm>
 
-#include "cp1250.h"
+#include "common/cp1250.h"
 
 namespace tarvel {
 

@@ -1,6 +1,6 @@
 // The computer counts its hand against the pile, walks its list of preferences until
 // one yields a card, and otherwise draws or stands.
-#include "computer_opponent.h"
+#include "engine/computer_opponent.h"
 
 #include <algorithm>
 #include <initializer_list>

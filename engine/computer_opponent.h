@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "game_options.h"
-#include "game_state.h"
+#include "engine/game_options.h"
+#include "engine/game_state.h"
 
 namespace tarvel {
 

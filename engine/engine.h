@@ -10,14 +10,14 @@
 #include <string>
 #include <string_view>
 
-#include "computer_opponent.h"
-#include "game_options.h"
-#include "game_state.h"
-#include "seat_knowledge.h"
-#include "network_port.h"
-#include "presentation_port.h"
-#include "random_source.h"
-#include "seat_position.h"
+#include "engine/computer_opponent.h"
+#include "engine/game_options.h"
+#include "engine/game_state.h"
+#include "lookahead/seat_knowledge.h"
+#include "engine/network_port.h"
+#include "engine/presentation_port.h"
+#include "common/random_source.h"
+#include "common/seat_position.h"
 
 namespace tarvel {
 

@@ -2,9 +2,9 @@
 // moves in the hand and in the suit row.
 #include <algorithm>
 
-#include "engine.h"
-#include "pile.h"
-#include "table_layout.h"
+#include "engine/engine.h"
+#include "common/pile.h"
+#include "engine/table_layout.h"
 
 namespace tarvel {
 

@@ -1,11 +1,11 @@
 // Drawing and standing for both sides, and turning the pile into a new stock.
 #include <string>
 
-#include "engine.h"
-#include "moves.h"
-#include "pile.h"
-#include "rules_bridge.h"
-#include "table_layout.h"
+#include "engine/engine.h"
+#include "rules/moves.h"
+#include "common/pile.h"
+#include "engine/rules_bridge.h"
+#include "engine/table_layout.h"
 
 namespace tarvel {
 

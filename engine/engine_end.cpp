@@ -1,7 +1,7 @@
 // The end of a game (the return rule, the verdict, the points) and of the match.
 #include <string>
 
-#include "engine.h"
+#include "engine/engine.h"
 
 namespace tarvel {
 

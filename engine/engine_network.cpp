@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "engine.h"
+#include "engine/engine.h"
 
 namespace tarvel {
 namespace {

@@ -1,6 +1,6 @@
 // The computer's turn as the table sees it: its choice is laid, drawn or stood on,
 // and said; a queen it lays names the suit it holds most of.
-#include "engine.h"
+#include "engine/engine.h"
 
 namespace tarvel {
 

@@ -1,10 +1,10 @@
 // Playing a card: the refusals, the accepted play and its effect, the suit choice
 // after a queen, and a card played by the network opponent.
-#include "card_names.h"
-#include "engine.h"
-#include "moves.h"
-#include "rules_bridge.h"
-#include "table_layout.h"
+#include "rules/card_names.h"
+#include "engine/engine.h"
+#include "rules/moves.h"
+#include "engine/rules_bridge.h"
+#include "engine/table_layout.h"
 
 namespace tarvel {
 

@@ -3,7 +3,7 @@
 // position the server sends a player who is back.
 #include <algorithm>
 
-#include "engine.h"
+#include "engine/engine.h"
 
 namespace tarvel {
 

@@ -3,10 +3,10 @@
 // computer that plays by its fixed preferences.
 #include <algorithm>
 
-#include "engine.h"
-#include "card_names.h"
-#include "lookahead_player.h"
-#include "rules_bridge.h"
+#include "engine/engine.h"
+#include "rules/card_names.h"
+#include "lookahead/lookahead_player.h"
+#include "engine/rules_bridge.h"
 
 namespace tarvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "game_options.h"
+#include "engine/game_options.h"
 
 namespace tarvel {
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "card.h"
-#include "card_containers.h"
-#include "deck.h"
+#include "common/card.h"
+#include "common/card_containers.h"
+#include "common/deck.h"
 
 namespace tarvel {
 

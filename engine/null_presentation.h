@@ -2,7 +2,7 @@
 // headless use of the engine.
 #pragma once
 
-#include "presentation_port.h"
+#include "engine/presentation_port.h"
 
 namespace tarvel {
 

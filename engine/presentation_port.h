@@ -3,9 +3,9 @@
 // apart; a test's recorder implements them together, to see every call in order.
 #pragma once
 
-#include "speech_port.h"
-#include "table_port.h"
-#include "window_port.h"
+#include "engine/speech_port.h"
+#include "engine/table_port.h"
+#include "engine/window_port.h"
 
 namespace tarvel {
 

@@ -1,10 +1,10 @@
-#include "rules_agreement.h"
+#include "engine/rules_agreement.h"
 
 #include <string>
 #include <vector>
 
-#include "card_names.h"
-#include "rules_bridge.h"
+#include "rules/card_names.h"
+#include "engine/rules_bridge.h"
 
 namespace tarvel {
 

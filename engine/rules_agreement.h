@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <string>
 
-#include "engine.h"
-#include "game_options.h"
-#include "moves.h"
-#include "null_presentation.h"
-#include "random_source.h"
+#include "engine/engine.h"
+#include "engine/game_options.h"
+#include "rules/moves.h"
+#include "engine/null_presentation.h"
+#include "common/random_source.h"
 
 namespace tarvel {
 

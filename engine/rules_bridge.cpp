@@ -1,8 +1,8 @@
-#include "rules_bridge.h"
+#include "engine/rules_bridge.h"
 
 #include <cstddef>
 
-#include "card_names.h"
+#include "rules/card_names.h"
 
 namespace tarvel {
 

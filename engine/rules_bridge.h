@@ -3,9 +3,9 @@
 // tests compare the two sides through it.
 #pragma once
 
-#include "game_options.h"
-#include "game_state.h"
-#include "position.h"
+#include "engine/game_options.h"
+#include "engine/game_state.h"
+#include "rules/position.h"
 
 namespace tarvel {
 

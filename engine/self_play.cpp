@@ -1,11 +1,11 @@
-#include "self_play.h"
+#include "engine/self_play.h"
 
 #include <algorithm>
 #include <exception>
 #include <utility>
 
-#include "card.h"
-#include "table_check.h"
+#include "common/card.h"
+#include "engine/table_check.h"
 
 namespace tarvel {
 namespace {

@@ -17,10 +17,10 @@
 #include <string_view>
 #include <vector>
 
-#include "engine.h"
-#include "game_options.h"
-#include "null_presentation.h"
-#include "random_source.h"
+#include "engine/engine.h"
+#include "engine/game_options.h"
+#include "engine/null_presentation.h"
+#include "common/random_source.h"
 
 namespace tarvel {
 

@@ -1,11 +1,11 @@
-#include "table_check.h"
+#include "engine/table_check.h"
 
 #include <algorithm>
 #include <array>
 #include <string_view>
 
-#include "card.h"
-#include "deck.h"
+#include "common/card.h"
+#include "common/deck.h"
 
 namespace tarvel {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "game_state.h"
+#include "engine/game_state.h"
 
 namespace tarvel {
 

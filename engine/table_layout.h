@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "card.h"
+#include "common/card.h"
 
 namespace tarvel::layout {
 

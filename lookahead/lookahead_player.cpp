@@ -1,9 +1,9 @@
-#include "lookahead_player.h"
+#include "lookahead/lookahead_player.h"
 
 #include <vector>
 
-#include "playout.h"
-#include "sample_deal.h"
+#include "lookahead/playout.h"
+#include "lookahead/sample_deal.h"
 
 namespace tarvel::lookahead {
 namespace {

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "moves.h"
-#include "seat_knowledge.h"
+#include "rules/moves.h"
+#include "lookahead/seat_knowledge.h"
 
 namespace tarvel::lookahead {
 

@@ -1,4 +1,4 @@
-#include "playout.h"
+#include "lookahead/playout.h"
 
 namespace tarvel::lookahead {
 namespace {

@@ -3,8 +3,8 @@
 // hold most of, and draw or stand only when nothing can be laid.
 #pragma once
 
-#include "fast_random.h"
-#include "moves.h"
+#include "lookahead/fast_random.h"
+#include "rules/moves.h"
 
 namespace tarvel::lookahead {
 

@@ -1,4 +1,4 @@
-#include "sample_deal.h"
+#include "lookahead/sample_deal.h"
 
 namespace tarvel::lookahead {
 namespace {

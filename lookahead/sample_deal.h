@@ -2,8 +2,8 @@
 // seat knows. The look-ahead plays its candidate moves out on many of them.
 #pragma once
 
-#include "fast_random.h"
-#include "seat_knowledge.h"
+#include "lookahead/fast_random.h"
+#include "lookahead/seat_knowledge.h"
 
 namespace tarvel::lookahead {
 

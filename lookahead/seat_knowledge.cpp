@@ -1,6 +1,6 @@
-#include "seat_knowledge.h"
+#include "lookahead/seat_knowledge.h"
 
-#include "moves.h"
+#include "rules/moves.h"
 
 namespace tarvel::lookahead {
 namespace {

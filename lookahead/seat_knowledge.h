@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "position.h"
+#include "rules/position.h"
 
 namespace tarvel::lookahead {
 

@@ -1,6 +1,6 @@
-#include "card_names.h"
+#include "rules/card_names.h"
 
-#include "deck.h"
+#include "common/deck.h"
 
 namespace tarvel::rules {
 

@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "card.h"
-#include "cards.h"
+#include "common/card.h"
+#include "rules/cards.h"
 
 namespace tarvel::rules {
 

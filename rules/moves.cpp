@@ -1,4 +1,4 @@
-#include "moves.h"
+#include "rules/moves.h"
 
 namespace tarvel::rules {
 

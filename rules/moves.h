@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "position.h"
+#include "rules/position.h"
 
 namespace tarvel::rules {
 
@@ -94,5 +94,5 @@ MoveOutcome Apply(Position& position, Move move, Rng& random);
 
 }  // namespace tarvel::rules
 
-#include "moves_inline.inl"
-#include "moves_apply.inl"
+#include "rules/moves_inline.inl"
+#include "rules/moves_apply.inl"

@@ -1,7 +1,7 @@
 // What a move does; a template over the random source that shuffles a turned pile.
 #pragma once
 
-#include "ring_shuffle.h"
+#include "rules/ring_shuffle.h"
 
 namespace tarvel::rules {
 namespace detail {

@@ -7,8 +7,8 @@
 #include <array>
 #include <cstdint>
 
-#include "cards.h"
-#include "rule_options.h"
+#include "rules/cards.h"
+#include "rules/rule_options.h"
 
 namespace tarvel::rules {
 
@@ -74,4 +74,4 @@ Position Deal(const RuleOptions& rules, std::uint8_t firstToMove, Rng& random);
 
 }  // namespace tarvel::rules
 
-#include "position_deal.inl"
+#include "rules/position_deal.inl"

@@ -1,7 +1,7 @@
 // The deal, kept with Position because it is a template over the random source.
 #pragma once
 
-#include "ring_shuffle.h"
+#include "rules/ring_shuffle.h"
 
 namespace tarvel::rules {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "cards.h"
+#include "rules/cards.h"
 
 namespace tarvel::rules {
 

@@ -1,10 +1,10 @@
-#include "about_box.h"
+#include "server/about_box.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "server_strings.h"
+#include "server/server_strings.h"
 
 namespace tarvel::server {
 

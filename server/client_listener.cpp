@@ -1,4 +1,4 @@
-#include "client_listener.h"
+#include "server/client_listener.h"
 
 #include <QHostAddress>
 #include <QTcpSocket>

@@ -12,10 +12,10 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "game_server.h"
-#include "random_source.h"
-#include "server_links.h"
-#include "table_hall.h"
+#include "server/core/game_server.h"
+#include "common/random_source.h"
+#include "server/core/server_links.h"
+#include "server/core/table_hall.h"
 
 class QTcpSocket;
 

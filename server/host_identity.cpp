@@ -1,4 +1,4 @@
-#include "host_identity.h"
+#include "server/host_identity.h"
 
 #include <QHostAddress>
 #include <QHostInfo>

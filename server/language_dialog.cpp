@@ -1,4 +1,4 @@
-#include "language_dialog.h"
+#include "server/language_dialog.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "server_strings.h"
+#include "server/server_strings.h"
 
 namespace tarvel::server {
 

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "random_source.h"
-#include "server_arguments.h"
-#include "server_window.h"
+#include "common/random_source.h"
+#include "server/server_arguments.h"
+#include "server/server_window.h"
 
 namespace {
 

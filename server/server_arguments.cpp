@@ -1,4 +1,4 @@
-#include "server_arguments.h"
+#include "server/server_arguments.h"
 
 #include <string_view>
 

@@ -1,9 +1,9 @@
-#include "server_settings.h"
+#include "server/server_settings.h"
 
 #include <algorithm>
 #include <filesystem>
 
-#include "profile_file.h"
+#include "common/profile_file.h"
 
 namespace tarvel::server {
 namespace {

@@ -1,8 +1,8 @@
-#include "server_strings.h"
+#include "server/server_strings.h"
 
 #include <array>
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 namespace tarvel::server {
 namespace {

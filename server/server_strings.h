@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 namespace tarvel::server {
 

@@ -1,4 +1,4 @@
-#include "server_window.h"
+#include "server/server_window.h"
 
 #include <QAbstractItemModel>
 #include <QCloseEvent>
@@ -17,13 +17,13 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "about_box.h"
-#include "host_identity.h"
-#include "language_dialog.h"
-#include "profile_file.h"
-#include "server_strings.h"
-#include "settings_dialog.h"
-#include "table_lines.h"
+#include "server/about_box.h"
+#include "server/host_identity.h"
+#include "server/language_dialog.h"
+#include "common/profile_file.h"
+#include "server/server_strings.h"
+#include "server/settings_dialog.h"
+#include "server/table_lines.h"
 
 namespace tarvel::server {
 namespace {

@@ -12,10 +12,10 @@
 #include <functional>
 #include <string_view>
 
-#include "client_listener.h"
-#include "random_source.h"
-#include "server_links.h"
-#include "server_settings.h"
+#include "server/client_listener.h"
+#include "common/random_source.h"
+#include "server/core/server_links.h"
+#include "server/server_settings.h"
 
 class QAction;
 class QLabel;

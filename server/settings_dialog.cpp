@@ -1,4 +1,4 @@
-#include "settings_dialog.h"
+#include "server/settings_dialog.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "server_settings.h"
-#include "server_strings.h"
+#include "server/server_settings.h"
+#include "server/server_strings.h"
 
 namespace tarvel::server {
 namespace {

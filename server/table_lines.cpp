@@ -1,6 +1,6 @@
-#include "table_lines.h"
+#include "server/table_lines.h"
 
-#include "server_strings.h"
+#include "server/server_strings.h"
 
 namespace tarvel::server {
 namespace {

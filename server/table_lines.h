@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-#include "table_hall.h"
+#include "server/core/table_hall.h"
 
 namespace tarvel::server {
 

@@ -4,9 +4,9 @@
 //   tarvel_scores_init game/tarvel.tab
 #include <iostream>
 
-#include "score_file.h"
-#include "score_file_message.h"
-#include "string_table.h"
+#include "client/scores/score_file.h"
+#include "client/scores/score_file_message.h"
+#include "common/string_table.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -21,7 +21,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "main_window.h"
+#include "client/app/main_window.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "main_window.h"
+#include "client/app/main_window.h"
 
 namespace {
 

@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "described_seat.h"
-#include "lookahead_player.h"
-#include "random_source.h"
-#include "rules_bridge.h"
-#include "ring_shuffle.h"
+#include "bench/duel/described_seat.h"
+#include "lookahead/lookahead_player.h"
+#include "common/random_source.h"
+#include "engine/rules_bridge.h"
+#include "rules/ring_shuffle.h"
 
 namespace {
 

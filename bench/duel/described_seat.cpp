@@ -1,8 +1,8 @@
-#include "described_seat.h"
+#include "bench/duel/described_seat.h"
 
 #include <string>
 
-#include "card_names.h"
+#include "rules/card_names.h"
 
 namespace tarvel::duel {
 namespace {

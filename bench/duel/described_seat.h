@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "computer_opponent.h"
-#include "game_options.h"
-#include "moves.h"
+#include "engine/computer_opponent.h"
+#include "engine/game_options.h"
+#include "rules/moves.h"
 
 namespace tarvel::duel {
 

@@ -1,4 +1,4 @@
-#include "announcement_area.h"
+#include "client/app/announcement_area.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,4 +1,4 @@
-#include "client_setup.h"
+#include "client/app/client_setup.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -7,11 +7,11 @@
 #include <QUrl>
 #include <iostream>
 
-#include "audio_backend_choice.h"
-#include "folder_audio_backend.h"
-#include "game_folders.h"
-#include "qt_speech_service.h"
-#include "settings_file.h"
+#include "client/speech/audio_backend_choice.h"
+#include "client/speech/folder_audio_backend.h"
+#include "client/app/game_folders.h"
+#include "client/voice/qt_speech_service.h"
+#include "client/settings/settings_file.h"
 
 namespace tarvel {
 namespace {

@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "audio_backend.h"
-#include "speech_service.h"
+#include "client/speech/audio_backend.h"
+#include "client/voice/speech_service.h"
 
 namespace tarvel {
 

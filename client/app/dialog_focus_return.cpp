@@ -1,4 +1,4 @@
-#include "dialog_focus_return.h"
+#include "client/app/dialog_focus_return.h"
 
 #include <QApplication>
 #include <QDialog>

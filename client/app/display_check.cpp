@@ -1,4 +1,4 @@
-#include "display_check.h"
+#include "client/app/display_check.h"
 
 #include <cstdlib>
 #include <filesystem>

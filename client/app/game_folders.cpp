@@ -1,13 +1,13 @@
-#include "game_folders.h"
+#include "client/app/game_folders.h"
 
 #include <fstream>
 #include <iterator>
 
-#include "file_replace.h"
-#include "score_file.h"
-#include "score_file_message.h"
-#include "server_list.h"
-#include "string_table.h"
+#include "common/file_replace.h"
+#include "client/scores/score_file.h"
+#include "client/scores/score_file_message.h"
+#include "client/net/server_list.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 namespace fs = std::filesystem;

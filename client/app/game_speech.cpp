@@ -1,4 +1,4 @@
-#include "game_speech.h"
+#include "client/app/game_speech.h"
 
 namespace tarvel {
 

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "phrase_player.h"
-#include "speech_port.h"
+#include "client/speech/phrase_player.h"
+#include "engine/speech_port.h"
 
 namespace tarvel {
 

@@ -1,4 +1,4 @@
-#include "help_text.h"
+#include "client/app/help_text.h"
 
 namespace tarvel {
 namespace {

@@ -1,12 +1,12 @@
-#include "help_window.h"
+#include "client/app/help_window.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "client_texts.h"
-#include "help_text.h"
+#include "client/settings/client_texts.h"
+#include "client/app/help_text.h"
 
 namespace tarvel {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 class QPlainTextEdit;
 

@@ -1,4 +1,4 @@
-#include "history_window.h"
+#include "client/app/history_window.h"
 
 #include <QAccessible>
 #include <QEvent>
@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "client_texts.h"
+#include "client/settings/client_texts.h"
 
 namespace tarvel {
 namespace {

@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QListWidget>
 
-#include "announcement_history.h"
-#include "string_table.h"
+#include "client/history/announcement_history.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 

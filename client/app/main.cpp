@@ -5,8 +5,8 @@
 #include <QScreen>
 #include <cstdio>
 
-#include "display_check.h"
-#include "main_window.h"
+#include "client/app/display_check.h"
+#include "client/app/main_window.h"
 
 int main(int argc, char* argv[]) {
     if (const std::string missing = tarvel::MissingDisplay(); !missing.empty()) {

@@ -1,6 +1,6 @@
-#include "main_menu.h"
+#include "client/app/main_menu.h"
 
-#include "client_texts.h"
+#include "client/settings/client_texts.h"
 
 namespace tarvel {
 namespace {

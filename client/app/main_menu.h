@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 

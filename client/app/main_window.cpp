@@ -1,8 +1,8 @@
-#include "main_window.h"
+#include "client/app/main_window.h"
 
-#include "dialog_focus_return.h"
-#include "installation_name.h"
-#include "server_list.h"
+#include "client/app/dialog_focus_return.h"
+#include "client/net/installation_name.h"
+#include "client/net/server_list.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,15 +14,15 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
-#include "client_strings.h"
-#include "score_file_message.h"
-#include "score_moment.h"
-#include "table_score_speech.h"
-#include "client_texts.h"
-#include "profile_file.h"
-#include "screen_reader_text.h"
-#include "table_description.h"
-#include "table_layout.h"
+#include "client/settings/client_strings.h"
+#include "client/scores/score_file_message.h"
+#include "client/scores/score_moment.h"
+#include "client/scores/table_score_speech.h"
+#include "client/settings/client_texts.h"
+#include "common/profile_file.h"
+#include "client/app/screen_reader_text.h"
+#include "client/table/table_description.h"
+#include "engine/table_layout.h"
 
 namespace tarvel {
 namespace {

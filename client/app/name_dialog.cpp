@@ -1,4 +1,4 @@
-#include "name_dialog.h"
+#include "client/app/name_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "score_texts.h"
+#include "client/scores/score_texts.h"
 
 namespace tarvel {
 namespace {

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <functional>
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 

@@ -1,10 +1,10 @@
-#include "network_play.h"
+#include "client/app/network_play.h"
 
 #include <utility>
 
-#include "client_texts.h"
-#include "server_address.h"
-#include "wire.h"
+#include "client/settings/client_texts.h"
+#include "client/net/server_address.h"
+#include "common/wire.h"
 
 namespace tarvel {
 

@@ -10,12 +10,12 @@
 #include <optional>
 #include <string>
 
-#include "engine.h"
-#include "net_client_port.h"
-#include "net_settings.h"
-#include "network_port.h"
-#include "server_connection.h"
-#include "server_dispatch.h"
+#include "engine/engine.h"
+#include "client/net/net_client_port.h"
+#include "client/settings/net_settings.h"
+#include "engine/network_port.h"
+#include "client/net/server_connection.h"
+#include "client/net/server_dispatch.h"
 
 namespace tarvel {
 

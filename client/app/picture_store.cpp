@@ -1,10 +1,10 @@
-#include "picture_store.h"
+#include "client/app/picture_store.h"
 
 #include <QDir>
 #include <QPainter>
 
-#include "deck.h"
-#include "table_layout.h"
+#include "common/deck.h"
+#include "engine/table_layout.h"
 
 namespace tarvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "replay_player.h"
+#include "client/app/replay_player.h"
 
 namespace tarvel {
 namespace {

@@ -7,9 +7,9 @@
 #include <QTimer>
 #include <deque>
 
-#include "announcement_history.h"
-#include "audio_backend.h"
-#include "phrase_player.h"
+#include "client/history/announcement_history.h"
+#include "client/speech/audio_backend.h"
+#include "client/speech/phrase_player.h"
 
 namespace tarvel {
 

@@ -1,10 +1,10 @@
-#include "score_table_dialog.h"
+#include "client/app/score_table_dialog.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "score_texts.h"
+#include "client/scores/score_texts.h"
 
 namespace tarvel {
 namespace {

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <functional>
 
-#include "score_keeper.h"
-#include "string_table.h"
+#include "client/scores/score_keeper.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 

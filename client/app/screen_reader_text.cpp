@@ -1,9 +1,9 @@
-#include "screen_reader_text.h"
+#include "client/app/screen_reader_text.h"
 
 #include <QStringList>
 #include <map>
 
-#include "history_window.h"
+#include "client/app/history_window.h"
 
 namespace tarvel {
 

@@ -6,8 +6,8 @@
 #include <QString>
 #include <cstddef>
 
-#include "announcement_history.h"
-#include "string_table.h"
+#include "client/history/announcement_history.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 

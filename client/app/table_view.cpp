@@ -1,4 +1,4 @@
-#include "table_view.h"
+#include "client/app/table_view.h"
 
 #include <QAccessible>
 #include <QCursor>
@@ -9,7 +9,7 @@
 #include <cmath>
 #include <QTextOption>
 
-#include "table_layout.h"
+#include "engine/table_layout.h"
 
 namespace tarvel {
 namespace {

@@ -9,12 +9,12 @@
 #include <QWidget>
 #include <functional>
 
-#include "game_options.h"
-#include "game_state.h"
-#include "picture_store.h"
-#include "table_keys.h"
-#include "table_pointer.h"
-#include "table_port.h"
+#include "engine/game_options.h"
+#include "engine/game_state.h"
+#include "client/app/picture_store.h"
+#include "client/table/table_keys.h"
+#include "client/table/table_pointer.h"
+#include "engine/table_port.h"
 
 namespace tarvel {
 

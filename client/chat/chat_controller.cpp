@@ -1,12 +1,12 @@
-#include "chat_controller.h"
+#include "client/chat/chat_controller.h"
 
 #include <QWidget>
 
-#include "chat_line.h"
-#include "client_texts.h"
-#include "message_dialog.h"
-#include "profile_file.h"
-#include "voice_dialog.h"
+#include "client/chat/chat_line.h"
+#include "client/settings/client_texts.h"
+#include "client/chat/message_dialog.h"
+#include "common/profile_file.h"
+#include "client/chat/voice_dialog.h"
 
 namespace tarvel {
 namespace {

@@ -13,12 +13,12 @@
 #include <string>
 #include <string_view>
 
-#include "chat_voice.h"
-#include "message_dialog.h"
-#include "settings_file.h"
-#include "speech_service.h"
-#include "string_table.h"
-#include "voice_dialog.h"
+#include "client/chat/chat_voice.h"
+#include "client/chat/message_dialog.h"
+#include "client/settings/settings_file.h"
+#include "client/voice/speech_service.h"
+#include "common/string_table.h"
+#include "client/chat/voice_dialog.h"
 
 class QWidget;
 

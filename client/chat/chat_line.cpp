@@ -1,4 +1,4 @@
-#include "chat_line.h"
+#include "client/chat/chat_line.h"
 
 namespace tarvel {
 namespace {

@@ -1,10 +1,10 @@
-#include "chat_voice.h"
+#include "client/chat/chat_voice.h"
 
 #include <algorithm>
 
-#include "chat_line.h"
-#include "cp1250.h"
-#include "voice_order.h"
+#include "client/chat/chat_line.h"
+#include "common/cp1250.h"
+#include "client/chat/voice_order.h"
 
 namespace tarvel {
 namespace {

@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "speech_service.h"
-#include "voice_settings.h"
-#include "voice_sliders.h"
+#include "client/voice/speech_service.h"
+#include "client/settings/voice_settings.h"
+#include "client/voice/voice_sliders.h"
 
 namespace tarvel {
 

@@ -1,13 +1,13 @@
-#include "message_dialog.h"
+#include "client/chat/message_dialog.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "chat_line.h"
-#include "client_texts.h"
-#include "localized_caption.h"
+#include "client/chat/chat_line.h"
+#include "client/settings/client_texts.h"
+#include "client/dialogs/localized_caption.h"
 
 namespace tarvel {
 namespace {

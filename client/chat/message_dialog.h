@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 class QLineEdit;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "voice_dialog.h"
+#include "client/chat/voice_dialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "localized_caption.h"
-#include "voice_sliders.h"
+#include "client/dialogs/localized_caption.h"
+#include "client/voice/voice_sliders.h"
 
 namespace tarvel {
 namespace {

@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "chat_voice.h"
-#include "speech_service.h"
-#include "string_table.h"
+#include "client/chat/chat_voice.h"
+#include "client/voice/speech_service.h"
+#include "common/string_table.h"
 
 class QLabel;
 class QListWidget;

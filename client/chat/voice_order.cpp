@@ -1,4 +1,4 @@
-#include "voice_order.h"
+#include "client/chat/voice_order.h"
 
 #include <algorithm>
 #include <string_view>

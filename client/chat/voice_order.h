@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "speech_service.h"
+#include "client/voice/speech_service.h"
 
 namespace tarvel {
 

@@ -1,4 +1,4 @@
-#include "about_box.h"
+#include "client/dialogs/about_box.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "localized_caption.h"
+#include "client/dialogs/localized_caption.h"
 
 namespace tarvel {
 

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 

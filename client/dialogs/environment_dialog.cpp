@@ -1,4 +1,4 @@
-#include "environment_dialog.h"
+#include "client/dialogs/environment_dialog.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "localized_caption.h"
-#include "radio_group.h"
+#include "client/dialogs/localized_caption.h"
+#include "client/dialogs/radio_group.h"
 
 namespace tarvel {
 

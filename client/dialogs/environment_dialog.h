@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 class QCheckBox;
 class QPushButton;

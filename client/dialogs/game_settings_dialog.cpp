@@ -1,4 +1,4 @@
-#include "game_settings_dialog.h"
+#include "client/dialogs/game_settings_dialog.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "localized_caption.h"
-#include "radio_group.h"
+#include "client/dialogs/localized_caption.h"
+#include "client/dialogs/radio_group.h"
 
 namespace tarvel {
 

@@ -5,8 +5,8 @@
 
 #include <QDialog>
 
-#include "game_options.h"
-#include "string_table.h"
+#include "engine/game_options.h"
+#include "common/string_table.h"
 
 class QCheckBox;
 class QLabel;

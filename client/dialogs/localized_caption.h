@@ -4,7 +4,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 

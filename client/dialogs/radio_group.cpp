@@ -1,4 +1,4 @@
-#include "radio_group.h"
+#include "client/dialogs/radio_group.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>

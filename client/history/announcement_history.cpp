@@ -1,4 +1,4 @@
-#include "announcement_history.h"
+#include "client/history/announcement_history.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "recorded_speech.h"
+#include "client/history/recorded_speech.h"
 
-#include "number_words.h"
-#include "who_leads.h"
+#include "client/speech/number_words.h"
+#include "client/speech/who_leads.h"
 
 namespace tarvel {
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "announcement_history.h"
-#include "speech_port.h"
+#include "client/history/announcement_history.h"
+#include "engine/speech_port.h"
 
 namespace tarvel {
 

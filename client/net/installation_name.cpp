@@ -1,4 +1,4 @@
-#include "installation_name.h"
+#include "client/net/installation_name.h"
 
 #include <QCryptographicHash>
 #include <QDir>

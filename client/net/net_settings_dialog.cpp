@@ -1,4 +1,4 @@
-#include "net_settings_dialog.h"
+#include "client/net/net_settings_dialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "client_texts.h"
-#include "localized_caption.h"
-#include "net_dialog_captions.h"
-#include "server_address.h"
-#include "server_list_dialog.h"
-#include "table_name.h"
+#include "client/settings/client_texts.h"
+#include "client/dialogs/localized_caption.h"
+#include "client/net/net_dialog_captions.h"
+#include "client/net/server_address.h"
+#include "client/net/server_list_dialog.h"
+#include "client/net/table_name.h"
 
 namespace tarvel {
 

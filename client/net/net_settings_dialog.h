@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "net_settings.h"
-#include "server_list.h"
-#include "string_table.h"
+#include "client/settings/net_settings.h"
+#include "client/net/server_list.h"
+#include "common/string_table.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "server_address.h"
+#include "client/net/server_address.h"
 
 namespace tarvel {
 

@@ -1,4 +1,4 @@
-#include "server_connection.h"
+#include "client/net/server_connection.h"
 
 namespace tarvel {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "wire.h"
+#include "common/wire.h"
 
 namespace tarvel {
 

@@ -1,14 +1,14 @@
-#include "server_dispatch.h"
+#include "client/net/server_dispatch.h"
 
 #include <algorithm>
 #include <charconv>
 #include <optional>
 #include <utility>
 
-#include "client_texts.h"
-#include "deck.h"
-#include "seat_position.h"
-#include "wire.h"
+#include "client/settings/client_texts.h"
+#include "common/deck.h"
+#include "common/seat_position.h"
+#include "common/wire.h"
 
 namespace tarvel {
 namespace {

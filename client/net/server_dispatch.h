@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine.h"
-#include "net_client_port.h"
-#include "resend_log.h"
+#include "engine/engine.h"
+#include "client/net/net_client_port.h"
+#include "common/resend_log.h"
 
 namespace tarvel {
 

@@ -1,10 +1,10 @@
-#include "server_list.h"
+#include "client/net/server_list.h"
 
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
-#include "cp1250.h"
+#include "common/cp1250.h"
 
 namespace tarvel {
 

@@ -1,4 +1,4 @@
-#include "server_list_dialog.h"
+#include "client/net/server_list_dialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "client_texts.h"
-#include "localized_caption.h"
-#include "net_dialog_captions.h"
+#include "client/settings/client_texts.h"
+#include "client/dialogs/localized_caption.h"
+#include "client/net/net_dialog_captions.h"
 
 namespace tarvel {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "server_list.h"
-#include "string_table.h"
+#include "client/net/server_list.h"
+#include "common/string_table.h"
 
 class QLabel;
 class QListWidget;

@@ -1,8 +1,8 @@
-#include "table_name.h"
+#include "client/net/table_name.h"
 
 #include <algorithm>
 
-#include "cp1250.h"
+#include "common/cp1250.h"
 
 namespace tarvel {
 

@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 class QLabel;
 class QPushButton;

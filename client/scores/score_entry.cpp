@@ -1,10 +1,10 @@
-#include "score_entry.h"
+#include "client/scores/score_entry.h"
 
 #include <algorithm>
 #include <bit>
 #include <cassert>
 
-#include "cp1250.h"
+#include "common/cp1250.h"
 
 namespace tarvel {
 

@@ -1,12 +1,12 @@
-#include "score_file.h"
+#include "client/scores/score_file.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <string>
 
-#include "file_replace.h"
-#include "score_moment.h"
+#include "common/file_replace.h"
+#include "client/scores/score_moment.h"
 
 namespace tarvel {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "score_table.h"
+#include "client/scores/score_table.h"
 
 namespace tarvel {
 

@@ -1,6 +1,6 @@
-#include "score_file_message.h"
+#include "client/scores/score_file_message.h"
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 

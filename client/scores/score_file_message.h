@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "score_file.h"
+#include "client/scores/score_file.h"
 
 namespace tarvel {
 

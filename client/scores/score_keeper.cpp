@@ -1,7 +1,7 @@
-#include "score_keeper.h"
+#include "client/scores/score_keeper.h"
 
-#include "score_view.h"
-#include "table_score_speech.h"
+#include "client/scores/score_view.h"
+#include "client/scores/table_score_speech.h"
 
 namespace tarvel {
 

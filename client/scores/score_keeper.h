@@ -16,11 +16,11 @@
 #include <string_view>
 #include <vector>
 
-#include "score_file.h"
-#include "score_table.h"
-#include "score_table_buttons.h"
-#include "speech_port.h"
-#include "string_table.h"
+#include "client/scores/score_file.h"
+#include "client/scores/score_table.h"
+#include "client/scores/score_table_buttons.h"
+#include "engine/speech_port.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 

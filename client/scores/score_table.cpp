@@ -1,4 +1,4 @@
-#include "score_table.h"
+#include "client/scores/score_table.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "score_entry.h"
+#include "client/scores/score_entry.h"
 
 namespace tarvel {
 

@@ -1,6 +1,6 @@
-#include "score_table_buttons.h"
+#include "client/scores/score_table_buttons.h"
 
-#include "speech_port.h"
+#include "engine/speech_port.h"
 
 namespace tarvel {
 

@@ -1,7 +1,7 @@
-#include "score_view.h"
+#include "client/scores/score_view.h"
 
-#include "score_moment.h"
-#include "score_texts.h"
+#include "client/scores/score_moment.h"
+#include "client/scores/score_texts.h"
 
 namespace tarvel {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "score_table.h"
-#include "string_table.h"
+#include "client/scores/score_table.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 

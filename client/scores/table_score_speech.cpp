@@ -1,4 +1,4 @@
-#include "table_score_speech.h"
+#include "client/scores/table_score_speech.h"
 
 #include <limits>
 

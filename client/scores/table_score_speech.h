@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "speech_port.h"
+#include "engine/speech_port.h"
 
 namespace tarvel {
 

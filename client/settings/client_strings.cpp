@@ -1,4 +1,4 @@
-#include "client_strings.h"
+#include "client/settings/client_strings.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 // any trailing blanks. The recorded phrases are Czech in both languages and are not here.
 #pragma once
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 

@@ -1,6 +1,6 @@
-#include "settings_file.h"
+#include "client/settings/settings_file.h"
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 

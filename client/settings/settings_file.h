@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "game_options.h"
-#include "net_settings.h"
-#include "profile_file.h"
-#include "voice_settings.h"
+#include "engine/game_options.h"
+#include "client/settings/net_settings.h"
+#include "common/profile_file.h"
+#include "client/settings/voice_settings.h"
 
 namespace tarvel {
 

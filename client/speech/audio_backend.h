@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "playback.h"
+#include "client/speech/playback.h"
 
 namespace tarvel {
 

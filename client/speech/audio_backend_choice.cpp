@@ -1,11 +1,11 @@
-#include "audio_backend_choice.h"
+#include "client/speech/audio_backend_choice.h"
 
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
-#include "logging_audio_backend.h"
-#include "sdl_audio_backend.h"
+#include "client/speech/logging_audio_backend.h"
+#include "client/speech/sdl_audio_backend.h"
 
 namespace tarvel {
 namespace {

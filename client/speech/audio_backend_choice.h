@@ -10,7 +10,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "audio_backend.h"
+#include "client/speech/audio_backend.h"
 
 namespace tarvel {
 

@@ -1,4 +1,4 @@
-#include "folder_audio_backend.h"
+#include "client/speech/folder_audio_backend.h"
 
 namespace tarvel {
 

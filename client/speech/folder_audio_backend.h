@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "audio_backend.h"
+#include "client/speech/audio_backend.h"
 
 namespace tarvel {
 

@@ -1,4 +1,4 @@
-#include "logging_audio_backend.h"
+#include "client/speech/logging_audio_backend.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,12 +1,12 @@
-#include "phrase_inventory.h"
+#include "client/speech/phrase_inventory.h"
 
 #include <array>
 #include <set>
 #include <utility>
 
-#include "card.h"
-#include "deck.h"
-#include "sound_file_name.h"
+#include "common/card.h"
+#include "common/deck.h"
+#include "client/speech/sound_file_name.h"
 
 namespace tarvel {
 namespace {

@@ -1,11 +1,11 @@
-#include "phrase_player.h"
+#include "client/speech/phrase_player.h"
 
 #include <chrono>
 #include <thread>
 
-#include "number_words.h"
-#include "sound_file_name.h"
-#include "who_leads.h"
+#include "client/speech/number_words.h"
+#include "client/speech/sound_file_name.h"
+#include "client/speech/who_leads.h"
 
 namespace tarvel {
 namespace {

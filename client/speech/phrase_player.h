@@ -9,9 +9,9 @@
 #include <functional>
 #include <string_view>
 
-#include "audio_backend.h"
-#include "random_source.h"
-#include "speech_port.h"
+#include "client/speech/audio_backend.h"
+#include "common/random_source.h"
+#include "engine/speech_port.h"
 
 namespace tarvel {
 

@@ -1,4 +1,4 @@
-#include "plain_letters.h"
+#include "client/speech/plain_letters.h"
 
 #include <array>
 #include <utility>

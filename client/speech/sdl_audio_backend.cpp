@@ -1,4 +1,4 @@
-#include "sdl_audio_backend.h"
+#include "client/speech/sdl_audio_backend.h"
 
 namespace tarvel {
 namespace {

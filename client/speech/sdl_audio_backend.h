@@ -12,7 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "audio_backend.h"
+#include "client/speech/audio_backend.h"
 
 namespace tarvel {
 

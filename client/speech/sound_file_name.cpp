@@ -1,6 +1,6 @@
-#include "sound_file_name.h"
+#include "client/speech/sound_file_name.h"
 
-#include "plain_letters.h"
+#include "client/speech/plain_letters.h"
 
 namespace tarvel {
 

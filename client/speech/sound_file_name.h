@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "playback.h"
-#include "random_source.h"
+#include "client/speech/playback.h"
+#include "common/random_source.h"
 
 namespace tarvel {
 

@@ -1,4 +1,4 @@
-#include "who_leads.h"
+#include "client/speech/who_leads.h"
 
 namespace tarvel {
 

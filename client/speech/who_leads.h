@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "speech_port.h"
+#include "engine/speech_port.h"
 
 namespace tarvel {
 

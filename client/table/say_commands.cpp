@@ -1,6 +1,6 @@
-#include "say_commands.h"
+#include "client/table/say_commands.h"
 
-#include "table_layout.h"
+#include "engine/table_layout.h"
 
 namespace tarvel {
 

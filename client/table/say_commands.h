@@ -3,8 +3,8 @@
 // voice, the opponent's in the opponent's.
 #pragma once
 
-#include "game_state.h"
-#include "speech_port.h"
+#include "engine/game_state.h"
+#include "engine/speech_port.h"
 
 namespace tarvel {
 

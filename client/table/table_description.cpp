@@ -1,7 +1,7 @@
-#include "table_description.h"
+#include "client/table/table_description.h"
 
-#include "client_texts.h"
-#include "table_layout.h"
+#include "client/settings/client_texts.h"
+#include "engine/table_layout.h"
 
 namespace tarvel {
 namespace {

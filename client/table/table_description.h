@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "game_state.h"
-#include "string_table.h"
+#include "engine/game_state.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 

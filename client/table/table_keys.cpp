@@ -1,6 +1,6 @@
-#include "table_keys.h"
+#include "client/table/table_keys.h"
 
-#include "table_layout.h"
+#include "engine/table_layout.h"
 
 namespace tarvel {
 

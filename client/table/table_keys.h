@@ -2,8 +2,8 @@
 // are menu shortcuts and reach the Say commands through the menu instead.
 #pragma once
 
-#include "engine.h"
-#include "say_commands.h"
+#include "engine/engine.h"
+#include "client/table/say_commands.h"
 
 namespace tarvel {
 

@@ -1,9 +1,9 @@
-#include "table_pointer.h"
+#include "client/table/table_pointer.h"
 
 #include <algorithm>
 
-#include "say_commands.h"
-#include "table_layout.h"
+#include "client/table/say_commands.h"
+#include "engine/table_layout.h"
 
 namespace tarvel {
 namespace {

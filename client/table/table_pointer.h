@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
-#include "engine.h"
-#include "speech_port.h"
+#include "engine/engine.h"
+#include "engine/speech_port.h"
 
 namespace tarvel {
 

@@ -1,10 +1,10 @@
-#include "qt_speech_service.h"
+#include "client/voice/qt_speech_service.h"
 
 #include <QCoreApplication>
 #include <QTextToSpeech>
 #include <algorithm>
 
-#include "speech_engine_thread.h"
+#include "client/voice/speech_engine_thread.h"
 
 namespace tarvel {
 

@@ -1,9 +1,9 @@
-#include "service_speech.h"
+#include "client/voice/service_speech.h"
 
 #include <string>
 #include <thread>
 
-#include "who_leads.h"
+#include "client/speech/who_leads.h"
 
 namespace tarvel {
 namespace {

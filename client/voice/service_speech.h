@@ -17,8 +17,8 @@
 #include <string>
 #include <string_view>
 
-#include "speech_port.h"
-#include "speech_service.h"
+#include "engine/speech_port.h"
+#include "client/voice/speech_service.h"
 
 namespace tarvel {
 

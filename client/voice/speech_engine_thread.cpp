@@ -1,4 +1,4 @@
-#include "speech_engine_thread.h"
+#include "client/voice/speech_engine_thread.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -11,7 +11,7 @@
 #include <map>
 #include <set>
 
-#include "voice_description.h"
+#include "client/voice/voice_description.h"
 
 namespace tarvel::voice_detail {
 namespace {

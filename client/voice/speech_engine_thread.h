@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "speech_service.h"
+#include "client/voice/speech_service.h"
 
 class QThread;
 

@@ -1,4 +1,4 @@
-#include "voice_description.h"
+#include "client/voice/voice_description.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "speech_service.h"
+#include "client/voice/speech_service.h"
 
 namespace tarvel {
 

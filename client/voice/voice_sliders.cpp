@@ -1,9 +1,9 @@
-#include "voice_sliders.h"
+#include "client/voice/voice_sliders.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "voice_settings.h"
+#include "client/settings/voice_settings.h"
 
 namespace tarvel {
 namespace {

@@ -1,9 +1,9 @@
-#include "client_message.h"
+#include "server/core/client_message.h"
 
 #include <array>
 
-#include "player_settings.h"
-#include "wire.h"
+#include "server/core/player_settings.h"
+#include "common/wire.h"
 
 namespace tarvel::server {
 namespace {

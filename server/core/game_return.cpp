@@ -2,10 +2,10 @@
 // secret the player was given when the match was agreed.
 #include <algorithm>
 
-#include "card_names.h"
-#include "game_server.h"
-#include "seat_position.h"
-#include "seat_secret.h"
+#include "rules/card_names.h"
+#include "server/core/game_server.h"
+#include "common/seat_position.h"
+#include "server/core/seat_secret.h"
 
 namespace tarvel::server {
 namespace {

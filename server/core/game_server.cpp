@@ -1,4 +1,4 @@
-#include "game_server.h"
+#include "server/core/game_server.h"
 
 #include <algorithm>
 #include <utility>

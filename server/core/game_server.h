@@ -33,14 +33,14 @@
 #include <utility>
 #include <vector>
 
-#include "client_message.h"
-#include "player_settings.h"
-#include "random_source.h"
-#include "seat_position.h"
-#include "seat_return.h"
-#include "server_links.h"
-#include "table_match.h"
-#include "wire.h"
+#include "server/core/client_message.h"
+#include "server/core/player_settings.h"
+#include "common/random_source.h"
+#include "common/seat_position.h"
+#include "server/core/seat_return.h"
+#include "server/core/server_links.h"
+#include "server/core/table_match.h"
+#include "common/wire.h"
 
 namespace tarvel::server {
 

@@ -2,9 +2,9 @@
 // the draws of a GameServer.
 #include <algorithm>
 
-#include "card_names.h"
-#include "game_server.h"
-#include "pile.h"
+#include "rules/card_names.h"
+#include "server/core/game_server.h"
+#include "common/pile.h"
 
 namespace tarvel::server {
 namespace {

@@ -1,4 +1,4 @@
-#include "player_settings.h"
+#include "server/core/player_settings.h"
 
 namespace tarvel::server {
 namespace {

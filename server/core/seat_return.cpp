@@ -1,4 +1,4 @@
-#include "seat_return.h"
+#include "server/core/seat_return.h"
 
 #include <utility>
 

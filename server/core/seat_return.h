@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "resend_log.h"
+#include "common/resend_log.h"
 
 namespace tarvel::server {
 

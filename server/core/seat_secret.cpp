@@ -1,4 +1,4 @@
-#include "seat_secret.h"
+#include "server/core/seat_secret.h"
 
 #include <array>
 #include <cstdint>

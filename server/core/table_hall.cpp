@@ -1,11 +1,11 @@
-#include "table_hall.h"
+#include "server/core/table_hall.h"
 
 #include <algorithm>
 #include <charconv>
 #include <utility>
 
-#include "cp1250.h"
-#include "wire.h"
+#include "common/cp1250.h"
+#include "common/wire.h"
 
 namespace tarvel::server {
 namespace {

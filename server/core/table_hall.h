@@ -35,9 +35,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "game_server.h"
-#include "random_source.h"
-#include "server_links.h"
+#include "server/core/game_server.h"
+#include "common/random_source.h"
+#include "server/core/server_links.h"
 
 namespace tarvel::server {
 

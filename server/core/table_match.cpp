@@ -1,10 +1,10 @@
-#include "table_match.h"
+#include "server/core/table_match.h"
 
 #include <algorithm>
 
-#include "card.h"
-#include "card_names.h"
-#include "ring_shuffle.h"
+#include "common/card.h"
+#include "rules/card_names.h"
+#include "rules/ring_shuffle.h"
 
 namespace tarvel::server {
 namespace {

@@ -20,10 +20,10 @@
 #include <string_view>
 #include <vector>
 
-#include "moves.h"
-#include "player_settings.h"
-#include "position.h"
-#include "random_source.h"
+#include "rules/moves.h"
+#include "server/core/player_settings.h"
+#include "rules/position.h"
+#include "common/random_source.h"
 
 namespace tarvel::server {
 

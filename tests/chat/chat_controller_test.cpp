@@ -1,7 +1,7 @@
 // The chat commands over the fake service and a real settings file: the voice command
 // with its warning, choosing, adjusting and saving; the saved voice loaded for a
 // network game; a received message read and printed.
-#include "chat_controller.h"
+#include "client/chat/chat_controller.h"
 
 #include <QListWidget>
 #include <QSlider>
@@ -12,10 +12,10 @@
 #include <random>
 #include <vector>
 
-#include "client_strings.h"
-#include "dialog_test_support.h"
-#include "fake_speech_service.h"
-#include "voice_dialog.h"
+#include "client/settings/client_strings.h"
+#include "tests/dialogs/dialog_test_support.h"
+#include "tests/voice/fake_speech_service.h"
+#include "client/chat/voice_dialog.h"
 
 namespace tarvel {
 namespace {

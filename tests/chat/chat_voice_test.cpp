@@ -1,6 +1,6 @@
 // The chat voice over the fake service: what choosing, loading and moving a slider ask
 // of the service and in what order, what is saved, and when a message is read.
-#include "chat_voice.h"
+#include "client/chat/chat_voice.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "cp1250.h"
-#include "fake_speech_service.h"
-#include "voice_sliders.h"
+#include "common/cp1250.h"
+#include "tests/voice/fake_speech_service.h"
+#include "client/voice/voice_sliders.h"
 
 namespace tarvel {
 namespace {

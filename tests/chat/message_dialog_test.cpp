@@ -1,14 +1,14 @@
 // The message dialog driven by keys: captions, the empty field at every opening, the
 // length limit, and what OK and Cancel give back.
-#include "message_dialog.h"
+#include "client/chat/message_dialog.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest/QTest>
 #include <vector>
 
-#include "client_strings.h"
-#include "dialog_test_support.h"
+#include "client/settings/client_strings.h"
+#include "tests/dialogs/dialog_test_support.h"
 
 namespace tarvel {
 namespace {

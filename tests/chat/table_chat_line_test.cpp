@@ -3,9 +3,9 @@
 #include <QImage>
 #include <memory>
 
-#include "dialog_test_support.h"
-#include "picture_store.h"
-#include "table_view.h"
+#include "tests/dialogs/dialog_test_support.h"
+#include "client/app/picture_store.h"
+#include "client/app/table_view.h"
 
 namespace tarvel {
 namespace {

@@ -1,6 +1,6 @@
 // The voice dialog driven by keys: its captions in both languages, what it shows at
 // opening, what choosing and closing give back, and the sliders' moves it hands on.
-#include "voice_dialog.h"
+#include "client/chat/voice_dialog.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "client_strings.h"
-#include "dialog_test_support.h"
+#include "client/settings/client_strings.h"
+#include "tests/dialogs/dialog_test_support.h"
 
 namespace tarvel {
 namespace {

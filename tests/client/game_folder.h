@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "card_pictures.h"
-#include "client_setup.h"
-#include "logging_audio_backend.h"
+#include "tools/card_pictures/card_pictures.h"
+#include "client/app/client_setup.h"
+#include "client/speech/logging_audio_backend.h"
 
 namespace tarvel::testing {
 

@@ -1,6 +1,6 @@
 // Game folder or installed game, and the player's folder an installed game makes on its
 // first start.
-#include "game_folders.h"
+#include "client/app/game_folders.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 // The real main window under the offscreen platform, driven by key events as a
 // player drives it, with its sounds written to a log: what the log holds is what the
 // player would hear.
-#include "main_window.h"
+#include "client/app/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -26,12 +26,12 @@
 #include <functional>
 #include <map>
 
-#include "game_folder.h"
-#include "deck.h"
-#include "fake_speech_service.h"
-#include "sound_file_name.h"
-#include "table_check.h"
-#include "table_layout.h"
+#include "tests/client/game_folder.h"
+#include "common/deck.h"
+#include "tests/voice/fake_speech_service.h"
+#include "client/speech/sound_file_name.h"
+#include "engine/table_check.h"
+#include "engine/table_layout.h"
 
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";

@@ -18,10 +18,10 @@
 #include <random>
 #include <string_view>
 
-#include "server_address.h"
+#include "client/net/server_address.h"
 
-#include "game_folder.h"
-#include "main_window.h"
+#include "tests/client/game_folder.h"
+#include "client/app/main_window.h"
 
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";

@@ -2,7 +2,7 @@
 // accessibility bridge and records every event the window sends; the texts the
 // announcement area carried at each of its announcements are what Orca speaks and shows
 // in braille. The game's own speech is off unless a test says otherwise.
-#include "main_window.h"
+#include "client/app/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@
 #include <QtTest/QTest>
 #include <functional>
 
-#include "game_folder.h"
-#include "table_check.h"
+#include "tests/client/game_folder.h"
+#include "engine/table_check.h"
 
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";

@@ -2,12 +2,12 @@
 // table laid out by hand.
 #include <gtest/gtest.h>
 
-#include "client_strings.h"
-#include "engine_fixture.h"
-#include "say_commands.h"
-#include "table_description.h"
-#include "table_keys.h"
-#include "table_pointer.h"
+#include "client/settings/client_strings.h"
+#include "tests/engine/engine_fixture.h"
+#include "client/table/say_commands.h"
+#include "client/table/table_description.h"
+#include "client/table/table_keys.h"
+#include "client/table/table_pointer.h"
 
 namespace tarvel::testing {
 namespace {

@@ -1,10 +1,10 @@
-#include "card_containers.h"
+#include "common/card_containers.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "deck.h"
+#include "common/deck.h"
 
 namespace tarvel {
 namespace {

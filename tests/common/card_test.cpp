@@ -1,4 +1,4 @@
-#include "card.h"
+#include "common/card.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cp1250.h"
+#include "common/cp1250.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>

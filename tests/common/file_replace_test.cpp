@@ -1,4 +1,4 @@
-#include "file_replace.h"
+#include "common/file_replace.h"
 
 #include <gtest/gtest.h>
 

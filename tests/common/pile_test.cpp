@@ -1,4 +1,4 @@
-#include "pile.h"
+#include "common/pile.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "deck.h"
+#include "common/deck.h"
 
 namespace tarvel {
 namespace {

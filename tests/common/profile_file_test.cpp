@@ -1,4 +1,4 @@
-#include "profile_file.h"
+#include "common/profile_file.h"
 
 #include <gtest/gtest.h>
 

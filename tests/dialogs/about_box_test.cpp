@@ -1,11 +1,11 @@
 // The about box: its texts in both languages, its icon, and Enter or Escape closing it.
-#include "about_box.h"
+#include "client/dialogs/about_box.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "client_strings.h"
-#include "dialog_test_support.h"
+#include "client/settings/client_strings.h"
+#include "tests/dialogs/dialog_test_support.h"
 
 namespace tarvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "dialog_test_support.h"
+#include "tests/dialogs/dialog_test_support.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-#include "client_strings.h"
+#include "client/settings/client_strings.h"
 
 // Fontconfig, loaded by Qt for the widgets' fonts, keeps a cache it never frees; the
 // leak checker of the sanitizer build is told to look past it.

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "string_table.h"
+#include "common/string_table.h"
 
 class QDialog;
 class QWidget;

@@ -2,7 +2,7 @@
 // changes the dialog's own captions and every later text at once, what OK and Cancel
 // give back, the restart notice shown once and only after a change, the captions of
 // both languages and the accessible names.
-#include "environment_dialog.h"
+#include "client/dialogs/environment_dialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -10,8 +10,8 @@
 #include <QRadioButton>
 #include <vector>
 
-#include "client_strings.h"
-#include "dialog_test_support.h"
+#include "client/settings/client_strings.h"
+#include "tests/dialogs/dialog_test_support.h"
 
 namespace tarvel {
 namespace {

@@ -1,7 +1,7 @@
 // The game settings dialog driven by keys as a player drives it: what it shows at
 // opening, what OK and Cancel give back, the play-for-points rule of the table check
 // box, the captions of both languages, the accelerators and the accessible names.
-#include "game_settings_dialog.h"
+#include "client/dialogs/game_settings_dialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "client_strings.h"
-#include "dialog_test_support.h"
+#include "client/settings/client_strings.h"
+#include "tests/dialogs/dialog_test_support.h"
 
 namespace tarvel {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine_fixture.h"
-#include "table_layout.h"
+#include "tests/engine/engine_fixture.h"
+#include "engine/table_layout.h"
 
 namespace tarvel::testing {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine_fixture.h"
-#include "pile.h"
+#include "tests/engine/engine_fixture.h"
+#include "common/pile.h"
 
 namespace tarvel::testing {
 namespace {

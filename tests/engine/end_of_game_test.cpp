@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine_fixture.h"
+#include "tests/engine/engine_fixture.h"
 
 namespace tarvel::testing {
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "deck.h"
-#include "engine.h"
-#include "fake_network.h"
-#include "recording_presentation.h"
+#include "common/deck.h"
+#include "engine/engine.h"
+#include "tests/engine/fake_network.h"
+#include "tests/engine/recording_presentation.h"
 
 namespace tarvel::testing {
 

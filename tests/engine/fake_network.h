@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "network_port.h"
+#include "engine/network_port.h"
 
 namespace tarvel::testing {
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "engine_fixture.h"
+#include "tests/engine/engine_fixture.h"
 
 namespace tarvel::testing {
 namespace {

@@ -3,7 +3,7 @@
 // how a match ended in the middle of a wait leaves the next one free to start.
 #include <gtest/gtest.h>
 
-#include "engine_fixture.h"
+#include "tests/engine/engine_fixture.h"
 
 namespace tarvel::testing {
 namespace {

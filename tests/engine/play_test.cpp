@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine_fixture.h"
+#include "tests/engine/engine_fixture.h"
 
 namespace tarvel::testing {
 namespace {

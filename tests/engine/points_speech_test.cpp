@@ -3,7 +3,7 @@
 // who leads, and the end of the match.
 #include <gtest/gtest.h>
 
-#include "engine_fixture.h"
+#include "tests/engine/engine_fixture.h"
 
 namespace tarvel::testing {
 namespace {

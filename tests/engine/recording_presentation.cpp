@@ -1,7 +1,7 @@
-#include "recording_presentation.h"
+#include "tests/engine/recording_presentation.h"
 
-#include "number_words.h"
-#include "who_leads.h"
+#include "client/speech/number_words.h"
+#include "client/speech/who_leads.h"
 
 namespace tarvel::testing {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "game_state.h"
-#include "null_presentation.h"
+#include "engine/game_state.h"
+#include "engine/null_presentation.h"
 
 namespace tarvel::testing {
 

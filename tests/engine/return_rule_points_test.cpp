@@ -2,7 +2,7 @@
 // the verdict and counted as his points: heard whole, from the last card to the totals.
 #include <gtest/gtest.h>
 
-#include "engine_fixture.h"
+#include "tests/engine/engine_fixture.h"
 
 namespace tarvel::testing {
 namespace {

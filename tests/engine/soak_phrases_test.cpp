@@ -2,8 +2,8 @@
 // engine asks for noted; the check after the tests finds each one in the voice pack.
 #include <gtest/gtest.h>
 
-#include "recording_presentation.h"
-#include "self_play.h"
+#include "tests/engine/recording_presentation.h"
+#include "engine/self_play.h"
 
 namespace tarvel::testing {
 namespace {

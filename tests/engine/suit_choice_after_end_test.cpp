@@ -3,7 +3,7 @@
 // ended laid a marker and gave the computer a move in a finished match.
 #include <gtest/gtest.h>
 
-#include "engine_fixture.h"
+#include "tests/engine/engine_fixture.h"
 
 namespace tarvel::testing {
 namespace {

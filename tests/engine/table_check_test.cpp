@@ -1,11 +1,11 @@
 // The table check must see every way a table can be broken, or the soak proves nothing.
-#include "table_check.h"
+#include "engine/table_check.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "deck.h"
+#include "common/deck.h"
 
 namespace tarvel {
 namespace {

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "client_fuzz_target.h"
+#include "tests/fuzz/client_fuzz_target.h"
 
 namespace {
 

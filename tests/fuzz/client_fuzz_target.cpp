@@ -1,14 +1,14 @@
-#include "client_fuzz_target.h"
+#include "tests/fuzz/client_fuzz_target.h"
 
 #include <cstdlib>
 #include <string_view>
 
-#include "engine.h"
-#include "net_client_port.h"
-#include "null_presentation.h"
-#include "random_source.h"
-#include "server_dispatch.h"
-#include "wire.h"
+#include "engine/engine.h"
+#include "client/net/net_client_port.h"
+#include "engine/null_presentation.h"
+#include "common/random_source.h"
+#include "client/net/server_dispatch.h"
+#include "common/wire.h"
 
 namespace tarvel::client_fuzzing {
 namespace {

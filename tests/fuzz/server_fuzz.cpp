@@ -1,5 +1,5 @@
 // libFuzzer's entry point.
-#include "server_fuzz_target.h"
+#include "tests/fuzz/server_fuzz_target.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     tarvel::server::fuzzing::RunInput(data, size);

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "server_fuzz_target.h"
+#include "tests/fuzz/server_fuzz_target.h"
 
 namespace {
 

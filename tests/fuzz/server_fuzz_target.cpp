@@ -1,13 +1,13 @@
-#include "server_fuzz_target.h"
+#include "tests/fuzz/server_fuzz_target.h"
 
 #include <map>
 #include <set>
 #include <string_view>
 
-#include "game_server.h"
-#include "match_scripts.h"
-#include "random_source.h"
-#include "wire.h"
+#include "server/core/game_server.h"
+#include "tests/server/match_scripts.h"
+#include "common/random_source.h"
+#include "common/wire.h"
 
 namespace tarvel::server::fuzzing {
 namespace {

@@ -1,9 +1,9 @@
-#include "announcement_history.h"
+#include "client/history/announcement_history.h"
 
 #include <gtest/gtest.h>
 
-#include "recorded_speech.h"
-#include "recording_presentation.h"
+#include "client/history/recorded_speech.h"
+#include "tests/engine/recording_presentation.h"
 
 namespace tarvel {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "card_names.h"
-#include "fast_random.h"
-#include "lookahead_player.h"
+#include "rules/card_names.h"
+#include "lookahead/fast_random.h"
+#include "lookahead/lookahead_player.h"
 
 namespace tarvel::lookahead {
 namespace {

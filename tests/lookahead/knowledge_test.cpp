@@ -3,11 +3,11 @@
 
 #include <utility>
 
-#include "card_names.h"
-#include "fast_random.h"
-#include "moves.h"
-#include "sample_deal.h"
-#include "seat_knowledge.h"
+#include "rules/card_names.h"
+#include "lookahead/fast_random.h"
+#include "rules/moves.h"
+#include "lookahead/sample_deal.h"
+#include "lookahead/seat_knowledge.h"
 
 namespace tarvel::lookahead {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "recording_presentation.h"
-#include "self_play.h"
+#include "tests/engine/recording_presentation.h"
+#include "engine/self_play.h"
 
 namespace tarvel {
 namespace {

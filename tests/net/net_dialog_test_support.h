@@ -10,7 +10,7 @@
 #include <QtTest/QTest>
 #include <functional>
 
-#include "dialog_test_support.h"
+#include "tests/dialogs/dialog_test_support.h"
 
 namespace tarvel::testing {
 

@@ -2,7 +2,7 @@
 // what the dialog shows at opening, the defaults for empty fields, a port that cannot
 // be used (refused, the dialog kept open with everything typed), choosing from the list
 // and the ways of cancelling that change nothing, captions and accessible names.
-#include "net_settings_dialog.h"
+#include "client/net/net_settings_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,10 +11,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "client_strings.h"
-#include "dialog_test_support.h"
-#include "net_dialog_test_support.h"
-#include "server_list_dialog.h"
+#include "client/settings/client_strings.h"
+#include "tests/dialogs/dialog_test_support.h"
+#include "tests/net/net_dialog_test_support.h"
+#include "client/net/server_list_dialog.h"
 
 namespace tarvel {
 namespace {

@@ -1,14 +1,14 @@
 // The server list "svrlist.txt": how one line splits into name, address and port, how
 // the file reads (line ends, empty lines, the code page, a missing file), the lookup of
 // a chosen name, and the example list the set-up puts into the game folder.
-#include "server_list.h"
+#include "client/net/server_list.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <random>
 
-#include "cp1250.h"
+#include "common/cp1250.h"
 
 namespace tarvel {
 namespace {

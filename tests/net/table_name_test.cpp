@@ -1,9 +1,9 @@
 // The table's name as the network settings take it, and a list line's table after its port.
-#include "table_name.h"
+#include "client/net/table_name.h"
 
 #include <gtest/gtest.h>
 
-#include "server_list.h"
+#include "client/net/server_list.h"
 
 namespace tarvel {
 namespace {

@@ -2,15 +2,15 @@
 // Escape or the window's close (each tells the client once), closed quietly by the
 // client when the second player has come, and its text changed where a screen reader
 // hears it.
-#include "waiting_dialog.h"
+#include "client/net/waiting_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest/QTest>
 
-#include "client_strings.h"
-#include "dialog_test_support.h"
+#include "client/settings/client_strings.h"
+#include "tests/dialogs/dialog_test_support.h"
 
 namespace tarvel {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "network_match_harness.h"
+#include "tests/netplay/network_match_harness.h"
 
 namespace tarvel::testing {
 namespace {

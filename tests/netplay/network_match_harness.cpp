@@ -1,4 +1,4 @@
-#include "network_match_harness.h"
+#include "tests/netplay/network_match_harness.h"
 
 #include <gtest/gtest.h>
 

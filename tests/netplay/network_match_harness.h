@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "engine.h"
-#include "game_server.h"
-#include "table_hall.h"
-#include "net_client_port.h"
-#include "random_source.h"
-#include "recording_presentation.h"
-#include "server_dispatch.h"
-#include "wire.h"
+#include "engine/engine.h"
+#include "server/core/game_server.h"
+#include "server/core/table_hall.h"
+#include "client/net/net_client_port.h"
+#include "common/random_source.h"
+#include "tests/engine/recording_presentation.h"
+#include "client/net/server_dispatch.h"
+#include "common/wire.h"
 
 namespace tarvel::testing {
 

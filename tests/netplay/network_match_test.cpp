@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "client_texts.h"
-#include "engine_fixture.h"
-#include "network_match_harness.h"
+#include "client/settings/client_texts.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/netplay/network_match_harness.h"
 
 namespace tarvel::testing {
 namespace {

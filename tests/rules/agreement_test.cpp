@@ -3,8 +3,8 @@
 // build/bench/tarvel_rules_agreement_run compares a million turns by hand.
 #include <gtest/gtest.h>
 
-#include "rules_agreement.h"
-#include "self_play.h"
+#include "engine/rules_agreement.h"
+#include "engine/self_play.h"
 
 namespace tarvel {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "card_names.h"
-#include "cards.h"
-#include "deck.h"
+#include "rules/card_names.h"
+#include "rules/cards.h"
+#include "common/deck.h"
 
 namespace tarvel::rules {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "deck.h"
-#include "random_source.h"
-#include "rules_test_util.h"
+#include "common/deck.h"
+#include "common/random_source.h"
+#include "tests/rules/rules_test_util.h"
 
 namespace tarvel::rules {
 namespace {

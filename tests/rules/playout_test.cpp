@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "moves.h"
-#include "position.h"
+#include "rules/moves.h"
+#include "rules/position.h"
 
 namespace tarvel::rules {
 namespace {

@@ -6,9 +6,9 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "card_names.h"
-#include "moves.h"
-#include "position.h"
+#include "rules/card_names.h"
+#include "rules/moves.h"
+#include "rules/position.h"
 
 namespace tarvel::rules::testing {
 

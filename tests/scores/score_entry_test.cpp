@@ -1,11 +1,11 @@
-#include "score_entry.h"
+#include "client/scores/score_entry.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <limits>
 
-#include "score_test_support.h"
+#include "tests/scores/score_test_support.h"
 
 namespace tarvel {
 namespace {

@@ -1,13 +1,13 @@
-#include "score_file.h"
+#include "client/scores/score_file.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <vector>
 
-#include "score_file_message.h"
-#include "score_test_support.h"
-#include "string_table.h"
+#include "client/scores/score_file_message.h"
+#include "tests/scores/score_test_support.h"
+#include "common/string_table.h"
 
 namespace tarvel {
 namespace {

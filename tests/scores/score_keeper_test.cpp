@@ -1,10 +1,10 @@
-#include "score_keeper.h"
+#include "client/scores/score_keeper.h"
 
 #include <gtest/gtest.h>
 
-#include "client_strings.h"
-#include "score_test_support.h"
-#include "score_view.h"
+#include "client/settings/client_strings.h"
+#include "tests/scores/score_test_support.h"
+#include "client/scores/score_view.h"
 
 namespace tarvel {
 namespace {

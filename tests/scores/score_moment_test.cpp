@@ -1,4 +1,4 @@
-#include "score_moment.h"
+#include "client/scores/score_moment.h"
 
 #include <gtest/gtest.h>
 

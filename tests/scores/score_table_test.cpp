@@ -1,8 +1,8 @@
-#include "score_table.h"
+#include "client/scores/score_table.h"
 
 #include <gtest/gtest.h>
 
-#include "score_test_support.h"
+#include "tests/scores/score_test_support.h"
 
 namespace tarvel {
 namespace {

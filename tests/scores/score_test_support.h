@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "score_entry.h"
-#include "speech_port.h"
+#include "client/scores/score_entry.h"
+#include "engine/speech_port.h"
 
 namespace tarvel::testing {
 

@@ -1,10 +1,10 @@
-#include "score_view.h"
+#include "client/scores/score_view.h"
 
 #include <gtest/gtest.h>
 
-#include "client_strings.h"
-#include "score_moment.h"
-#include "score_test_support.h"
+#include "client/settings/client_strings.h"
+#include "client/scores/score_moment.h"
+#include "tests/scores/score_test_support.h"
 
 namespace tarvel {
 namespace {

@@ -1,11 +1,11 @@
-#include "table_score_speech.h"
+#include "client/scores/table_score_speech.h"
 
 #include <gtest/gtest.h>
 
-#include "number_words.h"
-#include "phrase_inventory.h"
-#include "score_test_support.h"
-#include "sound_file_name.h"
+#include "client/speech/number_words.h"
+#include "client/speech/phrase_inventory.h"
+#include "tests/scores/score_test_support.h"
+#include "client/speech/sound_file_name.h"
 
 namespace tarvel {
 namespace {

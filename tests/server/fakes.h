@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "random_source.h"
-#include "server_links.h"
-#include "wire.h"
+#include "common/random_source.h"
+#include "server/core/server_links.h"
+#include "common/wire.h"
 
 namespace tarvel::server::testing {
 

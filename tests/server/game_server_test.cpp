@@ -1,13 +1,13 @@
 // Behaviours of the game logic that the scripted matches do not reach.
-#include "game_server.h"
+#include "server/core/game_server.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 
-#include "fakes.h"
-#include "match_scripts.h"
+#include "tests/server/fakes.h"
+#include "tests/server/match_scripts.h"
 
 namespace tarvel::server::testing {
 namespace {

@@ -1,6 +1,6 @@
-#include "match_scripts.h"
+#include "tests/server/match_scripts.h"
 
-#include "deck.h"
+#include "common/deck.h"
 
 namespace tarvel::server::testing {
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "fakes.h"
-#include "game_server.h"
-#include "match_scripts.h"
-#include "refused_moves.h"
+#include "tests/server/fakes.h"
+#include "server/core/game_server.h"
+#include "tests/server/match_scripts.h"
+#include "tests/server/refused_moves.h"
 
 namespace tarvel::server::testing {
 namespace {

@@ -10,10 +10,10 @@
 #include <array>
 #include <memory>
 
-#include "client_listener.h"
-#include "fakes.h"
-#include "match_scripts.h"
-#include "refused_moves.h"
+#include "server/client_listener.h"
+#include "tests/server/fakes.h"
+#include "tests/server/match_scripts.h"
+#include "tests/server/refused_moves.h"
 
 namespace tarvel::server::testing {
 namespace {

@@ -5,9 +5,9 @@
 #include <functional>
 #include <map>
 
-#include "fakes.h"
-#include "game_server.h"
-#include "match_scripts.h"
+#include "tests/server/fakes.h"
+#include "server/core/game_server.h"
+#include "tests/server/match_scripts.h"
 
 namespace tarvel::server::testing {
 namespace {

@@ -11,9 +11,9 @@
 #include <map>
 #include <memory>
 
-#include "client_listener.h"
-#include "fakes.h"
-#include "match_scripts.h"
+#include "server/client_listener.h"
+#include "tests/server/fakes.h"
+#include "tests/server/match_scripts.h"
 
 namespace tarvel::server::testing {
 namespace {

@@ -1,6 +1,6 @@
 // The server's command line: the settings file named by --settings, help, and refusals;
 // and the program run with it where there is no display at all.
-#include "server_arguments.h"
+#include "server/server_arguments.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
-#include "server_ini_folder.h"
+#include "tests/server/server_ini_folder.h"
 
 namespace tarvel::server {
 namespace {

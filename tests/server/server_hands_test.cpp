@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "card_names.h"
-#include "fakes.h"
-#include "game_server.h"
-#include "table_match.h"
+#include "rules/card_names.h"
+#include "tests/server/fakes.h"
+#include "server/core/game_server.h"
+#include "server/core/table_match.h"
 
 namespace tarvel::server::testing {
 namespace {

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "fakes.h"
+#include "tests/server/fakes.h"
 
 namespace tarvel::server {
 

@@ -7,10 +7,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "fakes.h"
-#include "server_ini_folder.h"
-#include "server_settings.h"
-#include "server_window.h"
+#include "tests/server/fakes.h"
+#include "tests/server/server_ini_folder.h"
+#include "server/server_settings.h"
+#include "server/server_window.h"
 
 namespace tarvel::server {
 namespace {

@@ -15,14 +15,14 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-#include "fakes.h"
-#include "server_ini_folder.h"
-#include "match_scripts.h"
-#include "server_settings.h"
-#include "server_window.h"
-#include "settings_dialog.h"
-#include "table_hall.h"
-#include "table_lines.h"
+#include "tests/server/fakes.h"
+#include "tests/server/server_ini_folder.h"
+#include "tests/server/match_scripts.h"
+#include "server/server_settings.h"
+#include "server/server_window.h"
+#include "server/settings_dialog.h"
+#include "server/core/table_hall.h"
+#include "server/table_lines.h"
 
 namespace tarvel::server {
 namespace {

@@ -1,6 +1,6 @@
 // The window and its dialogs under the offscreen platform, the settings file, and the
 // program itself run without a desktop.
-#include "server_window.h"
+#include "server/server_window.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +20,11 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-#include "fakes.h"
-#include "language_dialog.h"
-#include "server_ini_folder.h"
-#include "server_settings.h"
-#include "settings_dialog.h"
+#include "tests/server/fakes.h"
+#include "server/language_dialog.h"
+#include "tests/server/server_ini_folder.h"
+#include "server/server_settings.h"
+#include "server/settings_dialog.h"
 
 // Fontconfig, loaded by Qt for the widgets' fonts, keeps a cache it never frees; the
 // leak checker of the sanitizer build is told to look past it.

@@ -1,14 +1,14 @@
 // A server of several tables over fake connections: who sits with whom, that nothing
 // of one table reaches another, and when a newcomer finds no seat.
-#include "table_hall.h"
+#include "server/core/table_hall.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
 
-#include "fakes.h"
-#include "match_scripts.h"
+#include "tests/server/fakes.h"
+#include "tests/server/match_scripts.h"
 
 namespace tarvel::server::testing {
 namespace {

@@ -1,14 +1,14 @@
 // The match a table keeps: the deal, the cards as moves and forced moves move them, the
 // draws in the order the stock gives them, the turning of the pile, and the end of a game.
-#include "table_match.h"
+#include "server/core/table_match.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "card_names.h"
-#include "fakes.h"
+#include "rules/card_names.h"
+#include "tests/server/fakes.h"
 
 namespace tarvel::server {
 namespace {

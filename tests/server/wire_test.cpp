@@ -1,4 +1,4 @@
-#include "wire.h"
+#include "common/wire.h"
 
 #include <gtest/gtest.h>
 

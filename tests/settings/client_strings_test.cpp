@@ -1,11 +1,11 @@
-#include "client_strings.h"
+#include "client/settings/client_strings.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <utility>
 
-#include "cp1250.h"
+#include "common/cp1250.h"
 
 namespace tarvel {
 namespace {

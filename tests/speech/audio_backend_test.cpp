@@ -6,13 +6,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "audio_backend_choice.h"
-#include "folder_audio_backend.h"
-#include "logging_audio_backend.h"
-#include "phrase_player.h"
-#include "scripted_random.h"
-#include "sdl_audio_backend.h"
-#include "wav_fixture.h"
+#include "client/speech/audio_backend_choice.h"
+#include "client/speech/folder_audio_backend.h"
+#include "client/speech/logging_audio_backend.h"
+#include "client/speech/phrase_player.h"
+#include "tests/speech/scripted_random.h"
+#include "client/speech/sdl_audio_backend.h"
+#include "tests/speech/wav_fixture.h"
 
 namespace tarvel {
 namespace {

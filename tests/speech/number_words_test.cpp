@@ -1,4 +1,4 @@
-#include "number_words.h"
+#include "client/speech/number_words.h"
 
 #include <gtest/gtest.h>
 

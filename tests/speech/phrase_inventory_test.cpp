@@ -1,18 +1,18 @@
-#include "phrase_inventory.h"
+#include "client/speech/phrase_inventory.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
-#include "card.h"
-#include "deck.h"
-#include "number_words.h"
-#include "phrase_player.h"
-#include "recording_audio_backend.h"
-#include "scripted_random.h"
-#include "sound_file_name.h"
-#include "who_leads.h"
+#include "common/card.h"
+#include "common/deck.h"
+#include "client/speech/number_words.h"
+#include "client/speech/phrase_player.h"
+#include "tests/speech/recording_audio_backend.h"
+#include "tests/speech/scripted_random.h"
+#include "client/speech/sound_file_name.h"
+#include "client/speech/who_leads.h"
 
 namespace tarvel {
 namespace {

@@ -1,10 +1,10 @@
-#include "phrase_player.h"
+#include "client/speech/phrase_player.h"
 
 #include <gtest/gtest.h>
 
-#include "recording_audio_backend.h"
-#include "scripted_random.h"
-#include "who_leads.h"
+#include "tests/speech/recording_audio_backend.h"
+#include "tests/speech/scripted_random.h"
+#include "client/speech/who_leads.h"
 
 namespace tarvel {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "audio_backend.h"
+#include "client/speech/audio_backend.h"
 
 namespace tarvel {
 

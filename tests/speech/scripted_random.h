@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "random_source.h"
+#include "common/random_source.h"
 
 namespace tarvel {
 

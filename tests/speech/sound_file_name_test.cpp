@@ -1,11 +1,11 @@
-#include "sound_file_name.h"
+#include "client/speech/sound_file_name.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "plain_letters.h"
-#include "scripted_random.h"
+#include "client/speech/plain_letters.h"
+#include "tests/speech/scripted_random.h"
 
 namespace tarvel {
 namespace {

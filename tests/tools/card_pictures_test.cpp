@@ -1,7 +1,7 @@
 // The card pictures as the set-up writes them: the 37 files, their BMP headers and
 // sizes, the transparent colour only outside the rounded corners, and marks that tell
 // every card apart in the strip a hand leaves in view.
-#include "card_pictures.h"
+#include "tools/card_pictures/card_pictures.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "speech_service.h"
+#include "client/voice/speech_service.h"
 
 namespace tarvel::testing {
 

@@ -1,7 +1,7 @@
 // The real service on this machine, whatever it has: speech-dispatcher running or not,
 // a sound card or none. The answers must agree with each other and nothing may hang;
 // whether sound came out is not asked.
-#include "qt_speech_service.h"
+#include "client/voice/qt_speech_service.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>

@@ -1,4 +1,4 @@
-#include "service_speech.h"
+#include "client/voice/service_speech.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_speech_service.h"
+#include "tests/voice/fake_speech_service.h"
 
 namespace tarvel {
 namespace {

@@ -1,11 +1,11 @@
-#include "voice_sliders.h"
+#include "client/voice/voice_sliders.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "voice_settings.h"
+#include "client/settings/voice_settings.h"
 
 namespace tarvel {
 namespace {

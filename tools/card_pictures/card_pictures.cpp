@@ -1,4 +1,4 @@
-#include "card_pictures.h"
+#include "tools/card_pictures/card_pictures.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -7,7 +7,7 @@
 #include <array>
 #include <utility>
 
-#include "deck.h"
+#include "common/deck.h"
 
 namespace tarvel::pictures {
 namespace {

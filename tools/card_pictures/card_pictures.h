@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "card.h"
-#include "suit_shapes.h"
+#include "common/card.h"
+#include "tools/card_pictures/suit_shapes.h"
 
 namespace tarvel::pictures {
 

@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "card_pictures.h"
+#include "tools/card_pictures/card_pictures.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 2 && argc != 3) {

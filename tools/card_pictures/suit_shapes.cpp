@@ -1,4 +1,4 @@
-#include "suit_shapes.h"
+#include "tools/card_pictures/suit_shapes.h"
 
 #include <QTransform>
 
