@@ -124,11 +124,11 @@ std::optional<ClientMessage> MatchInfo(std::string_view message) {
 }
 
 std::optional<ClientMessage> MatchOpening(std::string_view message) {
-    const bool keyed = message.find('=') != std::string_view::npos;
-    if (keyed && MessageKey(message) == RowOf(Kind::Join).keyword) {
+    // A message without "=" has no key.
+    if (MessageKey(message) == RowOf(Kind::Join).keyword) {
         return ClientMessage{Kind::Join, {}, MessageValue(message)};
     }
-    if (keyed && MessageKey(message) == RowOf(Kind::Reconnect).keyword) {
+    if (MessageKey(message) == RowOf(Kind::Reconnect).keyword) {
         return ClientMessage{Kind::Reconnect, {}, MessageValue(message)};
     }
     if (message == RowOf(Kind::CanReturn).keyword) return ClientMessage{Kind::CanReturn, {}, {}};

@@ -185,8 +185,10 @@ TEST(ServerMessages, ABareWordIsOnlyItselfAndAKeywordNeedsItsEqualsSign) {
 }
 
 TEST(ServerMessages, ReturnKeyAndNumbers) {
-    const ReturnKey key =
-        ParseReturnKey(FormatReturnKey("0123", 60).substr(std::string("reconnectkey=").size()));
+    const std::string text = FormatReturnKey("0123", 60);
+    const auto message = ParseServerMessage(text);
+    ASSERT_TRUE(message);
+    const ReturnKey key = ParseReturnKey(message->value);
     EXPECT_EQ(key.secret, "0123");
     EXPECT_EQ(key.waitSeconds, 60);
     for (const char* bad : {"0123", "0123;", "0123;x", "0123;-5"}) {
