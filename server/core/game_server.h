@@ -27,6 +27,7 @@
 
 #include <array>
 #include <chrono>
+#include <functional>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -38,6 +39,7 @@
 #include "protocol/framing.h"
 #include "protocol/seat_position.h"
 #include "protocol/server_messages.h"
+#include "server/core/chat_limit.h"
 #include "server/core/player_settings.h"
 #include "server/core/seat_return.h"
 #include "server/core/server_links.h"
@@ -93,6 +95,9 @@ class GameServer {
     // A seat is held for a player whose connection was lost.
     bool SeatHeld() const;
 
+    // Where the time comes from (the steady clock unless a test sets its own).
+    void SetClock(std::function<ChatLimit::Clock::time_point()> now) { now_ = std::move(now); }
+
     SetupStep Step() const { return step_; }
     // Players who asked for the next game since the last agreement: 0, 1 or 2.
     std::uint8_t NextGameCounter() const {
@@ -118,9 +123,9 @@ class GameServer {
 
   private:
     struct Connection {
-        ConnectionId id;
+        ConnectionId id = 0;
         std::string address;
-        std::uint16_t port;
+        std::uint16_t port = 0;
         protocol::MessageSplitter splitter;
         bool outOfPlay = false;  // turned away with "busy" or dropped; closing; never a player
         bool closing = false;    // being closed by the server; its reads are ignored
@@ -128,6 +133,7 @@ class GameServer {
         bool canReturn = false;  // its client said it can come back after a lost connection
         bool gone = false;       // left for good while the other seat was held: keeps the numbers
         bool matchEnded = false;  // sent the end of its match: it leaves, and plays no more here
+        ChatLimit chat;
     };
 
     // Relay and dispatch (game_server.cpp).
@@ -151,6 +157,8 @@ class GameServer {
     bool MoveAllowed(int sender, std::string_view text, const MoveVerdict& verdict);
     void SendDraw(const DrawnCards& drawn);
     void StoreRuleSetting(int sender, const protocol::ClientMessage& message);
+    // Relays a chat text within the limits of its length and of the sender's pace.
+    void RelayChat(int sender, std::string_view text);
     void EndPairAfterPeerLoss(int lostPlayer);
     // Takes the player out of play at once, closes its connection and ends the pair's game.
     void DropPlayer(ConnectionId id, std::string_view reason);
@@ -200,6 +208,7 @@ class GameServer {
     std::array<SeatReturn, 2> returns_;
     SetupTimer* returnTimer_ = nullptr;
     std::chrono::seconds returnWait_ = kDefaultReturnWait;
+    std::function<ChatLimit::Clock::time_point()> now_ = [] { return ChatLimit::Clock::now(); };
 };
 
 }  // namespace tarvel::server

@@ -4,6 +4,7 @@
 
 #include "rules/card_names.h"
 #include "server/core/game_server.h"
+#include "server/core/shown_text.h"
 #include "common/pile.h"
 
 namespace tarvel::server {
@@ -106,7 +107,7 @@ void GameServer::AnnounceAgreement() {
     for (int player = 0; player < 2; ++player) {
         const std::string& gender = settings_[1 - player].gender;
         Send(player, ServerKind::OpponentGender, gender);
-        Log("pohlaví oponenta hráče " + Digit(player) + " je " + gender);
+        Log("pohlaví oponenta hráče " + Digit(player) + " je " + Shortened(gender, kShownGenderChars));
     }
     const std::string first = Digit(static_cast<int>(random_.Random(2)));
     match_.NoteFirstPlayer(first == "1" ? 1 : 0);

@@ -16,8 +16,8 @@ namespace {
 constexpr std::size_t kMostHeldBytes = 256;
 
 std::size_t CharacterCount(std::string_view utf8) {
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return static_cast<std::size_t>(std::count_if(
+        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string Origin(const std::string& address, std::uint16_t port) {
@@ -167,37 +167,33 @@ void TableHall::ClientRead(ConnectionId id, std::string_view bytes) {
     auto it = held_.find(id);
     if (it == held_.end()) {
         // Turned away: what it says changes nothing.
-        if (Table* table = TableOf(id); table != nullptr && !turnedAway_.contains(id)) table->game.ClientRead(id, bytes);
+        if (Table* table = TableOf(id); table != nullptr && !turnedAway_.contains(id))
+            table->game.ClientRead(id, bytes);
         return;
     }
     std::string& held = it->second.bytes;
     held.append(bytes);
-    for (;;) {
-        const std::size_t end = held.find(protocol::kMessageTerminator);
-        const std::size_t zero = held.find('\0');
-        if (end == std::string::npos && zero == std::string::npos && held.size() <= kMostHeldBytes) return;
-        if (end == 0) {  // an empty message says nothing yet
-            held.erase(0, 1);
-            continue;
-        }
-        std::string all = std::move(held);
-        if (end == std::string::npos || zero < end) {
-            Seat(id, std::nullopt, all);  // not a table's name: a table takes it as it is
-            return;
-        }
-        const std::string first = Cp1250ToUtf8(std::string_view(all).substr(0, end));
-        const auto opening = protocol::ParseClientMessage(first);
-        const auto kind = opening ? std::optional(opening->kind) : std::nullopt;
-        if (kind == protocol::ClientKind::Reconnect) {
-            Return(id, opening->value, std::string_view(all).substr(end + 1));
-        } else if (single_) {
-            Seat(id, std::nullopt, all);  // one table: every message reaches it as it came
-        } else if (kind == protocol::ClientKind::Join) {
-            Seat(id, std::string(opening->value), std::string_view(all).substr(end + 1));
-        } else {
-            Seat(id, std::nullopt, all);
-        }
+    // Empty messages say nothing yet; they go all at once, so a read costs what it holds.
+    held.erase(0, held.find_first_not_of(protocol::kMessageTerminator));
+    const std::size_t end = held.find(protocol::kMessageTerminator);
+    const std::size_t zero = held.find('\0');
+    if (end == std::string::npos && zero == std::string::npos && held.size() <= kMostHeldBytes) return;
+    std::string all = std::move(held);
+    if (end == std::string::npos || zero < end) {
+        Seat(id, std::nullopt, all);  // not a table's name: a table takes it as it is
         return;
+    }
+    const std::string first = Cp1250ToUtf8(std::string_view(all).substr(0, end));
+    const auto opening = protocol::ParseClientMessage(first);
+    const auto kind = opening ? std::optional(opening->kind) : std::nullopt;
+    if (kind == protocol::ClientKind::Reconnect) {
+        Return(id, opening->value, std::string_view(all).substr(end + 1));
+    } else if (single_) {
+        Seat(id, std::nullopt, all);  // one table: every message reaches it as it came
+    } else if (kind == protocol::ClientKind::Join) {
+        Seat(id, std::string(opening->value), std::string_view(all).substr(end + 1));
+    } else {
+        Seat(id, std::nullopt, all);
     }
 }
 
@@ -265,7 +261,9 @@ void TableHall::Return(ConnectionId id, std::string_view ticket, std::string_vie
     const protocol::ReturnTicket returning = protocol::ParseReturnTicket(ticket);
     for (std::size_t i = 0; i < tables_.size(); ++i) {
         auto& table = tables_[i];
-        if (!table || !table->game.ClientReturned(id, newcomer.address, newcomer.port, returning.secret, returning.received)) continue;
+        if (!table || !table->game.ClientReturned(id, newcomer.address, newcomer.port, returning.secret,
+                                                  returning.received))
+            continue;
         if (!single_) seated_[id] = static_cast<int>(i);
         if (!bytesAfter.empty()) table->game.ClientRead(id, bytesAfter);
         return;

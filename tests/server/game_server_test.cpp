@@ -255,5 +255,37 @@ TEST_F(GameServerTest, AClientThatStopsReadingIsDroppedAndItsOpponentToldAtOnce)
     EXPECT_EQ(server.PlayerCount(), 1u);
 }
 
+
+TEST_F(GameServerTest, AChatIsCutAtItsLimitAndWhatItSaysIsNeverLogged) {
+    StartPlaying();
+    const std::string text = std::string(600, 'x') + "\x1b[2J";
+    Read(1, {"iwanttosay0=" + text});
+    EXPECT_EQ(links.Take(2), Messages{"sayit=" + std::string(protocol::kMostChatChars, 'x')});
+    EXPECT_EQ(log.lines, Messages{"hráč 0 poslal zprávu (délka 604, zkrácena na 512)"});
+    Read(2, {"iwanttosay1=ahoj"});
+    EXPECT_EQ(links.Take(1), Messages{"sayit=ahoj"});
+    EXPECT_TRUE(Logged("hráč 1 poslal zprávu (délka 4)"));
+}
+
+TEST_F(GameServerTest, AChatFloodIsDroppedAndTheFloodedPlayerPlaysOn) {
+    auto now = ChatLimit::Clock::time_point{};
+    server.SetClock([&] { return now; });
+    StartPlaying();
+    Messages flood(1000, "iwanttosay0=haló");
+    Read(1, flood);
+    // A burst gets through, the rest never reaches the opponent and is said once in the log.
+    EXPECT_EQ(links.Take(2).size(), static_cast<std::size_t>(ChatLimit::kBurst));
+    EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(),
+                         "hráč 0 posílá zprávy příliš rychle, další se soupeři nepředávají"),
+              1);
+    now += std::chrono::seconds(2);
+    Read(1, flood);
+    EXPECT_EQ(links.Take(2), Messages(2, "sayit=haló"));
+    // The game goes on for both.
+    Read(1, {"sendcard0=eso křížové"});
+    EXPECT_EQ(links.Take(2), Messages{"deckcard=eso křížové"});
+    EXPECT_TRUE(links.closed.empty());
+}
+
 }  // namespace
 }  // namespace tarvel::server::testing
