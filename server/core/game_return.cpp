@@ -99,6 +99,9 @@ bool GameServer::ClientReturned(ConnectionId id, std::string address, std::uint1
     SendPosition(player);
     const int other = 1 - player;
     if (returns_[static_cast<std::size_t>(other)].Issued()) Send(other, ServerKind::OpponentBack);
+    // A secret serves one return: whoever saw it on its way can never use it.
+    seat.Issue(NewSeatSecret());
+    links_.Write(id, protocol::EncodeForWire(protocol::FormatReturnKey(seat.Secret(), static_cast<int>(returnWait_.count()))));
     // Its settings were asked for while it was away: the limit counts from now.
     if ((step_ == SetupStep::AwaitingSettings0 && player == 0) ||
         (step_ == SetupStep::AwaitingSettings1 && player == 1)) {

@@ -259,6 +259,12 @@ void GameServer::AskForNextGame(int sender) {
     }
 }
 
+MoveVerdict GameServer::EndOfMatchVerdict() const {
+    if (step_ == SetupStep::Idle) return {};
+    if (step_ == SetupStep::Playing && (!match_.Kept() || match_.Position().Over())) return {};
+    return MoveVerdict{MoveFault::Undecided};
+}
+
 void GameServer::RelayChat(int sender, std::string_view text) {
     Connection* connection = PlayerAt(sender);
     if (connection == nullptr) return;
@@ -364,12 +370,22 @@ void GameServer::Handle(int sender, const protocol::ClientMessage& message, std:
             Send(other, ServerKind::OpponentGivesUp);
             Log("hráč " + n + " nemůže vrátit soupeře do hry");
             break;
-        case Kind::Points:
-            if (!MoveAllowed(sender, text, match_.ReportPoints(sender, value, !checkMoves_))) break;
-            Send(other, ServerKind::OpponentPoints, value);
-            Log("hráč " + n + " zasílá počet trestných bodů=" + value);
+        case Kind::Points: {
+            const MoveVerdict verdict = match_.ReportPoints(sender, value, !checkMoves_);
+            if (!MoveAllowed(sender, text, verdict)) break;
+            // Checked, the loser's hand decides: both tables of results then agree.
+            const std::string points = checkMoves_ ? std::to_string(verdict.counted) : value;
+            if (points != value) {
+                Log("hráč " + n + " hlásí " + Shortened(value, kShownMessageChars) + " trestných bodů, jeho karty dávají " +
+                    points);
+            }
+            Send(other, ServerKind::OpponentPoints, points);
+            Log("hráč " + n + " zasílá počet trestných bodů=" + Shortened(points, kShownMessageChars));
             break;
+        }
         case Kind::EndOfMatch:
+            // Before the game is decided the other player would wait for ever for its end.
+            if (!MoveAllowed(sender, text, EndOfMatchVerdict())) break;
             Log("hráč " + n + " zasílá konec hry");
             SetStep(SetupStep::Idle);  // the clients now leave; their going is no loss
             // The other may still be hearing the match's end: its seat is held until it says so.

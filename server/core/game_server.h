@@ -157,6 +157,8 @@ class GameServer {
     bool MoveAllowed(int sender, std::string_view text, const MoveVerdict& verdict);
     void SendDraw(const DrawnCards& drawn);
     void StoreRuleSetting(int sender, const protocol::ClientMessage& message);
+    // The end of the match is taken once no game is set up or being played.
+    MoveVerdict EndOfMatchVerdict() const;
     // Relays a chat text within the limits of its length and of the sender's pace.
     void RelayChat(int sender, std::string_view text);
     void EndPairAfterPeerLoss(int lostPlayer);

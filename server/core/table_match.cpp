@@ -82,6 +82,8 @@ std::string RefusalText(const MoveVerdict& verdict) {
             return "hru neprohrál";
         case MoveFault::WrongPoints:
             return "počet bodů není číslo";
+        case MoveFault::Undecided:
+            return "hra ještě není rozhodnutá";
         case MoveFault::Rules:
             break;
     }
@@ -114,6 +116,7 @@ void TableMatch::StartMatch() {
     dealt_ = false;
     kept_ = true;
     owedDraw_.reset();
+    owedSeat_ = -1;
     gameNumber_ = 0;
     firstPlayer_ = 0;
     lastStarter_ = 0;
@@ -134,6 +137,7 @@ DealtCards TableMatch::Deal(const rules::RuleOptions& rules, bool playForPoints)
     dealt_ = true;
     kept_ = true;
     owedDraw_.reset();
+    owedSeat_ = -1;
     pointsReported_ = false;
 
     rules::Position& p = position_;
@@ -200,6 +204,9 @@ void TableMatch::Decided(const rules::Position& before, rules::Move move, const 
     }
     // The answer that returned the other side was the mover's last card: the other side
     // takes the pending cards when its client asks for them.
+    owedSeat_ = taken.seat;
+    owedPoints_ = 0;
+    for (const CardId card : taken.cards) owedPoints_ += rules::PointsOf(card);
     owedCount_ = before.pendingDraw;
     if (move.kind == rules::MoveKind::Lay) owedCount_ += rules::DrawAddedBy(move.value, before.rules);
     owedDraw_ = std::move(taken);
@@ -347,9 +354,16 @@ MoveVerdict TableMatch::ReportPoints(int seat, std::string_view points, bool for
             verdict = Fault(MoveFault::WrongPoints);
         }
         if (verdict.Ok()) {
-            // The points as the clients count them: a returned player who lost with cards
-            // still to take reports his hand before they come, as his client always has.
-            points_[Index(seat)] += static_cast<int>(*value);
+            // Counted from the hand the server holds, whatever the client says. A returned
+            // player who lost with cards still to take reports his hand before they come,
+            // as his client always has: those cards do not count.
+            int counted = 0;
+            for (CardId card = 0; card < rules::kCards; ++card) {
+                if (rules::Holds(position_.hands[Index(seat)], card)) counted += rules::PointsOf(card);
+            }
+            if (seat == owedSeat_) counted -= owedPoints_;
+            verdict.counted = static_cast<std::uint32_t>(std::max(counted, 0));
+            points_[Index(seat)] += static_cast<int>(verdict.counted);
             pointsReported_ = true;
         }
         if (verdict.Ok() || !force) return verdict;
