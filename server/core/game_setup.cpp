@@ -118,7 +118,6 @@ void GameServer::AnnounceAgreement() {
 }
 
 void GameServer::Deal() {
-    random_.SeedFromClock();
     const DealtCards dealt = match_.Deal(agreedRules_, agreedPoints_);
     refusedMoves_ = {};
     for (int player = 0; player < 2; ++player) {

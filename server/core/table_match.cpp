@@ -4,7 +4,6 @@
 
 #include "common/card.h"
 #include "rules/card_names.h"
-#include "rules/ring_shuffle.h"
 
 namespace tarvel::server {
 namespace {
@@ -140,28 +139,15 @@ DealtCards TableMatch::Deal(const rules::RuleOptions& rules, bool playForPoints)
     owedSeat_ = -1;
     pointsReported_ = false;
 
-    rules::Position& p = position_;
-    p = rules::Position{};
-    p.rules = rules;
-    p.rules.dealtCards = std::min(rules.dealtCards, kMostDealtCards);
-    std::array<CardId, rules::kCards> ring{};
-    for (int i = 0; i < rules::kCards; ++i) ring[static_cast<std::size_t>(i)] = static_cast<CardId>(i);
-    rules::RingShuffle(ring.data(), rules::kCards, p.stock.data(), random_);
-    p.stockSize = rules::kCards;
-
+    rules::RuleOptions dealing = rules;
+    dealing.dealtCards = std::min(rules.dealtCards, kMostDealtCards);
+    position_ = rules::Deal(dealing, static_cast<std::uint8_t>(starter), random_);
     DealtCards dealt;
+    std::size_t left = rules::kCards;  // the cards left the stock from its top down
     for (std::size_t seat = 0; seat < 2; ++seat) {
-        for (int i = 0; i < p.rules.dealtCards; ++i) {
-            const CardId card = p.stock[--p.stockSize];
-            p.hands[seat] |= rules::Bit(card);
-            dealt.hands[seat].push_back(card);
-        }
+        for (int i = 0; i < dealing.dealtCards; ++i) dealt.hands[seat].push_back(position_.stock[--left]);
     }
-    dealt.start = p.stock[--p.stockSize];
-    p.pile[p.pileSize++] = dealt.start;
-    // A queen turned up holds her own suit.
-    if (rules::RankOf(dealt.start) == rules::kQueen) p.namedSuit = rules::SuitOf(dealt.start);
-    p.toMove = static_cast<std::uint8_t>(starter);
+    dealt.start = position_.stock[--left];
     return dealt;
 }
 
