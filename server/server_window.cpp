@@ -69,6 +69,8 @@ ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, Q
       listener_(*this, random, settings_.tables) {
     listener_.SetReconnectWait(std::chrono::seconds(settings_.reconnectWait));
     listener_.SetMoveChecking(settings_.checkMoves);
+    listener_.SetIdleWait(std::chrono::seconds(settings_.idleWait));
+    listener_.SetConnectionLimits(settings_.connectionsPerAddress, settings_.connections);
     BuildWidgets();
     connect(&tablesTimer_, &QTimer::timeout, this, &ServerWindow::ShowTables);
     tablesTimer_.start(kTablesRefreshMs);

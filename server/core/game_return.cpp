@@ -59,6 +59,7 @@ bool GameServer::HoldSeat(int player) {
         Send(other, ServerKind::OpponentLost, std::to_string(returnWait_.count()));
     }
     returnTimer_->Start(returnWait_);
+    WatchIdle(-1);
     return true;
 }
 
@@ -99,6 +100,7 @@ bool GameServer::ClientReturned(ConnectionId id, std::string address, std::uint1
     SendPosition(player);
     const int other = 1 - player;
     if (returns_[static_cast<std::size_t>(other)].Issued()) Send(other, ServerKind::OpponentBack);
+    WatchIdle(-1);
     // A secret serves one return: whoever saw it on its way can never use it.
     seat.Issue(NewSeatSecret());
     links_.Write(id, protocol::EncodeForWire(protocol::FormatReturnKey(seat.Secret(), static_cast<int>(returnWait_.count()))));

@@ -145,6 +145,7 @@ void GameServer::ClientDisconnected(ConnectionId id) {
     connections_.erase(it);
     Log("Odpojen klient" + address);
     if (wasPlayer && step_ != SetupStep::Idle) EndPairAfterPeerLoss(number);
+    WatchIdle(-1);
 }
 
 void GameServer::EndedPairLeaves(int sender) {
@@ -194,6 +195,7 @@ void GameServer::SettingsWaitExpired() {
     if (player < 0 || settingsComplete_[player]) return;  // a late timer event changes nothing
     if (const Connection* connection = PlayerAt(player)) {
         if (connection->away) return;  // the wait for its return decides
+        SetupFailedFor(player);
         DropPlayer(connection->id,
                    "Hráč " + Digit(player) + " neodpověděl včas na požadavek na nastavení, spojení uzavřeno");
     }
@@ -247,6 +249,8 @@ void GameServer::Dispatch(int player, const protocol::ClientMessage& recognised,
     }
     Handle(player, recognised, message);
     AdvanceSetup();
+    // Chat is no move: a player who only talks still keeps the match waiting.
+    WatchIdle(recognised.kind == ClientKind::Say ? -1 : player);
 }
 
 void GameServer::AskForNextGame(int sender) {
@@ -263,6 +267,11 @@ MoveVerdict GameServer::EndOfMatchVerdict() const {
     if (step_ == SetupStep::Idle) return {};
     if (step_ == SetupStep::Playing && (!match_.Kept() || match_.Position().Over())) return {};
     return MoveVerdict{MoveFault::Undecided};
+}
+
+void GameServer::SetupFailedFor(int player) {
+    const Connection* connection = PlayerAt(player);
+    if (connection != nullptr && setupFailed_) setupFailed_(connection->address);
 }
 
 void GameServer::RelayChat(int sender, std::string_view text) {

@@ -59,6 +59,10 @@ class GameServer {
   public:
     static constexpr std::chrono::milliseconds kDefaultSettingsTimeout{15'000};
     static constexpr std::chrono::seconds kDefaultReturnWait{60};
+    // The clients ask for the deal as soon as the rules are agreed; this leaves room for
+    // the phrases a client says first.
+    static constexpr std::chrono::seconds kReadyTimeout{60};
+    static constexpr std::chrono::seconds kDefaultIdleWait{600};
 
     GameServer(ClientLinks& links, EventLog& log, RandomSource& random, SetupTimer& timer);
     // It holds its links, log, random source and timer by reference.
@@ -84,6 +88,25 @@ class GameServer {
     void SetReturnWait(std::chrono::seconds wait) { returnWait_ = wait; }
     std::chrono::seconds ReturnWait() const { return returnWait_; }
     void ReturnWaitExpired();
+
+    // The timer of the waits on one player once the rules are agreed: for his request for
+    // the deal, and for his move or the end of his game while the match waits for him
+    // (its owner calls IdleWaitExpired). Without one nothing is limited.
+    void SetIdleTimer(SetupTimer* timer) { idleTimer_ = timer; }
+    // Told the address of each player whose set-up ended without a game.
+    void SetSetupFailureHandler(std::function<void(const std::string& address)> handler) {
+        setupFailed_ = std::move(handler);
+    }
+    // A pair whose set-up failed is closed this long after being told why, so its clients
+    // read the reason before they see the connection go.
+    static constexpr std::chrono::milliseconds kClosingGrace{2000};
+
+    // How long the match waits for a silent player (0: for ever); applies from the next wait.
+    void SetIdleWait(std::chrono::seconds wait) { idleWait_ = wait; }
+    // The player the match waited for stayed silent: he counts as lost.
+    void IdleWaitExpired();
+    // The player the match is waiting for now, or -1 (nobody, or the set-up's own wait).
+    int AwaitedPlayer() const;
     // A newcomer showed `secret` (its first message): when it is the secret of one of
     // this table's held seats, the newcomer takes that seat, gets what was sent to the seat
     // from message `receivedByClient` on and the position from its side. False, and
@@ -159,12 +182,17 @@ class GameServer {
     void StoreRuleSetting(int sender, const protocol::ClientMessage& message);
     // The end of the match is taken once no game is set up or being played.
     MoveVerdict EndOfMatchVerdict() const;
+    void SetupFailedFor(int player);
     // Relays a chat text within the limits of its length and of the sender's pace.
     void RelayChat(int sender, std::string_view text);
     void EndPairAfterPeerLoss(int lostPlayer);
     // Takes the player out of play at once, closes its connection and ends the pair's game.
     void DropPlayer(ConnectionId id, std::string_view reason);
     void AskForNextGame(int sender);
+
+    // The wait on a silent player (game_idle.cpp): restarted when the awaited player or
+    // the step changes, or when the awaited player is heard from.
+    void WatchIdle(int heardFrom);
 
     // Taking a seat back after a lost connection (game_return.cpp).
     // The lost connection's seat is held; false when it is not to be held.
@@ -209,7 +237,15 @@ class GameServer {
     std::array<int, 2> refusedMoves_{};  // in the game being played
     std::array<SeatReturn, 2> returns_;
     SetupTimer* returnTimer_ = nullptr;
+    SetupTimer* idleTimer_ = nullptr;
+    std::chrono::seconds idleWait_ = kDefaultIdleWait;
+    int idleAwaited_ = -1;
+    SetupStep idleStep_ = SetupStep::Idle;
+    // Which player was heard from last, for a match whose turns the server cannot follow.
+    std::array<std::uint64_t, 2> lastHeard_{};
+    std::uint64_t heardCount_ = 0;
     std::chrono::seconds returnWait_ = kDefaultReturnWait;
+    std::function<void(const std::string& address)> setupFailed_;
     std::function<ChatLimit::Clock::time_point()> now_ = [] { return ChatLimit::Clock::now(); };
 };
 

@@ -26,6 +26,7 @@ void GameServer::SetStep(SetupStep step) {
     } else {
         timer_.Stop();
     }
+    WatchIdle(-1);
 }
 
 void GameServer::StartSetup() {
@@ -58,6 +59,16 @@ void GameServer::AdvanceSetup() {
             case SetupStep::AwaitingSettings1:
                 if (!settingsComplete_[1]) return;
                 if (!CompareSettings()) {
+                    // Told why, the pair leaves: left connected, a client that never goes
+                    // would be paired with every newcomer again.
+                    for (int player = 1; player >= 0; --player) {
+                        Connection* connection = PlayerAt(player);
+                        if (connection == nullptr) continue;
+                        SetupFailedFor(player);
+                        connection->outOfPlay = true;
+                        connection->closing = true;
+                        links_.Close(connection->id, kClosingGrace);
+                    }
                     SetStep(SetupStep::Idle);
                     ForgetReturns();
                     return;
