@@ -97,9 +97,10 @@ class GameServer {
     void SetSetupFailureHandler(std::function<void(const std::string& address)> handler) {
         setupFailed_ = std::move(handler);
     }
-    // A pair whose set-up failed is closed this long after being told why, so its clients
-    // read the reason before they see the connection go.
-    static constexpr std::chrono::milliseconds kClosingGrace{2000};
+    // A pair whose rules differ is closed this long after being told so: a client closes on
+    // it by itself, once the phrases it may be saying have ended, and must read the reason
+    // before it could see the connection go.
+    static constexpr std::chrono::milliseconds kClosingGrace{30'000};
 
     // How long the match waits for a silent player (0: for ever); applies from the next wait.
     void SetIdleWait(std::chrono::seconds wait) { idleWait_ = wait; }
@@ -209,7 +210,8 @@ class GameServer {
     void SetStep(SetupStep step);
     void StartSetup();
     void AdvanceSetup();
-    bool CompareSettings();
+    enum class SetupEnd { Agreed, SameName, OtherRules };
+    SetupEnd CompareSettings();
     void AnnounceAgreement();
     void Deal();
     void Draw(int player, std::string_view countText, std::string_view text);

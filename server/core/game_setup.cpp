@@ -58,16 +58,18 @@ void GameServer::AdvanceSetup() {
                 break;
             case SetupStep::AwaitingSettings1:
                 if (!settingsComplete_[1]) return;
-                if (!CompareSettings()) {
-                    // Told why, the pair leaves: left connected, a client that never goes
-                    // would be paired with every newcomer again.
+                if (const SetupEnd end = CompareSettings(); end != SetupEnd::Agreed) {
+                    // Told why, the pair leaves and is never paired again: a client that
+                    // stayed would otherwise meet every newcomer. A client told of the same
+                    // name ends its program and sees no more; one told of other rules
+                    // closes by itself, and is closed if it does not.
                     for (int player = 1; player >= 0; --player) {
                         Connection* connection = PlayerAt(player);
                         if (connection == nullptr) continue;
                         SetupFailedFor(player);
                         connection->outOfPlay = true;
                         connection->closing = true;
-                        links_.Close(connection->id, kClosingGrace);
+                        if (end == SetupEnd::OtherRules) links_.Close(connection->id, kClosingGrace);
                     }
                     SetStep(SetupStep::Idle);
                     ForgetReturns();
@@ -88,19 +90,19 @@ void GameServer::AdvanceSetup() {
     }
 }
 
-bool GameServer::CompareSettings() {
+GameServer::SetupEnd GameServer::CompareSettings() {
     if (settings_[0].userName == settings_[1].userName) {
         Log("Uživatelé mají stejné jméno.");
         SendToBoth(ServerKind::SameName);
-        return false;
+        return SetupEnd::SameName;
     }
     const std::string differing = DifferingSettingsMessage(settings_[0], settings_[1]);
     if (!differing.empty()) {
         Log(differing);
         SendToBoth(ServerKind::DifferentSettings, differing);
-        return false;
+        return SetupEnd::OtherRules;
     }
-    return true;
+    return SetupEnd::Agreed;
 }
 
 void GameServer::AnnounceAgreement() {

@@ -344,5 +344,18 @@ TEST_F(GameServerTest, APlayerWaitingAloneIsNeverHurried) {
     EXPECT_EQ(server.AwaitedPlayer(), -1);
 }
 
+
+TEST_F(GameServerTest, APairOfOneNameIsNeverPairedAgainButLeavesByItself) {
+    Connect(1);
+    Connect(2);
+    SettingsOf(1, 0, "Jana", "4");
+    SettingsOf(2, 1, "Jana", "4");
+    EXPECT_EQ(links.Take(2).back(), "samename");
+    // The clients end their programs on it: closing under them could only add a message.
+    EXPECT_TRUE(links.closed.empty());
+    Connect(3);
+    EXPECT_EQ(server.PlayerCount(), 1u);
+}
+
 }  // namespace
 }  // namespace tarvel::server::testing
