@@ -40,7 +40,6 @@ constexpr std::array kPageTexts{
     PageText{"nothingYet", S::Client, 169},
     PageText{"speechRecordings", S::Client, 171},
     PageText{"speechScreenReader", S::Client, 173},
-    PageText{"draw", S::Client, 57},  // "lížu"
     PageText{"startNotice", S::Web, 1},
     PageText{"yourCards", S::Web, 2},
     PageText{"keysHeading", S::Web, 3},
@@ -63,7 +62,16 @@ constexpr std::array kPageTexts{
     PageText{"stockCards", S::Web, 20},
     PageText{"keyColumn", S::Web, 21},
     PageText{"commandColumn", S::Web, 22},
-    PageText{"toggleHearing", S::Web, 23},
+    PageText{"hearingHint", S::Web, 23},
+    PageText{"left", S::Web, 24},
+    PageText{"right", S::Web, 25},
+    PageText{"first", S::Web, 26},
+    PageText{"last", S::Web, 27},
+    PageText{"play", S::Web, 28},
+    PageText{"drawOrStand", S::Web, 29},
+    PageText{"toggleHearing", S::Web, 30},
+    PageText{"language", S::Web, 31},
+    PageText{"restartToApply", S::Client, 93},
 };
 
 // The desktop marks its accelerators with '&' ("&&" is a plain '&'); a page has none.

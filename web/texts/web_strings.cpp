@@ -31,6 +31,14 @@ constexpr std::array kWebStrings = std::to_array<StringEntry>({
     {1021, "Klávesa"},
     {1022, "Příkaz"},
     {1023, "Jak hru slyšet: nahrávky, nebo čtečka obrazovky"},
+    {1024, "Předchozí karta nebo barva"},
+    {1025, "Další karta nebo barva"},
+    {1026, "První karta nebo barva"},
+    {1027, "Poslední karta nebo barva"},
+    {1028, "Zahrát vybranou kartu nebo barvu"},
+    {1029, "Líznout si nebo stát"},
+    {1030, "Přepnout mezi nahrávkami a čtečkou obrazovky"},
+    {1031, "Jazyk"},
     // English
     {2000, "English"},
     {2001, "Sound starts with your first key or click."},
@@ -56,6 +64,14 @@ constexpr std::array kWebStrings = std::to_array<StringEntry>({
     {2021, "Key"},
     {2022, "Command"},
     {2023, "How to hear the game: recordings, or a screen reader"},
+    {2024, "Previous card or suit"},
+    {2025, "Next card or suit"},
+    {2026, "First card or suit"},
+    {2027, "Last card or suit"},
+    {2028, "Play the selected card or suit"},
+    {2029, "Draw or stand"},
+    {2030, "Switch between the recordings and a screen reader"},
+    {2031, "Language"},
 });
 static_assert(IsWellFormed(kWebStrings), "numbers must ascend without repeats for the lookup");
 
