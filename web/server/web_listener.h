@@ -20,6 +20,8 @@ class WebListener : public QObject {
 
     bool Listen(const QHostAddress& address, quint16 port);
     quint16 Port() const { return server_.serverPort(); }
+    // For a listener given port 0, whose pages' origin is known only once it listens.
+    void SetOrigins(OriginPolicy origins) { origins_ = std::move(origins); }
     QString ErrorString() const { return server_.errorString(); }
 
     // How long a connection may take to send its request head.
