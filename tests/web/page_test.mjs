@@ -3,95 +3,22 @@
 // before the first key), the focus that never moves by itself, a reload that comes back
 // to the match, the accessibility tree, and axe-core. A screenshot is left for a look.
 //
-// node --test page_test.mjs, with TARVEL_PAGE_BUNDLE, TARVEL_PAGE_SERVER, TARVEL_CARD_PICTURES
-// and TARVEL_SOURCE set by CTest (tests/web/CMakeLists.txt).
+// node --test page_test.mjs, with the paths page_harness.mjs reads set by CTest
+// (tests/web/CMakeLists.txt).
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
-import { spawn, execFileSync } from "node:child_process";
-import { cpSync, mkdtempSync, mkdirSync, rmSync } from "node:fs";
-import { createRequire } from "node:module";
-import { tmpdir } from "node:os";
+import { readFileSync } from "node:fs";
 import { join } from "node:path";
+import { axePath, openPage as open, source, startHarness } from "./page_harness.mjs";
 
-const source = process.env.TARVEL_SOURCE;
-const require = createRequire(join(source, "web", "page", "package.json"));
-const { chromium } = require("playwright-core");
-const axePath = require.resolve("axe-core/axe.min.js");
-
-let game;
-let server;
-let origin;
-let browser;
-
-// A scratch game folder: the bundled page, a short tone for each recording the scripted
-// game names, and the card pictures.
-function makeGameFolder() {
-  const folder = mkdtempSync(join(tmpdir(), "tarvel-page-"));
-  cpSync(process.env.TARVEL_PAGE_BUNDLE, join(folder, "web"), { recursive: true });
-  mkdirSync(join(folder, "zvuky"));
-  const names = execFileSync(process.env.TARVEL_PAGE_SERVER, ["--list-recordings"], { encoding: "utf8" })
-    .split("\n")
-    .filter(Boolean);
-  names.forEach((name, i) => {
-    const wav = join(folder, "zvuky", `${name}.wav`);
-    execFileSync("sox", ["-n", "-r", "48000", "-c", "1", "-b", "16", wav, "synth", "0.12", "sine", String(300 + i * 20), "gain", "-6"]);
-    execFileSync("opusenc", ["--quiet", wav, join(folder, "zvuky", `${name}.opus`)]);
-  });
-  execFileSync(join(source, "tools", "make_card_pictures.sh"), [process.env.TARVEL_CARD_PICTURES, folder], {
-    stdio: "ignore",
-  });
-  return folder;
-}
-
-function startServer(folder) {
-  return new Promise((resolve, reject) => {
-    const child = spawn(process.env.TARVEL_PAGE_SERVER, [folder], { stdio: ["ignore", "pipe", "inherit"] });
-    child.stdout.once("data", (data) => resolve({ child, port: Number(String(data).trim()) }));
-    child.once("error", reject);
-    child.once("exit", (code) => reject(new Error(`the test server ended with ${code}`)));
-  });
-}
-
+let harness;
 before(async () => {
-  game = makeGameFolder();
-  const started = await startServer(game);
-  server = started.child;
-  origin = `http://127.0.0.1:${started.port}`;
-  browser = await chromium.launch({
-    executablePath: "/usr/bin/chromium",
-    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
-           "--disable-component-update", "--disable-sync"],
-  });
+  harness = await startHarness();
 });
-
 after(async () => {
-  await browser?.close();
-  server?.kill();
-  if (game) rmSync(game, { recursive: true, force: true });
+  await harness?.stop();
 });
-
-// A fresh tab heard the given way, with the live region watched from the page's load.
-async function openPage(hearing) {
-  const context = await browser.newContext({ bypassCSP: true, viewport: { width: 1000, height: 900 } });
-  await context.addInitScript((chosen) => {
-    localStorage.setItem("tarvel.hearing", chosen);
-    localStorage.setItem("tarvel.language", "cs");
-    window.liveRecord = [];
-    document.addEventListener("DOMContentLoaded", () => {
-      const live = document.getElementById("live");
-      window.liveEmptyAtLoad = live !== null && live.innerHTML === "";
-      new MutationObserver(() => {
-        if (live.textContent !== "") window.liveRecord.push([live.textContent, live.firstElementChild?.lang ?? ""]);
-      }).observe(live, { childList: true, subtree: true, characterData: true });
-    });
-  }, hearing);
-  const page = await context.newPage();
-  const errors = [];
-  page.on("pageerror", (error) => errors.push(String(error)));
-  await page.goto(origin + "/");
-  await page.waitForFunction(() => document.querySelector("#keys tr") !== null);
-  return { context, page, errors };
-}
+const openPage = (hearing, language) => open(harness, hearing, language);
 
 const started = (page) => page.evaluate(() => window.tarvel.startedPhrases.map((phrase) => phrase.file));
 const live = (page) => page.evaluate(() => window.liveRecord);
@@ -196,5 +123,14 @@ test("the accessibility tree has a list box with its active card, no application
   // Every key of the key table is listed on the page.
   assert.ok((await page.$$("#keys tr")).length >= 25);
   if (process.env.TARVEL_SCREENSHOT) await page.screenshot({ path: process.env.TARVEL_SCREENSHOT, fullPage: true });
+  await context.close();
+});
+
+test("the README lists every key the page lists, in English", async () => {
+  const { context, page } = await openPage("recordings", "en");
+  const rows = await page.$$eval("#keys tr", (all) => all.map((tr) => [...tr.cells].map((cell) => cell.textContent)));
+  const readme = readFileSync(join(source, "README.md"), "utf8");
+  const missing = rows.filter(([keys, command]) => !readme.includes(`| ${keys} | ${command} |`));
+  assert.deepEqual(missing, []);
   await context.close();
 });

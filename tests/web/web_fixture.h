@@ -57,6 +57,11 @@ struct Tab {
             closeReason = socket.closeReason();
         });
     }
+    // Qt 6.4's QWebSocket leaks its close reason when destroyed while connected.
+    ~Tab() { socket.abort(); }
+    Tab(const Tab&) = delete;
+    Tab& operator=(const Tab&) = delete;
+
     bool Open(quint16 port) {
         socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(port)));
         return QTest::qWaitFor([this] { return socket.state() == QAbstractSocket::ConnectedState || closed; }, 5000) &&
