@@ -149,8 +149,8 @@ void TabHub::Greet(Connection& connection, const HelloRequest& hello) {
             session.expiry.stop();
             session.socket = socket;
             connection.session = &session;
-            socket->sendTextMessage(QString::fromUtf8(FormatWelcome(session.secret, true)));
-            for (const QByteArray& frame : session.game->Snapshot()) socket->sendTextMessage(QString::fromUtf8(frame));
+            Send(socket, FormatWelcome(session.secret, true));
+            for (const QByteArray& frame : session.game->Snapshot()) Send(socket, frame);
             return;
         }
     }
@@ -168,19 +168,37 @@ void TabHub::Greet(Connection& connection, const HelloRequest& hello) {
     session->socket = socket;
     session->expiry.setSingleShot(true);
     const std::string secret = session->secret;
-    connect(&session->expiry, &QTimer::timeout, this, [this, secret] { sessions_.erase(secret); });
+    // Freed after the timer's own signal has returned, and only if no tab came back meanwhile.
+    connect(&session->expiry, &QTimer::timeout, this, [this, secret] {
+        QMetaObject::invokeMethod(this, [this, secret] { Expire(secret); }, Qt::QueuedConnection);
+    });
     Session* raw = session.get();
-    session->game = factory_(hello.language, [raw](const QByteArray& frame) {
-        if (raw->socket != nullptr) raw->socket->sendTextMessage(QString::fromUtf8(frame));
+    session->game = factory_(hello.language, [this, raw](const QByteArray& frame) {
+        if (raw->socket != nullptr) Send(raw->socket, frame);
     });
     connection.session = raw;
     sessions_.emplace(secret, std::move(session));
-    socket->sendTextMessage(QString::fromUtf8(FormatWelcome(secret, false)));
+    Send(socket, FormatWelcome(secret, false));
+}
+
+void TabHub::Send(QWebSocket* socket, const QByteArray& frame) {
+    // A page that stops reading would have its frames pile up here without end.
+    if (socket->bytesToWrite() > limits_.unreadBytes) {
+        socket->abort();
+        return;
+    }
+    socket->sendTextMessage(QString::fromUtf8(frame));
 }
 
 void TabHub::Close(QWebSocket* socket, QWebSocketProtocol::CloseCode code, const std::string& reason) {
-    // A close reason may hold 123 bytes.
+    // A close reason may hold 123 bytes. A peer that does not answer the close is cut off.
     socket->close(code, QString::fromStdString(reason.substr(0, 123)));
+    QTimer::singleShot(limits_.closeWaitMs, socket, [socket] { socket->abort(); });
+}
+
+void TabHub::Expire(const std::string& secret) {
+    const auto found = sessions_.find(secret);
+    if (found != sessions_.end() && found->second->socket == nullptr) sessions_.erase(found);
 }
 
 void TabHub::Drop(QWebSocket* socket) {

@@ -29,6 +29,8 @@ struct HubLimits {
     int helloWaitMs = 10'000;          // how long a new connection may stay silent
     double commandsPerSecond = 20;     // a held-down key repeats about 30 times a second;
     double commandBurst = 40;          // the game reads every one, but not a flood
+    qint64 unreadBytes = 1 << 20;      // what may wait for a page that does not read
+    int closeWaitMs = 5'000;           // how long a closed page may take to answer the close
 };
 
 class TabHub : public QObject {
@@ -53,7 +55,9 @@ class TabHub : public QObject {
     void Accept();
     void Receive(QWebSocket* socket, const QString& text);
     void Greet(Connection& connection, const HelloRequest& hello);
+    void Send(QWebSocket* socket, const QByteArray& frame);
     void Close(QWebSocket* socket, QWebSocketProtocol::CloseCode code, const std::string& reason);
+    void Expire(const std::string& secret);
     void Drop(QWebSocket* socket);
     bool Allow(Connection& connection);
 
