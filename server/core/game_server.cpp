@@ -3,11 +3,35 @@
 #include <algorithm>
 #include <utility>
 
+#include "server/core/shown_text.h"
+
 namespace tarvel::server {
 namespace {
 
+using protocol::ClientKind;
+using protocol::ServerKind;
+
 std::string Digit(int player) {
     return std::to_string(player);
+}
+
+bool ContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+std::size_t CharacterCount(std::string_view utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) { return !ContinuationByte(c); }));
+}
+
+// The first `characters` whole characters.
+std::string_view CharacterPrefix(std::string_view utf8, std::size_t characters) {
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (ContinuationByte(utf8[i])) continue;
+        if (seen == characters) return utf8.substr(0, i);
+        ++seen;
+    }
+    return utf8;
 }
 
 }  // namespace
@@ -62,17 +86,28 @@ void GameServer::Send(int player, std::string_view message) {
     if (c == nullptr) return;
     // Kept for a player who may come back; written only while it is here.
     returns_[static_cast<std::size_t>(player)].Record(message);
-    if (!c->away) links_.Write(c->id, EncodeForWire(message));
+    if (!c->away) links_.Write(c->id, protocol::EncodeForWire(message));
 }
 
-void GameServer::SendToBoth(std::string_view message) {
+void GameServer::Send(int player, ServerKind kind, std::string_view value) {
+    Send(player, protocol::FormatServerMessage(kind, value));
+}
+
+void GameServer::SendToBoth(ServerKind kind, std::string_view value) {
+    const std::string message = protocol::FormatServerMessage(kind, value);
     Send(0, message);
     Send(1, message);
 }
 
+void GameServer::WriteNow(ConnectionId id, ServerKind kind, std::string_view value) {
+    links_.Write(id, protocol::EncodeForWire(protocol::FormatServerMessage(kind, value)));
+}
+
 void GameServer::ClientConnected(ConnectionId id, std::string address, std::uint16_t port) {
-    connections_.push_back(Connection{id, std::move(address), port, {}});
-    const Connection& added = connections_.back();
+    Connection& added = connections_.emplace_back();
+    added.id = id;
+    added.address = std::move(address);
+    added.port = port;
     const std::string from = added.address + " přes port " + std::to_string(port);
     Log("Klient připojen z adresy " + from);
 
@@ -84,7 +119,7 @@ void GameServer::ClientConnected(ConnectionId id, std::string address, std::uint
         // Turned away at once: it must never move up into a player's place.
         connections_.back().outOfPlay = true;
         connections_.back().closing = true;
-        links_.Write(id, EncodeForWire("busy"));
+        WriteNow(id, ServerKind::Busy);
         Log("Klient z adresy " + from + " odpojen, příliš mnoho klientů");
         links_.Close(id);
     }
@@ -110,6 +145,7 @@ void GameServer::ClientDisconnected(ConnectionId id) {
     connections_.erase(it);
     Log("Odpojen klient" + address);
     if (wasPlayer && step_ != SetupStep::Idle) EndPairAfterPeerLoss(number);
+    WatchIdle(-1);
 }
 
 void GameServer::EndedPairLeaves(int sender) {
@@ -126,7 +162,7 @@ void GameServer::EndedPairLeaves(int sender) {
 
 void GameServer::EndPairAfterPeerLoss(int lostPlayer) {
     // The one left has moved up to player 0; without this it would wait for ever.
-    Send(0, "forcedendofgame");
+    Send(0, ServerKind::ForcedEnd);
     Log("Hráč " + Digit(lostPlayer) + " se odpojil během hry, soupeři zasláno ukončení hry");
     ResetGame();
 }
@@ -159,6 +195,7 @@ void GameServer::SettingsWaitExpired() {
     if (player < 0 || settingsComplete_[player]) return;  // a late timer event changes nothing
     if (const Connection* connection = PlayerAt(player)) {
         if (connection->away) return;  // the wait for its return decides
+        SetupFailedFor(player);
         DropPlayer(connection->id,
                    "Hráč " + Digit(player) + " neodpověděl včas na požadavek na nastavení, spojení uzavřeno");
     }
@@ -167,30 +204,32 @@ void GameServer::SettingsWaitExpired() {
 void GameServer::ClientRead(ConnectionId id, std::string_view bytes) {
     Connection* connection = Find(id);
     if (connection == nullptr || connection->closing) return;
-    MessageSplitter::Result split = connection->splitter.Feed(bytes);
+    protocol::MessageSplitter::Result split = connection->splitter.Feed(bytes);
     const std::string from = connection->address + " přes port " + std::to_string(connection->port);
 
     for (const std::string& message : split.messages) {
         const int player = PlayerNumberOf(id);
         if (player < 0) break;
-        if (message == kCanReturnHello) {
+        const auto parsed = protocol::ParseClientMessage(message);
+        const std::optional<ClientKind> kind = parsed ? std::optional(parsed->kind) : std::nullopt;
+        if (kind == ClientKind::CanReturn) {
             // Said once, before anything else: the connection's client can come back.
             if (Connection* c = Find(id)) c->canReturn = true;
             continue;
         }
-        if (step_ == SetupStep::Idle && MessageKey(message) == "reconnect" && message.find('=') != std::string::npos) {
+        if (step_ == SetupStep::Idle && kind == ClientKind::Reconnect) {
             // Back too late: no seat is held here for anyone, and this one is told so at once.
             if (Connection* c = Find(id)) {
                 c->outOfPlay = true;
                 c->closing = true;
             }
-            links_.Write(id, EncodeForWire("busy"));
+            WriteNow(id, ServerKind::Busy);
             Log("Klient z adresy " + from + " odpojen, žádné místo pro návrat do hry není drženo");
             links_.Close(id);
             break;
         }
         returns_[static_cast<std::size_t>(player)].CountReceived();
-        Dispatch(player, message);
+        if (parsed) Dispatch(player, *parsed, message);
     }
     if (split.overflow) {
         if (Connection* c = Find(id)) c->closing = true;
@@ -199,17 +238,19 @@ void GameServer::ClientRead(ConnectionId id, std::string_view bytes) {
     }
 }
 
-void GameServer::Dispatch(int player, std::string_view message) {
-    const auto recognised = RecogniseClientMessage(message);
-    if (!recognised) return;
-    if (recognised->sender != Digit(player)) {
+void GameServer::Dispatch(int player, const protocol::ClientMessage& recognised, std::string_view message) {
+    // Said before the numbers: a table has nothing to do with them.
+    if (recognised.sender.empty()) return;
+    if (recognised.sender != Digit(player)) {
         // A client may only speak for the player it is.
-        Log("hráč " + Digit(player) + " poslal zprávu za hráče " + std::string(recognised->sender) +
+        Log("hráč " + Digit(player) + " poslal zprávu za hráče " + std::string(recognised.sender) +
             ", zpráva nebyla zpracována");
         return;
     }
-    Handle(player, *recognised, message);
+    Handle(player, recognised, message);
     AdvanceSetup();
+    // Chat is no move: a player who only talks still keeps the match waiting.
+    WatchIdle(recognised.kind == ClientKind::Say ? -1 : player);
 }
 
 void GameServer::AskForNextGame(int sender) {
@@ -222,11 +263,43 @@ void GameServer::AskForNextGame(int sender) {
     }
 }
 
-void GameServer::StoreRuleSetting(int sender, const ClientMessage& message) {
-    const auto value = ParseSettingValue(message.value);
+MoveVerdict GameServer::EndOfMatchVerdict() const {
+    if (step_ == SetupStep::Idle) return {};
+    if (step_ == SetupStep::Playing && (!match_.Kept() || match_.Position().Over())) return {};
+    return MoveVerdict{MoveFault::Undecided};
+}
+
+void GameServer::SetupFailedFor(int player) {
+    const Connection* connection = PlayerAt(player);
+    if (connection != nullptr && setupFailed_) setupFailed_(connection->address);
+}
+
+void GameServer::RelayChat(int sender, std::string_view text) {
+    Connection* connection = PlayerAt(sender);
+    if (connection == nullptr) return;
+    const std::string n = Digit(sender);
+    if (!connection->chat.Take(now_())) {
+        // Said once when the dropping starts; what a flood says is never logged.
+        if (connection->chat.DroppedInARow() == 1) {
+            Log("hráč " + n + " posílá zprávy příliš rychle, další se soupeři nepředávají");
+        }
+        return;
+    }
+    const std::size_t characters = CharacterCount(text);
+    std::string line = "hráč " + n + " poslal zprávu (délka " + std::to_string(characters);
+    if (characters > protocol::kMostChatChars) {
+        text = CharacterPrefix(text, protocol::kMostChatChars);
+        line += ", zkrácena na " + std::to_string(protocol::kMostChatChars);
+    }
+    Send(1 - sender, ServerKind::Said, text);
+    Log(line + ")");
+}
+
+void GameServer::StoreRuleSetting(int sender, const protocol::ClientMessage& message) {
+    const auto value = protocol::ParseSettingValue(message.value);
     if (!value) {
         Log("hráč " + Digit(sender) + " zaslal nečíselnou hodnotu položky " +
-            std::string(kRuleSettingNames[message.settingIndex]) + ", platí 0");
+            std::string(protocol::kRuleSettingNames[static_cast<std::size_t>(message.settingIndex)]) + ", platí 0");
     }
     settings_[sender].rules[message.settingIndex] = value.value_or(0);
 }
@@ -234,7 +307,7 @@ void GameServer::StoreRuleSetting(int sender, const ClientMessage& message) {
 bool GameServer::MoveAllowed(int sender, std::string_view text, const MoveVerdict& verdict) {
     if (verdict.Ok() || !checkMoves_) return true;
     const std::string n = Digit(sender);
-    Log("hráč " + n + " poslal tah, který nelze zahrát (" + RefusalText(verdict) + "): " + std::string(text) +
+    Log("hráč " + n + " poslal tah, který nelze zahrát (" + RefusalText(verdict) + "): " + Shortened(text, kShownMessageChars) +
         ", zpráva nebyla předána");
     // Only the player's own later messages are refused again: a client that keeps sending
     // what cannot be played is not playing this game.
@@ -247,8 +320,8 @@ bool GameServer::MoveAllowed(int sender, std::string_view text, const MoveVerdic
     return false;
 }
 
-void GameServer::Handle(int sender, const ClientMessage& message, std::string_view text) {
-    using Kind = ClientMessageKind;
+void GameServer::Handle(int sender, const protocol::ClientMessage& message, std::string_view text) {
+    using Kind = ClientKind;
     const int other = 1 - sender;
     const std::string n = Digit(sender);
     const std::string o = Digit(other);
@@ -272,12 +345,12 @@ void GameServer::Handle(int sender, const ClientMessage& message, std::string_vi
             break;
         case Kind::SendCard:
             if (!MoveAllowed(sender, text, match_.LayCard(sender, value, !checkMoves_))) break;
-            Send(other, "deckcard=" + value);
+            Send(other, ServerKind::OpponentCard, value);
             Log("hráči " + o + " zaslána karta " + value);
             break;
         case Kind::SendColor:
             if (!MoveAllowed(sender, text, match_.NameSuit(sender, value, !checkMoves_))) break;
-            Send(other, "deckcolorcard=" + value);
+            Send(other, ServerKind::OpponentSuit, value);
             Log("hráči " + o + " zaslána barva " + value);
             break;
         case Kind::RequestCards:
@@ -285,17 +358,17 @@ void GameServer::Handle(int sender, const ClientMessage& message, std::string_vi
             break;
         case Kind::Standing:
             if (!MoveAllowed(sender, text, match_.Stand(sender, !checkMoves_))) break;
-            Send(other, "i stand");
+            Send(other, ServerKind::OpponentStands);
             Log("hráč " + n + " stojí");
             break;
         case Kind::NoCardsLeft:
             if (!MoveAllowed(sender, text, match_.ClaimNoCards(sender, !checkMoves_))) break;
-            Send(other, "opp has no cards");
+            Send(other, ServerKind::OpponentOut);
             Log("hráči " + n + " došly karty");
             break;
         case Kind::AceCannotReturn:
             if (!MoveAllowed(sender, text, match_.ClaimAceCannotReturn(sender, !checkMoves_))) break;
-            Send(other, "ace you cannot return me");
+            Send(other, ServerKind::AceCannotReturn);
             break;
         case Kind::EndOfOneGame:
             Log("hráč " + n + " zaslal požadavek na další hru");
@@ -303,15 +376,25 @@ void GameServer::Handle(int sender, const ClientMessage& message, std::string_vi
             break;
         case Kind::GiveUp:
             if (!MoveAllowed(sender, text, match_.GiveUp(sender, !checkMoves_))) break;
-            Send(other, "opp gives it up");
+            Send(other, ServerKind::OpponentGivesUp);
             Log("hráč " + n + " nemůže vrátit soupeře do hry");
             break;
-        case Kind::Points:
-            if (!MoveAllowed(sender, text, match_.ReportPoints(sender, value, !checkMoves_))) break;
-            Send(other, "opp points=" + value);
-            Log("hráč " + n + " zasílá počet trestných bodů=" + value);
+        case Kind::Points: {
+            const MoveVerdict verdict = match_.ReportPoints(sender, value, !checkMoves_);
+            if (!MoveAllowed(sender, text, verdict)) break;
+            // Checked, the loser's hand decides: both tables of results then agree.
+            const std::string points = checkMoves_ ? std::to_string(verdict.counted) : value;
+            if (points != value) {
+                Log("hráč " + n + " hlásí " + Shortened(value, kShownMessageChars) + " trestných bodů, jeho karty dávají " +
+                    points);
+            }
+            Send(other, ServerKind::OpponentPoints, points);
+            Log("hráč " + n + " zasílá počet trestných bodů=" + Shortened(points, kShownMessageChars));
             break;
+        }
         case Kind::EndOfMatch:
+            // Before the game is decided the other player would wait for ever for its end.
+            if (!MoveAllowed(sender, text, EndOfMatchVerdict())) break;
             Log("hráč " + n + " zasílá konec hry");
             SetStep(SetupStep::Idle);  // the clients now leave; their going is no loss
             // The other may still be hearing the match's end: its seat is held until it says so.
@@ -319,22 +402,25 @@ void GameServer::Handle(int sender, const ClientMessage& message, std::string_vi
                 // A client that can come back keeps its last words until it hears they all
                 // arrived, and comes back to say them again if its connection went first.
                 const Connection* c = PlayerAt(sender);
-                if (c != nullptr && !c->away) links_.Write(c->id, EncodeForWire(std::string(kMatchOverMessage)));
+                if (c != nullptr && !c->away) WriteNow(c->id, ServerKind::MatchOver);
             }
             returns_[static_cast<std::size_t>(sender)].Close();
             if (!returns_[static_cast<std::size_t>(other)].Issued()) ForgetReturns();
             EndedPairLeaves(sender);
             break;
         case Kind::TerminateGame:
-            Send(other, "forcedendofgame");
+            Send(other, ServerKind::ForcedEnd);
             Log("Hráč " + n + " předčasně ukončil hru");
             SetStep(SetupStep::Idle);
             ForgetReturns();
             break;
         case Kind::Say:
-            Send(other, "sayit=" + value);
-            Log("hráč " + n + " říká: " + value);
+            RelayChat(sender, message.value);
             break;
+        case Kind::Join:
+        case Kind::CanReturn:
+        case Kind::Reconnect:
+            break;  // said before the numbers; never dispatched
         case Kind::ReturnReady:
             if (returns_[static_cast<std::size_t>(sender)].Issued()) {
                 returns_[static_cast<std::size_t>(sender)].StartCounting();

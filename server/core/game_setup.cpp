@@ -4,10 +4,13 @@
 
 #include "rules/card_names.h"
 #include "server/core/game_server.h"
+#include "server/core/shown_text.h"
 #include "common/pile.h"
 
 namespace tarvel::server {
 namespace {
+
+using protocol::ServerKind;
 
 std::string Digit(int player) {
     return std::to_string(player);
@@ -23,6 +26,7 @@ void GameServer::SetStep(SetupStep step) {
     } else {
         timer_.Stop();
     }
+    WatchIdle(-1);
 }
 
 void GameServer::StartSetup() {
@@ -34,10 +38,10 @@ void GameServer::StartSetup() {
     }
     settingsComplete_ = {};
     for (int player = 0; player < 2; ++player) {
-        Send(player, "yournumber=" + Digit(player));
+        Send(player, ServerKind::YourNumber, Digit(player));
         Log("Uživateli " + PlayerAt(player)->address + " přiděleno číslo " + Digit(player));
     }
-    Send(0, "req settings");
+    Send(0, ServerKind::SettingsRequest);
     Log("Uživateli 0 odeslán požadavek na nastavení");
     SetStep(SetupStep::AwaitingSettings0);
     AdvanceSetup();
@@ -48,13 +52,25 @@ void GameServer::AdvanceSetup() {
         switch (step_) {
             case SetupStep::AwaitingSettings0:
                 if (!settingsComplete_[0]) return;
-                Send(1, "req settings");
+                Send(1, ServerKind::SettingsRequest);
                 Log("Uživateli 1 odeslán požadavek na nastavení");
                 SetStep(SetupStep::AwaitingSettings1);
                 break;
             case SetupStep::AwaitingSettings1:
                 if (!settingsComplete_[1]) return;
-                if (!CompareSettings()) {
+                if (const SetupEnd end = CompareSettings(); end != SetupEnd::Agreed) {
+                    // Told why, the pair leaves and is never paired again: a client that
+                    // stayed would otherwise meet every newcomer. A client told of the same
+                    // name ends its program and sees no more; one told of other rules
+                    // closes by itself, and is closed if it does not.
+                    for (int player = 1; player >= 0; --player) {
+                        Connection* connection = PlayerAt(player);
+                        if (connection == nullptr) continue;
+                        SetupFailedFor(player);
+                        connection->outOfPlay = true;
+                        connection->closing = true;
+                        if (end == SetupEnd::OtherRules) links_.Close(connection->id, kClosingGrace);
+                    }
                     SetStep(SetupStep::Idle);
                     ForgetReturns();
                     return;
@@ -74,68 +90,67 @@ void GameServer::AdvanceSetup() {
     }
 }
 
-bool GameServer::CompareSettings() {
+GameServer::SetupEnd GameServer::CompareSettings() {
     if (settings_[0].userName == settings_[1].userName) {
         Log("Uživatelé mají stejné jméno.");
-        SendToBoth("samename");
-        return false;
+        SendToBoth(ServerKind::SameName);
+        return SetupEnd::SameName;
     }
     const std::string differing = DifferingSettingsMessage(settings_[0], settings_[1]);
     if (!differing.empty()) {
         Log(differing);
-        SendToBoth("diffsettings=" + differing);
-        return false;
+        SendToBoth(ServerKind::DifferentSettings, differing);
+        return SetupEnd::OtherRules;
     }
-    return true;
+    return SetupEnd::Agreed;
 }
 
 void GameServer::AnnounceAgreement() {
     Log("Nastavení hráčů jsou shodná");
     for (int player = 0; player < 2; ++player) {
-        Send(player, "oksettings");
+        Send(player, ServerKind::SettingsAgreed);
         Log("Informace o shodě zaslána hráči " + Digit(player));
     }
     GiveReturnKeys();
-    const std::uint8_t dealt = std::min(settings_[1].rules[kDealtCardsSetting], kMostDealtCards);
+    const std::uint8_t dealt = std::min(settings_[1].rules[protocol::kDealtCardsSetting], kMostDealtCards);
     agreedRules_ = RulesOfSettings(settings_[1], dealt);
     agreedPoints_ = PlaysForPoints(settings_[1]);
     askedForNextGame_ = {};
 
     for (int player = 0; player < 2; ++player) {
         const std::string& gender = settings_[1 - player].gender;
-        Send(player, "opponentgender=" + gender);
-        Log("pohlaví oponenta hráče " + Digit(player) + " je " + gender);
+        Send(player, ServerKind::OpponentGender, gender);
+        Log("pohlaví oponenta hráče " + Digit(player) + " je " + Shortened(gender, kShownGenderChars));
     }
     const std::string first = Digit(static_cast<int>(random_.Random(2)));
     match_.NoteFirstPlayer(first == "1" ? 1 : 0);
-    SendToBoth("firstplayer=" + first);
+    SendToBoth(ServerKind::FirstPlayer, first);
     Log("začíná hráč " + first + " - zasláno hráčům");
     // Cleared before any further message is handled: only requests after the agreement count.
     readyForDeal_ = {};
 }
 
 void GameServer::Deal() {
-    random_.SeedFromClock();
     const DealtCards dealt = match_.Deal(agreedRules_, agreedPoints_);
     refusedMoves_ = {};
     for (int player = 0; player < 2; ++player) {
         for (const rules::CardId card : dealt.hands[static_cast<std::size_t>(player)]) {
-            Send(player, "yourstartcard=" + rules::CardOfId(card).Name);
+            Send(player, ServerKind::YourStartCard, rules::CardOfId(card).Name);
         }
         Log("Rozdány karty hráči " + Digit(player));
     }
     const typhodnoty& start = rules::CardOfId(dealt.start);
-    SendToBoth("deckstartcard=" + start.Name);
+    SendToBoth(ServerKind::PileStartCard, start.Name);
     Log("hráčům zaslána vykládací karta");
     if (const auto marker = StartQueenMarker(start)) {
-        SendToBoth("deckstartcolorcard=" + marker->Name);
+        SendToBoth(ServerKind::PileStartSuit, marker->Name);
         Log("hráčům zaslána vykládací barva");
     }
-    SendToBoth("startcard done");
+    SendToBoth(ServerKind::StartCardsDone);
 }
 
 void GameServer::Draw(int player, std::string_view countText, std::string_view text) {
-    const auto count = ParseCount(countText);
+    const auto count = protocol::ParseCount(countText);
     if (!count && !checkMoves_) Log("hráč " + Digit(player) + " žádá nečíselný počet karet, platí 0");
     DrawnCards drawn;
     if (!MoveAllowed(player, text, match_.Draw(player, count, !checkMoves_, drawn))) return;
@@ -147,28 +162,28 @@ void GameServer::SendDraw(const DrawnCards& drawn) {
     const int player = drawn.seat;
     const int other = 1 - player;
     auto nothingToDraw = [&] {
-        Send(player, "nocardforpickup");
+        Send(player, ServerKind::NothingToDraw);
         Log(Digit(player) + ": není z čeho lízat");
     };
     if (drawn.NothingAtAll()) {
         // The turn still passes, as when a draw runs dry: without the end of the draw
         // both players would wait for a turn that never comes.
         nothingToDraw();
-        SendToBoth("pickup done");
+        SendToBoth(ServerKind::DrawDone);
         return;
     }
-    Send(other, "opponentpickup");
+    Send(other, ServerKind::OpponentDraws);
     for (std::size_t i = 0; i <= drawn.cards.size(); ++i) {
         if (i == drawn.turnedBefore) {
-            SendToBoth("turningthedeck");
+            SendToBoth(ServerKind::TurningPile);
             Log("Otáčím hromádku");
         }
         if (i == drawn.cards.size()) break;
-        Send(player, "yourcard=" + rules::CardOfId(drawn.cards[i]).Name);
-        Send(other, "opptakescard");
+        Send(player, ServerKind::YourCard, rules::CardOfId(drawn.cards[i]).Name);
+        Send(other, ServerKind::OpponentTakesCard);
     }
     if (drawn.ranDry) nothingToDraw();
-    SendToBoth("pickup done");
+    SendToBoth(ServerKind::DrawDone);
 }
 
 void GameServer::ResetGame() {

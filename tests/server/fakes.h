@@ -15,7 +15,7 @@
 
 #include "common/random_source.h"
 #include "server/core/server_links.h"
-#include "common/wire.h"
+#include "protocol/framing.h"
 
 namespace tarvel::server::testing {
 
@@ -27,11 +27,11 @@ class ZeroRandom final : public RandomSource {
 class FakeLinks final : public ClientLinks {
   public:
     void Write(ConnectionId id, std::string_view bytes) override { written[id] += bytes; }
-    void Close(ConnectionId id) override { closed.insert(id); }
+    void Close(ConnectionId id, std::chrono::milliseconds = {}) override { closed.insert(id); }
 
     // The messages written to the connection since the last call.
     std::vector<std::string> Take(ConnectionId id) {
-        MessageSplitter splitter;
+        protocol::MessageSplitter splitter;
         auto result = splitter.Feed(written[id]);
         written[id].clear();
         return result.messages;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <set>
 
 #include "tests/server/fakes.h"
 #include "tests/server/match_scripts.h"
@@ -19,13 +20,13 @@ class GameServerTest : public ::testing::Test {
     void Connect(ConnectionId id) { server.ClientConnected(id, "10.0.0." + std::to_string(id), 5000); }
     void Read(ConnectionId id, const Messages& messages) {
         std::string bytes;
-        for (const auto& m : messages) bytes += EncodeForWire(m);
+        for (const auto& m : messages) bytes += protocol::EncodeForWire(m);
         server.ClientRead(id, bytes);
     }
     void SettingsOf(ConnectionId id, int player, const std::string& name, const std::string& dealt) {
         const std::string n = std::to_string(player);
         Messages m;
-        for (auto setting : kRuleSettingNames) m.push_back("info " + std::string(setting) + n + "=1");
+        for (auto setting : protocol::kRuleSettingNames) m.push_back("info " + std::string(setting) + n + "=1");
         m.push_back("info pocetrozdavanych" + n + "=" + dealt);
         m.push_back("info uzivatel" + n + "=" + name);
         m.push_back("infosettings" + n + " done");
@@ -83,7 +84,7 @@ TEST_F(GameServerTest, ASendToAPlayerWhoIsNotThereGoesNowhere) {
 
 TEST_F(GameServerTest, TextWithoutATerminatorPastTheLimitClosesTheConnection) {
     StartPlaying();
-    server.ClientRead(1, "iwanttosay0=ahoj\\" + std::string(kMaxPendingBytes + 1, 'x'));
+    server.ClientRead(1, "iwanttosay0=ahoj\\" + std::string(protocol::kMaxPendingBytes + 1, 'x'));
     EXPECT_EQ(links.Take(2), Messages{"sayit=ahoj"});
     EXPECT_EQ(links.closed, std::set<ConnectionId>{1});
     EXPECT_TRUE(
@@ -177,7 +178,7 @@ TEST_F(GameServerTest, APlayerSilentPastTheSettingsLimitIsDroppedAndANewPairCanP
         ASSERT_EQ(caseTimer.running, std::chrono::milliseconds(200));
         if (c.silent == 1) {
             std::string settings;
-            for (const auto& m : SettingsMessages(0, "Jana", "z")) settings += EncodeForWire(m);
+            for (const auto& m : SettingsMessages(0, "Jana", "z")) settings += protocol::EncodeForWire(m);
             game.ClientRead(1, settings);
             EXPECT_EQ(caseTimer.starts, 2);  // player 1 gets the whole limit of its own
         }
@@ -196,7 +197,7 @@ TEST_F(GameServerTest, APlayerSilentPastTheSettingsLimitIsDroppedAndANewPairCanP
         // Late settings from the dropped seat count for nothing; a newcomer pairs with the
         // one left before the dropped connection has even gone.
         std::string late;
-        for (const auto& m : SettingsMessages(c.silent, "Eva", "z")) late += EncodeForWire(m);
+        for (const auto& m : SettingsMessages(c.silent, "Eva", "z")) late += protocol::EncodeForWire(m);
         game.ClientRead(silent, late);
         game.ClientConnected(3, "10.0.0.3", 5000);
         EXPECT_EQ(caseLinks.Take(kept), (Messages{"yournumber=0", "req settings"}));
@@ -207,10 +208,10 @@ TEST_F(GameServerTest, APlayerSilentPastTheSettingsLimitIsDroppedAndANewPairCanP
         EXPECT_EQ(caseLinks.Take(kept), Messages{});
 
         std::string pair;
-        for (const auto& m : SettingsMessages(0, "Jana", "z")) pair += EncodeForWire(m);
+        for (const auto& m : SettingsMessages(0, "Jana", "z")) pair += protocol::EncodeForWire(m);
         game.ClientRead(kept, pair);
         pair.clear();
-        for (const auto& m : SettingsMessages(1, "Petr", "m")) pair += EncodeForWire(m);
+        for (const auto& m : SettingsMessages(1, "Petr", "m")) pair += protocol::EncodeForWire(m);
         game.ClientRead(3, pair);
         EXPECT_EQ(game.Step(), SetupStep::AwaitingReady);
         EXPECT_EQ(caseTimer.running, std::nullopt);
@@ -255,13 +256,105 @@ TEST_F(GameServerTest, AClientThatStopsReadingIsDroppedAndItsOpponentToldAtOnce)
     EXPECT_EQ(server.PlayerCount(), 1u);
 }
 
-TEST(PlayerSettings, ValuesAreDecimalKeptInEightBits) {
-    EXPECT_EQ(ParseSettingValue("7"), 7);
-    EXPECT_EQ(ParseSettingValue("300"), 44);
-    EXPECT_EQ(ParseSettingValue("000000000000000000000000010"), 10);
-    for (const char* bad : {"", " 3", "3 ", "+3", "-3", "0x10", "tři"})
-        EXPECT_EQ(ParseSettingValue(bad), std::nullopt);
-    EXPECT_EQ(ParseCount("99999999999999999999"), 1'000'000u);
+
+TEST_F(GameServerTest, AChatIsCutAtItsLimitAndWhatItSaysIsNeverLogged) {
+    StartPlaying();
+    const std::string text = std::string(600, 'x') + "\x1b[2J";
+    Read(1, {"iwanttosay0=" + text});
+    EXPECT_EQ(links.Take(2), Messages{"sayit=" + std::string(protocol::kMostChatChars, 'x')});
+    EXPECT_EQ(log.lines, Messages{"hráč 0 poslal zprávu (délka 604, zkrácena na 512)"});
+    Read(2, {"iwanttosay1=ahoj"});
+    EXPECT_EQ(links.Take(1), Messages{"sayit=ahoj"});
+    EXPECT_TRUE(Logged("hráč 1 poslal zprávu (délka 4)"));
+}
+
+TEST_F(GameServerTest, AChatFloodIsDroppedAndTheFloodedPlayerPlaysOn) {
+    auto now = ChatLimit::Clock::time_point{};
+    server.SetClock([&] { return now; });
+    StartPlaying();
+    Messages flood(1000, "iwanttosay0=haló");
+    Read(1, flood);
+    // A burst gets through, the rest never reaches the opponent and is said once in the log.
+    EXPECT_EQ(links.Take(2).size(), static_cast<std::size_t>(ChatLimit::kBurst));
+    EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(),
+                         "hráč 0 posílá zprávy příliš rychle, další se soupeři nepředávají"),
+              1);
+    now += std::chrono::seconds(2);
+    Read(1, flood);
+    EXPECT_EQ(links.Take(2), Messages(2, "sayit=haló"));
+    // The game goes on for both.
+    Read(1, {"sendcard0=eso křížové"});
+    EXPECT_EQ(links.Take(2), Messages{"deckcard=eso křížové"});
+    EXPECT_TRUE(links.closed.empty());
+}
+
+
+TEST_F(GameServerTest, APairWhoseRulesDifferIsToldWhyAndThenClosed) {
+    std::vector<std::string> failed;
+    server.SetSetupFailureHandler([&](const std::string& address) { failed.push_back(address); });
+    Connect(1);
+    Connect(2);
+    SettingsOf(1, 0, "Jana", "4");
+    SettingsOf(2, 1, "Petr", "5");
+    EXPECT_EQ(links.Take(2).back().rfind("diffsettings=", 0), 0u);
+    EXPECT_EQ(links.closed, (std::set<ConnectionId>{1, 2}));
+    EXPECT_EQ(failed, (std::vector<std::string>{"10.0.0.2", "10.0.0.1"}));
+    // While they close, a newcomer is never paired with either of them.
+    Connect(3);
+    EXPECT_EQ(server.PlayerCount(), 1u);
+    EXPECT_EQ(links.Take(3), Messages{});
+}
+
+TEST_F(GameServerTest, TheMatchWaitsForASilentPlayerOnlyAsLongAsSet) {
+    FakeTimer idle;
+    server.SetIdleTimer(&idle);
+    server.SetIdleWait(std::chrono::seconds(600));
+    Connect(1);
+    Connect(2);
+    SettingsOf(1, 0, "Jana", "4");
+    SettingsOf(2, 1, "Petr", "4");
+    // Agreed: the deal waits for both, a minute at most.
+    EXPECT_EQ(idle.running, std::chrono::milliseconds(GameServer::kReadyTimeout));
+    Read(1, {"req startcard0"});
+    Read(2, {"req startcard1"});
+    ASSERT_EQ(server.Step(), SetupStep::Playing);
+    EXPECT_EQ(server.AwaitedPlayer(), 0);
+    EXPECT_EQ(idle.running, std::chrono::milliseconds(std::chrono::seconds(600)));
+    const int starts = idle.starts;
+    // The other's moves and the awaited player's chat do not restart the wait; his move does.
+    Read(2, {"iwanttosay1=hraj"});
+    Read(1, {"iwanttosay0=moment"});
+    EXPECT_EQ(idle.starts, starts);
+    Read(1, {"sendcard0=eso křížové"});
+    EXPECT_EQ(server.AwaitedPlayer(), 1);
+    EXPECT_EQ(idle.starts, starts + 1);
+    links.Take(1);
+    server.IdleWaitExpired();
+    EXPECT_TRUE(links.closed.contains(2));
+    EXPECT_EQ(links.Take(1), Messages{"forcedendofgame"});
+    EXPECT_TRUE(Logged("Hráč 1 neodpověděl 600 s, počítá se jako ztracený"));
+    EXPECT_EQ(server.Step(), SetupStep::Idle);
+}
+
+TEST_F(GameServerTest, APlayerWaitingAloneIsNeverHurried) {
+    FakeTimer idle;
+    server.SetIdleTimer(&idle);
+    Connect(1);
+    EXPECT_FALSE(idle.running);
+    EXPECT_EQ(server.AwaitedPlayer(), -1);
+}
+
+
+TEST_F(GameServerTest, APairOfOneNameIsNeverPairedAgainButLeavesByItself) {
+    Connect(1);
+    Connect(2);
+    SettingsOf(1, 0, "Jana", "4");
+    SettingsOf(2, 1, "Jana", "4");
+    EXPECT_EQ(links.Take(2).back(), "samename");
+    // The clients end their programs on it: closing under them could only add a message.
+    EXPECT_TRUE(links.closed.empty());
+    Connect(3);
+    EXPECT_EQ(server.PlayerCount(), 1u);
 }
 
 }  // namespace
