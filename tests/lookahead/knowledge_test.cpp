@@ -62,8 +62,9 @@ struct Script {
     // Seat 1 is to move and looks.
     SeatKnowledge Look() { return record.Update(rules::ViewOf(p, 1)); }
     // Seat 1's move, after it looked.
-    void Mine(rules::Move move) {
+    void Mine(rules::Move move, std::uint8_t suit = rules::kNoSuit) {
         ASSERT_EQ(rules::Apply(p, move, random).refusal, rules::Refusal::None);
+        if (p.suitToName) rules::Apply(p, rules::Move::NameSuit(suit), random);
         record.AfterOwnMove(rules::ViewOf(p, 1));
     }
     void Theirs(rules::Move move) { ASSERT_EQ(rules::Apply(p, move, random).refusal, rules::Refusal::None); }
@@ -134,7 +135,8 @@ TEST(SeatKnowledge, ATurnedPileTellsTheStockAndTheOtherHand) {
     }
 }
 
-// Seat 1 lays `top` on `under`; seat 0 draws or stands instead of answering.
+// Seat 1 lays `top` on `under` (naming `suit` after a queen); seat 0 draws or stands
+// instead of answering.
 struct Declined {
     const char* what;
     rules::RuleOptions rules;
@@ -143,6 +145,8 @@ struct Declined {
     CardSet ruledOut;  // what the rules let it not hold
     CardSet doubted;   // some of what it only chose not to lay
     int drawnSince;
+    CardSet notDoubted = 0;  // what it could not have laid anyway
+    std::uint8_t suit = rules::kNoSuit;
 };
 
 TEST(SeatKnowledge, ADrawOrStandRulesOutWhatTheRulesForbidAndDoubtsTheRest) {
@@ -160,7 +164,10 @@ TEST(SeatKnowledge, ADrawOrStandRulesOutWhatTheRulesForbidAndDoubtsTheRest) {
         {"an ace it must answer", plain, "9 srdcová", "eso srdcové",
          Hand({"eso kárové", "eso pikové", "eso křížové"}), 0, 0},
         {"a plain draw on a nine", plain, "10 srdcová", "9 srdcová", 0,
-         Hand({"9 kárová", "8 srdcová", "dáma piková"}), 1},
+         Hand({"9 kárová", "8 srdcová", "dáma piková"}), 1, Hand({"10 kárová"})},
+        {"a plain draw on a queen that named clubs", plain, "9 srdcová", "dáma srdcová", 0,
+         Hand({"9 křížová", "kluk křížový", "dáma piková"}), 1, Hand({"8 srdcová", "10 srdcová"}),
+         rules::kClubs},
     };
     for (const Declined& c : cases) {
         SCOPED_TRACE(c.what);
@@ -176,14 +183,80 @@ TEST(SeatKnowledge, ADrawOrStandRulesOutWhatTheRulesForbidAndDoubtsTheRest) {
         }
         p.toMove = 1;
         game.Look();
-        game.Mine(rules::Move::Lay(C(c.top)));
+        game.Mine(rules::Move::Lay(C(c.top)), c.suit);
         game.Theirs(rules::Move{rules::TurnEndingKind(p), 0});
         const SeatKnowledge k = game.Look();
+        EXPECT_EQ(k.doubted & c.notDoubted, 0u);
         EXPECT_EQ(k.ruledOut & c.ruledOut, c.ruledOut & k.view.unseen);
         EXPECT_EQ(k.ruledOut & ~c.ruledOut & (rules::kSevens | rules::kAces | Bit(rules::kKingOfSpades)), 0u);
         EXPECT_EQ(k.doubted & c.doubted, c.doubted & k.view.unseen);
         EXPECT_EQ(k.drawnSince, c.drawnSince) << "the cards it drew may be any of them";
     }
+}
+
+TEST(SeatKnowledge, ACardItCouldNotHoldLaidLaterCameWithADraw) {
+    // Seat 0 draws two on a seven: no seven then, but either card drawn may be one.
+    Script game;
+    Position& p = game.p;
+    p.hands[1] = Hand({"7 srdcová", "10 piková", "kluk kárový"});
+    p.hands[0] = Hand({"8 křížová", "10 křížová"});
+    p.pile[p.pileSize++] = C("9 srdcová");
+    for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
+        if (rules::LowestCard(s) != C("7 kárová")) p.stock[p.stockSize++] = rules::LowestCard(s);
+    }
+    p.stock[p.stockSize++] = C("7 kárová");  // drawn first
+    p.toMove = 1;
+    game.Look();
+    game.Mine(rules::Move::Lay(C("7 srdcová")));
+    game.Theirs(kDraw);
+    SeatKnowledge k = game.Look();
+    ASSERT_EQ(k.drawnSince, 2);
+    ASSERT_TRUE(rules::Holds(k.ruledOut, C("7 křížová")));
+    // It lays the seven it drew: one of the two drawn cards is accounted for.
+    game.Mine(kDraw);
+    game.Theirs(rules::Move::Lay(C("7 kárová")));
+    k = game.Look();
+    EXPECT_EQ(k.drawnSince, 1);
+    EXPECT_TRUE(rules::Holds(k.ruledOut, C("7 křížová")));
+}
+
+TEST(SeatKnowledge, TheRecordKeepsTheLaysSinceTheLastDraw) {
+    Script game;
+    Position& p = game.p;
+    p.hands[1] = Hand({"10 piková", "kluk kárový", "8 srdcová"});
+    p.hands[0] = Hand({"dáma kárová", "8 křížová", "10 křížová"});
+    p.pile[p.pileSize++] = C("9 piková");
+    for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
+        p.stock[p.stockSize++] = rules::LowestCard(s);
+    }
+    p.toMove = 0;
+    game.record.AfterOwnMove(rules::ViewOf(p, 1));
+    game.Theirs(rules::Move::Lay(C("dáma kárová")));
+    game.Theirs(rules::Move::NameSuit(rules::kClubs));
+    SeatKnowledge k = game.Look();
+    ASSERT_EQ(k.layCount, 1);
+    EXPECT_EQ(k.lays[0].card, C("dáma kárová"));
+    EXPECT_EQ(k.lays[0].suit, rules::kClubs);
+    EXPECT_EQ(k.lays[0].top, C("9 piková"));
+    EXPECT_EQ(k.lays[0].namedSuit, rules::kNoSuit);
+    // A draw brings cards the lays say nothing of: they are let go.
+    game.Mine(kDraw);
+    game.Theirs(kDraw);
+    EXPECT_EQ(game.Look().layCount, 0);
+}
+
+TEST(SeatKnowledge, KnowledgeThatDoesNotAddUpIsDroppedNotTrusted) {
+    FastRandom random(2);
+    const Position p = rules::Deal(rules::RuleOptions{}, 1, random);
+    SeatKnowledge k = KnowledgeOf(rules::ViewOf(p, 1));
+    k.stockCandidates = 0;  // as if every unseen card were in the other hand: more than it holds
+    const DealSampler sampler(k);
+    EXPECT_TRUE(sampler.CanDeal(p.hands[0]));
+    EXPECT_EQ(rules::CountOf(sampler.Sample(random).hands[0]), rules::CountOf(p.hands[0]));
+    k = KnowledgeOf(rules::ViewOf(p, 1));
+    k.stockOrderKnown = true;  // an order that does not match the unseen cards
+    EXPECT_FALSE(DealSampler(k).Certain());
+    EXPECT_TRUE(DealSampler(k).CanDeal(p.hands[0]));
 }
 
 TEST(SeatKnowledge, DoubtedCardsWeighLessButRuledOutOnesCannotBeDealt) {
@@ -230,6 +303,61 @@ TEST(SeatKnowledge, LaysTellWhatTheHandLikelyHolds) {
     EXPECT_GT(clubs, 4 * spadeToLay) << "a queen laid while a plain spade fitted is unlikely";
     EXPECT_GT(noClubs, 0.0);
     EXPECT_GT(spadeToLay, 0.0);
+
+    // Where the table left it no other choice, the rest of its hand tells nothing; where
+    // a second card fitted as well, the card laid was one of two.
+    struct Compared {
+        const char* what;
+        OthersLay lay;
+        CardSet oneHand, otherHand;
+        double otherOverOne;
+    };
+    const Compared compared[] = {
+        {"a seven on a pending seven",
+         {C("7 srdcová"), rules::kNoSuit, 2, false, false, C("7 křížová")},
+         Hand({"9 srdcová", "kluk srdcový"}),
+         Hand({"8 piková", "kluk kárový"}),
+         1.0},
+        {"an ace on a pending ace",
+         {C("eso srdcové"), rules::kNoSuit, 0, true, false, C("eso křížové")},
+         Hand({"9 srdcová", "kluk srdcový"}),
+         Hand({"8 piková", "kluk kárový"}),
+         1.0},
+        {"under clubs named over a heart queen, one club of two or the only one",
+         {C("dáma srdcová"), rules::kClubs, 0, false, false, C("8 křížová")},
+         Hand({"9 křížová"}),
+         Hand({"9 srdcová"}),
+         2.0},
+    };
+    for (const Compared& c : compared) {
+        SCOPED_TRACE(c.what);
+        k.lays[0] = c.lay;
+        EXPECT_DOUBLE_EQ(EvidenceFor(k, c.otherHand), c.otherOverOne * EvidenceFor(k, c.oneHand));
+    }
+}
+
+TEST(SeatKnowledge, DealsThatExplainTheLaysComeMoreOften) {
+    // A deal whose start card is an ordinary heart: the queen of hearts was laid on it.
+    FastRandom random(6);
+    Position p;
+    do {
+        p = rules::Deal(rules::RuleOptions{}, 1, random);
+    } while (rules::SuitOf(p.Top()) != rules::kHearts || rules::RankOf(p.Top()) == rules::kQueen);
+    SeatKnowledge k = KnowledgeOf(rules::ViewOf(p, 1));
+    const auto dealsWithClubs = [&](const SeatKnowledge& knowledge) {
+        const DealSampler sampler(knowledge);
+        int count = 0;
+        for (int i = 0; i < 2000; ++i) {
+            count +=
+                rules::CountOf(sampler.Sample(random).hands[0] & rules::SuitSet(rules::kClubs)) >= 2 ? 1 : 0;
+        }
+        return count;
+    };
+    const int blind = dealsWithClubs(k);
+    k.layCount = 1;
+    k.lays[0] = OthersLay{p.Top(), rules::kNoSuit, 0, false, false, C("dáma srdcová"), rules::kClubs};
+    k.view.unseen &= ~Bit(C("dáma srdcová"));  // the queen it laid is seen
+    EXPECT_GT(dealsWithClubs(k), blind + 200) << "blind " << blind;
 }
 
 TEST(KnowledgeRecord, ANewDealOrViewsThatDoNotFollowForgetEverything) {

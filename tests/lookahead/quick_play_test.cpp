@@ -116,6 +116,16 @@ TEST(StrongChoice, SpendsItsBudgetOnTheMovesItHas) {
     EXPECT_GE(report.playouts, 500);
     EXPECT_LE(report.playouts, 600 + 6 * 8);
     // A budget of moves stops it early, after each move's first deals.
+    // A queen as the last card wins at once: no suit to try, unless the return rule
+    // lets the other answer it.
+    Position last = Table(Hand({"dáma srdcová"}), "9 piková");
+    last.stock = p.stock;
+    last.stockSize = p.stockSize;
+    ChooseMove(KnowledgeOf(rules::ViewOf(last, 0)), false, 3, effort, &report);
+    EXPECT_EQ(report.candidates, 2);
+    last.rules.returnToGame = true;
+    ChooseMove(KnowledgeOf(rules::ViewOf(last, 0)), false, 3, effort, &report);
+    EXPECT_EQ(report.candidates, 5);
     const Effort cut{600, 8, 200};
     ChooseMove(KnowledgeOf(rules::ViewOf(p, 0)), false, 3, cut, &report);
     EXPECT_LT(report.playouts, 100);
