@@ -10,18 +10,17 @@
 #include <string>
 #include <string_view>
 
+#include "common/random_source.h"
+#include "common/seat_position.h"
 #include "engine/computer_opponent.h"
 #include "engine/game_options.h"
 #include "engine/game_state.h"
-#include "lookahead/seat_knowledge.h"
 #include "engine/network_port.h"
 #include "engine/presentation_port.h"
-#include "common/random_source.h"
-#include "common/seat_position.h"
+#include "lookahead/seat_knowledge.h"
+#include "rules/moves.h"
 
 namespace tarvel {
-
-enum class Side { Player, Computer };
 
 class Engine {
   public:
@@ -46,9 +45,7 @@ class Engine {
     void ApplyGenderFromOptions();
 
     // New game and deal.
-    void BuildDeck();
     void Novhra1Click(bool fromMenu);
-    void ShuffleAndDeal();
     void BeginPlayerTurn();
 
     // Selection in the hand and in the suit row.
@@ -65,25 +62,21 @@ class Engine {
 
     // Playing a card.
     void PlayPlayerCard();
-    void ApplyCardEffect(const typhodnoty& card, Side side);
     void AskSuit();
     // The row of suits to choose from, without the question.
     void ShowSuitChoice();
+    // The suit's marker (" srdce" …); any other text is ignored.
     void PlayerChoosesSuit(std::string_view marker);
-    void ApplyOpponentCard(const typhodnoty& card);
+    // The network opponent's card, laid on the pile: its effect and the turn.
+    void ApplyOpponentCard(rules::CardId card);
 
-    // Drawing, standing and turning the pile.
+    // Drawing, standing and giving up: the one command that ends a turn without a card.
     void DrawCommand();
     void PlayerDraws();
-    void OpponentDraws();
-    void TurnPile();
-    // True when the player holds the card that answers a pending seven or king of spades.
-    bool SevensCheck() const;
 
     // The computer opponent's turn, and its laying of the card at `position` of its hand.
     void OpponentTurn();
     void OpponentPlaysCard(std::size_t position);
-    void OpponentChoosesSuit();
 
     // What the server's messages do in a network game. Each is ignored when it does
     // not fit the moment (a card outside a game, a deal nobody asked for).
@@ -91,13 +84,13 @@ class Engine {
     void NetworkSettingsAgreed();
     void NetworkFirstPlayer(std::string_view digit);
     void NetworkOpponentGender(std::string_view letter);
-    void NetworkStartCard(const typhodnoty& card);
-    void NetworkPileStartCard(const typhodnoty& card);
+    void NetworkStartCard(rules::CardId card);
+    void NetworkPileStartCard(rules::CardId card);
     void NetworkPileStartSuit(std::string_view marker);
     void NetworkStartCardsDone();
-    void NetworkOpponentCard(const typhodnoty& card);
+    void NetworkOpponentCard(rules::CardId card);
     void NetworkOpponentSuit(std::string_view marker);
-    void NetworkCardDrawn(const typhodnoty& card);
+    void NetworkCardDrawn(rules::CardId card);
     void NetworkNothingToDraw();
     void NetworkOpponentDraws();
     void NetworkOpponentTakesCard();
@@ -126,8 +119,6 @@ class Engine {
     void NetworkPositionFromServer(const SeatPosition& position, bool takeUp);
 
     // End of game and match.
-    void OpponentLastCard();
-    void OpponentTriesReturn();
     void PlayerWinsGame();
     void OpponentWinsGame();
     void SayPoints(std::int32_t count, bool penalty);
@@ -142,10 +133,12 @@ class Engine {
 
   private:
     bool Networked() const { return net_.active; }
+    rules::RuleOptions Rules() const { return RulesOf(options_); }
     // The parts of a game's start and end that may have to wait for the server.
     void BeginGame();
     void StartDealtGame();
-    void FinishOpponentWin();
+    void ShuffleAndDeal();
+    void FinishOpponentWin(bool givingUp);
     void FinishPlayerWin();
     // Takes up the step the network game waits for, when what it needs has arrived.
     void ResumeNetworkWait();
@@ -158,22 +151,37 @@ class Engine {
     void SayCardCount(std::uint8_t count, std::string_view whose);
     // The counts as the rules use them: a value outside its range counts as the default.
     std::uint8_t NumberOfGames() const { return kNumberOfGamesRange.Keep(options_.numberofgames); }
-    const std::string& PV() const { return state_.PlayerVoice; }
-    const std::string& OV() const { return state_.OpponentVoice; }
+    const std::string& PV() const { return state_.playerVoice; }
+    const std::string& OV() const { return state_.opponentVoice; }
     void Say(std::string_view text, std::uint8_t variant = kPlainVariant);
+    void SayCard(rules::CardId card);
     void SayEffect(std::string_view text, std::uint8_t variant = kPlainVariant);
     void SendNet(std::string_view keyword);
     void SendNet(std::string_view keyword, std::string_view value);
     void SetLabelText(int textIndex, std::string_view suffix = {});
     void WriteStatusPanels();
     void SetPanelNumber(StatusPanel panel, std::int64_t value);
-    const std::string& TopName() const;
     void SpeakSelected();
-    // Turns the pile when the stock is empty; false when there is nothing to draw.
-    bool RefillStockIfEmpty();
-    // Moves the top of the stock into a hand, turning the pile first if need be;
-    // false, after saying so, when there is nothing to draw.
-    bool TakeFromStock(CardQueue& hand, std::uint8_t& count);
+
+    // A move of the local game and what came of it.
+    struct LocalPlay {
+        rules::MoveOutcome outcome;
+        rules::DrawnCards drawn;  // the cards a draw gave, in order
+    };
+    // Plays a move of the local game by the rules on the table; the hands keep their
+    // order, a drawn card joining its hand's end. The computer is not held to the
+    // compulsory rule, which binds the player's commands.
+    LocalPlay PlayLocal(rules::Move move);
+    // The game is decided for `winner`, unless a move already decided it.
+    void DecideLocal(std::uint8_t winner);
+    // The cards a move's draw gave join the drawer's hand in the order they came.
+    void TakeDrawnCards(const rules::Position& before, LocalPlay& play);
+    // What the computer sees of the table at its turn.
+    ComputerSight SightOfComputer() const;
+    // A draw said card by card as its hand's row grows from `handBefore` cards.
+    void SayPlayerDraw(const LocalPlay& play, std::size_t handBefore);
+    void SayComputerDraw(const LocalPlay& play, std::size_t handBefore);
+
     void SelectHandPosition(std::size_t position);
     // One card or suit to the left or to the right, or "okraj" at the end of the row.
     enum class Step { Left, Right };
@@ -182,16 +190,23 @@ class Engine {
     void PlaceSuitMarker(int x);
     // The hand position under the marker, kept within the hand.
     std::size_t CurrentHandPosition() const;
+    // The computer's steps: standing, drawing, laying a card and naming a suit.
     void ComputerStands();
+    void OpponentDraws();
+    void ComputerLays(rules::CardId card);
+    void OpponentChoosesSuit();
+    // The computer laid its last card under the return rule; the player laid his.
+    void OpponentLastCard(bool lastWasAce);
+    void OpponentTriesReturn();
     // The strong computer's move, its answer to the player's last card, and its memory
     // of the game told what it just did.
     ComputerMove StrongMove();
-    std::optional<ReturnAnswer> StrongReturnAnswer();
+    std::optional<rules::CardId> StrongReturnAnswer();
     void RememberOwnMove();
     void SayCardsLeft(std::uint8_t count, bool toPlayer);
     // The loser's cards left and their points, the new totals and who leads.
     void AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::int32_t points);
-    static std::int32_t HandPoints(const CardQueue& hand);
+    static std::int32_t HandPoints(const std::vector<rules::CardId>& hand);
     void EndMatch();
 
     SpeechPort& speech_;
@@ -203,8 +218,10 @@ class Engine {
     GameOptions options_;
     NetworkGame net_;
     ComputerOpponent computer_;
+    // The move that decided the game, with the cards the loser took, said with the verdict.
+    LocalPlay settlement_;
     lookahead::KnowledgeRecord strongMemory_;
-    std::uint8_t strongSuit_ = 0xFF;  // the suit the strong computer names after its queen
+    std::uint8_t strongSuit_ = rules::kNoSuit;  // the suit the strong computer names after its queen
 };
 
 }  // namespace tarvel

@@ -1,30 +1,25 @@
 // Playing a card: the refusals, the accepted play and its effect, the suit choice
 // after a queen, and a card played by the network opponent.
-#include "rules/card_names.h"
 #include "engine/engine.h"
-#include "rules/moves.h"
-#include "engine/rules_bridge.h"
 #include "engine/table_layout.h"
+#include "rules/card_names.h"
 
 namespace tarvel {
 
 void Engine::PlayPlayerCard() {
-    if (!state_.GameRunning || state_.SuitChoiceActive) return;
-    if (Networked() && (!state_.PlayerTurn || net_.awaitingCards)) {
+    if (!state_.running || state_.SuitChoiceActive()) return;
+    if (Networked() && (!state_.PlayerTurn() || net_.awaitingCards)) {
         speech_.StartPhrase(kNoVoice, "off", kPlainVariant);
         return;
     }
-    if (state_.PlayerHand.Empty() || state_.SelectedIndex < 1 ||
-        state_.SelectedIndex > state_.PlayerHand.Size()) {
+    const rules::CardId card = state_.SelectedCard();
+    if (card == rules::kNoCard) {
         // Nothing to lay (an empty hand after a return): the edge sound, as a card move
         // on an empty hand gives; "off" would say it is not the player's turn.
         SayEffect("okraj");
         return;
     }
-    const typhodnoty card = state_.PlayerHand.At(state_.SelectedIndex);
-    rules::Position position = PositionOf(state_, options_);
-    position.toMove = kPlayerSeat;
-    const rules::Refusal refusal = rules::LayRefusal(position, rules::IdOfCard(card));
+    const rules::Refusal refusal = rules::LayRefusal(state_.game, card);
     switch (refusal) {
         case rules::Refusal::None:
             break;
@@ -47,32 +42,32 @@ void Engine::PlayPlayerCard() {
             speech_.StartPhrase(OV(), "kartu nelze použít", kCannotUseVariant);
             return;
         default:
-            return;  // not a card of the deck: the table never holds one
+            return;  // not the player's move now
     }
 
-    if (state_.RequestedSuitShown) {
-        state_.RequestedSuitShown = false;
-        table_.EraseRequestedSuit();
+    if (state_.RequestedSuitShown()) table_.EraseRequestedSuit();
+    if (Networked()) {
+        rules::LayReported(state_.game, kPlayerSeat, card, state_.playerHand.size() == 1);
+        std::erase(state_.playerHand, card);
+    } else {
+        PlayLocal(rules::Move::Lay(card));
     }
-    state_.CurrentCard = card;
-    state_.SelectedIndex = state_.PlayerHand.RemoveAt(state_.SelectedIndex);
-    state_.Pile.PushCard(card);
-    SendNet("sendcard", card.Name);
+    // The selection stays on the card that followed, or on the new last card.
+    state_.selected = std::min(state_.selected, state_.playerHand.size());
+    SendNet("sendcard", rules::CardName(card));
 
-    state_.PlayerCount = static_cast<std::uint8_t>(state_.PlayerHand.Size());
-    if (state_.PlayerCount > 0) {
+    if (state_.PlayerCount() > 0) {
         table_.DrawPlayerHand();
     } else {
         table_.BlankPlayerCardAt(1);
     }
     table_.DrawPile();
     SayEffect("vyhození", kThrowVariant);
+    if (state_.SuitChoiceActive()) AskSuit();
 
-    if (state_.PlayerCount > 0 || options_.returntogame) ApplyCardEffect(card, Side::Player);
-
-    if (state_.PlayerCount == 0) {
+    if (state_.PlayerCount() == 0) {
         // A last queen under the return rule waits for its suit first.
-        if (options_.returntogame && state_.SuitChoiceActive) return;
+        if (state_.SuitChoiceActive()) return;
         SendNet("i have no cards");
         Say("hráč poslední karta");
         if (options_.returntogame) {
@@ -82,35 +77,11 @@ void Engine::PlayPlayerCard() {
         }
         return;
     }
-    if (state_.SuitChoiceActive) return;
+    if (state_.SuitChoiceActive()) return;
     if (Networked()) {
-        state_.PlayerTurn = false;
         SelectFirstCard(true);
     } else {
         OpponentTurn();
-    }
-}
-
-void Engine::ApplyCardEffect(const typhodnoty& card, Side side) {
-    const rules::CardId id = rules::IdOfCard(card);
-    if (id == rules::kNoCard) return;
-    switch (rules::EffectOfCard(id, RulesOf(options_))) {
-        case rules::CardEffect::NameSuit:
-            if (side == Side::Player) {
-                AskSuit();
-            } else {
-                OpponentChoosesSuit();
-            }
-            break;
-        case rules::CardEffect::AcePending:
-            state_.AcePending = true;
-            if (side == Side::Computer) speech_.StartPhrase(OV(), "Stojíš", kPlainVariant);
-            break;
-        case rules::CardEffect::AddsDraw:
-            state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + rules::DrawAddedBy(id, RulesOf(options_)));
-            break;
-        case rules::CardEffect::None:
-            break;
     }
 }
 
@@ -120,41 +91,36 @@ void Engine::AskSuit() {
 }
 
 void Engine::ShowSuitChoice() {
-    state_.SuitChoiceActive = true;
     table_.DrawSuitChoice();
     table_.ShowMarker(false);
-    state_.MarkerX = layout::kFirstSuitMarkerX;
-    state_.MarkerY = layout::kSuitMarkerY;
+    state_.markerX = layout::kFirstSuitMarkerX;
+    state_.markerY = layout::kSuitMarkerY;
     if (options_.saycardsundermouse) table_.SetHoverSuit(" srdce");
     table_.PlaceMarker(true);
 }
 
 void Engine::PlayerChoosesSuit(std::string_view marker) {
-    // A match ended during the suit choice leaves the flag set until the next deal;
-    // the choice then must not lay a marker or give the computer a move.
-    if (!state_.GameRunning || !state_.SuitChoiceActive || state_.Pile.StackEmpty()) return;
-    if (SuitIndexOfKey(SuitPart(marker)) < 0 || !IsSuitMarker(marker)) return;
+    // A match ended during the suit choice leaves the queen waiting for its suit until
+    // the next deal; the choice then must not name it or give the computer a move.
+    if (!state_.running || !state_.SuitChoiceActive() || state_.game.Top() == rules::kNoCard) return;
+    const std::uint8_t suit = rules::SuitOfMarker(marker);
+    if (suit == rules::kNoSuit) return;
 
-    // The marker is a copy of the queen just played, renamed to the suit that now holds.
-    typhodnoty markerCard = state_.Pile.Top();
-    markerCard.Name = std::string(marker);
-    state_.CurrentCard = markerCard;
-    state_.Pile.PushCard(markerCard);
     if (Networked()) {
+        rules::NameSuitReported(state_.game, kPlayerSeat, suit);
         SendNet("sendcolor", marker);
         SayEffect("vyhození", kThrowVariant);
+    } else {
+        PlayLocal(rules::Move::NameSuit(suit));
     }
     table_.EraseSuitChoice();
     table_.DrawRequestedSuit();
-    state_.MarkerX = layout::kStartMarker.x;
-    state_.MarkerY = layout::kStartMarker.y;
+    state_.markerX = layout::kStartMarker.x;
+    state_.markerY = layout::kStartMarker.y;
     table_.PlaceMarker(true);
-    state_.SuitChoiceActive = false;
-    state_.RequestedSuitShown = true;
 
-    if (!state_.PlayerHand.Empty()) {
+    if (!state_.playerHand.empty()) {
         if (Networked()) {
-            state_.PlayerTurn = false;
             SelectFirstCard(true);
         } else {
             OpponentTurn();
@@ -166,33 +132,23 @@ void Engine::PlayerChoosesSuit(std::string_view marker) {
     OpponentTriesReturn();
 }
 
-void Engine::ApplyOpponentCard(const typhodnoty& card) {
-    const rules::CardId id = rules::IdOfCard(card);
-    const rules::CardEffect effect = id == rules::kNoCard ? rules::CardEffect::None : rules::EffectOfCard(id, RulesOf(options_));
-    if (effect == rules::CardEffect::AddsDraw) {
-        state_.PendingDraw = static_cast<std::uint8_t>(state_.PendingDraw + rules::DrawAddedBy(id, RulesOf(options_)));
-    } else if (effect == rules::CardEffect::AcePending) {
-        state_.AcePending = true;
+void Engine::ApplyOpponentCard(rules::CardId card) {
+    const bool suitWasShown = state_.RequestedSuitShown();
+    // The opponent's card does what it does even as his last: whether it was, the
+    // server's next message tells.
+    rules::LayReported(state_.game, kOpponentSeat, card, false);
+    if (rules::EffectOfCard(card, Rules()) == rules::CardEffect::AcePending)
         speech_.StartPhrase(OV(), "Stojíš", kPlainVariant);
-    } else {
-        // Any other card answers nothing: what was pending is over.
-        state_.AcePending = false;
-        state_.PendingDraw = 0;
-    }
-    state_.PlayerTurn = true;
-    if (state_.RequestedSuitShown) {
-        state_.RequestedSuitShown = false;
-        table_.EraseRequestedSuit();
-    }
+    if (suitWasShown) table_.EraseRequestedSuit();
     table_.DrawPile();
-    if (state_.OpponentCount > 0) --state_.OpponentCount;
+    if (state_.opponentCount > 0) --state_.opponentCount;
     table_.DrawOpponentHand();
 
     // With an empty hand while the opponent still holds cards, the player was returned
     // into the game: the cards to take are on their way.
-    if (!state_.PlayerHand.Empty()) {
+    if (!state_.playerHand.empty()) {
         SelectFirstCard(true);
-    } else if (state_.OpponentCount == 0) {
+    } else if (state_.opponentCount == 0) {
         OpponentWinsGame();
     }
 }

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "common/card.h"
+#include "rules/card_names.h"
 
 namespace tarvel::layout {
 
@@ -71,9 +71,9 @@ constexpr std::size_t HandPositionAt(int x) {
 }
 
 // The marker text of the suit under an x of the suit row, or empty outside it.
-constexpr std::string_view SuitAtX(int x) {
+inline std::string_view SuitAtX(int x) {
     if (x < kSuitRowLeft || x > kSuitRowRight) return {};
-    return kSuitMarkers[static_cast<std::size_t>((x - kSuitRowLeft) / kSuitSymbolStep)];
+    return rules::SuitMarker(static_cast<std::uint8_t>((x - kSuitRowLeft) / kSuitSymbolStep));
 }
 
 }  // namespace tarvel::layout

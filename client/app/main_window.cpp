@@ -53,7 +53,7 @@ MainWindow::MainWindow(ClientSetup setup)
       audio_(setup_.audio ? std::move(setup_.audio) : std::make_unique<SilentAudioBackend>()),
       random_(RandomFor(setup_.seed)),
       phrases_(*audio_, random_),
-      spoken_(gameSpeech_, history_, [this] { return engine_->State().PlayerVoice; }) {
+      spoken_(gameSpeech_, history_, [this] { return engine_->State().playerVoice; }) {
     // The language first: every caption below comes from the string table in it.
     texts_.SetLanguageBase(settings_.LoadLanguage());
     setWindowTitle(Text(1));
@@ -94,8 +94,8 @@ MainWindow::MainWindow(ClientSetup setup)
     MakeChat();
     StartServerIfAsked();
     if (!phrases_.SoundsOn()) menu_.katlzankarty1->setEnabled(false);
-    engine_->State().MarkerX = layout::kStartMarker.x;
-    engine_->State().MarkerY = layout::kStartMarker.y;
+    engine_->State().markerX = layout::kStartMarker.x;
+    engine_->State().markerY = layout::kStartMarker.y;
 
     formactivatetimer_.setInterval(kActivationRedrawMilliseconds);
     formactivatetimer_.setSingleShot(true);
@@ -164,7 +164,7 @@ void MainWindow::ConnectMenu() {
         Command([this] {
             // A local match still running ends first, said as the end-match command says
             // it, so the network match that follows starts from a table at rest.
-            if (engine_->State().GameRunning && !engine_->Net().active) {
+            if (engine_->State().running && !engine_->Net().active) {
                 if (network_->ConnectionInUse()) return;
                 engine_->Ukonenhry1Click();
             }
@@ -189,7 +189,7 @@ void MainWindow::ConnectMenu() {
     connect(m.Tvojebodydotabulky1, &QAction::triggered, this, [this] {
         SayCommand([this] {
             const GameState& state = engine_->State();
-            SayTableScore(spoken_, state.PlayerVoice, state.PlayerPenalty, state.OpponentPenalty);
+            SayTableScore(spoken_, state.playerVoice, state.playerPenalty, state.opponentPenalty);
         });
     });
     connect(m.Mojebody1, &QAction::triggered, this, [this] { SayCommand([this] { say_->OpponentPoints(); }); });
@@ -323,7 +323,7 @@ void MainWindow::MakeNetworkPlay() {
     };
     hooks.matchAgreed = [this] {
         // The first game of a network match starts a new history, as a new local match does.
-        if (engine_->State().LastStarter == kStarterUnknown) {
+        if (engine_->State().lastStarter == kStarterUnknown) {
             history_.Clear();
             shownEntries_ = 0;
             toldEntries_ = 0;
@@ -352,7 +352,7 @@ void MainWindow::SendChatMessage() {
 void MainWindow::ReceiveChatMessage(std::string_view text) {
     const ReceivedMessage received = chat_->Receive(text);
     // The history keeps it with the opponent's words; the chat voice, not a recording, reads it.
-    history_.Add(SpokenEntry{Speaker::Opponent, engine_->State().OpponentVoice, received.line.trimmed().toStdString(),
+    history_.Add(SpokenEntry{Speaker::Opponent, engine_->State().opponentVoice, received.line.trimmed().toStdString(),
                              kPlainVariant, false, false});
     table_->PrintChatLine(received.line, received.spoken ? QString() : received.announcement);
 }
@@ -433,8 +433,8 @@ void MainWindow::LoadStartupSettings() {
     GameOptions& options = engine_->Options();
     VoiceLetters voices = VoiceLettersForGender(options.playergender);
     settings_.LoadSettings(QDir::currentPath().toStdString(), options, net_, voices);
-    engine_->State().PlayerVoice = voices.player;
-    engine_->State().OpponentVoice = voices.opponent;
+    engine_->State().playerVoice = voices.player;
+    engine_->State().opponentVoice = voices.opponent;
     phrases_.SetSoundsOn(options.gamesounds);
     menu_.Zvuky1->setChecked(options.gamesounds);
     menu_.katlzankarty1->setChecked(options.saypickedcards);
@@ -493,12 +493,12 @@ void MainWindow::SayCommand(std::function<void()> say) {
 
 void MainWindow::FormActivate() {
     const GameState& state = engine_->State();
-    if (!state.GameRunning || state.PlayerHand.Empty()) return;
+    if (!state.running || state.playerHand.empty()) return;
     table_->ClearTable();
     table_->RedrawTable();
-    if (state.SuitChoiceActive) {
+    if (state.SuitChoiceActive()) {
         table_->DrawSuitChoice();
-    } else if (state.RequestedSuitShown) {
+    } else if (state.RequestedSuitShown()) {
         table_->DrawRequestedSuit();
     }
 }
@@ -520,7 +520,7 @@ void MainWindow::ToggleSounds(bool fromMenu) {
 void MainWindow::ApplySoundsState() {
     const bool on = phrases_.SoundsOn();
     menu_.Zvuky1->setChecked(on);
-    SetSayMenuEnabled(on && engine_->State().GameRunning);
+    SetSayMenuEnabled(on && engine_->State().running);
     menu_.katlzankarty1->setEnabled(on);
     label1_->setVisible(!on || gameSpeech_.Mode() == SpeechMode::Off);
 }

@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "client/settings/client_texts.h"
-#include "common/deck.h"
 #include "common/seat_position.h"
 #include "common/wire.h"
+#include "rules/card_names.h"
 
 namespace tarvel {
 namespace {
@@ -58,7 +58,7 @@ void ServerDispatch::AnswerSettingsRequest() {
     Send("info zamichat", Flag(options.shufflecards));
     Send("info pocetkol", std::to_string(options.numberofgames));
     Send("info pocetrozdavanych", std::to_string(options.dealtcards));
-    Send("info pohlhrac", engine_.State().PlayerVoice);
+    Send("info pohlhrac", engine_.State().playerVoice);
     Send("info uzivatel", userName_);
     // The one message with text after the digit and no "=".
     SendOwn(MakePlayerMessage("infosettings", std::string_view(&engine_.Net().playerNumber, 1)) + " done");
@@ -93,7 +93,7 @@ bool ServerDispatch::HandleWhole(std::string_view message) {
         client_.ShowMessage(client_.LocalizedText(text::kSameUserName));
         client_.EndProgram();
     } else if (message == "oksettings") {
-        if (engine_.State().GameRunning) return true;  // agreement only comes between games
+        if (engine_.State().running) return true;  // agreement only comes between games
         client_.MatchAgreed();
         engine_.NetworkSettingsAgreed();
     } else if (message == "startcard done") {
@@ -144,12 +144,12 @@ bool ServerDispatch::HandleWhole(std::string_view message) {
 
 bool ServerDispatch::HandleKeyed(std::string_view key, std::string_view value) {
     auto withCard = [&](auto operation) {
-        if (const auto card = FindCard(value)) (engine_.*operation)(*card);
+        if (const rules::CardId card = rules::IdOfName(value); card != rules::kNoCard) (engine_.*operation)(card);
     };
     if (key == "yournumber") {
         if (value != "0" && value != "1") return true;
         engine_.Net().playerNumber = value[0];
-        if (engine_.State().LastStarter == kStarterUnknown && !engine_.Net().active) client_.CloseWaitingDialog();
+        if (engine_.State().lastStarter == kStarterUnknown && !engine_.Net().active) client_.CloseWaitingDialog();
     } else if (key == "diffsettings") {
         client_.CloseConnection();
         client_.ShowMessage(std::string(value) + "\n" + client_.LocalizedText(text::kDifferentRulesRequest));

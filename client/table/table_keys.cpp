@@ -6,8 +6,8 @@ namespace tarvel {
 
 void PressTableKey(TableKey key, Engine& engine, SayCommands& say) {
     const GameState& state = engine.State();
-    if (!state.GameRunning) return;
-    const bool suitChoice = state.SuitChoiceActive;
+    if (!state.running) return;
+    const bool suitChoice = state.SuitChoiceActive();
     switch (key) {
         case TableKey::Up:
             say.PileCard();
@@ -32,7 +32,7 @@ void PressTableKey(TableKey key, Engine& engine, SayCommands& say) {
             break;
         case TableKey::Enter:
             if (suitChoice) {
-                engine.PlayerChoosesSuit(layout::SuitAtX(state.MarkerX));
+                engine.PlayerChoosesSuit(layout::SuitAtX(state.markerX));
             } else {
                 engine.PlayPlayerCard();
             }

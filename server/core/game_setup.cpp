@@ -4,7 +4,6 @@
 
 #include "rules/card_names.h"
 #include "server/core/game_server.h"
-#include "common/pile.h"
 
 namespace tarvel::server {
 namespace {
@@ -120,15 +119,15 @@ void GameServer::Deal() {
     refusedMoves_ = {};
     for (int player = 0; player < 2; ++player) {
         for (const rules::CardId card : dealt.hands[static_cast<std::size_t>(player)]) {
-            Send(player, "yourstartcard=" + rules::CardOfId(card).Name);
+            Send(player, "yourstartcard=" + rules::CardName(card));
         }
         Log("Rozdány karty hráči " + Digit(player));
     }
-    const typhodnoty& start = rules::CardOfId(dealt.start);
-    SendToBoth("deckstartcard=" + start.Name);
+    SendToBoth("deckstartcard=" + rules::CardName(dealt.start));
     Log("hráčům zaslána vykládací karta");
-    if (const auto marker = StartQueenMarker(start)) {
-        SendToBoth("deckstartcolorcard=" + marker->Name);
+    // A queen turned up holds its own suit.
+    if (const std::uint8_t suit = match_.Position().namedSuit; suit != rules::kNoSuit) {
+        SendToBoth("deckstartcolorcard=" + rules::SuitMarker(suit));
         Log("hráčům zaslána vykládací barva");
     }
     SendToBoth("startcard done");
@@ -164,7 +163,7 @@ void GameServer::SendDraw(const DrawnCards& drawn) {
             Log("Otáčím hromádku");
         }
         if (i == drawn.cards.size()) break;
-        Send(player, "yourcard=" + rules::CardOfId(drawn.cards[i]).Name);
+        Send(player, "yourcard=" + rules::CardName(drawn.cards[i]));
         Send(other, "opptakescard");
     }
     if (drawn.ranDry) nothingToDraw();

@@ -92,7 +92,7 @@ void RecordingPresentation::SayWhoLeads(std::string_view voice, const MatchStand
 void RecordingPresentation::PlaceMarker(bool movePointer) {
     std::string event = "PlaceMarker";
     if (state != nullptr)
-        event += " " + std::to_string(state->MarkerX) + "," + std::to_string(state->MarkerY);
+        event += " " + std::to_string(state->markerX) + "," + std::to_string(state->markerY);
     if (movePointer) event += " pointer";
     Act(std::move(event));
 }

@@ -24,6 +24,7 @@ TEST_P(Sequences, EveryStepInItsPlace) {
     const Scenario& scenario = GetParam();
     Table(scenario.player, scenario.computer, scenario.pile, scenario.stock);
     if (scenario.arrange) scenario.arrange(*this);
+    RulesFromOptions();
     screen.Clear();
     scenario.command(*this);
     EXPECT_EQ(screen.events, scenario.events) << "actual: " << AsList(screen.events);
@@ -40,13 +41,13 @@ auto ChoosingSuit(std::string marker) {
     return [marker](EngineFixture& f) { f.engine.PlayerChoosesSuit(marker); };
 }
 auto ComputerMoving() {
-    return [](EngineFixture& f) { f.engine.OpponentTurn(); };
+    return [](EngineFixture& f) { f.ComputerMoves(); };
 }
 // A network game: this client is player 1, the opponent holds `cards`.
 void Networked(EngineFixture& f, std::uint8_t cards) {
     f.engine.Net().active = true;
     f.engine.Net().playerNumber = '1';
-    f.state.OpponentCount = cards;
+    f.state.opponentCount = cards;
 }
 
 const Scenario kScenarios[] = {
@@ -65,7 +66,7 @@ const Scenario kScenarios[] = {
      {"10 piková", "kluk kárový"},
      {"dáma piková", " kára"},
      {"7 křížová"},
-     [](EngineFixture& f) { f.state.RequestedSuitShown = true; },
+     {},
      Playing("8 kárová"),
      {"EraseRequestedSuit", "DrawPlayerHand", "DrawPile", "say |vyhození|6", "Label Vyhazuji",
       "say z|kluk kárový|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 2", "DrawOpponentHand",
@@ -75,7 +76,7 @@ const Scenario kScenarios[] = {
      {"10 piková", "kluk kárový"},
      {"9 srdcová"},
      {},
-     [](EngineFixture& f) { f.state.GameNumber = 3; },
+     [](EngineFixture& f) { f.state.gameNumber = 3; },
      Playing("9 piková"),
      {"BlankPlayerCardAt 1", "DrawPile", "say |vyhození|6", "say z|hráč poslední karta|1", "ShowMarker off",
       "Label Jsi vítěz", "say z|Jsi vítěz|1", "Panel 1 1", "ScoreTableStep", "say z|konec hry|1",
@@ -104,9 +105,9 @@ const Scenario kScenarios[] = {
      {"9 srdcová", "dáma piková"},
      {},
      [](EngineFixture& f) {
-         f.state.SuitChoiceActive = true;
-         f.state.MarkerX = 330;
-         f.state.MarkerY = 115;
+         f.state.game.suitToName = true;
+         f.state.markerX = 330;
+         f.state.markerY = 115;
      },
      ChoosingSuit(" kára"),
      {"EraseSuitChoice", "DrawRequestedSuit", "PlaceMarker 25,225 pointer", "Label Vyhazuji",
@@ -127,7 +128,7 @@ const Scenario kScenarios[] = {
      {"10 kárová"},
      {"eso srdcové"},
      {},
-     [](EngineFixture& f) { f.state.AcePending = true; },
+     [](EngineFixture& f) { f.state.game.acePending = true; },
      ComputerMoving(),
      {"say z|stojím|1", "Label Stojím", "PlaceMarker 25,225 pointer", "PointAtPile"}},
     {"TheComputerAnswersAnAce",
@@ -135,7 +136,7 @@ const Scenario kScenarios[] = {
      {"10 kárová", "eso kárové"},
      {"eso srdcové"},
      {},
-     [](EngineFixture& f) { f.state.AcePending = true; },
+     [](EngineFixture& f) { f.state.game.acePending = true; },
      ComputerMoving(),
      {"Label Vyhazuji", "say z|eso kárové|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 2",
       "DrawOpponentHand", "start z|Stojíš|1", "PlaceMarker 25,225 pointer", "PointAtPile"}},
@@ -144,7 +145,7 @@ const Scenario kScenarios[] = {
      {"10 kárová"},
      {"7 srdcová"},
      {"8 křížová", "9 křížová", "10 křížová"},
-     [](EngineFixture& f) { f.state.PendingDraw = 3; },
+     [](EngineFixture& f) { f.state.game.pendingDraw = 3; },
      ComputerMoving(),
      {"say z|lížu|1", "Label lížu  3 karty", "DrawOpponentBackAt 2", "say |lízání|1", "DrawOpponentBackAt 3",
       "say |lízání|1", "DrawOpponentBackAt 4", "say |lízání|1", "PlaceMarker 25,225 pointer", "PointAtPile"}},
@@ -155,7 +156,7 @@ const Scenario kScenarios[] = {
      {"eso křížové", "král pikový"},
      [](EngineFixture& f) {
          f.options.kingofspades = true;
-         f.state.StockOrderKnown = true;
+         f.state.game.stockOrderKnown = true;
      },
      ComputerMoving(),
      {"say z|lížu|1", "Label lížu ", "DrawOpponentBackAt 3", "say |lízání|1", "PlaceMarker 25,225 pointer",
@@ -176,7 +177,7 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.playforpoints = true;
-         f.state.OpponentPenalty = 3;
+         f.state.opponentPenalty = 3;
      },
      ComputerMoving(),
      {"Label Vyhazuji",
@@ -249,8 +250,8 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.playforpoints = true;
-         f.state.PlayerPenalty = 2;
-         f.state.GameNumber = 3;
+         f.state.playerPenalty = 2;
+         f.state.gameNumber = 3;
      },
      Playing("9 srdcová"),
      {"BlankPlayerCardAt 1",  "DrawPile",
@@ -286,9 +287,9 @@ const Scenario kScenarios[] = {
      {"8 křížová", "9 křížová", "10 křížová", "kluk křížový"},
      [](EngineFixture& f) {
          f.options.returntogame = true;
-         f.state.ReturnPending = true;
-         f.state.PendingDraw = 2;
-         f.state.OpponentCount = 0;
+         f.state.game.outSeat = kOpponentSeat;
+         f.state.game.pendingDraw = 2;
+         f.state.opponentCount = 0;
      },
      Playing("7 piková"),
      {"DrawPlayerHand", "DrawPile", "say |vyhození|6", "say z|vracíš mě do hry|1", "say z|lížu|1",
@@ -296,9 +297,9 @@ const Scenario kScenarios[] = {
       "DrawOpponentBackAt 3", "say |lízání|1", "DrawOpponentBackAt 4", "say |lízání|1",
       "PlaceMarker 25,225 pointer", "PointAtPile"},
      [](EngineFixture& f) {
-         EXPECT_EQ(f.state.OpponentCount, 4);
-         EXPECT_FALSE(f.state.ReturnPending);
-         EXPECT_EQ(f.state.PendingDraw, 0);
+         EXPECT_EQ(f.state.opponentCount, 4);
+         EXPECT_FALSE(f.state.ReturnPending());
+         EXPECT_EQ(f.state.game.pendingDraw, 0);
      }},
     {"ReturnDecliningTakesThePendingCardsBeforeTheVerdict",
      {"8 kárová"},
@@ -308,10 +309,10 @@ const Scenario kScenarios[] = {
      [](EngineFixture& f) {
          f.options.returntogame = true;
          f.options.playforpoints = true;
-         f.state.ReturnPending = true;
-         f.state.PendingDraw = 2;
-         f.state.OpponentCount = 0;
-         f.state.GameNumber = 3;
+         f.state.game.outSeat = kOpponentSeat;
+         f.state.game.pendingDraw = 2;
+         f.state.opponentCount = 0;
+         f.state.gameNumber = 3;
      },
      Drawing(),
      {"DrawPlayerCardAt 2",
@@ -345,9 +346,9 @@ const Scenario kScenarios[] = {
       "Label ",
       "ShowLabel off"},
      [](EngineFixture& f) {
-         EXPECT_EQ(f.state.PlayerPenalty, 27);
-         EXPECT_EQ(f.state.OpponentWins, 1);
-         EXPECT_FALSE(f.state.ReturnPending);
+         EXPECT_EQ(f.state.playerPenalty, 27);
+         EXPECT_EQ(f.state.opponentWins, 1);
+         EXPECT_FALSE(f.state.ReturnPending());
      }},
     {"ReturnTheComputerHoldsOnlyASevenOfAnotherSuit",
      {"9 srdcová"},
@@ -356,7 +357,7 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.returntogame = true;
-         f.state.GameNumber = 3;
+         f.state.gameNumber = 3;
      },
      Playing("9 srdcová"),
      {"BlankPlayerCardAt 1", "DrawPile", "say |vyhození|6", "say z|hráč poslední karta|1", "ShowMarker off",
@@ -408,9 +409,9 @@ const Scenario kScenarios[] = {
       "PlaceMarker 25,225 pointer",
       "PointAtPile"},
      [](EngineFixture& f) {
-         EXPECT_EQ(f.state.PlayerCount, 5);
-         EXPECT_EQ(f.state.PendingDraw, 2);
-         EXPECT_TRUE(f.state.GameRunning);
+         EXPECT_EQ(f.state.PlayerCount(), 5);
+         EXPECT_EQ(f.state.game.pendingDraw, 2);
+         EXPECT_TRUE(f.state.running);
      }},
     {"ReturnThePlayersLastSevenMakesTheComputerTakeItsCards",
      {"7 kárová"},
@@ -420,7 +421,7 @@ const Scenario kScenarios[] = {
      [](EngineFixture& f) {
          f.options.returntogame = true;
          f.options.playforpoints = true;
-         f.state.GameNumber = 3;
+         f.state.gameNumber = 3;
      },
      Playing("7 kárová"),
      {"BlankPlayerCardAt 1",
@@ -458,8 +459,8 @@ const Scenario kScenarios[] = {
       "Label ",
       "ShowLabel off"},
      [](EngineFixture& f) {
-         EXPECT_EQ(f.state.OpponentPenalty, 28);
-         EXPECT_EQ(f.state.PlayerWins, 1);
+         EXPECT_EQ(f.state.opponentPenalty, 28);
+         EXPECT_EQ(f.state.playerWins, 1);
      }},
     {"ReturnTheComputersLastAceCannotBeReturned",
      {"8 srdcová", "9 srdcová"},
@@ -468,7 +469,7 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.returntogame = true;
-         f.state.GameNumber = 3;
+         f.state.gameNumber = 3;
      },
      ComputerMoving(),
      {"Label Vyhazuji", "say z|eso srdcové|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 1",
@@ -482,12 +483,12 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.returntogame = true;
-         f.state.AcePending = true;
-         f.state.GameNumber = 3;
+         f.state.game.acePending = true;
+         f.state.gameNumber = 3;
          Networked(f, 0);
      },
-     [](EngineFixture& f) { f.engine.OpponentLastCard(); },
-     {"send acecannotreturn", "say z|nemůžeš vrátit|1", "ShowMarker off", "Label Jsem vítěz",
+     [](EngineFixture& f) { f.engine.NetworkOpponentOut(); },
+     {"say z|comp poslední karta|1", "send acecannotreturn", "say z|nemůžeš vrátit|1", "ShowMarker off", "Label Jsem vítěz",
       "say z|jsem vítěz|1", "Panel 3 1", "ScoreTableStep", "say z|konec hry|1", "send end of game",
       "LeaveNetworkPlay", "Menu Novsovhra1 on", "Menu Sovnastaven1 on", "Menu Polizprvusoupei1 off",
       "Menu Nastavenhry1 on", "Menu ekni1 off", "Menu Ukonenhry1 off", "Label ", "ShowLabel off"}},
@@ -498,8 +499,8 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.returntogame = true;
-         f.state.ReturnPending = true;
-         f.state.GameNumber = 3;
+         f.state.game.outSeat = kOpponentSeat;
+         f.state.gameNumber = 3;
          Networked(f, 0);
      },
      Drawing(),
@@ -514,15 +515,15 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.kingofspades = true;
-         f.state.PlayerTurn = false;
+         f.state.game.toMove = kOpponentSeat;
          Networked(f, 4);
      },
      [](EngineFixture& f) { f.engine.ApplyOpponentCard(f.Card("král pikový")); },
      {"DrawPile", "DrawOpponentHand", "PlaceMarker 25,225 pointer"},
      [](EngineFixture& f) {
-         EXPECT_EQ(f.state.PendingDraw, 5);
-         EXPECT_EQ(f.state.OpponentCount, 3);
-         EXPECT_TRUE(f.state.PlayerTurn);
+         EXPECT_EQ(f.state.game.pendingDraw, 5);
+         EXPECT_EQ(f.state.opponentCount, 3);
+         EXPECT_TRUE(f.state.PlayerTurn());
      }},
     {"NetworkThePlayersQueenSendsItsSuit",
      {"8 srdcová", "9 srdcová"},
@@ -530,9 +531,9 @@ const Scenario kScenarios[] = {
      {"9 kárová", "dáma piková"},
      {},
      [](EngineFixture& f) {
-         f.state.SuitChoiceActive = true;
-         f.state.MarkerX = 350;
-         f.state.MarkerY = 115;
+         f.state.game.suitToName = true;
+         f.state.markerX = 350;
+         f.state.markerY = 115;
          Networked(f, 4);
      },
      ChoosingSuit(" piky"),
