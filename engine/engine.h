@@ -11,13 +11,13 @@
 #include <string_view>
 
 #include "common/random_source.h"
-#include "common/seat_position.h"
 #include "engine/computer_opponent.h"
 #include "engine/game_options.h"
 #include "engine/game_state.h"
 #include "engine/network_port.h"
 #include "engine/presentation_port.h"
 #include "lookahead/seat_knowledge.h"
+#include "protocol/seat_position.h"
 #include "rules/moves.h"
 
 namespace tarvel {
@@ -116,7 +116,7 @@ class Engine {
     // The server's position of the game from this player's side, after coming back.
     // With `takeUp` the table is set to it (it then differs only by what never arrived);
     // either way the table is redrawn and its essentials said.
-    void NetworkPositionFromServer(const SeatPosition& position, bool takeUp);
+    void NetworkPositionFromServer(const protocol::SeatPosition& position, bool takeUp);
 
     // End of game and match.
     void PlayerWinsGame();
@@ -145,7 +145,7 @@ class Engine {
     bool Dealing() const;
     bool Playing() const;
     void LayNetworkSuitMarker(std::string_view marker);
-    void TakeUpPosition(const SeatPosition& position);
+    void TakeUpPosition(const protocol::SeatPosition& position);
     // Whose turn it is, the card on the pile and the cards in both hands.
     void SayEssentials();
     void SayCardCount(std::uint8_t count, std::string_view whose);
@@ -156,8 +156,8 @@ class Engine {
     void Say(std::string_view text, std::uint8_t variant = kPlainVariant);
     void SayCard(rules::CardId card);
     void SayEffect(std::string_view text, std::uint8_t variant = kPlainVariant);
-    void SendNet(std::string_view keyword);
-    void SendNet(std::string_view keyword, std::string_view value);
+    void SendNet(protocol::ClientKind kind);
+    void SendNet(protocol::ClientKind kind, std::string_view value);
     void SetLabelText(int textIndex, std::string_view suffix = {});
     void WriteStatusPanels();
     void SetPanelNumber(StatusPanel panel, std::int64_t value);

@@ -64,7 +64,7 @@ void Engine::BeginGame() {
         StartDealtGame();
         return;
     }
-    SendNet("req startcard");
+    SendNet(protocol::ClientKind::ReadyForDeal);
     net_.waiting = NetworkWait::StartCards;  // NetworkStartCardsDone takes it up
 }
 

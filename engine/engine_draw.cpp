@@ -31,11 +31,11 @@ void Engine::PlayerDraws() {
     if (Networked()) {
         if (state_.game.acePending) {
             speech_.SayPhrase(PV(), "stojím", kPlainVariant);
-            SendNet("standing");
+            SendNet(protocol::ClientKind::Standing);
             rules::TurnEndedReported(state_.game, kPlayerSeat);
         } else {
             // The cards come from the server; the draw ends with its word.
-            SendNet("req card", std::to_string(rules::CardsToDraw(state_.game)));
+            SendNet(protocol::ClientKind::RequestCards, std::to_string(rules::CardsToDraw(state_.game)));
             net_.awaitingCards = true;
         }
         return;

@@ -7,7 +7,7 @@ namespace tarvel {
 
 void Engine::OpponentLastCard(bool lastWasAce) {
     if (lastWasAce) {
-        SendNet("acecannotreturn");
+        SendNet(protocol::ClientKind::AceCannotReturn);
         Say("nemůžeš vrátit");
         OpponentWinsGame();
         return;
@@ -128,7 +128,7 @@ void Engine::OpponentWinsGame() {
 }
 
 void Engine::FinishOpponentWin(bool givingUp) {
-    if (givingUp) SendNet("i give it up");
+    if (givingUp) SendNet(protocol::ClientKind::GiveUp);
     if (Networked()) rules::WinReported(state_.game, kOpponentSeat);
     state_.running = false;
     table_.ShowMarker(false);
@@ -140,7 +140,7 @@ void Engine::FinishOpponentWin(bool givingUp) {
 
     if (options_.playforpoints) {
         const std::int32_t points = HandPoints(state_.playerHand);
-        SendNet("points", std::to_string(points));
+        SendNet(protocol::ClientKind::Points, std::to_string(points));
         AnnounceGamePoints(true, state_.PlayerCount(), points);
     }
     window_.ScoreTableStep();
@@ -189,7 +189,7 @@ void Engine::NextGameOrEndMatch() {
         Say("hra");
         speech_.SayNumber(OV(), state_.gameNumber, true);
         if (Networked()) {
-            SendNet("end of one game");  // the server starts the next game
+            SendNet(protocol::ClientKind::EndOfOneGame);  // the server starts the next game
         } else {
             Novhra1Click(false);
         }
@@ -204,7 +204,7 @@ void Engine::EndMatch() {
     state_.running = false;
     if (choosingSuit) table_.EraseSuitChoice();  // ended while a suit was being chosen: the row goes with the match
     if (Networked()) {
-        SendNet("end of game");
+        SendNet(protocol::ClientKind::EndOfMatch);
         net_.active = false;
         net_.waiting = NetworkWait::None;
         network_.LeaveNetworkPlay();
@@ -225,7 +225,7 @@ void Engine::FinishMatchAfterThisGame() {
 
 void Engine::Ukonenhry1Click() {
     FinishMatchAfterThisGame();
-    SendNet("terminategame");
+    SendNet(protocol::ClientKind::TerminateGame);
     NextGameOrEndMatch();
 }
 

@@ -54,7 +54,7 @@ void Engine::PlayPlayerCard() {
     }
     // The selection stays on the card that followed, or on the new last card.
     state_.selected = std::min(state_.selected, state_.playerHand.size());
-    SendNet("sendcard", rules::CardName(card));
+    SendNet(protocol::ClientKind::SendCard, rules::CardName(card));
 
     if (state_.PlayerCount() > 0) {
         table_.DrawPlayerHand();
@@ -68,7 +68,7 @@ void Engine::PlayPlayerCard() {
     if (state_.PlayerCount() == 0) {
         // A last queen under the return rule waits for its suit first.
         if (state_.SuitChoiceActive()) return;
-        SendNet("i have no cards");
+        SendNet(protocol::ClientKind::NoCardsLeft);
         Say("hráč poslední karta");
         if (options_.returntogame) {
             OpponentTriesReturn();
@@ -108,7 +108,7 @@ void Engine::PlayerChoosesSuit(std::string_view marker) {
 
     if (Networked()) {
         rules::NameSuitReported(state_.game, kPlayerSeat, suit);
-        SendNet("sendcolor", marker);
+        SendNet(protocol::ClientKind::SendColor, marker);
         SayEffect("vyhození", kThrowVariant);
     } else {
         PlayLocal(rules::Move::NameSuit(suit));
@@ -127,7 +127,7 @@ void Engine::PlayerChoosesSuit(std::string_view marker) {
         }
         return;
     }
-    SendNet("i have no cards");
+    SendNet(protocol::ClientKind::NoCardsLeft);
     Say("hráč poslední karta");
     OpponentTriesReturn();
 }

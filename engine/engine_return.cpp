@@ -42,7 +42,7 @@ void Engine::NetworkOpponentNotBack() {
     speech_.SayPhrase(PV(), "soupeř se nevrátil", kPlainVariant);
 }
 
-void Engine::NetworkPositionFromServer(const SeatPosition& position, bool takeUp) {
+void Engine::NetworkPositionFromServer(const protocol::SeatPosition& position, bool takeUp) {
     // Between games and during a deal the messages that follow set the table.
     if (!Playing() || net_.waiting != NetworkWait::None) return;
     if (takeUp) TakeUpPosition(position);
@@ -51,7 +51,7 @@ void Engine::NetworkPositionFromServer(const SeatPosition& position, bool takeUp
     SayEssentials();
 }
 
-void Engine::TakeUpPosition(const SeatPosition& position) {
+void Engine::TakeUpPosition(const protocol::SeatPosition& position) {
     // The cards still held keep their places; cards that never arrived come at the end.
     std::vector<rules::CardId> hand;
     for (const rules::CardId card : state_.playerHand) {
