@@ -23,7 +23,7 @@
 #include "client/app/help_window.h"
 #include "client/app/history_window.h"
 #include "client/app/main_menu.h"
-#include "client/settings/net_settings.h"
+#include "session/net_settings.h"
 #include "client/chat/chat_controller.h"
 #include "client/net/net_settings_dialog.h"
 #include "client/app/network_play.h"
