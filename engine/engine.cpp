@@ -3,13 +3,11 @@
 #include <numeric>
 #include <string>
 
-#include "engine/table_layout.h"
 #include "rules/card_names.h"
 
 namespace tarvel {
-Engine::Engine(SpeechPort& speech, TablePort& table, WindowPort& window, NetworkPort& network,
-               RandomSource& random)
-    : speech_(speech), table_(table), window_(window), network_(network), random_(random) {}
+Engine::Engine(SpeechPort& speech, EventPort& events, NetworkPort& network, RandomSource& random)
+    : speech_(speech), events_(events), network_(network), random_(random) {}
 
 void Engine::ApplyGenderFromOptions() {
     const VoiceLetters voices = VoiceLettersForGender(options_.playergender);
@@ -37,27 +35,25 @@ void Engine::SendNet(protocol::ClientKind kind, std::string_view value) {
     if (Networked()) network_.Send(kind, value);
 }
 
-void Engine::SetLabelText(int textIndex, std::string_view suffix) {
-    window_.SetLabel(window_.LocalizedText(textIndex) + std::string(suffix));
+void Engine::Tell(GameEventKind kind) {
+    GameEvent event;
+    event.kind = kind;
+    events_.Happened(event);
 }
 
-void Engine::SetPanelNumber(StatusPanel panel, std::int64_t value) {
-    window_.SetStatusPanel(panel, std::to_string(value));
+void Engine::Announce(MessageLine line, std::uint8_t count) {
+    GameEvent event;
+    event.kind = GameEventKind::Announced;
+    event.line = line;
+    event.count = count;
+    events_.Happened(event);
 }
 
-void Engine::WriteStatusPanels() {
-    window_.SetStatusPanel(StatusPanel::PlayerWinsLabel, window_.LocalizedText(text::kYourWins));
-    SetPanelNumber(StatusPanel::PlayerWins, state_.playerWins);
-    window_.SetStatusPanel(StatusPanel::OpponentWinsLabel, window_.LocalizedText(text::kMyWins));
-    SetPanelNumber(StatusPanel::OpponentWins, state_.opponentWins);
-    if (options_.playforpoints) {
-        window_.SetStatusPanel(StatusPanel::PlayerPointsLabel, window_.LocalizedText(text::kYourPoints));
-        SetPanelNumber(StatusPanel::PlayerPoints, state_.playerPenalty);
-        window_.SetStatusPanel(StatusPanel::OpponentPointsLabel, window_.LocalizedText(text::kMyPoints));
-        SetPanelNumber(StatusPanel::OpponentPoints, state_.opponentPenalty);
-    }
-    window_.SetStatusPanel(StatusPanel::GameLabel, window_.LocalizedText(text::kGame));
-    SetPanelNumber(StatusPanel::GameNumber, state_.gameNumber);
+void Engine::SelectionMoved(bool byKeys) {
+    GameEvent event;
+    event.kind = GameEventKind::SelectionMoved;
+    event.byKeys = byKeys;
+    events_.Happened(event);
 }
 
 std::int32_t Engine::HandPoints(const std::vector<rules::CardId>& hand) {
@@ -119,16 +115,27 @@ void Engine::SayPlayerDraw(const LocalPlay& play, std::size_t handBefore) {
     }
     for (std::size_t i = 0; i < drawn.count; ++i) {
         if (play.outcome.pileTurned && i == drawn.beforeTurn) Say("Otáčím hromádku");
-        const std::size_t position = handBefore + i + 1;
-        table_.DrawPlayerCardAt(position);
-        SayEffect("lízání");
-        if (options_.saypickedcards) {
-            if (options_.movemouse)
-                table_.MovePointer(layout::HandMarkerX(position), state_.markerY + layout::kPointerBelowMarker);
-            speech_.SayPhrase(PV(), rules::CardName(drawn.cards[i]), kCardNameVariant);
-        }
+        PlayerDrew(handBefore + i + 1, drawn.cards[i]);
     }
     if (play.outcome.nothingToDraw) Say("není z čeho lízat");
+}
+
+void Engine::PlayerDrew(std::size_t position, rules::CardId card) {
+    GameEvent event;
+    event.kind = GameEventKind::PlayerDrew;
+    event.position = position;
+    event.card = card;
+    events_.Happened(event);
+    SayEffect("lízání");
+    if (options_.saypickedcards) speech_.SayPhrase(PV(), rules::CardName(card), kCardNameVariant);
+}
+
+void Engine::OpponentDrew(std::size_t position) {
+    GameEvent event;
+    event.kind = GameEventKind::OpponentDrew;
+    event.position = position;
+    events_.Happened(event);
+    SayEffect("lízání");
 }
 
 void Engine::SayComputerDraw(const LocalPlay& play, std::size_t handBefore) {
@@ -139,17 +146,10 @@ void Engine::SayComputerDraw(const LocalPlay& play, std::size_t handBefore) {
         Say("není z čeho lízat");
         return;
     }
-    std::string label = window_.LocalizedText(text::kIDraw) + " ";
-    const std::uint8_t asked = play.outcome.asked;
-    if (asked > 1) {
-        label += " " + std::to_string(asked) + " " +
-                 window_.LocalizedText(asked <= 4 ? text::kCardsTwoToFour : text::kCardsFiveOrMore);
-    }
-    window_.SetLabel(label);
+    Announce(MessageLine::IDraw, play.outcome.asked);
     for (std::size_t i = 0; i < drawn.count; ++i) {
         if (play.outcome.pileTurned && i == drawn.beforeTurn) Say("Otáčím hromádku");
-        table_.DrawOpponentBackAt(handBefore + i + 1);
-        SayEffect("lízání");
+        OpponentDrew(handBefore + i + 1);
     }
     if (play.outcome.nothingToDraw) Say("není z čeho lízat");
 }

@@ -1,9 +1,11 @@
 // The game of Tarvel: a new match and its deal, playing and drawing, the computer
 // opponent, and the end of each game and of the match.
 //
-// The engine does no input or output of its own. It speaks, draws and sends only
-// through its presentation and network ports, so the same calls serve the keys of
-// the client, the network client, the tests and the self-play driver.
+// The engine does no input or output of its own. It speaks, tells what happened on the
+// table and sends only through its ports, so the same calls serve the keys of the
+// client, the network client, the tests and the self-play driver. It knows nothing of
+// pixels, menus or the words of the window: a front end draws and writes from the
+// game's state and the events.
 #pragma once
 
 #include <cstdint>
@@ -24,11 +26,10 @@ namespace tarvel {
 
 class Engine {
   public:
-    Engine(SpeechPort& speech, TablePort& table, WindowPort& window, NetworkPort& network,
-           RandomSource& random);
-    // One presentation that implements all three parts, as a test's recorder does.
+    Engine(SpeechPort& speech, EventPort& events, NetworkPort& network, RandomSource& random);
+    // One presentation that implements both parts, as a test's recorder does.
     Engine(PresentationPort& presentation, NetworkPort& network, RandomSource& random)
-        : Engine(presentation, presentation, presentation, network, random) {}
+        : Engine(presentation, presentation, network, random) {}
     // The engine holds its ports by reference.
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
@@ -57,7 +58,7 @@ class Engine {
     void SelectLastSuit();
     void SelectSuitLeft();
     void SelectSuitRight();
-    // Selects the hand card at `position` (a click on it): the marker moves, not the pointer.
+    // Selects the hand card at `position` (a click on it), not by the keys.
     void SelectCard(std::size_t position);
 
     // Playing a card.
@@ -65,8 +66,8 @@ class Engine {
     void AskSuit();
     // The row of suits to choose from, without the question.
     void ShowSuitChoice();
-    // The suit's marker (" srdce" …); any other text is ignored.
-    void PlayerChoosesSuit(std::string_view marker);
+    // The suit (hearts 0 … clubs 3) after the player's queen; anything else is ignored.
+    void PlayerChoosesSuit(std::uint8_t suit);
     // The network opponent's card, laid on the pile: its effect and the turn.
     void ApplyOpponentCard(rules::CardId card);
 
@@ -158,9 +159,13 @@ class Engine {
     void SayEffect(std::string_view text, std::uint8_t variant = kPlainVariant);
     void SendNet(protocol::ClientKind kind);
     void SendNet(protocol::ClientKind kind, std::string_view value);
-    void SetLabelText(int textIndex, std::string_view suffix = {});
-    void WriteStatusPanels();
-    void SetPanelNumber(StatusPanel panel, std::int64_t value);
+    void Tell(GameEventKind kind);
+    void Announce(MessageLine line, std::uint8_t count = 0);
+    void SelectionMoved(bool byKeys);
+    void Decided(std::uint8_t winner);
+    // A card joined a hand at `position` of its row, said as it came.
+    void PlayerDrew(std::size_t position, rules::CardId card);
+    void OpponentDrew(std::size_t position);
     void SpeakSelected();
 
     // A move of the local game and what came of it.
@@ -182,14 +187,11 @@ class Engine {
     void SayPlayerDraw(const LocalPlay& play, std::size_t handBefore);
     void SayComputerDraw(const LocalPlay& play, std::size_t handBefore);
 
-    void SelectHandPosition(std::size_t position);
     // One card or suit to the left or to the right, or "okraj" at the end of the row.
     enum class Step { Left, Right };
     void StepInHand(Step step);
     void StepInSuitRow(Step step);
-    void PlaceSuitMarker(int x);
-    // The hand position under the marker, kept within the hand.
-    std::size_t CurrentHandPosition() const;
+    void SelectSuit(std::uint8_t suit);
     // The computer's steps: standing, drawing, laying a card and naming a suit.
     void ComputerStands();
     void OpponentDraws();
@@ -210,8 +212,7 @@ class Engine {
     void EndMatch();
 
     SpeechPort& speech_;
-    TablePort& table_;
-    WindowPort& window_;
+    EventPort& events_;
     NetworkPort& network_;
     RandomSource& random_;
     GameState state_;

@@ -3,13 +3,12 @@
 #include <algorithm>
 
 #include "engine/engine.h"
-#include "engine/table_layout.h"
 #include "rules/card_names.h"
 
 namespace tarvel {
 
 void Engine::Novhra1Click(bool fromMenu) {
-    table_.ClearTable();
+    Tell(GameEventKind::TableCleared);
     if (Networked()) {
         // Each game starts free of what the last one waited for, also a draw cut off
         // by the end of a game or of a match.
@@ -33,19 +32,8 @@ void Engine::Novhra1Click(bool fromMenu) {
 }
 
 void Engine::BeginGame() {
-    window_.EnableMenuItem(MenuItem::tvojebody1, options_.playforpoints);
-    window_.EnableMenuItem(MenuItem::Mojebody1, options_.playforpoints);
-    window_.EnableMenuItem(MenuItem::Tvojebodydotabulky1, options_.playforpoints && options_.usetable);
-    WriteStatusPanels();
-
-    window_.ShowLabel(!speech_.SoundsOn());
     state_.running = true;
-    window_.EnableMenuItem(MenuItem::Nastavenhry1, false);
-    window_.EnableMenuItem(MenuItem::Ukonenhry1, true);
-    if (Networked()) {
-        window_.EnableMenuItem(MenuItem::Novsovhra1, false);
-        window_.EnableMenuItem(MenuItem::Sovnastaven1, false);
-    }
+    state_.matchOn = true;
 
     // A fresh table; a network deal fills it as the server's messages come.
     random_.SeedFromClock();
@@ -55,10 +43,10 @@ void Engine::BeginGame() {
     state_.opponentHand.clear();
     state_.opponentCount = 0;
     state_.selected = 0;
+    state_.selectedSuit = rules::kHearts;
     state_.dealt = false;
-    state_.markerX = layout::kStartMarker.x;
-    state_.markerY = layout::kStartMarker.y;
     settlement_ = LocalPlay{};
+    Tell(GameEventKind::GameBegins);
     if (!Networked()) {
         ShuffleAndDeal();
         StartDealtGame();
@@ -72,18 +60,17 @@ void Engine::StartDealtGame() {
     if (Networked()) {
         // The server deals both hands alike: the opponent holds as many as arrived here.
         state_.opponentCount = state_.PlayerCount();
-        table_.ShowMarker(true);
-        table_.RedrawTable();
+        state_.dealt = true;
+        Tell(GameEventKind::Dealt);
     }
     state_.dealt = true;
-    if (speech_.SoundsOn()) window_.EnableMenuItem(MenuItem::ekni1, true);
 
     state_.lastStarter = state_.lastStarter == 0 ? 1 : 0;
     const bool playerBegins =
         Networked() ? (net_.playerNumber - '0') == state_.lastStarter : state_.lastStarter == 1;
     state_.game.toMove = playerBegins ? kPlayerSeat : kOpponentSeat;
     if (playerBegins) {
-        SetLabelText(text::kYouBegin);
+        Announce(MessageLine::YouBegin);
         Say("Začínáš");
         BeginPlayerTurn();
     } else {
@@ -94,7 +81,7 @@ void Engine::StartDealtGame() {
             OpponentTurn();
         }
     }
-    window_.StartActivationTimer();
+    Tell(GameEventKind::GameUnderWay);
 }
 
 void Engine::ShuffleAndDeal() {
@@ -106,13 +93,13 @@ void Engine::ShuffleAndDeal() {
     state_.opponentHand.assign(order.hands[kOpponentSeat].begin(),
                                order.hands[kOpponentSeat].begin() + order.perHand);
     state_.opponentCount = order.perHand;
-    table_.ShowMarker(true);
-    table_.RedrawTable();
+    state_.dealt = true;
+    Tell(GameEventKind::Dealt);
 
     SayCard(state_.game.Top());
     // A queen turned up holds its own suit.
     if (state_.RequestedSuitShown()) {
-        table_.DrawRequestedSuit();
+        Tell(GameEventKind::SuitNamed);
         Say("Platí");
         Say(rules::SuitMarker(state_.game.namedSuit));
     }
@@ -121,27 +108,17 @@ void Engine::ShuffleAndDeal() {
 void Engine::BeginPlayerTurn() {
     // A player returned into the game who could draw nothing has no card to select.
     state_.selected = state_.playerHand.empty() ? 0 : 1;
-    if (options_.saycardsundermouse) table_.ResetHover();
-    state_.markerX = layout::kStartMarker.x;
-    state_.markerY = layout::kHandMarkerY;
-    table_.PlaceMarker(true);
-    table_.PointAtPile();
+    Tell(GameEventKind::TurnBegins);
 }
 
 void Engine::SpeakSelected() {
     speech_.StartPhrase(PV(), rules::CardName(state_.SelectedCard()), kCardNameVariant);
 }
 
-void Engine::SelectHandPosition(std::size_t position) {
-    state_.selected = position;
-    state_.markerX = static_cast<std::uint16_t>(layout::HandMarkerX(position));
-    state_.markerY = layout::kHandMarkerY;
-}
-
 void Engine::SelectCard(std::size_t position) {
     if (position < 1 || position > state_.playerHand.size()) return;
-    SelectHandPosition(position);
-    table_.PlaceMarker(false);
+    state_.selected = position;
+    SelectionMoved(false);
 }
 
 void Engine::SelectFirstCard(bool silently) {
@@ -149,8 +126,8 @@ void Engine::SelectFirstCard(bool silently) {
         SayEffect("okraj");
         return;
     }
-    SelectHandPosition(1);
-    table_.PlaceMarker(true);
+    state_.selected = 1;
+    SelectionMoved(true);
     if (!silently) SpeakSelected();
 }
 
@@ -159,13 +136,9 @@ void Engine::SelectLastCard() {
         SayEffect("okraj");
         return;
     }
-    SelectHandPosition(state_.playerHand.size());
-    table_.PlaceMarker(true);
+    state_.selected = state_.playerHand.size();
+    SelectionMoved(true);
     SpeakSelected();
-}
-
-std::size_t Engine::CurrentHandPosition() const {
-    return std::clamp<std::size_t>(layout::HandPositionAt(state_.markerX), 1, state_.playerHand.size());
 }
 
 void Engine::SelectLeft() {
@@ -181,31 +154,30 @@ void Engine::StepInHand(Step step) {
         SayEffect("okraj");
         return;
     }
-    const std::size_t position = CurrentHandPosition();
+    const std::size_t position = std::clamp<std::size_t>(state_.selected, 1, state_.playerHand.size());
     const bool left = step == Step::Left;
     const bool atEdge = left ? position <= 1 : position >= state_.playerHand.size();
-    SelectHandPosition(atEdge ? position : (left ? position - 1 : position + 1));
-    table_.PlaceMarker(true);
+    state_.selected = atEdge ? position : (left ? position - 1 : position + 1);
+    SelectionMoved(true);
     if (atEdge) SayEffect("okraj");
     SpeakSelected();
 }
 
-void Engine::PlaceSuitMarker(int x) {
-    state_.markerX = static_cast<std::uint16_t>(x);
-    state_.markerY = layout::kSuitMarkerY;
-    table_.PlaceMarker(true);
+void Engine::SelectSuit(std::uint8_t suit) {
+    state_.selectedSuit = suit;
+    SelectionMoved(true);
 }
 
 void Engine::SelectFirstSuit() {
     if (!state_.SuitChoiceActive()) return;
-    PlaceSuitMarker(layout::kFirstSuitMarkerX);
-    speech_.StartPhrase(PV(), "srdce", kPlainVariant);
+    SelectSuit(rules::kHearts);
+    speech_.StartPhrase(PV(), rules::SuitWord(rules::kHearts), kPlainVariant);
 }
 
 void Engine::SelectLastSuit() {
     if (!state_.SuitChoiceActive()) return;
-    PlaceSuitMarker(layout::kLastSuitMarkerX);
-    speech_.StartPhrase(PV(), "kříže", kPlainVariant);
+    SelectSuit(rules::kClubs);
+    speech_.StartPhrase(PV(), rules::SuitWord(rules::kClubs), kPlainVariant);
 }
 
 void Engine::SelectSuitLeft() {
@@ -219,14 +191,14 @@ void Engine::SelectSuitRight() {
 void Engine::StepInSuitRow(Step step) {
     if (!state_.SuitChoiceActive()) return;
     const bool left = step == Step::Left;
-    const bool atEdge =
-        left ? state_.markerX <= layout::kFirstSuitMarkerX : state_.markerX >= layout::kLastSuitMarkerX;
+    const std::uint8_t suit = state_.selectedSuit;
+    const bool atEdge = left ? suit == rules::kHearts : suit == rules::kClubs;
     if (atEdge) {
         SayEffect("okraj");
     } else {
-        PlaceSuitMarker(left ? state_.markerX - layout::kSuitSymbolStep : state_.markerX + layout::kSuitSymbolStep);
+        SelectSuit(static_cast<std::uint8_t>(left ? suit - 1 : suit + 1));
     }
-    speech_.StartPhrase(PV(), layout::SuitAtX(state_.markerX), kPlainVariant);
+    speech_.StartPhrase(PV(), rules::SuitMarker(state_.selectedSuit), kPlainVariant);
 }
 
 }  // namespace tarvel

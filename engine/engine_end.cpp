@@ -48,6 +48,13 @@ void Engine::OpponentTriesReturn() {
     PlayerDraws();  // the player's hand is empty: he laid his last card
 }
 
+void Engine::Decided(std::uint8_t winner) {
+    GameEvent event;
+    event.kind = GameEventKind::GameDecided;
+    event.seat = winner;
+    events_.Happened(event);
+}
+
 void Engine::SayCardsLeft(std::uint8_t count, bool toPlayer) {
     const char* const person = toPlayer ? " ti" : " mi";
     if (count == 1) {
@@ -96,7 +103,6 @@ void Engine::AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::in
     SayCardsLeft(cardsLeft, playerLost);
     SayPoints(points, false);
     loserPenalty += points;
-    SetPanelNumber(playerLost ? StatusPanel::PlayerPoints : StatusPanel::OpponentPoints, loserPenalty);
     Say(playerLost ? "Celkem máš" : "celkem mám");
     SayPoints(loserPenalty, true);
     if (winnerPenalty > 0) {
@@ -131,19 +137,16 @@ void Engine::FinishOpponentWin(bool givingUp) {
     if (givingUp) SendNet(protocol::ClientKind::GiveUp);
     if (Networked()) rules::WinReported(state_.game, kOpponentSeat);
     state_.running = false;
-    table_.ShowMarker(false);
-
-    SetLabelText(text::kIWin);
-    Say("jsem vítěz");
     ++state_.opponentWins;
-    SetPanelNumber(StatusPanel::OpponentWins, state_.opponentWins);
+    Decided(kOpponentSeat);
+    Say("jsem vítěz");
 
     if (options_.playforpoints) {
         const std::int32_t points = HandPoints(state_.playerHand);
         SendNet(protocol::ClientKind::Points, std::to_string(points));
         AnnounceGamePoints(true, state_.PlayerCount(), points);
     }
-    window_.ScoreTableStep();
+    Tell(GameEventKind::ScoreStep);
     NextGameOrEndMatch();
 }
 
@@ -157,11 +160,9 @@ void Engine::PlayerWinsGame() {
             SayComputerDraw(settlement_, state_.opponentHand.size() - settlement_.drawn.count);
     }
     state_.running = false;
-    table_.ShowMarker(false);
-    SetLabelText(text::kYouWin);
-    Say("Jsi vítěz");
     ++state_.playerWins;
-    SetPanelNumber(StatusPanel::PlayerWins, state_.playerWins);
+    Decided(kPlayerSeat);
+    Say("Jsi vítěz");
 
     if (options_.playforpoints && Networked()) {
         net_.waiting = NetworkWait::OpponentPoints;  // NetworkOpponentPoints takes it up
@@ -177,7 +178,7 @@ void Engine::FinishPlayerWin() {
             Networked() ? net_.opponentPoints.value_or(0) : HandPoints(state_.opponentHand);
         AnnounceGamePoints(false, state_.opponentCount, points);
     }
-    if (!Networked()) window_.ScoreTableStep();
+    if (!Networked()) Tell(GameEventKind::ScoreStep);
     NextGameOrEndMatch();
 }
 
@@ -185,7 +186,6 @@ void Engine::NextGameOrEndMatch() {
     const bool unlimited = NumberOfGames() == 0 && state_.gameNumber != 0;
     if (unlimited || state_.gameNumber < NumberOfGames()) {
         ++state_.gameNumber;
-        SetPanelNumber(StatusPanel::GameNumber, state_.gameNumber);
         Say("hra");
         speech_.SayNumber(OV(), state_.gameNumber, true);
         if (Networked()) {
@@ -202,21 +202,15 @@ void Engine::EndMatch() {
     const bool choosingSuit = state_.SuitChoiceActive();
     Say("konec hry");
     state_.running = false;
-    if (choosingSuit) table_.EraseSuitChoice();  // ended while a suit was being chosen: the row goes with the match
+    if (choosingSuit) Tell(GameEventKind::SuitChoiceClosed);  // the row goes with the match
+    state_.matchOn = false;
     if (Networked()) {
         SendNet(protocol::ClientKind::EndOfMatch);
         net_.active = false;
         net_.waiting = NetworkWait::None;
         network_.LeaveNetworkPlay();
-        window_.EnableMenuItem(MenuItem::Novsovhra1, true);
-        window_.EnableMenuItem(MenuItem::Sovnastaven1, true);
-        window_.EnableMenuItem(MenuItem::Polizprvusoupei1, false);
     }
-    window_.EnableMenuItem(MenuItem::Nastavenhry1, true);
-    window_.EnableMenuItem(MenuItem::ekni1, false);
-    window_.EnableMenuItem(MenuItem::Ukonenhry1, false);
-    window_.SetLabel("");
-    window_.ShowLabel(false);
+    Tell(GameEventKind::MatchEnded);
 }
 
 void Engine::FinishMatchAfterThisGame() {

@@ -73,14 +73,14 @@ void Engine::NetworkPileStartCard(rules::CardId card) {
     if (!Dealing()) return;
     rules::StartCardReported(state_.game, card);
     SayCard(card);
-    table_.PointAtPile();
+    Tell(GameEventKind::LookAtPile);
 }
 
 void Engine::NetworkPileStartSuit(std::string_view marker) {
     const std::uint8_t suit = rules::SuitOfMarker(marker);
     if (!Dealing() || state_.game.Top() == rules::kNoCard || suit == rules::kNoSuit) return;
     rules::SuitHoldsReported(state_.game, suit);
-    table_.DrawRequestedSuit();
+    Tell(GameEventKind::SuitNamed);
     Say("Platí");
     Say(marker);
 }
@@ -101,7 +101,7 @@ void Engine::NetworkOpponentCard(rules::CardId card) {
     if (!Playing()) return;
     SayCard(card);
     SayEffect("vyhození", kThrowVariant);
-    table_.PointAtPile();
+    Tell(GameEventKind::LookAtPile);
     // After a queen the turn comes with the suit the opponent names: a card laid before
     // it would be judged against the queen alone.
     ApplyOpponentCard(card);
@@ -112,7 +112,7 @@ void Engine::NetworkOpponentSuit(std::string_view marker) {
     const std::uint8_t suit = rules::SuitOfMarker(marker);
     if (!Playing() || state_.game.Top() == rules::kNoCard || suit == rules::kNoSuit) return;
     rules::NameSuitReported(state_.game, kOpponentSeat, suit);
-    table_.DrawRequestedSuit();
+    Tell(GameEventKind::SuitNamed);
     Say("měním na");
     Say(rules::SuitWord(suit));
 }
@@ -122,9 +122,7 @@ void Engine::NetworkCardDrawn(rules::CardId card) {
     if (!Playing() || rules::Holds(state_.game.hands[kPlayerSeat], card)) return;
     rules::CardReceivedReported(state_.game, kPlayerSeat, card);
     state_.playerHand.push_back(card);
-    table_.DrawPlayerCardAt(state_.PlayerCount());
-    SayEffect("lízání");
-    if (options_.saypickedcards) speech_.SayPhrase(PV(), rules::CardName(card), kCardNameVariant);
+    PlayerDrew(state_.PlayerCount(), card);
 }
 
 void Engine::NetworkNothingToDraw() {
@@ -138,8 +136,7 @@ void Engine::NetworkOpponentDraws() {
 void Engine::NetworkOpponentTakesCard() {
     if (!Playing() || state_.opponentCount >= rules::kCards) return;
     ++state_.opponentCount;
-    table_.DrawOpponentBackAt(state_.opponentCount);
-    SayEffect("lízání");
+    OpponentDrew(state_.opponentCount);
 }
 
 void Engine::NetworkDrawEnded() {

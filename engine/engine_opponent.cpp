@@ -16,7 +16,7 @@ void Engine::OpponentTurn() {
             OpponentDraws();
             break;
         case ComputerMove::Kind::Play:
-            SetLabelText(text::kIPlay);
+            Announce(MessageLine::IPlay);
             ComputerLays(move.card);
             break;
     }
@@ -29,7 +29,7 @@ void Engine::OpponentTurn() {
 void Engine::ComputerStands() {
     PlayLocal(rules::Move{rules::MoveKind::Stand, 0});
     Say("stojím");
-    SetLabelText(text::kIStand);
+    Announce(MessageLine::IStand);
 }
 
 void Engine::OpponentPlaysCard(std::size_t position) {
@@ -42,12 +42,13 @@ void Engine::ComputerLays(rules::CardId card) {
     const std::size_t before = state_.opponentHand.size();
     const LocalPlay play = PlayLocal(rules::Move::Lay(card));
     if (play.outcome.refusal != rules::Refusal::None) return;
-    if (suitWasShown) table_.EraseRequestedSuit();
+    if (suitWasShown) Tell(GameEventKind::NamedSuitCovered);
     SayCard(card);
     SayEffect("vyhození", kThrowVariant);
-    table_.DrawPile();
-    table_.BlankOpponentCardAt(before);
-    if (state_.opponentCount > 0) table_.DrawOpponentHand();
+    GameEvent laid;
+    laid.kind = GameEventKind::OpponentLaid;
+    laid.position = before;
+    events_.Happened(laid);
 
     switch (play.outcome.effect) {
         case rules::CardEffect::NameSuit:
@@ -81,8 +82,8 @@ void Engine::OpponentChoosesSuit() {
     if (suit == rules::kNoSuit) suit = rules::SuitOf(queen);
 
     PlayLocal(rules::Move::NameSuit(suit));
-    table_.DrawRequestedSuit();
-    SetLabelText(text::kIChange);
+    Tell(GameEventKind::SuitNamed);
+    Announce(MessageLine::IChangeSuit);
     Say("měním na");
     Say(rules::SuitWord(suit));
 }

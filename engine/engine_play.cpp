@@ -1,7 +1,6 @@
 // Playing a card: the refusals, the accepted play and its effect, the suit choice
 // after a queen, and a card played by the network opponent.
 #include "engine/engine.h"
-#include "engine/table_layout.h"
 #include "rules/card_names.h"
 
 namespace tarvel {
@@ -45,7 +44,7 @@ void Engine::PlayPlayerCard() {
             return;  // not the player's move now
     }
 
-    if (state_.RequestedSuitShown()) table_.EraseRequestedSuit();
+    if (state_.RequestedSuitShown()) Tell(GameEventKind::NamedSuitCovered);
     if (Networked()) {
         rules::LayReported(state_.game, kPlayerSeat, card, state_.playerHand.size() == 1);
         std::erase(state_.playerHand, card);
@@ -56,12 +55,7 @@ void Engine::PlayPlayerCard() {
     state_.selected = std::min(state_.selected, state_.playerHand.size());
     SendNet(protocol::ClientKind::SendCard, rules::CardName(card));
 
-    if (state_.PlayerCount() > 0) {
-        table_.DrawPlayerHand();
-    } else {
-        table_.BlankPlayerCardAt(1);
-    }
-    table_.DrawPile();
+    Tell(GameEventKind::PlayerLaid);
     SayEffect("vyhození", kThrowVariant);
     if (state_.SuitChoiceActive()) AskSuit();
 
@@ -91,33 +85,28 @@ void Engine::AskSuit() {
 }
 
 void Engine::ShowSuitChoice() {
-    table_.DrawSuitChoice();
-    table_.ShowMarker(false);
-    state_.markerX = layout::kFirstSuitMarkerX;
-    state_.markerY = layout::kSuitMarkerY;
-    if (options_.saycardsundermouse) table_.SetHoverSuit(" srdce");
-    table_.PlaceMarker(true);
+    state_.selectedSuit = rules::kHearts;
+    Tell(GameEventKind::SuitChoiceOpened);
 }
 
-void Engine::PlayerChoosesSuit(std::string_view marker) {
+void Engine::PlayerChoosesSuit(std::uint8_t suit) {
     // A match ended during the suit choice leaves the queen waiting for its suit until
     // the next deal; the choice then must not name it or give the computer a move.
     if (!state_.running || !state_.SuitChoiceActive() || state_.game.Top() == rules::kNoCard) return;
-    const std::uint8_t suit = rules::SuitOfMarker(marker);
-    if (suit == rules::kNoSuit) return;
+    if (suit >= 4) return;
 
     if (Networked()) {
         rules::NameSuitReported(state_.game, kPlayerSeat, suit);
-        SendNet(protocol::ClientKind::SendColor, marker);
+        SendNet(protocol::ClientKind::SendColor, rules::SuitMarker(suit));
         SayEffect("vyhození", kThrowVariant);
     } else {
         PlayLocal(rules::Move::NameSuit(suit));
     }
-    table_.EraseSuitChoice();
-    table_.DrawRequestedSuit();
-    state_.markerX = layout::kStartMarker.x;
-    state_.markerY = layout::kStartMarker.y;
-    table_.PlaceMarker(true);
+    Tell(GameEventKind::SuitChoiceClosed);
+    Tell(GameEventKind::SuitNamed);
+    // Back in the hand, on its first card.
+    state_.selected = state_.playerHand.empty() ? 0 : 1;
+    SelectionMoved(true);
 
     if (!state_.playerHand.empty()) {
         if (Networked()) {
@@ -139,10 +128,12 @@ void Engine::ApplyOpponentCard(rules::CardId card) {
     rules::LayReported(state_.game, kOpponentSeat, card, false);
     if (rules::EffectOfCard(card, Rules()) == rules::CardEffect::AcePending)
         speech_.StartPhrase(OV(), "Stojíš", kPlainVariant);
-    if (suitWasShown) table_.EraseRequestedSuit();
-    table_.DrawPile();
+    if (suitWasShown) Tell(GameEventKind::NamedSuitCovered);
+    GameEvent laid;
+    laid.kind = GameEventKind::OpponentLaid;
+    laid.position = state_.opponentCount;
     if (state_.opponentCount > 0) --state_.opponentCount;
-    table_.DrawOpponentHand();
+    events_.Happened(laid);
 
     // With an empty hand while the opponent still holds cards, the player was returned
     // into the game: the cards to take are on their way.

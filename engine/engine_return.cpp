@@ -10,35 +10,35 @@ namespace tarvel {
 
 void Engine::NetworkConnectionLost() {
     if (!net_.active) return;
-    SetLabelText(text::kConnectionLostTrying);
+    Announce(MessageLine::ConnectionLost);
     speech_.SayPhrase(PV(), "spojení se přerušilo", kPlainVariant);
     speech_.SayPhrase(PV(), "zkouším to znovu", kPlainVariant);
 }
 
 void Engine::NetworkConnectionBack() {
     if (!net_.active) return;
-    SetLabelText(text::kConnectionBack);
+    Announce(MessageLine::ConnectionBack);
     speech_.SayPhrase(PV(), "spojení obnoveno", kPlainVariant);
 }
 
 void Engine::NetworkOpponentAway() {
     if (!net_.active || net_.opponentAway) return;
     net_.opponentAway = true;
-    SetLabelText(text::kOpponentConnectionLost);
+    Announce(MessageLine::OpponentConnectionLost);
     speech_.SayPhrase(PV(), "soupeř ztratil spojení", kPlainVariant);
 }
 
 void Engine::NetworkOpponentBack() {
     if (!net_.active || !net_.opponentAway) return;
     net_.opponentAway = false;
-    SetLabelText(text::kOpponentBack);
+    Announce(MessageLine::OpponentBack);
     speech_.SayPhrase(PV(), "soupeř je zpět", kPlainVariant);
 }
 
 void Engine::NetworkOpponentNotBack() {
     if (!net_.active || !net_.opponentAway) return;
     net_.opponentAway = false;
-    SetLabelText(text::kOpponentNotBack);
+    Announce(MessageLine::OpponentNotBack);
     speech_.SayPhrase(PV(), "soupeř se nevrátil", kPlainVariant);
 }
 
@@ -46,8 +46,7 @@ void Engine::NetworkPositionFromServer(const protocol::SeatPosition& position, b
     // Between games and during a deal the messages that follow set the table.
     if (!Playing() || net_.waiting != NetworkWait::None) return;
     if (takeUp) TakeUpPosition(position);
-    table_.RedrawTable();
-    WriteStatusPanels();
+    Tell(GameEventKind::Dealt);
     SayEssentials();
 }
 
@@ -73,7 +72,7 @@ void Engine::TakeUpPosition(const protocol::SeatPosition& position) {
     const std::uint8_t suit = rules::SuitOfMarker(position.namedSuit);
     if (suit != rules::kNoSuit && suit != game.namedSuit && game.Top() != rules::kNoCard) {
         rules::SuitHoldsReported(game, suit);
-        table_.DrawRequestedSuit();
+        Tell(GameEventKind::SuitNamed);
     }
 
     // A player who laid a queen just before the connection went still names its suit:

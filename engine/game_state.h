@@ -25,9 +25,9 @@ struct GameState {
     std::vector<rules::CardId> playerHand;
     std::vector<rules::CardId> opponentHand;
     std::uint8_t opponentCount = 0;  // the cards the opponent holds, seen or not
-    std::size_t selected = 0;        // 1-based position of the selected card; 0 with no selection
-    std::uint16_t markerX = 25;
-    std::uint16_t markerY = 225;
+    std::size_t selected = 0;                    // 1-based position of the selected card; 0 with no selection
+    std::uint8_t selectedSuit = rules::kHearts;  // the suit selected while he names one
+    bool matchOn = false;  // from a match's first game to its end, between its games too
     bool running = false;  // from a game's start to its decision
     bool dealt = false;    // the deal is complete (a network deal comes card by card)
     std::uint8_t lastStarter = kStarterUnknown;

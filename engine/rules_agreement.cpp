@@ -41,7 +41,7 @@ void RulesAgreement::Give(Engine& engine, const Command& command) {
             engine.PlayPlayerCard();
             break;
         case Command::Kind::Suit:
-            engine.PlayerChoosesSuit(rules::SuitMarker(command.suit));
+            engine.PlayerChoosesSuit(command.suit);
             break;
         case Command::Kind::Draw:
             engine.DrawCommand();

@@ -194,7 +194,7 @@ void SelfPlayDriver::ChooseSuit() {
     }
     const std::string& marker = rules::SuitMarker(suit);
     command_ = "choose suit";
-    engine_.PlayerChoosesSuit(marker);
+    engine_.PlayerChoosesSuit(suit);
     ++report_.commands;
     if (engine_.State().SuitChoiceActive()) Fail("the suit choice was not taken");
     Note("suit", marker);
@@ -267,7 +267,7 @@ void SelfPlayDriver::CheckKeysIdleAfterEnd() {
     const TableMark before = Mark();
     engine_.PlayPlayerCard();
     engine_.DrawCommand();
-    engine_.PlayerChoosesSuit(rules::SuitMarker(rules::kHearts));
+    engine_.PlayerChoosesSuit(rules::kHearts);
     if (Mark() != before) Fail("a key changed the table after the match ended");
 }
 

@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "rules/card_names.h"
-#include "engine/table_layout.h"
+#include "client/table/table_layout.h"
 
 namespace tarvel {
 namespace {

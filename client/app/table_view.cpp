@@ -9,7 +9,7 @@
 #include <cmath>
 #include <QTextOption>
 
-#include "engine/table_layout.h"
+#include "client/table/table_layout.h"
 
 namespace tarvel {
 namespace {
@@ -181,11 +181,17 @@ void TableView::EraseRequestedSuit() {
     Paint(layout::kRequestedSuit.x, layout::kRequestedSuit.y, pictures_.SuitBlank());
 }
 
+QPoint TableView::MarkerPlace() const {
+    if (state_->SuitChoiceActive()) return {layout::SuitMarkerX(state_->selectedSuit), layout::kSuitMarkerY};
+    return {layout::HandMarkerX(std::max<std::size_t>(state_->selected, 1)), layout::kHandMarkerY};
+}
+
 void TableView::PlaceMarker(bool movePointer) {
     if (options_->movemouse) {
         // The pointer about to land on the selection must not name it a second time.
         if (options_->saycardsundermouse) hover_->FollowSelection();
-        if (movePointer) MovePointer(state_->markerX, state_->markerY + layout::kPointerBelowMarker);
+        const QPoint marker = MarkerPlace();
+        if (movePointer) MovePointer(marker.x(), marker.y() + layout::kPointerBelowMarker);
     }
     markerVisible_ = true;
     update();
@@ -213,8 +219,83 @@ void TableView::ResetHover() {
     hover_->Forget();
 }
 
-void TableView::SetHoverSuit(std::string_view marker) {
-    hover_->SetHoverSuit(marker);
+void TableView::Show(const GameEvent& event) {
+    switch (event.kind) {
+        case GameEventKind::TableCleared:
+            ClearTable();
+            break;
+        case GameEventKind::Dealt:
+            ShowMarker(true);
+            RedrawTable();
+            break;
+        case GameEventKind::TurnBegins:
+            if (options_->saycardsundermouse) ResetHover();
+            PlaceMarker(true);
+            PointAtPile();
+            break;
+        case GameEventKind::SelectionMoved:
+            PlaceMarker(event.byKeys);
+            break;
+        case GameEventKind::NamedSuitCovered:
+            EraseRequestedSuit();
+            break;
+        case GameEventKind::PlayerLaid:
+            if (state_->playerHand.empty()) {
+                BlankPlayerCardAt(1);
+            } else {
+                DrawPlayerHand();
+            }
+            DrawPile();
+            break;
+        case GameEventKind::OpponentLaid:
+            DrawPile();
+            BlankOpponentCardAt(event.position);
+            if (state_->opponentCount > 0) DrawOpponentHand();
+            break;
+        case GameEventKind::LookAtPile:
+            PointAtPile();
+            break;
+        case GameEventKind::PlayerDrew:
+            DrawPlayerCardAt(event.position);
+            // The pointer follows each card drawn that is named.
+            if (options_->saypickedcards && options_->movemouse)
+                MovePointer(layout::HandMarkerX(event.position), MarkerPlace().y() + layout::kPointerBelowMarker);
+            break;
+        case GameEventKind::OpponentDrew:
+            DrawOpponentBackAt(event.position);
+            break;
+        case GameEventKind::SuitChoiceOpened:
+            DrawSuitChoice();
+            ShowMarker(false);
+            if (options_->saycardsundermouse) hover_->SetHoverSuit(rules::kHearts);
+            PlaceMarker(true);
+            break;
+        case GameEventKind::SuitChoiceClosed:
+            EraseSuitChoice();
+            break;
+        case GameEventKind::SuitNamed:
+            DrawRequestedSuit();
+            break;
+        case GameEventKind::GameDecided:
+            ShowMarker(false);
+            break;
+        case GameEventKind::GameBegins:
+        case GameEventKind::Announced:
+        case GameEventKind::ScoreStep:
+        case GameEventKind::GameUnderWay:
+        case GameEventKind::MatchEnded:
+            break;
+    }
+}
+
+void TableView::Redraw() {
+    ClearTable();
+    RedrawTable();
+    if (state_->SuitChoiceActive()) {
+        DrawSuitChoice();
+    } else if (state_->RequestedSuitShown()) {
+        DrawRequestedSuit();
+    }
 }
 
 QImage TableView::Snapshot() {
@@ -232,7 +313,7 @@ void TableView::paintEvent(QPaintEvent* event) {
     const QRect area = exact.toAlignedRect().adjusted(-1, -1, 2, 2).intersected(image_.rect());
     painter.drawImage(area.topLeft(), image_, area);
     if (!markerVisible_ || state_ == nullptr) return;
-    const QPoint marker(state_->markerX, state_->markerY);
+    const QPoint marker = MarkerPlace();
     painter.fillRect(QRect(marker, kMarkerSize), Qt::black);
     // A wide bar over the selected card or suit as well, for eyes that miss the small mark.
     const int width = state_->SuitChoiceActive() ? layout::kSuitSymbolStep : layout::kCardStep;

@@ -1,6 +1,5 @@
 #include "client/table/say_commands.h"
 
-#include "engine/table_layout.h"
 #include "rules/card_names.h"
 
 namespace tarvel {
@@ -8,7 +7,7 @@ namespace tarvel {
 bool SayCommands::SelectedCard() {
     if (state_.playerHand.empty()) return false;
     if (state_.SuitChoiceActive()) {
-        speech_.StartPhrase(state_.playerVoice, layout::SuitAtX(state_.markerX), kPlainVariant);
+        speech_.StartPhrase(state_.playerVoice, rules::SuitMarker(state_.selectedSuit), kPlainVariant);
     } else if (const rules::CardId card = state_.SelectedCard(); card != rules::kNoCard) {
         speech_.StartPhrase(state_.playerVoice, rules::CardName(card), kCardNameVariant);
     }

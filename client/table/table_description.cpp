@@ -1,24 +1,15 @@
 #include "client/table/table_description.h"
 
 #include "client/settings/client_texts.h"
-#include "engine/table_layout.h"
 #include "rules/card_names.h"
 
 namespace tarvel {
-namespace {
-
-std::string WithoutLeadingBlank(std::string_view text) {
-    return std::string(!text.empty() && text.front() == ' ' ? text.substr(1) : text);
-}
-
-}  // namespace
-
 std::string DescribeTable(const GameState& state, const Localizer& texts) {
     if (!state.running) return texts.LocalizedText(text::kNoMatchRunning);
     std::string line;
     if (state.SuitChoiceActive()) {
         line += texts.LocalizedText(text::kSelectedSuit) + ": " +
-                WithoutLeadingBlank(layout::SuitAtX(state.markerX)) + ". ";
+                rules::SuitWord(state.selectedSuit) + ". ";
     } else if (const rules::CardId card = state.SelectedCard(); card != rules::kNoCard) {
         line += texts.LocalizedText(text::kSelectedCard) + ": " + rules::CardName(card) + ", " +
                 std::to_string(state.selected) + " " + texts.LocalizedText(text::kCardOf) + " " +

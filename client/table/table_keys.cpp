@@ -1,6 +1,5 @@
 #include "client/table/table_keys.h"
 
-#include "engine/table_layout.h"
 
 namespace tarvel {
 
@@ -32,7 +31,7 @@ void PressTableKey(TableKey key, Engine& engine, SayCommands& say) {
             break;
         case TableKey::Enter:
             if (suitChoice) {
-                engine.PlayerChoosesSuit(layout::SuitAtX(state.markerX));
+                engine.PlayerChoosesSuit(state.selectedSuit);
             } else {
                 engine.PlayPlayerCard();
             }

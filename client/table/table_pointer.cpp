@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "client/table/say_commands.h"
-#include "engine/table_layout.h"
+#include "client/table/table_layout.h"
 #include "rules/card_names.h"
 
 namespace tarvel {
@@ -51,7 +51,7 @@ PointerHover::Move PointerHover::MovedTo(int x, int y) {
         }
     } else {
         hoverIndex_ = 0;
-        hoverSuit_.clear();
+        hoverSuit_ = rules::kNoSuit;
         pileSpoken_ = false;
     }
     return move;
@@ -69,10 +69,10 @@ void PointerHover::Rested() {
             break;
         }
         case TableArea::SuitRow: {
-            const std::string suit(layout::SuitAtX(restX_));
+            const std::uint8_t suit = layout::SuitAtX(restX_);
             if (suit != hoverSuit_) {
                 hoverSuit_ = suit;
-                speech_.SayPhrase(state_.playerVoice, suit, kPlainVariant);
+                speech_.SayPhrase(state_.playerVoice, rules::SuitMarker(suit), kPlainVariant);
             }
             break;
         }
@@ -90,12 +90,12 @@ void PointerHover::Rested() {
 
 void PointerHover::Forget() {
     hoverIndex_ = 0;
-    hoverSuit_.clear();
+    hoverSuit_ = rules::kNoSuit;
 }
 
 void PointerHover::FollowSelection() {
     hoverIndex_ = state_.selected;
-    if (state_.SuitChoiceActive()) hoverSuit_ = std::string(layout::SuitAtX(state_.markerX));
+    if (state_.SuitChoiceActive()) hoverSuit_ = state_.selectedSuit;
 }
 
 void ClickTable(int x, int y, Engine& engine, SpeechPort& speech) {
@@ -120,8 +120,8 @@ void ClickTable(int x, int y, Engine& engine, SpeechPort& speech) {
                 speech.StartPhrase(kNoVoice, "off", kPlainVariant);
                 break;
             }
-            const std::string suit(layout::SuitAtX(x));
-            if (!named) speech.SayPhrase(state.playerVoice, suit, kPlainVariant);
+            const std::uint8_t suit = layout::SuitAtX(x);
+            if (!named) speech.SayPhrase(state.playerVoice, rules::SuitMarker(suit), kPlainVariant);
             engine.PlayerChoosesSuit(suit);
             break;
         }

@@ -32,7 +32,7 @@
 #include "tests/voice/fake_speech_service.h"
 #include "client/speech/sound_file_name.h"
 #include "engine/table_check.h"
-#include "engine/table_layout.h"
+#include "client/table/table_layout.h"
 
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
@@ -135,8 +135,8 @@ TEST_F(WindowTest, ANewMatchDealsAnnouncesAndHandsTheTurnOver) {
     EXPECT_FALSE(Item("Nastavenhry1")->isEnabled());
     EXPECT_TRUE(Item("vybrankarta1")->isEnabled());
     EXPECT_FALSE(Item("tvojebody1")->isEnabled());  // not playing for points
-    EXPECT_EQ(window->StatusPanelLabel(StatusPanel::PlayerWinsLabel).text(), "Tvoje výhry");
-    EXPECT_EQ(window->StatusPanelLabel(StatusPanel::GameNumber).text(), "1");
+    EXPECT_EQ(window->StatusPanelLabel(0).text(), "Tvoje výhry");
+    EXPECT_EQ(window->StatusPanelLabel(9).text(), "1");
     EXPECT_TRUE(window->Table().MarkerVisible());
     EXPECT_EQ(FindTableFault(State()), "");
 }

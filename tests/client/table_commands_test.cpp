@@ -53,7 +53,7 @@ TEST_F(TableCommands, TheSelectionAndThePileDuringASuitChoice) {
     EXPECT_EQ(screen.spoken, (Texts{"start z| kára|1"}));
 
     state.game.suitToName = true;
-    state.markerX = 350;
+    state.selectedSuit = rules::kSpades;
     screen.Clear();
     EXPECT_TRUE(say.SelectedCard());
     say.SelectedCardValue();  // nothing during a suit choice
@@ -160,15 +160,14 @@ TEST_F(TableCommands, AClickPlaysTheCardItLandsOn) {
     Table({"8 srdcová", "9 piková", "9 kárová"}, {"10 piková", "kluk kárový"}, {"9 srdcová"},
           {"7 křížová", "8 křížová"});
     ClickTable(20 * 2 + 10, 300, engine, screen);
-    EXPECT_EQ(Head(screen.events, 5), (Texts{"PlaceMarker 45,225", "say m|9 piková|11", "DrawPlayerHand",
-                                             "DrawPile", "say |vyhození|6"}));
+    EXPECT_EQ(Head(screen.events, 4), (Texts{"Selection", "say m|9 piková|11", "PlayerLaid", "say |vyhození|6"}));
     EXPECT_EQ(rules::CardName(game.pile[1]), "9 piková");
 
     // Named already under the pointer: laid without naming it again.
     options.saycardsundermouse = true;
     Table({"8 srdcová", "9 piková"}, {"10 piková", "kluk kárový"}, {"9 srdcová"}, {"7 křížová"});
     ClickTable(45, 300, engine, screen);
-    EXPECT_EQ(Head(screen.events, 2), (Texts{"PlaceMarker 45,225", "DrawPlayerHand"}));
+    EXPECT_EQ(Head(screen.events, 2), (Texts{"Selection", "PlayerLaid"}));
 
     // The stock draws.
     Table({"8 kárová"}, {"10 piková", "kluk kárový"}, {"9 srdcová"}, {"7 křížová"});
@@ -193,7 +192,7 @@ TEST_F(TableCommands, AClickInTheSuitRowTakesThatSuit) {
     ClickTable(380, 130, engine, screen);  // just right of the row: nothing
     EXPECT_TRUE(screen.events.empty());
     ClickTable(325, 130, engine, screen);
-    EXPECT_EQ(Head(screen.events, 2), (Texts{"say m| kára|1", "EraseSuitChoice"}));
+    EXPECT_EQ(Head(screen.events, 2), (Texts{"say m| kára|1", "SuitChoiceClosed"}));
     EXPECT_EQ(rules::SuitOf(game.Top()), rules::kDiamonds);  // the computer follows the diamonds asked for
 }
 
@@ -206,7 +205,7 @@ TEST_F(TableCommands, TheTableIsToldInOneLineInEitherLanguage) {
               "Vybraná karta: dáma piková, 2 z 3. Na hromádce: dáma piková, platí kára. Moje karty: 2.");
     texts.SetLanguageBase(kEnglishLanguageBase);
     state.game.suitToName = true;
-    state.markerX = 370;
+    state.selectedSuit = rules::kClubs;
     EXPECT_EQ(DescribeTable(state, texts), "Selected suit: kříže. On the pile: dáma piková, asked for kára. My cards: 2.");
     state.running = false;
     EXPECT_EQ(DescribeTable(state, texts), "No game is running.");

@@ -53,14 +53,12 @@ TEST_F(DrawTest, APenaltyRunsThroughTheStockAndTurnsThePileOnce) {
           {"eso srdcové", "eso pikové"});
     state.game.pendingDraw = 4;
     engine.DrawCommand();
-    EXPECT_EVENTS(screen, {"DrawPlayerCardAt 2", "say |lízání|1", "MovePointer 45,315", "say m|eso pikové|11",
-                           "DrawPlayerCardAt 3", "say |lízání|1", "MovePointer 65,315",
-                           "say m|eso srdcové|11", "say z|Otáčím hromádku|1", "DrawPlayerCardAt 4",
-                           "say |lízání|1", "MovePointer 85,315", "say m|8 kárová|11", "DrawPlayerCardAt 5",
-                           "say |lízání|1", "MovePointer 105,315", "say m|9 kárová|11",
+    EXPECT_EVENTS(screen, {"PlayerDrew 2", "say |lízání|1", "say m|eso pikové|11", "PlayerDrew 3",
+                           "say |lízání|1", "say m|eso srdcové|11", "say z|Otáčím hromádku|1", "PlayerDrew 4",
+                           "say |lízání|1", "say m|8 kárová|11", "PlayerDrew 5", "say |lízání|1",
+                           "say m|9 kárová|11",
                            // the computer has nothing to lay on the seven and takes one card
-                           "say z|lížu|1", "Label lížu ", "DrawOpponentBackAt 3", "say |lízání|1",
-                           "PlaceMarker 25,225 pointer", "PointAtPile"});
+                           "say z|lížu|1", "Label lížu ", "OpponentDrew 3", "say |lízání|1", "TurnBegins"});
     EXPECT_EQ(Names(state.playerHand),
               (Texts{"8 srdcová", "eso pikové", "eso srdcové", "8 kárová", "9 kárová"}));
     EXPECT_EQ(PileNames(), (Texts{"7 kárová"}));

@@ -45,7 +45,6 @@ class EngineFixture : public ::testing::Test {
     GameOptions& options = engine.Options();
 
     EngineFixture() {
-        screen.state = &state;
         net.log = &screen.events;
     }
 
@@ -79,7 +78,6 @@ class EngineFixture : public ::testing::Test {
 
     void Select(std::size_t position) {
         state.selected = position;
-        state.markerX = static_cast<std::uint16_t>(20 * position + 5);
     }
 
     // Selects the player's card of that name and plays it.

@@ -48,8 +48,7 @@ TEST_F(NetworkTest, ANewMatchWaitsForTheBeginnerAndTheDealWithoutHoldingTheEngin
     EXPECT_EQ(state.opponentCount, 6);
     EXPECT_EQ(PileNames().back(), " kříže");
     EXPECT_EQ(screen.spoken, (Texts{"say z|Začínám|1"}));
-    EXPECT_FALSE(screen.menu[MenuItem::Novsovhra1]);
-    EXPECT_FALSE(screen.menu[MenuItem::Sovnastaven1]);
+    EXPECT_TRUE(state.matchOn);
 
     engine.NetworkStartCardsDone();  // after the deal: nothing more happens
     engine.NetworkStartCard(Card("7 kárová"));
@@ -104,9 +103,7 @@ TEST_F(NetworkTest, AMatchBrokenOffInAnyWaitEndsCleanly) {
         EXPECT_EQ(net.left, 1);
         EXPECT_EQ(net.sent.back(), "end of game");
         EXPECT_EQ(screen.Texts(), (Texts{"konec hry"}));
-        EXPECT_TRUE(screen.menu[MenuItem::Novsovhra1]);
-        EXPECT_TRUE(screen.menu[MenuItem::Nastavenhry1]);
-        EXPECT_FALSE(screen.menu[MenuItem::Ukonenhry1]);
+        EXPECT_FALSE(state.matchOn);
         // What the server might still send changes nothing.
         engine.NetworkOpponentPoints(3);
         engine.NetworkDrawEnded();
@@ -133,7 +130,7 @@ TEST_F(NetworkTest, MovesAreSentAndTheTurnPasses) {
     state.game.toMove = kPlayerSeat;
     screen.Clear();
     Play("dáma kárová");
-    engine.PlayerChoosesSuit(" piky");
+    engine.PlayerChoosesSuit(rules::kSpades);
     EXPECT_EQ(net.sent, (Texts{"sendcard=9 piková", "sendcard=dáma kárová", "sendcolor= piky"}));
     EXPECT_EQ(screen.Texts(), (Texts{"vyhození", "na jakou barvu", "vyhození"}));
     EXPECT_FALSE(state.PlayerTurn());
@@ -203,7 +200,7 @@ TEST_F(NetworkTest, TheWinnerWaitsForTheOpponentsPoints) {
     engine.NetworkOpponentPoints(21);
     EXPECT_EQ(state.opponentPenalty, 21);
     EXPECT_EQ(net.sent, (Texts{"end of one game"}));
-    EXPECT_TRUE(std::find(screen.actions.begin(), screen.actions.end(), "ScoreTableStep") ==
+    EXPECT_TRUE(std::find(screen.actions.begin(), screen.actions.end(), "ScoreStep") ==
                 screen.actions.end());
 
     // Points that came before the verdict are used at once.
@@ -242,8 +239,8 @@ TEST_F(NetworkTest, TheLoserReportsHisPointsAndTheMatchEndsWithTheServer) {
     EXPECT_EQ(net.sent, (Texts{"points=1", "end of game"}));
     EXPECT_EQ(net.left, 1);
     EXPECT_FALSE(engine.Net().active);
-    EXPECT_TRUE(screen.menu[MenuItem::Novsovhra1]);
-    EXPECT_FALSE(screen.menu[MenuItem::Polizprvusoupei1]);
+    EXPECT_FALSE(state.matchOn);
+    EXPECT_EQ(screen.actions.back(), "MatchEnded");
 }
 
 TEST_F(NetworkTest, TheEndCommandTellsTheServer) {

@@ -32,15 +32,12 @@ TEST_F(NetworkTurns, AfterTheOpponentTookTheSevensCardsAnyFittingCardIsLaid) {
     engine.NetworkOpponentTakesCard();
     engine.NetworkOpponentTakesCard();
     engine.NetworkDrawEnded();
-    EXPECT_EVENTS(screen, {"send sendcard=7 srdcová", "DrawPlayerHand", "DrawPile", "say |vyhození|6",
-                           "PlaceMarker 25,225 pointer", "say z|lížu|1", "DrawOpponentBackAt 5", "say |lízání|1",
-                           "DrawOpponentBackAt 6", "say |lízání|1", "PlaceMarker 25,225 pointer"});
+    EXPECT_EVENTS(screen, {"send sendcard=7 srdcová", "PlayerLaid", "say |vyhození|6", "Selection keys", "say z|lížu|1", "OpponentDrew 5", "say |lízání|1", "OpponentDrew 6", "say |lízání|1", "Selection keys"});
     EXPECT_EQ(state.opponentCount, 6);
 
     screen.Clear();
     Play("9 srdcová");  // the seven's cards are taken: nothing is pending any more
-    EXPECT_EVENTS(screen, {"send sendcard=9 srdcová", "DrawPlayerHand", "DrawPile", "say |vyhození|6",
-                           "PlaceMarker 25,225 pointer"});
+    EXPECT_EVENTS(screen, {"send sendcard=9 srdcová", "PlayerLaid", "say |vyhození|6", "Selection keys"});
     EXPECT_FALSE(state.PlayerTurn());
 }
 
@@ -54,8 +51,7 @@ TEST_F(NetworkTurns, AfterTheOpponentStoodOnTheAceAnyFittingCardIsLaid) {
 
     screen.Clear();
     Play("9 srdcová");
-    EXPECT_EVENTS(screen, {"send sendcard=9 srdcová", "DrawPlayerHand", "DrawPile", "say |vyhození|6",
-                           "PlaceMarker 25,225 pointer"});
+    EXPECT_EVENTS(screen, {"send sendcard=9 srdcová", "PlayerLaid", "say |vyhození|6", "Selection keys"});
 }
 
 // The server turns the pile; the player's copy of it goes on growing past the 32
@@ -104,8 +100,7 @@ TEST_F(NetworkTurns, AnOpponentReturnedIntoTheGameLeavesNoReturnPending) {
 
     screen.Clear();
     Play("9 kárová");  // an ordinary card again: no "hoď sedmičku … a nebo to zabal"
-    EXPECT_EVENTS(screen, {"send sendcard=9 kárová", "DrawPlayerHand", "DrawPile", "say |vyhození|6",
-                           "PlaceMarker 25,225 pointer"});
+    EXPECT_EVENTS(screen, {"send sendcard=9 kárová", "PlayerLaid", "say |vyhození|6", "Selection keys"});
 }
 
 TEST_F(NetworkTurns, TheOpponentSpeaksInTheVoiceTheServerNames) {

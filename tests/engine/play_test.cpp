@@ -45,7 +45,7 @@ TEST_F(PlayTest, AMarkerAsksForItsSuitAndNotForTheQueensRank) {
     screen.Clear();
     Play("7 kárová");
     EXPECT_EQ(PileNames(), (Texts{"dáma srdcová", "7 kárová"}));
-    EXPECT_TRUE(std::find(screen.actions.begin(), screen.actions.end(), "EraseRequestedSuit") !=
+    EXPECT_TRUE(std::find(screen.actions.begin(), screen.actions.end(), "NamedSuitCovered") !=
                 screen.actions.end());
 }
 
@@ -138,8 +138,7 @@ TEST_F(PlayTest, AQueenAsksForASuitAndTheChoiceLaysAMarker) {
     Table({"dáma piková", "8 srdcová"}, {"10 kárová", "kluk kárový", "eso pikové"}, {"9 srdcová"});
     Play("dáma piková");
     EXPECT_TRUE(state.SuitChoiceActive());
-    EXPECT_EQ(state.markerX, 310);
-    EXPECT_EQ(state.markerY, 115);
+    EXPECT_EQ(state.selectedSuit, rules::kHearts);
     EXPECT_EQ(screen.spoken, (Texts{"say |vyhození|6", "start z|na jakou barvu|1"}));
     EXPECT_EQ(state.opponentCount, 3);  // the computer waits for the suit
 
@@ -147,9 +146,9 @@ TEST_F(PlayTest, AQueenAsksForASuitAndTheChoiceLaysAMarker) {
     EXPECT_EQ(state.PlayerCount(), 1);
 
     screen.Clear();
-    engine.PlayerChoosesSuit(" kára");
+    engine.PlayerChoosesSuit(rules::kDiamonds);
     EXPECT_FALSE(state.SuitChoiceActive());
-    EXPECT_EQ(state.markerY, 225);
+    EXPECT_EQ(state.selected, 1u);
     // The computer follows the diamonds it was asked for.
     EXPECT_EQ(screen.spoken.front(), "say z|kluk kárový|11");
     EXPECT_EQ(PileNames(), (Texts{"9 srdcová", "dáma piková", "kluk kárový"}));
@@ -170,7 +169,7 @@ TEST_F(PlayTest, ALastQueenUnderTheReturnRuleNamesItsSuitFirst) {
     Play("dáma piková");
     ASSERT_TRUE(state.SuitChoiceActive());
     screen.Clear();
-    engine.PlayerChoosesSuit(" piky");
+    engine.PlayerChoosesSuit(rules::kSpades);
     // The computer cannot return the player: it has no seven of spades.
     EXPECT_EQ(Texts(screen.spoken.begin(), screen.spoken.begin() + 2),
               (Texts{"say z|hráč poslední karta|1", "say z|Jsi vítěz|1"}));

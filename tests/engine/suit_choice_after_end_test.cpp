@@ -21,11 +21,10 @@ TEST_F(SuitChoiceAfterEnd, ChoosingASuitAfterTheEndCommandDoesNothing) {
     ASSERT_FALSE(state.running);
     EXPECT_FALSE(state.SuitChoiceActive());
     // The suit row goes with the match.
-    EXPECT_EVENTS(screen, {"say z|konec hry|1", "EraseSuitChoice", "Menu Nastavenhry1 on", "Menu ekni1 off",
-                           "Menu Ukonenhry1 off", "Label ", "ShowLabel off"});
+    EXPECT_EVENTS(screen, {"say z|konec hry|1", "SuitChoiceClosed", "MatchEnded"});
     screen.Clear();
 
-    engine.PlayerChoosesSuit(" srdce");
+    engine.PlayerChoosesSuit(rules::kHearts);
 
     EXPECT_EQ(PileNames(), (Texts{"dáma kárová", "8 kárová", "dáma piková"}));
     EXPECT_EQ(Names(state.opponentHand), (Texts{"8 srdcová", "král pikový"}));

@@ -52,8 +52,8 @@ void LayOutTable(GameState& state, const rules::RuleOptions& rules, const Texts&
     state.gameNumber = 1;
     state.lastStarter = 1;
     state.selected = state.playerHand.empty() ? 0 : 1;
-    state.markerX = 25;
-    state.markerY = 225;
+    state.selectedSuit = rules::kHearts;
+    state.matchOn = true;
 }
 
 Texts Names(const std::vector<rules::CardId>& cards) {

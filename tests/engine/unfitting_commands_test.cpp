@@ -1,5 +1,5 @@
 // Commands that do not fit the moment (a suit key with no suit asked for, a hand place
-// beyond the hand, a suit that is no suit) say nothing, draw nothing and leave the
+// beyond the hand, a number that is no suit) say nothing, draw nothing and leave the
 // table as it was.
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ class UnfittingCommands : public EngineFixture {
 };
 
 TEST_F(UnfittingCommands, ASuitWithNoSuitAskedForIsIgnored) {
-    engine.PlayerChoosesSuit(" kára");
+    engine.PlayerChoosesSuit(rules::kDiamonds);
     engine.SelectFirstSuit();
     engine.SelectLastSuit();
     engine.SelectSuitLeft();
@@ -32,12 +32,12 @@ TEST_F(UnfittingCommands, ASuitWithNoSuitAskedForIsIgnored) {
     ExpectTableUnchanged();
 }
 
-TEST_F(UnfittingCommands, ATextThatIsNoSuitLeavesTheChoiceOpen) {
+TEST_F(UnfittingCommands, ANumberThatIsNoSuitLeavesTheChoiceOpen) {
     Play("dáma piková");
     ASSERT_TRUE(state.SuitChoiceActive());
     screen.Clear();
-    engine.PlayerChoosesSuit("srdce");  // no leading blank: not a marker
-    engine.PlayerChoosesSuit(" zelené");
+    engine.PlayerChoosesSuit(4);  // no suit
+    engine.PlayerChoosesSuit(rules::kNoSuit);
     EXPECT_EVENTS(screen, {});
     EXPECT_TRUE(state.SuitChoiceActive());
     EXPECT_EQ(PileNames(), (Texts{"9 kárová", "dáma piková"}));

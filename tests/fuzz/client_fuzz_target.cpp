@@ -70,7 +70,7 @@ void RunInput(const std::uint8_t* data, std::size_t size) {
         if ((moves & 0x80) != 0 && state.running && state.PlayerTurn() && !state.playerHand.empty()) {
             engine.SelectCard(1 + at % state.playerHand.size());
             engine.PlayPlayerCard();
-            if (engine.State().SuitChoiceActive()) engine.PlayerChoosesSuit(" kára");
+            if (engine.State().SuitChoiceActive()) engine.PlayerChoosesSuit(rules::kDiamonds);
         } else if ((moves & 0x40) != 0 && state.running) {
             engine.DrawCommand();
         }

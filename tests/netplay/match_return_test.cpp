@@ -306,7 +306,7 @@ TEST(MatchReturn, APositionThatDiffersIsTakenUpAndTheTableTold) {
     EXPECT_EQ(said[4], "ty máš");
     EXPECT_EQ(said[7], "já mám");
     EXPECT_EQ(said[9], "karet");
-    EXPECT_NE(std::find(a.screen.actions.begin(), a.screen.actions.end(), "RedrawTable"), a.screen.actions.end());
+    EXPECT_NE(std::find(a.screen.actions.begin(), a.screen.actions.end(), "Dealt"), a.screen.actions.end());
 
     // Not taken up while moves of its own are still on their way: only told.
     const GameState before = engine.State();
@@ -395,7 +395,7 @@ TEST(MatchReturn, TheWaitRunningOutEndsTheMatchForTheOneWhoStayed) {
     EXPECT_EQ(said.back(), "konec hry");
     EXPECT_EQ(Count(b.screen.spoken, "soupeř se nevrátil"), 1);
     EXPECT_TRUE(b.messages.empty());
-    EXPECT_TRUE(b.screen.menu[MenuItem::Novsovhra1]);
+    EXPECT_FALSE(b.engine.State().matchOn);
 
     // The one who lost its connection comes too late: no seat, the match is over for it too.
     a.Return();
@@ -496,7 +496,7 @@ TEST(MatchReturn, GivingUpEndsTheMatchAsALostConnectionDid) {
     EXPECT_FALSE(a.retryAsked);
     EXPECT_FALSE(a.engine.Net().active);
     EXPECT_FALSE(a.engine.State().running);
-    EXPECT_TRUE(a.screen.menu[MenuItem::Novsovhra1]);
+    EXPECT_FALSE(a.engine.State().matchOn);
     EXPECT_EQ(a.messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
 }
 

@@ -7,9 +7,7 @@
 namespace tarvel::testing {
 
 HarnessClient::HarnessClient(NetworkMatchHarness& harness, int index, std::string userName)
-    : harness_(harness), index_(index), userName_(std::move(userName)) {
-    screen.state = &engine.State();
-}
+    : harness_(harness), index_(index), userName_(std::move(userName)) {}
 
 void HarnessClient::Connect() {
     dispatch.MatchRequested();
@@ -59,7 +57,7 @@ bool HarnessClient::Act() {
     // A player moves, or names the suit of the queen he laid, only on his turn.
     if (!state.PlayerTurn()) return false;
     if (state.SuitChoiceActive()) {
-        engine.PlayerChoosesSuit(" srdce");
+        engine.PlayerChoosesSuit(rules::kHearts);
         return true;
     }
     for (std::size_t position = 1; position <= state.playerHand.size(); ++position) {

@@ -178,7 +178,7 @@ TEST(NetworkMatch, OneSideBreakingOffEndsTheMatchOnBoth) {
         EXPECT_FALSE(b.engine.Net().active);
         EXPECT_FALSE(b.engine.State().running);
         EXPECT_EQ(b.screen.Texts().back(), "konec hry");
-        EXPECT_TRUE(b.screen.menu[MenuItem::Novsovhra1]);
+        EXPECT_FALSE(b.engine.State().matchOn);
         EXPECT_FALSE(b.connected);
         EXPECT_TRUE(b.messages.empty());
     }
@@ -195,8 +195,8 @@ TEST(NetworkMatch, TheServerGoneEndsTheMatchAndTellsThePlayer) {
     EXPECT_FALSE(a.engine.Net().active);
     EXPECT_FALSE(a.engine.State().running);
     EXPECT_EQ(a.messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
-    EXPECT_TRUE(a.screen.menu[MenuItem::Novsovhra1]);
-    EXPECT_TRUE(a.screen.menu[MenuItem::Nastavenhry1]);
+    EXPECT_FALSE(a.engine.State().matchOn);
+    EXPECT_FALSE(a.engine.State().matchOn);
 }
 
 TEST(NetworkMatch, RefusalsOfTheServer) {
