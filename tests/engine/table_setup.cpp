@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/card_names.h"
+#include "rules/moves.h"
 
 namespace tarvel::testing {
 namespace {
@@ -34,17 +35,21 @@ void LayOutTable(GameState& state, const rules::RuleOptions& rules, const Texts&
             game.namedSuit = suit;
             continue;
         }
-        game.pile[game.pileSize++] = Card(name);
-        named |= rules::Bit(game.pile[game.pileSize - 1u]);
-        game.namedSuit = rules::kNoSuit;
+        // A pile longer than the deck (a network game's pile, as a peer reports it) keeps
+        // its newest cards, as the game does.
+        const rules::CardId card = Card(name);
+        rules::StartCardReported(game, card);
+        named |= rules::Bit(card);
     }
     for (const auto& name : stock) named |= rules::Bit(Card(name));
     if (restInStock) {
         for (rules::CardId card = 0; card < rules::kCards; ++card) {
-            if (!rules::Holds(named, card)) game.stock[game.stockSize++] = card;
+            if (!rules::Holds(named, card) && game.stockSize < rules::kCards) game.stock[game.stockSize++] = card;
         }
     }
-    for (const auto& name : stock) game.stock[game.stockSize++] = Card(name);
+    for (const auto& name : stock) {
+        if (game.stockSize < rules::kCards) game.stock[game.stockSize++] = Card(name);
+    }
     state.opponentCount = static_cast<std::uint8_t>(state.opponentHand.size());
     state.running = true;
     state.dealt = true;
