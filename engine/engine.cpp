@@ -61,8 +61,19 @@ std::int32_t Engine::HandPoints(const std::vector<rules::CardId>& hand) {
                            [](std::int32_t sum, rules::CardId card) { return sum + rules::PointsOf(card); });
 }
 
+rules::RuleOptions Engine::RulesNow() const {
+    rules::RuleOptions now = Rules();
+    now.dealtCards = state_.game.rules.dealtCards;
+    return now;
+}
+
+rules::Position& Engine::Game() {
+    state_.game.rules = RulesNow();
+    return state_.game;
+}
+
 Engine::LocalPlay Engine::PlayLocal(rules::Move move) {
-    rules::Position& game = state_.game;
+    rules::Position& game = Game();
     const rules::Position before = game;
     // The compulsory rule binds the player's commands, not the computer's choices.
     const bool computer = game.toMove == kOpponentSeat;
@@ -81,9 +92,10 @@ Engine::LocalPlay Engine::PlayLocal(rules::Move move) {
 
 void Engine::DecideLocal(std::uint8_t winner) {
     if (state_.game.Over()) return;
-    const rules::Position before = state_.game;
+    rules::Position& game = Game();
+    const rules::Position before = game;
     LocalPlay play;
-    play.outcome = rules::Decide(state_.game, winner, random_);
+    play.outcome = rules::Decide(game, winner, random_);
     TakeDrawnCards(before, play);
 }
 
@@ -101,6 +113,7 @@ ComputerSight Engine::SightOfComputer() const {
     const rules::Position& game = state_.game;
     ComputerSight sight;
     sight.view = rules::ViewOf(game, kOpponentSeat);
+    sight.view.rules = RulesNow();
     sight.hand = state_.opponentHand;
     if (game.stockOrderKnown && game.stockSize > 0) sight.nextStockCard = game.stock[game.stockSize - 1u];
     sight.forPoints = options_.playforpoints;

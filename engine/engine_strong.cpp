@@ -12,7 +12,7 @@ ComputerMove Engine::StrongMove() {
     strongSuit_ = rules::kNoSuit;
     // A hand returned into the game empty has only the draw.
     if (state_.opponentHand.empty()) return {ComputerMove::Kind::Draw, rules::kNoCard};
-    rules::Position position = state_.game;
+    rules::Position position = Game();
     position.toMove = kOpponentSeat;
     const lookahead::SeatKnowledge knowledge = strongMemory_.Update(rules::ViewOf(position, kOpponentSeat));
     const lookahead::Decision decision =
@@ -32,7 +32,7 @@ ComputerMove Engine::StrongMove() {
 
 std::optional<rules::CardId> Engine::StrongReturnAnswer() {
     strongSuit_ = rules::kNoSuit;
-    rules::Position position = state_.game;
+    rules::Position position = Game();
     position.toMove = kOpponentSeat;
     position.outSeat = kPlayerSeat;
     position.suitToName = false;
@@ -46,7 +46,7 @@ std::optional<rules::CardId> Engine::StrongReturnAnswer() {
 }
 
 void Engine::RememberOwnMove() {
-    rules::Position position = state_.game;
+    rules::Position position = Game();
     position.toMove = kPlayerSeat;
     strongMemory_.AfterOwnMove(rules::ViewOf(position, kOpponentSeat));
 }

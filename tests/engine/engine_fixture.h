@@ -73,9 +73,6 @@ class EngineFixture : public ::testing::Test {
         engine.OpponentTurn();
     }
 
-    // The rules of play as the options now say, for a table laid out before they changed.
-    void RulesFromOptions() { game.rules = RulesOf(options); }
-
     void Select(std::size_t position) {
         state.selected = position;
     }
