@@ -24,21 +24,6 @@ int OpenFilesLimit() {
     return static_cast<int>(std::min<rlim_t>(files.rlim_cur, 1 << 20));
 }
 
-// A single-shot QTimer; what it runs goes with it.
-class EventLoopTimer final : public SetupTimer {
-  public:
-    explicit EventLoopTimer(std::function<void()> onExpiry) : onExpiry_(std::move(onExpiry)) {
-        timer_.setSingleShot(true);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { onExpiry_(); });
-    }
-    void Start(std::chrono::milliseconds duration) override { timer_.start(duration); }
-    void Stop() override { timer_.stop(); }
-
-  private:
-    std::function<void()> onExpiry_;
-    QTimer timer_;
-};
-
 }  // namespace
 
 ClientListener::ClientListener(EventLog& log, RandomSource& random, int tables, QObject* parent,
@@ -114,7 +99,7 @@ void ClientListener::SetMoveChecking(bool on) {
 }
 
 std::unique_ptr<SetupTimer> ClientListener::MakeTimer(std::function<void()> onExpiry) {
-    return std::make_unique<EventLoopTimer>(std::move(onExpiry));
+    return timers_.MakeTimer(std::move(onExpiry));
 }
 
 ClientListener::~ClientListener() = default;

@@ -18,6 +18,7 @@
 #include "server/core/server_links.h"
 #include "server/core/table_hall.h"
 #include "server/socket_set.h"
+#include "server/timer_queue.h"
 
 namespace tarvel::server {
 
@@ -43,6 +44,8 @@ class ClientListener final : public QObject,
     // The game of a server with one table.
     const GameServer& Game() const { return *hall_->TableGame(0); }
     const TableHall& Hall() const { return *hall_; }
+    // The tables whose line may have changed since the last call (see TableHall).
+    std::vector<int> TakeChangedTables() { return hall_->TakeChangedTables(); }
     // A new set of empty tables; only while not listening (with no client connected).
     void SetTables(int tables);
     // How long a player may take to answer "req settings" (15 s unless set).
@@ -95,7 +98,8 @@ class ClientListener final : public QObject,
     bool acceptPaused_ = false;
     // Looks again for room while accepting is paused and closing connections still hold files.
     QTimer resumeTimer_;
-    std::unique_ptr<TableHall> hall_;
+    TimerQueue timers_;
+    std::unique_ptr<TableHall> hall_;  // last: it goes before the timers and sockets it uses
 };
 
 }  // namespace tarvel::server
