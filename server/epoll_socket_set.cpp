@@ -11,6 +11,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace tarvel::server {
 namespace {
@@ -115,6 +116,7 @@ std::vector<ConnectionId> EpollSocketSet::Connections() const {
 void EpollSocketSet::Wake() {
     std::array<epoll_event, kEventsPerWake> ready{};
     const int count = epoll_wait(epollFd_, ready.data(), kEventsPerWake, 0);
+    waking_ = true;
     for (int i = 0; i < count; ++i) {
         const epoll_event& event = ready[static_cast<std::size_t>(i)];
         const ConnectionId id = event.data.u64;
@@ -127,6 +129,21 @@ void EpollSocketSet::Wake() {
         if (it == connections_.end()) continue;
         if ((event.events & EPOLLOUT) != 0 && it->second.watchingWrites) Writable(id);
         if ((event.events & (EPOLLIN | EPOLLHUP | EPOLLERR)) != 0) Readable(id);
+    }
+    waking_ = false;
+    FlushWritten();
+}
+
+void EpollSocketSet::FlushWritten() {
+    flushPosted_ = false;
+    for (ConnectionId id : std::exchange(written_, {})) {
+        auto it = connections_.find(id);
+        if (it == connections_.end()) continue;
+        Connection& connection = it->second;
+        connection.flushDue = false;
+        // A failure shows at the next wake-up as the socket's error, and its end is reported then.
+        if (connection.watchingWrites || !Flush(connection)) continue;
+        if (connection.unsentFrom < connection.unsent.size()) WatchWrites(connection, id, true);
     }
 }
 
@@ -244,9 +261,17 @@ std::size_t EpollSocketSet::Write(ConnectionId id, std::string_view bytes) {
     if (it == connections_.end() || it->second.state != State::Open) return 0;
     Connection& connection = it->second;
     connection.unsent.append(bytes);
-    // A failure shows at the next wake-up as the socket's error, and its end is reported then.
-    if (!connection.watchingWrites && Flush(connection) && connection.unsentFrom < connection.unsent.size()) {
-        WatchWrites(connection, id, true);
+    // Sent when this turn of the event loop is done: the messages of one move go out in
+    // one send, not one send (and one wake-up of the player) each.
+    if (!connection.flushDue && !connection.watchingWrites) {
+        connection.flushDue = true;
+        written_.push_back(id);
+        if (!waking_ && !flushPosted_) {
+            // Written from a timer or the window: sent from the event loop, right after.
+            flushPosted_ = true;
+            QMetaObject::invokeMethod(
+                this, [this] { FlushWritten(); }, Qt::QueuedConnection);
+        }
     }
     return connection.unsent.size() - connection.unsentFrom;
 }
@@ -261,7 +286,15 @@ void EpollSocketSet::CloseWhenSent(ConnectionId id) {
         [this, id] {
             auto found = connections_.find(id);
             if (found == connections_.end() || found->second.state != State::Draining) return;
-            if (found->second.unsentFrom == found->second.unsent.size()) ShutWhenDrained(id);
+            Connection& connection = found->second;
+            if (connection.watchingWrites) return;  // shut once the rest has gone
+            if (!Flush(connection)) {
+                End(id);
+            } else if (connection.unsentFrom == connection.unsent.size()) {
+                ShutWhenDrained(id);
+            } else {
+                WatchWrites(connection, id, true);
+            }
         },
         Qt::QueuedConnection);
     QTimer::singleShot(kCloseGraceMs, this, [this, id] {

@@ -42,11 +42,14 @@ class EpollSocketSet final : public QObject, public SocketSet {
         int fd = -1;
         State state = State::Open;
         bool watchingWrites = false;
+        bool flushDue = false;  // written to during this turn of the event loop
         std::string unsent;
         std::size_t unsentFrom = 0;  // what of `unsent` has gone already
     };
 
     void Wake();
+    // Sends what the game wrote during this turn of the event loop, one send a connection.
+    void FlushWritten();
     void AcceptAll();
     void Readable(ConnectionId id);
     void Writable(ConnectionId id);
@@ -68,6 +71,9 @@ class EpollSocketSet final : public QObject, public SocketSet {
     ConnectionId nextId_ = 1;
     std::unordered_map<ConnectionId, Connection> connections_;
     std::string readBuffer_;
+    std::vector<ConnectionId> written_;  // connections with flushDue
+    bool waking_ = false;
+    bool flushPosted_ = false;
 };
 
 }  // namespace tarvel::server

@@ -212,10 +212,19 @@ void TableHall::ClientRead(ConnectionId id, std::string_view bytes) {
     ++changes_;
     auto it = held_.find(id);
     if (it == held_.end()) {
-        if (const int index = IndexOf(id); index >= 0) Touch(index);
         // Turned away: what it says changes nothing.
-        if (Table* table = TableOf(id); table != nullptr && !turnedAway_.contains(id))
-            table->game.ClientRead(id, bytes);
+        Table* table = TableOf(id);
+        if (table == nullptr || turnedAway_.contains(id)) return;
+        const int index = IndexOf(id);
+        const SetupStep step = table->game.Step();
+        const std::size_t players = table->game.PlayerCount();
+        table->game.ClientRead(id, bytes);
+        // A move leaves the table's line as it was: only the set-up, the end of a match or a
+        // player's going changes it.
+        if (step != SetupStep::Playing || table->game.Step() != step ||
+            table->game.PlayerCount() != players) {
+            Touch(index);
+        }
         return;
     }
     std::string& held = it->second.bytes;
