@@ -151,11 +151,11 @@ void GameServer::Deal() {
 
 void GameServer::Draw(int player, std::string_view countText, std::string_view text) {
     const auto count = protocol::ParseCount(countText);
-    if (!count && !checkMoves_) Log("hráč " + Digit(player) + " žádá nečíselný počet karet, platí 0");
+    if (!count && !checkMoves_) LogForMessage("hráč " + Digit(player) + " žádá nečíselný počet karet, platí 0");
     DrawnCards drawn;
     if (!MoveAllowed(player, text, match_.Draw(player, count, !checkMoves_, drawn))) return;
     SendDraw(drawn);
-    Log("hráč " + Digit(player) + " líže " + std::string(countText) + " karet");
+    LogForMessage("hráč " + Digit(player) + " líže " + std::string(countText) + " karet");
 }
 
 void GameServer::SendDraw(const DrawnCards& drawn) {
@@ -163,7 +163,7 @@ void GameServer::SendDraw(const DrawnCards& drawn) {
     const int other = 1 - player;
     auto nothingToDraw = [&] {
         Send(player, ServerKind::NothingToDraw);
-        Log(Digit(player) + ": není z čeho lízat");
+        LogForMessage(Digit(player) + ": není z čeho lízat");
     };
     if (drawn.NothingAtAll()) {
         // The turn still passes, as when a draw runs dry: without the end of the draw
@@ -176,7 +176,7 @@ void GameServer::SendDraw(const DrawnCards& drawn) {
     for (std::size_t i = 0; i <= drawn.cards.size(); ++i) {
         if (i == drawn.turnedBefore) {
             SendToBoth(ServerKind::TurningPile);
-            Log("Otáčím hromádku");
+            LogForMessage("Otáčím hromádku");
         }
         if (i == drawn.cards.size()) break;
         Send(player, ServerKind::YourCard, rules::CardOfId(drawn.cards[i]).Name);
