@@ -358,12 +358,12 @@ void GameServer::Handle(int sender, const protocol::ClientMessage& message, std:
         case Kind::SendCard:
             if (!MoveAllowed(sender, text, match_.LayCard(sender, value, !checkMoves_))) break;
             Send(other, ServerKind::OpponentCard, value);
-            LogForMessage("hráči " + o + " zaslána karta " + value);
+            Log("hráči " + o + " zaslána karta " + value);
             break;
         case Kind::SendColor:
             if (!MoveAllowed(sender, text, match_.NameSuit(sender, value, !checkMoves_))) break;
             Send(other, ServerKind::OpponentSuit, value);
-            LogForMessage("hráči " + o + " zaslána barva " + value);
+            Log("hráči " + o + " zaslána barva " + value);
             break;
         case Kind::RequestCards:
             Draw(sender, value, text);
@@ -371,12 +371,12 @@ void GameServer::Handle(int sender, const protocol::ClientMessage& message, std:
         case Kind::Standing:
             if (!MoveAllowed(sender, text, match_.Stand(sender, !checkMoves_))) break;
             Send(other, ServerKind::OpponentStands);
-            LogForMessage("hráč " + n + " stojí");
+            Log("hráč " + n + " stojí");
             break;
         case Kind::NoCardsLeft:
             if (!MoveAllowed(sender, text, match_.ClaimNoCards(sender, !checkMoves_))) break;
             Send(other, ServerKind::OpponentOut);
-            LogForMessage("hráči " + n + " došly karty");
+            Log("hráči " + n + " došly karty");
             break;
         case Kind::AceCannotReturn:
             if (!MoveAllowed(sender, text, match_.ClaimAceCannotReturn(sender, !checkMoves_))) break;
@@ -389,7 +389,7 @@ void GameServer::Handle(int sender, const protocol::ClientMessage& message, std:
         case Kind::GiveUp:
             if (!MoveAllowed(sender, text, match_.GiveUp(sender, !checkMoves_))) break;
             Send(other, ServerKind::OpponentGivesUp);
-            LogForMessage("hráč " + n + " nemůže vrátit soupeře do hry");
+            Log("hráč " + n + " nemůže vrátit soupeře do hry");
             break;
         case Kind::Points: {
             const MoveVerdict verdict = match_.ReportPoints(sender, value, !checkMoves_);
@@ -397,11 +397,11 @@ void GameServer::Handle(int sender, const protocol::ClientMessage& message, std:
             // Checked, the loser's hand decides: both tables of results then agree.
             const std::string points = checkMoves_ ? std::to_string(verdict.counted) : value;
             if (points != value) {
-                LogForMessage("hráč " + n + " hlásí " + Shortened(value, kShownMessageChars) + " trestných bodů, jeho karty dávají " +
+                Log("hráč " + n + " hlásí " + Shortened(value, kShownMessageChars) + " trestných bodů, jeho karty dávají " +
                     points);
             }
             Send(other, ServerKind::OpponentPoints, points);
-            LogForMessage("hráč " + n + " zasílá počet trestných bodů=" + Shortened(points, kShownMessageChars));
+            Log("hráč " + n + " zasílá počet trestných bodů=" + Shortened(points, kShownMessageChars));
             break;
         }
         case Kind::EndOfMatch:

@@ -155,7 +155,7 @@ void GameServer::Draw(int player, std::string_view countText, std::string_view t
     DrawnCards drawn;
     if (!MoveAllowed(player, text, match_.Draw(player, count, !checkMoves_, drawn))) return;
     SendDraw(drawn);
-    LogForMessage("hráč " + Digit(player) + " líže " + std::string(countText) + " karet");
+    Log("hráč " + Digit(player) + " líže " + std::string(countText) + " karet");
 }
 
 void GameServer::SendDraw(const DrawnCards& drawn) {
@@ -163,7 +163,7 @@ void GameServer::SendDraw(const DrawnCards& drawn) {
     const int other = 1 - player;
     auto nothingToDraw = [&] {
         Send(player, ServerKind::NothingToDraw);
-        LogForMessage(Digit(player) + ": není z čeho lízat");
+        Log(Digit(player) + ": není z čeho lízat");
     };
     if (drawn.NothingAtAll()) {
         // The turn still passes, as when a draw runs dry: without the end of the draw
@@ -176,7 +176,7 @@ void GameServer::SendDraw(const DrawnCards& drawn) {
     for (std::size_t i = 0; i <= drawn.cards.size(); ++i) {
         if (i == drawn.turnedBefore) {
             SendToBoth(ServerKind::TurningPile);
-            LogForMessage("Otáčím hromádku");
+            Log("Otáčím hromádku");
         }
         if (i == drawn.cards.size()) break;
         Send(player, ServerKind::YourCard, rules::CardOfId(drawn.cards[i]).Name);
