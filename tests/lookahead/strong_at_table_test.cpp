@@ -44,7 +44,7 @@ TEST(StrongComputerAtTable, TheSameSeedPlaysTheSameMatch) {
     const MatchReport b = second.PlayMatch(StrongSetup(options, 4242));
     ASSERT_TRUE(a.Clean()) << a.fault;
     EXPECT_EQ(a.trail, b.trail);
-    EXPECT_EQ(first.GameEngine().State().OpponentWins, second.GameEngine().State().OpponentWins);
+    EXPECT_EQ(first.GameEngine().State().opponentWins, second.GameEngine().State().opponentWins);
 }
 
 TEST(StrongComputerAtTable, ChangesTheSuitInTheUsualWords) {
