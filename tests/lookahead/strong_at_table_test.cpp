@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/self_play.h"
+#include "tests/engine/engine_fixture.h"
 #include "tests/engine/recording_presentation.h"
 
 namespace tarvel {
@@ -66,6 +67,63 @@ TEST(StrongComputerAtTable, ChangesTheSuitInTheUsualWords) {
         }
     }
     EXPECT_GT(changes, 0) << "no queen laid by the strong computer in these matches";
+}
+
+class StrongReturnAnswer : public testing::EngineFixture {
+  protected:
+    void SetUp() override {
+        options.computerlevel = kComputerStrong;
+        options.returntogame = true;
+    }
+};
+
+// The player lays its last card; the strong computer may return it into the game with
+// what the rules let answer it, and nothing else.
+TEST_F(StrongReturnAnswer, ReturnsThePlayerOnlyWithACardTheRulesAllow) {
+    struct Case {
+        const char* what;
+        bool kingOfSpades;
+        const char* last;
+        std::vector<std::string> computer;
+        const char* under;
+        const char* answer;  // nullptr: it cannot return the player, who wins
+    };
+    const Case cases[] = {
+        {"a seven of the suit, not the ten that fits as well",
+         false,
+         "8 srdcová",
+         {"10 srdcová", "7 srdcová", "kluk kárový"},
+         "9 srdcová",
+         "7 srdcová"},
+        {"the king of spades under its rule",
+         true,
+         "9 piková",
+         {"král pikový", "kluk kárový"},
+         "10 piková",
+         "král pikový"},
+        {"the king of spades without its rule",
+         false,
+         "9 piková",
+         {"král pikový", "kluk kárový"},
+         "10 piková",
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        options.kingofspades = c.kingOfSpades;
+        Table({c.last}, c.computer, {c.under}, {"8 křížová", "9 křížová", "10 křížová"});
+        Play(c.last);
+        const testing::Texts said = screen.Texts();
+        const auto returned = std::find(said.begin(), said.end(), "a tak tě vracím");
+        if (c.answer == nullptr) {
+            EXPECT_EQ(returned, said.end()) << testing::AsList(said);
+            EXPECT_EQ(state.playerWins, 1);
+        } else {
+            ASSERT_LT(returned + 1, said.end()) << testing::AsList(said);
+            EXPECT_EQ(returned[1], c.answer) << "the card it returns the player with";
+            EXPECT_EQ(state.playerWins, 0);
+        }
+    }
 }
 
 }  // namespace
