@@ -199,11 +199,18 @@ TEST(ExactSearch, ProvesWinsAndLossesAndLeavesLuckOpen) {
     // The shuffle is on, but the stock still holds the card to draw: no luck yet.
     Position stockEnough = shuffled;
     stockEnough.stock[stockEnough.stockSize++] = C("kluk srdcový");
+    // The shuffle is on, but one card under the top has only one order.
+    Position oneUnder = lost;
+    oneUnder.stockSize = 0;
+    oneUnder.pile = {C("kluk srdcový"), C("9 kárová")};
+    oneUnder.pileSize = 2;
+    oneUnder.rules.shuffle = true;
     const ProofCase cases[] = {
         {"a last card laid", lastCard, Proof::Win},
         {"every move loses", lost, Proof::Loss},
         {"a shuffle ahead", shuffled, Proof::Open},
         {"the shuffle on, the stock enough for the draw", stockEnough, Proof::Loss},
+        {"the shuffle on, one card under the top", oneUnder, Proof::Loss},
     };
     for (const ProofCase& c : cases) {
         SCOPED_TRACE(c.what);
