@@ -9,10 +9,17 @@ namespace tarvel {
 Engine::Engine(SpeechPort& speech, EventPort& events, NetworkPort& network, RandomSource& random)
     : speech_(speech), events_(events), network_(network), random_(random) {}
 
-void Engine::ApplyGenderFromOptions() {
+void Engine::OptionsChanged() {
     const VoiceLetters voices = VoiceLettersForGender(options_.playergender);
     state_.playerVoice = voices.player;
     state_.opponentVoice = voices.opponent;
+    // A game in progress plays on under the rules as now set; only the count dealt
+    // waits for the next deal.
+    if (state_.running) {
+        const std::uint8_t dealt = state_.game.rules.dealtCards;
+        state_.game.rules = Rules();
+        state_.game.rules.dealtCards = dealt;
+    }
 }
 
 void Engine::Say(std::string_view text, std::uint8_t variant) {

@@ -1,12 +1,14 @@
 #include "client/app/history_window.h"
 
+#include "session/history/announcement_line.h"
+
 #include <QAccessible>
 #include <QEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "client/settings/client_texts.h"
+#include "session/texts/client_texts.h"
 
 namespace tarvel {
 namespace {
@@ -15,23 +17,10 @@ QString Text(const Localizer& texts, int index) {
     return QString::fromStdString(texts.LocalizedText(index));
 }
 
-int SpeakerText(Speaker speaker) {
-    switch (speaker) {
-        case Speaker::Player:
-            return text::kSpeakerPlayer;
-        case Speaker::Opponent:
-            return text::kSpeakerOpponent;
-        case Speaker::Effect:
-            break;
-    }
-    return text::kSpeakerEffect;
-}
-
 }  // namespace
 
 QString AnnouncementLine(const Announcement& announcement, const Localizer& texts) {
-    return Text(texts, SpeakerText(announcement.speaker)) + QStringLiteral(": ") +
-           QString::fromStdString(announcement.text);
+    return QString::fromStdString(tarvel::AnnouncementLine(announcement, texts));
 }
 
 HistoryWindow::HistoryWindow(const Localizer& texts, QWidget* parent) : QDialog(parent), texts_(texts) {

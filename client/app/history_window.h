@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QListWidget>
 
-#include "client/history/announcement_history.h"
+#include "session/history/announcement_history.h"
 #include "common/string_table.h"
 
 namespace tarvel {

@@ -73,8 +73,8 @@ class EngineFixture : public ::testing::Test {
         engine.OpponentTurn();
     }
 
-    // The rules of play as the options now say, for a table laid out before they changed.
-    void RulesFromOptions() { game.rules = RulesOf(options); }
+    // The options changed with the game under way, as the settings dialog changes them.
+    void RulesFromOptions() { engine.OptionsChanged(); }
 
     void Select(std::size_t position) {
         state.selected = position;
