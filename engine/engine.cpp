@@ -13,13 +13,6 @@ void Engine::OptionsChanged() {
     const VoiceLetters voices = VoiceLettersForGender(options_.playergender);
     state_.playerVoice = voices.player;
     state_.opponentVoice = voices.opponent;
-    // A game in progress plays on under the rules as now set; only the count dealt
-    // waits for the next deal.
-    if (state_.running) {
-        const std::uint8_t dealt = state_.game.rules.dealtCards;
-        state_.game.rules = Rules();
-        state_.game.rules.dealtCards = dealt;
-    }
 }
 
 void Engine::Say(std::string_view text, std::uint8_t variant) {
@@ -68,8 +61,19 @@ std::int32_t Engine::HandPoints(const std::vector<rules::CardId>& hand) {
                            [](std::int32_t sum, rules::CardId card) { return sum + rules::PointsOf(card); });
 }
 
+rules::RuleOptions Engine::RulesNow() const {
+    rules::RuleOptions now = Rules();
+    now.dealtCards = state_.game.rules.dealtCards;
+    return now;
+}
+
+rules::Position& Engine::Game() {
+    state_.game.rules = RulesNow();
+    return state_.game;
+}
+
 Engine::LocalPlay Engine::PlayLocal(rules::Move move) {
-    rules::Position& game = state_.game;
+    rules::Position& game = Game();
     const rules::Position before = game;
     // The compulsory rule binds the player's commands, not the computer's choices.
     const bool computer = game.toMove == kOpponentSeat;
@@ -88,9 +92,10 @@ Engine::LocalPlay Engine::PlayLocal(rules::Move move) {
 
 void Engine::DecideLocal(std::uint8_t winner) {
     if (state_.game.Over()) return;
-    const rules::Position before = state_.game;
+    rules::Position& game = Game();
+    const rules::Position before = game;
     LocalPlay play;
-    play.outcome = rules::Decide(state_.game, winner, random_);
+    play.outcome = rules::Decide(game, winner, random_);
     TakeDrawnCards(before, play);
 }
 
@@ -108,6 +113,7 @@ ComputerSight Engine::SightOfComputer() const {
     const rules::Position& game = state_.game;
     ComputerSight sight;
     sight.view = rules::ViewOf(game, kOpponentSeat);
+    sight.view.rules = RulesNow();
     sight.hand = state_.opponentHand;
     if (game.stockOrderKnown && game.stockSize > 0) sight.nextStockCard = game.stock[game.stockSize - 1u];
     sight.forPoints = options_.playforpoints;

@@ -42,8 +42,8 @@ class Engine {
     const NetworkGame& Net() const { return net_; }
     ComputerOpponent& Computer() { return computer_; }
 
-    // The options were changed: both voice letters follow the player's gender, and a
-    // game in progress plays on under the new rules (the count dealt waits for the next deal).
+    // The options were changed: both voice letters follow the player's gender. A changed
+    // rule needs no call: every move reads the options as they stand.
     void OptionsChanged();
 
     // New game and deal.
@@ -141,6 +141,11 @@ class Engine {
   private:
     bool Networked() const { return net_.active; }
     rules::RuleOptions Rules() const { return RulesOf(options_); }
+    // The rules as the options stand now, the deal's count of cards kept: the settings
+    // may change a rule mid-game, and it holds from the next move on.
+    rules::RuleOptions RulesNow() const;
+    // The game, its rules brought up to the options: every move goes through here.
+    rules::Position& Game();
     // The parts of a game's start and end that may have to wait for the server.
     void BeginGame();
     void StartDealtGame();

@@ -13,8 +13,8 @@ void Engine::DrawCommand() {
         return;
     }
     // Giving up when the opponent may be returned, standing on an ace, else drawing.
-    const rules::MoveKind kind = rules::TurnEndingKind(state_.game);
-    if (rules::TurnEndRefusal(state_.game, kind) == rules::Refusal::AnswerHeld) {
+    const rules::MoveKind kind = rules::TurnEndingKind(Game());
+    if (rules::TurnEndRefusal(Game(), kind) == rules::Refusal::AnswerHeld) {
         Say("nešvindluj");
         return;
     }
@@ -32,16 +32,16 @@ void Engine::PlayerDraws() {
         if (state_.game.acePending) {
             speech_.SayPhrase(PV(), "stojím", kPlainVariant);
             SendNet(protocol::ClientKind::Standing);
-            rules::TurnEndedReported(state_.game, kPlayerSeat);
+            rules::TurnEndedReported(Game(), kPlayerSeat);
         } else {
             // The cards come from the server; the draw ends with its word.
-            SendNet(protocol::ClientKind::RequestCards, std::to_string(rules::CardsToDraw(state_.game)));
+            SendNet(protocol::ClientKind::RequestCards, std::to_string(rules::CardsToDraw(Game())));
             net_.awaitingCards = true;
         }
         return;
     }
     const std::size_t handBefore = state_.playerHand.size();
-    const LocalPlay play = PlayLocal(rules::Move{rules::TurnEndingKind(state_.game), 0});
+    const LocalPlay play = PlayLocal(rules::Move{rules::TurnEndingKind(Game()), 0});
     if (play.outcome.drawer == kPlayerSeat) SayPlayerDraw(play, handBefore);
     if (!state_.game.Over()) OpponentTurn();
 }

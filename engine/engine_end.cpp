@@ -13,12 +13,12 @@ void Engine::OpponentLastCard(bool lastWasAce) {
         return;
     }
     speech_.StartPhrase(OV(), "podívej se na vracení", kPlainVariant);
-    if (Networked()) rules::OutReported(state_.game, kOpponentSeat);
+    if (Networked()) rules::OutReported(Game(), kOpponentSeat);
 }
 
 void Engine::OpponentTriesReturn() {
     if (Networked()) {
-        rules::OutReported(state_.game, kPlayerSeat);  // the opponent's client decides
+        rules::OutReported(Game(), kPlayerSeat);  // the opponent's client decides
         return;
     }
     // An ace as the last card, or a last card that answered the computer's own return,
@@ -135,7 +135,7 @@ void Engine::OpponentWinsGame() {
 
 void Engine::FinishOpponentWin(bool givingUp) {
     if (givingUp) SendNet(protocol::ClientKind::GiveUp);
-    if (Networked()) rules::WinReported(state_.game, kOpponentSeat);
+    if (Networked()) rules::WinReported(Game(), kOpponentSeat);
     state_.running = false;
     ++state_.opponentWins;
     Decided(kOpponentSeat);
@@ -151,7 +151,7 @@ void Engine::FinishOpponentWin(bool givingUp) {
 
 void Engine::PlayerWinsGame() {
     if (Networked()) {
-        rules::WinReported(state_.game, kPlayerSeat);
+        rules::WinReported(Game(), kPlayerSeat);
     } else {
         DecideLocal(kPlayerSeat);
         // Under the return rule the computer took the pending cards, which count against it.

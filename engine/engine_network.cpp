@@ -65,13 +65,13 @@ bool Engine::Dealing() const {
 void Engine::NetworkStartCard(rules::CardId card) {
     // A card dealt twice is one card.
     if (!Dealing() || rules::Holds(state_.game.hands[kPlayerSeat], card)) return;
-    rules::CardReceivedReported(state_.game, kPlayerSeat, card);
+    rules::CardReceivedReported(Game(), kPlayerSeat, card);
     state_.playerHand.push_back(card);
 }
 
 void Engine::NetworkPileStartCard(rules::CardId card) {
     if (!Dealing()) return;
-    rules::StartCardReported(state_.game, card);
+    rules::StartCardReported(Game(), card);
     SayCard(card);
     Tell(GameEventKind::LookAtPile);
 }
@@ -79,7 +79,7 @@ void Engine::NetworkPileStartCard(rules::CardId card) {
 void Engine::NetworkPileStartSuit(std::string_view marker) {
     const std::uint8_t suit = rules::SuitOfMarker(marker);
     if (!Dealing() || state_.game.Top() == rules::kNoCard || suit == rules::kNoSuit) return;
-    rules::SuitHoldsReported(state_.game, suit);
+    rules::SuitHoldsReported(Game(), suit);
     Tell(GameEventKind::SuitNamed);
     Say("Platí");
     Say(marker);
@@ -111,7 +111,7 @@ void Engine::NetworkOpponentSuit(std::string_view marker) {
     // Only the four markers a client sends; any other text would name no suit.
     const std::uint8_t suit = rules::SuitOfMarker(marker);
     if (!Playing() || state_.game.Top() == rules::kNoCard || suit == rules::kNoSuit) return;
-    rules::NameSuitReported(state_.game, kOpponentSeat, suit);
+    rules::NameSuitReported(Game(), kOpponentSeat, suit);
     Tell(GameEventKind::SuitNamed);
     Say("měním na");
     Say(rules::SuitWord(suit));
@@ -120,7 +120,7 @@ void Engine::NetworkOpponentSuit(std::string_view marker) {
 void Engine::NetworkCardDrawn(rules::CardId card) {
     // A card already held cannot come again.
     if (!Playing() || rules::Holds(state_.game.hands[kPlayerSeat], card)) return;
-    rules::CardReceivedReported(state_.game, kPlayerSeat, card);
+    rules::CardReceivedReported(Game(), kPlayerSeat, card);
     state_.playerHand.push_back(card);
     PlayerDrew(state_.PlayerCount(), card);
 }
@@ -143,7 +143,7 @@ void Engine::NetworkDrawEnded() {
     if (!Playing()) return;
     // The turn passes: from this player when the cards were its own, to it when they were
     // the opponent's (told by the request itself, so a key pressed twice cannot turn it twice).
-    rules::TurnEndedReported(state_.game, net_.awaitingCards ? kPlayerSeat : kOpponentSeat);
+    rules::TurnEndedReported(Game(), net_.awaitingCards ? kPlayerSeat : kOpponentSeat);
     net_.awaitingCards = false;
     SelectFirstCard(true);
     ResumeNetworkWait();
@@ -161,7 +161,7 @@ void Engine::NetworkOpponentOut() {
 
 void Engine::NetworkOpponentStands() {
     if (!Playing()) return;
-    rules::TurnEndedReported(state_.game, kOpponentSeat);
+    rules::TurnEndedReported(Game(), kOpponentSeat);
     Say("stojím");
 }
 
@@ -184,7 +184,7 @@ void Engine::NetworkOpponentPoints(std::int32_t points) {
 
 void Engine::NetworkTurningPile() {
     if (!Playing()) return;
-    rules::PileTurnedReported(state_.game);
+    rules::PileTurnedReported(Game());
     Say("Otáčím hromádku");
 }
 

@@ -18,7 +18,7 @@ void Engine::PlayPlayerCard() {
         SayEffect("okraj");
         return;
     }
-    const rules::Refusal refusal = rules::LayRefusal(state_.game, card);
+    const rules::Refusal refusal = rules::LayRefusal(Game(), card);
     switch (refusal) {
         case rules::Refusal::None:
             break;
@@ -46,7 +46,7 @@ void Engine::PlayPlayerCard() {
 
     if (state_.RequestedSuitShown()) Tell(GameEventKind::NamedSuitCovered);
     if (Networked()) {
-        rules::LayReported(state_.game, kPlayerSeat, card, state_.playerHand.size() == 1);
+        rules::LayReported(Game(), kPlayerSeat, card, state_.playerHand.size() == 1);
         std::erase(state_.playerHand, card);
     } else {
         PlayLocal(rules::Move::Lay(card));
@@ -96,7 +96,7 @@ void Engine::PlayerChoosesSuit(std::uint8_t suit) {
     if (suit >= 4) return;
 
     if (Networked()) {
-        rules::NameSuitReported(state_.game, kPlayerSeat, suit);
+        rules::NameSuitReported(Game(), kPlayerSeat, suit);
         SendNet(protocol::ClientKind::SendColor, rules::SuitMarker(suit));
         SayEffect("vyhození", kThrowVariant);
     } else {
@@ -125,7 +125,7 @@ void Engine::ApplyOpponentCard(rules::CardId card) {
     const bool suitWasShown = state_.RequestedSuitShown();
     // The opponent's card does what it does even as his last: whether it was, the
     // server's next message tells.
-    rules::LayReported(state_.game, kOpponentSeat, card, false);
+    rules::LayReported(Game(), kOpponentSeat, card, false);
     if (rules::EffectOfCard(card, Rules()) == rules::CardEffect::AcePending)
         speech_.StartPhrase(OV(), "Stojíš", kPlainVariant);
     if (suitWasShown) Tell(GameEventKind::NamedSuitCovered);

@@ -12,8 +12,9 @@ ComputerMove Engine::StrongMove() {
     strongSuit_ = rules::kNoSuit;
     // A hand returned into the game empty has only the draw.
     if (state_.opponentHand.empty()) return {ComputerMove::Kind::Draw, rules::kNoCard};
-    const lookahead::SeatKnowledge knowledge =
-        strongMemory_.Update(lookahead::KnowledgeOf(state_.game, kOpponentSeat));
+    rules::Position position = Game();
+    position.toMove = kOpponentSeat;
+    const lookahead::SeatKnowledge knowledge = strongMemory_.Update(rules::ViewOf(position, kOpponentSeat));
     const lookahead::Decision decision =
         lookahead::ChooseMove(knowledge, options_.playforpoints, random_.Random(0xFFFFFFFFu));
     switch (decision.move.kind) {
@@ -31,8 +32,11 @@ ComputerMove Engine::StrongMove() {
 
 std::optional<rules::CardId> Engine::StrongReturnAnswer() {
     strongSuit_ = rules::kNoSuit;
-    const lookahead::SeatKnowledge knowledge =
-        strongMemory_.Update(lookahead::KnowledgeOf(state_.game, kOpponentSeat));
+    rules::Position position = Game();
+    position.toMove = kOpponentSeat;
+    position.outSeat = kPlayerSeat;
+    position.suitToName = false;
+    const lookahead::SeatKnowledge knowledge = strongMemory_.Update(rules::ViewOf(position, kOpponentSeat));
     const lookahead::Decision decision =
         lookahead::ChooseMove(knowledge, options_.playforpoints, random_.Random(0xFFFFFFFFu));
     if (decision.move.kind != rules::MoveKind::Lay) return std::nullopt;
@@ -42,7 +46,9 @@ std::optional<rules::CardId> Engine::StrongReturnAnswer() {
 }
 
 void Engine::RememberOwnMove() {
-    strongMemory_.AfterOwnMove(lookahead::KnowledgeOf(state_.game, kOpponentSeat));
+    rules::Position position = Game();
+    position.toMove = kPlayerSeat;
+    strongMemory_.AfterOwnMove(rules::ViewOf(position, kOpponentSeat));
 }
 
 }  // namespace tarvel

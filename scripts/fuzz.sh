@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (the server's handling of client messages, the client's of
-# server messages) with clang under the address and undefined-behaviour sanitizers,
-# fuzzes each for a bounded time (seconds, default 60) starting from its seeds and its
+# server messages, tarvelweb's of what browsers send) with clang under the address and
+# undefined-behaviour sanitizers, fuzzes each for a bounded time (seconds, default 60) starting from its seeds and its
 # checked-in corpus, then replays that corpus.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,7 +10,7 @@ dir="$root/build-fuzz"
 cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
   -DTARVEL_FUZZ=ON -DTARVEL_SANITIZE=ON -DTARVEL_BUILD_BENCH=OFF >/dev/null
-cmake --build "$dir" --target server_fuzz server_fuzz_replay client_fuzz client_fuzz_replay -j "$(nproc)"
+cmake --build "$dir" --target server_fuzz server_fuzz_replay client_fuzz client_fuzz_replay web_fuzz web_fuzz_replay -j "$(nproc)"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -31,3 +31,4 @@ fuzz() {
 
 fuzz server_fuzz "$root/tests/fuzz/corpus"
 fuzz client_fuzz "$root/tests/fuzz/client-corpus"
+fuzz web_fuzz "$root/tests/fuzz/web-corpus"

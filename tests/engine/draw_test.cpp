@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/engine/engine_fixture.h"
 
 namespace tarvel::testing {
@@ -33,7 +35,6 @@ TEST_F(DrawTest, CompulsoryRuleLooksForTheAnsweringSeven) {
 
     // Under the king-of-spades rule only the seven and the king of spades answer each other.
     options.kingofspades = true;
-    RulesFromOptions();
     screen.Clear();
     engine.DrawCommand();
     EXPECT_EQ(state.PlayerCount(), 4);
@@ -68,6 +69,20 @@ TEST_F(DrawTest, APenaltyRunsThroughTheStockAndTurnsThePileOnce) {
     EXPECT_EQ(screen.label, "lížu ");
 }
 
+// The settings can be changed during a game: the pile turned next follows them.
+TEST_F(DrawTest, TheShuffleSwitchedMidGameHoldsAtTheNextTurnOfThePile) {
+    for (const bool shuffle : {true, false}) {
+        SCOPED_TRACE(shuffle ? "switched on" : "switched off");
+        options.shufflecards = !shuffle;
+        Table({"8 srdcová"}, {"kluk srdcový", "10 srdcová"}, {"8 kárová", "9 kárová", "10 kárová", "7 piková"});
+        options.shufflecards = shuffle;
+        engine.DrawCommand();
+        EXPECT_EQ(std::count(screen.spoken.begin(), screen.spoken.end(), "say z|Otáčím hromádku|1"), 1);
+        EXPECT_EQ(state.game.stockOrderKnown, !shuffle);
+        EXPECT_EQ(state.game.rules.shuffle, shuffle);
+    }
+}
+
 TEST_F(DrawTest, NothingToDrawFromALoneMarkedQueen) {
     Table({"8 srdcová"}, {"8 kárová"}, {"dáma srdcová", " srdce"});
     EXPECT_TRUE(game.PileCannotTurn());
@@ -83,7 +98,6 @@ TEST_F(DrawTest, TheComputerSaysHowManyCardsItDraws) {
     Table({"7 piková", "8 srdcová"}, {"kluk srdcový"}, {"7 srdcová"},
           {"10 křížová", "9 křížová", "8 křížová", "eso kárové", "9 kárová"});
     options.pickupforseven = 3;
-    RulesFromOptions();
     state.game.pendingDraw = 3;
     Play("7 piková");
     EXPECT_EQ(state.opponentCount, 7);

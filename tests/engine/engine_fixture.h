@@ -73,9 +73,6 @@ class EngineFixture : public ::testing::Test {
         engine.OpponentTurn();
     }
 
-    // The options changed with the game under way, as the settings dialog changes them.
-    void RulesFromOptions() { engine.OptionsChanged(); }
-
     void Select(std::size_t position) {
         state.selected = position;
     }

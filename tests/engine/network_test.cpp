@@ -140,7 +140,6 @@ TEST_F(NetworkTest, DrawsAreRequestedAndStandingIsAnnounced) {
     Table({"8 srdcová"}, {}, {"7 srdcová"});
     state.game.pendingDraw = 2;
     options.compulsory = false;
-    RulesFromOptions();
     engine.DrawCommand();
     EXPECT_EQ(net.sent, (Texts{"req card=2"}));
     // Until the cards have come, a second draw or a card laid is refused.

@@ -24,7 +24,6 @@ TEST_P(Sequences, EveryStepInItsPlace) {
     const Scenario& scenario = GetParam();
     Table(scenario.player, scenario.computer, scenario.pile, scenario.stock);
     if (scenario.arrange) scenario.arrange(*this);
-    RulesFromOptions();
     screen.Clear();
     scenario.command(*this);
     EXPECT_EQ(screen.events, scenario.events) << "actual: " << AsList(screen.events);
