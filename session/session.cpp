@@ -546,6 +546,10 @@ const Localizer& Session::Texts() const {
     return parts_->texts;
 }
 
+Localizer& Session::Texts() {
+    return parts_->texts;
+}
+
 SpeechPort& Session::Voice() {
     return parts_->voice;
 }

@@ -183,6 +183,9 @@ class Session {
     // Everything said in the current match, oldest first, grouped into announcements.
     const AnnouncementHistory& History() const;
     const Localizer& Texts() const;
+    // The environment dialog switches the language as one is clicked: every text after
+    // it comes in that language, also when the dialog is then cancelled.
+    Localizer& Texts();
     // Where the session's own phrases go, for a front end's words in the game's voice
     // (the pointer naming the card it rests on): heard and kept in the history alike.
     SpeechPort& Voice();

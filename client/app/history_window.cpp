@@ -1,13 +1,12 @@
 #include "client/app/history_window.h"
 
-#include "session/history/announcement_line.h"
-
 #include <QAccessible>
 #include <QEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "session/history/announcement_line.h"
 #include "session/texts/client_texts.h"
 
 namespace tarvel {
@@ -18,10 +17,6 @@ QString Text(const Localizer& texts, int index) {
 }
 
 }  // namespace
-
-QString AnnouncementLine(const Announcement& announcement, const Localizer& texts) {
-    return QString::fromStdString(tarvel::AnnouncementLine(announcement, texts));
-}
 
 HistoryWindow::HistoryWindow(const Localizer& texts, QWidget* parent) : QDialog(parent), texts_(texts) {
     setObjectName(QStringLiteral("HistoryWindow"));
@@ -44,7 +39,7 @@ HistoryWindow::HistoryWindow(const Localizer& texts, QWidget* parent) : QDialog(
 void HistoryWindow::ShowHistory(const AnnouncementHistory& history) {
     lines_->clear();
     for (const Announcement& announcement : history.Announcements()) {
-        lines_->addItem(AnnouncementLine(announcement, texts_));
+        lines_->addItem(QString::fromStdString(AnnouncementLine(announcement, texts_)));
     }
     if (lines_->count() == 0) lines_->addItem(Text(texts_, text::kNothingYet));
     lines_->setCurrentRow(lines_->count() - 1);

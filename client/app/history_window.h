@@ -10,9 +10,6 @@
 
 namespace tarvel {
 
-// "Soupeř: dáma křížová, vyhození, měním na, kára"
-QString AnnouncementLine(const Announcement& announcement, const Localizer& texts);
-
 class HistoryWindow final : public QDialog {
     Q_OBJECT
 

@@ -11,7 +11,6 @@
 #include <QStatusBar>
 
 #include "client/app/dialog_focus_return.h"
-#include "client/app/screen_reader_text.h"
 #include "client/net/server_list.h"
 #include "client/table/table_layout.h"
 #include "session/history/announcement_line.h"
@@ -87,7 +86,7 @@ MainWindow::MainWindow(ClientSetup setup)
         return true;
     };
     table_->onClick = [this](int x, int y) { Click(x, y); };
-    table_->onPointerRest = [this] { Command([this] { hover_->Rested(); }); };
+    table_->onPointerRest = [this] { RunCommand([this] { hover_->Rested(); }); };
 
     CreateDialogs();
     ConnectMenu();
@@ -98,10 +97,10 @@ MainWindow::MainWindow(ClientSetup setup)
 
     formactivatetimer_.setInterval(kActivationRedrawMilliseconds);
     formactivatetimer_.setSingleShot(true);
-    connect(&formactivatetimer_, &QTimer::timeout, this, [this] { Command([this] { FormActivate(); }); });
+    connect(&formactivatetimer_, &QTimer::timeout, this, [this] { RunCommand([this] { FormActivate(); }); });
     // Coming back to the front redraws whatever covered the table.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state == Qt::ApplicationActive) Command([this] { FormActivate(); });
+        if (state == Qt::ApplicationActive) RunCommand([this] { FormActivate(); });
     });
 
     if (!pictures_->MissingFiles().isEmpty()) {
@@ -153,7 +152,7 @@ void MainWindow::ConnectMenu() {
     connect(m.Ukonenhry1, &QAction::triggered, this, [this] { Handle(Command::EndMatch); });
     connect(m.Konecprogramu1, &QAction::triggered, this, &QWidget::close);
     connect(m.Novsovhra1, &QAction::triggered, this, [this] { Handle(Command::NewNetworkMatch); });
-    connect(m.Polizprvusoupei1, &QAction::triggered, this, [this] { Command([this] { SendChatMessage(); }); });
+    connect(m.Polizprvusoupei1, &QAction::triggered, this, [this] { RunCommand([this] { SendChatMessage(); }); });
     m.Polizprvusoupei1->setEnabled(false);  // until a network match is agreed
 
     // The Say menu's commands redraw the table afterwards, as the menu covered it.
@@ -163,19 +162,19 @@ void MainWindow::ConnectMenu() {
 
     connect(m.Zvuky1, &QAction::triggered, this, [this] {
         session_->Handle(Command::ToggleSounds);
-        Command([this] {
+        RunCommand([this] {
             ApplySoundsState();
             FormActivate();
         });
     });
     connect(m.katlzankarty1, &QAction::triggered, this, [this] { Handle(Command::ToggleSayDrawnCards, true); });
     connect(m.Tabulka1, &QAction::triggered, this, [this] { Handle(Command::ShowScoreTable, true); });
-    connect(m.Nastavenhry1, &QAction::triggered, this, [this] { Command([this] { EditGameSettings(); }); });
-    connect(m.Nastavenprosted1, &QAction::triggered, this, [this] { Command([this] { EditEnvironment(); }); });
-    connect(m.Nastavenhlasuprozprvy1, &QAction::triggered, this, [this] { Command([this] { chat_->EditVoice(); }); });
-    connect(m.Sovnastaven1, &QAction::triggered, this, [this] { Command([this] { EditNetSettings(); }); });
+    connect(m.Nastavenhry1, &QAction::triggered, this, [this] { RunCommand([this] { EditGameSettings(); }); });
+    connect(m.Nastavenprosted1, &QAction::triggered, this, [this] { RunCommand([this] { EditEnvironment(); }); });
+    connect(m.Nastavenhlasuprozprvy1, &QAction::triggered, this, [this] { RunCommand([this] { chat_->EditVoice(); }); });
+    connect(m.Sovnastaven1, &QAction::triggered, this, [this] { RunCommand([this] { EditNetSettings(); }); });
     connect(m.Nvod1, &QAction::triggered, this, [this] { OpenHelp(); });
-    connect(m.Oprogramu1, &QAction::triggered, this, [this] { Command([this] { aboutBox_->exec(); }); });
+    connect(m.Oprogramu1, &QAction::triggered, this, [this] { RunCommand([this] { aboutBox_->exec(); }); });
 
     replay_ = new ReplayPlayer(phrases_, *audio_, this);
     gameSpeech_.beforeSpeaking = [this] { replay_->Stop(); };
@@ -184,7 +183,7 @@ void MainWindow::ConnectMenu() {
     connect(m.Predchozihlaseni1, &QAction::triggered, this, [this] { Handle(Command::PreviousAnnouncement); });
     connect(m.Dalsihlaseni1, &QAction::triggered, this, [this] { Handle(Command::NextAnnouncement); });
     connect(m.Oknohistorie1, &QAction::triggered, this,
-            [this] { Command([this] { historyWindow_->ShowHistory(session_->History()); }); });
+            [this] { RunCommand([this] { historyWindow_->ShowHistory(session_->History()); }); });
 }
 
 std::vector<std::pair<QAction*, session::Command>> MainWindow::SayMenu() const {
@@ -204,13 +203,13 @@ std::vector<std::pair<QAction*, session::Command>> MainWindow::SayMenu() const {
             {m.Poettvchkaret1, Command::SayPlayerCount}};
 }
 
-void MainWindow::Command(std::function<void()> action) {
+void MainWindow::RunCommand(std::function<void()> action) {
     session_->Run(std::move(action));
 }
 
 void MainWindow::Handle(session::Command command, bool redraw) {
     session_->Handle(command);
-    if (redraw) Command([this] { FormActivate(); });
+    if (redraw) RunCommand([this] { FormActivate(); });
 }
 
 void MainWindow::PressKey(session::Command command) {
@@ -381,7 +380,7 @@ void MainWindow::CreateDialogs() {
     aboutBox_ = new AboutBox(texts, this);
     nameDialog_ = new NameDialog(texts, [this](const QString& message) { ShowMessage(message); }, this);
     scoreDialog_ = new ScoreTableDialog(texts, this);
-    environmentDialog_ = new EnvironmentDialog(texts, this);
+    environmentDialog_ = new EnvironmentDialog(session_->Texts(), this);
     gameSettingsDialog_->setObjectName(QStringLiteral("TForm2"));
     aboutBox_->setObjectName(QStringLiteral("TAboutBox"));
     environmentDialog_->setObjectName(QStringLiteral("TForm10"));

@@ -91,7 +91,7 @@ class MainWindow final : public QMainWindow, public session::SessionOutput {
     std::vector<std::pair<QAction*, session::Command>> SayMenu() const;
     void StartServerIfAsked();
     // Runs an action of the window in the session's turn, after whatever runs now.
-    void Command(std::function<void()> action);
+    void RunCommand(std::function<void()> action);
     // A session command; `redraw` adds the full redraw a menu command makes.
     void Handle(session::Command command, bool redraw = false);
     void PressKey(session::Command command);

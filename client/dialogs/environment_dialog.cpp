@@ -34,7 +34,7 @@ int LanguagePosition(std::int32_t languageBase) {
 
 }  // namespace
 
-EnvironmentDialog::EnvironmentDialog(const Localizer& localizer, QWidget* parent)
+EnvironmentDialog::EnvironmentDialog(Localizer& localizer, QWidget* parent)
     : QDialog(parent), localizer_(localizer) {
     Jazykrgroup = new RadioGroup(this);
     Jazykrgroup->setObjectName("Jazykrgroup");
@@ -88,9 +88,6 @@ EnvironmentDialog::EnvironmentDialog(const Localizer& localizer, QWidget* parent
 std::optional<EnvironmentChoice> EnvironmentDialog::Edit(const EnvironmentChoice& current) {
     languageChanged_ = false;
     restartNoticeDue_ = false;
-    // Opened in the language in use, whatever was clicked before a Cancel.
-    localizer_.SetLanguageBase(current.languageBase);
-    Relabel();
     // A base the list lacks (a hand-edited settings file) leaves no language chosen.
     Jazykrgroup->Choose(LanguagePosition(current.languageBase));
     CheckBox7->setChecked(current.soundsOn);
@@ -108,6 +105,8 @@ std::optional<EnvironmentChoice> EnvironmentDialog::Edit(const EnvironmentChoice
     chosen.languageBase = Jazykrgroup->ChosenValue().value_or(current.languageBase);
     chosen.speechMode = speechgroup->ChosenValue().value_or(0);
     chosen.screenReader = screenreadercheck->isChecked();
+    // What is saved is also what later messages are looked up in.
+    localizer_.SetLanguageBase(chosen.languageBase);
     languageChanged_ = chosen.languageBase != current.languageBase;
     restartNoticeDue_ = languageChanged_;
     return chosen;

@@ -39,7 +39,7 @@ class EnvironmentDialog final : public QDialog {
     // language base at once, so every text looked up afterwards comes in that language,
     // whether the dialog then ends with OK or Cancel. The captions are taken in its
     // language now.
-    explicit EnvironmentDialog(const Localizer& localizer, QWidget* parent = nullptr);
+    explicit EnvironmentDialog(Localizer& localizer, QWidget* parent = nullptr);
 
     // Shows the dialog modally with the controls set from `current`, whose languageBase
     // is the language in force (the localizer's), and the focus on the languages.
@@ -60,7 +60,7 @@ class EnvironmentDialog final : public QDialog {
     void JazykrgroupClick(int languageBase);
     void Relabel();
 
-    Localizer localizer_;  // its own: the captions follow the language clicked, until it is chosen
+    Localizer& localizer_;
     RadioGroup* Jazykrgroup;
     RadioGroup* speechgroup;
     QCheckBox* CheckBox7;               // sounds

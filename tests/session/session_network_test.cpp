@@ -27,10 +27,11 @@ struct Seat {
         return session->NetworkMatch() && session->Table().running &&
                session->GameEngine().Net().waiting == NetworkWait::None;
     }
-    // The first card that fits, else a draw; the first suit in a suit choice.
+    // The first card that fits, else a draw; the first suit in a suit choice. Nothing
+    // while the cards asked for are on their way.
     bool Move() {
         const GameState& state = session->Table();
-        if (!Dealt() || !state.PlayerTurn()) return false;
+        if (!Dealt() || !state.PlayerTurn() || session->GameEngine().Net().awaitingCards) return false;
         if (state.SuitChoiceActive()) {
             session->Handle(Command::Play);
             return true;

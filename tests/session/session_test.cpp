@@ -33,6 +33,9 @@ bool MoveByCommands(session::Session& s) {
     return true;
 }
 
+// The deals of seed 1 put both games' results into an empty table of best results.
+constexpr std::uint64_t kResultsQualify = 1;
+
 class SessionMatch : public SessionFixture {
   public:
     SessionMatch() {
@@ -43,7 +46,7 @@ class SessionMatch : public SessionFixture {
 };
 
 TEST_F(SessionMatch, AMatchAgainstTheComputerWaitsForTheTableOfResultsAnsweredLate) {
-    Open();
+    Open(kResultsQualify);
     session->Handle(Command::NewMatch);
     ASSERT_TRUE(session->Table().running);
     int games = 0;
@@ -54,10 +57,12 @@ TEST_F(SessionMatch, AMatchAgainstTheComputerWaitsForTheTableOfResultsAnsweredLa
         ++games;
         EXPECT_EQ(output.scoreTables.size(), static_cast<std::size_t>(games));
         EXPECT_FALSE(session->Table().running);
-        const std::uint8_t gameNumber = session->Table().gameNumber;
+        const int gameNumber = session->Table().gameNumber;
         session->Handle(Command::CloseScoreTable);
         EXPECT_FALSE(session->Possible(Command::CloseScoreTable));
-        if (session->Table().matchOn) EXPECT_EQ(session->Table().gameNumber, gameNumber + 1);
+        if (session->Table().matchOn) {
+            EXPECT_EQ(session->Table().gameNumber, gameNumber + 1);
+        }
     }
     EXPECT_EQ(games, 2);
     EXPECT_FALSE(session->Table().matchOn);
@@ -70,7 +75,9 @@ TEST_F(SessionMatch, AMatchAgainstTheComputerWaitsForTheTableOfResultsAnsweredLa
     // something was written for a screen reader as the history keeps it.
     ASSERT_FALSE(output.phrases.empty());
     for (const session::Phrase& phrase : output.phrases) {
-        if (!phrase.file.empty()) EXPECT_TRUE(InventoryHasFile(phrase.file)) << phrase.file;
+        if (!phrase.file.empty()) {
+            EXPECT_TRUE(InventoryHasFile(phrase.file)) << phrase.file;
+        }
     }
     const auto said = std::count_if(output.answers.begin(), output.answers.end(),
                                     [](const session::Answer& a) { return !a.screenReaderText.empty(); });
@@ -89,7 +96,7 @@ TEST_F(SessionMatch, AResultWrittenEndsTheMatchAndStaysInTheFile) {
                   written->lines.end());
         session->CloseScoreTable();
     };
-    Open();
+    Open(kResultsQualify);
     session->Handle(Command::NewMatch);
     for (int moves = 0; moves < 1000 && session->Table().matchOn; ++moves) ASSERT_TRUE(MoveByCommands(*session));
     EXPECT_EQ(output.scoreTables.size(), 1u);
@@ -105,14 +112,18 @@ TEST_F(SessionFixture, SettingsAreKeptAndAFailedWriteIsToldWithoutLosingThem) {
     EXPECT_TRUE(store.options.kingofspades);
     EXPECT_TRUE(output.told.empty());
 
-    // The rules take effect at once, also in a game under way.
-    Table({"7 srdcová", "8 srdcová"}, {"král pikový", "9 piková"}, {"7 kárová"});
+    // The rules take effect at once, also in a game under way: the king of spades no
+    // longer answers the seven of spades, and the computer draws.
+    Table({"7 piková", "8 srdcová"}, {"král pikový", "9 kárová"}, {"7 kárová"},
+          {"10 křížová", "9 křížová", "8 křížová"});
     options.kingofspades = false;
     store.failure = "Unable to write to tarvel.ini";
     session->ApplyGameOptions(options);
-    EXPECT_FALSE(State().game.rules.kingOfSpades);
     EXPECT_EQ(output.told, (std::vector<std::string>{"Unable to write to tarvel.ini"}));
     EXPECT_TRUE(store.options.kingofspades);  // the file as it was
+    session->Handle(Command::SelectFirst);
+    session->Handle(Command::Play);
+    EXPECT_EQ(State().opponentCount, 4);
 
     session::Environment environment = session->EnvironmentSettings();
     environment.languageBase = kEnglishLanguageBase;

@@ -4,6 +4,7 @@
 
 #include "session/table/table_description.h"
 #include "session/texts/client_strings.h"
+#include "tests/engine/engine_fixture.h"
 #include "tests/session/session_fixture.h"
 
 namespace tarvel::testing {
