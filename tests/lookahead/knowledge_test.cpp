@@ -245,6 +245,30 @@ TEST(SeatKnowledge, TheRecordKeepsTheLaysSinceTheLastDraw) {
     EXPECT_EQ(game.Look().layCount, 0);
 }
 
+TEST(SeatKnowledge, ALayThatReturnedThisSeatIsReadWithOnlyTheAnswersOpen) {
+    // Seat 1 lays its last card under the return rule; seat 0 returns it with a seven,
+    // the only kind of card it was allowed: its other spade tells nothing.
+    Script game;
+    Position& p = game.p;
+    p.rules.returnToGame = true;
+    p.hands[1] = Hand({"9 piková"});
+    p.hands[0] = Hand({"7 piková", "8 piková", "10 křížová"});
+    p.pile[p.pileSize++] = C("10 piková");
+    for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
+        p.stock[p.stockSize++] = rules::LowestCard(s);
+    }
+    p.toMove = 1;
+    game.Look();
+    game.Mine(rules::Move::Lay(C("9 piková")));
+    ASSERT_EQ(p.outSeat, 1);
+    game.Theirs(rules::Move::Lay(C("7 piková")));
+    const SeatKnowledge k = game.Look();
+    ASSERT_EQ(k.layCount, 1);
+    EXPECT_TRUE(k.lays[0].returnOpen);
+    EXPECT_DOUBLE_EQ(EvidenceFor(k, Hand({"8 piková", "10 křížová"})),
+                     EvidenceFor(k, Hand({"8 kárová", "10 křížová"})));
+}
+
 TEST(SeatKnowledge, KnowledgeThatDoesNotAddUpIsDroppedNotTrusted) {
     FastRandom random(2);
     const Position p = rules::Deal(rules::RuleOptions{}, 1, random);
@@ -253,6 +277,13 @@ TEST(SeatKnowledge, KnowledgeThatDoesNotAddUpIsDroppedNotTrusted) {
     const DealSampler sampler(k);
     EXPECT_TRUE(sampler.CanDeal(p.hands[0]));
     EXPECT_EQ(rules::CountOf(sampler.Sample(random).hands[0]), rules::CountOf(p.hands[0]));
+    k = KnowledgeOf(rules::ViewOf(p, 1));
+    k.ruledOut = k.view.unseen;  // no hand at all would be left to deal
+    const DealSampler blind(k);
+    EXPECT_TRUE(blind.CanDeal(p.hands[0]));
+    const Position world = blind.Sample(random);
+    EXPECT_EQ(rules::CountOf(world.hands[0]), rules::CountOf(p.hands[0]));
+    EXPECT_EQ(world.hands[0] | world.StockSet(), k.view.unseen) << "no card lost from the deal";
     k = KnowledgeOf(rules::ViewOf(p, 1));
     k.stockOrderKnown = true;  // an order that does not match the unseen cards
     EXPECT_FALSE(DealSampler(k).Certain());
@@ -380,6 +411,30 @@ TEST(KnowledgeRecord, ANewDealOrViewsThatDoNotFollowForgetEverything) {
         game.Mine(kDraw);
         FastRandom random(9);
         Position dealt = rules::Deal(game.p.rules, 1, random);
+        expectNothingKnown(game.record.Update(rules::ViewOf(dealt, 1)));
+    }
+    {
+        SCOPED_TRACE("a new deal it was not told of, started on the card the old pile had on top");
+        Script game;
+        Position& p = game.p;
+        p.hands[1] = Hand({"9 srdcová", "kluk křížový"});
+        p.hands[0] = Hand({"eso kárové", "8 piková"});
+        for (auto name : {"7 kárová", "8 kárová", "9 kárová", "král kárový"}) p.pile[p.pileSize++] = C(name);
+        for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
+            p.stock[p.stockSize++] = rules::LowestCard(s);
+        }
+        p.toMove = 1;
+        game.Look();
+        game.Mine(kDraw);
+        Position dealt;
+        dealt.hands[1] = Hand({"7 srdcová", "8 srdcová", "10 srdcová", "kluk srdcový"});
+        dealt.hands[0] = Hand({"7 křížová", "8 křížová", "9 křížová", "10 křížová"});
+        dealt.pile[dealt.pileSize++] = C("král kárový");
+        for (CardSet s = rules::kAllCards & ~dealt.hands[0] & ~dealt.hands[1] & ~dealt.PileSet(); s != 0;
+             s &= s - 1) {
+            dealt.stock[dealt.stockSize++] = rules::LowestCard(s);
+        }
+        dealt.toMove = 1;
         expectNothingKnown(game.record.Update(rules::ViewOf(dealt, 1)));
     }
     {
