@@ -141,10 +141,8 @@ class Engine {
   private:
     bool Networked() const { return net_.active; }
     rules::RuleOptions Rules() const { return RulesOf(options_); }
-    // The rules as the options stand now, the deal's count of cards kept: the settings
-    // may change a rule mid-game, and it holds from the next move on.
-    rules::RuleOptions RulesNow() const;
-    // The game, its rules brought up to the options: every move goes through here.
+    // The game, its rules brought up to the options: the settings may change a rule
+    // mid-game, and it holds from the next move on. Every move goes through here.
     rules::Position& Game();
     // The parts of a game's start and end that may have to wait for the server.
     void BeginGame();
