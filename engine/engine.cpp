@@ -9,7 +9,7 @@ namespace tarvel {
 Engine::Engine(SpeechPort& speech, EventPort& events, NetworkPort& network, RandomSource& random)
     : speech_(speech), events_(events), network_(network), random_(random) {}
 
-void Engine::ApplyGenderFromOptions() {
+void Engine::OptionsChanged() {
     const VoiceLetters voices = VoiceLettersForGender(options_.playergender);
     state_.playerVoice = voices.player;
     state_.opponentVoice = voices.opponent;
@@ -61,14 +61,8 @@ std::int32_t Engine::HandPoints(const std::vector<rules::CardId>& hand) {
                            [](std::int32_t sum, rules::CardId card) { return sum + rules::PointsOf(card); });
 }
 
-rules::RuleOptions Engine::RulesNow() const {
-    rules::RuleOptions now = Rules();
-    now.dealtCards = state_.game.rules.dealtCards;
-    return now;
-}
-
 rules::Position& Engine::Game() {
-    state_.game.rules = RulesNow();
+    state_.game.rules = Rules();
     return state_.game;
 }
 
@@ -113,7 +107,7 @@ ComputerSight Engine::SightOfComputer() const {
     const rules::Position& game = state_.game;
     ComputerSight sight;
     sight.view = rules::ViewOf(game, kOpponentSeat);
-    sight.view.rules = RulesNow();
+    sight.view.rules = Rules();
     sight.hand = state_.opponentHand;
     if (game.stockOrderKnown && game.stockSize > 0) sight.nextStockCard = game.stock[game.stockSize - 1u];
     sight.forPoints = options_.playforpoints;

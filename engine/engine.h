@@ -42,8 +42,9 @@ class Engine {
     const NetworkGame& Net() const { return net_; }
     ComputerOpponent& Computer() { return computer_; }
 
-    // Sets both voice letters from the player's gender in the options.
-    void ApplyGenderFromOptions();
+    // The options were changed: both voice letters follow the player's gender. A changed
+    // rule needs no call: every move reads the options as they stand.
+    void OptionsChanged();
 
     // New game and deal.
     void Novhra1Click(bool fromMenu);
@@ -128,6 +129,11 @@ class Engine {
     // The result has been written into the table of best results: the match ends
     // with this game, so the NextGameOrEndMatch that follows ends it.
     void FinishMatchAfterThisGame();
+    // The table of best results takes its time: a front end that shows it and is
+    // answered later holds the end of the game while it is told of it (the ScoreStep
+    // event), and the match goes on once the table is done with. Unheld, it goes on at once.
+    void HoldScoreStep();
+    void ScoreStepDone();
     // The penalty points and the match's progress, with the counts as the rules use
     // them: what the table of best results and who-leads read.
     MatchStanding Standing() const;
@@ -135,10 +141,8 @@ class Engine {
   private:
     bool Networked() const { return net_.active; }
     rules::RuleOptions Rules() const { return RulesOf(options_); }
-    // The rules as the options stand now, the deal's count of cards kept: the settings
-    // may change a rule mid-game, and it holds from the next move on.
-    rules::RuleOptions RulesNow() const;
-    // The game, its rules brought up to the options: every move goes through here.
+    // The game, its rules brought up to the options: the settings may change a rule
+    // mid-game, and it holds from the next move on. Every move goes through here.
     rules::Position& Game();
     // The parts of a game's start and end that may have to wait for the server.
     void BeginGame();
@@ -146,6 +150,8 @@ class Engine {
     void ShuffleAndDeal();
     void FinishOpponentWin(bool givingUp);
     void FinishPlayerWin();
+    // The table of best results' step, then the next game or the end of the match.
+    void ScoreStepThenNext();
     // Takes up the step the network game waits for, when what it needs has arrived.
     void ResumeNetworkWait();
     bool Dealing() const;
@@ -226,6 +232,8 @@ class Engine {
     ComputerOpponent computer_;
     // The move that decided the game, with the cards the loser took, said with the verdict.
     LocalPlay settlement_;
+    bool inScoreStep_ = false;
+    bool scoreStepHeld_ = false;
     lookahead::KnowledgeRecord strongMemory_;
     std::uint8_t strongSuit_ = rules::kNoSuit;  // the suit the strong computer names after its queen
 };

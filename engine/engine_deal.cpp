@@ -8,6 +8,7 @@
 namespace tarvel {
 
 void Engine::Novhra1Click(bool fromMenu) {
+    if (fromMenu) scoreStepHeld_ = false;  // a table of results left open belongs to the old match
     Tell(GameEventKind::TableCleared);
     if (Networked()) {
         // Each game starts free of what the last one waited for, also a draw cut off

@@ -146,8 +146,7 @@ void Engine::FinishOpponentWin(bool givingUp) {
         SendNet(protocol::ClientKind::Points, std::to_string(points));
         AnnounceGamePoints(true, state_.PlayerCount(), points);
     }
-    Tell(GameEventKind::ScoreStep);
-    NextGameOrEndMatch();
+    ScoreStepThenNext();
 }
 
 void Engine::PlayerWinsGame() {
@@ -178,7 +177,28 @@ void Engine::FinishPlayerWin() {
             Networked() ? net_.opponentPoints.value_or(0) : HandPoints(state_.opponentHand);
         AnnounceGamePoints(false, state_.opponentCount, points);
     }
-    if (!Networked()) Tell(GameEventKind::ScoreStep);
+    if (Networked()) {
+        NextGameOrEndMatch();
+    } else {
+        ScoreStepThenNext();
+    }
+}
+
+void Engine::ScoreStepThenNext() {
+    scoreStepHeld_ = false;
+    inScoreStep_ = true;
+    Tell(GameEventKind::ScoreStep);
+    inScoreStep_ = false;
+    if (!scoreStepHeld_) NextGameOrEndMatch();
+}
+
+void Engine::HoldScoreStep() {
+    if (inScoreStep_) scoreStepHeld_ = true;
+}
+
+void Engine::ScoreStepDone() {
+    if (!scoreStepHeld_) return;
+    scoreStepHeld_ = false;
     NextGameOrEndMatch();
 }
 
@@ -218,6 +238,7 @@ void Engine::FinishMatchAfterThisGame() {
 }
 
 void Engine::Ukonenhry1Click() {
+    scoreStepHeld_ = false;
     FinishMatchAfterThisGame();
     SendNet(protocol::ClientKind::TerminateGame);
     NextGameOrEndMatch();

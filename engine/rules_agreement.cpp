@@ -138,7 +138,7 @@ void RulesAgreement::PlayMatch(const GameOptions& options, std::uint64_t seed, s
     random_ = CopyableRandom(seed);
     policy_ = static_cast<std::uint32_t>(seed * 2654435761u + 1);
     engine_.Options() = options;
-    engine_.ApplyGenderFromOptions();
+    engine_.OptionsChanged();
     ++report_.matches;
     const std::uint64_t until = report_.positions + positions;
     engine_.Novhra1Click(true);

@@ -81,7 +81,7 @@ void SelfPlayDriver::Run(const MatchSetup& setup) {
     random_.Reseed(setup.seed);
     policyRandom_.seed(static_cast<std::mt19937::result_type>(setup.seed ^ (setup.seed >> 32)));
     engine_.Options() = setup.options;
-    engine_.ApplyGenderFromOptions();
+    engine_.OptionsChanged();
     const GameState& state = engine_.State();
 
     command_ = "new match";

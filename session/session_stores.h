@@ -1,6 +1,5 @@
-// Where a session keeps what outlives it: the player's settings and the table of best
-// results. The desktop keeps them in its files beside the game; a browser front end
-// keeps them in the browser; tests keep them in memory.
+// Where a session keeps the player's settings. The desktop keeps them in its settings
+// file; a browser front end keeps them in the browser; tests keep them in memory.
 #pragma once
 
 #include <cstdint>
@@ -13,12 +12,16 @@
 
 namespace tarvel::session {
 
-// The environment settings a session reads.
+// How the game is heard.
+inline constexpr std::int32_t kSpeechRecordings = 0;
+inline constexpr std::int32_t kSpeechService = 1;  // the words by a speech service, the effects recorded
+inline constexpr std::int32_t kSpeechOff = 2;
+
+// The environment settings a session reads (the sounds switch is among the game options).
 struct Environment {
-    bool soundsOn = true;
     std::int32_t languageBase = 1000;  // Czech 1000, English 2000
-    std::int32_t speechMode = 0;       // 0 recordings, 1 the speech service, 2 off
-    bool screenReader = false;         // a screen reader is told everything, also while the game speaks
+    std::int32_t speechMode = kSpeechRecordings;
+    bool screenReader = false;  // a screen reader is told everything, also while the game speaks
 };
 
 class SettingsStore {
@@ -32,18 +35,9 @@ class SettingsStore {
     // session tells the player and plays on with the new values.
     virtual std::optional<std::string> SaveGameOptions(const GameOptions& options) = 0;
     virtual std::optional<std::string> SaveNetSettings(const NetSettings& settings) = 0;
-    virtual std::optional<std::string> SaveEnvironment(const Environment& environment) = 0;
-};
-
-// The table of best results as bytes of its file (ten fixed records): read whole and
-// written whole, never half.
-class ScoreStore {
-  public:
-    virtual ~ScoreStore() = default;
-    // Nothing when there is no table yet; a problem reading it is said in `problem`.
-    virtual std::optional<std::vector<std::uint8_t>> Read(std::string& problem) = 0;
-    // The old table stays whole when writing fails; the problem is returned.
-    virtual std::optional<std::string> Write(const std::vector<std::uint8_t>& table) = 0;
+    // The environment dialog's choice: the game options it sets and the environment.
+    virtual std::optional<std::string> SaveEnvironment(const GameOptions& options,
+                                                       const Environment& environment) = 0;
 };
 
 }  // namespace tarvel::session

@@ -334,32 +334,32 @@ void TableView::resizeEvent(QResizeEvent* event) {
 
 void TableView::keyPressEvent(QKeyEvent* event) {
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
-    std::optional<TableKey> key;
+    std::optional<session::Command> key;
     switch (event->key()) {
         case Qt::Key_Up:
-            key = TableKey::Up;
+            key = session::Command::SayPileCard;
             break;
         case Qt::Key_Down:
-            key = TableKey::Down;
+            key = session::Command::SayOpponentCount;
             break;
         case Qt::Key_Left:
-            key = shift ? TableKey::First : TableKey::Left;
+            key = shift ? session::Command::SelectFirst : session::Command::SelectPrevious;
             break;
         case Qt::Key_Right:
-            key = shift ? TableKey::Last : TableKey::Right;
+            key = shift ? session::Command::SelectLast : session::Command::SelectNext;
             break;
         case Qt::Key_Home:
-            key = TableKey::First;
+            key = session::Command::SelectFirst;
             break;
         case Qt::Key_End:
-            key = TableKey::Last;
+            key = session::Command::SelectLast;
             break;
         case Qt::Key_Space:
-            key = TableKey::Space;
+            key = session::Command::DrawOrStand;
             break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            key = TableKey::Enter;
+            key = session::Command::Play;
             break;
         case Qt::Key_Escape:
             if (onEscape && onEscape()) {

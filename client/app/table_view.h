@@ -13,7 +13,7 @@
 #include "engine/game_options.h"
 #include "engine/game_state.h"
 #include "client/app/picture_store.h"
-#include "client/table/table_keys.h"
+#include "session/command.h"
 #include "client/table/table_pointer.h"
 #include "engine/game_event.h"
 
@@ -30,7 +30,8 @@ class TableView final : public QWidget {
     void Attach(const GameState& state, const GameOptions& options, PointerHover& hover);
 
     // What the window does with the table's input.
-    std::function<void(TableKey)> onKey;
+    // The keys of the table: Up asks for the pile card, Down for the opponent's count.
+    std::function<void(session::Command)> onKey;
     // Escape on the table, which itself gives it no meaning: true when it was taken.
     std::function<bool()> onEscape;
     std::function<void(int x, int y)> onClick;

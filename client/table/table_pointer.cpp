@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "client/table/say_commands.h"
+#include "session/table/say_commands.h"
 #include "client/table/table_layout.h"
 #include "rules/card_names.h"
 
@@ -96,39 +96,6 @@ void PointerHover::Forget() {
 void PointerHover::FollowSelection() {
     hoverIndex_ = state_.selected;
     if (state_.SuitChoiceActive()) hoverSuit_ = state_.selectedSuit;
-}
-
-void ClickTable(int x, int y, Engine& engine, SpeechPort& speech) {
-    const GameState& state = engine.State();
-    if (!state.running) return;
-    const bool named = engine.Options().saycardsundermouse;  // hovering has named it already
-    switch (AreaAt(state, x, y)) {
-        case TableArea::Stock:
-            engine.DrawCommand();
-            break;
-        case TableArea::Hand:
-            if (!state.PlayerTurn()) {
-                speech.StartPhrase(kNoVoice, "off", kPlainVariant);
-                break;
-            }
-            engine.SelectCard(HandCardAt(state, x));
-            if (!named) speech.SayPhrase(state.playerVoice, rules::CardName(state.SelectedCard()), kCardNameVariant);
-            engine.PlayPlayerCard();
-            break;
-        case TableArea::SuitRow: {
-            if (!state.PlayerTurn()) {
-                speech.StartPhrase(kNoVoice, "off", kPlainVariant);
-                break;
-            }
-            const std::uint8_t suit = layout::SuitAtX(x);
-            if (!named) speech.SayPhrase(state.playerVoice, rules::SuitMarker(suit), kPlainVariant);
-            engine.PlayerChoosesSuit(suit);
-            break;
-        }
-        case TableArea::Pile:
-        case TableArea::None:
-            break;
-    }
 }
 
 }  // namespace tarvel

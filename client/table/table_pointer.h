@@ -58,8 +58,4 @@ class PointerHover {
     int restY_ = 0;
 };
 
-// A left click at (x, y): draws on the stock, plays the card clicked, or takes the
-// suit clicked; "off" when it is not the player's turn. Elsewhere nothing happens.
-void ClickTable(int x, int y, Engine& engine, SpeechPort& speech);
-
 }  // namespace tarvel

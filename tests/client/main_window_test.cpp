@@ -30,7 +30,7 @@
 #include "rules/card_names.h"
 #include "tests/engine/table_setup.h"
 #include "tests/voice/fake_speech_service.h"
-#include "client/speech/sound_file_name.h"
+#include "session/speech/sound_file_name.h"
 #include "engine/table_check.h"
 #include "client/table/table_layout.h"
 

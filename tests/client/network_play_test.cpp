@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -19,9 +18,10 @@
 #include <random>
 #include <string_view>
 
-#include "client/net/server_address.h"
+#include "session/net/server_address.h"
 
 #include "tests/client/game_folder.h"
+#include "tests/net/server_program.h"
 #include "client/app/main_window.h"
 
 extern "C" const char* __lsan_default_suppressions() {
@@ -32,64 +32,6 @@ namespace tarvel::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// A loopback port that nobody listens on now.
-quint16 FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-// The server program, copied into a folder of its own and listening on a free port.
-class ServerProgram {
-  public:
-    // `extraSettings`: more lines of the server section of its settings file.
-    explicit ServerProgram(const QByteArray& extraSettings = {}) {
-        const QString program = dir_.filePath("tarvelsvr");
-        QFile::copy(TARVELSVR_PATH, program);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        process_.setProcessEnvironment(environment);
-        process_.setWorkingDirectory(dir_.path());
-        // A port below the kernel's range for outgoing connections, so that no client of a
-        // test running beside this one takes it first; one that is taken anyway is tried again.
-        for (int attempt = 0; attempt < 10; ++attempt) {
-            port = static_cast<quint16>(QRandomGenerator::global()->bounded(20000, 32000));
-            QFile ini(dir_.filePath("tarvelsvr.ini"));
-            ini.open(QIODevice::WriteOnly);
-            ini.write("[server]\nport=" + QByteArray::number(port) + "\nconnectatstartup=1\n" + extraSettings);
-            ini.close();
-            output_.clear();
-            process_.start(program, {});
-            process_.waitForStarted(5000);
-            (void)QTest::qWaitFor([this] {
-                output_ += process_.readAllStandardOutput();
-                return output_.contains("Port serveru") || output_.contains("Nelze naslouchat");
-            }, 10000);
-            if (!output_.contains("Nelze naslouchat")) return;
-            Stop();
-        }
-    }
-    ~ServerProgram() { Stop(); }
-    void Stop() {
-        if (process_.state() == QProcess::NotRunning) return;
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-    bool Listening() const { return output_.contains("Port serveru") && !output_.contains("Nelze naslouchat"); }
-    // How many lines of its log so far contain `text`.
-    int Logged(const QByteArray& text) {
-        output_ += process_.readAllStandardOutput();
-        return static_cast<int>(output_.count(text));
-    }
-
-    quint16 port = 0;
-
-  private:
-    QTemporaryDir dir_;
-    QProcess process_;
-    QByteArray output_;
-};
 
 // A relay on loopback between clients and the server: cutting it drops every connection
 // through it as a failing network does, neither the client nor the server closing its end.
@@ -542,7 +484,7 @@ TEST_F(NetworkPlayTest, ANetworkGameAskedForDuringALocalMatchEndsItFirst) {
     ASSERT_FALSE(ended.empty());
     EXPECT_TRUE(ended.back().ends_with("konec hry.wav\twait")) << ended.back();
     EXPECT_FALSE(eva.engine().State().running);
-    EXPECT_TRUE(eva.window->Network().ConnectionInUse());
+    EXPECT_TRUE(eva.window->Session().ConnectionInUse());
 
     petr.window->Menu().Novsovhra1->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Dealt(eva) && Dealt(petr); }, 15000));
@@ -575,7 +517,7 @@ TEST_F(NetworkPlayTest, AnOpponentsCardAndMessageLeaveTheFocusWhereItWas) {
     other.sounds.Fresh();
     ASSERT_TRUE(mover.Move());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !other.sounds.Fresh().empty(); }, 5000));
-    mover.window->Network().Send(protocol::ClientKind::Say, std::string_view("Ahoj"));
+    mover.window->Session().SendMessage("Ahoj");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return other.window->Table().accessibleName().contains(QStringLiteral("Ahoj")); }, 5000));
     QTest::qWait(200);  // anything that would take the focus has had its turn

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "client/settings/client_strings.h"
+#include "session/texts/client_strings.h"
 #include "tests/dialogs/dialog_test_support.h"
 
 namespace tarvel {

@@ -105,7 +105,7 @@ TEST_F(NetworkTurns, AnOpponentReturnedIntoTheGameLeavesNoReturnPending) {
 
 TEST_F(NetworkTurns, TheOpponentSpeaksInTheVoiceTheServerNames) {
     options.playergender = "z";
-    engine.ApplyGenderFromOptions();
+    engine.OptionsChanged();
     NetTable({"9 srdcová"}, {"8 srdcová"}, 4);
     state.game.toMove = kOpponentSeat;
 

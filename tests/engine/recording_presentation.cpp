@@ -1,9 +1,9 @@
 #include "tests/engine/recording_presentation.h"
 
-#include "client/settings/client_strings.h"
-#include "client/settings/message_line.h"
-#include "client/speech/number_words.h"
-#include "client/speech/who_leads.h"
+#include "session/texts/client_strings.h"
+#include "session/texts/message_line.h"
+#include "session/speech/number_words.h"
+#include "session/speech/who_leads.h"
 
 namespace tarvel::testing {
 namespace {

@@ -4,10 +4,10 @@
 #include <string_view>
 
 #include "engine/engine.h"
-#include "client/net/net_client_port.h"
+#include "session/net/net_client_port.h"
 #include "engine/null_presentation.h"
 #include "common/random_source.h"
-#include "client/net/server_dispatch.h"
+#include "session/net/server_dispatch.h"
 #include "protocol/framing.h"
 
 namespace tarvel::client_fuzzing {

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "client/settings/client_texts.h"
+#include "session/texts/client_texts.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/netplay/network_match_harness.h"
 

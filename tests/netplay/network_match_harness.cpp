@@ -105,7 +105,7 @@ NetworkMatchHarness::NetworkMatchHarness(std::size_t chunk, std::uint64_t server
     clients[0] = std::make_unique<HarnessClient>(*this, 0, "eva@stul 11111111");
     clients[1] = std::make_unique<HarnessClient>(*this, 1, "petr@stul 22222222");
     clients[1]->engine.Options().playergender = "z";
-    clients[1]->engine.ApplyGenderFromOptions();
+    clients[1]->engine.OptionsChanged();
 }
 
 std::unique_ptr<server::SetupTimer> NetworkMatchHarness::MakeTimer(std::function<void()> onExpiry) {

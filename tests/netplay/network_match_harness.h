@@ -15,10 +15,10 @@
 #include "engine/engine.h"
 #include "server/core/game_server.h"
 #include "server/core/table_hall.h"
-#include "client/net/net_client_port.h"
+#include "session/net/net_client_port.h"
 #include "common/random_source.h"
 #include "tests/engine/recording_presentation.h"
-#include "client/net/server_dispatch.h"
+#include "session/net/server_dispatch.h"
 #include "protocol/framing.h"
 
 namespace tarvel::testing {

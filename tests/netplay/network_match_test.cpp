@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "client/settings/client_texts.h"
+#include "session/texts/client_texts.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/netplay/network_match_harness.h"
 

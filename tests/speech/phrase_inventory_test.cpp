@@ -1,4 +1,4 @@
-#include "client/speech/phrase_inventory.h"
+#include "session/speech/phrase_inventory.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,12 @@
 #include <set>
 
 #include "rules/card_names.h"
-#include "client/speech/number_words.h"
+#include "session/speech/number_words.h"
 #include "client/speech/phrase_player.h"
 #include "tests/speech/recording_audio_backend.h"
 #include "tests/speech/scripted_random.h"
-#include "client/speech/sound_file_name.h"
-#include "client/speech/who_leads.h"
+#include "session/speech/sound_file_name.h"
+#include "session/speech/who_leads.h"
 
 namespace tarvel {
 namespace {
