@@ -3,6 +3,7 @@
 loopback addresses until it can take no more, several times over: it must never die,
 must keep accepting once the flood has gone, and two clients must then be numbered."""
 import os
+import random
 import resource
 import socket
 import subprocess
@@ -67,11 +68,22 @@ def settle(pid, baseline):
         time.sleep(0.1)
 
 
+def free_port():
+    """A free port below the system's range for outgoing connections: between this probe
+    and the server's bind, no client of a test running beside this one can take it."""
+    while True:
+        port = random.randrange(20000, 32768)
+        with socket.socket() as probe:
+            try:
+                probe.bind(("127.0.0.1", port))
+                return port
+            except OSError:
+                continue
+
+
 def main(server):
     folder = tempfile.mkdtemp()
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        port = probe.getsockname()[1]
+    port = free_port()
     settings = os.path.join(folder, "tarvelsvr.ini")
     with open(settings, "w") as ini:
         ini.write("[server]\nport=%d\ntables=100\n" % port)
