@@ -5,6 +5,7 @@ and two clients must still be numbered: a Qt or library that needs such memory w
 make the installed service die at once."""
 import ctypes
 import os
+import random
 import socket
 import subprocess
 import sys
@@ -14,12 +15,23 @@ import time
 PR_SET_MDWE, PR_MDWE_REFUSE_EXEC_GAIN = 65, 1
 
 
+def free_port():
+    """A free port below the system's range for outgoing connections: between this probe
+    and the server's bind, no client of a test running beside this one can take it."""
+    while True:
+        port = random.randrange(20000, 32768)
+        with socket.socket() as probe:
+            try:
+                probe.bind(("127.0.0.1", port))
+                return port
+            except OSError:
+                continue
+
+
 def main(server):
     libc = ctypes.CDLL(None, use_errno=True)
     folder = tempfile.mkdtemp()
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        port = probe.getsockname()[1]
+    port = free_port()
     settings = os.path.join(folder, "tarvelsvr.ini")
     with open(settings, "w") as ini:
         ini.write("[server]\nport=%d\n" % port)
