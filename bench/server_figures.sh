@@ -6,7 +6,8 @@
 # 1,000 games and after a 100 MiB chat flood (twice, to show it stays put); then a peer
 # that never reads is shown dropped.
 # Usage: bench/server_figures.sh [BUILD_DIR]   (default: build, made by scripts/build.sh)
-#   RELAYS (20000) and FLOOD_MIB (100) change the run; small counts for a quick check.
+#   RELAYS (20000), FLOOD_MIB (100), GAMES (1000), DEAF_MIB (200) and HOLD_SECONDS (10)
+#   change the run; the test command runs it with tiny ones.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
@@ -23,12 +24,22 @@ trap cleanup EXIT
 start_server() {
   local folder="$work/$1" setting=$2
   mkdir -p "$folder"
-  port=$((20000 + RANDOM % 20000))
-  printf '[server]\nport=%s\n%s' "$port" "$setting" >"$folder/tarvelsvr.ini"
-  QT_QPA_PLATFORM=offscreen "$build/server/tarvelsvr" --settings "$folder/tarvelsvr.ini" >"$folder/log" 2>/dev/null &
-  server=$!
-  pids+=("$server")
-  for _ in $(seq 100); do grep -q '^Port serveru' "$folder/log" && break; sleep 0.1; done
+  # A port below the system's range for outgoing connections, another one if it is taken.
+  for _ in 1 2 3 4 5; do
+    port=$((20000 + RANDOM % 12000))
+    printf '[server]\nport=%s\n%s' "$port" "$setting" >"$folder/tarvelsvr.ini"
+    : >"$folder/log"  # there before the server writes it: the wait below reads it
+    QT_QPA_PLATFORM=offscreen "$build/server/tarvelsvr" --settings "$folder/tarvelsvr.ini" >"$folder/log" 2>/dev/null &
+    server=$!
+    pids+=("$server")
+    for _ in $(seq 100); do grep -q '^Port serveru' "$folder/log" && break; sleep 0.1; done
+    sleep 0.3
+    grep -q '^Nelze naslouchat' "$folder/log" || return 0
+    kill "$server"
+    wait "$server" 2>/dev/null || true
+  done
+  echo "$(basename "$0"): no free port for the server" >&2
+  exit 1
 }
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
@@ -45,16 +56,17 @@ sleep 0.5
 # Memory first, on servers that have done nothing else: idle, then after each load.
 echo "Resident memory:"
 echo "  idle, just started: $(rss_kib "$checked") KiB"
-"$figures" games "$uncheckedPort" 1000 | sed 's/^/  /'
+games=${GAMES:-1000}
+"$figures" games "$uncheckedPort" "$games" | sed 's/^/  /'
 sleep 0.5
-echo "  after 1,000 games (checkmoves=0): $(rss_kib "$unchecked") KiB"
+echo "  after $games games (checkmoves=0): $(rss_kib "$unchecked") KiB"
 "$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
 sleep 0.5
 echo "  after the chat flood: $(rss_kib "$checked") KiB"
 "$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
 sleep 0.5
 echo "  after a second chat flood: $(rss_kib "$checked") KiB"
-"$figures" deaf "$uncheckedPort" 200 | sed 's/^/  /'
+"$figures" deaf "$uncheckedPort" "${DEAF_MIB:-200}" | sed 's/^/  /'
 sleep 0.5
 echo "  after the peer that never reads (checkmoves=0): $(rss_kib "$unchecked") KiB"
 echo "  peak so far: $(peak_kib "$checked") KiB checked, $(peak_kib "$unchecked") KiB checkmoves=0"
@@ -69,14 +81,16 @@ sleep 0.3
 "$figures" forwarder "$forward" "${RELAYS:-20000}"
 
 echo "CPU while idle with two clients connected:"
-"$figures" hold "$checkedPort" 12 &
+idle=${HOLD_SECONDS:-10}
+"$figures" hold "$checkedPort" $((idle + 2)) &
 hold=$!
 sleep 1
 before=$(cpu_ticks "$checked")
-sleep 10
+sleep "$idle"
 after=$(cpu_ticks "$checked")
 wait "$hold"
 ticks=$(getconf CLK_TCK)
-awk -v t=$((after - before)) -v hz="$ticks" 'BEGIN { printf "  %.2f %% of one core over 10 s (%d ticks)\n", 100 * t / hz / 10, t }'
+awk -v t=$((after - before)) -v hz="$ticks" -v s="$idle" \
+  'BEGIN { printf "  %.2f %% of one core over %d s (%d ticks)\n", 100 * t / hz / s, s, t }'
 
 echo "At the end: $(rss_kib "$checked") KiB resident, $(wc -l <"$work/checked/log") log lines written"

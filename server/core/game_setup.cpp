@@ -150,7 +150,7 @@ void GameServer::Deal() {
 
 void GameServer::Draw(int player, std::string_view countText, std::string_view text) {
     const auto count = protocol::ParseCount(countText);
-    if (!count && !checkMoves_) Log("hráč " + Digit(player) + " žádá nečíselný počet karet, platí 0");
+    if (!count && !checkMoves_) LogForMessage("hráč " + Digit(player) + " žádá nečíselný počet karet, platí 0");
     DrawnCards drawn;
     if (!MoveAllowed(player, text, match_.Draw(player, count, !checkMoves_, drawn))) return;
     SendDraw(drawn);

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -46,21 +47,28 @@ class ServerProgram {
     explicit ServerProgram(const QByteArray& extraSettings = {}) {
         const QString program = dir_.filePath("tarvelsvr");
         QFile::copy(TARVELSVR_PATH, program);
-        port = FreePort();
-        QFile ini(dir_.filePath("tarvelsvr.ini"));
-        ini.open(QIODevice::WriteOnly);
-        ini.write("[server]\nport=" + QByteArray::number(port) + "\nconnectatstartup=1\n" + extraSettings);
-        ini.close();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         process_.setProcessEnvironment(environment);
         process_.setWorkingDirectory(dir_.path());
-        process_.start(program, {});
-        process_.waitForStarted(5000);
-        (void)QTest::qWaitFor([this] {
-            output_ += process_.readAllStandardOutput();
-            return output_.contains("Port serveru");
-        }, 10000);
+        // A port below the kernel's range for outgoing connections, so that no client of a
+        // test running beside this one takes it first; one that is taken anyway is tried again.
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            port = static_cast<quint16>(QRandomGenerator::global()->bounded(20000, 32000));
+            QFile ini(dir_.filePath("tarvelsvr.ini"));
+            ini.open(QIODevice::WriteOnly);
+            ini.write("[server]\nport=" + QByteArray::number(port) + "\nconnectatstartup=1\n" + extraSettings);
+            ini.close();
+            output_.clear();
+            process_.start(program, {});
+            process_.waitForStarted(5000);
+            (void)QTest::qWaitFor([this] {
+                output_ += process_.readAllStandardOutput();
+                return output_.contains("Port serveru") || output_.contains("Nelze naslouchat");
+            }, 10000);
+            if (!output_.contains("Nelze naslouchat")) return;
+            Stop();
+        }
     }
     ~ServerProgram() { Stop(); }
     void Stop() {
@@ -68,7 +76,7 @@ class ServerProgram {
         process_.kill();
         process_.waitForFinished(5000);
     }
-    bool Listening() const { return output_.contains("Port serveru"); }
+    bool Listening() const { return output_.contains("Port serveru") && !output_.contains("Nelze naslouchat"); }
     // How many lines of its log so far contain `text`.
     int Logged(const QByteArray& text) {
         output_ += process_.readAllStandardOutput();
