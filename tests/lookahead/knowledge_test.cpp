@@ -314,6 +314,8 @@ TEST(SeatKnowledge, KnowledgeThatDoesNotAddUpIsDroppedNotTrusted) {
     k = KnowledgeOf(rules::ViewOf(p, 1));
     k.stockCandidates = k.view.unseen & ~p.hands[0];  // just adds up: the whole other hand known
     EXPECT_EQ(DealSampler(k).Sample(random).hands[0], p.hands[0]);
+    const CardSet oneShort = p.hands[0] & (p.hands[0] - 1);
+    EXPECT_FALSE(DealSampler(k).CanDeal(oneShort)) << "a hand without a card it surely holds";
     k = KnowledgeOf(rules::ViewOf(p, 1));
     k.ruledOut = k.view.unseen;  // no hand at all would be left to deal
     const DealSampler blind(k);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -152,6 +153,165 @@ TEST_F(StrongComputerOnATable, NamesTheSuitItsSearchChoseNotTheOneItHoldsMost) {
     const auto named = std::find(said.begin(), said.end(), "měním na");
     ASSERT_LT(named + 1, said.end()) << testing::AsList(said);
     EXPECT_EQ(named[1], "kára");
+}
+
+// One game against the strong computer on a table laid out by hand, through the
+// engine's commands. The player lays the first card the engine takes (naming the suit
+// of the first card he keeps after a queen) and draws when none is taken, or replays
+// `script`, switching the shuffle on before the move at `turnShuffleOnAt` of the script.
+// After each move the table as the computer sees it is written down.
+struct TwinTable {
+    testing::RecordingPresentation screen;
+    testing::FakeNetwork net;
+    StandardRandom random{7};
+    Engine engine{screen, net, random};
+    GameState& state = engine.State();
+    std::vector<std::string> script;     // the player's moves: a card name, "draw" or a suit
+    std::vector<std::string> seenTable;  // the pile and the computer's hand after each move
+    rules::CardSet seen = 0;             // every card the computer has seen
+    int shuffledTurns = 0;               // piles turned with the shuffle on
+    std::uint8_t pileSize = 0;
+
+    TwinTable(const GameOptions& options, const testing::Texts& player, const testing::Texts& computer,
+              const testing::Texts& pile, const testing::Texts& stock) {
+        engine.Options() = options;
+        testing::LayOutTable(state, RulesOf(options), player, computer, pile, stock);
+        Look();
+    }
+
+    void Look() {
+        std::string table;
+        for (const std::string& name : testing::PileNames(state.game)) table += name + ",";
+        table += "|";
+        for (const std::string& name : testing::Names(state.opponentHand)) table += name + ",";
+        seenTable.push_back(table);
+        seen |= state.game.PileSet() | state.game.hands[kOpponentSeat];
+        if (state.game.pileSize < pileSize && engine.Options().shufflecards) ++shuffledTurns;
+        pileSize = state.game.pileSize;
+    }
+
+    bool Moved(std::size_t handBefore, std::size_t pileBefore) const {
+        return state.playerHand.size() != handBefore || state.game.pileSize != pileBefore || !state.running;
+    }
+
+    // The player's own move, added to the script; false when the game is over.
+    bool MoveFreely(std::uint32_t turnShuffleOnAt) {
+        if (!state.running || script.size() > 300) return false;
+        if (script.size() >= turnShuffleOnAt) engine.Options().shufflecards = true;
+        const std::size_t hand = state.playerHand.size(), pile = state.game.pileSize;
+        for (std::size_t i = 0; i < hand && !Moved(hand, pile); ++i) {
+            const std::string name = rules::CardName(state.playerHand[i]);
+            const bool queen = rules::RankOf(state.playerHand[i]) == rules::kQueen;
+            engine.SelectCard(i + 1);
+            engine.PlayPlayerCard();
+            if (!Moved(hand, pile)) continue;
+            script.push_back(name);
+            if (queen && state.game.suitToName) {
+                const std::uint8_t suit =
+                    state.playerHand.empty() ? 0 : rules::SuitOf(state.playerHand.front());
+                script.push_back(std::string(1, static_cast<char>('0' + suit)));
+                engine.PlayerChoosesSuit(suit);
+            }
+        }
+        if (!Moved(hand, pile)) {
+            script.push_back("draw");
+            engine.DrawCommand();
+        }
+        Look();
+        return true;
+    }
+
+    // Replays the other table's moves; false when one of them is refused here.
+    bool Replay(const std::vector<std::string>& moves, std::uint32_t turnShuffleOnAt) {
+        for (std::size_t m = 0; m < moves.size() && state.running; ++m) {
+            // Switched on before the same move as at the other table (a suit goes with its queen).
+            if (m >= turnShuffleOnAt && moves[m].size() != 1) engine.Options().shufflecards = true;
+            if (moves[m] == "draw") {
+                // The compulsory rule refuses the draw to a hand that holds an answer.
+                const rules::Move ending{rules::TurnEndingKind(state.game), 0};
+                if (rules::Check(state.game, ending) != rules::Refusal::None) return false;
+                engine.DrawCommand();
+            } else if (moves[m].size() == 1) {
+                engine.PlayerChoosesSuit(static_cast<std::uint8_t>(moves[m][0] - '0'));
+                Look();
+                continue;
+            } else {
+                const auto at = std::find_if(state.playerHand.begin(), state.playerHand.end(),
+                                             [&](rules::CardId c) { return rules::CardName(c) == moves[m]; });
+                if (at == state.playerHand.end()) return false;
+                const rules::CardId card = *at;
+                engine.SelectCard(static_cast<std::size_t>(at - state.playerHand.begin()) + 1);
+                engine.PlayPlayerCard();
+                if (std::find(state.playerHand.begin(), state.playerHand.end(), card) !=
+                    state.playerHand.end())
+                    return false;  // refused here
+            }
+            if (m + 1 < moves.size() && moves[m + 1].size() == 1) continue;  // the suit comes next
+            Look();
+        }
+        return true;
+    }
+};
+
+// Twin games: the same deal but for the cards the computer never sees, which lie
+// elsewhere in the player's hand and the stock; the player makes the same moves in
+// both. The strong computer sees the same game in both and must play it the same way,
+// also when the shuffle is switched on during the game.
+TEST(StrongComputerAtTable, TwinGamesThatLookTheSameGetTheSameMoves) {
+    int twins = 0, compared = 0, shuffledTurns = 0;
+    for (std::uint32_t game = 0; game < 20; ++game) {
+        GameOptions options;
+        options.computerlevel = kComputerStrong;
+        options.returntogame = (game & 1) != 0;
+        options.kingofspades = (game & 2) != 0;
+        options.compulsory = (game & 4) == 0;
+        options.dealtcards = static_cast<std::uint8_t>(4 + game % 3);
+        const std::uint32_t shuffleOnAt = (game % 3 == 0) ? 6u : 1000u;
+
+        std::mt19937 deck(game);
+        std::vector<rules::CardId> cards(rules::kCards);
+        for (rules::CardId c = 0; c < rules::kCards; ++c) cards[c] = c;
+        std::shuffle(cards.begin(), cards.end(), deck);
+        const auto names = [&](std::size_t from, std::size_t count) {
+            testing::Texts out;
+            for (std::size_t i = from; i < from + count; ++i) out.push_back(rules::CardName(cards[i]));
+            return out;
+        };
+        const std::size_t n = options.dealtcards;
+        const testing::Texts player = names(0, n), computer = names(n, n), pile = names(2 * n, 1),
+                             stock = names(2 * n + 1, rules::kCards - 2 * n - 1);
+        if (rules::RankOf(rules::IdOfName(pile.front())) == rules::kQueen) continue;
+
+        TwinTable a(options, player, computer, pile, stock);
+        while (a.MoveFreely(shuffleOnAt)) {
+        }
+        const rules::CardSet hidden = rules::kAllCards & ~a.seen;
+        if (rules::CountOf(hidden) < 2) continue;
+        // Each hidden card moves to where the next one lay.
+        std::vector<std::string> moved;
+        for (rules::CardSet s = hidden; s != 0; s &= s - 1)
+            moved.push_back(rules::CardName(rules::LowestCard(s)));
+        const auto swapped = [&](testing::Texts texts) {
+            for (std::string& name : texts) {
+                const auto at = std::find(moved.begin(), moved.end(), name);
+                if (at != moved.end()) name = (at + 1 == moved.end()) ? moved.front() : at[1];
+            }
+            return texts;
+        };
+        TwinTable b(options, swapped(player), computer, pile, swapped(stock));
+        const bool same = b.Replay(a.script, shuffleOnAt);
+        // Up to the move the other hand refuses, the two games are one to the computer.
+        for (std::size_t i = 0; i < b.seenTable.size(); ++i) {
+            ASSERT_LT(i, a.seenTable.size());
+            ASSERT_EQ(b.seenTable[i], a.seenTable[i]) << "game " << game << ", after move " << i;
+            ++compared;
+        }
+        twins += same ? 1 : 0;
+        shuffledTurns += same ? b.shuffledTurns : 0;
+    }
+    EXPECT_GT(twins, 8);
+    EXPECT_GT(compared, 150);
+    EXPECT_GT(shuffledTurns, 2) << "few piles turned after the shuffle was switched on";
 }
 
 }  // namespace
