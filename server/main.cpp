@@ -48,6 +48,10 @@ int main(int argc, char* argv[]) {
         std::fputs(tarvel::server::ServerUsage().c_str(), stdout);
         return 0;
     }
+    if (parsed->version) {
+        std::fputs(tarvel::server::ServerVersionText().c_str(), stdout);
+        return 0;
+    }
     tarvel::StandardRandom random;  // seeded from the clock
     std::unique_ptr<tarvel::server::ServerWindow> window;
     if (parsed->settingsFile.empty()) {
