@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (the server's handling of client messages, the client's of
-# server messages) with clang under the address and undefined-behaviour sanitizers,
-# fuzzes each for a bounded time (seconds, default 60) starting from its seeds and its
-# checked-in corpus, then replays that corpus.
+# Fuzzes the server's handling of client messages and the client's of server messages,
+# built by build_sanitized.sh (clang, the address and undefined-behaviour sanitizers), each
+# for a bounded time (seconds, default 60) starting from its seeds and its checked-in
+# corpus, then replays that corpus.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
-dir="$root/build-fuzz"
-cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
-  -DTARVEL_FUZZ=ON -DTARVEL_SANITIZE=ON -DTARVEL_BUILD_BENCH=OFF >/dev/null
-cmake --build "$dir" --target server_fuzz server_fuzz_replay client_fuzz client_fuzz_replay -j "$(nproc)"
+dir="$root/build-sanitize"
+"$root/scripts/build_sanitized.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
