@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Prints the voice pack's generation time from clean and its size on disk, for each
-# engine the set-up may use: Festival's Czech voices (when installed) and espeak-ng.
+# engine the set-up may use (with the browsers' Opus and MP3 copies made beside the WAV files): Festival's Czech voices (when installed) and espeak-ng.
 # Usage: voice_pack_figures.sh [BUILD_DIR]   (default: build)
 #   RECORDINGS=N makes only the first N recordings of the list (the test command's tiny run).
 set -euo pipefail
@@ -32,4 +32,7 @@ for engine in "${engines[@]}"; do
     "$files recordings, $(du -sh "$game/zvuky" | cut -f1) on disk" \
     "($(du -s --apparent-size -B1 "$game/zvuky" | cut -f1) bytes)," \
     "$(find "$game/zvuky" -name '*.wav' -exec soxi -D {} + | awk '{s += $1} END {printf "%.1f", s}') s of sound"
+  for kind in wav opus mp3; do
+    echo "  .$kind: $(find "$game/zvuky" -name "*.$kind" -printf '%s\n' | awk '{s += $1} END {printf "%d", s}') bytes"
+  done
 done

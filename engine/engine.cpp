@@ -23,12 +23,12 @@ void Engine::SayEffect(std::string_view text, std::uint8_t variant) {
     speech_.SayPhrase(kNoVoice, text, variant);
 }
 
-void Engine::SendNet(std::string_view keyword) {
-    if (Networked()) network_.Send(keyword);
+void Engine::SendNet(protocol::ClientKind kind) {
+    if (Networked()) network_.Send(kind);
 }
 
-void Engine::SendNet(std::string_view keyword, std::string_view value) {
-    if (Networked()) network_.Send(keyword, value);
+void Engine::SendNet(protocol::ClientKind kind, std::string_view value) {
+    if (Networked()) network_.Send(kind, value);
 }
 
 void Engine::SetLabelText(int textIndex, std::string_view suffix) {

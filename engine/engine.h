@@ -17,7 +17,7 @@
 #include "engine/network_port.h"
 #include "engine/presentation_port.h"
 #include "common/random_source.h"
-#include "common/seat_position.h"
+#include "protocol/seat_position.h"
 
 namespace tarvel {
 
@@ -123,7 +123,7 @@ class Engine {
     // The server's position of the game from this player's side, after coming back.
     // With `takeUp` the table is set to it (it then differs only by what never arrived);
     // either way the table is redrawn and its essentials said.
-    void NetworkPositionFromServer(const SeatPosition& position, bool takeUp);
+    void NetworkPositionFromServer(const protocol::SeatPosition& position, bool takeUp);
 
     // End of game and match.
     void OpponentLastCard();
@@ -152,7 +152,7 @@ class Engine {
     bool Dealing() const;
     bool Playing() const;
     void LayNetworkSuitMarker(std::string_view marker);
-    void TakeUpPosition(const SeatPosition& position);
+    void TakeUpPosition(const protocol::SeatPosition& position);
     // Whose turn it is, the card on the pile and the cards in both hands.
     void SayEssentials();
     void SayCardCount(std::uint8_t count, std::string_view whose);
@@ -162,8 +162,8 @@ class Engine {
     const std::string& OV() const { return state_.OpponentVoice; }
     void Say(std::string_view text, std::uint8_t variant = kPlainVariant);
     void SayEffect(std::string_view text, std::uint8_t variant = kPlainVariant);
-    void SendNet(std::string_view keyword);
-    void SendNet(std::string_view keyword, std::string_view value);
+    void SendNet(protocol::ClientKind kind);
+    void SendNet(protocol::ClientKind kind, std::string_view value);
     void SetLabelText(int textIndex, std::string_view suffix = {});
     void WriteStatusPanels();
     void SetPanelNumber(StatusPanel panel, std::int64_t value);

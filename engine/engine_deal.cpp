@@ -68,7 +68,7 @@ void Engine::BeginGame() {
     }
     // Nobody's turn until the deal is complete: a key meanwhile is refused.
     state_.PlayerTurn = false;
-    SendNet("req startcard");
+    SendNet(protocol::ClientKind::ReadyForDeal);
     net_.waiting = NetworkWait::StartCards;  // NetworkStartCardsDone takes it up
 }
 

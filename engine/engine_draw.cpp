@@ -62,7 +62,7 @@ void Engine::PlayerDraws() {
     } else {
         if (state_.PendingDraw == 0) state_.PendingDraw = 1;
         if (Networked()) {
-            SendNet("req card", std::to_string(state_.PendingDraw));
+            SendNet(protocol::ClientKind::RequestCards, std::to_string(state_.PendingDraw));
             net_.awaitingCards = true;
         } else {
             for (int i = 0; i < state_.PendingDraw; ++i) {
@@ -80,7 +80,7 @@ void Engine::PlayerDraws() {
     }
     if (Networked() && state_.AcePending) {
         speech_.SayPhrase(PV(), "stojím", kPlainVariant);
-        SendNet("standing");
+        SendNet(protocol::ClientKind::Standing);
         state_.PlayerTurn = false;
     }
     state_.PendingDraw = 0;

@@ -7,7 +7,7 @@ namespace tarvel {
 
 void Engine::OpponentLastCard() {
     if (state_.AcePending) {
-        SendNet("acecannotreturn");
+        SendNet(protocol::ClientKind::AceCannotReturn);
         Say("nemůžeš vrátit");
         OpponentWinsGame();
         return;
@@ -118,7 +118,7 @@ void Engine::OpponentWinsGame() {
 }
 
 void Engine::FinishOpponentWin() {
-    if (state_.ReturnPending) SendNet("i give it up");
+    if (state_.ReturnPending) SendNet(protocol::ClientKind::GiveUp);
     state_.ReturnPending = false;
     state_.GameRunning = false;
     table_.ShowMarker(false);
@@ -130,7 +130,7 @@ void Engine::FinishOpponentWin() {
 
     if (options_.playforpoints) {
         const std::int32_t points = HandPoints(state_.PlayerHand);
-        SendNet("points", std::to_string(points));
+        SendNet(protocol::ClientKind::Points, std::to_string(points));
         AnnounceGamePoints(true, static_cast<std::uint8_t>(state_.PlayerHand.Size()), points);
     }
     window_.ScoreTableStep();
@@ -173,7 +173,7 @@ void Engine::NextGameOrEndMatch() {
         Say("hra");
         speech_.SayNumber(OV(), state_.GameNumber, true);
         if (Networked()) {
-            SendNet("end of one game");  // the server starts the next game
+            SendNet(protocol::ClientKind::EndOfOneGame);  // the server starts the next game
         } else {
             Novhra1Click(false);
         }
@@ -191,7 +191,7 @@ void Engine::EndMatch() {
         table_.EraseSuitChoice();
     }
     if (Networked()) {
-        SendNet("end of game");
+        SendNet(protocol::ClientKind::EndOfMatch);
         net_.active = false;
         net_.waiting = NetworkWait::None;
         network_.LeaveNetworkPlay();
@@ -212,7 +212,7 @@ void Engine::FinishMatchAfterThisGame() {
 
 void Engine::Ukonenhry1Click() {
     FinishMatchAfterThisGame();
-    SendNet("terminategame");
+    SendNet(protocol::ClientKind::TerminateGame);
     NextGameOrEndMatch();
 }
 

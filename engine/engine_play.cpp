@@ -57,7 +57,7 @@ void Engine::PlayPlayerCard() {
     state_.CurrentCard = card;
     state_.SelectedIndex = state_.PlayerHand.RemoveAt(state_.SelectedIndex);
     state_.Pile.PushCard(card);
-    SendNet("sendcard", card.Name);
+    SendNet(protocol::ClientKind::SendCard, card.Name);
 
     state_.PlayerCount = static_cast<std::uint8_t>(state_.PlayerHand.Size());
     if (state_.PlayerCount > 0) {
@@ -73,7 +73,7 @@ void Engine::PlayPlayerCard() {
     if (state_.PlayerCount == 0) {
         // A last queen under the return rule waits for its suit first.
         if (options_.returntogame && state_.SuitChoiceActive) return;
-        SendNet("i have no cards");
+        SendNet(protocol::ClientKind::NoCardsLeft);
         Say("hráč poslední karta");
         if (options_.returntogame) {
             OpponentTriesReturn();
@@ -141,7 +141,7 @@ void Engine::PlayerChoosesSuit(std::string_view marker) {
     state_.CurrentCard = markerCard;
     state_.Pile.PushCard(markerCard);
     if (Networked()) {
-        SendNet("sendcolor", marker);
+        SendNet(protocol::ClientKind::SendColor, marker);
         SayEffect("vyhození", kThrowVariant);
     }
     table_.EraseSuitChoice();
@@ -161,7 +161,7 @@ void Engine::PlayerChoosesSuit(std::string_view marker) {
         }
         return;
     }
-    SendNet("i have no cards");
+    SendNet(protocol::ClientKind::NoCardsLeft);
     Say("hráč poslední karta");
     OpponentTriesReturn();
 }

@@ -41,7 +41,7 @@ void Engine::NetworkOpponentNotBack() {
     speech_.SayPhrase(PV(), "soupeř se nevrátil", kPlainVariant);
 }
 
-void Engine::NetworkPositionFromServer(const SeatPosition& position, bool takeUp) {
+void Engine::NetworkPositionFromServer(const protocol::SeatPosition& position, bool takeUp) {
     // Between games and during a deal the messages that follow set the table.
     if (!Playing() || net_.waiting != NetworkWait::None) return;
     if (takeUp) TakeUpPosition(position);
@@ -50,7 +50,7 @@ void Engine::NetworkPositionFromServer(const SeatPosition& position, bool takeUp
     SayEssentials();
 }
 
-void Engine::TakeUpPosition(const SeatPosition& position) {
+void Engine::TakeUpPosition(const protocol::SeatPosition& position) {
     // The cards still held keep their places; cards that never arrived come at the end.
     CardQueue hand;
     for (const auto& card : state_.PlayerHand.Cards()) {

@@ -6,15 +6,16 @@
 #include <optional>
 #include <string_view>
 
+#include "protocol/client_messages.h"
+
 namespace tarvel {
 
 class NetworkPort {
   public:
     virtual ~NetworkPort() = default;
 
-    // Sends one message: the keyword with the player's digit glued to it, then "=" and
-    // the value when there is one.
-    virtual void Send(std::string_view keyword, std::optional<std::string_view> value = std::nullopt) = 0;
+    // Sends one of the player's numbered messages, with the value when it has one.
+    virtual void Send(protocol::ClientKind kind, std::optional<std::string_view> value = std::nullopt) = 0;
 
     // The match is over: leave network play, close the connection and restore the
     // network menu items.
@@ -24,7 +25,7 @@ class NetworkPort {
 // A network port for local play: nothing is ever sent or awaited.
 class NoNetwork final : public NetworkPort {
   public:
-    void Send(std::string_view, std::optional<std::string_view>) override {}
+    void Send(protocol::ClientKind, std::optional<std::string_view>) override {}
     void LeaveNetworkPlay() override {}
 };
 

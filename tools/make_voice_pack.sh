@@ -6,6 +6,11 @@
 # effects are synthesized by sox. All files are 22.05 kHz, 16-bit mono, trimmed of
 # silence and brought to one loudness: a common RMS level, peaks kept below full scale.
 #
+# Beside each WAV file lie the same recording as Ogg Opus (.opus) and as MP3 (.mp3), the
+# two forms browsers play: Opus is small and plays in nearly every browser, MP3 where
+# Opus does not. opus-tools' opusenc and lame make them (Debian packages opus-tools and
+# lame: each is the reference encoder of its format, small, and reads WAV directly).
+#
 # Usage: make_voice_pack.sh [--engine festival|espeak-ng] LIST_PROGRAM GAME_DIR
 #
 # Nothing is done when neither the list, nor these scripts, nor the engine and voices
@@ -46,6 +51,18 @@ level() {
   gain=$(awk -v p="$peak" -v r="$rms" -v t="$target_rms_db" -v c="$peak_ceiling_db" \
     'BEGIN { g = t - r; if (p + g > c) g = c - p; printf "%.2f", g }')
   sox -q "$in" "${format[@]}" "$out" gain "$gain"
+}
+
+# The browsers' copies of recordings made: speech-grade Opus at 32 kbit/s and MP3 at
+# lame's variable rate -V 5, both plenty for 22.05 kHz mono speech.
+web_copies() {
+  local wav
+  for wav in "$@"; do
+    opusenc --quiet --bitrate 32 "$wav" "${wav%.wav}.opus" ||
+      { echo "$(shown "$wav"): opusenc could not make its Opus copy" >&2; return 1; }
+    lame --quiet -V 5 "$wav" "${wav%.wav}.mp3" ||
+      { echo "$(shown "$wav"): lame could not make its MP3 copy" >&2; return 1; }
+  done
 }
 
 # espeak-ng variants and pitch (0..99) of the two voices; takes of one phrase differ a
@@ -196,6 +213,8 @@ festival_ready() {
 engine_identity() {
   echo "engine $1"
   sox --version
+  opusenc --version | head -n 1
+  lame --version | head -n 1
   if [ "$1" = festival ]; then
     festival --version
     dpkg-query -W -f '${Package} ${Version}\n' festival festival-czech festvox-czech-machac festvox-czech-dita \
@@ -208,6 +227,11 @@ engine_identity() {
 if [ "${1:-}" = --make-batch ]; then
   shift
   make_batch "$@"
+  exit
+fi
+if [ "${1:-}" = --web-copies ]; then
+  shift
+  web_copies "$@"
   exit
 fi
 
@@ -230,7 +254,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 self=$here/$(basename "$0")
 # shellcheck source=tools/folder_swap.sh
 source "$here/folder_swap.sh"
-for tool in sox sha256sum xargs awk; do
+for tool in sox opusenc lame sha256sum xargs awk; do
   command -v "$tool" >/dev/null || { echo "$0: $tool is not installed" >&2; exit 1; }
 done
 if [ -z "$engine" ]; then
@@ -269,7 +293,8 @@ start_folder zvuky
 # The list names files "zvuky/…"; they are made in zvuky.new and the folder swapped in.
 # Speech and effects are made on every core.
 if ! printf '%s\n' "$list" | sed 's|^zvuky/|zvuky.new/|' | tr '\t\n' '\0\0' |
-  xargs -0 -n $((4 * batch)) -P "$(nproc)" "$self" --make-batch "$engine"; then
+  xargs -0 -n $((4 * batch)) -P "$(nproc)" "$self" --make-batch "$engine" ||
+  ! find zvuky.new -name '*.wav' -print0 | xargs -0 -n "$batch" -P "$(nproc)" "$self" --web-copies; then
   if [ -f zvuky/.stamp ]; then
     echo "$0: the voice pack was not made again; the one in $game_dir/zvuky stays" >&2
   else

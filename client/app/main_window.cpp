@@ -345,7 +345,7 @@ void MainWindow::MakeChat() {
 }
 
 void MainWindow::SendChatMessage() {
-    if (const std::optional<std::string> text = chat_->AskMessage()) network_->Send("iwanttosay", *text);
+    if (const std::optional<std::string> text = chat_->AskMessage()) network_->Send(protocol::ClientKind::Say, *text);
     FormActivate();
 }
 

@@ -4,7 +4,7 @@
 
 #include "client/settings/client_texts.h"
 #include "client/net/server_address.h"
-#include "common/wire.h"
+#include "protocol/client_messages.h"
 
 namespace tarvel {
 
@@ -24,8 +24,8 @@ NetworkPlay::NetworkPlay(WindowHooks hooks, QObject* parent) : QObject(parent), 
         }
         // First of all, before the server speaks: a server of several tables seats this
         // client at the table of that name; a server of one pair ignores it.
-        if (!table_.empty()) connection_.Write(MakeMessage("join", table_));
-        connection_.Write(std::string(ServerDispatch::kCanReturnHello));
+        if (!table_.empty()) connection_.Write(protocol::FormatJoin(table_));
+        connection_.Write(protocol::FormatCanReturn());
     });
     retryTimer_.setSingleShot(true);
     connect(&retryTimer_, &QTimer::timeout, this, [this] {
@@ -122,7 +122,7 @@ void NetworkPlay::AbortWaiting() {
 }
 
 void NetworkPlay::BreakOffForClosing() {
-    if (engine_ != nullptr && engine_->Net().active) Send("terminategame", std::nullopt);
+    if (engine_ != nullptr && engine_->Net().active) Send(protocol::ClientKind::TerminateGame, std::nullopt);
     StopTrying();
     finishTimer_.stop();  // nor does a match asked for meanwhile start any more
     startAfterFinish_.reset();
@@ -147,8 +147,8 @@ bool NetworkPlay::GiveUpReturn() {
     return true;
 }
 
-void NetworkPlay::Send(std::string_view keyword, std::optional<std::string_view> value) {
-    dispatch_->SendFromEngine(keyword, value);
+void NetworkPlay::Send(protocol::ClientKind kind, std::optional<std::string_view> value) {
+    dispatch_->SendFromEngine(kind, value);
 }
 
 void NetworkPlay::LeaveNetworkPlay() {

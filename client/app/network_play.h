@@ -60,7 +60,7 @@ class NetworkPlay final : public QObject, public NetworkPort, public NetClientPo
     bool ConnectionInUse() const { return connection_.InUse() && !(dispatch_ && dispatch_->Finishing()); }
 
     // The engine's network port.
-    void Send(std::string_view keyword, std::optional<std::string_view> value) override;
+    void Send(protocol::ClientKind kind, std::optional<std::string_view> value) override;
     void LeaveNetworkPlay() override;
 
     // What the dispatch asks of the client.

@@ -41,14 +41,14 @@ bool ServerConnection::Connected() const {
 void ServerConnection::Write(const std::string& message) {
     if (!Connected()) return;
     // The socket keeps what the system cannot take at once and sends it in order.
-    const std::string bytes = EncodeForWire(message);
+    const std::string bytes = protocol::EncodeForWire(message);
     socket_->write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
 void ServerConnection::ReadAvailable() {
     if (!socket_) return;
     const QByteArray bytes = socket_->readAll();
-    MessageSplitter::Result result = splitter_.Feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    protocol::MessageSplitter::Result result = splitter_.Feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     QPointer<ServerConnection> self(this);
     if (!result.messages.empty()) emit MessagesArrived(result.messages);
     if (!self || !result.overflow || !socket_) return;

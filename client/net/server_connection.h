@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/wire.h"
+#include "protocol/framing.h"
 
 namespace tarvel {
 
@@ -51,7 +51,7 @@ class ServerConnection final : public QObject {
     static void Drop(QTcpSocket* socket);
 
     QPointer<QTcpSocket> socket_;
-    MessageSplitter splitter_;
+    protocol::MessageSplitter splitter_;
     bool opened_ = false;
     bool lastFailureRefused_ = false;
 };

@@ -1,27 +1,21 @@
 #include "client/net/server_dispatch.h"
 
-#include <algorithm>
-#include <charconv>
+#include <array>
 #include <optional>
 #include <utility>
 
 #include "client/settings/client_texts.h"
 #include "common/deck.h"
-#include "common/seat_position.h"
-#include "common/wire.h"
+#include "protocol/seat_position.h"
 
 namespace tarvel {
 namespace {
 
+using protocol::ClientKind;
+using protocol::ServerKind;
+
 std::string Flag(bool on) {
     return on ? "1" : "0";
-}
-
-std::optional<std::int32_t> DecimalNumber(std::string_view text) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-    return value;
 }
 
 }  // namespace
@@ -33,13 +27,12 @@ void ServerDispatch::MatchRequested() {
     engine_.NetworkMatchRequested();
 }
 
-void ServerDispatch::Send(std::string_view keyword, std::optional<std::string_view> value) {
-    const char digit = engine_.Net().playerNumber;
-    SendOwn(MakePlayerMessage(keyword, std::string_view(&digit, 1), value));
+void ServerDispatch::Send(ClientKind kind, std::optional<std::string_view> value) {
+    SendOwn(protocol::FormatPlayerMessage(kind, engine_.Net().playerNumber, value));
 }
 
-void ServerDispatch::SendFromEngine(std::string_view keyword, std::optional<std::string_view> value) {
-    Send(keyword, value);
+void ServerDispatch::SendFromEngine(ClientKind kind, std::optional<std::string_view> value) {
+    Send(kind, value);
 }
 
 void ServerDispatch::SendOwn(const std::string& message) {
@@ -50,178 +43,202 @@ void ServerDispatch::SendOwn(const std::string& message) {
 
 void ServerDispatch::AnswerSettingsRequest() {
     const GameOptions& options = engine_.Options();
-    Send("info kolikbrat", std::to_string(options.pickupforseven));
-    Send("info kralpikovy", Flag(options.kingofspades));
-    Send("info navratdohry", Flag(options.returntogame));
-    Send("info hranabody", Flag(options.playforpoints));
-    Send("info donucen", Flag(options.compulsory));
-    Send("info zamichat", Flag(options.shufflecards));
-    Send("info pocetkol", std::to_string(options.numberofgames));
-    Send("info pocetrozdavanych", std::to_string(options.dealtcards));
-    Send("info pohlhrac", engine_.State().PlayerVoice);
-    Send("info uzivatel", userName_);
-    // The one message with text after the digit and no "=".
-    SendOwn(MakePlayerMessage("infosettings", std::string_view(&engine_.Net().playerNumber, 1)) + " done");
+    const std::array<std::string, protocol::kRuleSettingCount> rules = {
+        std::to_string(options.pickupforseven),
+        Flag(options.kingofspades),
+        Flag(options.returntogame),
+        Flag(options.playforpoints),
+        Flag(options.compulsory),
+        Flag(options.shufflecards),
+        std::to_string(options.numberofgames),
+        std::to_string(options.dealtcards)};
+    const char digit = engine_.Net().playerNumber;
+    for (int setting = 0; setting < protocol::kRuleSettingCount; ++setting) {
+        SendOwn(protocol::FormatRuleSetting(setting, digit, rules[static_cast<std::size_t>(setting)]));
+    }
+    Send(ClientKind::Gender, engine_.State().PlayerVoice);
+    Send(ClientKind::UserName, userName_);
+    Send(ClientKind::SettingsDone);
 }
 
-void ServerDispatch::Handle(std::string_view message) {
-    if (message == kMatchOver) {
+void ServerDispatch::Handle(std::string_view text) {
+    const std::optional<protocol::ServerMessage> message = protocol::ParseServerMessage(text);
+    const std::optional<ServerKind> kind = message ? std::optional(message->kind) : std::nullopt;
+    if (kind == ServerKind::MatchOver) {
         if (finishing_ && !returning_) {
             MatchLeft();
             client_.CloseConnection();
         }
         return;
     }
-    if (HandleReturnMessage(message)) return;
-    if (returning_ && message != "busy") {
+    // The messages of coming back, which are never counted.
+    if (kind == ServerKind::ReturnKey) return HandleReturnKey(message->value);
+    if (kind == ServerKind::Reconnected) return HandleReconnected(message->value);
+    if (returning_ && kind != ServerKind::Busy) {
         // A server that answers the secret with anything but the return has no seat for
         // this client: the match is over.
         GiveUpReturn();
         return;
     }
     if (counting_) ++received_;
-    if (HandleWhole(message)) return;
-    const std::size_t equals = message.find('=');
-    if (equals == std::string_view::npos) return;
-    HandleKeyed(MessageKey(message), MessageValue(message));
+    if (message) HandleGameMessage(*message);
 }
 
-bool ServerDispatch::HandleWhole(std::string_view message) {
-    if (message == "req settings") {
-        AnswerSettingsRequest();
-    } else if (message == "samename") {
-        client_.ShowMessage(client_.LocalizedText(text::kSameUserName));
-        client_.EndProgram();
-    } else if (message == "oksettings") {
-        if (engine_.State().GameRunning) return true;  // agreement only comes between games
-        client_.MatchAgreed();
-        engine_.NetworkSettingsAgreed();
-    } else if (message == "startcard done") {
-        engine_.NetworkStartCardsDone();
-    } else if (message == "nocardforpickup") {
-        engine_.NetworkNothingToDraw();
-    } else if (message == "opponentpickup") {
-        engine_.NetworkOpponentDraws();
-    } else if (message == "opptakescard") {
-        engine_.NetworkOpponentTakesCard();
-    } else if (message == "pickup done") {
-        engine_.NetworkDrawEnded();
-    } else if (message == "opp has no cards") {
-        engine_.NetworkOpponentOut();
-    } else if (message == "i stand") {
-        engine_.NetworkOpponentStands();
-    } else if (message == "ace you cannot return me") {
-        engine_.NetworkAceCannotReturn();
-    } else if (message == "opp gives it up") {
-        engine_.NetworkOpponentGivesUp();
-    } else if (message == "opponentback") {
-        engine_.NetworkOpponentBack();
-    } else if (message == "forcedendofgame") {
-        // After the opponent's lost connection: the server's wait for him ran out.
-        engine_.NetworkOpponentNotBack();
-        if (engine_.Net().active) {
-            engine_.NetworkMatchBrokenOff();
-        } else {
-            // The opponent left while the game was being agreed.
-            client_.CloseConnection();
-            client_.ShowMessage(client_.LocalizedText(text::kOpponentLeftBeforeStart));
-        }
-    } else if (message == "turningthedeck") {
-        engine_.NetworkTurningPile();
-    } else if (message == "busy" && returning_) {
-        // The seat is no longer held: the match is over.
-        GiveUpReturn();
-    } else if (message == "busy") {
-        // Nobody is coming to this server now: the wait ends with the message.
-        client_.CloseConnection();
-        client_.CloseWaitingDialog();
-        client_.ShowMessage(client_.LocalizedText(text::kServerBusy));
-    } else {
-        return false;
-    }
-    return true;
-}
-
-bool ServerDispatch::HandleKeyed(std::string_view key, std::string_view value) {
+void ServerDispatch::HandleGameMessage(const protocol::ServerMessage& message) {
+    const std::string_view value = message.value;
     auto withCard = [&](auto operation) {
         if (const auto card = FindCard(value)) (engine_.*operation)(*card);
     };
-    if (key == "yournumber") {
-        if (value != "0" && value != "1") return true;
-        engine_.Net().playerNumber = value[0];
-        if (engine_.State().LastStarter == kStarterUnknown && !engine_.Net().active) client_.CloseWaitingDialog();
-    } else if (key == "diffsettings") {
-        client_.CloseConnection();
-        client_.ShowMessage(std::string(value) + "\n" + client_.LocalizedText(text::kDifferentRulesRequest));
-    } else if (key == "firstplayer") {
-        engine_.NetworkFirstPlayer(value);
-    } else if (key == "yourstartcard") {
-        withCard(&Engine::NetworkStartCard);
-    } else if (key == "deckstartcard") {
-        withCard(&Engine::NetworkPileStartCard);
-    } else if (key == "deckstartcolorcard") {
-        engine_.NetworkPileStartSuit(value);
-    } else if (key == "opponentgender") {
-        engine_.NetworkOpponentGender(value);
-    } else if (key == "deckcard") {
-        withCard(&Engine::NetworkOpponentCard);
-    } else if (key == "deckcolorcard") {
-        engine_.NetworkOpponentSuit(value);
-    } else if (key == "yourcard") {
-        withCard(&Engine::NetworkCardDrawn);
-    } else if (key == "opp points") {
-        if (const auto points = DecimalNumber(value)) engine_.NetworkOpponentPoints(*points);
-    } else if (key == "sayit") {
-        client_.MessageFromOpponent(value);
-    } else if (key == "opponentlost") {
-        engine_.NetworkOpponentAway();
-    } else if (key == "position") {
-        if (const auto position = DecodeSeatPosition(value)) {
-            // Taken up only when the server had every message of this client's: otherwise
-            // moves of its own are still on their way and the table already shows them.
-            const bool current = serverHad_ && *serverHad_ == sent_.Count();
-            engine_.NetworkPositionFromServer(*position, current);
-        }
-        serverHad_.reset();
-    } else {
-        return false;
+    switch (message.kind) {
+        case ServerKind::SettingsRequest:
+            AnswerSettingsRequest();
+            break;
+        case ServerKind::SameName:
+            client_.ShowMessage(client_.LocalizedText(text::kSameUserName));
+            client_.EndProgram();
+            break;
+        case ServerKind::SettingsAgreed:
+            if (engine_.State().GameRunning) break;  // agreement only comes between games
+            client_.MatchAgreed();
+            engine_.NetworkSettingsAgreed();
+            break;
+        case ServerKind::StartCardsDone:
+            engine_.NetworkStartCardsDone();
+            break;
+        case ServerKind::NothingToDraw:
+            engine_.NetworkNothingToDraw();
+            break;
+        case ServerKind::OpponentDraws:
+            engine_.NetworkOpponentDraws();
+            break;
+        case ServerKind::OpponentTakesCard:
+            engine_.NetworkOpponentTakesCard();
+            break;
+        case ServerKind::DrawDone:
+            engine_.NetworkDrawEnded();
+            break;
+        case ServerKind::OpponentOut:
+            engine_.NetworkOpponentOut();
+            break;
+        case ServerKind::OpponentStands:
+            engine_.NetworkOpponentStands();
+            break;
+        case ServerKind::AceCannotReturn:
+            engine_.NetworkAceCannotReturn();
+            break;
+        case ServerKind::OpponentGivesUp:
+            engine_.NetworkOpponentGivesUp();
+            break;
+        case ServerKind::OpponentBack:
+            engine_.NetworkOpponentBack();
+            break;
+        case ServerKind::ForcedEnd:
+            // After the opponent's lost connection: the server's wait for him ran out.
+            engine_.NetworkOpponentNotBack();
+            if (engine_.Net().active) {
+                engine_.NetworkMatchBrokenOff();
+            } else {
+                // The opponent left while the game was being agreed.
+                client_.CloseConnection();
+                client_.ShowMessage(client_.LocalizedText(text::kOpponentLeftBeforeStart));
+            }
+            break;
+        case ServerKind::TurningPile:
+            engine_.NetworkTurningPile();
+            break;
+        case ServerKind::Busy:
+            if (returning_) {
+                // The seat is no longer held: the match is over.
+                GiveUpReturn();
+                break;
+            }
+            // Nobody is coming to this server now: the wait ends with the message.
+            client_.CloseConnection();
+            client_.CloseWaitingDialog();
+            client_.ShowMessage(client_.LocalizedText(text::kServerBusy));
+            break;
+        case ServerKind::YourNumber:
+            if (value != "0" && value != "1") break;
+            engine_.Net().playerNumber = value[0];
+            if (engine_.State().LastStarter == kStarterUnknown && !engine_.Net().active)
+                client_.CloseWaitingDialog();
+            break;
+        case ServerKind::DifferentSettings:
+            client_.CloseConnection();
+            client_.ShowMessage(std::string(value) + "\n" +
+                                client_.LocalizedText(text::kDifferentRulesRequest));
+            break;
+        case ServerKind::FirstPlayer:
+            engine_.NetworkFirstPlayer(value);
+            break;
+        case ServerKind::YourStartCard:
+            withCard(&Engine::NetworkStartCard);
+            break;
+        case ServerKind::PileStartCard:
+            withCard(&Engine::NetworkPileStartCard);
+            break;
+        case ServerKind::PileStartSuit:
+            engine_.NetworkPileStartSuit(value);
+            break;
+        case ServerKind::OpponentGender:
+            engine_.NetworkOpponentGender(value);
+            break;
+        case ServerKind::OpponentCard:
+            withCard(&Engine::NetworkOpponentCard);
+            break;
+        case ServerKind::OpponentSuit:
+            engine_.NetworkOpponentSuit(value);
+            break;
+        case ServerKind::YourCard:
+            withCard(&Engine::NetworkCardDrawn);
+            break;
+        case ServerKind::OpponentPoints:
+            if (const auto points = protocol::ParseNumber(value)) engine_.NetworkOpponentPoints(*points);
+            break;
+        case ServerKind::Said:
+            client_.MessageFromOpponent(value);
+            break;
+        case ServerKind::OpponentLost:
+            engine_.NetworkOpponentAway();
+            break;
+        case ServerKind::Position:
+            if (const auto position = protocol::DecodeSeatPosition(value)) {
+                // Taken up only when the server had every message of this client's: otherwise
+                // moves of its own are still on their way and the table already shows them.
+                const bool current = serverHad_ && *serverHad_ == sent_.Count();
+                engine_.NetworkPositionFromServer(*position, current);
+            }
+            serverHad_.reset();
+            break;
+        case ServerKind::MatchOver:
+        case ServerKind::ReturnKey:
+        case ServerKind::Reconnected:
+            break;  // taken before the count
     }
-    return true;
 }
 
-bool ServerDispatch::HandleReturnMessage(std::string_view message) {
-    const std::string_view key = MessageKey(message);
-    if (message.find('=') == std::string_view::npos) return false;
-    if (key == "reconnectkey") {
-        const std::string_view value = MessageValue(message);
-        const std::size_t semicolon = value.find(';');
-        const std::string_view secret = value.substr(0, semicolon);
-        if (secret.empty() || !engine_.Net().active) return true;
-        secret_ = std::string(secret);
-        returnWaitSeconds_ = 0;
-        if (semicolon != std::string_view::npos) {
-            if (const auto wait = DecimalNumber(value.substr(semicolon + 1))) returnWaitSeconds_ = std::max(*wait, 0);
-        }
-        // Both sides count from here: what the server sends after the secret, and what
-        // this client sends after its confirmation.
-        Send("reconnectready");
-        counting_ = true;
-        received_ = 0;
-        sent_.Clear();
-        return true;
-    }
-    if (key == "reconnected") {
-        const auto had = DecimalNumber(MessageValue(message));
-        if (!returning_ || !had || *had < 0) return true;
-        returning_ = false;
-        serverHad_ = static_cast<std::uint64_t>(*had);
-        client_.StopTrying();
-        engine_.NetworkConnectionBack();
-        // What never reached the server goes again, in its order, before anything new.
-        for (const std::string& again : sent_.Since(*serverHad_)) client_.SendMessage(again);
-        return true;
-    }
-    return false;
+void ServerDispatch::HandleReturnKey(std::string_view value) {
+    const protocol::ReturnKey key = protocol::ParseReturnKey(value);
+    if (key.secret.empty() || !engine_.Net().active) return;
+    secret_ = std::string(key.secret);
+    returnWaitSeconds_ = key.waitSeconds;
+    // Both sides count from here: what the server sends after the secret, and what
+    // this client sends after its confirmation.
+    Send(ClientKind::ReturnReady);
+    counting_ = true;
+    received_ = 0;
+    sent_.Clear();
+}
+
+void ServerDispatch::HandleReconnected(std::string_view value) {
+    const auto had = protocol::ParseNumber(value);
+    if (!returning_ || !had || *had < 0) return;
+    returning_ = false;
+    serverHad_ = static_cast<std::uint64_t>(*had);
+    client_.StopTrying();
+    engine_.NetworkConnectionBack();
+    // What never reached the server goes again, in its order, before anything new.
+    for (const std::string& again : sent_.Since(*serverHad_)) client_.SendMessage(again);
 }
 
 void ServerDispatch::ScheduleAttempt() {
@@ -236,7 +253,7 @@ void ServerDispatch::ScheduleAttempt() {
 
 void ServerDispatch::ReturnConnectionOpened() {
     if (!returning_) return;
-    client_.SendMessage(MakeMessage("reconnect", secret_ + ";" + std::to_string(received_)));
+    client_.SendMessage(protocol::FormatReconnect(secret_, received_));
 }
 
 void ServerDispatch::ReturnAttemptFailed() {

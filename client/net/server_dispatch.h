@@ -11,6 +11,8 @@
 #include "engine/engine.h"
 #include "client/net/net_client_port.h"
 #include "common/resend_log.h"
+#include "protocol/client_messages.h"
+#include "protocol/server_messages.h"
 
 namespace tarvel {
 
@@ -28,13 +30,10 @@ class ServerDispatch {
     // client a secret, the match goes on and the client tries to come back.
     void ConnectionLost();
 
-    // Said right after connecting, before the server speaks: this client can come back
-    // after a lost connection. A server that does not know it ignores it.
-    static constexpr std::string_view kCanReturnHello = "canreconnect";
     // Every message of this client's own goes out through here (the engine's moves and
     // the answers to the server): while it may come back, each is kept and counted.
     void SendOwn(const std::string& message);
-    void SendFromEngine(std::string_view keyword, std::optional<std::string_view> value);
+    void SendFromEngine(protocol::ClientKind kind, std::optional<std::string_view> value);
 
     // Coming back. True from a lost connection until the server has taken this client back
     // or it gave up.
@@ -53,7 +52,6 @@ class ServerDispatch {
     bool MatchEnded();
     // Between MatchEnded and the server's answer (or giving up).
     bool Finishing() const { return finishing_; }
-    static constexpr std::string_view kMatchOver = "matchover";
 
     // The pauses between attempts: from the first, doubled up to the longest.
     static constexpr int kFirstPauseMs = 500;
@@ -64,11 +62,10 @@ class ServerDispatch {
 
   private:
     void AnswerSettingsRequest();
-    void Send(std::string_view keyword, std::optional<std::string_view> value = std::nullopt);
-    // The messages of coming back, which are never counted: true when it was one.
-    bool HandleReturnMessage(std::string_view message);
-    bool HandleWhole(std::string_view message);
-    bool HandleKeyed(std::string_view key, std::string_view value);
+    void Send(protocol::ClientKind kind, std::optional<std::string_view> value = std::nullopt);
+    void HandleReturnKey(std::string_view value);
+    void HandleReconnected(std::string_view value);
+    void HandleGameMessage(const protocol::ServerMessage& message);
     void ScheduleAttempt();
 
     Engine& engine_;

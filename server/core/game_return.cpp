@@ -4,11 +4,13 @@
 
 #include "rules/card_names.h"
 #include "server/core/game_server.h"
-#include "common/seat_position.h"
+#include "protocol/seat_position.h"
 #include "server/core/seat_secret.h"
 
 namespace tarvel::server {
 namespace {
+
+using protocol::ServerKind;
 
 std::string Digit(int player) {
     return std::to_string(player);
@@ -35,8 +37,8 @@ void GameServer::GiveReturnKeys() {
         if (!connection->canReturn) continue;
         seat.Issue(NewSeatSecret());
         // Not kept for sending again: the client that comes back already has it.
-        links_.Write(connection->id,
-                     EncodeForWire("reconnectkey=" + seat.Secret() + ";" + std::to_string(returnWait_.count())));
+        links_.Write(connection->id, protocol::EncodeForWire(protocol::FormatReturnKey(
+                                         seat.Secret(), static_cast<int>(returnWait_.count()))));
         Log("Hráči " + Digit(player) + " zaslán klíč k návratu do hry");
     }
 }
@@ -54,7 +56,7 @@ bool GameServer::HoldSeat(int player) {
     const int other = 1 - player;
     // Only a client that can itself come back knows the message.
     if (returns_[static_cast<std::size_t>(other)].Issued()) {
-        Send(other, "opponentlost=" + std::to_string(returnWait_.count()));
+        Send(other, ServerKind::OpponentLost, std::to_string(returnWait_.count()));
     }
     returnTimer_->Start(returnWait_);
     return true;
@@ -92,11 +94,11 @@ bool GameServer::ClientReturned(ConnectionId id, std::string address, std::uint1
     Log("Hráč " + Digit(player) + " se vrátil do hry z adresy " + connection->address);
 
     SeatReturn& seat = returns_[static_cast<std::size_t>(player)];
-    links_.Write(id, EncodeForWire("reconnected=" + std::to_string(seat.Received())));
-    for (const std::string& missed : seat.SentSince(receivedByClient)) links_.Write(id, EncodeForWire(missed));
+    WriteNow(id, ServerKind::Reconnected, std::to_string(seat.Received()));
+    for (const std::string& missed : seat.SentSince(receivedByClient)) links_.Write(id, protocol::EncodeForWire(missed));
     SendPosition(player);
     const int other = 1 - player;
-    if (returns_[static_cast<std::size_t>(other)].Issued()) Send(other, "opponentback");
+    if (returns_[static_cast<std::size_t>(other)].Issued()) Send(other, ServerKind::OpponentBack);
     // Its settings were asked for while it was away: the limit counts from now.
     if ((step_ == SetupStep::AwaitingSettings0 && player == 0) ||
         (step_ == SetupStep::AwaitingSettings1 && player == 1)) {
@@ -111,8 +113,8 @@ void GameServer::ForgetReturns() {
     std::erase_if(connections_, [](const Connection& c) { return c.away; });
 }
 
-SeatPosition GameServer::PositionOf(int player) const {
-    SeatPosition position;
+protocol::SeatPosition GameServer::PositionOf(int player) const {
+    protocol::SeatPosition position;
     const int other = 1 - player;
     position.gameNumber = match_.GameNumber();
     position.yourWins = match_.Wins(player);
@@ -135,7 +137,7 @@ SeatPosition GameServer::PositionOf(int player) const {
 }
 
 void GameServer::SendPosition(int player) {
-    Send(player, "position=" + EncodeSeatPosition(PositionOf(player)));
+    Send(player, ServerKind::Position, protocol::EncodeSeatPosition(PositionOf(player)));
 }
 
 }  // namespace tarvel::server

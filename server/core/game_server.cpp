@@ -6,6 +6,9 @@
 namespace tarvel::server {
 namespace {
 
+using protocol::ClientKind;
+using protocol::ServerKind;
+
 std::string Digit(int player) {
     return std::to_string(player);
 }
@@ -62,12 +65,21 @@ void GameServer::Send(int player, std::string_view message) {
     if (c == nullptr) return;
     // Kept for a player who may come back; written only while it is here.
     returns_[static_cast<std::size_t>(player)].Record(message);
-    if (!c->away) links_.Write(c->id, EncodeForWire(message));
+    if (!c->away) links_.Write(c->id, protocol::EncodeForWire(message));
 }
 
-void GameServer::SendToBoth(std::string_view message) {
+void GameServer::Send(int player, ServerKind kind, std::string_view value) {
+    Send(player, protocol::FormatServerMessage(kind, value));
+}
+
+void GameServer::SendToBoth(ServerKind kind, std::string_view value) {
+    const std::string message = protocol::FormatServerMessage(kind, value);
     Send(0, message);
     Send(1, message);
+}
+
+void GameServer::WriteNow(ConnectionId id, ServerKind kind, std::string_view value) {
+    links_.Write(id, protocol::EncodeForWire(protocol::FormatServerMessage(kind, value)));
 }
 
 void GameServer::ClientConnected(ConnectionId id, std::string address, std::uint16_t port) {
@@ -84,7 +96,7 @@ void GameServer::ClientConnected(ConnectionId id, std::string address, std::uint
         // Turned away at once: it must never move up into a player's place.
         connections_.back().outOfPlay = true;
         connections_.back().closing = true;
-        links_.Write(id, EncodeForWire("busy"));
+        WriteNow(id, ServerKind::Busy);
         Log("Klient z adresy " + from + " odpojen, příliš mnoho klientů");
         links_.Close(id);
     }
@@ -126,7 +138,7 @@ void GameServer::EndedPairLeaves(int sender) {
 
 void GameServer::EndPairAfterPeerLoss(int lostPlayer) {
     // The one left has moved up to player 0; without this it would wait for ever.
-    Send(0, "forcedendofgame");
+    Send(0, ServerKind::ForcedEnd);
     Log("Hráč " + Digit(lostPlayer) + " se odpojil během hry, soupeři zasláno ukončení hry");
     ResetGame();
 }
@@ -167,30 +179,32 @@ void GameServer::SettingsWaitExpired() {
 void GameServer::ClientRead(ConnectionId id, std::string_view bytes) {
     Connection* connection = Find(id);
     if (connection == nullptr || connection->closing) return;
-    MessageSplitter::Result split = connection->splitter.Feed(bytes);
+    protocol::MessageSplitter::Result split = connection->splitter.Feed(bytes);
     const std::string from = connection->address + " přes port " + std::to_string(connection->port);
 
     for (const std::string& message : split.messages) {
         const int player = PlayerNumberOf(id);
         if (player < 0) break;
-        if (message == kCanReturnHello) {
+        const auto parsed = protocol::ParseClientMessage(message);
+        const std::optional<ClientKind> kind = parsed ? std::optional(parsed->kind) : std::nullopt;
+        if (kind == ClientKind::CanReturn) {
             // Said once, before anything else: the connection's client can come back.
             if (Connection* c = Find(id)) c->canReturn = true;
             continue;
         }
-        if (step_ == SetupStep::Idle && MessageKey(message) == "reconnect" && message.find('=') != std::string::npos) {
+        if (step_ == SetupStep::Idle && kind == ClientKind::Reconnect) {
             // Back too late: no seat is held here for anyone, and this one is told so at once.
             if (Connection* c = Find(id)) {
                 c->outOfPlay = true;
                 c->closing = true;
             }
-            links_.Write(id, EncodeForWire("busy"));
+            WriteNow(id, ServerKind::Busy);
             Log("Klient z adresy " + from + " odpojen, žádné místo pro návrat do hry není drženo");
             links_.Close(id);
             break;
         }
         returns_[static_cast<std::size_t>(player)].CountReceived();
-        Dispatch(player, message);
+        if (parsed) Dispatch(player, *parsed, message);
     }
     if (split.overflow) {
         if (Connection* c = Find(id)) c->closing = true;
@@ -199,16 +213,16 @@ void GameServer::ClientRead(ConnectionId id, std::string_view bytes) {
     }
 }
 
-void GameServer::Dispatch(int player, std::string_view message) {
-    const auto recognised = RecogniseClientMessage(message);
-    if (!recognised) return;
-    if (recognised->sender != Digit(player)) {
+void GameServer::Dispatch(int player, const protocol::ClientMessage& recognised, std::string_view message) {
+    // Said before the numbers: a table has nothing to do with them.
+    if (recognised.sender.empty()) return;
+    if (recognised.sender != Digit(player)) {
         // A client may only speak for the player it is.
-        Log("hráč " + Digit(player) + " poslal zprávu za hráče " + std::string(recognised->sender) +
+        Log("hráč " + Digit(player) + " poslal zprávu za hráče " + std::string(recognised.sender) +
             ", zpráva nebyla zpracována");
         return;
     }
-    Handle(player, *recognised, message);
+    Handle(player, recognised, message);
     AdvanceSetup();
 }
 
@@ -222,11 +236,11 @@ void GameServer::AskForNextGame(int sender) {
     }
 }
 
-void GameServer::StoreRuleSetting(int sender, const ClientMessage& message) {
-    const auto value = ParseSettingValue(message.value);
+void GameServer::StoreRuleSetting(int sender, const protocol::ClientMessage& message) {
+    const auto value = protocol::ParseSettingValue(message.value);
     if (!value) {
         Log("hráč " + Digit(sender) + " zaslal nečíselnou hodnotu položky " +
-            std::string(kRuleSettingNames[message.settingIndex]) + ", platí 0");
+            std::string(protocol::kRuleSettingNames[static_cast<std::size_t>(message.settingIndex)]) + ", platí 0");
     }
     settings_[sender].rules[message.settingIndex] = value.value_or(0);
 }
@@ -247,8 +261,8 @@ bool GameServer::MoveAllowed(int sender, std::string_view text, const MoveVerdic
     return false;
 }
 
-void GameServer::Handle(int sender, const ClientMessage& message, std::string_view text) {
-    using Kind = ClientMessageKind;
+void GameServer::Handle(int sender, const protocol::ClientMessage& message, std::string_view text) {
+    using Kind = ClientKind;
     const int other = 1 - sender;
     const std::string n = Digit(sender);
     const std::string o = Digit(other);
@@ -272,12 +286,12 @@ void GameServer::Handle(int sender, const ClientMessage& message, std::string_vi
             break;
         case Kind::SendCard:
             if (!MoveAllowed(sender, text, match_.LayCard(sender, value, !checkMoves_))) break;
-            Send(other, "deckcard=" + value);
+            Send(other, ServerKind::OpponentCard, value);
             Log("hráči " + o + " zaslána karta " + value);
             break;
         case Kind::SendColor:
             if (!MoveAllowed(sender, text, match_.NameSuit(sender, value, !checkMoves_))) break;
-            Send(other, "deckcolorcard=" + value);
+            Send(other, ServerKind::OpponentSuit, value);
             Log("hráči " + o + " zaslána barva " + value);
             break;
         case Kind::RequestCards:
@@ -285,17 +299,17 @@ void GameServer::Handle(int sender, const ClientMessage& message, std::string_vi
             break;
         case Kind::Standing:
             if (!MoveAllowed(sender, text, match_.Stand(sender, !checkMoves_))) break;
-            Send(other, "i stand");
+            Send(other, ServerKind::OpponentStands);
             Log("hráč " + n + " stojí");
             break;
         case Kind::NoCardsLeft:
             if (!MoveAllowed(sender, text, match_.ClaimNoCards(sender, !checkMoves_))) break;
-            Send(other, "opp has no cards");
+            Send(other, ServerKind::OpponentOut);
             Log("hráči " + n + " došly karty");
             break;
         case Kind::AceCannotReturn:
             if (!MoveAllowed(sender, text, match_.ClaimAceCannotReturn(sender, !checkMoves_))) break;
-            Send(other, "ace you cannot return me");
+            Send(other, ServerKind::AceCannotReturn);
             break;
         case Kind::EndOfOneGame:
             Log("hráč " + n + " zaslal požadavek na další hru");
@@ -303,12 +317,12 @@ void GameServer::Handle(int sender, const ClientMessage& message, std::string_vi
             break;
         case Kind::GiveUp:
             if (!MoveAllowed(sender, text, match_.GiveUp(sender, !checkMoves_))) break;
-            Send(other, "opp gives it up");
+            Send(other, ServerKind::OpponentGivesUp);
             Log("hráč " + n + " nemůže vrátit soupeře do hry");
             break;
         case Kind::Points:
             if (!MoveAllowed(sender, text, match_.ReportPoints(sender, value, !checkMoves_))) break;
-            Send(other, "opp points=" + value);
+            Send(other, ServerKind::OpponentPoints, value);
             Log("hráč " + n + " zasílá počet trestných bodů=" + value);
             break;
         case Kind::EndOfMatch:
@@ -319,22 +333,26 @@ void GameServer::Handle(int sender, const ClientMessage& message, std::string_vi
                 // A client that can come back keeps its last words until it hears they all
                 // arrived, and comes back to say them again if its connection went first.
                 const Connection* c = PlayerAt(sender);
-                if (c != nullptr && !c->away) links_.Write(c->id, EncodeForWire(std::string(kMatchOverMessage)));
+                if (c != nullptr && !c->away) WriteNow(c->id, ServerKind::MatchOver);
             }
             returns_[static_cast<std::size_t>(sender)].Close();
             if (!returns_[static_cast<std::size_t>(other)].Issued()) ForgetReturns();
             EndedPairLeaves(sender);
             break;
         case Kind::TerminateGame:
-            Send(other, "forcedendofgame");
+            Send(other, ServerKind::ForcedEnd);
             Log("Hráč " + n + " předčasně ukončil hru");
             SetStep(SetupStep::Idle);
             ForgetReturns();
             break;
         case Kind::Say:
-            Send(other, "sayit=" + value);
+            Send(other, ServerKind::Said, value);
             Log("hráč " + n + " říká: " + value);
             break;
+        case Kind::Join:
+        case Kind::CanReturn:
+        case Kind::Reconnect:
+            break;  // said before the numbers; never dispatched
         case Kind::ReturnReady:
             if (returns_[static_cast<std::size_t>(sender)].Issued()) {
                 returns_[static_cast<std::size_t>(sender)].StartCounting();

@@ -33,23 +33,17 @@
 #include <utility>
 #include <vector>
 
-#include "server/core/client_message.h"
-#include "server/core/player_settings.h"
 #include "common/random_source.h"
-#include "common/seat_position.h"
+#include "protocol/client_messages.h"
+#include "protocol/framing.h"
+#include "protocol/seat_position.h"
+#include "protocol/server_messages.h"
+#include "server/core/player_settings.h"
 #include "server/core/seat_return.h"
 #include "server/core/server_links.h"
 #include "server/core/table_match.h"
-#include "common/wire.h"
 
 namespace tarvel::server {
-
-// A client that can come back after a lost connection says so first, right after it has
-// connected; a client that never says it is never sent anything it does not know.
-inline constexpr std::string_view kCanReturnHello = "canreconnect";
-// Told such a client once its "end of game" arrived: its last words of the match are all
-// here, and it may close.
-inline constexpr std::string_view kMatchOverMessage = "matchover";
 
 enum class SetupStep {
     Idle,               // no game of a pair is under way
@@ -127,7 +121,7 @@ class GameServer {
         ConnectionId id;
         std::string address;
         std::uint16_t port;
-        MessageSplitter splitter;
+        protocol::MessageSplitter splitter;
         bool outOfPlay = false;  // turned away with "busy" or dropped; closing; never a player
         bool closing = false;    // being closed by the server; its reads are ignored
         bool away = false;       // lost; the seat is held for its player, nothing is written
@@ -143,17 +137,20 @@ class GameServer {
     const Connection* PlayerAt(int player) const;
     Connection* PlayerAt(int player) { return const_cast<Connection*>(std::as_const(*this).PlayerAt(player)); }
     void Send(int player, std::string_view message);
-    void SendToBoth(std::string_view message);
+    void Send(int player, protocol::ServerKind kind, std::string_view value = {});
+    void SendToBoth(protocol::ServerKind kind, std::string_view value = {});
+    // Straight to the connection, never kept for sending again.
+    void WriteNow(ConnectionId id, protocol::ServerKind kind, std::string_view value = {});
     void Log(std::string_view line) { log_.Log(line); }
-    void Dispatch(int player, std::string_view message);
+    void Dispatch(int player, const protocol::ClientMessage& message, std::string_view text);
     // The sender's "end of game": once both have sent theirs, neither counts as a player.
     void EndedPairLeaves(int sender);
-    void Handle(int sender, const ClientMessage& message, std::string_view text);
+    void Handle(int sender, const protocol::ClientMessage& message, std::string_view text);
     // True when the move may go on to the other player: the rules allow it, or moves are
     // not checked. A refused move is logged; the second in a game breaks off the match.
     bool MoveAllowed(int sender, std::string_view text, const MoveVerdict& verdict);
     void SendDraw(const DrawnCards& drawn);
-    void StoreRuleSetting(int sender, const ClientMessage& message);
+    void StoreRuleSetting(int sender, const protocol::ClientMessage& message);
     void EndPairAfterPeerLoss(int lostPlayer);
     // Takes the player out of play at once, closes its connection and ends the pair's game.
     void DropPlayer(ConnectionId id, std::string_view reason);
@@ -166,7 +163,7 @@ class GameServer {
     // The match is over: no seat is held and nobody can come back to it.
     void ForgetReturns();
     // The game from the player's side, as the table keeps it.
-    SeatPosition PositionOf(int player) const;
+    protocol::SeatPosition PositionOf(int player) const;
     void SendPosition(int player);
 
     // Set-up, deal and draw (game_setup.cpp).

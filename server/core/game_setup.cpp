@@ -9,6 +9,8 @@
 namespace tarvel::server {
 namespace {
 
+using protocol::ServerKind;
+
 std::string Digit(int player) {
     return std::to_string(player);
 }
@@ -34,10 +36,10 @@ void GameServer::StartSetup() {
     }
     settingsComplete_ = {};
     for (int player = 0; player < 2; ++player) {
-        Send(player, "yournumber=" + Digit(player));
+        Send(player, ServerKind::YourNumber, Digit(player));
         Log("Uživateli " + PlayerAt(player)->address + " přiděleno číslo " + Digit(player));
     }
-    Send(0, "req settings");
+    Send(0, ServerKind::SettingsRequest);
     Log("Uživateli 0 odeslán požadavek na nastavení");
     SetStep(SetupStep::AwaitingSettings0);
     AdvanceSetup();
@@ -48,7 +50,7 @@ void GameServer::AdvanceSetup() {
         switch (step_) {
             case SetupStep::AwaitingSettings0:
                 if (!settingsComplete_[0]) return;
-                Send(1, "req settings");
+                Send(1, ServerKind::SettingsRequest);
                 Log("Uživateli 1 odeslán požadavek na nastavení");
                 SetStep(SetupStep::AwaitingSettings1);
                 break;
@@ -77,13 +79,13 @@ void GameServer::AdvanceSetup() {
 bool GameServer::CompareSettings() {
     if (settings_[0].userName == settings_[1].userName) {
         Log("Uživatelé mají stejné jméno.");
-        SendToBoth("samename");
+        SendToBoth(ServerKind::SameName);
         return false;
     }
     const std::string differing = DifferingSettingsMessage(settings_[0], settings_[1]);
     if (!differing.empty()) {
         Log(differing);
-        SendToBoth("diffsettings=" + differing);
+        SendToBoth(ServerKind::DifferentSettings, differing);
         return false;
     }
     return true;
@@ -92,23 +94,23 @@ bool GameServer::CompareSettings() {
 void GameServer::AnnounceAgreement() {
     Log("Nastavení hráčů jsou shodná");
     for (int player = 0; player < 2; ++player) {
-        Send(player, "oksettings");
+        Send(player, ServerKind::SettingsAgreed);
         Log("Informace o shodě zaslána hráči " + Digit(player));
     }
     GiveReturnKeys();
-    const std::uint8_t dealt = std::min(settings_[1].rules[kDealtCardsSetting], kMostDealtCards);
+    const std::uint8_t dealt = std::min(settings_[1].rules[protocol::kDealtCardsSetting], kMostDealtCards);
     agreedRules_ = RulesOfSettings(settings_[1], dealt);
     agreedPoints_ = PlaysForPoints(settings_[1]);
     askedForNextGame_ = {};
 
     for (int player = 0; player < 2; ++player) {
         const std::string& gender = settings_[1 - player].gender;
-        Send(player, "opponentgender=" + gender);
+        Send(player, ServerKind::OpponentGender, gender);
         Log("pohlaví oponenta hráče " + Digit(player) + " je " + gender);
     }
     const std::string first = Digit(static_cast<int>(random_.Random(2)));
     match_.NoteFirstPlayer(first == "1" ? 1 : 0);
-    SendToBoth("firstplayer=" + first);
+    SendToBoth(ServerKind::FirstPlayer, first);
     Log("začíná hráč " + first + " - zasláno hráčům");
     // Cleared before any further message is handled: only requests after the agreement count.
     readyForDeal_ = {};
@@ -120,22 +122,22 @@ void GameServer::Deal() {
     refusedMoves_ = {};
     for (int player = 0; player < 2; ++player) {
         for (const rules::CardId card : dealt.hands[static_cast<std::size_t>(player)]) {
-            Send(player, "yourstartcard=" + rules::CardOfId(card).Name);
+            Send(player, ServerKind::YourStartCard, rules::CardOfId(card).Name);
         }
         Log("Rozdány karty hráči " + Digit(player));
     }
     const typhodnoty& start = rules::CardOfId(dealt.start);
-    SendToBoth("deckstartcard=" + start.Name);
+    SendToBoth(ServerKind::PileStartCard, start.Name);
     Log("hráčům zaslána vykládací karta");
     if (const auto marker = StartQueenMarker(start)) {
-        SendToBoth("deckstartcolorcard=" + marker->Name);
+        SendToBoth(ServerKind::PileStartSuit, marker->Name);
         Log("hráčům zaslána vykládací barva");
     }
-    SendToBoth("startcard done");
+    SendToBoth(ServerKind::StartCardsDone);
 }
 
 void GameServer::Draw(int player, std::string_view countText, std::string_view text) {
-    const auto count = ParseCount(countText);
+    const auto count = protocol::ParseCount(countText);
     if (!count && !checkMoves_) Log("hráč " + Digit(player) + " žádá nečíselný počet karet, platí 0");
     DrawnCards drawn;
     if (!MoveAllowed(player, text, match_.Draw(player, count, !checkMoves_, drawn))) return;
@@ -147,28 +149,28 @@ void GameServer::SendDraw(const DrawnCards& drawn) {
     const int player = drawn.seat;
     const int other = 1 - player;
     auto nothingToDraw = [&] {
-        Send(player, "nocardforpickup");
+        Send(player, ServerKind::NothingToDraw);
         Log(Digit(player) + ": není z čeho lízat");
     };
     if (drawn.NothingAtAll()) {
         // The turn still passes, as when a draw runs dry: without the end of the draw
         // both players would wait for a turn that never comes.
         nothingToDraw();
-        SendToBoth("pickup done");
+        SendToBoth(ServerKind::DrawDone);
         return;
     }
-    Send(other, "opponentpickup");
+    Send(other, ServerKind::OpponentDraws);
     for (std::size_t i = 0; i <= drawn.cards.size(); ++i) {
         if (i == drawn.turnedBefore) {
-            SendToBoth("turningthedeck");
+            SendToBoth(ServerKind::TurningPile);
             Log("Otáčím hromádku");
         }
         if (i == drawn.cards.size()) break;
-        Send(player, "yourcard=" + rules::CardOfId(drawn.cards[i]).Name);
-        Send(other, "opptakescard");
+        Send(player, ServerKind::YourCard, rules::CardOfId(drawn.cards[i]).Name);
+        Send(other, ServerKind::OpponentTakesCard);
     }
     if (drawn.ranDry) nothingToDraw();
-    SendToBoth("pickup done");
+    SendToBoth(ServerKind::DrawDone);
 }
 
 void GameServer::ResetGame() {

@@ -16,34 +16,7 @@ constexpr std::array<std::string_view, kRuleSettingCount> kDifferItems = {
     "počet her, ",
     "počet rozdávaných karet, "};
 
-constexpr std::uint32_t kCountCeiling = 1'000'000;
-
-bool IsDecimal(std::string_view text) {
-    if (text.empty()) return false;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-    }
-    return true;
-}
-
 }  // namespace
-
-std::optional<std::uint8_t> ParseSettingValue(std::string_view text) {
-    if (!IsDecimal(text)) return std::nullopt;
-    unsigned value = 0;
-    for (char c : text) value = (value * 10 + static_cast<unsigned>(c - '0')) % 256;
-    return static_cast<std::uint8_t>(value);
-}
-
-std::optional<std::uint32_t> ParseCount(std::string_view text) {
-    if (!IsDecimal(text)) return std::nullopt;
-    std::uint32_t value = 0;
-    for (char c : text) {
-        value = value * 10 + static_cast<std::uint32_t>(c - '0');
-        if (value >= kCountCeiling) return kCountCeiling;
-    }
-    return value;
-}
 
 std::string DifferingSettingsMessage(const PlayerSettings& player0, const PlayerSettings& player1) {
     std::string items;

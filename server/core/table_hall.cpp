@@ -1,11 +1,12 @@
 #include "server/core/table_hall.h"
 
 #include <algorithm>
-#include <charconv>
 #include <utility>
 
 #include "common/cp1250.h"
-#include "common/wire.h"
+#include "protocol/client_messages.h"
+#include "protocol/framing.h"
+#include "protocol/server_messages.h"
 
 namespace tarvel::server {
 namespace {
@@ -172,7 +173,7 @@ void TableHall::ClientRead(ConnectionId id, std::string_view bytes) {
     std::string& held = it->second.bytes;
     held.append(bytes);
     for (;;) {
-        const std::size_t end = held.find(kMessageTerminator);
+        const std::size_t end = held.find(protocol::kMessageTerminator);
         const std::size_t zero = held.find('\0');
         if (end == std::string::npos && zero == std::string::npos && held.size() <= kMostHeldBytes) return;
         if (end == 0) {  // an empty message says nothing yet
@@ -185,13 +186,14 @@ void TableHall::ClientRead(ConnectionId id, std::string_view bytes) {
             return;
         }
         const std::string first = Cp1250ToUtf8(std::string_view(all).substr(0, end));
-        const bool keyed = first.find('=') != std::string::npos;
-        if (MessageKey(first) == "reconnect" && keyed) {
-            Return(id, MessageValue(first), std::string_view(all).substr(end + 1));
+        const auto opening = protocol::ParseClientMessage(first);
+        const auto kind = opening ? std::optional(opening->kind) : std::nullopt;
+        if (kind == protocol::ClientKind::Reconnect) {
+            Return(id, opening->value, std::string_view(all).substr(end + 1));
         } else if (single_) {
             Seat(id, std::nullopt, all);  // one table: every message reaches it as it came
-        } else if (MessageKey(first) == "join" && keyed) {
-            Seat(id, std::string(MessageValue(first)), std::string_view(all).substr(end + 1));
+        } else if (kind == protocol::ClientKind::Join) {
+            Seat(id, std::string(opening->value), std::string_view(all).substr(end + 1));
         } else {
             Seat(id, std::nullopt, all);
         }
@@ -249,7 +251,7 @@ void TableHall::Seat(ConnectionId id, std::optional<std::string> name, std::stri
 void TableHall::TurnAway(ConnectionId id, const Newcomer& newcomer, std::string_view why) {
     const std::string from = Origin(newcomer.address, newcomer.port);
     log_.Log("Klient připojen z adresy " + from);
-    links_.Write(id, EncodeForWire("busy"));
+    links_.Write(id, protocol::EncodeForWire(protocol::FormatServerMessage(protocol::ServerKind::Busy)));
     log_.Log("Klient z adresy " + from + " odpojen, " + std::string(why));
     links_.Close(id);
     turnedAway_.emplace(id, newcomer.address);
@@ -260,17 +262,10 @@ void TableHall::Return(ConnectionId id, std::string_view ticket, std::string_vie
     if (it == held_.end()) return;
     Newcomer newcomer = std::move(it->second);
     held_.erase(it);
-    const std::size_t semicolon = ticket.find(';');
-    const std::string_view secret = ticket.substr(0, semicolon);
-    std::uint64_t received = 0;
-    if (semicolon != std::string_view::npos) {
-        const std::string_view count = ticket.substr(semicolon + 1);
-        const auto [end, error] = std::from_chars(count.data(), count.data() + count.size(), received);
-        if (error != std::errc{} || end != count.data() + count.size()) received = 0;
-    }
+    const protocol::ReturnTicket returning = protocol::ParseReturnTicket(ticket);
     for (std::size_t i = 0; i < tables_.size(); ++i) {
         auto& table = tables_[i];
-        if (!table || !table->game.ClientReturned(id, newcomer.address, newcomer.port, secret, received)) continue;
+        if (!table || !table->game.ClientReturned(id, newcomer.address, newcomer.port, returning.secret, returning.received)) continue;
         if (!single_) seated_[id] = static_cast<int>(i);
         if (!bytesAfter.empty()) table->game.ClientRead(id, bytesAfter);
         return;

@@ -48,17 +48,17 @@ MoveVerdict RulesRefuse(rules::Refusal refusal) {
 
 rules::RuleOptions RulesOfSettings(const PlayerSettings& settings, std::uint8_t dealtPerPlayer) {
     rules::RuleOptions r;
-    r.sevenDraw = SevenDraw(settings.rules[kSevenDrawSetting]);
-    r.kingOfSpades = settings.rules[kKingOfSpadesSetting] == 1;
-    r.returnToGame = settings.rules[kReturnToGameSetting] == 1;
-    r.compulsory = settings.rules[kCompulsorySetting] == 1;
-    r.shuffle = settings.rules[kShuffleSetting] == 1;
+    r.sevenDraw = SevenDraw(settings.rules[protocol::kSevenDrawSetting]);
+    r.kingOfSpades = settings.rules[protocol::kKingOfSpadesSetting] == 1;
+    r.returnToGame = settings.rules[protocol::kReturnToGameSetting] == 1;
+    r.compulsory = settings.rules[protocol::kCompulsorySetting] == 1;
+    r.shuffle = settings.rules[protocol::kShuffleSetting] == 1;
     r.dealtCards = dealtPerPlayer;
     return r;
 }
 
 bool PlaysForPoints(const PlayerSettings& settings) {
-    return settings.rules[kPlayForPointsSetting] == 1;
+    return settings.rules[protocol::kPlayForPointsSetting] == 1;
 }
 
 std::string RefusalText(const MoveVerdict& verdict) {
@@ -335,7 +335,7 @@ MoveVerdict TableMatch::GiveUp(int seat, bool force) {
 
 MoveVerdict TableMatch::ReportPoints(int seat, std::string_view points, bool force) {
     MoveVerdict verdict;
-    const auto value = ParseCount(points);
+    const auto value = protocol::ParseCount(points);
     if (kept_) {
         if (!dealt_) {
             verdict = Fault(MoveFault::NoGame);

@@ -567,7 +567,7 @@ TEST_F(NetworkPlayTest, AnOpponentsCardAndMessageLeaveTheFocusWhereItWas) {
     other.sounds.Fresh();
     ASSERT_TRUE(mover.Move());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !other.sounds.Fresh().empty(); }, 5000));
-    mover.window->Network().Send("iwanttosay", std::string_view("Ahoj"));
+    mover.window->Network().Send(protocol::ClientKind::Say, std::string_view("Ahoj"));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return other.window->Table().accessibleName().contains(QStringLiteral("Ahoj")); }, 5000));
     QTest::qWait(200);  // anything that would take the focus has had its turn

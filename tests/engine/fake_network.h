@@ -18,8 +18,8 @@ class FakeNetwork : public NetworkPort {
     // table calls of a recorder.
     std::vector<std::string>* log = nullptr;
 
-    void Send(std::string_view keyword, std::optional<std::string_view> value) override {
-        sent.push_back(std::string(keyword) + (value ? "=" + std::string(*value) : std::string{}));
+    void Send(protocol::ClientKind kind, std::optional<std::string_view> value) override {
+        sent.push_back(std::string(protocol::KeywordOf(kind)) + (value ? "=" + std::string(*value) : std::string{}));
         if (log != nullptr) log->push_back("send " + sent.back());
     }
     void LeaveNetworkPlay() override {

@@ -8,7 +8,7 @@
 #include "engine/null_presentation.h"
 #include "common/random_source.h"
 #include "client/net/server_dispatch.h"
-#include "common/wire.h"
+#include "protocol/framing.h"
 
 namespace tarvel::client_fuzzing {
 namespace {
@@ -21,7 +21,7 @@ constexpr std::string_view kOpening =
 
 class Client final : public NetClientPort, public NetworkPort {
   public:
-    void Send(std::string_view, std::optional<std::string_view>) override {}
+    void Send(protocol::ClientKind, std::optional<std::string_view>) override {}
     void LeaveNetworkPlay() override { connected = false; }
     void SendMessage(const std::string&) override {}
     void CloseConnection() override { connected = false; }
@@ -50,7 +50,7 @@ void RunInput(const std::uint8_t* data, std::size_t size) {
     engine.Options().kingofspades = true;
     ServerDispatch dispatch(engine, client, "fuzz");
     dispatch.MatchRequested();
-    MessageSplitter splitter;
+    protocol::MessageSplitter splitter;
 
     auto feed = [&](std::string_view bytes) {
         for (const std::string& message : splitter.Feed(bytes).messages) {

@@ -7,7 +7,7 @@
 #include "server/core/game_server.h"
 #include "tests/server/match_scripts.h"
 #include "common/random_source.h"
-#include "common/wire.h"
+#include "protocol/framing.h"
 
 namespace tarvel::server::fuzzing {
 namespace {
@@ -23,7 +23,7 @@ class CheckingLinks final : public ClientLinks {
     void Write(ConnectionId id, std::string_view bytes) override {
         Check(live.count(id) == 1);
         // One whole message per write: one terminator, at the end.
-        Check(!bytes.empty() && bytes.find(kMessageTerminator) == bytes.size() - 1);
+        Check(!bytes.empty() && bytes.find(protocol::kMessageTerminator) == bytes.size() - 1);
     }
     void Close(ConnectionId id) override {
         Check(live.count(id) == 1);
@@ -50,10 +50,10 @@ class NullLog final : public EventLog {
 
 // Splitting in one read and in pieces gives the same messages.
 void CheckSplitting(std::string_view bytes) {
-    MessageSplitter whole;
+    protocol::MessageSplitter whole;
     const auto once = whole.Feed(bytes);
     if (once.overflow) return;
-    MessageSplitter pieces;
+    protocol::MessageSplitter pieces;
     std::vector<std::string> collected;
     const std::size_t step = bytes.empty() ? 1 : 1 + static_cast<unsigned char>(bytes[0]) % 13;
     for (std::size_t at = 0; at < bytes.size(); at += step) {
@@ -156,7 +156,7 @@ std::vector<std::pair<std::string, std::string>> SeedsFromScripts() {
                     break;
                 case testing::ScriptStep::Kind::Send:
                     input += "r" + slot;
-                    for (const auto& m : step.messages) input += EncodeForWire(m);
+                    for (const auto& m : step.messages) input += protocol::EncodeForWire(m);
                     input += "\n";
                     break;
                 case testing::ScriptStep::Kind::ExpectClosed:

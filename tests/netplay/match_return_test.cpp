@@ -271,7 +271,7 @@ TEST(MatchReturn, APositionThatDiffersIsTakenUpAndTheTableTold) {
     ASSERT_GE(hand.size(), 2u);
     // What the server had: the first card gone, two the client never heard of, a queen of
     // clubs on the pile with hearts named, the other's turn, three games in.
-    SeatPosition position;
+    protocol::SeatPosition position;
     position.hand = Texts(hand.begin() + 1, hand.end());
     for (const char* name : {"eso pikové", "7 kárová"}) {
         if (std::find(hand.begin(), hand.end(), name) == hand.end()) position.hand.emplace_back(name);
@@ -328,7 +328,7 @@ TEST(MatchReturn, AQueenLaidBeforeTheCutStillWaitsForItsSuit) {
     HarnessClient& a = *h.clients[0];
     Engine& engine = a.engine;
     ASSERT_TRUE(engine.State().GameRunning);
-    SeatPosition position;
+    protocol::SeatPosition position;
     position.hand = EngineFixture::Names(engine.State().PlayerHand);
     position.top = "dáma křížová";
     position.opponentCards = 4;
@@ -348,7 +348,7 @@ TEST(MatchReturn, AQueenLaidBeforeTheCutStillWaitsForItsSuit) {
 }
 
 TEST(MatchReturn, ThePositionTravelsWhole) {
-    SeatPosition position;
+    protocol::SeatPosition position;
     position.hand = {"7 srdcová", "eso pikové", "kluk kárový"};
     position.top = "dáma kárová";
     position.namedSuit = " kříže";
@@ -362,16 +362,16 @@ TEST(MatchReturn, ThePositionTravelsWhole) {
     position.opponentWins = 0;
     position.yourPoints = 0;
     position.opponentPoints = 12;
-    const std::string text = EncodeSeatPosition(position);
+    const std::string text = protocol::EncodeSeatPosition(position);
     EXPECT_EQ(text, "hand:7 srdcová,eso pikové,kluk kárový;top:dáma kárová;suit: kříže;opponent:5;turn:1;draw:4;"
                     "ace:1;name:1;game:2;wins:1,0;points:0,12");
-    EXPECT_EQ(DecodeSeatPosition(text), position);
-    EXPECT_EQ(DecodeSeatPosition(text + ";later:field"), position);  // more fields may come
-    EXPECT_EQ(DecodeSeatPosition("hand:;top:;suit:;opponent:0;turn:0;draw:0;ace:0;name:0;game:0;wins:0,0;points:0,0"),
-              SeatPosition{});
+    EXPECT_EQ(protocol::DecodeSeatPosition(text), position);
+    EXPECT_EQ(protocol::DecodeSeatPosition(text + ";later:field"), position);  // more fields may come
+    EXPECT_EQ(protocol::DecodeSeatPosition("hand:;top:;suit:;opponent:0;turn:0;draw:0;ace:0;name:0;game:0;wins:0,0;points:0,0"),
+              protocol::SeatPosition{});
     for (const char* bad : {"", "hand:7 srdcová", "hand:;top:;suit:;opponent:x;turn:0;draw:0;ace:0;name:0;game:0;wins:0,0;points:0,0",
                             "hand:;top:;suit:;opponent:0;turn:0;draw:0;ace:0;name:0;game:0;wins:0;points:0,0"}) {
-        EXPECT_FALSE(DecodeSeatPosition(bad)) << bad;
+        EXPECT_FALSE(protocol::DecodeSeatPosition(bad)) << bad;
     }
 }
 

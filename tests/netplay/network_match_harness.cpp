@@ -17,7 +17,7 @@ void HarnessClient::Connect() {
     waitingDialog = true;
     harness_.server.ClientConnected(harness_.ConnectionOf(index_), "127.0.0.1",
                                     static_cast<std::uint16_t>(50000 + index_));
-    if (canReturn) harness_.ToServer(index_, EncodeForWire(std::string(ServerDispatch::kCanReturnHello)));
+    if (canReturn) harness_.ToServer(index_, protocol::EncodeForWire(protocol::FormatCanReturn()));
 }
 
 void HarnessClient::Return() {
@@ -35,10 +35,13 @@ void HarnessClient::Read(std::string_view bytes) {
     for (const std::string& message : splitter_.Feed(bytes).messages) {
         if (!connected) return;  // a message that closed the connection ends the read
         received.push_back(message);
-        const std::string_view key = MessageKey(message);
-        if (key == "reconnectkey") secretSeen = MessageValue(message).substr(0, 32);
-        const bool aboutReturn = key == "reconnectkey" || key == "reconnected" || key == "opponentlost" ||
-                                 key == "position" || message == "opponentback";
+        using protocol::ServerKind;
+        const auto parsed = protocol::ParseServerMessage(message);
+        const auto kind = parsed ? std::optional(parsed->kind) : std::nullopt;
+        if (kind == ServerKind::ReturnKey) secretSeen = parsed->value.substr(0, 32);
+        const bool aboutReturn = kind == ServerKind::ReturnKey || kind == ServerKind::Reconnected ||
+                                 kind == ServerKind::OpponentLost || kind == ServerKind::Position ||
+                                 kind == ServerKind::OpponentBack;
         if (!aboutReturn) ++gameHandled;
         dispatch.Handle(message);
         if (++handled == cutAfter) {
@@ -81,14 +84,14 @@ bool HarnessClient::ActOnSchedule() {
     return true;
 }
 
-void HarnessClient::Send(std::string_view keyword, std::optional<std::string_view> value) {
-    dispatch.SendFromEngine(keyword, value);
+void HarnessClient::Send(protocol::ClientKind kind, std::optional<std::string_view> value) {
+    dispatch.SendFromEngine(kind, value);
 }
 
 void HarnessClient::SendMessage(const std::string& message) {
     if (!connected) return;
     sent.push_back(message);
-    harness_.ToServer(index_, EncodeForWire(message));
+    harness_.ToServer(index_, protocol::EncodeForWire(message));
 }
 
 void HarnessClient::CloseConnection() {

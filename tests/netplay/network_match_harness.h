@@ -19,7 +19,7 @@
 #include "common/random_source.h"
 #include "tests/engine/recording_presentation.h"
 #include "client/net/server_dispatch.h"
-#include "common/wire.h"
+#include "protocol/framing.h"
 
 namespace tarvel::testing {
 
@@ -31,7 +31,7 @@ class HarnessClient final : public NetClientPort, public NetworkPort {
     NetworkMatchHarness& harness_;
     int index_;
     std::string userName_;
-    MessageSplitter splitter_;
+    protocol::MessageSplitter splitter_;
 
   public:
     HarnessClient(NetworkMatchHarness& harness, int index, std::string userName);
@@ -62,7 +62,7 @@ class HarnessClient final : public NetClientPort, public NetworkPort {
     // was taken from: after as many of the game's messages as it had handled then.
     bool ActOnSchedule();
 
-    void Send(std::string_view keyword, std::optional<std::string_view> value) override;
+    void Send(protocol::ClientKind kind, std::optional<std::string_view> value) override;
     void LeaveNetworkPlay() override {
         if (!dispatch.MatchEnded()) CloseConnection();
     }

@@ -17,8 +17,8 @@ using Texts = std::vector<std::string>;
 Texts CardsSent(const HarnessClient& client) {
     Texts cards;
     for (const std::string& message : client.sent) {
-        const std::string_view key = MessageKey(message);
-        if (key.starts_with("sendcard")) cards.emplace_back(MessageValue(message));
+        const auto parsed = protocol::ParseClientMessage(message);
+        if (parsed && parsed->kind == protocol::ClientKind::SendCard) cards.emplace_back(parsed->value);
     }
     return cards;
 }
@@ -269,7 +269,7 @@ TEST(NetworkMatch, ChatBetweenMovesLeavesTheGameAsItWas) {
     HarnessClient& a = *h.clients[0];
     HarnessClient& b = *h.clients[1];
     const std::size_t spoken = b.screen.events.size();
-    a.Send("iwanttosay", "Ahoj\\opp gives it up\\ hraj!");
+    a.Send(protocol::ClientKind::Say, "Ahoj\\opp gives it up\\ hraj!");
     h.Deliver();
     // The terminator typed into a message never turns it into a second message.
     EXPECT_EQ(b.chat, (Texts{"Ahoj/opp gives it up/ hraj!"}));

@@ -15,7 +15,7 @@
 
 #include "common/random_source.h"
 #include "server/core/server_links.h"
-#include "common/wire.h"
+#include "protocol/framing.h"
 
 namespace tarvel::server::testing {
 
@@ -31,7 +31,7 @@ class FakeLinks final : public ClientLinks {
 
     // The messages written to the connection since the last call.
     std::vector<std::string> Take(ConnectionId id) {
-        MessageSplitter splitter;
+        protocol::MessageSplitter splitter;
         auto result = splitter.Feed(written[id]);
         written[id].clear();
         return result.messages;

@@ -19,13 +19,13 @@ class GameServerTest : public ::testing::Test {
     void Connect(ConnectionId id) { server.ClientConnected(id, "10.0.0." + std::to_string(id), 5000); }
     void Read(ConnectionId id, const Messages& messages) {
         std::string bytes;
-        for (const auto& m : messages) bytes += EncodeForWire(m);
+        for (const auto& m : messages) bytes += protocol::EncodeForWire(m);
         server.ClientRead(id, bytes);
     }
     void SettingsOf(ConnectionId id, int player, const std::string& name, const std::string& dealt) {
         const std::string n = std::to_string(player);
         Messages m;
-        for (auto setting : kRuleSettingNames) m.push_back("info " + std::string(setting) + n + "=1");
+        for (auto setting : protocol::kRuleSettingNames) m.push_back("info " + std::string(setting) + n + "=1");
         m.push_back("info pocetrozdavanych" + n + "=" + dealt);
         m.push_back("info uzivatel" + n + "=" + name);
         m.push_back("infosettings" + n + " done");
@@ -83,7 +83,7 @@ TEST_F(GameServerTest, ASendToAPlayerWhoIsNotThereGoesNowhere) {
 
 TEST_F(GameServerTest, TextWithoutATerminatorPastTheLimitClosesTheConnection) {
     StartPlaying();
-    server.ClientRead(1, "iwanttosay0=ahoj\\" + std::string(kMaxPendingBytes + 1, 'x'));
+    server.ClientRead(1, "iwanttosay0=ahoj\\" + std::string(protocol::kMaxPendingBytes + 1, 'x'));
     EXPECT_EQ(links.Take(2), Messages{"sayit=ahoj"});
     EXPECT_EQ(links.closed, std::set<ConnectionId>{1});
     EXPECT_TRUE(
@@ -177,7 +177,7 @@ TEST_F(GameServerTest, APlayerSilentPastTheSettingsLimitIsDroppedAndANewPairCanP
         ASSERT_EQ(caseTimer.running, std::chrono::milliseconds(200));
         if (c.silent == 1) {
             std::string settings;
-            for (const auto& m : SettingsMessages(0, "Jana", "z")) settings += EncodeForWire(m);
+            for (const auto& m : SettingsMessages(0, "Jana", "z")) settings += protocol::EncodeForWire(m);
             game.ClientRead(1, settings);
             EXPECT_EQ(caseTimer.starts, 2);  // player 1 gets the whole limit of its own
         }
@@ -196,7 +196,7 @@ TEST_F(GameServerTest, APlayerSilentPastTheSettingsLimitIsDroppedAndANewPairCanP
         // Late settings from the dropped seat count for nothing; a newcomer pairs with the
         // one left before the dropped connection has even gone.
         std::string late;
-        for (const auto& m : SettingsMessages(c.silent, "Eva", "z")) late += EncodeForWire(m);
+        for (const auto& m : SettingsMessages(c.silent, "Eva", "z")) late += protocol::EncodeForWire(m);
         game.ClientRead(silent, late);
         game.ClientConnected(3, "10.0.0.3", 5000);
         EXPECT_EQ(caseLinks.Take(kept), (Messages{"yournumber=0", "req settings"}));
@@ -207,10 +207,10 @@ TEST_F(GameServerTest, APlayerSilentPastTheSettingsLimitIsDroppedAndANewPairCanP
         EXPECT_EQ(caseLinks.Take(kept), Messages{});
 
         std::string pair;
-        for (const auto& m : SettingsMessages(0, "Jana", "z")) pair += EncodeForWire(m);
+        for (const auto& m : SettingsMessages(0, "Jana", "z")) pair += protocol::EncodeForWire(m);
         game.ClientRead(kept, pair);
         pair.clear();
-        for (const auto& m : SettingsMessages(1, "Petr", "m")) pair += EncodeForWire(m);
+        for (const auto& m : SettingsMessages(1, "Petr", "m")) pair += protocol::EncodeForWire(m);
         game.ClientRead(3, pair);
         EXPECT_EQ(game.Step(), SetupStep::AwaitingReady);
         EXPECT_EQ(caseTimer.running, std::nullopt);
@@ -253,15 +253,6 @@ TEST_F(GameServerTest, AClientThatStopsReadingIsDroppedAndItsOpponentToldAtOnce)
     EXPECT_EQ(links.Take(2), Messages{});
     EXPECT_EQ(links.Take(1), Messages{});
     EXPECT_EQ(server.PlayerCount(), 1u);
-}
-
-TEST(PlayerSettings, ValuesAreDecimalKeptInEightBits) {
-    EXPECT_EQ(ParseSettingValue("7"), 7);
-    EXPECT_EQ(ParseSettingValue("300"), 44);
-    EXPECT_EQ(ParseSettingValue("000000000000000000000000010"), 10);
-    for (const char* bad : {"", " 3", "3 ", "+3", "-3", "0x10", "tři"})
-        EXPECT_EQ(ParseSettingValue(bad), std::nullopt);
-    EXPECT_EQ(ParseCount("99999999999999999999"), 1'000'000u);
 }
 
 }  // namespace

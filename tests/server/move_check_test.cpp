@@ -40,7 +40,7 @@ class MoveCheck : public ::testing::Test {
     }
     void Read(ConnectionId id, const Messages& messages) {
         std::string bytes;
-        for (const auto& m : messages) bytes += EncodeForWire(m);
+        for (const auto& m : messages) bytes += protocol::EncodeForWire(m);
         server.ClientRead(id, bytes);
     }
     static ConnectionId Of(int player) { return static_cast<ConnectionId>(player + 1); }
@@ -71,7 +71,7 @@ TEST_F(MoveCheck, EachMoveTheRulesRefuseIsLoggedWithItsReasonAndNotRelayed) {
         game.SetMoveChecking(true);
         auto read = [&](ConnectionId id, const Messages& messages) {
             std::string bytes;
-            for (const auto& m : messages) bytes += EncodeForWire(m);
+            for (const auto& m : messages) bytes += protocol::EncodeForWire(m);
             game.ClientRead(id, bytes);
         };
         game.ClientConnected(1, "10.0.0.1", 5000);
@@ -180,7 +180,7 @@ TEST_F(MoveCheck, NoMoveIsTakenBeforeTheDeal) {
     GameServer game(caseLinks, caseLog, random, timer);
     game.SetMoveChecking(true);
     game.ClientConnected(1, "10.0.0.1", 5000);
-    std::string bytes = EncodeForWire("sendcard0=eso pikové");
+    std::string bytes = protocol::EncodeForWire("sendcard0=eso pikové");
     game.ClientRead(1, bytes);
     EXPECT_EQ(caseLog.lines.back(), RefusalLine(0, "žádná hra neběží", "sendcard0=eso pikové"));
     EXPECT_EQ(caseLinks.Take(1), Messages{});

@@ -23,12 +23,12 @@ using Messages = std::vector<std::string>;
 
 struct LoopbackClient {
     std::unique_ptr<QTcpSocket> socket = std::make_unique<QTcpSocket>();
-    MessageSplitter splitter;
+    protocol::MessageSplitter splitter;
     Messages received;
 
     void Send(const Messages& messages) {
         for (const auto& m : messages) {
-            const std::string bytes = EncodeForWire(m);
+            const std::string bytes = protocol::EncodeForWire(m);
             socket->write(bytes.data(), static_cast<qint64>(bytes.size()));
         }
         socket->flush();

@@ -62,7 +62,7 @@ void RunOverFakes(const Script& script, const Chunker& chunker) {
                 break;
             case ScriptStep::Kind::Send: {
                 std::vector<std::string> encoded;
-                for (const auto& m : step.messages) encoded.push_back(EncodeForWire(m));
+                for (const auto& m : step.messages) encoded.push_back(protocol::EncodeForWire(m));
                 for (const auto& read : chunker(encoded)) server.ClientRead(ids.at(step.client), read);
                 break;
             }
@@ -90,7 +90,7 @@ TEST(ScriptsOverFakes, EveryMessageCutAtEveryBytePosition) {
     std::size_t longest = 0;
     for (const auto& script : AllScripts()) {
         for (const auto& step : script.steps) {
-            for (const auto& m : step.messages) longest = std::max(longest, EncodeForWire(m).size());
+            for (const auto& m : step.messages) longest = std::max(longest, protocol::EncodeForWire(m).size());
         }
     }
     for (std::size_t position = 1; position < longest; ++position) {

@@ -22,7 +22,7 @@ constexpr int kWaitMs = 5000;
 
 struct ScriptedClient {
     std::unique_ptr<QTcpSocket> socket = std::make_unique<QTcpSocket>();
-    MessageSplitter splitter;
+    protocol::MessageSplitter splitter;
     std::vector<std::string> received;
 };
 
@@ -70,7 +70,7 @@ class ScriptsOverLoopback : public ::testing::Test {
                 case ScriptStep::Kind::Send: {
                     QTcpSocket& socket = *clients.at(step.client).socket;
                     for (const auto& m : step.messages) {
-                        const std::string bytes = EncodeForWire(m);
+                        const std::string bytes = protocol::EncodeForWire(m);
                         if (!byteByByte) {
                             socket.write(bytes.data(), static_cast<qint64>(bytes.size()));
                             sent += bytes.size();
@@ -173,7 +173,7 @@ class LoopbackClient {
     }
     void Send(const Lines& messages) {
         std::string bytes;
-        for (const auto& m : messages) bytes += EncodeForWire(m);
+        for (const auto& m : messages) bytes += protocol::EncodeForWire(m);
         socket_.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
     bool Received(const std::string& message) const {
@@ -190,7 +190,7 @@ class LoopbackClient {
 
   private:
     QTcpSocket socket_;
-    MessageSplitter splitter_;
+    protocol::MessageSplitter splitter_;
     Lines received_;
     bool reading_ = true;
 };
@@ -248,7 +248,7 @@ TEST_F(ScriptsOverLoopback, APeerThatNeverReadsIsDroppedAndItsOpponentToldTheGam
     deaf.StopReading();
 
     // Chat long enough to fill what the system buffers for the deaf peer and then the limit.
-    const std::string chat = EncodeForWire("iwanttosay0=" + std::string(60'000, 'x'));
+    const std::string chat = protocol::EncodeForWire("iwanttosay0=" + std::string(60'000, 'x'));
     std::uint64_t sent = 0;
     const bool toldOver = QTest::qWaitFor(
         [&] {

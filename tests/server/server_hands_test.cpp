@@ -34,7 +34,7 @@ TEST(ServerHands, DealDrawsAndLaidCardsKeepEachHand) {
     GameServer server{links, log, random, timer};
     auto read = [&](ConnectionId id, const Messages& messages) {
         std::string bytes;
-        for (const auto& m : messages) bytes += EncodeForWire(m);
+        for (const auto& m : messages) bytes += protocol::EncodeForWire(m);
         server.ClientRead(id, bytes);
     };
     server.ClientConnected(1, "10.0.0.1", 5000);
@@ -42,7 +42,7 @@ TEST(ServerHands, DealDrawsAndLaidCardsKeepEachHand) {
     for (int player = 0; player < 2; ++player) {
         const std::string n = std::to_string(player);
         Messages m;
-        for (auto setting : kRuleSettingNames) m.push_back("info " + std::string(setting) + n + "=0");
+        for (auto setting : protocol::kRuleSettingNames) m.push_back("info " + std::string(setting) + n + "=0");
         m.push_back("info pocetrozdavanych" + n + "=5");
         m.push_back("info uzivatel" + n + "=Hráč" + n);
         m.push_back("infosettings" + n + " done");

@@ -119,13 +119,13 @@ TEST_F(ServerTablesTest, TheListTellsEachTakenTableItsPlayersAndWhatItDoes) {
     TableHall hall(3, links, log, random, timers);
     EXPECT_EQ(TableLines(hall, 1000), QStringList{"Žádný stůl není obsazen"});
     hall.ClientConnected(1, "10.0.0.1", 5000);
-    hall.ClientRead(1, EncodeForWire("join=Přátelé"));
+    hall.ClientRead(1, protocol::EncodeForWire("join=Přátelé"));
     hall.ClientConnected(2, "10.0.0.2", 5000);
     timers.RunOutAll();  // the wait for its table's name
     hall.ClientConnected(3, "10.0.0.3", 5000);
-    hall.ClientRead(3, EncodeForWire("join=Přátelé"));
+    hall.ClientRead(3, protocol::EncodeForWire("join=Přátelé"));
     std::string settings;
-    for (const auto& m : testing::SettingsMessages(0, "Jana", "z")) settings += EncodeForWire(m);
+    for (const auto& m : testing::SettingsMessages(0, "Jana", "z")) settings += protocol::EncodeForWire(m);
     hall.ClientRead(1, settings);
     EXPECT_EQ(TableLines(hall, 1000),
               (QStringList{"Stůl 1 „Přátelé“: porovnává nastavení, hráč 0 Jana (10.0.0.1), hráč 1 10.0.0.3",
@@ -150,7 +150,7 @@ TEST_F(ServerTablesTest, AWindowSetToSeveralTablesSeatsFriendsAndShowsThem) {
     QTcpSocket second;
     for (QTcpSocket* socket : {&first, &second}) {
         QObject::connect(socket, &QTcpSocket::connected, [socket] {
-            const std::string join = EncodeForWire("join=U Karla");
+            const std::string join = protocol::EncodeForWire("join=U Karla");
             socket->write(join.data(), static_cast<qint64>(join.size()));
         });
         socket->connectToHost(QStringLiteral("127.0.0.1"), port);

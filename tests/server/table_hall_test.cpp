@@ -20,7 +20,7 @@ class TableHallTest : public ::testing::Test {
     void Connect(ConnectionId id) { hall.ClientConnected(id, "10.0.0." + std::to_string(id), 5000); }
     void Read(ConnectionId id, const Messages& messages) {
         std::string bytes;
-        for (const auto& m : messages) bytes += EncodeForWire(m);
+        for (const auto& m : messages) bytes += protocol::EncodeForWire(m);
         hall.ClientRead(id, bytes);
     }
     void Join(ConnectionId id, const std::string& table) {
@@ -101,7 +101,7 @@ TEST_F(TableHallTest, WhatFollowsTheNameAndANameCutAcrossReadsAreKept) {
     hall.ClientRead(1, "in=st\xF9l\\");  // Windows-1250 "stůl"
     Connect(2);
     // The name and a message behind it in one read: the message reaches the table.
-    hall.ClientRead(2, EncodeForWire("join=stůl") + EncodeForWire("iwanttosay1=ahoj"));
+    hall.ClientRead(2, protocol::EncodeForWire("join=stůl") + protocol::EncodeForWire("iwanttosay1=ahoj"));
     EXPECT_EQ(hall.TableName(0), "stůl");
     EXPECT_EQ(hall.TableGame(0)->PlayerCount(), 2u);
     EXPECT_EQ(links.Take(1), (Messages{"yournumber=0", "req settings", "sayit=ahoj"}));
@@ -286,7 +286,7 @@ TEST(TableHallOneTable, EveryClientIsSeatedAtOnceAndTheThirdIsBusyWithTheLinesAs
     EXPECT_EQ(links.Take(3), Messages{"busy"});
     EXPECT_EQ(log.lines.front(), "Klient připojen z adresy 10.0.0.1 přes port 5000");
     // A name is a message the one table does not know: ignored.
-    hall.ClientRead(1, EncodeForWire("join=stůl"));
+    hall.ClientRead(1, protocol::EncodeForWire("join=stůl"));
     EXPECT_EQ(links.Take(2), Messages{"yournumber=1"});
     EXPECT_EQ(timers.Running(), 1u);  // only the table's wait for settings
 }

@@ -38,7 +38,7 @@ class Player {
     }
     void Send(const Lines& messages) {
         std::string bytes;
-        for (const auto& m : messages) bytes += EncodeForWire(m);
+        for (const auto& m : messages) bytes += protocol::EncodeForWire(m);
         socket_.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
     bool Received(const std::string& message) const {
@@ -58,7 +58,7 @@ class Player {
 
   private:
     QTcpSocket socket_;
-    MessageSplitter splitter_;
+    protocol::MessageSplitter splitter_;
     Lines received_;
 };
 

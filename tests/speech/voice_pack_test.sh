@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the voice pack from clean into a scratch game folder and checks that every
 # listed recording is a non-empty WAV file, that a second run leaves it alone, and that
-# a run cut short between the two renames of the swap is set right by the next.
+# a run cut short between the two renames of the swap is set right by the next. Each
+# recording has its browsers' copies beside it, Ogg Opus and MP3, and nothing else is there.
 # Usage: voice_pack_test.sh LIST_PROGRAM MAKE_VOICE_PACK_SCRIPT
 set -euo pipefail
 list_program=$1
@@ -16,11 +17,27 @@ while IFS=$'\t' read -r file _; do
     echo "not made: $file" >&2
     missing=$((missing + 1))
   fi
+  # An Ogg page whose first packet is the Opus header.
+  if [ "$(head -c 4 "$game/${file%.wav}.opus" 2>/dev/null)" != OggS ] ||
+    [ "$(dd if="$game/${file%.wav}.opus" bs=1 skip=28 count=8 2>/dev/null)" != OpusHead ]; then
+    echo "no Opus copy: $file" >&2
+    missing=$((missing + 1))
+  fi
+  # An MP3 file opens with its ID3 tag or with a frame's sync bits.
+  if ! [ -s "$game/${file%.wav}.mp3" ] ||
+    ! head -c 3 "$game/${file%.wav}.mp3" | od -An -tx1 | grep -Eq '49 44 33|ff f[2-3a-b]'; then
+    echo "no MP3 copy: $file" >&2
+    missing=$((missing + 1))
+  fi
 done < <("$list_program")
 listed=$("$list_program" | wc -l)
 made=$(find "$game/zvuky" -name '*.wav' | wc -l)
+others=$(find "$game/zvuky" -type f ! -name '*.wav' ! -name '*.opus' ! -name '*.mp3' ! -name '.*' | wc -l)
+copies=$(find "$game/zvuky" -name '*.opus' -o -name '*.mp3' | wc -l)
 [ "$missing" -eq 0 ] || { echo "$missing of $listed recordings missing" >&2; exit 1; }
 [ "$made" -eq "$listed" ] || { echo "made $made files for $listed listed" >&2; exit 1; }
+[ "$copies" -eq $((2 * listed)) ] || { echo "made $copies browser copies for $listed recordings" >&2; exit 1; }
+[ "$others" -eq 0 ] || { echo "$others unexpected files in zvuky" >&2; exit 1; }
 
 touch -d '2000-01-01' "$game/zvuky/.stamp"
 old=$(stat -c %Y "$game/zvuky/.stamp")

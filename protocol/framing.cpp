@@ -1,26 +1,10 @@
-#include "common/wire.h"
+#include "protocol/framing.h"
 
 #include <algorithm>
 
 #include "common/cp1250.h"
 
-namespace tarvel {
-
-std::string MakeMessage(std::string_view keyword, std::optional<std::string_view> value) {
-    std::string message(keyword);
-    if (value) {
-        message += '=';
-        message += *value;
-    }
-    return message;
-}
-
-std::string MakePlayerMessage(std::string_view keyword, std::string_view playerDigit,
-                              std::optional<std::string_view> value) {
-    std::string withDigit(keyword);
-    withDigit += playerDigit;
-    return MakeMessage(withDigit, value);
-}
+namespace tarvel::protocol {
 
 std::string EncodeForWire(std::string_view message) {
     std::string bytes = Utf8ToCp1250(message);
@@ -73,4 +57,4 @@ std::string_view WithoutLastChar(std::string_view text) {
     return text.substr(0, text.size() - LastChar(text).size());
 }
 
-}  // namespace tarvel
+}  // namespace tarvel::protocol

@@ -1,31 +1,23 @@
-// The text messages between the clients and the server.
+// The framing of the messages between the clients and the server.
 //
 // On the wire a message is Windows-1250 text closed by one backslash; there is no
 // length prefix and no escaping. Inside the program messages are UTF-8 without
-// their terminator.
+// their terminator. The messages themselves, both ways, are in client_messages.h and
+// server_messages.h; nothing outside this folder writes a message's name.
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace tarvel {
+namespace tarvel::protocol {
 
 inline constexpr char kMessageTerminator = '\\';
 
 // Text that piles up without a terminator is given up at this size: no client sends
 // messages anywhere near it, so it can only be a broken or hostile peer.
 inline constexpr std::size_t kMaxPendingBytes = 64 * 1024;
-
-// "keyword" or "keyword=value".
-std::string MakeMessage(std::string_view keyword, std::optional<std::string_view> value = std::nullopt);
-
-// A client's message: its player digit glued to the keyword, then "=" and the value
-// when there is one ("sendcard1=eso pikové", "standing0").
-std::string MakePlayerMessage(std::string_view keyword, std::string_view playerDigit,
-                              std::optional<std::string_view> value = std::nullopt);
 
 // The bytes of one write: the message in Windows-1250 and its terminator. A terminator
 // or zero byte inside the text (a typed chat line) becomes '/', so one message can
@@ -63,4 +55,4 @@ std::string_view WithoutLastChar(std::string_view text);
 // The last character of the text (a whole UTF-8 character), or empty.
 std::string_view LastChar(std::string_view text);
 
-}  // namespace tarvel
+}  // namespace tarvel::protocol

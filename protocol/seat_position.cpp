@@ -1,9 +1,9 @@
-#include "common/seat_position.h"
+#include "protocol/seat_position.h"
 
 #include <charconv>
 #include <map>
 
-namespace tarvel {
+namespace tarvel::protocol {
 namespace {
 
 std::optional<int> Number(std::string_view text) {
@@ -60,7 +60,8 @@ std::optional<SeatPosition> DecodeSeatPosition(std::string_view text) {
         if (end == std::string_view::npos) break;
         text.remove_prefix(end + 1);
     }
-    for (const char* needed : {"hand", "top", "suit", "opponent", "turn", "draw", "ace", "name", "game", "wins", "points"}) {
+    for (const char* needed :
+         {"hand", "top", "suit", "opponent", "turn", "draw", "ace", "name", "game", "wins", "points"}) {
         if (!fields.contains(needed)) return std::nullopt;
     }
     SeatPosition p;
@@ -91,4 +92,4 @@ std::optional<SeatPosition> DecodeSeatPosition(std::string_view text) {
     return p;
 }
 
-}  // namespace tarvel
+}  // namespace tarvel::protocol

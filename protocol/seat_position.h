@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tarvel {
+namespace tarvel::protocol {
 
 struct SeatPosition {
     std::vector<std::string> hand;  // the player's cards
@@ -36,4 +36,4 @@ std::string EncodeSeatPosition(const SeatPosition& position);
 // Nothing when a field the position needs is missing or not a number.
 std::optional<SeatPosition> DecodeSeatPosition(std::string_view text);
 
-}  // namespace tarvel
+}  // namespace tarvel::protocol

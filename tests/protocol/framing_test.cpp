@@ -1,17 +1,13 @@
-#include "common/wire.h"
+#include "protocol/framing.h"
 
 #include <gtest/gtest.h>
 
-namespace tarvel {
+namespace tarvel::protocol {
 namespace {
 
 using Messages = std::vector<std::string>;
 
-TEST(Wire, BuildsMessagesAndTheirBytes) {
-    EXPECT_EQ(MakeMessage("busy"), "busy");
-    EXPECT_EQ(MakeMessage("yourcard", "eso pikové"), "yourcard=eso pikové");
-    EXPECT_EQ(MakePlayerMessage("standing", "0"), "standing0");
-    EXPECT_EQ(MakePlayerMessage("sendcolor", "1", " piky"), "sendcolor1= piky");
+TEST(Framing, WritesWindows1250AndOneTerminator) {
     // Windows-1250 on the wire: "í" and "ř" are one byte each.
     EXPECT_EQ(EncodeForWire("7 křížová"), "7 k\xF8\xED\x9Eov\xE1\\");
     // A terminator or zero typed into a text can never start a message of its own.
@@ -19,7 +15,7 @@ TEST(Wire, BuildsMessagesAndTheirBytes) {
               "iwanttosay0=a/terminategame0/b\\");
 }
 
-TEST(Wire, SplitsEveryMessageOfAReadInOrderAndDecodesIt) {
+TEST(Framing, SplitsEveryMessageOfAReadInOrderAndDecodesIt) {
     MessageSplitter splitter;
     const auto result = splitter.Feed("i stand\\opp points=3\\deckcard=7 k\xF8\xED\x9Eov\xE1\\");
     EXPECT_EQ(result.messages, (Messages{"i stand", "opp points=3", "deckcard=7 křížová"}));
@@ -27,14 +23,14 @@ TEST(Wire, SplitsEveryMessageOfAReadInOrderAndDecodesIt) {
     EXPECT_EQ(splitter.PendingBytes(), 0u);
 }
 
-TEST(Wire, KeepsTheTextAfterTheLastTerminatorForTheNextRead) {
+TEST(Framing, KeepsTheTextAfterTheLastTerminatorForTheNextRead) {
     MessageSplitter splitter;
     EXPECT_EQ(splitter.Feed("pickup do").messages, Messages{});
     EXPECT_EQ(splitter.Feed("ne\\startcard").messages, Messages{"pickup done"});
     EXPECT_EQ(splitter.Feed(" done\\").messages, Messages{"startcard done"});
 }
 
-TEST(Wire, LeavesOutEmptyMessagesAndStopsAtAZeroByte) {
+TEST(Framing, LeavesOutEmptyMessagesAndStopsAtAZeroByte) {
     MessageSplitter splitter;
     EXPECT_EQ(splitter.Feed("\\\\busy\\\\").messages, Messages{"busy"});
     EXPECT_EQ(splitter.Feed(std::string("i st\0and\\lost\\", 14)).messages, Messages{});
@@ -42,18 +38,18 @@ TEST(Wire, LeavesOutEmptyMessagesAndStopsAtAZeroByte) {
     EXPECT_EQ(splitter.Feed("and\\").messages, Messages{"i stand"});
 }
 
-TEST(Wire, GivesUpTextThatNeverEnds) {
+TEST(Framing, GivesUpTextThatNeverEnds) {
     MessageSplitter splitter;
-    EXPECT_FALSE(splitter.Feed("ok\\" + std::string(kMaxPendingBytes, 'x')).overflow);
+    EXPECT_FALSE(splitter.Feed("ok\\" + std::string(protocol::kMaxPendingBytes, 'x')).overflow);
     const auto result = splitter.Feed("x");
     EXPECT_TRUE(result.overflow);
     EXPECT_EQ(splitter.PendingBytes(), 0u);
-    const auto mixed = MessageSplitter{}.Feed("first\\" + std::string(kMaxPendingBytes + 1, 'y'));
+    const auto mixed = MessageSplitter{}.Feed("first\\" + std::string(protocol::kMaxPendingBytes + 1, 'y'));
     EXPECT_EQ(mixed.messages, Messages{"first"});
     EXPECT_TRUE(mixed.overflow);
 }
 
-TEST(Wire, KeyValueAndLastCharacter) {
+TEST(Framing, KeyValueAndLastCharacter) {
     EXPECT_EQ(MessageKey("iwanttosay1=a=b"), "iwanttosay1");
     EXPECT_EQ(MessageValue("iwanttosay1=a=b"), "a=b");
     EXPECT_EQ(MessageKey("standing0"), "");
@@ -68,4 +64,4 @@ TEST(Wire, KeyValueAndLastCharacter) {
 }
 
 }  // namespace
-}  // namespace tarvel
+}  // namespace tarvel::protocol
