@@ -76,7 +76,7 @@ step setup "$root/scripts/setup.sh" || exit 1
 if step build "$root/scripts/build.sh" build -DTARVEL_WERROR=ON -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG"; then
   step tests ctest --test-dir "$root/build" --output-on-failure -j "$jobs" -LE bench
   # One at a time, so that each prints figures of its own.
-  step benchmarks ctest --test-dir "$root/build" --output-on-failure -L bench
+  step benchmarks ctest --test-dir "$root/build" --verbose -L bench
 else
   skip tests "the build failed"
   skip benchmarks "the build failed"
