@@ -34,11 +34,15 @@ echo "package test: built $deb and $data_deb in $(($(date +%s) - start)) s"
 version=$(dpkg-deb -f "$deb" Version)
 [ "$(dpkg-deb -f "$data_deb" Architecture)" = all ] || fail "tarvel-data is not for every architecture"
 [ "$(dpkg-deb -f "$data_deb" Version)" = "$version" ] || fail "tarvel-data has another version than tarvel"
-dpkg-deb -f "$deb" Depends | tr ',' '\n' | grep -qx " *tarvel-data (= $version)" ||
-  fail "tarvel does not depend on tarvel-data (= $version): $(dpkg-deb -f "$deb" Depends)"
-if dpkg-deb -c "$deb" | grep -q ' \./usr/share/games/'; then fail "tarvel holds data that belongs in tarvel-data"; fi
+# (Listings are read whole first: grep -q leaving a pipe early would fail it.)
+depends=$(dpkg-deb -f "$deb" Depends)
+tr ',' '\n' <<<"$depends" | grep -qx " *tarvel-data (= $version)" ||
+  fail "tarvel does not depend on tarvel-data (= $version): $depends"
+programs=$(dpkg-deb -c "$deb")
+data_files=$(dpkg-deb -c "$data_deb")
+if grep -q ' \./usr/share/games/' <<<"$programs"; then fail "tarvel holds data that belongs in tarvel-data"; fi
 for needed in zvuky/zZacinas.wav karty/card1.bmp tarvel.txt tarvelsvr.txt svrlist.txt; do
-  dpkg-deb -c "$data_deb" | grep -q " \./usr/share/games/tarvel/$needed\$" || fail "tarvel-data lacks $needed"
+  grep -q " \./usr/share/games/tarvel/$needed\$" <<<"$data_files" || fail "tarvel-data lacks $needed"
 done
 
 # lintian: errors and warnings fail.
