@@ -1,21 +1,18 @@
 #!/usr/bin/env bash
-# Prints the server's figures, measured on this machine over loopback: the relay latency
-# of "sendcard" beside a plain TCP forwarder (socat) in the same run, the server's CPU
-# while idle with two clients connected, and its resident memory idle, after 1,000
-# games and after a 100 MiB chat flood (and a second one, to show it stays put); then a
-# peer that never reads is shown dropped.
+# Prints the server's figures, measured on this machine over loopback, with two servers
+# side by side: one as installed (every move checked) and one with checkmoves=0. The relay
+# latency of a move on both beside a plain TCP forwarder (socat) in the same run; the
+# server's CPU while idle with two clients connected; its resident memory idle, after
+# 1,000 games and after a 100 MiB chat flood (twice, to show it stays put); then a peer
+# that never reads is shown dropped.
 # Usage: bench/server_figures.sh [BUILD_DIR]   (default: build, made by scripts/build.sh)
-#   GAMES (1000), FLOOD_MIB (100), DEAF_MIB (200), RELAYS (20000) and HOLD_SECONDS (10)
+#   RELAYS (20000), FLOOD_MIB (100), GAMES (1000), DEAF_MIB (200) and HOLD_SECONDS (10)
 #   change the run; the test command runs it with tiny ones.
-# The clients relay the same card again and again, which a server that checks the moves
-# refuses: the server runs with checkmoves=0, as a server before the checks did.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 figures="$build/bench/server/server_figures"
 work=$(mktemp -d)
-port=$((20000 + RANDOM % 20000))
-forward=$((port + 2))
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -23,39 +20,51 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The server reads tarvelsvr.ini beside itself: run a copy in a folder of its own.
-cp "$build/server/tarvelsvr" "$work/"
-printf '[server]\nport=%s\ncheckmoves=0\n' "$port" >"$work/tarvelsvr.ini"
-QT_QPA_PLATFORM=offscreen "$work/tarvelsvr" >"$work/log" 2>/dev/null &
-server=$!
-pids+=("$server")
-for _ in $(seq 100); do grep -q '^Port serveru' "$work/log" && break; sleep 0.1; done
+# One server in a folder of its own; sets $server and $port.
+start_server() {
+  local folder="$work/$1" setting=$2
+  mkdir -p "$folder"
+  port=$((20000 + RANDOM % 20000))
+  printf '[server]\nport=%s\n%s' "$port" "$setting" >"$folder/tarvelsvr.ini"
+  QT_QPA_PLATFORM=offscreen "$build/server/tarvelsvr" --settings "$folder/tarvelsvr.ini" >"$folder/log" 2>/dev/null &
+  server=$!
+  pids+=("$server")
+  for _ in $(seq 100); do grep -q '^Port serveru' "$folder/log" && break; sleep 0.1; done
+}
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
 peak_kib() { awk '/^VmHWM/ {print $2}' "/proc/$1/status"; }
 
-# Memory first, on a server that has done nothing else: idle, then after each load.
+start_server checked ""
+checked=$server checkedPort=$port
+start_server unchecked "checkmoves=0
+"
+unchecked=$server uncheckedPort=$port
 sleep 0.5
-echo "Resident memory:"
-echo "  idle, just started: $(rss_kib "$server") KiB"
-games=${GAMES:-1000}
-"$figures" games "$port" "$games" | sed 's/^/  /'
-sleep 0.5
-echo "  after $games games: $(rss_kib "$server") KiB"
-"$figures" flood "$port" "${FLOOD_MIB:-100}" | sed 's/^/  /'
-sleep 0.5
-echo "  after the chat flood: $(rss_kib "$server") KiB"
-"$figures" flood "$port" "${FLOOD_MIB:-100}" | sed 's/^/  /'
-sleep 0.5
-echo "  after a second chat flood: $(rss_kib "$server") KiB"
-"$figures" deaf "$port" "${DEAF_MIB:-200}" | sed 's/^/  /'
-sleep 0.5
-echo "  after the peer that never reads: $(rss_kib "$server") KiB"
-echo "  peak so far: $(peak_kib "$server") KiB"
 
-echo "Relay latency of sendcard, loopback:"
-"$figures" latency "$port" "${RELAYS:-20000}"
+# Memory first, on servers that have done nothing else: idle, then after each load.
+echo "Resident memory:"
+echo "  idle, just started: $(rss_kib "$checked") KiB"
+games=${GAMES:-1000}
+"$figures" games "$uncheckedPort" "$games" | sed 's/^/  /'
+sleep 0.5
+echo "  after $games games (checkmoves=0): $(rss_kib "$unchecked") KiB"
+"$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
+sleep 0.5
+echo "  after the chat flood: $(rss_kib "$checked") KiB"
+"$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
+sleep 0.5
+echo "  after a second chat flood: $(rss_kib "$checked") KiB"
+"$figures" deaf "$uncheckedPort" "${DEAF_MIB:-200}" | sed 's/^/  /'
+sleep 0.5
+echo "  after the peer that never reads (checkmoves=0): $(rss_kib "$unchecked") KiB"
+echo "  peak so far: $(peak_kib "$checked") KiB checked, $(peak_kib "$unchecked") KiB checkmoves=0"
+
+echo "Relay latency of a move, loopback, the three in the same run:"
+"$figures" latency "$checkedPort" "${RELAYS:-20000}"
+"$figures" latency-unchecked "$uncheckedPort" "${RELAYS:-20000}"
+forward=$((20000 + RANDOM % 20000))
 socat TCP-LISTEN:"$forward",reuseaddr TCP:127.0.0.1:$((forward + 1)) &
 pids+=("$!")
 sleep 0.3
@@ -63,15 +72,15 @@ sleep 0.3
 
 echo "CPU while idle with two clients connected:"
 idle=${HOLD_SECONDS:-10}
-"$figures" hold "$port" $((idle + 2)) &
+"$figures" hold "$checkedPort" $((idle + 2)) &
 hold=$!
 sleep 1
-before=$(cpu_ticks "$server")
+before=$(cpu_ticks "$checked")
 sleep "$idle"
-after=$(cpu_ticks "$server")
+after=$(cpu_ticks "$checked")
 wait "$hold"
 ticks=$(getconf CLK_TCK)
 awk -v t=$((after - before)) -v hz="$ticks" -v s="$idle" \
   'BEGIN { printf "  %.2f %% of one core over %d s (%d ticks)\n", 100 * t / hz / s, s, t }'
 
-echo "At the end: $(rss_kib "$server") KiB resident, $(wc -l <"$work/log") log lines written"
+echo "At the end: $(rss_kib "$checked") KiB resident, $(wc -l <"$work/checked/log") log lines written"

@@ -68,7 +68,9 @@ SeatView ViewOf(const Position& position, std::uint8_t seat);
 // The deal: the 32 cards shuffled by the ring walk into the stock, `dealtCards` to
 // seat 0 (the first block off the stock), as many to seat 1, then the start card on
 // the pile; a queen turned up holds its own suit. The start card makes nobody draw
-// or stand. `Rng` draws as the deck's shuffle does.
+// or stand. `Rng` draws as the deck's shuffle does. The dealt cards stay in `stock`
+// above `stockSize`, in the order they left it (seat 0's from the top down, then seat
+// 1's, then the start card), so a dealer can tell each player his cards in that order.
 template <typename Rng>
 Position Deal(const RuleOptions& rules, std::uint8_t firstToMove, Rng& random);
 

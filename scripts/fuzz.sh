@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes the server's handling of client messages and the client's of server messages,
-# built by build_sanitized.sh (clang, the address and undefined-behaviour sanitizers), each
-# for a bounded time (seconds, default 60) starting from its seeds and its checked-in
-# corpus, then replays that corpus.
+# Fuzzes the server's handling of client messages, the client's of server messages and
+# tarvelweb's of what browsers send, built by build_sanitized.sh (clang, the address and
+# undefined-behaviour sanitizers), each for a bounded time (seconds, default 60) starting
+# from its seeds and its checked-in corpus, then replays that corpus.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
@@ -28,3 +28,4 @@ fuzz() {
 
 fuzz server_fuzz "$root/tests/fuzz/corpus"
 fuzz client_fuzz "$root/tests/fuzz/client-corpus"
+fuzz web_fuzz "$root/tests/fuzz/web-corpus"

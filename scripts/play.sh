@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the two programs and the set-up tools (the tests are
-# left to test.sh), makes the game folder game/ and starts the game from it.
+# Installs what is needed, builds the programs (the client tarvel, the server tarvelsvr and
+# tarvelweb with its page for web browsers) and the set-up tools (the tests are left to
+# test.sh), makes the game folder game/ and starts the game from it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -8,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # they compile.
 if command -v ninja >/dev/null && [ ! -f "$root/build/CMakeCache.txt" ]; then export CMAKE_GENERATOR=Ninja; fi
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" >/dev/null
-cmake --build "$root/build" -j "$(nproc)" --target tarvel tarvelsvr tarvel_voice_pack_list \
+cmake --build "$root/build" -j "$(nproc)" --target tarvel tarvelsvr tarvelweb tarvel_page tarvel_voice_pack_list \
     tarvel_card_pictures tarvel_scores_init
 "$root/tools/make_voice_pack.sh" "$root/build/tools/tarvel_voice_pack_list" "$root/game"
 "$root/tools/make_card_pictures.sh" "$root/build/tools/tarvel_card_pictures" "$root/game"

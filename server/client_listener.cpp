@@ -1,8 +1,11 @@
 #include "server/client_listener.h"
 
+#include <sys/resource.h>
+
 #include <QHostAddress>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 #include <vector>
 
 namespace tarvel::server {
@@ -15,6 +18,21 @@ constexpr int kCloseGraceMs = 5000;
 // messages are a few dozen bytes; a flood stays with the system, which slows its
 // sender, instead of piling up here.
 constexpr qint64 kReadChunkBytes = 64 * 1024;
+
+// Files the process keeps for itself below the open-files limit: the program, Qt and the
+// libraries it loads, the listening socket, the log. Connections never take them.
+constexpr int kFilesKeptFree = 64;
+// Room between the connections admitted and those the listener takes at all: a newcomer
+// past the limits is still taken long enough to be told "busy".
+constexpr int kRoomForRefusals = 64;
+// After the system refuses a connection (out of files), accepting pauses this long.
+constexpr int kAcceptPauseMs = 1000;
+
+int OpenFilesLimit() {
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) != 0 || files.rlim_cur == RLIM_INFINITY) return 1 << 20;
+    return static_cast<int>(std::min<rlim_t>(files.rlim_cur, 1 << 20));
+}
 
 // Dotted decimal even when the socket reports an IPv4-mapped address.
 std::string DottedAddress(const QHostAddress& address) {
@@ -43,6 +61,9 @@ class EventLoopTimer final : public SetupTimer {
 ClientListener::ClientListener(EventLog& log, RandomSource& random, int tables, QObject* parent)
     : QObject(parent), log_(log), random_(random) {
     connect(&server_, &QTcpServer::newConnection, this, &ClientListener::ServerSocketClientConnect);
+    connect(&server_, &QTcpServer::acceptError, this, &ClientListener::AcceptFailed);
+    socketCap_ = std::max(4, OpenFilesLimit() - kFilesKeptFree);
+    connectionCap_ = std::max(2, socketCap_ - kRoomForRefusals);
     SetTables(tables);
 }
 
@@ -53,6 +74,35 @@ void ClientListener::SetTables(int tables) {
     hall_->SetJoinWait(joinWait_);
     hall_->SetMoveChecking(checkMoves_);
     hall_->SetReturnWait(reconnectWait_);
+    hall_->SetIdleWait(idleWait_);
+    hall_->SetConnectionLimits(perAddress_, connectionCap_);
+}
+
+void ClientListener::SetIdleWait(std::chrono::seconds wait) {
+    idleWait_ = wait;
+    hall_->SetIdleWait(wait);
+}
+
+void ClientListener::SetConnectionLimits(int perAddress, int total) {
+    perAddress_ = std::max(1, perAddress);
+    const int fromFiles = std::max(2, socketCap_ - kRoomForRefusals);
+    connectionCap_ = total > 0 ? std::min(total, fromFiles) : fromFiles;
+    hall_->SetConnectionLimits(perAddress_, connectionCap_);
+}
+
+void ClientListener::AcceptFailed(QAbstractSocket::SocketError) {
+    // Qt stops accepting after such an error; without this nobody could connect again.
+    log_.Log("Nelze přijmout spojení (" + server_.errorString().toStdString() + "), další přijímám za " +
+             std::to_string(kAcceptPauseMs / 1000) + " s");
+    server_.pauseAccepting();
+    acceptPaused_ = true;
+    QTimer::singleShot(kAcceptPauseMs, this, [this] { ResumeAcceptingWhenRoom(); });
+}
+
+void ClientListener::ResumeAcceptingWhenRoom() {
+    if (!acceptPaused_ || static_cast<int>(sockets_.size()) >= socketCap_) return;
+    acceptPaused_ = false;
+    server_.resumeAccepting();
 }
 
 void ClientListener::SetReconnectWait(std::chrono::seconds wait) {
@@ -130,13 +180,13 @@ void ClientListener::DropClientNotReading(ConnectionId id) {
     ServerSocketClientDisconnect(id);
 }
 
-void ClientListener::Close(ConnectionId id) {
+void ClientListener::Close(ConnectionId id, std::chrono::milliseconds after) {
     auto it = sockets_.find(id);
     if (it == sockets_.end()) return;
     QTcpSocket* socket = it->second;
     // Later, from the event loop: the game must never be re-entered from its own call.
-    QTimer::singleShot(0, socket, [socket] { socket->disconnectFromHost(); });
-    QTimer::singleShot(kCloseGraceMs, socket, [socket] { socket->abort(); });
+    QTimer::singleShot(after, socket, [socket] { socket->disconnectFromHost(); });
+    QTimer::singleShot(after + std::chrono::milliseconds(kCloseGraceMs), socket, [socket] { socket->abort(); });
 }
 
 void ClientListener::ServerSocketClientConnect() {
@@ -152,6 +202,11 @@ void ClientListener::ServerSocketClientConnect() {
             socket, &QTcpSocket::disconnected, this, [this, id] { ServerSocketClientDisconnect(id); },
             Qt::QueuedConnection);
         hall_->ClientConnected(id, DottedAddress(socket->peerAddress()), socket->peerPort());
+        if (static_cast<int>(sockets_.size()) >= socketCap_ && !acceptPaused_) {
+            // Full: further connections wait with the system until one of these goes.
+            server_.pauseAccepting();
+            acceptPaused_ = true;
+        }
         // Data or a close that came before the signals were connected.
         if (socket->state() != QAbstractSocket::ConnectedState) {
             ServerSocketClientDisconnect(id);
@@ -184,6 +239,7 @@ void ClientListener::ServerSocketClientDisconnect(ConnectionId id) {
     socket->disconnect(this);
     socket->deleteLater();
     hall_->ClientDisconnected(id);
+    ResumeAcceptingWhenRoom();
 }
 
 }  // namespace tarvel::server

@@ -49,12 +49,19 @@ class ClientListener final : public QObject, public ClientLinks, public TimerSou
     void SetReconnectWait(std::chrono::seconds wait);
     // Whether moves are put to the rules before they are relayed (off unless set).
     void SetMoveChecking(bool on);
+    // How long a match waits for a silent player (600 s unless set; 0: for ever).
+    void SetIdleWait(std::chrono::seconds wait);
+    // Connections at once from one address and in all (0: as many as the open-files limit
+    // leaves room for); the rest are told "busy".
+    void SetConnectionLimits(int perAddress, int total);
+    // The connections the server takes at most, with room kept below the open-files limit.
+    int ConnectionCap() const { return connectionCap_; }
     // Bytes read from all clients so far: lets a test know that the server has
     // handled everything it sent.
     std::uint64_t BytesReceived() const { return bytesReceived_; }
 
     void Write(ConnectionId id, std::string_view bytes) override;
-    void Close(ConnectionId id) override;
+    void Close(ConnectionId id, std::chrono::milliseconds after) override;
     std::unique_ptr<SetupTimer> MakeTimer(std::function<void()> onExpiry) override;
 
   private:
@@ -62,6 +69,8 @@ class ClientListener final : public QObject, public ClientLinks, public TimerSou
     void ServerSocketClientRead(ConnectionId id);
     void ServerSocketClientDisconnect(ConnectionId id);
     void DropClientNotReading(ConnectionId id);
+    void AcceptFailed(QAbstractSocket::SocketError error);
+    void ResumeAcceptingWhenRoom();
 
     QTcpServer server_;
     std::unordered_map<ConnectionId, QTcpSocket*> sockets_;
@@ -75,6 +84,11 @@ class ClientListener final : public QObject, public ClientLinks, public TimerSou
     std::chrono::milliseconds joinWait_ = TableHall::kDefaultJoinWait;
     std::chrono::seconds reconnectWait_ = GameServer::kDefaultReturnWait;
     bool checkMoves_ = false;
+    std::chrono::seconds idleWait_ = GameServer::kDefaultIdleWait;
+    int perAddress_ = 16;
+    int socketCap_ = 0;      // sockets at once: the open-files limit less what the process keeps
+    int connectionCap_ = 0;  // connections admitted: less again, so a refusal can still be told
+    bool acceptPaused_ = false;
     std::unique_ptr<TableHall> hall_;
 };
 

@@ -18,6 +18,7 @@
 #include <cstdio>
 
 #include "server/about_box.h"
+#include "server/core/shown_text.h"
 #include "server/host_identity.h"
 #include "server/language_dialog.h"
 #include "common/profile_file.h"
@@ -43,11 +44,11 @@ constexpr qsizetype kMostLogCharacters = 500'000;
 // 269 characters) and than any chat line a client lets its player type.
 constexpr qsizetype kLongestShownLine = 300;
 
-// A chat text may carry line breaks; the log keeps one event per line.
+// One event per line, and nothing in it a terminal or the journal would obey: whatever a
+// client's text holds shows as "\xHH".
 QString OneLine(std::string_view line) {
-    QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
-    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
+    const std::string safe = EscapeControls(line);
+    return QString::fromUtf8(safe.data(), static_cast<qsizetype>(safe.size()));
 }
 
 QString ShownLine(const QString& line) {
@@ -68,6 +69,8 @@ ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, Q
       listener_(*this, random, settings_.tables) {
     listener_.SetReconnectWait(std::chrono::seconds(settings_.reconnectWait));
     listener_.SetMoveChecking(settings_.checkMoves);
+    listener_.SetIdleWait(std::chrono::seconds(settings_.idleWait));
+    listener_.SetConnectionLimits(settings_.connectionsPerAddress, settings_.connections);
     BuildWidgets();
     connect(&tablesTimer_, &QTimer::timeout, this, &ServerWindow::ShowTables);
     tablesTimer_.start(kTablesRefreshMs);

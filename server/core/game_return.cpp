@@ -59,6 +59,7 @@ bool GameServer::HoldSeat(int player) {
         Send(other, ServerKind::OpponentLost, std::to_string(returnWait_.count()));
     }
     returnTimer_->Start(returnWait_);
+    WatchIdle(-1);
     return true;
 }
 
@@ -99,6 +100,10 @@ bool GameServer::ClientReturned(ConnectionId id, std::string address, std::uint1
     SendPosition(player);
     const int other = 1 - player;
     if (returns_[static_cast<std::size_t>(other)].Issued()) Send(other, ServerKind::OpponentBack);
+    WatchIdle(-1);
+    // A secret serves one return: whoever saw it on its way can never use it.
+    seat.Issue(NewSeatSecret());
+    links_.Write(id, protocol::EncodeForWire(protocol::FormatReturnKey(seat.Secret(), static_cast<int>(returnWait_.count()))));
     // Its settings were asked for while it was away: the limit counts from now.
     if ((step_ == SetupStep::AwaitingSettings0 && player == 0) ||
         (step_ == SetupStep::AwaitingSettings1 && player == 1)) {

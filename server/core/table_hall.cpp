@@ -16,12 +16,25 @@ namespace {
 constexpr std::size_t kMostHeldBytes = 256;
 
 std::size_t CharacterCount(std::string_view utf8) {
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return static_cast<std::size_t>(std::count_if(
+        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string Origin(const std::string& address, std::uint16_t port) {
     return address + " přes port " + std::to_string(port);
+}
+
+std::string RefusalReason(Admission::Verdict verdict) {
+    switch (verdict) {
+        case Admission::Verdict::TooManyFromAddress:
+            return "z adresy je připojeno příliš mnoho klientů";
+        case Admission::Verdict::Pausing:
+            return "z adresy se opakovaně nedaří začít hru, další spojení na chvíli nepřijímám";
+        case Admission::Verdict::TooMany:
+        case Admission::Verdict::Welcome:
+            break;
+    }
+    return "příliš mnoho klientů";
 }
 
 }  // namespace
@@ -47,19 +60,23 @@ class TableHall::TableLog final : public EventLog {
 
 struct TableHall::Table {
     Table(std::string tableName, EventLog& out, std::string prefix, std::unique_ptr<SetupTimer> setupTimer,
-          std::unique_ptr<SetupTimer> returnWaitTimer, ClientLinks& links, RandomSource& random)
+          std::unique_ptr<SetupTimer> returnWaitTimer, std::unique_ptr<SetupTimer> idleWaitTimer, ClientLinks& links,
+          RandomSource& random)
         : name(std::move(tableName)),
           log(out, std::move(prefix)),
           timer(std::move(setupTimer)),
           returnTimer(std::move(returnWaitTimer)),
+          idleTimer(std::move(idleWaitTimer)),
           game(links, log, random, *timer) {
         game.SetReturnTimer(returnTimer.get());
+        game.SetIdleTimer(idleTimer.get());
     }
 
     std::string name;
     TableLog log;
     std::unique_ptr<SetupTimer> timer;
     std::unique_ptr<SetupTimer> returnTimer;
+    std::unique_ptr<SetupTimer> idleTimer;
     GameServer game;
 };
 
@@ -99,6 +116,13 @@ void TableHall::SetReturnWait(std::chrono::seconds wait) {
     }
 }
 
+void TableHall::SetIdleWait(std::chrono::seconds wait) {
+    idleWait_ = wait;
+    for (auto& table : tables_) {
+        if (table) table->game.SetIdleWait(wait);
+    }
+}
+
 void TableHall::SetMoveChecking(bool on) {
     checkMoves_ = on;
     for (auto& table : tables_) {
@@ -130,17 +154,34 @@ int TableHall::OpenTable(const std::optional<std::string>& name) {
             spentTable_ = std::move(table);
         }
     });
+    auto idleTimer = timers_.MakeTimer([this, index] {
+        if (auto& table = tables_[static_cast<std::size_t>(index)]) {
+            ++changes_;
+            table->game.IdleWaitExpired();
+        }
+    });
     *free = std::make_unique<Table>(name.value_or(std::string()), log_, std::move(prefix), std::move(timer),
-                                    std::move(returnTimer), links_, random_);
+                                    std::move(returnTimer), std::move(idleTimer), links_, random_);
     (*free)->game.SetSettingsTimeout(settingsTimeout_);
     (*free)->game.SetReturnWait(returnWait_);
     (*free)->game.SetMoveChecking(checkMoves_);
+    (*free)->game.SetIdleWait(idleWait_);
+    (*free)->game.SetSetupFailureHandler([this](const std::string& address) { admission_.SetupFailed(address, now_()); });
     if (name) (*free)->log.Log("stůl pojmenován " + *name);
     return index;
 }
 
 void TableHall::ClientConnected(ConnectionId id, std::string address, std::uint16_t port) {
     ++changes_;
+    const Admission::Verdict verdict = admission_.Arrive(address, now_());
+    if (verdict != Admission::Verdict::Welcome) {
+        Newcomer refused;
+        refused.address = std::move(address);
+        refused.port = port;
+        TurnAway(id, refused, RefusalReason(verdict));
+        return;
+    }
+    admitted_[id] = address;
     if (single_ && !tables_[0]->game.ExpectsReturns()) {
         tables_[0]->game.ClientConnected(id, std::move(address), port);
         return;
@@ -167,37 +208,33 @@ void TableHall::ClientRead(ConnectionId id, std::string_view bytes) {
     auto it = held_.find(id);
     if (it == held_.end()) {
         // Turned away: what it says changes nothing.
-        if (Table* table = TableOf(id); table != nullptr && !turnedAway_.contains(id)) table->game.ClientRead(id, bytes);
+        if (Table* table = TableOf(id); table != nullptr && !turnedAway_.contains(id))
+            table->game.ClientRead(id, bytes);
         return;
     }
     std::string& held = it->second.bytes;
     held.append(bytes);
-    for (;;) {
-        const std::size_t end = held.find(protocol::kMessageTerminator);
-        const std::size_t zero = held.find('\0');
-        if (end == std::string::npos && zero == std::string::npos && held.size() <= kMostHeldBytes) return;
-        if (end == 0) {  // an empty message says nothing yet
-            held.erase(0, 1);
-            continue;
-        }
-        std::string all = std::move(held);
-        if (end == std::string::npos || zero < end) {
-            Seat(id, std::nullopt, all);  // not a table's name: a table takes it as it is
-            return;
-        }
-        const std::string first = Cp1250ToUtf8(std::string_view(all).substr(0, end));
-        const auto opening = protocol::ParseClientMessage(first);
-        const auto kind = opening ? std::optional(opening->kind) : std::nullopt;
-        if (kind == protocol::ClientKind::Reconnect) {
-            Return(id, opening->value, std::string_view(all).substr(end + 1));
-        } else if (single_) {
-            Seat(id, std::nullopt, all);  // one table: every message reaches it as it came
-        } else if (kind == protocol::ClientKind::Join) {
-            Seat(id, std::string(opening->value), std::string_view(all).substr(end + 1));
-        } else {
-            Seat(id, std::nullopt, all);
-        }
+    // Empty messages say nothing yet; they go all at once, so a read costs what it holds.
+    held.erase(0, held.find_first_not_of(protocol::kMessageTerminator));
+    const std::size_t end = held.find(protocol::kMessageTerminator);
+    const std::size_t zero = held.find('\0');
+    if (end == std::string::npos && zero == std::string::npos && held.size() <= kMostHeldBytes) return;
+    std::string all = std::move(held);
+    if (end == std::string::npos || zero < end) {
+        Seat(id, std::nullopt, all);  // not a table's name: a table takes it as it is
         return;
+    }
+    const std::string first = Cp1250ToUtf8(std::string_view(all).substr(0, end));
+    const auto opening = protocol::ParseClientMessage(first);
+    const auto kind = opening ? std::optional(opening->kind) : std::nullopt;
+    if (kind == protocol::ClientKind::Reconnect) {
+        Return(id, opening->value, std::string_view(all).substr(end + 1));
+    } else if (single_) {
+        Seat(id, std::nullopt, all);  // one table: every message reaches it as it came
+    } else if (kind == protocol::ClientKind::Join) {
+        Seat(id, std::string(opening->value), std::string_view(all).substr(end + 1));
+    } else {
+        Seat(id, std::nullopt, all);
     }
 }
 
@@ -265,7 +302,9 @@ void TableHall::Return(ConnectionId id, std::string_view ticket, std::string_vie
     const protocol::ReturnTicket returning = protocol::ParseReturnTicket(ticket);
     for (std::size_t i = 0; i < tables_.size(); ++i) {
         auto& table = tables_[i];
-        if (!table || !table->game.ClientReturned(id, newcomer.address, newcomer.port, returning.secret, returning.received)) continue;
+        if (!table || !table->game.ClientReturned(id, newcomer.address, newcomer.port, returning.secret,
+                                                  returning.received))
+            continue;
         if (!single_) seated_[id] = static_cast<int>(i);
         if (!bytesAfter.empty()) table->game.ClientRead(id, bytesAfter);
         return;
@@ -275,6 +314,10 @@ void TableHall::Return(ConnectionId id, std::string_view ticket, std::string_vie
 
 void TableHall::ClientDisconnected(ConnectionId id) {
     ++changes_;
+    if (auto it = admitted_.find(id); it != admitted_.end()) {
+        admission_.Leave(it->second, now_());
+        admitted_.erase(it);
+    }
     if (auto it = held_.find(id); it != held_.end()) {
         log_.Log("Odpojen klient" + it->second.address);
         held_.erase(it);

@@ -35,6 +35,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "server/core/admission.h"
 #include "server/core/game_server.h"
 #include "common/random_source.h"
 #include "server/core/server_links.h"
@@ -67,6 +68,12 @@ class TableHall {
     void SetReturnWait(std::chrono::seconds wait);
     // Whether a move the rules refuse is kept from the other player, at every table.
     void SetMoveChecking(bool on);
+    // Connections at once from one address, and in all; newcomers past them get "busy".
+    void SetConnectionLimits(int perAddress, int total) { admission_.SetLimits(perAddress, total); }
+    // Where the time comes from (the steady clock unless a test sets its own).
+    void SetClock(std::function<Admission::Clock::time_point()> now) { now_ = std::move(now); }
+    // How long a match waits for a silent player (0: for ever), at every table from now on.
+    void SetIdleWait(std::chrono::seconds wait);
 
     int TableCount() const { return static_cast<int>(tables_.size()); }
     // The game at a table (index from 0), or null while the table is free. With one
@@ -110,6 +117,7 @@ class TableHall {
     std::chrono::milliseconds settingsTimeout_ = GameServer::kDefaultSettingsTimeout;
     std::chrono::milliseconds joinWait_ = kDefaultJoinWait;
     std::chrono::seconds returnWait_ = GameServer::kDefaultReturnWait;
+    std::chrono::seconds idleWait_ = GameServer::kDefaultIdleWait;
     bool checkMoves_ = false;
     bool single_ = false;
     std::vector<std::unique_ptr<Table>> tables_;  // null while free
@@ -121,6 +129,9 @@ class TableHall {
     // Turned away with "busy": only their going is still logged.
     std::unordered_map<ConnectionId, std::string> turnedAway_;
     std::uint64_t changes_ = 0;
+    Admission admission_;
+    std::unordered_map<ConnectionId, std::string> admitted_;  // connection -> its address
+    std::function<Admission::Clock::time_point()> now_ = [] { return Admission::Clock::now(); };
 };
 
 }  // namespace tarvel::server

@@ -439,6 +439,20 @@ TEST(MatchReturn, NobodyButThePlayerWhoSatThereTakesTheSeat) {
     EXPECT_EQ(Count(b.screen.spoken, "spojení obnoveno"), 1);
     EXPECT_EQ(Count(h.clients[0]->screen.spoken, "soupeř je zpět"), 1);
     EXPECT_TRUE(b.messages.empty());
+
+    // Back, he holds a fresh secret: the one that brought him back is spent.
+    ASSERT_EQ(b.secretSeen.size(), 32u);
+    EXPECT_NE(b.secretSeen, petrsSecret);
+    h.Cut(1);
+    h.Deliver();
+    h.strangerGot.clear();
+    const auto stranger = h.ConnectStranger("reconnect=" + petrsSecret + ";0\\");
+    EXPECT_EQ(h.strangerGot, "busy\\");
+    h.server.ClientDisconnected(stranger);
+    b.Return();
+    h.Deliver();
+    EXPECT_TRUE(b.engine.Net().active);
+    EXPECT_EQ(Count(b.screen.spoken, "spojení obnoveno"), 2);
 }
 
 TEST(MatchReturn, WhenTheOneWhoStayedIsLostTooTheMatchIsOverForBoth) {

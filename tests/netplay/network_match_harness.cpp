@@ -188,7 +188,7 @@ void NetworkMatchHarness::Write(server::ConnectionId id, std::string_view bytes)
     }
 }
 
-void NetworkMatchHarness::Close(server::ConnectionId id) {
+void NetworkMatchHarness::Close(server::ConnectionId id, std::chrono::milliseconds) {
     const int client = ClientOf(id);
     if (client >= 0) serverClosing_[static_cast<std::size_t>(client)] = true;
 }

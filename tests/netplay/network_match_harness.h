@@ -163,7 +163,7 @@ class NetworkMatchHarness final : public server::ClientLinks, public server::Eve
     void Disconnect(int client);
 
     void Write(server::ConnectionId id, std::string_view bytes) override;
-    void Close(server::ConnectionId id) override;
+    void Close(server::ConnectionId id, std::chrono::milliseconds after = {}) override;
     void Log(std::string_view line) override { log.emplace_back(line); }
     std::unique_ptr<server::SetupTimer> MakeTimer(std::function<void()> onExpiry) override;
 

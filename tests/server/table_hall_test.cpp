@@ -291,5 +291,17 @@ TEST(TableHallOneTable, EveryClientIsSeatedAtOnceAndTheThirdIsBusyWithTheLinesAs
     EXPECT_EQ(timers.Running(), 1u);  // only the table's wait for settings
 }
 
+
+TEST_F(TableHallTest, ANewcomerSendingOnlyTerminatorsIsStillHeardWhenItNamesItsTable) {
+    Connect(1);
+    for (int i = 0; i < 4; ++i) hall.ClientRead(1, std::string(64 * 1024, '\\'));
+    EXPECT_EQ(hall.WaitingForName(), 1u);
+    Read(1, {"join=stůl"});
+    Join(2, "stůl");
+    EXPECT_NE(TableOf(1), 0);
+    EXPECT_EQ(TableOf(1), TableOf(2));
+    EXPECT_EQ(links.Take(2), Messages{"yournumber=1"});
+}
+
 }  // namespace
 }  // namespace tarvel::server::testing

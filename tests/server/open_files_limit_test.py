@@ -1,0 +1,101 @@
+#!/usr/bin/env python3
+"""A server started with a low open-files limit is flooded with connections from many
+loopback addresses until it can take no more, several times over: it must never die,
+must keep accepting once the flood has gone, and two clients must then be numbered."""
+import os
+import resource
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+
+LIMIT = 160
+
+
+def connect(port, source):
+    s = socket.socket()
+    s.setblocking(False)
+    s.bind((source, 0))
+    try:
+        s.connect(("127.0.0.1", port))
+    except BlockingIOError:
+        pass
+    except OSError:
+        s.close()
+        return None
+    return s
+
+
+def numbered(port):
+    try:
+        clients = [socket.create_connection(("127.0.0.1", port), timeout=5,
+                                            source_address=("127.0.0.%d" % (200 + i), 0)) for i in range(2)]
+    except OSError as error:
+        print("cannot connect:", error)
+        return False
+    heard = [b"", b""]
+    deadline = time.time() + 10
+    while time.time() < deadline and not all(b"yournumber=" in h for h in heard):
+        for i, client in enumerate(clients):
+            client.settimeout(0.2)
+            try:
+                heard[i] += client.recv(4096)
+            except socket.timeout:
+                pass
+    for client in clients:
+        client.close()
+    return b"yournumber=0\\" in heard[0] and b"yournumber=1\\" in heard[1]
+
+
+def main(server):
+    folder = tempfile.mkdtemp()
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        port = probe.getsockname()[1]
+    settings = os.path.join(folder, "tarvelsvr.ini")
+    with open(settings, "w") as ini:
+        ini.write("[server]\nport=%d\ntables=100\n" % port)
+
+    def low_limit():
+        resource.setrlimit(resource.RLIMIT_NOFILE, (LIMIT, LIMIT))
+
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    log = open(os.path.join(folder, "log"), "w+")
+    process = subprocess.Popen([server, "--settings", settings], preexec_fn=low_limit, env=env,
+                               stdout=log, stderr=subprocess.STDOUT)
+    try:
+        time.sleep(0.5)
+        most = 0
+        for round_ in range(3):
+            flood = []
+            for i in range(3 * LIMIT):
+                s = connect(port, "127.0.0.%d" % (2 + i % 50))
+                if s is not None:
+                    flood.append(s)
+            time.sleep(1.5)
+            most = max(most, len(os.listdir("/proc/%d/fd" % process.pid)))
+            if process.poll() is not None:
+                print("round %d: the server died" % round_)
+                return 1
+            for s in flood:
+                s.close()
+            time.sleep(1.5)
+        if not numbered(port):
+            print("after the floods two clients were not numbered")
+            return 1
+        if process.poll() is not None:
+            print("the server died")
+            return 1
+        print("alive and accepting after three floods; at most %d files open of %d" % (most, LIMIT))
+        return 0
+    finally:
+        process.kill()
+        process.wait()
+        if "--verbose" in sys.argv:
+            log.seek(0)
+            print(log.read()[-3000:])
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))

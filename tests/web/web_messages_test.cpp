@@ -1,0 +1,104 @@
+// What a page may send, and what tarvelweb sends, held to the one message set.
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+#include "web/messages/message_check.h"
+#include "web/messages/page_request.h"
+#include "web/messages/server_event.h"
+#include "web/messages/typescript_export.h"
+#include "web/texts/page_texts.h"
+
+namespace tarvel::web {
+namespace {
+
+struct Refused {
+    const char* frame;
+    const char* reason;  // a part of the close reason the page gets
+};
+
+// Everything here must be refused with a reason, and must never reach a game.
+TEST(PageRequest, RefusesWhatBreaksTheMessageSet) {
+    const Refused cases[] = {
+        {"", "not JSON"},
+        {"{\"type\":\"command\"", "not JSON"},
+        {"[1,2]", "not a JSON object"},
+        {"{}", "no type"},
+        {"{\"type\":7}", "no type"},
+        {"{\"type\":\"launch\"}", "unknown message type launch"},
+        {"{\"type\":\"command\"}", "lacks name"},
+        {"{\"type\":\"command\",\"name\":\"cheat\"}", "no game command"},
+        {"{\"type\":\"command\",\"name\":5}", "not a text"},
+        {"{\"type\":\"command\",\"name\":\"play\",\"card\":3}", "unknown member card"},
+        {"{\"type\":\"hello\",\"language\":\"de\"}", "not cs or en"},
+        {"{\"type\":\"hello\",\"language\":\"czech\"}", "longer than 2"},
+        {"{\"type\":\"hello\",\"language\":\"cs\",\"resume\":\"../../etc\"}", "not a session secret"},
+        {"{\"type\":\"hello\",\"language\":\"cs\",\"resume\":\"0123456789ABCDEF0123456789abcdef\"}", "not a session secret"},
+        {"{\"type\":\"scoreName\",\"name\":\"a\\u0000b\"}", "control character"},
+        {"{\"type\":\"scoreName\",\"name\":\"abcdefghijklmnopqrstuvwxyzabcdefg\"}", "longer than 31"},
+    };
+    for (const Refused& refused : cases) {
+        const ParsedRequest parsed = ParsePageRequest(QByteArray(refused.frame));
+        EXPECT_FALSE(parsed.request.has_value()) << refused.frame;
+        EXPECT_NE(parsed.error.find(refused.reason), std::string::npos) << refused.frame << " → " << parsed.error;
+    }
+}
+
+TEST(PageRequest, ReadsWellFormedMessages) {
+    const ParsedRequest hello = ParsePageRequest(
+        R"({"type":"hello","language":"en","resume":"0123456789abcdef0123456789abcdef"})");
+    ASSERT_TRUE(hello.request.has_value()) << hello.error;
+    EXPECT_EQ(std::get<HelloRequest>(*hello.request).resume, "0123456789abcdef0123456789abcdef");
+
+    // Every command the page's keys can send is one the game hears.
+    for (std::size_t i = 0; i < GameCommandNames().size(); ++i) {
+        const std::string frame = R"({"type":"command","name":")" + std::string(GameCommandNames()[i]) + "\"}";
+        const ParsedRequest parsed = ParsePageRequest(QByteArray::fromStdString(frame));
+        ASSERT_TRUE(parsed.request.has_value()) << frame << ": " << parsed.error;
+        EXPECT_EQ(std::get<CommandRequest>(*parsed.request).command, static_cast<GameCommand>(i));
+    }
+
+    const ParsedRequest name = ParsePageRequest(R"({"type":"scoreName","name":"Jiří Šťastný"})");
+    ASSERT_TRUE(name.request.has_value()) << name.error;
+    EXPECT_EQ(std::get<ScoreNameRequest>(*name.request).name, "Jiří Šťastný");
+}
+
+// The page's TypeScript types are printed from the same tables: what tarvelweb sends must
+// be what those types promise, or the page reads fields that are not there.
+TEST(ServerEvent, EveryMessageFitsItsDescription) {
+    TableView table;
+    table.hand = {{"card1", "7 srdcová"}, {"card32", "eso křížové"}};
+    table.selected = 1;
+    table.pile = ShownItem{"card21", "dáma kárová"};
+    table.requestedSuit = ShownItem{"col3", "piky"};
+    const QByteArray frames[] = {
+        FormatWelcome("0123456789abcdef0123456789abcdef", true),
+        FormatSentence({{"m7 srdcova1", "7 srdcová"}, {"vyhozeni3", "vyhození"}}, "Ty: 7 srdcová", "cs"),
+        FormatTable(table),
+        FormatHistory({"Soupeř: lížu"}, false),
+        FormatEnabled({GameCommand::NewMatch, GameCommand::Play}),
+        FormatNotice("Žádná hra neběží."),
+    };
+    for (const QByteArray& frame : frames) {
+        const MessageCheck check = CheckMessage(QJsonDocument::fromJson(frame).object(), ServerMessages());
+        EXPECT_NE(check.spec, nullptr) << frame.toStdString() << ": " << check.error;
+    }
+}
+
+TEST(Generated, TypeScriptNamesEveryMessageAndText) {
+    const std::string messages = MessagesTypeScript();
+    for (const auto& set : {PageMessages(), ServerMessages()}) {
+        for (const MessageSpec& spec : set) {
+            EXPECT_NE(messages.find("type: \"" + std::string(spec.name) + "\""), std::string::npos) << spec.name;
+        }
+    }
+    // A page text that comes out empty is a caption the page would show blank.
+    for (const PageText& text : PageTexts()) {
+        EXPECT_FALSE(PageTextIn(text, kCzechLanguageBase).empty()) << text.key;
+        EXPECT_FALSE(PageTextIn(text, kEnglishLanguageBase).empty()) << text.key;
+        EXPECT_EQ(PageTextIn(text, kCzechLanguageBase).find('&'), std::string::npos) << text.key;
+    }
+}
+
+}  // namespace
+}  // namespace tarvel::web

@@ -1,0 +1,109 @@
+#include "web/messages/message_set.h"
+
+#include <array>
+
+namespace tarvel::web {
+namespace {
+
+using K = FieldKind;
+
+// Page to tarvelweb.
+constexpr std::array kHelloFields{
+    FieldSpec{field::kLanguage, K::Text, true, kLanguageLength},
+    FieldSpec{field::kResume, K::Text, false, kSecretLength},
+};
+constexpr std::array kCommandFields{FieldSpec{field::kName, K::Command, true, kCommandNameLength}};
+constexpr std::array kScoreNameFields{FieldSpec{field::kName, K::Text, true, kPlayerNameLength}};
+
+constexpr std::array kPageMessages{
+    MessageSpec{"hello", kHelloFields,
+                "The first message of a tab: its language, and the secret of the session it had before a reload."},
+    MessageSpec{"command", kCommandFields, "A key or a menu item: one of the game commands."},
+    MessageSpec{"scoreName", kScoreNameFields, "The name written into the table of best results."},
+};
+
+// tarvelweb to the page.
+constexpr std::array kWelcomeFields{
+    FieldSpec{field::kSecret, K::Text},
+    FieldSpec{field::kResumed, K::Flag},
+};
+constexpr std::array kPhraseFields{
+    FieldSpec{field::kFile, K::Text},  // the recording's name in zvuky/, without its extension
+    FieldSpec{field::kText, K::Text},
+};
+constexpr std::array kSentenceFields{
+    FieldSpec{field::kPhrases, K::ObjectList, true, 0, kPhraseFields},
+    FieldSpec{field::kText, K::Text},
+    FieldSpec{field::kLang, K::Text},
+};
+// A card or a suit as the page shows it: its picture in karty/ without the extension
+// ("card5", "col1") and its name as the screen reader reads it.
+constexpr std::array kShownFields{
+    FieldSpec{field::kPicture, K::Text},
+    FieldSpec{field::kName, K::Text},
+};
+constexpr std::array kTableFields{
+    FieldSpec{field::kHand, K::ObjectList, true, 0, kShownFields},  // in hand order
+    FieldSpec{field::kSelected, K::Integer},                        // index into the hand, -1 for none
+    FieldSpec{field::kSuits, K::ObjectList, true, 0, kShownFields},  // the suit choice, empty when none runs
+    FieldSpec{field::kSelectedSuit, K::Integer},                     // index into the suits, -1 for none
+    FieldSpec{field::kPile, K::ObjectList, true, 0, kShownFields},   // the pile's top card, if any
+    FieldSpec{field::kRequestedSuit, K::ObjectList, true, 0, kShownFields},  // the suit a queen asks for, if any
+    FieldSpec{field::kOpponentCount, K::Integer},
+    FieldSpec{field::kStock, K::Integer},
+    FieldSpec{field::kPlayerTurn, K::Flag},
+    FieldSpec{field::kRunning, K::Flag},
+};
+constexpr std::array kHistoryFields{
+    FieldSpec{field::kLines, K::TextList},
+    FieldSpec{field::kReplace, K::Flag},
+};
+constexpr std::array kEnabledFields{FieldSpec{field::kCommands, K::CommandList}};
+constexpr std::array kNoticeFields{FieldSpec{field::kText, K::Text}};
+
+constexpr std::array kServerMessages{
+    MessageSpec{"welcome", kWelcomeFields, "The tab's session: its secret, and whether it was the one asked back."},
+    MessageSpec{"sentence", kSentenceFields,
+                "What the game says in answer to one command: its recordings in order and its text."},
+    MessageSpec{"table", kTableFields, "What lies on the table, for the helper's drawing and the hand's list."},
+    MessageSpec{"history", kHistoryFields, "Lines of the history: added, or all of them when replace is set."},
+    MessageSpec{"enabled", kEnabledFields, "The game commands that do something now."},
+    MessageSpec{"notice", kNoticeFields, "A message to the player, as the desktop shows in a message box."},
+};
+
+constexpr std::array<std::string_view, 25> kGameCommandNames{
+    "newMatch",     "endMatch",       "play",           "draw",          "left",
+    "right",        "first",          "last",           "selectedCard",  "selectedValue",
+    "allCards",     "pileCard",       "gameNumber",     "playerWins",    "opponentWins",
+    "playerPoints", "tablePoints",    "opponentPoints", "opponentCount", "playerCount",
+    "toggleSounds", "toggleSayDrawn", "repeatOpponent", "previousAnnouncement", "nextAnnouncement",
+};
+static_assert(kGameCommandNames.size() == static_cast<std::size_t>(GameCommand::NextAnnouncement) + 1);
+
+}  // namespace
+
+std::span<const MessageSpec> PageMessages() {
+    return kPageMessages;
+}
+
+std::span<const MessageSpec> ServerMessages() {
+    return kServerMessages;
+}
+
+const MessageSpec& Spec(PageMessage message) {
+    return kPageMessages.at(static_cast<std::size_t>(message));
+}
+
+const MessageSpec& Spec(ServerMessage message) {
+    return kServerMessages.at(static_cast<std::size_t>(message));
+}
+
+std::span<const std::string_view> GameCommandNames() {
+    return kGameCommandNames;
+}
+
+std::string_view Name(GameCommand command) {
+    return kGameCommandNames.at(static_cast<std::size_t>(command));
+}
+
+}  // namespace tarvel::web

@@ -1,0 +1,119 @@
+// The messages between the page and tarvelweb, both ways, in one place: every message
+// name, every field name and kind, and the game commands the page may send. The page's
+// TypeScript module is printed from these tables (typescript_export.h), so no name is
+// written twice and the two ends cannot drift apart.
+//
+// On the wire each message is one WebSocket text frame holding a JSON object whose
+// "type" is the message name; its other members are the message's fields.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace tarvel::web {
+
+enum class FieldKind {
+    Text,
+    Integer,
+    Flag,
+    Command,  // the name of a game command
+    IntegerList,
+    TextList,
+    CommandList,
+    ObjectList,  // objects whose fields `items` lists
+};
+
+struct FieldSpec {
+    std::string_view name;
+    FieldKind kind;
+    bool required = true;
+    int maxLength = 0;  // Text: the most UTF-16 code units the page may send
+    std::span<const FieldSpec> items = {};
+};
+
+struct MessageSpec {
+    std::string_view name;
+    std::span<const FieldSpec> fields;
+    std::string_view meaning;  // one line, printed above the TypeScript type
+};
+
+// The member that names a message.
+inline constexpr std::string_view kTypeField = "type";
+
+// What the page sends.
+enum class PageMessage { Hello, Command, ScoreName };
+// What tarvelweb sends.
+enum class ServerMessage { Welcome, Sentence, Table, History, Enabled, Notice };
+
+std::span<const MessageSpec> PageMessages();
+std::span<const MessageSpec> ServerMessages();
+const MessageSpec& Spec(PageMessage message);
+const MessageSpec& Spec(ServerMessage message);
+
+// The commands a key, a click or a menu item of the page stands for; the game decides
+// what each does at the moment (a card or a suit moves, a draw or a stand...).
+enum class GameCommand {
+    NewMatch,
+    EndMatch,
+    Play,
+    Draw,
+    Left,
+    Right,
+    First,
+    Last,
+    SelectedCard,
+    SelectedValue,
+    AllCards,
+    PileCard,
+    GameNumber,
+    PlayerWins,
+    OpponentWins,
+    PlayerPoints,
+    TablePoints,
+    OpponentPoints,
+    OpponentCount,
+    PlayerCount,
+    ToggleSounds,
+    ToggleSayDrawn,
+    RepeatOpponent,
+    PreviousAnnouncement,
+    NextAnnouncement,
+};
+
+std::span<const std::string_view> GameCommandNames();
+std::string_view Name(GameCommand command);
+
+// Field names the two directions' code refers to.
+namespace field {
+inline constexpr std::string_view kLanguage = "language";
+inline constexpr std::string_view kResume = "resume";
+inline constexpr std::string_view kName = "name";
+inline constexpr std::string_view kSecret = "secret";
+inline constexpr std::string_view kResumed = "resumed";
+inline constexpr std::string_view kPhrases = "phrases";
+inline constexpr std::string_view kFile = "file";
+inline constexpr std::string_view kText = "text";
+inline constexpr std::string_view kLang = "lang";
+inline constexpr std::string_view kHand = "hand";
+inline constexpr std::string_view kSelected = "selected";
+inline constexpr std::string_view kPicture = "picture";
+inline constexpr std::string_view kSuits = "suits";
+inline constexpr std::string_view kSelectedSuit = "selectedSuit";
+inline constexpr std::string_view kOpponentCount = "opponentCount";
+inline constexpr std::string_view kPile = "pile";
+inline constexpr std::string_view kRequestedSuit = "requestedSuit";
+inline constexpr std::string_view kStock = "stock";
+inline constexpr std::string_view kPlayerTurn = "playerTurn";
+inline constexpr std::string_view kRunning = "running";
+inline constexpr std::string_view kLines = "lines";
+inline constexpr std::string_view kReplace = "replace";
+inline constexpr std::string_view kCommands = "commands";
+}  // namespace field
+
+// Limits every page message is held to.
+inline constexpr int kLanguageLength = 2;
+inline constexpr int kSecretLength = 32;
+inline constexpr int kPlayerNameLength = 31;
+inline constexpr int kCommandNameLength = 32;
+
+}  // namespace tarvel::web

@@ -1,0 +1,47 @@
+// tarvelweb: serves Tarvel to web browsers from the game folder, one session per tab.
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+
+#include "web/server/tab_hub.h"
+#include "web/server/web_listener.h"
+#include "web/server/web_settings.h"
+
+using namespace tarvel::web;
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+    std::string error;
+    const auto settings = ReadWebSettings("tarvelweb.ini", arguments, error);
+    if (!settings) {
+        std::fprintf(stderr, "tarvelweb: %s\n%s", error.c_str(), WebUsage().c_str());
+        return 2;
+    }
+    if (settings->help) {
+        std::fputs(WebUsage().c_str(), stdout);
+        return 0;
+    }
+    const QDir gameFolder = QDir::current();
+    StaticFiles files(gameFolder);
+    if (!files.HasPage()) {
+        std::fprintf(stderr, "tarvelweb: the page is missing: no web/index.html in %s\n",
+                     qPrintable(gameFolder.absolutePath()));
+        return 1;
+    }
+    if (files.RecordingCount() == 0) {
+        std::fprintf(stderr, "tarvelweb: zvuky/ holds no Opus or MP3 recordings; the page can be played with a "
+                             "screen reader only\n");
+    }
+    TabHub hub(TabGameFactory{}, HubLimits{});
+    WebListener listener(std::move(files), OriginPolicy(settings->port, settings->origins), hub);
+    if (!listener.Listen(QHostAddress::LocalHost, static_cast<quint16>(settings->port))) {
+        std::fprintf(stderr, "tarvelweb: cannot serve on port %d: %s\n", settings->port,
+                     qPrintable(listener.ErrorString()));
+        return 1;
+    }
+    std::printf("Tarvel is served: open http://127.0.0.1:%d/ in your web browser.\n", settings->port);
+    std::fflush(stdout);
+    return app.exec();
+}
