@@ -26,7 +26,7 @@ ComputerMove Engine::StrongMove() {
     if (state_.OpponentHand.Size() == 0) return {ComputerMove::Kind::Draw, 0};
     rules::Position position = PositionOf(state_, options_);
     position.toMove = kOpponentSeat;
-    const lookahead::SeatKnowledge knowledge = strongMemory_.Update(lookahead::KnowledgeOf(position, kOpponentSeat));
+    const lookahead::SeatKnowledge knowledge = strongMemory_.Update(rules::ViewOf(position, kOpponentSeat));
     const lookahead::Decision decision =
         lookahead::ChooseMove(knowledge, options_.playforpoints, random_.Random(0xFFFFFFFFu));
     switch (decision.move.kind) {
@@ -50,7 +50,7 @@ std::optional<ReturnAnswer> Engine::StrongReturnAnswer() {
     position.toMove = kOpponentSeat;
     position.outSeat = kPlayerSeat;
     position.suitToName = false;
-    const lookahead::SeatKnowledge knowledge = strongMemory_.Update(lookahead::KnowledgeOf(position, kOpponentSeat));
+    const lookahead::SeatKnowledge knowledge = strongMemory_.Update(rules::ViewOf(position, kOpponentSeat));
     const lookahead::Decision decision =
         lookahead::ChooseMove(knowledge, options_.playforpoints, random_.Random(0xFFFFFFFFu));
     if (decision.move.kind != rules::MoveKind::Lay) return std::nullopt;
@@ -63,7 +63,7 @@ std::optional<ReturnAnswer> Engine::StrongReturnAnswer() {
 void Engine::RememberOwnMove() {
     rules::Position position = PositionOf(state_, options_);
     position.toMove = kPlayerSeat;
-    strongMemory_.AfterOwnMove(lookahead::KnowledgeOf(position, kOpponentSeat));
+    strongMemory_.AfterOwnMove(rules::ViewOf(position, kOpponentSeat));
 }
 
 }  // namespace tarvel

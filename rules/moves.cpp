@@ -35,6 +35,8 @@ SeatView ViewOf(const Position& p, std::uint8_t seat) {
     v.otherCount = static_cast<std::uint8_t>(CountOf(p.hands[OtherSeat(seat)]));
     v.stockSize = p.stockSize;
     v.unseen = p.hands[OtherSeat(seat)] | p.StockSet();
+    v.pile = p.pile;
+    v.pileSize = p.pileSize;
     v.top = p.Top();
     v.namedSuit = p.namedSuit;
     v.toMove = p.toMove;

@@ -15,13 +15,14 @@ void TurnPile(Position& p, Rng& random) {
     p.stockSize = static_cast<std::uint8_t>(under);
     p.pile[0] = p.pile[static_cast<std::size_t>(under)];
     p.pileSize = 1;
+    // The options may change during a game: a shuffled turn ends what an earlier
+    // plain one let the table know.
+    p.stockOrderKnown = !p.rules.shuffle;
     if (p.rules.shuffle) {
         if (p.stockSize < 2) return;
         std::array<CardId, kCards> ring{};
         for (int k = 0; k < p.stockSize; ++k) ring[static_cast<std::size_t>(k)] = p.stock[static_cast<std::size_t>(p.stockSize - 1 - k)];
         RingShuffle(ring.data(), p.stockSize, p.stock.data(), random);
-    } else {
-        p.stockOrderKnown = true;
     }
 }
 

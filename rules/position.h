@@ -53,6 +53,10 @@ struct SeatView {
     std::uint8_t otherCount = 0;
     std::uint8_t stockSize = 0;
     CardSet unseen = 0;  // the other hand and the stock together
+    // Every card of the pile was laid in the open: its order is no secret, and an
+    // unshuffled turn makes it the next stock's.
+    std::array<CardId, kCards> pile{};  // bottom first, as in Position
+    std::uint8_t pileSize = 0;
     CardId top = kNoCard;
     std::uint8_t namedSuit = kNoSuit;
     std::uint8_t toMove = 0;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/computer_opponent.h"
 #include "rules/card_names.h"
 
 namespace tarvel::duel {

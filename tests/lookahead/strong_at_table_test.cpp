@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/engine/recording_presentation.h"
 #include "engine/self_play.h"
+#include "tests/engine/recording_presentation.h"
 
 namespace tarvel {
 namespace {
@@ -60,9 +60,9 @@ TEST(StrongComputerAtTable, ChangesTheSuitInTheUsualWords) {
             if (said[i].find("měním na") == std::string::npos) continue;
             ++changes;
             const std::string& next = said[i + 1];
-            EXPECT_TRUE(std::any_of(suits.begin(), suits.end(),
-                                    [&](const std::string& s) { return next.find(s) != std::string::npos; }))
-                << next;
+            EXPECT_TRUE(std::any_of(suits.begin(), suits.end(), [&](const std::string& s) {
+                return next.find(s) != std::string::npos;
+            })) << next;
         }
     }
     EXPECT_GT(changes, 0) << "no queen laid by the strong computer in these matches";

@@ -175,10 +175,12 @@ TEST(RulesApply, ShuffledTurnUsesTheRingWalk) {
     ScriptedRandom random;
     random.values[0] = 1;  // of three cards: skip one, take the next
     Position p = Table(Hand({"9 srdcová"}), "kluk kárový", {"8 kárová", "9 kárová", "10 kárová"});
+    // An earlier turn went unshuffled; the shuffle was switched on since.
+    p.stockOrderKnown = true;
     p.rules.shuffle = true;
     Apply(p, Move{MoveKind::Draw, 0}, random);
     // Popped from the new stock (8, 9, 10 from its top) into a ring, the walk takes 9, then 10, 8.
-    EXPECT_FALSE(p.stockOrderKnown);
+    EXPECT_FALSE(p.stockOrderKnown) << "a shuffled stock's order is nobody's to know";
     ASSERT_EQ(p.stockSize, 2);
     EXPECT_TRUE(Holds(p.hands[0], C("8 kárová")));
     EXPECT_EQ(p.stock[0], C("9 kárová"));
