@@ -41,7 +41,7 @@ void Play(rules::Position& p, const Decision& d, FastRandom& random) {
 // With nothing hidden, the moves proven to win, else all but those proven to lose.
 // `proven`: the moves returned are proven wins.
 std::vector<Decision> Unrefuted(const rules::Position& world, const std::vector<Decision>& candidates,
-                                const Effort& effort, SearchReport& spent, bool& proven) {
+                                const Effort& effort, bool& proven) {
     std::vector<Decision> wins, open;
     const long share = effort.exactNodes / static_cast<long>(candidates.size());
     for (const Decision& d : candidates) {
@@ -55,7 +55,6 @@ std::vector<Decision> Unrefuted(const rules::Position& world, const std::vector<
             rules::Apply(after, rules::Move::NameSuit(d.suit), unused);
         long left = share;
         const Proof proof = ProveOutcome(after, world.toMove, effort.exactDepth, left);
-        spent.exactNodes += share - (left > 0 ? left : 0);
         if (proof == Proof::Win) wins.push_back(d);
         if (proof == Proof::Open) open.push_back(d);
     }
@@ -80,8 +79,7 @@ Decision ChooseMove(const SeatKnowledge& knowledge, bool forPoints, std::uint64_
     if (candidates.size() == 1) return candidates.front();
     if (sampler.Certain()) {
         bool proven = false;
-        candidates = Unrefuted(first, candidates, effort, spent, proven);
-        if (report) *report = spent;
+        candidates = Unrefuted(first, candidates, effort, proven);
         // A proven win is enough, unless the points it wins still differ.
         if (candidates.size() == 1 || (proven && !forPoints)) return candidates.front();
     }

@@ -32,7 +32,6 @@ struct SearchReport {
     int candidates = 0;
     int playouts = 0;
     long steps = 0;
-    long exactNodes = 0;  // positions the exact search visited
 };
 
 // `knowledge.view` must have the seat to move. The seed comes from the game's random

@@ -47,7 +47,7 @@ std::uint8_t SuitHeldMost(rules::CardSet hand, std::uint8_t fallback) {
             best = suit;
         }
     }
-    return best < 4 ? best : 0;
+    return best;
 }
 
 rules::Move QuickMove(const rules::Position& p, FastRandom& random) {

@@ -12,8 +12,8 @@ namespace tarvel::lookahead {
 // The quick policy's move in a position that is not over.
 rules::Move QuickMove(const rules::Position& position, FastRandom& random);
 
-// The suit a side names after its queen: the one it holds most of, `fallback` when it
-// holds only queens.
+// The suit a side names after its queen: the one it holds most of, `fallback` (a
+// suit) when it holds only queens.
 std::uint8_t SuitHeldMost(rules::CardSet hand, std::uint8_t fallback);
 
 // The points of the cards in a hand.

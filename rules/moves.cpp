@@ -80,6 +80,22 @@ Refusal Check(const Position& p, Move move) {
     }
 }
 
+DrawnCards DrawnInOrder(const Position& before, const Position& after, const MoveOutcome& outcome) {
+    DrawnCards drawn;
+    // Drawing only lowers the stock's size, so the cards taken from a turned pile's new
+    // stock still lie just above what is left of it.
+    const int count = CountOf(outcome.drawn);
+    const int fromOld = count < before.stockSize ? count : before.stockSize;
+    for (int i = 0; i < fromOld; ++i) drawn.cards[drawn.count++] = before.stock[static_cast<std::size_t>(before.stockSize - 1 - i)];
+    drawn.beforeTurn = drawn.count;
+    if (outcome.pileTurned) {
+        const int fromNew = count - fromOld;
+        for (int j = 0; j < fromNew; ++j)
+            drawn.cards[drawn.count++] = after.stock[static_cast<std::size_t>(after.stockSize + fromNew - 1 - j)];
+    }
+    return drawn;
+}
+
 bool MoveList::Contains(Move move) const {
     for (const Move& m : *this) {
         if (m == move) return true;

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "bench/duel/duel_seats.h"
-#include "engine/rules_bridge.h"
+#include "engine/game_options.h"
 
 namespace {
 

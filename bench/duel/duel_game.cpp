@@ -1,8 +1,8 @@
 #include "bench/duel/duel_game.h"
 
 #include <algorithm>
+#include <vector>
 
-#include "rules/ring_shuffle.h"
 
 namespace tarvel::duel {
 namespace {
@@ -15,24 +15,10 @@ constexpr int kMoveLimit = 2000;
 // The deal as the table makes it, with each hand in the order its cards came.
 Position DealInOrder(const rules::RuleOptions& r, std::uint8_t first, StandardRandom& random,
                      std::vector<CardId> (&order)[2]) {
-    Position p;
-    p.rules = r;
-    std::array<CardId, rules::kCards> ring{};
-    for (int i = 0; i < rules::kCards; ++i) ring[static_cast<std::size_t>(i)] = static_cast<CardId>(i);
-    rules::RingShuffle(ring.data(), rules::kCards, p.stock.data(), random);
-    p.stockSize = rules::kCards;
-    for (std::uint8_t seat = 0; seat < 2; ++seat) {
-        order[seat].clear();
-        for (int i = 0; i < r.dealtCards; ++i) {
-            const CardId card = p.stock[--p.stockSize];
-            p.hands[seat] |= rules::Bit(card);
-            order[seat].push_back(card);
-        }
-    }
-    const CardId start = p.stock[--p.stockSize];
-    p.pile[p.pileSize++] = start;
-    if (rules::RankOf(start) == rules::kQueen) p.namedSuit = rules::SuitOf(start);
-    p.toMove = first;
+    rules::DealtOrder dealt;
+    const Position p = rules::Deal(r, first, random, &dealt);
+    for (std::uint8_t seat = 0; seat < 2; ++seat)
+        order[seat].assign(dealt.hands[seat].begin(), dealt.hands[seat].begin() + dealt.perHand);
     return p;
 }
 
@@ -41,27 +27,11 @@ rules::Refusal ApplyKeepingOrder(Position& p, rules::Move move, StandardRandom& 
                                  std::vector<CardId> (&order)[2]) {
     const Position before = p;
     const rules::MoveOutcome out = rules::Apply(p, move, random);
-    for (std::size_t seat = 0; seat < 2; ++seat) {
-        auto& hand = order[seat];
-        hand.erase(std::remove_if(hand.begin(), hand.end(),
-                                  [&](CardId c) { return !rules::Holds(p.hands[seat], c); }),
-                   hand.end());
-    }
-    if (out.drawn == 0) return out.refusal;
-    rules::CardSet left = out.drawn;
-    auto& hand = order[out.drawer];
-    for (int i = before.stockSize - 1; i >= 0; --i) {
-        const CardId c = before.stock[static_cast<std::size_t>(i)];
-        if (rules::Holds(left, c)) {
-            hand.push_back(c);
-            left &= ~rules::Bit(c);
-        }
-    }
-    // The rest came off the new stock of the turned pile, from its top down to what is
-    // left of it.
-    for (int i = p.stockSize + rules::CountOf(left) - 1; i >= p.stockSize; --i) {
-        hand.push_back(p.stock[static_cast<std::size_t>(i)]);
-    }
+    if (out.refusal != rules::Refusal::None) return out.refusal;
+    if (move.kind == rules::MoveKind::Lay) std::erase(order[before.toMove], move.value);
+    if (out.drawer == rules::kNoSeat) return out.refusal;
+    const rules::DrawnCards drawn = rules::DrawnInOrder(before, p, out);
+    order[out.drawer].insert(order[out.drawer].end(), drawn.cards.begin(), drawn.cards.begin() + drawn.count);
     return out.refusal;
 }
 

@@ -20,9 +20,10 @@
 #include "client/scores/table_score_speech.h"
 #include "client/settings/client_texts.h"
 #include "common/profile_file.h"
+#include "client/settings/message_line.h"
 #include "client/app/screen_reader_text.h"
 #include "client/table/table_description.h"
-#include "engine/table_layout.h"
+#include "client/table/table_layout.h"
 
 namespace tarvel {
 namespace {
@@ -53,7 +54,7 @@ MainWindow::MainWindow(ClientSetup setup)
       audio_(setup_.audio ? std::move(setup_.audio) : std::make_unique<SilentAudioBackend>()),
       random_(RandomFor(setup_.seed)),
       phrases_(*audio_, random_),
-      spoken_(gameSpeech_, history_, [this] { return engine_->State().PlayerVoice; }) {
+      spoken_(gameSpeech_, history_, [this] { return engine_->State().playerVoice; }) {
     // The language first: every caption below comes from the string table in it.
     texts_.SetLanguageBase(settings_.LoadLanguage());
     setWindowTitle(Text(1));
@@ -64,7 +65,7 @@ MainWindow::MainWindow(ClientSetup setup)
 
     // Everything the game says goes into the history on its way to the player.
     MakeNetworkPlay();
-    engine_ = std::make_unique<Engine>(spoken_, *table_, *this, *network_, random_);
+    engine_ = std::make_unique<Engine>(spoken_, *this, *network_, random_);
     network_->Attach(*engine_, setup_.userName ? setup_.userName() : ThisInstallationName());
     say_ = std::make_unique<SayCommands>(engine_->State(), spoken_);
     hover_ = std::make_unique<PointerHover>(engine_->State(), engine_->Options(), spoken_);
@@ -94,8 +95,6 @@ MainWindow::MainWindow(ClientSetup setup)
     MakeChat();
     StartServerIfAsked();
     if (!phrases_.SoundsOn()) menu_.katlzankarty1->setEnabled(false);
-    engine_->State().MarkerX = layout::kStartMarker.x;
-    engine_->State().MarkerY = layout::kStartMarker.y;
 
     formactivatetimer_.setInterval(kActivationRedrawMilliseconds);
     formactivatetimer_.setSingleShot(true);
@@ -164,7 +163,7 @@ void MainWindow::ConnectMenu() {
         Command([this] {
             // A local match still running ends first, said as the end-match command says
             // it, so the network match that follows starts from a table at rest.
-            if (engine_->State().GameRunning && !engine_->Net().active) {
+            if (engine_->State().running && !engine_->Net().active) {
                 if (network_->ConnectionInUse()) return;
                 engine_->Ukonenhry1Click();
             }
@@ -189,7 +188,7 @@ void MainWindow::ConnectMenu() {
     connect(m.Tvojebodydotabulky1, &QAction::triggered, this, [this] {
         SayCommand([this] {
             const GameState& state = engine_->State();
-            SayTableScore(spoken_, state.PlayerVoice, state.PlayerPenalty, state.OpponentPenalty);
+            SayTableScore(spoken_, state.playerVoice, state.playerPenalty, state.opponentPenalty);
         });
     });
     connect(m.Mojebody1, &QAction::triggered, this, [this] { SayCommand([this] { say_->OpponentPoints(); }); });
@@ -323,7 +322,7 @@ void MainWindow::MakeNetworkPlay() {
     };
     hooks.matchAgreed = [this] {
         // The first game of a network match starts a new history, as a new local match does.
-        if (engine_->State().LastStarter == kStarterUnknown) {
+        if (engine_->State().lastStarter == kStarterUnknown) {
             history_.Clear();
             shownEntries_ = 0;
             toldEntries_ = 0;
@@ -352,7 +351,7 @@ void MainWindow::SendChatMessage() {
 void MainWindow::ReceiveChatMessage(std::string_view text) {
     const ReceivedMessage received = chat_->Receive(text);
     // The history keeps it with the opponent's words; the chat voice, not a recording, reads it.
-    history_.Add(SpokenEntry{Speaker::Opponent, engine_->State().OpponentVoice, received.line.trimmed().toStdString(),
+    history_.Add(SpokenEntry{Speaker::Opponent, engine_->State().opponentVoice, received.line.trimmed().toStdString(),
                              kPlainVariant, false, false});
     table_->PrintChatLine(received.line, received.spoken ? QString() : received.announcement);
 }
@@ -433,8 +432,8 @@ void MainWindow::LoadStartupSettings() {
     GameOptions& options = engine_->Options();
     VoiceLetters voices = VoiceLettersForGender(options.playergender);
     settings_.LoadSettings(QDir::currentPath().toStdString(), options, net_, voices);
-    engine_->State().PlayerVoice = voices.player;
-    engine_->State().OpponentVoice = voices.opponent;
+    engine_->State().playerVoice = voices.player;
+    engine_->State().opponentVoice = voices.opponent;
     phrases_.SetSoundsOn(options.gamesounds);
     menu_.Zvuky1->setChecked(options.gamesounds);
     menu_.katlzankarty1->setChecked(options.saypickedcards);
@@ -493,14 +492,8 @@ void MainWindow::SayCommand(std::function<void()> say) {
 
 void MainWindow::FormActivate() {
     const GameState& state = engine_->State();
-    if (!state.GameRunning || state.PlayerHand.Empty()) return;
-    table_->ClearTable();
-    table_->RedrawTable();
-    if (state.SuitChoiceActive) {
-        table_->DrawSuitChoice();
-    } else if (state.RequestedSuitShown) {
-        table_->DrawRequestedSuit();
-    }
+    if (!state.running || state.playerHand.empty()) return;
+    table_->Redraw();
 }
 
 void MainWindow::ToggleSounds(bool fromMenu) {
@@ -520,7 +513,7 @@ void MainWindow::ToggleSounds(bool fromMenu) {
 void MainWindow::ApplySoundsState() {
     const bool on = phrases_.SoundsOn();
     menu_.Zvuky1->setChecked(on);
-    SetSayMenuEnabled(on && engine_->State().GameRunning);
+    SetSayMenuEnabled(on && engine_->State().matchOn);
     menu_.katlzankarty1->setEnabled(on);
     label1_->setVisible(!on || gameSpeech_.Mode() == SpeechMode::Off);
 }
@@ -586,55 +579,77 @@ void MainWindow::UpdateAccessibleTable() {
     table_->setAccessibleName(Text(text::kTableName) + QStringLiteral(". ") + summary);
 }
 
-// The window port.
-
-void MainWindow::SetLabel(std::string_view text) {
-    label1_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+void MainWindow::Happened(const GameEvent& event) {
+    table_->Show(event);
+    switch (event.kind) {
+        case GameEventKind::GameBegins:
+            networkMatch_ = engine_->Net().active;
+            label1_->setVisible(!phrases_.SoundsOn());
+            UpdateMenus();
+            break;
+        case GameEventKind::Dealt:
+            UpdateMenus();
+            break;
+        case GameEventKind::Announced:
+            SetLabel(MessageLineText(event.line, event.count, texts_));
+            break;
+        case GameEventKind::GameDecided:
+            SetLabel(MessageLineText(event.seat == kPlayerSeat ? MessageLine::YouWin : MessageLine::IWin, 0, texts_));
+            break;
+        case GameEventKind::ScoreStep:
+            ScoreTableStep();
+            break;
+        case GameEventKind::GameUnderWay:
+            formactivatetimer_.start();
+            break;
+        case GameEventKind::MatchEnded:
+            if (networkMatch_) menu_.Polizprvusoupei1->setEnabled(false);
+            networkMatch_ = false;
+            UpdateMenus();
+            SetLabel("");
+            label1_->setVisible(false);
+            break;
+        default:
+            break;
+    }
+    UpdateStatusPanels();
 }
 
-void MainWindow::ShowLabel(bool visible) {
-    label1_->setVisible(visible);
+void MainWindow::UpdateMenus() {
+    const GameState& state = engine_->State();
+    const GameOptions& options = engine_->Options();
+    menu_.Ukonenhry1->setEnabled(state.matchOn);
+    menu_.Nastavenhry1->setEnabled(!state.matchOn);
+    // A network match keeps its connection and its settings until it ends.
+    menu_.Novsovhra1->setEnabled(!networkMatch_);
+    menu_.Sovnastaven1->setEnabled(!networkMatch_);
+    ownEnabling_[menu_.tvojebody1] = options.playforpoints;
+    ownEnabling_[menu_.Mojebody1] = options.playforpoints;
+    ownEnabling_[menu_.Tvojebodydotabulky1] = options.playforpoints && options.usetable;
+    SetSayMenuEnabled(state.matchOn && phrases_.SoundsOn());
 }
 
-void MainWindow::SetStatusPanel(StatusPanel panel, std::string_view text) {
-    panels_[static_cast<std::size_t>(panel)]->setText(
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-void MainWindow::EnableMenuItem(MenuItem item, bool enabled) {
-    switch (item) {
-        case MenuItem::Novsovhra1:
-            menu_.Novsovhra1->setEnabled(enabled);
-            break;
-        case MenuItem::Ukonenhry1:
-            menu_.Ukonenhry1->setEnabled(enabled);
-            break;
-        case MenuItem::Nastavenhry1:
-            menu_.Nastavenhry1->setEnabled(enabled);
-            break;
-        case MenuItem::Sovnastaven1:
-            menu_.Sovnastaven1->setEnabled(enabled);
-            break;
-        case MenuItem::ekni1:
-            SetSayMenuEnabled(enabled && phrases_.SoundsOn());
-            break;
-        case MenuItem::tvojebody1:
-            SetSayItemEnabled(menu_.tvojebody1, enabled);
-            break;
-        case MenuItem::Mojebody1:
-            SetSayItemEnabled(menu_.Mojebody1, enabled);
-            break;
-        case MenuItem::Tvojebodydotabulky1:
-            SetSayItemEnabled(menu_.Tvojebodydotabulky1, enabled);
-            break;
-        case MenuItem::Polizprvusoupei1:
-            menu_.Polizprvusoupei1->setEnabled(enabled);
-            break;
+void MainWindow::UpdateStatusPanels() {
+    const GameState& state = engine_->State();
+    const bool points = engine_->Options().playforpoints;
+    auto number = [](std::int64_t value) { return QString::number(value); };
+    const QString texts[10] = {Text(text::kYourWins),
+                               number(state.playerWins),
+                               Text(text::kMyWins),
+                               number(state.opponentWins),
+                               points ? Text(text::kYourPoints) : QString(),
+                               points ? number(state.playerPenalty) : QString(),
+                               points ? Text(text::kMyPoints) : QString(),
+                               points ? number(state.opponentPenalty) : QString(),
+                               Text(text::kGame),
+                               number(state.gameNumber)};
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        if (panels_[i]->text() != texts[i]) panels_[i]->setText(texts[i]);
     }
 }
 
-void MainWindow::StartActivationTimer() {
-    formactivatetimer_.start();
+void MainWindow::SetLabel(std::string_view text) {
+    label1_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void MainWindow::ScoreTableStep() {
@@ -646,10 +661,6 @@ void MainWindow::ScoreTableStep() {
         scoreDialog_->ShowModally(*outcome.view);
     }
     table_->setFocus();
-}
-
-std::string MainWindow::LocalizedText(int index) {
-    return texts_.LocalizedText(index);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,7 @@
 // The main window of tarvel: the table, the message line, the status bar and the
 // menu. It owns the engine, the phrase player and the settings for the life of the
-// program, is the engine's window port, and turns every key, click, menu command and
-// timer into an engine call through the engine gate.
+// program, draws and writes what the engine tells of the game, and turns every key,
+// click, menu command and timer into an engine call through the engine gate.
 #pragma once
 
 #include <QLabel>
@@ -23,7 +23,7 @@
 #include "client/app/help_window.h"
 #include "client/app/history_window.h"
 #include "client/app/main_menu.h"
-#include "client/settings/net_settings.h"
+#include "session/net_settings.h"
 #include "client/chat/chat_controller.h"
 #include "client/net/net_settings_dialog.h"
 #include "client/app/network_play.h"
@@ -42,11 +42,11 @@
 #include "common/string_table.h"
 #include "client/table/table_pointer.h"
 #include "client/app/table_view.h"
-#include "engine/window_port.h"
+#include "engine/game_event.h"
 
 namespace tarvel {
 
-class MainWindow final : public QMainWindow, public WindowPort {
+class MainWindow final : public QMainWindow, public EventPort {
     Q_OBJECT
 
   public:
@@ -58,7 +58,9 @@ class MainWindow final : public QMainWindow, public WindowPort {
     const MainMenu& Menu() const { return menu_; }
     QLabel& MessageLine() { return *label1_; }
     const AnnouncementArea& Announcements() const { return *announcements_; }
-    QLabel& StatusPanelLabel(StatusPanel panel) { return *panels_[static_cast<std::size_t>(panel)]; }
+    // The status bar's panels, left to right: a label, then its figure (wins of each,
+    // points of each, the game).
+    QLabel& StatusPanelLabel(std::size_t panel) { return *panels_[panel]; }
     PhrasePlayer& Phrases() { return phrases_; }
     const AnnouncementHistory& History() const { return history_; }
     const Localizer& Texts() const { return texts_; }
@@ -69,14 +71,8 @@ class MainWindow final : public QMainWindow, public WindowPort {
     // The full redraw of the table, as when the window comes back to the front.
     void FormActivate();
 
-    // The window port.
-    void SetLabel(std::string_view text) override;
-    void ShowLabel(bool visible) override;
-    void SetStatusPanel(StatusPanel panel, std::string_view text) override;
-    void EnableMenuItem(MenuItem item, bool enabled) override;
-    void StartActivationTimer() override;
-    void ScoreTableStep() override;
-    std::string LocalizedText(int index) override;
+    // What happened in the game: drawn on the table, written in the window.
+    void Happened(const GameEvent& event) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,6 +89,11 @@ class MainWindow final : public QMainWindow, public WindowPort {
     void ToggleSayDrawnCards(bool fromMenu);
     void ApplySoundsState();
     void SetSayMenuEnabled(bool enabled);
+    // The menus' enabling as the match and the sounds stand.
+    void UpdateMenus();
+    void UpdateStatusPanels();
+    void SetLabel(std::string_view text);
+    void ScoreTableStep();
     void SetSayItemEnabled(QAction* item, bool enabled);
     void OpenHelp();
     // A picture folder or the help text: in the data folder, or by its bare name.
@@ -147,6 +148,7 @@ class MainWindow final : public QMainWindow, public WindowPort {
     std::unique_ptr<PointerHover> hover_;
     EngineGate gate_;
     bool sayMenuOn_ = false;
+    bool networkMatch_ = false;  // the match under way is a network match
     std::map<QAction*, bool> ownEnabling_;
     QTimer formactivatetimer_;
     ScoreKeeper scores_;

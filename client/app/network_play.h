@@ -12,7 +12,7 @@
 
 #include "engine/engine.h"
 #include "client/net/net_client_port.h"
-#include "client/settings/net_settings.h"
+#include "session/net_settings.h"
 #include "engine/network_port.h"
 #include "client/net/server_connection.h"
 #include "client/net/server_dispatch.h"

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "client/settings/client_texts.h"
-#include "common/deck.h"
 #include "protocol/seat_position.h"
+#include "rules/card_names.h"
 
 namespace tarvel {
 namespace {
@@ -56,7 +56,7 @@ void ServerDispatch::AnswerSettingsRequest() {
     for (int setting = 0; setting < protocol::kRuleSettingCount; ++setting) {
         SendOwn(protocol::FormatRuleSetting(setting, digit, rules[static_cast<std::size_t>(setting)]));
     }
-    Send(ClientKind::Gender, engine_.State().PlayerVoice);
+    Send(ClientKind::Gender, engine_.State().playerVoice);
     Send(ClientKind::UserName, userName_);
     Send(ClientKind::SettingsDone);
 }
@@ -87,7 +87,7 @@ void ServerDispatch::Handle(std::string_view text) {
 void ServerDispatch::HandleGameMessage(const protocol::ServerMessage& message) {
     const std::string_view value = message.value;
     auto withCard = [&](auto operation) {
-        if (const auto card = FindCard(value)) (engine_.*operation)(*card);
+        if (const rules::CardId card = rules::IdOfName(value); card != rules::kNoCard) (engine_.*operation)(card);
     };
     switch (message.kind) {
         case ServerKind::SettingsRequest:
@@ -98,7 +98,7 @@ void ServerDispatch::HandleGameMessage(const protocol::ServerMessage& message) {
             client_.EndProgram();
             break;
         case ServerKind::SettingsAgreed:
-            if (engine_.State().GameRunning) break;  // agreement only comes between games
+            if (engine_.State().running) break;  // agreement only comes between games
             client_.MatchAgreed();
             engine_.NetworkSettingsAgreed();
             break;
@@ -160,7 +160,7 @@ void ServerDispatch::HandleGameMessage(const protocol::ServerMessage& message) {
         case ServerKind::YourNumber:
             if (value != "0" && value != "1") break;
             engine_.Net().playerNumber = value[0];
-            if (engine_.State().LastStarter == kStarterUnknown && !engine_.Net().active)
+            if (engine_.State().lastStarter == kStarterUnknown && !engine_.Net().active)
                 client_.CloseWaitingDialog();
             break;
         case ServerKind::DifferentSettings:

@@ -1,8 +1,32 @@
-// Indices of the client's own texts in its string table, beyond those the engine
-// names: messages of the window and what the table tells a screen reader.
+// Indices of the client's texts in its string table: the status bar, the message line,
+// messages of the window and what the table tells a screen reader.
 #pragma once
 
 namespace tarvel::text {
+
+// The status bar's labels.
+inline constexpr int kYourWins = 27;
+inline constexpr int kMyWins = 28;
+inline constexpr int kYourPoints = 29;
+inline constexpr int kMyPoints = 30;
+inline constexpr int kGame = 31;
+
+// The message line.
+inline constexpr int kIDraw = 57;            // "lížu"
+inline constexpr int kCardsTwoToFour = 58;   // "karty"
+inline constexpr int kCardsFiveOrMore = 59;  // "karet"
+inline constexpr int kIChange = 60;          // "měním"
+inline constexpr int kIWin = 61;             // "Jsem vítěz"
+inline constexpr int kIStand = 62;           // "Stojím"
+inline constexpr int kIPlay = 63;            // "Vyhazuji"
+inline constexpr int kYouBegin = 64;         // "Začínáš"
+inline constexpr int kYouWin = 65;           // "Jsi vítěz"
+// A match that survives a lost connection.
+inline constexpr int kConnectionLostTrying = 190;
+inline constexpr int kConnectionBack = 191;
+inline constexpr int kOpponentConnectionLost = 192;
+inline constexpr int kOpponentBack = 193;
+inline constexpr int kOpponentNotBack = 194;
 
 inline constexpr int kRestartToApply = 93;
 inline constexpr int kServerNotStarted = 121;  // "%1" is the server program's path

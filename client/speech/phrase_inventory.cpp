@@ -4,8 +4,7 @@
 #include <set>
 #include <utility>
 
-#include "common/card.h"
-#include "common/deck.h"
+#include "rules/card_names.h"
 #include "client/speech/sound_file_name.h"
 
 namespace tarvel {
@@ -123,8 +122,8 @@ std::vector<PhraseUse> VoicePhrases() {
     for (const auto text : kAnnouncements) phrases.push_back({std::string(text), 1});
     for (const auto& [text, variant] : kVariedPhrases) phrases.push_back({std::string(text), variant});
     for (auto& numeral : NumeralTexts()) phrases.push_back({std::move(numeral), 1});
-    for (const auto marker : kSuitMarkers) phrases.push_back({std::string(marker), 1});
-    for (const auto& card : StandardCardTable()) phrases.push_back({card.Name, kCardNameVariant});
+    for (std::uint8_t suit = 0; suit < 4; ++suit) phrases.push_back({rules::SuitMarker(suit), 1});
+    for (rules::CardId card = 0; card < rules::kCards; ++card) phrases.push_back({rules::CardName(card), kCardNameVariant});
     return phrases;
 }
 

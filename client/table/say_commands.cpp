@@ -1,62 +1,67 @@
 #include "client/table/say_commands.h"
 
-#include "engine/table_layout.h"
+#include "rules/card_names.h"
 
 namespace tarvel {
 
 bool SayCommands::SelectedCard() {
-    if (state_.PlayerHand.Empty()) return false;
-    if (state_.SuitChoiceActive) {
-        speech_.StartPhrase(state_.PlayerVoice, layout::SuitAtX(state_.MarkerX), kPlainVariant);
-    } else if (state_.SelectedIndex >= 1 && state_.SelectedIndex <= state_.PlayerHand.Size()) {
-        speech_.StartPhrase(state_.PlayerVoice, state_.PlayerHand.At(state_.SelectedIndex).Name, kCardNameVariant);
+    if (state_.playerHand.empty()) return false;
+    if (state_.SuitChoiceActive()) {
+        speech_.StartPhrase(state_.playerVoice, rules::SuitMarker(state_.selectedSuit), kPlainVariant);
+    } else if (const rules::CardId card = state_.SelectedCard(); card != rules::kNoCard) {
+        speech_.StartPhrase(state_.playerVoice, rules::CardName(card), kCardNameVariant);
     }
     return true;
 }
 
 void SayCommands::SelectedCardValue() {
-    if (state_.SuitChoiceActive) return;
-    speech_.SayNumber(state_.PlayerVoice, state_.CurrentCard.Value, true);
+    const rules::CardId card = state_.SelectedCard();
+    if (state_.SuitChoiceActive() || card == rules::kNoCard) return;
+    speech_.SayNumber(state_.playerVoice, rules::PointsOf(card), true);
 }
 
 void SayCommands::AllCards() {
-    for (const auto& card : state_.PlayerHand.Cards()) {
-        speech_.SayPhrase(state_.PlayerVoice, card.Name, kCardNameVariant);
+    for (const rules::CardId card : state_.playerHand) {
+        speech_.SayPhrase(state_.playerVoice, rules::CardName(card), kCardNameVariant);
     }
 }
 
 void SayCommands::PileCard() {
-    if (state_.Pile.StackEmpty()) return;
-    const bool suitAsked = state_.RequestedSuitShown;
-    speech_.StartPhrase(state_.OpponentVoice, state_.Pile.Top().Name, suitAsked ? kPlainVariant : kCardNameVariant);
+    const rules::Position& game = state_.game;
+    if (game.Top() == rules::kNoCard) return;
+    if (state_.RequestedSuitShown()) {
+        speech_.StartPhrase(state_.opponentVoice, rules::SuitMarker(game.namedSuit), kPlainVariant);
+    } else {
+        speech_.StartPhrase(state_.opponentVoice, rules::CardName(game.Top()), kCardNameVariant);
+    }
 }
 
 void SayCommands::GameNumber() {
-    speech_.SayNumber(state_.OpponentVoice, state_.GameNumber, true);
+    speech_.SayNumber(state_.opponentVoice, state_.gameNumber, true);
 }
 
 void SayCommands::PlayerWins() {
-    speech_.SayNumber(state_.PlayerVoice, state_.PlayerWins, true);
+    speech_.SayNumber(state_.playerVoice, state_.playerWins, true);
 }
 
 void SayCommands::OpponentWins() {
-    speech_.SayNumber(state_.OpponentVoice, state_.OpponentWins, true);
+    speech_.SayNumber(state_.opponentVoice, state_.opponentWins, true);
 }
 
 void SayCommands::PlayerPoints() {
-    speech_.SayNumber(state_.PlayerVoice, state_.PlayerPenalty, true);
+    speech_.SayNumber(state_.playerVoice, state_.playerPenalty, true);
 }
 
 void SayCommands::OpponentPoints() {
-    speech_.SayNumber(state_.OpponentVoice, state_.OpponentPenalty, true);
+    speech_.SayNumber(state_.opponentVoice, state_.opponentPenalty, true);
 }
 
 void SayCommands::OpponentCardCount() {
-    speech_.SayNumber(state_.OpponentVoice, state_.OpponentCount, true);
+    speech_.SayNumber(state_.opponentVoice, state_.opponentCount, true);
 }
 
 void SayCommands::PlayerCardCount() {
-    speech_.SayNumber(state_.PlayerVoice, state_.PlayerCount, true);
+    speech_.SayNumber(state_.playerVoice, state_.PlayerCount(), true);
 }
 
 }  // namespace tarvel

@@ -17,7 +17,7 @@ class SayCommands {
     // The selected card, or the selected suit during a suit choice. Returns false, having
     // said nothing, when the player holds no card.
     bool SelectedCard();
-    // The points the selected card costs; nothing during a suit choice.
+    // The points the selected card costs; nothing during a suit choice or with no card selected.
     void SelectedCardValue();
     // Every card of the player's hand in hand order, each waited for.
     void AllCards();

@@ -1,13 +1,12 @@
 #include "client/table/table_keys.h"
 
-#include "engine/table_layout.h"
 
 namespace tarvel {
 
 void PressTableKey(TableKey key, Engine& engine, SayCommands& say) {
     const GameState& state = engine.State();
-    if (!state.GameRunning) return;
-    const bool suitChoice = state.SuitChoiceActive;
+    if (!state.running) return;
+    const bool suitChoice = state.SuitChoiceActive();
     switch (key) {
         case TableKey::Up:
             say.PileCard();
@@ -32,7 +31,7 @@ void PressTableKey(TableKey key, Engine& engine, SayCommands& say) {
             break;
         case TableKey::Enter:
             if (suitChoice) {
-                engine.PlayerChoosesSuit(layout::SuitAtX(state.MarkerX));
+                engine.PlayerChoosesSuit(state.selectedSuit);
             } else {
                 engine.PlayPlayerCard();
             }

@@ -129,10 +129,10 @@ protocol::SeatPosition GameServer::PositionOf(int player) const {
     if (!match_.Dealt()) return position;
     const rules::SeatView view = match_.ViewFor(player);
     for (rules::CardId card = 0; card < rules::kCards; ++card) {
-        if (rules::Holds(view.ownHand, card)) position.hand.push_back(rules::CardOfId(card).Name);
+        if (rules::Holds(view.ownHand, card)) position.hand.push_back(rules::CardName(card));
     }
-    if (view.top != rules::kNoCard) position.top = rules::CardOfId(view.top).Name;
-    if (view.namedSuit < kSuitMarkers.size()) position.namedSuit = std::string(kSuitMarkers[view.namedSuit]);
+    if (view.top != rules::kNoCard) position.top = rules::CardName(view.top);
+    position.namedSuit = rules::SuitMarker(view.namedSuit);
     position.opponentCards = view.otherCount;
     position.yourTurn = view.toMove == player && !match_.Position().Over();
     position.pendingDraw = view.pendingDraw;

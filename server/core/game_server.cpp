@@ -243,7 +243,7 @@ void GameServer::Dispatch(int player, const protocol::ClientMessage& recognised,
     if (recognised.sender.empty()) return;
     if (recognised.sender != Digit(player)) {
         // A client may only speak for the player it is.
-        Log("hráč " + Digit(player) + " poslal zprávu za hráče " + std::string(recognised.sender) +
+        LogForMessage("hráč " + Digit(player) + " poslal zprávu za hráče " + std::string(recognised.sender) +
             ", zpráva nebyla zpracována");
         return;
     }
@@ -251,6 +251,18 @@ void GameServer::Dispatch(int player, const protocol::ClientMessage& recognised,
     AdvanceSetup();
     // Chat is no move: a player who only talks still keeps the match waiting.
     WatchIdle(recognised.kind == ClientKind::Say ? -1 : player);
+}
+
+void GameServer::LogForMessage(std::string_view line) {
+    const std::int64_t dropped = messageLines_.DroppedInARow();
+    if (!messageLines_.Take(now_())) {
+        if (messageLines_.DroppedInARow() == 1) {
+            Log("příliš mnoho řádků záznamu o zprávách hráčů, další se na chvíli vynechávají");
+        }
+        return;
+    }
+    if (dropped > 0) Log("řádků záznamu vynecháno: " + std::to_string(dropped));
+    Log(line);
 }
 
 void GameServer::AskForNextGame(int sender) {
@@ -292,13 +304,13 @@ void GameServer::RelayChat(int sender, std::string_view text) {
         line += ", zkrácena na " + std::to_string(protocol::kMostChatChars);
     }
     Send(1 - sender, ServerKind::Said, text);
-    Log(line + ")");
+    LogForMessage(line + ")");
 }
 
 void GameServer::StoreRuleSetting(int sender, const protocol::ClientMessage& message) {
     const auto value = protocol::ParseSettingValue(message.value);
     if (!value) {
-        Log("hráč " + Digit(sender) + " zaslal nečíselnou hodnotu položky " +
+        LogForMessage("hráč " + Digit(sender) + " zaslal nečíselnou hodnotu položky " +
             std::string(protocol::kRuleSettingNames[static_cast<std::size_t>(message.settingIndex)]) + ", platí 0");
     }
     settings_[sender].rules[message.settingIndex] = value.value_or(0);
@@ -307,7 +319,7 @@ void GameServer::StoreRuleSetting(int sender, const protocol::ClientMessage& mes
 bool GameServer::MoveAllowed(int sender, std::string_view text, const MoveVerdict& verdict) {
     if (verdict.Ok() || !checkMoves_) return true;
     const std::string n = Digit(sender);
-    Log("hráč " + n + " poslal tah, který nelze zahrát (" + RefusalText(verdict) + "): " + Shortened(text, kShownMessageChars) +
+    LogForMessage("hráč " + n + " poslal tah, který nelze zahrát (" + RefusalText(verdict) + "): " + Shortened(text, kShownMessageChars) +
         ", zpráva nebyla předána");
     // Only the player's own later messages are refused again: a client that keeps sending
     // what cannot be played is not playing this game.
@@ -371,7 +383,7 @@ void GameServer::Handle(int sender, const protocol::ClientMessage& message, std:
             Send(other, ServerKind::AceCannotReturn);
             break;
         case Kind::EndOfOneGame:
-            Log("hráč " + n + " zaslal požadavek na další hru");
+            LogForMessage("hráč " + n + " zaslal požadavek na další hru");
             AskForNextGame(sender);
             break;
         case Kind::GiveUp:

@@ -63,6 +63,12 @@ class GameServer {
     // the phrases a client says first.
     static constexpr std::chrono::seconds kReadyTimeout{60};
     static constexpr std::chrono::seconds kDefaultIdleWait{600};
+    // The lines a client can have logged again and again without playing (what is refused
+    // or ignored, chat): this many at once, then one a refill period, the rest left out and
+    // counted. The moves of a match, however fast, and what the server decides itself (a
+    // connection, a loss, an end) are always logged.
+    static constexpr int kMessageLogBurst = 200;
+    static constexpr std::chrono::milliseconds kMessageLogRefill{50};
 
     GameServer(ClientLinks& links, EventLog& log, RandomSource& random, SetupTimer& timer);
     // It holds its links, log, random source and timer by reference.
@@ -172,6 +178,8 @@ class GameServer {
     // Straight to the connection, never kept for sending again.
     void WriteNow(ConnectionId id, protocol::ServerKind kind, std::string_view value = {});
     void Log(std::string_view line) { log_.Log(line); }
+    // A line a client can bring about at will: within kMessageLogBurst and its refill.
+    void LogForMessage(std::string_view line);
     void Dispatch(int player, const protocol::ClientMessage& message, std::string_view text);
     // The sender's "end of game": once both have sent theirs, neither counts as a player.
     void EndedPairLeaves(int sender);
@@ -249,6 +257,7 @@ class GameServer {
     std::chrono::seconds returnWait_ = kDefaultReturnWait;
     std::function<void(const std::string& address)> setupFailed_;
     std::function<ChatLimit::Clock::time_point()> now_ = [] { return ChatLimit::Clock::now(); };
+    RateLimit messageLines_{kMessageLogBurst, kMessageLogRefill};
 };
 
 }  // namespace tarvel::server

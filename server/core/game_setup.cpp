@@ -5,7 +5,6 @@
 #include "rules/card_names.h"
 #include "server/core/game_server.h"
 #include "server/core/shown_text.h"
-#include "common/pile.h"
 
 namespace tarvel::server {
 namespace {
@@ -135,15 +134,15 @@ void GameServer::Deal() {
     refusedMoves_ = {};
     for (int player = 0; player < 2; ++player) {
         for (const rules::CardId card : dealt.hands[static_cast<std::size_t>(player)]) {
-            Send(player, ServerKind::YourStartCard, rules::CardOfId(card).Name);
+            Send(player, ServerKind::YourStartCard, rules::CardName(card));
         }
         Log("Rozdány karty hráči " + Digit(player));
     }
-    const typhodnoty& start = rules::CardOfId(dealt.start);
-    SendToBoth(ServerKind::PileStartCard, start.Name);
+    SendToBoth(ServerKind::PileStartCard, rules::CardName(dealt.start));
     Log("hráčům zaslána vykládací karta");
-    if (const auto marker = StartQueenMarker(start)) {
-        SendToBoth(ServerKind::PileStartSuit, marker->Name);
+    // A queen turned up holds its own suit.
+    if (const std::uint8_t suit = match_.Position().namedSuit; suit != rules::kNoSuit) {
+        SendToBoth(ServerKind::PileStartSuit, rules::SuitMarker(suit));
         Log("hráčům zaslána vykládací barva");
     }
     SendToBoth(ServerKind::StartCardsDone);
@@ -151,7 +150,7 @@ void GameServer::Deal() {
 
 void GameServer::Draw(int player, std::string_view countText, std::string_view text) {
     const auto count = protocol::ParseCount(countText);
-    if (!count && !checkMoves_) Log("hráč " + Digit(player) + " žádá nečíselný počet karet, platí 0");
+    if (!count && !checkMoves_) LogForMessage("hráč " + Digit(player) + " žádá nečíselný počet karet, platí 0");
     DrawnCards drawn;
     if (!MoveAllowed(player, text, match_.Draw(player, count, !checkMoves_, drawn))) return;
     SendDraw(drawn);
@@ -179,7 +178,7 @@ void GameServer::SendDraw(const DrawnCards& drawn) {
             Log("Otáčím hromádku");
         }
         if (i == drawn.cards.size()) break;
-        Send(player, ServerKind::YourCard, rules::CardOfId(drawn.cards[i]).Name);
+        Send(player, ServerKind::YourCard, rules::CardName(drawn.cards[i]));
         Send(other, ServerKind::OpponentTakesCard);
     }
     if (drawn.ranDry) nothingToDraw();

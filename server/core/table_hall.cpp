@@ -60,8 +60,8 @@ class TableHall::TableLog final : public EventLog {
 
 struct TableHall::Table {
     Table(std::string tableName, EventLog& out, std::string prefix, std::unique_ptr<SetupTimer> setupTimer,
-          std::unique_ptr<SetupTimer> returnWaitTimer, std::unique_ptr<SetupTimer> idleWaitTimer, ClientLinks& links,
-          RandomSource& random)
+          std::unique_ptr<SetupTimer> returnWaitTimer, std::unique_ptr<SetupTimer> idleWaitTimer,
+          ClientLinks& links, RandomSource& random)
         : name(std::move(tableName)),
           log(out, std::move(prefix)),
           timer(std::move(setupTimer)),
@@ -141,12 +141,15 @@ int TableHall::OpenTable(const std::optional<std::string>& name) {
     const int index = static_cast<int>(free - tables_.begin());
     std::string prefix = single_ ? std::string() : "stůl " + std::to_string(index + 1) + ": ";
     auto timer = timers_.MakeTimer([this, index] {
-        if (auto& table = tables_[static_cast<std::size_t>(index)]) table->game.SettingsWaitExpired();
+        if (auto& table = tables_[static_cast<std::size_t>(index)]) {
+            Touch(index);
+            table->game.SettingsWaitExpired();
+        }
     });
     auto returnTimer = timers_.MakeTimer([this, index] {
         auto& table = tables_[static_cast<std::size_t>(index)];
         if (!table) return;
-        ++changes_;
+        Touch(index);
         table->game.ReturnWaitExpired();
         // Both players may be gone now, with no disconnect left to free the table.
         if (!single_ && !table->game.HasConnections()) {
@@ -156,7 +159,7 @@ int TableHall::OpenTable(const std::optional<std::string>& name) {
     });
     auto idleTimer = timers_.MakeTimer([this, index] {
         if (auto& table = tables_[static_cast<std::size_t>(index)]) {
-            ++changes_;
+            Touch(index);
             table->game.IdleWaitExpired();
         }
     });
@@ -166,7 +169,8 @@ int TableHall::OpenTable(const std::optional<std::string>& name) {
     (*free)->game.SetReturnWait(returnWait_);
     (*free)->game.SetMoveChecking(checkMoves_);
     (*free)->game.SetIdleWait(idleWait_);
-    (*free)->game.SetSetupFailureHandler([this](const std::string& address) { admission_.SetupFailed(address, now_()); });
+    (*free)->game.SetSetupFailureHandler(
+        [this](const std::string& address) { admission_.SetupFailed(address, now_()); });
     if (name) (*free)->log.Log("stůl pojmenován " + *name);
     return index;
 }
@@ -183,6 +187,7 @@ void TableHall::ClientConnected(ConnectionId id, std::string address, std::uint1
     }
     admitted_[id] = address;
     if (single_ && !tables_[0]->game.ExpectsReturns()) {
+        Touch(0);
         tables_[0]->game.ClientConnected(id, std::move(address), port);
         return;
     }
@@ -208,8 +213,18 @@ void TableHall::ClientRead(ConnectionId id, std::string_view bytes) {
     auto it = held_.find(id);
     if (it == held_.end()) {
         // Turned away: what it says changes nothing.
-        if (Table* table = TableOf(id); table != nullptr && !turnedAway_.contains(id))
-            table->game.ClientRead(id, bytes);
+        Table* table = TableOf(id);
+        if (table == nullptr || turnedAway_.contains(id)) return;
+        const int index = IndexOf(id);
+        const SetupStep step = table->game.Step();
+        const std::size_t players = table->game.PlayerCount();
+        table->game.ClientRead(id, bytes);
+        // A move leaves the table's line as it was: only the set-up, the end of a match or a
+        // player's going changes it.
+        if (step != SetupStep::Playing || table->game.Step() != step ||
+            table->game.PlayerCount() != players) {
+            Touch(index);
+        }
         return;
     }
     std::string& held = it->second.bytes;
@@ -263,6 +278,7 @@ void TableHall::Seat(ConnectionId id, std::optional<std::string> name, std::stri
     held_.erase(it);
     if (single_) {
         // Held only while a seat there may be taken back: the table decides as always.
+        Touch(0);
         GameServer& game = tables_[0]->game;
         game.ClientConnected(id, std::move(newcomer.address), newcomer.port);
         if (!bytesAfter.empty()) game.ClientRead(id, bytesAfter);
@@ -280,6 +296,7 @@ void TableHall::Seat(ConnectionId id, std::optional<std::string> name, std::stri
     }
     if (*index < 0) index = OpenTable(name);
     seated_[id] = *index;
+    Touch(*index);
     GameServer& game = tables_[static_cast<std::size_t>(*index)]->game;
     game.ClientConnected(id, std::move(newcomer.address), newcomer.port);
     if (!bytesAfter.empty()) game.ClientRead(id, bytesAfter);
@@ -306,6 +323,7 @@ void TableHall::Return(ConnectionId id, std::string_view ticket, std::string_vie
                                                   returning.received))
             continue;
         if (!single_) seated_[id] = static_cast<int>(i);
+        Touch(static_cast<int>(i));
         if (!bytesAfter.empty()) table->game.ClientRead(id, bytesAfter);
         return;
     }
@@ -329,6 +347,7 @@ void TableHall::ClientDisconnected(ConnectionId id) {
         return;
     }
     if (single_) {
+        Touch(0);
         tables_[0]->game.ClientDisconnected(id);
         return;
     }
@@ -336,13 +355,35 @@ void TableHall::ClientDisconnected(ConnectionId id) {
     if (it == seated_.end()) return;
     const int index = it->second;
     seated_.erase(it);
+    Touch(index);
     tables_[static_cast<std::size_t>(index)]->game.ClientDisconnected(id);
     FreeIfEmpty(index);
 }
 
 void TableHall::ClientNotReading(ConnectionId id) {
     ++changes_;
+    if (const int index = IndexOf(id); index >= 0) Touch(index);
     if (Table* table = TableOf(id)) table->game.ClientNotReading(id);
+}
+
+int TableHall::IndexOf(ConnectionId id) const {
+    if (single_) return 0;
+    auto it = seated_.find(id);
+    return it == seated_.end() ? -1 : it->second;
+}
+
+void TableHall::Touch(int index) {
+    ++changes_;
+    const auto at = static_cast<std::size_t>(index);
+    if (tableChanged_.size() < tables_.size()) tableChanged_.resize(tables_.size(), false);
+    if (tableChanged_[at]) return;
+    tableChanged_[at] = true;
+    changedTables_.push_back(index);
+}
+
+std::vector<int> TableHall::TakeChangedTables() {
+    for (int index : changedTables_) tableChanged_[static_cast<std::size_t>(index)] = false;
+    return std::exchange(changedTables_, {});
 }
 
 void TableHall::FreeIfEmpty(int index) {

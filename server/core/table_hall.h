@@ -35,9 +35,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/random_source.h"
 #include "server/core/admission.h"
 #include "server/core/game_server.h"
-#include "common/random_source.h"
 #include "server/core/server_links.h"
 
 namespace tarvel::server {
@@ -85,6 +85,9 @@ class TableHall {
     std::size_t WaitingForName() const { return held_.size(); }
     // Grows with every change a window showing the tables would show.
     std::uint64_t Changes() const { return changes_; }
+    // The tables (indices from 0) whose line may have changed since the last call: a window
+    // of 5,000 tables redraws those, not all of them.
+    std::vector<int> TakeChangedTables();
 
   private:
     struct Table;
@@ -109,6 +112,9 @@ class TableHall {
     // The newcomer showed a secret ("SECRET;COUNT"): back to its seat, or turned away.
     void Return(ConnectionId id, std::string_view ticket, std::string_view bytesAfter);
     void FreeIfEmpty(int index);
+    void Touch(int index);
+    // The table a connection sits at, or -1.
+    int IndexOf(ConnectionId id) const;
 
     ClientLinks& links_;
     EventLog& log_;
@@ -120,7 +126,7 @@ class TableHall {
     std::chrono::seconds idleWait_ = GameServer::kDefaultIdleWait;
     bool checkMoves_ = false;
     bool single_ = false;
-    std::vector<std::unique_ptr<Table>> tables_;  // null while free
+    std::vector<std::unique_ptr<Table>> tables_;    // null while free
     std::unordered_map<ConnectionId, int> seated_;  // connection -> its table
     std::unordered_map<ConnectionId, Newcomer> held_;
     std::unique_ptr<SetupTimer> spentTimer_;  // the last newcomer's timer that ran out
@@ -129,6 +135,8 @@ class TableHall {
     // Turned away with "busy": only their going is still logged.
     std::unordered_map<ConnectionId, std::string> turnedAway_;
     std::uint64_t changes_ = 0;
+    std::vector<int> changedTables_;
+    std::vector<bool> tableChanged_;  // by index: listed in changedTables_
     Admission admission_;
     std::unordered_map<ConnectionId, std::string> admitted_;  // connection -> its address
     std::function<Admission::Clock::time_point()> now_ = [] { return Admission::Clock::now(); };

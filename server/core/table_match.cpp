@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/card.h"
 #include "rules/card_names.h"
 
 namespace tarvel::server {
@@ -214,12 +213,9 @@ MoveVerdict TableMatch::LayCard(int seat, std::string_view cardName, bool force)
 MoveVerdict TableMatch::NameSuit(int seat, std::string_view marker, bool force) {
     MoveVerdict verdict;
     if (kept_) {
-        const auto known = std::find(kSuitMarkers.begin(), kSuitMarkers.end(), marker);
-        verdict =
-            known == kSuitMarkers.end()
-                ? Fault(MoveFault::UnknownSuit)
-                : Play(seat, rules::Move::NameSuit(static_cast<std::uint8_t>(known - kSuitMarkers.begin())),
-                       nullptr);
+        const std::uint8_t suit = rules::SuitOfMarker(marker);
+        verdict = suit == rules::kNoSuit ? Fault(MoveFault::UnknownSuit)
+                                         : Play(seat, rules::Move::NameSuit(suit), nullptr);
         if (verdict.Ok() || !force) return verdict;
     }
     kept_ = false;

@@ -21,11 +21,11 @@ class TableCommands : public EngineFixture {
 TEST_F(TableCommands, EverySayCommandSpeaksItsFactInItsVoice) {
     Table({"8 srdcová", "dáma piková", "eso kárové"}, {"9 kárová", "10 kárová"}, {"9 srdcová"});
     Select(2);
-    state.GameNumber = 2;
-    state.PlayerWins = 1;
-    state.OpponentWins = 3;
-    state.PlayerPenalty = 12;
-    state.OpponentPenalty = 0;
+    state.gameNumber = 2;
+    state.playerWins = 1;
+    state.opponentWins = 3;
+    state.playerPenalty = 12;
+    state.opponentPenalty = 0;
     const std::pair<std::function<void()>, Texts> commands[] = {
         {[&] { say.SelectedCard(); }, {"start m|dáma piková|11"}},
         {[&] { say.SelectedCardValue(); }, {"number m|20"}},
@@ -48,13 +48,12 @@ TEST_F(TableCommands, EverySayCommandSpeaksItsFactInItsVoice) {
 
 TEST_F(TableCommands, TheSelectionAndThePileDuringASuitChoice) {
     Table({"8 srdcová"}, {"9 kárová"}, {"9 srdcová", "dáma piková", " kára"});
-    state.RequestedSuitShown = true;
     say.PileCard();
     // The suit asked for, not the queen.
     EXPECT_EQ(screen.spoken, (Texts{"start z| kára|1"}));
 
-    state.SuitChoiceActive = true;
-    state.MarkerX = 350;
+    state.game.suitToName = true;
+    state.selectedSuit = rules::kSpades;
     screen.Clear();
     EXPECT_TRUE(say.SelectedCard());
     say.SelectedCardValue();  // nothing during a suit choice
@@ -76,25 +75,25 @@ TEST_F(TableCommands, KeysMoveInTheHandOrTheSuitRowAndPlayOrChoose) {
     PressTableKey(TableKey::Down, engine, say);
     EXPECT_EQ(screen.spoken, (Texts{"start m|dáma křížová|11", "start m|9 piková|11", "start m|8 srdcová|11",
                                     "start m|9 piková|11", "start z|9 srdcová|11", "number z|2"}));
-    EXPECT_EQ(state.SelectedIndex, 2u);
+    EXPECT_EQ(state.selected, 2u);
 
     // Enter lays the queen; in the suit row the keys move over the suits and Space does nothing.
     PressTableKey(TableKey::Right, engine, say);
     PressTableKey(TableKey::Enter, engine, say);
-    ASSERT_TRUE(state.SuitChoiceActive);
+    ASSERT_TRUE(state.SuitChoiceActive());
     screen.Clear();
     PressTableKey(TableKey::Space, engine, say);
     PressTableKey(TableKey::Last, engine, say);
     PressTableKey(TableKey::Left, engine, say);
     EXPECT_EQ(screen.spoken, (Texts{"start m|kříže|1", "start m| piky|1"}));
-    EXPECT_EQ(state.PlayerCount, 2);
+    EXPECT_EQ(state.PlayerCount(), 2);
     screen.Clear();
     PressTableKey(TableKey::Enter, engine, say);
-    EXPECT_FALSE(state.SuitChoiceActive);
-    EXPECT_EQ(state.Pile.BottomToTop()[2].Name, " piky");
+    EXPECT_FALSE(state.SuitChoiceActive());
+    EXPECT_EQ(PileNames().back(), "10 piková");  // the computer follows the spades asked for
 
     // Nothing happens while no match runs.
-    state.GameRunning = false;
+    state.running = false;
     screen.Clear();
     for (TableKey key : {TableKey::Up, TableKey::Right, TableKey::Space, TableKey::Enter}) {
         PressTableKey(key, engine, say);
@@ -111,7 +110,7 @@ TEST_F(TableCommands, TheAreasOfThePointer) {
         {320, 130, TableArea::None},  // the suit row only counts during a suit choice
     };
     for (const auto& [x, y, area] : places) EXPECT_EQ(AreaAt(state, x, y), area) << x << "," << y;
-    state.SuitChoiceActive = true;
+    state.game.suitToName = true;
     EXPECT_EQ(AreaAt(state, 300, 120), TableArea::SuitRow);
     EXPECT_EQ(AreaAt(state, 379, 151), TableArea::SuitRow);
     EXPECT_EQ(AreaAt(state, 380, 130), TableArea::None);
@@ -161,30 +160,29 @@ TEST_F(TableCommands, AClickPlaysTheCardItLandsOn) {
     Table({"8 srdcová", "9 piková", "9 kárová"}, {"10 piková", "kluk kárový"}, {"9 srdcová"},
           {"7 křížová", "8 křížová"});
     ClickTable(20 * 2 + 10, 300, engine, screen);
-    EXPECT_EQ(Head(screen.events, 5), (Texts{"PlaceMarker 45,225", "say m|9 piková|11", "DrawPlayerHand",
-                                             "DrawPile", "say |vyhození|6"}));
-    EXPECT_EQ(state.Pile.BottomToTop()[1].Name, "9 piková");
+    EXPECT_EQ(Head(screen.events, 4), (Texts{"Selection", "say m|9 piková|11", "PlayerLaid", "say |vyhození|6"}));
+    EXPECT_EQ(rules::CardName(game.pile[1]), "9 piková");
 
     // Named already under the pointer: laid without naming it again.
     options.saycardsundermouse = true;
     Table({"8 srdcová", "9 piková"}, {"10 piková", "kluk kárový"}, {"9 srdcová"}, {"7 křížová"});
     ClickTable(45, 300, engine, screen);
-    EXPECT_EQ(Head(screen.events, 2), (Texts{"PlaceMarker 45,225", "DrawPlayerHand"}));
+    EXPECT_EQ(Head(screen.events, 2), (Texts{"Selection", "PlayerLaid"}));
 
     // The stock draws.
     Table({"8 kárová"}, {"10 piková", "kluk kárový"}, {"9 srdcová"}, {"7 křížová"});
     ClickTable(230, 150, engine, screen);
-    EXPECT_EQ(state.PlayerCount, 2);
+    EXPECT_EQ(state.PlayerCount(), 2);
 }
 
 TEST_F(TableCommands, AClickOutOfTurnSaysOffAndChangesNothing) {
     Table({"8 srdcová", "9 piková"}, {}, {"9 srdcová"});
     engine.Net().active = true;
-    state.PlayerTurn = false;
+    state.game.toMove = kOpponentSeat;
     ClickTable(45, 300, engine, screen);
     EXPECT_EQ(screen.events, (Texts{"start |off|1"}));
-    EXPECT_EQ(state.PlayerCount, 2);
-    EXPECT_EQ(state.SelectedIndex, 1u);
+    EXPECT_EQ(state.PlayerCount(), 2);
+    EXPECT_EQ(state.selected, 1u);
 }
 
 TEST_F(TableCommands, AClickInTheSuitRowTakesThatSuit) {
@@ -194,8 +192,8 @@ TEST_F(TableCommands, AClickInTheSuitRowTakesThatSuit) {
     ClickTable(380, 130, engine, screen);  // just right of the row: nothing
     EXPECT_TRUE(screen.events.empty());
     ClickTable(325, 130, engine, screen);
-    EXPECT_EQ(Head(screen.events, 2), (Texts{"say m| kára|1", "EraseSuitChoice"}));
-    EXPECT_EQ(state.Pile.BottomToTop()[2].Name, " kára");
+    EXPECT_EQ(Head(screen.events, 2), (Texts{"say m| kára|1", "SuitChoiceClosed"}));
+    EXPECT_EQ(rules::SuitOf(game.Top()), rules::kDiamonds);  // the computer follows the diamonds asked for
 }
 
 TEST_F(TableCommands, TheTableIsToldInOneLineInEitherLanguage) {
@@ -206,10 +204,10 @@ TEST_F(TableCommands, TheTableIsToldInOneLineInEitherLanguage) {
     EXPECT_EQ(DescribeTable(state, texts),
               "Vybraná karta: dáma piková, 2 z 3. Na hromádce: dáma piková, platí kára. Moje karty: 2.");
     texts.SetLanguageBase(kEnglishLanguageBase);
-    state.SuitChoiceActive = true;
-    state.MarkerX = 370;
+    state.game.suitToName = true;
+    state.selectedSuit = rules::kClubs;
     EXPECT_EQ(DescribeTable(state, texts), "Selected suit: kříže. On the pile: dáma piková, asked for kára. My cards: 2.");
-    state.GameRunning = false;
+    state.running = false;
     EXPECT_EQ(DescribeTable(state, texts), "No game is running.");
 }
 

@@ -196,18 +196,30 @@ TEST(ExactSearch, ProvesWinsAndLossesAndLeavesLuckOpen) {
     shuffled.pile = {C("7 srdcová"), C("8 křížová"), C("9 kárová")};
     shuffled.pileSize = 3;
     shuffled.rules.shuffle = true;
+    // The shuffle is on, but the stock still holds the card to draw: no luck yet.
+    Position stockEnough = shuffled;
+    stockEnough.stock[stockEnough.stockSize++] = C("kluk srdcový");
+    // The shuffle is on, but one card under the top has only one order.
+    Position oneUnder = lost;
+    oneUnder.stockSize = 0;
+    oneUnder.pile = {C("kluk srdcový"), C("9 kárová")};
+    oneUnder.pileSize = 2;
+    oneUnder.rules.shuffle = true;
     const ProofCase cases[] = {
         {"a last card laid", lastCard, Proof::Win},
         {"every move loses", lost, Proof::Loss},
         {"a shuffle ahead", shuffled, Proof::Open},
+        {"the shuffle on, the stock enough for the draw", stockEnough, Proof::Loss},
+        {"the shuffle on, one card under the top", oneUnder, Proof::Loss},
     };
     for (const ProofCase& c : cases) {
         SCOPED_TRACE(c.what);
         long nodes = 10000;
         EXPECT_EQ(ProveOutcome(c.position, 1, 12, nodes), c.expected);
     }
-    long none = 0;
+    long none = 0, one = 1;
     EXPECT_EQ(ProveOutcome(lastCard, 1, 12, none), Proof::Open) << "no work allowed, nothing proven";
+    EXPECT_EQ(ProveOutcome(lastCard, 1, 12, one), Proof::Win) << "one position to visit is enough here";
 }
 
 }  // namespace

@@ -110,6 +110,8 @@ TEST(SeatKnowledge, ATurnedPileTellsTheStockAndTheOtherHand) {
         EXPECT_FALSE(k.stockOrderKnown);
         EXPECT_EQ(k.view.unseen & ~k.stockCandidates, Hand({"eso kárové", "8 piková", "10 kárová"}));
         EXPECT_FALSE(DealSampler(k).Certain());
+        const CardSet known = k.view.unseen & ~k.stockCandidates;
+        EXPECT_EQ(DealSampler(k).Sample(game.random).hands[0] & known, known);
     }
     {
         SCOPED_TRACE(
@@ -220,10 +222,38 @@ TEST(SeatKnowledge, ACardItCouldNotHoldLaidLaterCameWithADraw) {
     EXPECT_TRUE(rules::Holds(k.ruledOut, C("7 křížová")));
 }
 
+TEST(SeatKnowledge, AReadingALaterLayDisprovesIsDroppedWhole) {
+    // Seat 0 stands on an ace: by the rules it holds no ace. Then it lays one it has not
+    // drawn (the test slips it into its hand): nothing read from that stand holds.
+    Script game;
+    Position& p = game.p;
+    p.hands[1] = Hand({"10 piková", "kluk kárový", "eso srdcové"});
+    p.hands[0] = Hand({"8 křížová", "10 křížová"});
+    p.pile[p.pileSize++] = C("9 srdcová");
+    for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
+        p.stock[p.stockSize++] = rules::LowestCard(s);
+    }
+    p.toMove = 1;
+    game.Look();
+    game.Mine(rules::Move::Lay(C("eso srdcové")));
+    game.Theirs(rules::Move{rules::MoveKind::Stand, 0});
+    ASSERT_TRUE(rules::Holds(game.Look().ruledOut, C("eso kárové")));
+    for (int i = 0; i < p.stockSize; ++i) {
+        if (p.stock[static_cast<std::size_t>(i)] == C("eso kárové"))
+            p.stock[static_cast<std::size_t>(i)] = C("8 křížová");
+    }
+    p.hands[0] = Hand({"eso kárové", "10 křížová"});
+    game.Mine(kDraw);
+    game.Theirs(rules::Move::Lay(C("eso kárové")));
+    const SeatKnowledge k = game.Look();
+    EXPECT_EQ(k.ruledOut | k.doubted, 0u);
+    EXPECT_TRUE(DealSampler(k).CanDeal(Hand({"eso pikové"}))) << "it may hold another ace as well";
+}
+
 TEST(SeatKnowledge, TheRecordKeepsTheLaysSinceTheLastDraw) {
     Script game;
     Position& p = game.p;
-    p.hands[1] = Hand({"10 piková", "kluk kárový", "8 srdcová"});
+    p.hands[1] = Hand({"10 piková", "kluk kárový", "8 srdcová", "eso křížové"});
     p.hands[0] = Hand({"dáma kárová", "8 křížová", "10 křížová"});
     p.pile[p.pileSize++] = C("9 piková");
     for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
@@ -239,10 +269,38 @@ TEST(SeatKnowledge, TheRecordKeepsTheLaysSinceTheLastDraw) {
     EXPECT_EQ(k.lays[0].suit, rules::kClubs);
     EXPECT_EQ(k.lays[0].top, C("9 piková"));
     EXPECT_EQ(k.lays[0].namedSuit, rules::kNoSuit);
+    // It stands on an ace: no card came, and what it laid before still tells.
+    game.Mine(rules::Move::Lay(C("eso křížové")));
+    game.Theirs(rules::Move{rules::MoveKind::Stand, 0});
+    EXPECT_EQ(game.Look().layCount, 1);
     // A draw brings cards the lays say nothing of: they are let go.
     game.Mine(kDraw);
     game.Theirs(kDraw);
     EXPECT_EQ(game.Look().layCount, 0);
+}
+
+TEST(SeatKnowledge, ALayThatReturnedThisSeatIsReadWithOnlyTheAnswersOpen) {
+    // Seat 1 lays its last card under the return rule; seat 0 returns it with a seven,
+    // the only kind of card it was allowed: its other spade tells nothing.
+    Script game;
+    Position& p = game.p;
+    p.rules.returnToGame = true;
+    p.hands[1] = Hand({"9 piková"});
+    p.hands[0] = Hand({"7 piková", "8 piková", "10 křížová"});
+    p.pile[p.pileSize++] = C("10 piková");
+    for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
+        p.stock[p.stockSize++] = rules::LowestCard(s);
+    }
+    p.toMove = 1;
+    game.Look();
+    game.Mine(rules::Move::Lay(C("9 piková")));
+    ASSERT_EQ(p.outSeat, 1);
+    game.Theirs(rules::Move::Lay(C("7 piková")));
+    const SeatKnowledge k = game.Look();
+    ASSERT_EQ(k.layCount, 1);
+    EXPECT_TRUE(k.lays[0].returnOpen);
+    EXPECT_DOUBLE_EQ(EvidenceFor(k, Hand({"8 piková", "10 křížová"})),
+                     EvidenceFor(k, Hand({"8 kárová", "10 křížová"})));
 }
 
 TEST(SeatKnowledge, KnowledgeThatDoesNotAddUpIsDroppedNotTrusted) {
@@ -253,6 +311,16 @@ TEST(SeatKnowledge, KnowledgeThatDoesNotAddUpIsDroppedNotTrusted) {
     const DealSampler sampler(k);
     EXPECT_TRUE(sampler.CanDeal(p.hands[0]));
     EXPECT_EQ(rules::CountOf(sampler.Sample(random).hands[0]), rules::CountOf(p.hands[0]));
+    k = KnowledgeOf(rules::ViewOf(p, 1));
+    k.stockCandidates = k.view.unseen & ~p.hands[0];  // just adds up: the whole other hand known
+    EXPECT_EQ(DealSampler(k).Sample(random).hands[0], p.hands[0]);
+    k = KnowledgeOf(rules::ViewOf(p, 1));
+    k.ruledOut = k.view.unseen;  // no hand at all would be left to deal
+    const DealSampler blind(k);
+    EXPECT_TRUE(blind.CanDeal(p.hands[0]));
+    const Position world = blind.Sample(random);
+    EXPECT_EQ(rules::CountOf(world.hands[0]), rules::CountOf(p.hands[0]));
+    EXPECT_EQ(world.hands[0] | world.StockSet(), k.view.unseen) << "no card lost from the deal";
     k = KnowledgeOf(rules::ViewOf(p, 1));
     k.stockOrderKnown = true;  // an order that does not match the unseen cards
     EXPECT_FALSE(DealSampler(k).Certain());
@@ -291,18 +359,23 @@ TEST(SeatKnowledge, DoubtedCardsWeighLessButRuledOutOnesCannotBeDealt) {
 }
 
 TEST(SeatKnowledge, LaysTellWhatTheHandLikelyHolds) {
-    // It laid the queen of hearts on the nine of spades and named clubs.
+    // It laid the queen of hearts on the nine of spades and named clubs. The strong
+    // computer may sit at either seat.
     SeatKnowledge k;
-    k.view.seat = 1;
     k.layCount = 1;
     k.lays[0] = OthersLay{C("9 piková"), rules::kNoSuit, 0, false, false, C("dáma srdcová"), rules::kClubs};
-    const double clubs = EvidenceFor(k, Hand({"8 křížová", "10 křížová", "kluk kárový"}));
-    const double noClubs = EvidenceFor(k, Hand({"8 kárová", "10 kárová", "kluk kárový"}));
-    const double spadeToLay = EvidenceFor(k, Hand({"8 křížová", "10 křížová", "8 piková"}));
-    EXPECT_GT(clubs, 4 * noClubs) << "named clubs: it holds clubs";
-    EXPECT_GT(clubs, 4 * spadeToLay) << "a queen laid while a plain spade fitted is unlikely";
-    EXPECT_GT(noClubs, 0.0);
-    EXPECT_GT(spadeToLay, 0.0);
+    for (const std::uint8_t seat : {std::uint8_t{0}, std::uint8_t{1}}) {
+        SCOPED_TRACE(seat);
+        k.view.seat = seat;
+        const double clubs = EvidenceFor(k, Hand({"8 křížová", "10 křížová", "kluk kárový"}));
+        const double noClubs = EvidenceFor(k, Hand({"8 kárová", "10 kárová", "kluk kárový"}));
+        const double spadeToLay = EvidenceFor(k, Hand({"8 křížová", "10 křížová", "8 piková"}));
+        EXPECT_GT(clubs, 4 * noClubs) << "named clubs: it holds clubs";
+        EXPECT_GT(clubs, 4 * spadeToLay) << "a queen laid while a plain spade fitted is unlikely";
+        EXPECT_GT(noClubs, 0.0);
+        EXPECT_GT(spadeToLay, 0.0);
+    }
+    k.view.seat = 1;
 
     // Where the table left it no other choice, the rest of its hand tells nothing; where
     // a second card fitted as well, the card laid was one of two.
@@ -380,6 +453,30 @@ TEST(KnowledgeRecord, ANewDealOrViewsThatDoNotFollowForgetEverything) {
         game.Mine(kDraw);
         FastRandom random(9);
         Position dealt = rules::Deal(game.p.rules, 1, random);
+        expectNothingKnown(game.record.Update(rules::ViewOf(dealt, 1)));
+    }
+    {
+        SCOPED_TRACE("a new deal it was not told of, started on the card the old pile had on top");
+        Script game;
+        Position& p = game.p;
+        p.hands[1] = Hand({"9 srdcová", "kluk křížový"});
+        p.hands[0] = Hand({"eso kárové", "8 piková"});
+        for (auto name : {"7 kárová", "8 kárová", "9 kárová", "král kárový"}) p.pile[p.pileSize++] = C(name);
+        for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
+            p.stock[p.stockSize++] = rules::LowestCard(s);
+        }
+        p.toMove = 1;
+        game.Look();
+        game.Mine(kDraw);
+        Position dealt;
+        dealt.hands[1] = Hand({"7 srdcová", "8 srdcová", "10 srdcová", "kluk srdcový"});
+        dealt.hands[0] = Hand({"7 křížová", "8 křížová", "9 křížová", "10 křížová"});
+        dealt.pile[dealt.pileSize++] = C("král kárový");
+        for (CardSet s = rules::kAllCards & ~dealt.hands[0] & ~dealt.hands[1] & ~dealt.PileSet(); s != 0;
+             s &= s - 1) {
+            dealt.stock[dealt.stockSize++] = rules::LowestCard(s);
+        }
+        dealt.toMove = 1;
         expectNothingKnown(game.record.Update(rules::ViewOf(dealt, 1)));
     }
     {

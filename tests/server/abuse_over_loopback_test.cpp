@@ -58,7 +58,8 @@ class Peer {
     protocol::MessageSplitter splitter_;
 };
 
-class AbuseOverLoopback : public ::testing::Test {
+// On both kinds of sockets: the epoll set and Qt's own.
+class AbuseOverLoopback : public ::testing::TestWithParam<SocketSetKind> {
   protected:
     static void SetUpTestSuite() {
         if (QCoreApplication::instance() == nullptr) {
@@ -88,10 +89,10 @@ class AbuseOverLoopback : public ::testing::Test {
 
     RecordingLog log;
     ZeroRandom random;
-    ClientListener listener{log, random, 12};
+    ClientListener listener{log, random, 12, nullptr, GetParam()};
 };
 
-TEST_F(AbuseOverLoopback, ADescribedPairPlaysItsWholeMatchBesideEveryAttack) {
+TEST_P(AbuseOverLoopback, ADescribedPairPlaysItsWholeMatchBesideEveryAttack) {
     listener.SetJoinWait(std::chrono::milliseconds(100));
     listener.SetConnectionLimits(16, 0);
     ASSERT_TRUE(listener.StartListening(0));
@@ -155,7 +156,7 @@ TEST_F(AbuseOverLoopback, ADescribedPairPlaysItsWholeMatchBesideEveryAttack) {
     for (const auto& line : log.lines) EXPECT_EQ(line.find(std::string(400, 'x')), std::string::npos) << line;
 }
 
-TEST_F(AbuseOverLoopback, TheEndOfAMatchSentInTheMiddleOfAGameLeavesNobodyWaiting) {
+TEST_P(AbuseOverLoopback, TheEndOfAMatchSentInTheMiddleOfAGameLeavesNobodyWaiting) {
     listener.SetMoveChecking(true);
     ASSERT_TRUE(listener.StartListening(0));
     auto quitter = Connect("127.0.0.6");
@@ -167,6 +168,12 @@ TEST_F(AbuseOverLoopback, TheEndOfAMatchSentInTheMiddleOfAGameLeavesNobodyWaitin
     quitter->Close();
     EXPECT_TRUE(stayer->WaitFor("forcedendofgame"));
 }
+
+INSTANTIATE_TEST_SUITE_P(BothKinds, AbuseOverLoopback,
+                         ::testing::Values(SocketSetKind::Best, SocketSetKind::QtSockets),
+                         [](const ::testing::TestParamInfo<SocketSetKind>& kind) {
+                             return kind.param == SocketSetKind::Best ? "Best" : "QtSockets";
+                         });
 
 }  // namespace
 }  // namespace tarvel::server::testing

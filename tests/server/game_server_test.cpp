@@ -289,6 +289,30 @@ TEST_F(GameServerTest, AChatFloodIsDroppedAndTheFloodedPlayerPlaysOn) {
 }
 
 
+// A client can have a line logged for each message it sends (here: speaking for its
+// opponent). The log takes a burst of them, says once that it leaves lines out and how
+// many once the client has slowed down; what the server decides itself is always logged.
+TEST_F(GameServerTest, AFloodOfLoggedMessagesIsCutShortAndCounted) {
+    auto now = ChatLimit::Clock::time_point{};
+    server.SetClock([&] { return now; });
+    StartPlaying();
+    const std::string forOpponent = "hráč 0 poslal zprávu za hráče 1, zpráva nebyla zpracována";
+    const auto flood = 3 * static_cast<std::size_t>(GameServer::kMessageLogBurst);
+    Read(1, Messages(flood, "iwanttosay1=za soupeře"));
+    const auto logged = static_cast<std::size_t>(std::count(log.lines.begin(), log.lines.end(), forOpponent));
+    EXPECT_EQ(logged, static_cast<std::size_t>(GameServer::kMessageLogBurst));
+    EXPECT_EQ(log.lines.back(), "příliš mnoho řádků záznamu o zprávách hráčů, další se na chvíli vynechávají");
+
+    now += GameServer::kMessageLogRefill;
+    Read(1, {"iwanttosay0=už mlčím"});
+    EXPECT_EQ(links.Take(2), Messages{"sayit=už mlčím"});
+    ASSERT_GE(log.lines.size(), 2u);
+    EXPECT_EQ(log.lines[log.lines.size() - 2], "řádků záznamu vynecháno: " + std::to_string(flood - logged));
+    EXPECT_EQ(log.lines.back(), "hráč 0 poslal zprávu (délka 8)");
+    server.ClientDisconnected(2);
+    EXPECT_TRUE(Logged("Hráč 1 se odpojil během hry, soupeři zasláno ukončení hry"));
+}
+
 TEST_F(GameServerTest, APairWhoseRulesDifferIsToldWhyAndThenClosed) {
     std::vector<std::string> failed;
     server.SetSetupFailureHandler([&](const std::string& address) { failed.push_back(address); });

@@ -1,6 +1,6 @@
 #include "tests/server/match_scripts.h"
 
-#include "common/deck.h"
+#include "rules/card_names.h"
 
 namespace tarvel::server::testing {
 namespace {
@@ -41,10 +41,8 @@ Lines Repeat(const std::string& message, int count) {
 
 // Names of the deck cards from index `first` down: the order in which the stock gives them.
 Lines CardsDown(const std::string& prefix, int first, int count) {
-    static const auto deck = MakeDeck();
     Lines names;
-    for (int i = first; i > first - count; --i)
-        names.push_back(prefix + deck[static_cast<std::size_t>(i)].Name);
+    for (int i = first; i > first - count; --i) names.push_back(prefix + rules::CardName(static_cast<rules::CardId>(i)));
     return names;
 }
 

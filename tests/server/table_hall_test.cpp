@@ -212,6 +212,20 @@ TEST_F(TableHallTest, RelaysChatAndALostPlayerStayAtTheirTable) {
     EXPECT_TRUE(Logged("stůl 2: Odpojen klient10.0.0.4"));
 }
 
+// The window redraws the tables TakeChangedTables names: a set-up and a player's going
+// change a table's line, a move leaves it as it was.
+TEST_F(TableHallTest, ATableIsRedrawnWhenItsLineChangesAndNotAtEachMove) {
+    for (ConnectionId id = 1; id <= 4; ++id) Connect(id);
+    WaitRunsOut();
+    hall.TakeChangedTables();
+    Play(1, 2);
+    EXPECT_EQ(hall.TakeChangedTables(), std::vector<int>{0});
+    Read(1, {"sendcard0=eso pikové", "iwanttosay0=ahoj"});
+    EXPECT_EQ(hall.TakeChangedTables(), std::vector<int>{});
+    hall.ClientDisconnected(4);
+    EXPECT_EQ(hall.TakeChangedTables(), std::vector<int>{1});
+}
+
 TEST_F(TableHallTest, AFreedTableIsTakenAgain) {
     Join(1, "A");
     Join(2, "A");

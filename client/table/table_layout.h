@@ -1,12 +1,12 @@
 // The fixed places of the table, in pixels of the table area (origin top left, y
-// down). The engine uses the selection places; the client draws and hit-tests with
-// the rest, so every number of the layout is written once, here.
+// down). The client draws, places the selection marker and hit-tests with them, so
+// every number of the layout is written once, here.
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
-#include "common/card.h"
+#include "rules/cards.h"
 
 namespace tarvel::layout {
 
@@ -65,15 +65,20 @@ constexpr int HandMarkerX(std::size_t position) {
     return kCardStep * static_cast<int>(position) + kMarkerOffsetX;
 }
 
+// The marker x of a suit (hearts 0 … clubs 3) of the suit row.
+constexpr int SuitMarkerX(std::uint8_t suit) {
+    return kFirstSuitMarkerX + kSuitSymbolStep * suit;
+}
+
 // The hand position a marker x stands for, before it is kept within the hand.
 constexpr std::size_t HandPositionAt(int x) {
     return x < 0 ? 0 : static_cast<std::size_t>(x / kCardStep);
 }
 
-// The marker text of the suit under an x of the suit row, or empty outside it.
-constexpr std::string_view SuitAtX(int x) {
-    if (x < kSuitRowLeft || x > kSuitRowRight) return {};
-    return kSuitMarkers[static_cast<std::size_t>((x - kSuitRowLeft) / kSuitSymbolStep)];
+// The suit under an x of the suit row, or kNoSuit outside it.
+constexpr std::uint8_t SuitAtX(int x) {
+    if (x < kSuitRowLeft || x > kSuitRowRight) return rules::kNoSuit;
+    return static_cast<std::uint8_t>((x - kSuitRowLeft) / kSuitSymbolStep);
 }
 
 }  // namespace tarvel::layout
