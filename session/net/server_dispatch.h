@@ -71,7 +71,6 @@ class ServerDispatch {
     Engine& engine_;
     NetClientPort& client_;
     std::string userName_;
-    bool settingUp_ = false;  // from the menu until the rules are agreed: the waiting dialog's time
 
     // What coming back needs: the secret, the server's wait, the count of messages from
     // the server since the secret, and this client's own messages since it confirmed it.

@@ -7,6 +7,7 @@
 
 #include <QCursor>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QListWidget>
@@ -27,6 +28,7 @@
 #include <map>
 
 #include "tests/client/game_folder.h"
+#include "common/version.h"
 #include "rules/card_names.h"
 #include "tests/engine/table_setup.h"
 #include "tests/voice/fake_speech_service.h"
@@ -232,6 +234,40 @@ TEST(ClientProgram, WithoutADisplayItSaysSoAndStops) {
     ASSERT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitCode(), 1);
     EXPECT_EQ(program.readAllStandardError().trimmed().toStdString(), "tarvel: the display :97 is not running");
+}
+
+// Help and version need no display; an argument it does not know starts nothing.
+TEST(ClientProgram, AnswersHelpAndVersionAnywhereAndRefusesAnUnknownArgument) {
+    struct Case {
+        QStringList arguments;
+        const char* platform;  // QT_QPA_PLATFORM, or nothing: no display at all
+        int exitCode;
+        std::string output;  // the start of standard output, or the refusal on standard error
+    };
+    const std::string version(ProgramVersion());
+    const std::vector<Case> cases = {
+        {{"--help"}, nullptr, 0, "Usage: tarvel [--help] [--version]\nTarvel " + version + ","},
+        {{"-platform", "offscreen", "-h"}, nullptr, 0, "Usage: tarvel [--help] [--version]\n"},
+        {{"--version"}, nullptr, 0, "tarvel (Tarvel) " + version + "\nFree software under the GNU General Public License"},
+        {{"-platform", "offscreen", "--fullscreen"}, "offscreen", 2, "tarvel: unknown argument \"--fullscreen\"\nUsage:"},
+    };
+    QTemporaryDir folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+        if (c.platform != nullptr) environment.insert("QT_QPA_PLATFORM", c.platform);
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(folder.path());
+        program.start(QStringLiteral(TARVEL_PATH), c.arguments);
+        ASSERT_TRUE(program.waitForFinished(10000));
+        EXPECT_EQ(program.exitCode(), c.exitCode);
+        const QByteArray said = c.exitCode == 0 ? program.readAllStandardOutput() : program.readAllStandardError();
+        EXPECT_TRUE(said.contains(c.output.c_str())) << said.toStdString();
+    }
+    // Refused before anything was set up: the folder it was started in stays empty.
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }
 
 // A match from the menu with the player to move first (seed 1 deals him the first move).
@@ -840,7 +876,7 @@ TEST_F(WindowTest, TheAboutBoxNamesTheVersion) {
         box->findChild<QPushButton*>("OKButton")->click();
     });
     window->Menu().Oprogramu1->trigger();
-    EXPECT_EQ(version, "verze 2.1");
+    EXPECT_EQ(version, QString("verze ") + ProgramVersion().data());
 }
 
 class TableOfResultsTest : public MatchTest {

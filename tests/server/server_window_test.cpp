@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -20,6 +21,8 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
+#include "common/version.h"
+#include "server/about_box.h"
 #include "tests/server/fakes.h"
 #include "server/language_dialog.h"
 #include "tests/server/server_ini_folder.h"
@@ -193,6 +196,15 @@ TEST_F(ServerWindowTest, LanguagePickedInTheDialogHoldsAtOnceEvenIfCancelled) {
     EXPECT_EQ(dialog.findChild<QGroupBox*>("jazykrgroup")->title(), "&Language");
     dialog.reject();
     EXPECT_EQ(language, 2000);
+}
+
+TEST_F(ServerWindowTest, TheAboutBoxShowsTheProgramsVersionInEitherLanguage) {
+    const QString number = QString::fromUtf8(ProgramVersion().data(), static_cast<qsizetype>(ProgramVersion().size()));
+    for (const auto& [language, caption] : {std::pair{1000, "O programu"}, std::pair{2000, "About program"}}) {
+        AboutBox box(language);
+        EXPECT_EQ(box.windowTitle(), caption);
+        EXPECT_EQ(box.findChild<QLabel*>("Version")->text(), number + " verze");
+    }
 }
 
 TEST_F(ServerWindowTest, ThePortFieldTakesOnlyAPortNumber) {
