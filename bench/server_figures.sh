@@ -71,9 +71,19 @@ sleep 0.5
 echo "  after the peer that never reads (checkmoves=0): $(rss_kib "$unchecked") KiB"
 echo "  peak so far: $(peak_kib "$checked") KiB checked, $(peak_kib "$unchecked") KiB checkmoves=0"
 
+# The relays on servers of their own: after the peer that never reads, the server still
+# works through the tens of MiB of moves its opponent flooded it with (each one logged, as
+# every move is), and that opponent keeps its seat until then, where the relay's newcomer
+# would meet it.
+start_server relay-checked ""
+relayCheckedPort=$port
+start_server relay-unchecked "checkmoves=0
+"
+relayUncheckedPort=$port
+sleep 0.5
 echo "Relay latency of a move, loopback, the three in the same run:"
-"$figures" latency "$checkedPort" "${RELAYS:-20000}"
-"$figures" latency-unchecked "$uncheckedPort" "${RELAYS:-20000}"
+"$figures" latency "$relayCheckedPort" "${RELAYS:-20000}"
+"$figures" latency-unchecked "$relayUncheckedPort" "${RELAYS:-20000}"
 forward=$((20000 + RANDOM % 20000))
 socat TCP-LISTEN:"$forward",reuseaddr TCP:127.0.0.1:$((forward + 1)) &
 pids+=("$!")
