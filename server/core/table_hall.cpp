@@ -303,12 +303,25 @@ void TableHall::Seat(ConnectionId id, std::optional<std::string> name, std::stri
 }
 
 void TableHall::TurnAway(ConnectionId id, const Newcomer& newcomer, std::string_view why) {
+    const bool logged = LogsTurnAway();
     const std::string from = Origin(newcomer.address, newcomer.port);
-    log_.Log("Klient připojen z adresy " + from);
+    if (logged) log_.Log("Klient připojen z adresy " + from);
     links_.Write(id, protocol::EncodeForWire(protocol::FormatServerMessage(protocol::ServerKind::Busy)));
-    log_.Log("Klient z adresy " + from + " odpojen, " + std::string(why));
+    if (logged) log_.Log("Klient z adresy " + from + " odpojen, " + std::string(why));
     links_.Close(id);
-    turnedAway_.emplace(id, newcomer.address);
+    turnedAway_.emplace(id, logged ? newcomer.address : std::string());
+}
+
+bool TableHall::LogsTurnAway() {
+    const std::int64_t dropped = turnAwayLines_.DroppedInARow();
+    if (!turnAwayLines_.Take(now_())) {
+        if (turnAwayLines_.DroppedInARow() == 1) {
+            log_.Log("příliš mnoho odmítnutých připojení, další se na chvíli nezapisují");
+        }
+        return false;
+    }
+    if (dropped > 0) log_.Log("odmítnutých připojení nezapsáno: " + std::to_string(dropped));
+    return true;
 }
 
 void TableHall::Return(ConnectionId id, std::string_view ticket, std::string_view bytesAfter) {
@@ -342,7 +355,7 @@ void TableHall::ClientDisconnected(ConnectionId id) {
         return;
     }
     if (auto it = turnedAway_.find(id); it != turnedAway_.end()) {
-        log_.Log("Odpojen klient" + it->second);
+        if (!it->second.empty()) log_.Log("Odpojen klient" + it->second);
         turnedAway_.erase(it);
         return;
     }

@@ -38,6 +38,7 @@
 #include "common/random_source.h"
 #include "server/core/admission.h"
 #include "server/core/game_server.h"
+#include "server/core/rate_limit.h"
 #include "server/core/server_links.h"
 
 namespace tarvel::server {
@@ -109,6 +110,9 @@ class TableHall {
     // Opens the first free table and returns its index.
     int OpenTable(const std::optional<std::string>& name);
     void TurnAway(ConnectionId id, const Newcomer& newcomer, std::string_view why);
+    // Whether a turned-away connection's lines are written: a flood of connections from
+    // anywhere would otherwise fill the log with three lines each.
+    bool LogsTurnAway();
     // The newcomer showed a secret ("SECRET;COUNT"): back to its seat, or turned away.
     void Return(ConnectionId id, std::string_view ticket, std::string_view bytesAfter);
     void FreeIfEmpty(int index);
@@ -132,8 +136,10 @@ class TableHall {
     std::unique_ptr<SetupTimer> spentTimer_;  // the last newcomer's timer that ran out
     // The last table freed by its own timer: kept until the next, never destroyed in its call.
     std::unique_ptr<Table> spentTable_;
-    // Turned away with "busy": only their going is still logged.
+    // Turned away with "busy": only their going is still logged (an empty address: not
+    // even that, their coming was left out of the log).
     std::unordered_map<ConnectionId, std::string> turnedAway_;
+    RateLimit turnAwayLines_{GameServer::kMessageLogBurst, GameServer::kMessageLogRefill};
     std::uint64_t changes_ = 0;
     std::vector<int> changedTables_;
     std::vector<bool> tableChanged_;  // by index: listed in changedTables_
