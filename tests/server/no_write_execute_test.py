@@ -12,6 +12,8 @@ import sys
 import tempfile
 import time
 
+from numbered_pair import heard_numbers
+
 PR_SET_MDWE, PR_MDWE_REFUSE_EXEC_GAIN = 65, 1
 
 
@@ -58,16 +60,7 @@ def main(server):
                     break
                 except OSError:
                     time.sleep(0.1)
-        heard = [b"", b""]
-        deadline = time.time() + 10
-        while time.time() < deadline and not all(b"yournumber=" in h for h in heard):
-            for i, client in enumerate(clients):
-                client.settimeout(0.2)
-                try:
-                    heard[i] += client.recv(4096)
-                except socket.timeout:
-                    pass
-        ok = b"yournumber=0\\" in heard[0] and b"yournumber=1\\" in heard[1]
+        ok, heard = heard_numbers(clients)
         print("numbered under no write-execute:" if ok else "not numbered:", heard)
         return 0 if ok else 1
     finally:

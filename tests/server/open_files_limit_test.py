@@ -11,6 +11,8 @@ import sys
 import tempfile
 import time
 
+from numbered_pair import heard_numbers
+
 LIMIT = 160
 
 
@@ -35,18 +37,10 @@ def numbered(port):
     except OSError as error:
         print("cannot connect:", error)
         return False
-    heard = [b"", b""]
-    deadline = time.time() + 10
-    while time.time() < deadline and not all(b"yournumber=" in h for h in heard):
-        for i, client in enumerate(clients):
-            client.settimeout(0.2)
-            try:
-                heard[i] += client.recv(4096)
-            except socket.timeout:
-                pass
+    ok, _ = heard_numbers(clients)
     for client in clients:
         client.close()
-    return b"yournumber=0\\" in heard[0] and b"yournumber=1\\" in heard[1]
+    return ok
 
 
 def open_files(pid):
