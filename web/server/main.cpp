@@ -3,6 +3,7 @@
 #include <QDir>
 #include <cstdio>
 
+#include "common/version.h"
 #include "web/server/tab_hub.h"
 #include "web/server/web_listener.h"
 #include "web/server/web_settings.h"
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (settings->help || settings->version) {
-        std::fputs((settings->help ? WebUsage() : WebVersionText()).c_str(), stdout);
+        std::fputs((settings->help ? WebUsage() : tarvel::VersionText("tarvelweb")).c_str(), stdout);
         return 0;
     }
 #ifdef TARVEL_INSTALLED_DATA_DIR

@@ -102,11 +102,4 @@ std::string WebUsage() {
            "  --version        print the version and the licence and exit\n";
 }
 
-std::string WebVersionText() {
-    return "tarvelweb (Tarvel) " + std::string(ProgramVersion()) +
-           "\n"
-           "Free software under the GNU General Public License, version 3 or later;\n"
-           "there is no warranty.\n";
-}
-
 }  // namespace tarvel::web

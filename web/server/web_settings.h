@@ -34,6 +34,5 @@ std::optional<WebSettings> ReadWebSettings(const std::string& defaultSettingsFil
                                            std::string& error);
 
 std::string WebUsage();
-std::string WebVersionText();
 
 }  // namespace tarvel::web
