@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 samples=${2:-200}
 work=$(mktemp -d)
-port=$((20000 + RANDOM % 20000))
+port=$((20000 + RANDOM % 12000))  # below the range for outgoing connections
 server=""
 cleanup() {
   [ -n "$server" ] && kill "$server" 2>/dev/null || true

@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
-# Prints the server's figures, measured on this machine over loopback: the relay latency
-# of "sendcard" beside a plain TCP forwarder (socat) in the same run, the server's CPU
-# while idle with two clients connected, and its resident memory idle, after 1,000
-# games and after a 100 MiB chat flood (and a second one, to show it stays put); then a
-# peer that never reads is shown dropped.
+# Prints the server's figures, measured on this machine over loopback, with two servers
+# side by side: one as installed (every move checked) and one with checkmoves=0. The relay
+# latency of a move on both beside a plain TCP forwarder (socat) in the same run; the
+# server's CPU while idle with two clients connected; its resident memory idle, after
+# 1,000 games and after a 100 MiB chat flood (twice, to show it stays put); then a peer
+# that never reads is shown dropped.
 # Usage: bench/server_figures.sh [BUILD_DIR]   (default: build, made by scripts/build.sh)
+#   RELAYS (20000), FLOOD_MIB (100), GAMES (1000), DEAF_MIB (200) and HOLD_SECONDS (10)
+#   change the run; the test command runs it with tiny ones.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 figures="$build/bench/server/server_figures"
 work=$(mktemp -d)
-port=$((20000 + RANDOM % 20000))
-forward=$((port + 2))
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -19,52 +20,87 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The server reads tarvelsvr.ini beside itself: run a copy in a folder of its own.
-cp "$build/server/tarvelsvr" "$work/"
-printf '[server]\nport=%s\n' "$port" >"$work/tarvelsvr.ini"
-QT_QPA_PLATFORM=offscreen "$work/tarvelsvr" >"$work/log" 2>/dev/null &
-server=$!
-pids+=("$server")
-for _ in $(seq 100); do grep -q '^Port serveru' "$work/log" && break; sleep 0.1; done
+# One server in a folder of its own; sets $server and $port.
+start_server() {
+  local folder="$work/$1" setting=$2
+  mkdir -p "$folder"
+  # A port below the system's range for outgoing connections, another one if it is taken.
+  for _ in 1 2 3 4 5; do
+    port=$((20000 + RANDOM % 12000))
+    printf '[server]\nport=%s\n%s' "$port" "$setting" >"$folder/tarvelsvr.ini"
+    : >"$folder/log"  # there before the server writes it: the wait below reads it
+    QT_QPA_PLATFORM=offscreen "$build/server/tarvelsvr" --settings "$folder/tarvelsvr.ini" >"$folder/log" 2>/dev/null &
+    server=$!
+    pids+=("$server")
+    for _ in $(seq 100); do grep -q '^Port serveru' "$folder/log" && break; sleep 0.1; done
+    sleep 0.3
+    grep -q '^Nelze naslouchat' "$folder/log" || return 0
+    kill "$server"
+    wait "$server" 2>/dev/null || true
+  done
+  echo "$(basename "$0"): no free port for the server" >&2
+  exit 1
+}
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
 peak_kib() { awk '/^VmHWM/ {print $2}' "/proc/$1/status"; }
 
-# Memory first, on a server that has done nothing else: idle, then after each load.
+start_server checked ""
+checked=$server checkedPort=$port
+start_server unchecked "checkmoves=0
+"
+unchecked=$server uncheckedPort=$port
 sleep 0.5
-echo "Resident memory:"
-echo "  idle, just started: $(rss_kib "$server") KiB"
-"$figures" games "$port" 1000 | sed 's/^/  /'
-sleep 0.5
-echo "  after 1,000 games: $(rss_kib "$server") KiB"
-"$figures" flood "$port" "${FLOOD_MIB:-100}" | sed 's/^/  /'
-sleep 0.5
-echo "  after the chat flood: $(rss_kib "$server") KiB"
-"$figures" flood "$port" "${FLOOD_MIB:-100}" | sed 's/^/  /'
-sleep 0.5
-echo "  after a second chat flood: $(rss_kib "$server") KiB"
-"$figures" deaf "$port" 200 | sed 's/^/  /'
-sleep 0.5
-echo "  after the peer that never reads: $(rss_kib "$server") KiB"
-echo "  peak so far: $(peak_kib "$server") KiB"
 
-echo "Relay latency of sendcard, loopback:"
-"$figures" latency "$port" "${RELAYS:-20000}"
+# Memory first, on servers that have done nothing else: idle, then after each load.
+echo "Resident memory:"
+echo "  idle, just started: $(rss_kib "$checked") KiB"
+games=${GAMES:-1000}
+"$figures" games "$uncheckedPort" "$games" | sed 's/^/  /'
+sleep 0.5
+echo "  after $games games (checkmoves=0): $(rss_kib "$unchecked") KiB"
+"$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
+sleep 0.5
+echo "  after the chat flood: $(rss_kib "$checked") KiB"
+"$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
+sleep 0.5
+echo "  after a second chat flood: $(rss_kib "$checked") KiB"
+"$figures" deaf "$uncheckedPort" "${DEAF_MIB:-200}" | sed 's/^/  /'
+sleep 0.5
+echo "  after the peer that never reads (checkmoves=0): $(rss_kib "$unchecked") KiB"
+echo "  peak so far: $(peak_kib "$checked") KiB checked, $(peak_kib "$unchecked") KiB checkmoves=0"
+
+# The relays on servers of their own: after the peer that never reads, the server still
+# works through the tens of MiB of moves its opponent flooded it with (each one logged, as
+# every move is), and that opponent keeps its seat until then, where the relay's newcomer
+# would meet it.
+start_server relay-checked ""
+relayCheckedPort=$port
+start_server relay-unchecked "checkmoves=0
+"
+relayUncheckedPort=$port
+sleep 0.5
+echo "Relay latency of a move, loopback, the three in the same run:"
+"$figures" latency "$relayCheckedPort" "${RELAYS:-20000}"
+"$figures" latency-unchecked "$relayUncheckedPort" "${RELAYS:-20000}"
+forward=$((20000 + RANDOM % 20000))
 socat TCP-LISTEN:"$forward",reuseaddr TCP:127.0.0.1:$((forward + 1)) &
 pids+=("$!")
 sleep 0.3
 "$figures" forwarder "$forward" "${RELAYS:-20000}"
 
 echo "CPU while idle with two clients connected:"
-"$figures" hold "$port" 12 &
+idle=${HOLD_SECONDS:-10}
+"$figures" hold "$checkedPort" $((idle + 2)) &
 hold=$!
 sleep 1
-before=$(cpu_ticks "$server")
-sleep 10
-after=$(cpu_ticks "$server")
+before=$(cpu_ticks "$checked")
+sleep "$idle"
+after=$(cpu_ticks "$checked")
 wait "$hold"
 ticks=$(getconf CLK_TCK)
-awk -v t=$((after - before)) -v hz="$ticks" 'BEGIN { printf "  %.2f %% of one core over 10 s (%d ticks)\n", 100 * t / hz / 10, t }'
+awk -v t=$((after - before)) -v hz="$ticks" -v s="$idle" \
+  'BEGIN { printf "  %.2f %% of one core over %d s (%d ticks)\n", 100 * t / hz / s, s, t }'
 
-echo "At the end: $(rss_kib "$server") KiB resident, $(wc -l <"$work/log") log lines written"
+echo "At the end: $(rss_kib "$checked") KiB resident, $(wc -l <"$work/checked/log") log lines written"

@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# Prints the figures of a server of many tables, measured on this machine over loopback:
-# 1 table (a server with the default setting) and 1,000 tables (a server set to 1,000)
-# playing at once, each run laying cards at the same rate in all, so the two differ only
-# in the number of tables: the relay's median and 99th percentile, the server's
-# processor share while they play and its resident memory per table.
+# Prints the figures of a server of many tables, measured on this machine over loopback,
+# every client from a loopback address of its own (127.1.x.y):
+#   scale    1 table and TABLES tables (5,000 unless set) playing at once at the same rate
+#            of draws in all: pairs dealt, the relay's median and 99th percentile, the
+#            server's processor time per relay, resident memory per table;
+#   wake-up  one table drawing beside TABLES-1 quiet ones, on the server's epoll sockets
+#            and on Qt's (TARVELSVR_SOCKETS=qt): what one wake-up of the event loop costs
+#            as the quiet connections grow;
+#   attack   ATTACK_TABLES tables (100) playing, quietly and then beside a chat flood and
+#            an address holding all the connections it may: the ratio of the two relays.
 # Usage: bench/tables_figures.sh [BUILD_DIR]   (default: build)
-#   TABLES (1000), SECONDS_PER_RUN (10) and RATE (moves a second in all, 1000) change the run.
+#   TABLES (5000), ATTACK_TABLES (100), SECONDS_PER_RUN (10), RATE (draws a second in all,
+#   1000) and PARTS ("scale wakeup attack") change the run; the test command runs a tiny one.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 figures="$build/bench/server/tables_figures"
-tables=${TABLES:-1000}
+tables=${TABLES:-5000}
+seconds=${SECONDS_PER_RUN:-10}
+rate=${RATE:-1000}
+parts=${PARTS:-scale wakeup attack}
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -19,26 +28,69 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Thousands of connections need thousands of files, on both sides.
+ulimit -n "$(ulimit -Hn)"
+if [ "$(ulimit -n)" != unlimited ] && [ "$(ulimit -n)" -lt $((2 * tables + 200)) ]; then
+  echo "tables_figures.sh: the open-files limit ($(ulimit -n)) is too low for $tables tables" >&2
+  exit 1
+fi
+
 # One server in a folder of its own with its tarvelsvr.ini; sets $server and $port.
 start_server() {
   local folder="$work/$1" setting=$2
   mkdir -p "$folder"
-  cp "$build/server/tarvelsvr" "$folder/"
-  port=$((20000 + RANDOM % 20000))
-  printf '[server]\nport=%s\n%s' "$port" "$setting" >"$folder/tarvelsvr.ini"
-  QT_QPA_PLATFORM=offscreen "$folder/tarvelsvr" >"$folder/log" 2>/dev/null &
-  server=$!
-  pids+=("$server")
-  for _ in $(seq 100); do grep -q '^Port serveru' "$folder/log" && break; sleep 0.1; done
-  sleep 0.5
+  # A port below the system's range for outgoing connections, another one if it is taken.
+  for _ in 1 2 3 4 5; do
+    port=$((20000 + RANDOM % 12000))
+    printf '[server]\nport=%s\n%s' "$port" "$setting" >"$folder/tarvelsvr.ini"
+    : >"$folder/log"  # there before the server writes it: the wait below reads it
+    TARVELSVR_SOCKETS=${sockets:-epoll} QT_QPA_PLATFORM=offscreen "$build/server/tarvelsvr" --settings "$folder/tarvelsvr.ini" >"$folder/log" 2>/dev/null &
+    server=$!
+    pids+=("$server")
+    for _ in $(seq 100); do grep -q '^Port serveru' "$folder/log" && break; sleep 0.1; done
+    sleep 0.3
+    grep -q '^Nelze naslouchat' "$folder/log" || return 0
+    kill "$server"
+    wait "$server" 2>/dev/null || true
+  done
+  echo "$(basename "$0"): no free port for the server" >&2
+  exit 1
 }
+stop_server() { kill "$server"; wait "$server" 2>/dev/null || true; }
 
-start_server one ""
-"$figures" "$port" 1 "${SECONDS_PER_RUN:-10}" "${RATE:-1000}" "$server"
-kill "$server"
-
-start_server many "tables=$tables
+for part in $parts; do
+  case $part in
+    scale)
+      echo "== Scale"
+      start_server one ""
+      "$figures" play "$port" "$server" 1 1 "$seconds" "$rate"
+      stop_server
+      start_server many "tables=$tables
 "
-"$figures" "$port" "$tables" "${SECONDS_PER_RUN:-10}" "${RATE:-1000}" "$server"
-echo "  open files the server may have: $(awk '/Max open files/ {print $4}' "/proc/$server/limits")"
-echo "  log lines written: $(wc -l <"$work/many/log")"
+      "$figures" play "$port" "$server" "$tables" "$tables" "$seconds" "$rate"
+      echo "  log lines written: $(wc -l <"$work/many/log")"
+      stop_server
+      ;;
+    wakeup)
+      echo "== One wake-up of the event loop as quiet connections grow (one table drawing)"
+      for sockets in epoll qt; do
+        for count in 1 "$tables"; do
+          echo "-- $sockets sockets"
+          start_server "wake-$sockets-$count" "tables=$tables
+"
+          "$figures" play "$port" "$server" "$count" 1 "$seconds" "$rate"
+          stop_server
+        done
+      done
+      sockets=epoll
+      ;;
+    attack)
+      echo "== Under attack"
+      start_server attack "tables=$((${ATTACK_TABLES:-100} + 20))
+"
+      "$figures" attack "$port" "$server" "${ATTACK_TABLES:-100}" "$seconds" "$rate"
+      echo "  log lines written: $(wc -l <"$work/attack/log")"
+      stop_server
+      ;;
+  esac
+done

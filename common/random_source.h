@@ -2,6 +2,8 @@
 // The game draws from an injected source so that tests and benchmarks can seed it.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <random>
 
@@ -28,6 +30,20 @@ class StandardRandom final : public RandomSource {
   private:
     std::mt19937_64 engine_;
     bool keepSeed_ = false;
+};
+
+// The system's cryptographic random source (getrandom on Linux): what a player could
+// learn from his own cards or the clock tells him nothing about the next card. Never
+// seeded, so never the same twice; tests that want a known deal inject their own source.
+class SystemRandom final : public RandomSource {
+  public:
+    std::uint32_t Random(std::uint32_t n) override;
+
+  private:
+    std::uint32_t NextWord();
+    // Taken from the system a few hundred bytes at a time rather than a call per card.
+    std::array<std::uint32_t, 64> words_{};
+    std::size_t used_ = words_.size();
 };
 
 }  // namespace tarvel

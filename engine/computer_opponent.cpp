@@ -8,30 +8,36 @@
 namespace tarvel {
 namespace {
 
-constexpr std::array<std::string_view, 4> kRankIteratorNames = {"kluk", "", "král", "eso"};
-constexpr std::array<std::string_view, 4> kSuitNames = {"srdce", "kára", "piky", "kříže"};
+using rules::CardId;
+using rules::kNoCard;
+using rules::kNoSuit;
+
 constexpr std::size_t kQueenSlot = 9;
 constexpr std::size_t kAceSlot = 4;
 constexpr std::size_t kSevenSlot = 5;
+constexpr std::uint8_t kNoRank = 0xFF;
+// The ranks of the rank iterator's four slots: jack, an unused slot, king, ace.
+constexpr std::array<std::uint8_t, 4> kIteratorRanks = {rules::kJack, kNoRank, rules::kKing, rules::kAce};
 
-// Rank slot of a card, from its value: jack 1, king 3, ace 4, seven 5, queen 9. No
-// choice weighs eights, nines and tens by their count: they share the unused slot 0.
-std::size_t RankSlot(std::int32_t value) {
-    switch (value) {
-        case 1:
+std::size_t RankSlot(CardId card) {
+    switch (rules::RankOf(card)) {
+        case rules::kJack:
             return 1;
-        case 2:
+        case rules::kKing:
             return 3;
-        case 11:
+        case rules::kAce:
             return kAceSlot;
-        case 7:
+        case rules::kSeven:
             return kSevenSlot;
-        case 20:
-        case 40:
+        case rules::kQueen:
             return kQueenSlot;
         default:
             return 0;
     }
+}
+
+bool IsRank(CardId card, std::uint8_t rank) {
+    return rules::RankOf(card) == rank;
 }
 
 // The first slot holding the largest count above 0; ties fall to the lower slot.
@@ -43,223 +49,217 @@ int LargestSlot(const std::array<std::uint8_t, 4>& counts) {
     return best;
 }
 
-// One step of an iterator over four counts, most numerous first. A slot with a single
-// card is yielded only when it is the largest as the copy is consulted.
-std::string NextByCount(std::array<std::uint8_t, 4>& copy, const std::array<std::uint8_t, 4>& counts,
-                        bool& ended, const std::array<std::string_view, 4>& names) {
+// One step of an iterator over four counts, most numerous first: the slot, or -1 at the
+// end. A slot with a single card is yielded only when it is the largest as the copy is
+// consulted.
+int NextByCount(std::array<std::uint8_t, 4>& copy, const std::array<std::uint8_t, 4>& counts, bool& ended) {
     ended = false;
     if (std::all_of(copy.begin(), copy.end(), [](std::uint8_t c) { return c <= 1; })) copy = counts;
     const int slot = LargestSlot(copy);
     if (slot < 0) {
         ended = true;
-        return {};
+        return -1;
     }
     copy[slot] = 0;
     if (std::none_of(copy.begin(), copy.end(), [](std::uint8_t c) { return c >= 2; })) ended = true;
-    return std::string(names[slot]);
+    return slot;
 }
 
-const std::string& TopName(const GameState& state) {
-    static const std::string kNoCard;
-    return state.Pile.StackEmpty() ? kNoCard : state.Pile.Top().Name;
+// The rank the pile asks for: none over a named suit.
+std::uint8_t TopRank(const rules::SeatView& view) {
+    if (view.top == kNoCard || view.namedSuit != kNoSuit) return kNoRank;
+    return rules::RankOf(view.top);
+}
+
+std::uint8_t TopSuit(const rules::SeatView& view) {
+    if (view.namedSuit != kNoSuit) return view.namedSuit;
+    return view.top == kNoCard ? kNoSuit : rules::SuitOf(view.top);
 }
 
 }  // namespace
 
-std::string_view SuitNameOfKey(std::string_view key) {
-    const int index = SuitIndexOfKey(key);
-    return index < 0 ? std::string_view{} : kSuitNames[static_cast<std::size_t>(index)];
+template <typename Fits>
+bool ComputerOpponent::TryPlay(Fits fits) {
+    const auto it = std::find_if(mind_.playableCards.begin(), mind_.playableCards.end(), fits);
+    if (it == mind_.playableCards.end()) {
+        mind_.chosen.reset();
+        return false;
+    }
+    mind_.chosen = *it;
+    return true;
 }
 
-template <typename TryPlay>
-void ComputerOpponent::ForEachSuitByCount(TryPlay tryPlay) {
+bool ComputerOpponent::TryPlayCard(CardId card) {
+    return TryPlay([card](CardId c) { return c == card; });
+}
+
+template <typename TryPlaySuit>
+void ComputerOpponent::ForEachSuitByCount(TryPlaySuit tryPlay) {
     for (;;) {
-        const std::string suit = NextSuitByCount();
-        if (!suit.empty() && !mind_.CardChosen) tryPlay(suit);
-        if (mind_.SuitIteratorEnded) break;
+        const std::uint8_t suit = NextSuitByCount();
+        if (suit != kNoSuit && !mind_.chosen) tryPlay(suit);
+        if (mind_.suitIteratorEnded) break;
     }
 }
 
 ComputerMove ComputerOpponent::Chosen() const {
-    return {ComputerMove::Kind::Play, mind_.ChosenPosition};
+    return {ComputerMove::Kind::Play, *mind_.chosen};
 }
 
-ComputerMove ComputerOpponent::ChooseMove(const GameState& state, const GameOptions& options) {
-    constexpr ComputerMove kDraw{ComputerMove::Kind::Draw, 0};
-    AnalyseHand(state);
-    const std::string top = TopName(state);
-    const std::string topSuit(SuitPart(top));
-    const std::string topRank(RankPart(top));
+ComputerMove ComputerOpponent::ChooseMove(const ComputerSight& sight) {
+    constexpr ComputerMove kDraw{ComputerMove::Kind::Draw, kNoCard};
+    const rules::SeatView& view = sight.view;
+    const bool kingOfSpadesRule = view.rules.kingOfSpades;
+    AnalyseHand(sight);
+    const std::uint8_t topSuit = TopSuit(view);
+    const std::uint8_t topRank = TopRank(view);
 
-    if (state.AcePending) {
-        if (!mind_.HasAce) return {ComputerMove::Kind::Stand, 0};
-        ForEachSuitByCount([this](const std::string& suit) { TryPlayPrefix("eso " + suit); });
-        if (!mind_.CardChosen) TryPlayPrefix("eso");
-        return mind_.CardChosen ? Chosen() : kDraw;
+    if (view.acePending) {
+        if (!mind_.hasAce) return {ComputerMove::Kind::Stand, kNoCard};
+        ForEachSuitByCount([this](std::uint8_t suit) { TryPlayCard(rules::MakeCard(rules::kAce, suit)); });
+        if (!mind_.chosen) TryPlay([](CardId c) { return IsRank(c, rules::kAce); });
+        return mind_.chosen ? Chosen() : kDraw;
     }
-    if (mind_.PlayableCards.empty()) return kDraw;
-    if (state.PendingDraw > 0) {
-        if (!mind_.HasSeven && !mind_.HasKingOfSpades) return kDraw;
-        if (options.kingofspades) TryPlayPrefix("král pik");
-        if (!mind_.CardChosen)
-            ForEachSuitByCount([this](const std::string& suit) { TryPlayPrefix("7 " + suit); });
-        if (!mind_.CardChosen) TryPlayPrefix("7");
-        return mind_.CardChosen ? Chosen() : kDraw;
+    if (mind_.playableCards.empty()) return kDraw;
+    if (view.pendingDraw > 0) {
+        if (!mind_.hasSeven && !mind_.hasKingOfSpades) return kDraw;
+        if (kingOfSpadesRule) TryPlayCard(rules::kKingOfSpades);
+        if (!mind_.chosen)
+            ForEachSuitByCount([this](std::uint8_t suit) { TryPlayCard(rules::MakeCard(rules::kSeven, suit)); });
+        if (!mind_.chosen) TryPlay([](CardId c) { return IsRank(c, rules::kSeven); });
+        return mind_.chosen ? Chosen() : kDraw;
     }
     // A known stock order: take a seven (or the king of spades) now rather than play.
-    if (state.StockOrderKnown && !state.Stock.StackEmpty() && state.OpponentCount > 1 &&
-        state.PlayerCount > 1) {
-        const std::string& next = state.Stock.Top().Name;
-        if (IsSeven(next) || (options.kingofspades && BeginsKingOfSpades(next))) return kDraw;
+    if (sight.nextStockCard != kNoCard && sight.hand.size() > 1 && view.otherCount > 1) {
+        const CardId next = sight.nextStockCard;
+        if (IsRank(next, rules::kSeven) || (kingOfSpadesRule && next == rules::kKingOfSpades)) return kDraw;
     }
-    if (options.playforpoints) {
-        TryPlayPrefix("dáma srd");  // shed the 40-point queen of hearts
-        if (!mind_.CardChosen && mind_.RankCounts[kQueenSlot] > 1) TryPlayPrefix("dáma");
-        if (!mind_.CardChosen && state.PlayerCount == 1) TryPlayPrefix("dáma");
-        if (mind_.CardChosen) return Chosen();
+    if (sight.forPoints) {
+        TryPlayCard(rules::kQueenOfHearts);  // shed the 40-point queen of hearts
+        auto queen = [](CardId c) { return IsRank(c, rules::kQueen); };
+        if (!mind_.chosen && mind_.rankCounts[kQueenSlot] > 1) TryPlay(queen);
+        if (!mind_.chosen && view.otherCount == 1) TryPlay(queen);
+        if (mind_.chosen) return Chosen();
     }
     // Same rank, moving the suit towards the suit held most.
-    ForEachSuitByCount([&](const std::string& suit) {
-        if (suit != topSuit) TryPlayPrefix(topRank + suit);
+    ForEachSuitByCount([&](std::uint8_t suit) {
+        if (suit != topSuit && topRank != kNoRank) TryPlayCard(rules::MakeCard(topRank, suit));
     });
-    if (mind_.CardChosen) return Chosen();
+    if (mind_.chosen) return Chosen();
     // Same suit, with a jack, king or ace as the favoured rank.
     for (;;) {
-        const std::string rank = NextRankByCount();
-        if (!rank.empty() && !mind_.CardChosen && !StartsWith(top, rank)) TryPlayPrefix(rank + " " + topSuit);
-        if (mind_.RankIteratorEnded) break;
+        const std::uint8_t rank = NextRankByCount();
+        if (rank != kNoRank && !mind_.chosen && rank != topRank && topSuit != kNoSuit)
+            TryPlayCard(rules::MakeCard(rank, topSuit));
+        if (mind_.rankIteratorEnded) break;
     }
-    if (mind_.CardChosen) return Chosen();
-    const std::string strongest = StrongestSuit();
-    if (!strongest.empty() && strongest == topSuit) TryPlaySuit(strongest);
-    if (!mind_.CardChosen) FallbackChoice(options);
+    if (mind_.chosen) return Chosen();
+    const std::uint8_t strongest = StrongestSuit();
+    if (strongest != kNoSuit && strongest == topSuit) {
+        TryPlay([strongest](CardId c) { return !IsRank(c, rules::kQueen) && rules::SuitOf(c) == strongest; });
+    }
+    if (!mind_.chosen) FallbackChoice(sight.forPoints, kingOfSpadesRule);
     // A hand with playable cards always yields one; if it somehow does not, draw.
-    return mind_.CardChosen ? Chosen() : kDraw;
+    return mind_.chosen ? Chosen() : kDraw;
 }
 
-std::optional<ReturnAnswer> ComputerOpponent::ChooseReturnAnswer(const GameState& state,
-                                                                 const GameOptions& options) {
-    AnalyseHand(state);
-    if (options.kingofspades && TryPlayPrefix("král pik")) return ReturnAnswer{mind_.ChosenPosition, true};
-    if (TryPlayPrefix("7 " + std::string(SuitPart(TopName(state)))))
-        return ReturnAnswer{mind_.ChosenPosition, false};
+std::optional<CardId> ComputerOpponent::ChooseReturnAnswer(const ComputerSight& sight) {
+    AnalyseHand(sight);
+    if (sight.view.rules.kingOfSpades && TryPlayCard(rules::kKingOfSpades)) return rules::kKingOfSpades;
+    const std::uint8_t topSuit = TopSuit(sight.view);
+    if (topSuit != kNoSuit && TryPlayCard(rules::MakeCard(rules::kSeven, topSuit))) return mind_.chosen;
     return std::nullopt;
 }
 
-void ComputerOpponent::AnalyseHand(const GameState& state) {
-    const std::string top = TopName(state);
-    const auto topRank = RankPart(top);
-    const auto topSuit = SuitPart(top);
-    mind_.PlayableCards.clear();
-    mind_.RankCounts.fill(0);
-    mind_.SuitCounts.fill(0);
-    mind_.SuitIterator.fill(0);
-    mind_.HasAce = mind_.HasSeven = mind_.HasKingOfSpades = false;
-    mind_.CardChosen = false;
-    mind_.ChosenPosition = 0;
-    handNames_.clear();
-    for (const auto& card : state.OpponentHand.Cards()) {
-        const std::string& name = card.Name;
-        handNames_.push_back(name);
-        ++mind_.RankCounts[RankSlot(card.Value)];
-        const bool queen = IsQueen(name);
-        if (!queen) {
-            const int suit = SuitIndexOfKey(SuitPart(name));
-            if (suit >= 0) ++mind_.SuitCounts[static_cast<std::size_t>(suit)];
-        }
-        if (queen || RankPart(name) == topRank || SuitPart(name) == topSuit)
-            mind_.PlayableCards.push_back(name);
-        if (IsAce(name)) {
-            mind_.HasAce = true;
-        } else if (BeginsKingOfSpades(name)) {
-            mind_.HasKingOfSpades = true;
-        } else if (IsSeven(name)) {
-            mind_.HasSeven = true;
+void ComputerOpponent::AnalyseHand(const ComputerSight& sight) {
+    const std::uint8_t topRank = TopRank(sight.view);
+    const std::uint8_t topSuit = TopSuit(sight.view);
+    mind_.playableCards.clear();
+    mind_.rankCounts.fill(0);
+    mind_.suitCounts.fill(0);
+    mind_.suitIterator.fill(0);
+    mind_.hasAce = mind_.hasSeven = mind_.hasKingOfSpades = false;
+    mind_.chosen.reset();
+    for (const CardId card : sight.hand) {
+        ++mind_.rankCounts[RankSlot(card)];
+        const bool queen = IsRank(card, rules::kQueen);
+        if (!queen) ++mind_.suitCounts[rules::SuitOf(card)];
+        if (queen || rules::RankOf(card) == topRank || rules::SuitOf(card) == topSuit)
+            mind_.playableCards.push_back(card);
+        if (IsRank(card, rules::kAce)) {
+            mind_.hasAce = true;
+        } else if (card == rules::kKingOfSpades) {
+            mind_.hasKingOfSpades = true;
+        } else if (IsRank(card, rules::kSeven)) {
+            mind_.hasSeven = true;
         }
     }
 }
 
-bool ComputerOpponent::ChooseHandCard(std::string_view name) {
-    const auto it = std::find(handNames_.begin(), handNames_.end(), name);
-    mind_.CardChosen = it != handNames_.end();
-    mind_.ChosenPosition = mind_.CardChosen ? static_cast<std::size_t>(it - handNames_.begin()) + 1 : 0;
-    return mind_.CardChosen;
+std::uint8_t ComputerOpponent::NextSuitByCount() {
+    const int slot = NextByCount(mind_.suitIterator, mind_.suitCounts, mind_.suitIteratorEnded);
+    return slot < 0 ? kNoSuit : static_cast<std::uint8_t>(slot);
 }
 
-bool ComputerOpponent::TryPlayPrefix(std::string_view prefix) {
-    for (const auto& name : mind_.PlayableCards) {
-        if (StartsWith(name, prefix)) return ChooseHandCard(name);
-    }
-    mind_.CardChosen = false;
-    return false;
+std::uint8_t ComputerOpponent::NextRankByCount() {
+    const std::array<std::uint8_t, 4> counts = {mind_.rankCounts[1], mind_.rankCounts[2], mind_.rankCounts[3],
+                                                mind_.rankCounts[4]};
+    const int slot = NextByCount(mind_.rankIterator, counts, mind_.rankIteratorEnded);
+    return slot < 0 ? kNoRank : kIteratorRanks[static_cast<std::size_t>(slot)];
 }
 
-bool ComputerOpponent::TryPlaySuit(std::string_view key) {
-    for (const auto& name : mind_.PlayableCards) {
-        if (!IsQueen(name) && SuitPart(name) == key) return ChooseHandCard(name);
-    }
-    mind_.CardChosen = false;
-    return false;
+std::uint8_t ComputerOpponent::StrongestSuit() const {
+    const int slot = LargestSlot(mind_.suitCounts);
+    return slot < 0 ? kNoSuit : static_cast<std::uint8_t>(slot);
 }
 
-std::string ComputerOpponent::NextSuitByCount() {
-    return NextByCount(mind_.SuitIterator, mind_.SuitCounts, mind_.SuitIteratorEnded, kSuitKeys);
-}
-
-std::string ComputerOpponent::NextRankByCount() {
-    const std::array<std::uint8_t, 4> counts = {mind_.RankCounts[1], mind_.RankCounts[2], mind_.RankCounts[3],
-                                                mind_.RankCounts[4]};
-    return NextByCount(mind_.RankIterator, counts, mind_.RankIteratorEnded, kRankIteratorNames);
-}
-
-std::string ComputerOpponent::StrongestSuit() const {
-    const int slot = LargestSlot(mind_.SuitCounts);
-    return slot < 0 ? std::string{} : std::string(kSuitKeys[static_cast<std::size_t>(slot)]);
-}
-
-void ComputerOpponent::FallbackChoice(const GameOptions& options) {
-    std::string plain, queen, ace, seven, king, eight, nine, ten;
-    for (const auto& name : mind_.PlayableCards) {
-        if (!IsQueen(name) && !IsAce(name) && !IsSeven(name)) plain = name;
-        if (IsQueen(name)) {
-            queen = name;
-        } else if (IsAce(name)) {
-            ace = name;
-        } else if (IsSeven(name)) {
-            seven = name;
-        } else if (BeginsKingOfSpades(name) && options.kingofspades) {
-            king = name;
-            plain.clear();  // the king of spades is kept back like a seven
-        } else if (IsEight(name)) {
-            eight = name;
-        } else if (IsNine(name)) {
-            nine = name;
-        } else if (IsTen(name)) {
-            ten = name;
+void ComputerOpponent::FallbackChoice(bool forPoints, bool kingOfSpadesRule) {
+    // The last playable card seen of each kind, walking the hand until a plain card
+    // (no queen, ace, seven, nor the king of spades under its rule) turns up.
+    CardId plain = kNoCard, queen = kNoCard, ace = kNoCard, seven = kNoCard, king = kNoCard, eight = kNoCard,
+           nine = kNoCard, ten = kNoCard;
+    for (const CardId card : mind_.playableCards) {
+        const std::uint8_t rank = rules::RankOf(card);
+        if (rank != rules::kQueen && rank != rules::kAce && rank != rules::kSeven) plain = card;
+        if (rank == rules::kQueen) {
+            queen = card;
+        } else if (rank == rules::kAce) {
+            ace = card;
+        } else if (rank == rules::kSeven) {
+            seven = card;
+        } else if (card == rules::kKingOfSpades && kingOfSpadesRule) {
+            king = card;
+            plain = kNoCard;  // the king of spades is kept back like a seven
+        } else if (rank == rules::kEight) {
+            eight = card;
+        } else if (rank == rules::kNine) {
+            nine = card;
+        } else if (rank == rules::kTen) {
+            ten = card;
         }
-        if (!plain.empty()) break;
+        if (plain != kNoCard) break;
     }
-    auto firstOf = [](std::initializer_list<const std::string*> names) -> std::string {
-        for (const auto* name : names) {
-            if (!name->empty()) return *name;
+    auto firstOf = [](std::initializer_list<CardId> cards) {
+        for (const CardId card : cards) {
+            if (card != kNoCard) return card;
         }
-        return {};
+        return kNoCard;
     };
-    std::string choice;
-    if (options.playforpoints) {
-        choice = firstOf({&queen, &ace, &ten, &nine, &eight, &seven, &king, &plain});
-    } else if (mind_.RankCounts[kAceSlot] > 1 && !ace.empty()) {
+    CardId choice = kNoCard;
+    if (forPoints) {
+        choice = firstOf({queen, ace, ten, nine, eight, seven, king, plain});
+    } else if (mind_.rankCounts[kAceSlot] > 1 && ace != kNoCard) {
         choice = ace;
-    } else if (mind_.RankCounts[kSevenSlot] > 1 && !seven.empty()) {
+    } else if (mind_.rankCounts[kSevenSlot] > 1 && seven != kNoCard) {
         choice = seven;
-    } else if (mind_.RankCounts[kSevenSlot] > 0 && !king.empty()) {
+    } else if (mind_.rankCounts[kSevenSlot] > 0 && king != kNoCard) {
         choice = king;
-    } else if (plain.empty()) {
-        choice = firstOf({&ace, &seven, &king, &queen});
+    } else if (plain == kNoCard) {
+        choice = firstOf({ace, seven, king, queen});
     } else {
         choice = plain;
     }
-    if (!choice.empty()) TryPlayPrefix(choice);
+    if (choice != kNoCard) TryPlayCard(choice);
 }
 
 }  // namespace tarvel

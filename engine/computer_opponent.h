@@ -1,82 +1,84 @@
-// The computer opponent's choice of a move. It reads the table and returns what it
-// would do; the engine lays the card, draws or stands, and says so.
+// The described computer's choice of a move. It reads the table as its seat sees it and
+// returns what it would do; the engine lays the card, draws or stands, and says so.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <string_view>
+#include <span>
 #include <vector>
 
-#include "engine/game_options.h"
-#include "engine/game_state.h"
+#include "rules/position.h"
 
 namespace tarvel {
 
-// The computer's view of its hand, rebuilt at the start of each of its turns.
+// What the computer reads at its turn: the open table as its seat sees it, its hand in
+// the order the cards came to it (its preferences walk the hand in that order), and the
+// stock's next card when the pile was turned without shuffling (it saw them go under).
+struct ComputerSight {
+    rules::SeatView view;
+    std::span<const rules::CardId> hand;
+    rules::CardId nextStockCard = rules::kNoCard;
+    bool forPoints = false;
+};
+
+// The computer's look at its hand, rebuilt at the start of each of its turns.
 struct ComputerMind {
-    std::vector<std::string> PlayableCards;     // names that fit the pile top, in hand order
-    std::array<std::uint8_t, 10> RankCounts{};  // slots 1, 3, 4, 5 and 9 are read
-    std::array<std::uint8_t, 4> SuitCounts{};   // non-queen cards: hearts, diamonds, spades, clubs
-    bool HasAce = false;
-    bool HasSeven = false;
-    bool HasKingOfSpades = false;
-    std::array<std::uint8_t, 4> SuitIterator{};
-    bool SuitIteratorEnded = false;
-    std::array<std::uint8_t, 4> RankIterator{};  // rank slots 1..4 (jack, unused, king, ace)
-    bool RankIteratorEnded = false;
-    bool CardChosen = false;
-    std::size_t ChosenPosition = 0;  // 1-based position in the computer's hand
+    std::vector<rules::CardId> playableCards;  // the cards that fit the pile, in hand order
+    // Cards per rank slot: jack 1, king 3, ace 4, seven 5, queen 9; the other ranks
+    // share the unused slot 0, as no choice weighs them by their count.
+    std::array<std::uint8_t, 10> rankCounts{};
+    std::array<std::uint8_t, 4> suitCounts{};  // cards other than queens, by suit
+    bool hasAce = false;
+    bool hasSeven = false;
+    bool hasKingOfSpades = false;
+    std::array<std::uint8_t, 4> suitIterator{};
+    bool suitIteratorEnded = false;
+    std::array<std::uint8_t, 4> rankIterator{};  // jack, unused, king, ace
+    bool rankIteratorEnded = false;
+    std::optional<rules::CardId> chosen;
 };
 
 struct ComputerMove {
     enum class Kind { Play, Draw, Stand };
     Kind kind = Kind::Draw;
-    std::size_t position = 0;  // of the card to lay, 1-based, for Play
+    rules::CardId card = rules::kNoCard;  // for Play
 
     friend bool operator==(const ComputerMove&, const ComputerMove&) = default;
-};
-
-// How the computer answers the player's last card under the return rule.
-struct ReturnAnswer {
-    std::size_t position = 0;   // of the card that returns the player, 1-based
-    bool kingOfSpades = false;  // the king of spades rather than a seven
 };
 
 class ComputerOpponent {
   public:
     // The whole search of a turn, from a fresh look at the hand.
-    ComputerMove ChooseMove(const GameState& state, const GameOptions& options);
+    ComputerMove ChooseMove(const ComputerSight& sight);
     // The card that returns the player into the game: the king of spades under its
-    // rule, else only the seven of the top's suit; nothing when it holds neither.
-    std::optional<ReturnAnswer> ChooseReturnAnswer(const GameState& state, const GameOptions& options);
+    // rule, else only the seven of the suit in play; nothing when it holds neither.
+    std::optional<rules::CardId> ChooseReturnAnswer(const ComputerSight& sight);
+    // The suit it names after its queen: the one it holds most of (ties to the lower
+    // suit), as its last look at the hand counted; kNoSuit with nothing but queens.
+    std::uint8_t StrongestSuit() const;
 
     // The steps of the search, open for tests.
-    void AnalyseHand(const GameState& state);
-    bool TryPlayPrefix(std::string_view prefix);
-    bool TryPlaySuit(std::string_view key);
-    std::string NextSuitByCount();
-    std::string NextRankByCount();
-    std::string StrongestSuit() const;
-    void FallbackChoice(const GameOptions& options);
-
+    void AnalyseHand(const ComputerSight& sight);
+    // The next suit (kNoSuit at the end) or rank slot (kJack, kKing or kAce; 0xFF at
+    // the end), most numerous first.
+    std::uint8_t NextSuitByCount();
+    std::uint8_t NextRankByCount();
     const ComputerMind& Mind() const { return mind_; }
 
   private:
+    template <typename Fits>
+    bool TryPlay(Fits fits);
+    bool TryPlayCard(rules::CardId card);
     // Runs the suit iterator to its end, offering each suit while nothing is chosen;
     // the iterator is then ready to refill next time.
-    template <typename TryPlay>
-    void ForEachSuitByCount(TryPlay tryPlay);
-    bool ChooseHandCard(std::string_view name);
+    template <typename TryPlaySuit>
+    void ForEachSuitByCount(TryPlaySuit tryPlay);
+    void FallbackChoice(bool forPoints, bool kingOfSpadesRule);
     ComputerMove Chosen() const;
 
     ComputerMind mind_;
-    std::vector<std::string> handNames_;  // the hand as AnalyseHand saw it
 };
-
-// The suit names the computer says when it changes the suit ("srdce" …).
-std::string_view SuitNameOfKey(std::string_view key);
 
 }  // namespace tarvel

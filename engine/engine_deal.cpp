@@ -3,25 +3,13 @@
 #include <algorithm>
 
 #include "engine/engine.h"
-#include "common/pile.h"
-#include "engine/table_layout.h"
+#include "rules/card_names.h"
 
 namespace tarvel {
 
-void Engine::BuildDeck() {
-    random_.SeedFromClock();
-    state_.CardTable = StandardCardTable();
-    state_.PlayerHand.Clear();
-    state_.OpponentHand.Clear();
-    state_.Stock.Clear();
-    state_.Pile.Clear();
-    state_.SelectedIndex = 0;
-    state_.MarkerX = layout::kStartMarker.x;
-    state_.MarkerY = layout::kStartMarker.y;
-}
-
 void Engine::Novhra1Click(bool fromMenu) {
-    table_.ClearTable();
+    if (fromMenu) scoreStepHeld_ = false;  // a table of results left open belongs to the old match
+    Tell(GameEventKind::TableCleared);
     if (Networked()) {
         // Each game starts free of what the last one waited for, also a draw cut off
         // by the end of a game or of a match.
@@ -30,13 +18,13 @@ void Engine::Novhra1Click(bool fromMenu) {
         net_.waiting = NetworkWait::None;
         net_.awaitingCards = false;
     }
-    if (fromMenu || state_.LastStarter == kStarterUnknown) {
-        state_.GameNumber = 1;
-        state_.PlayerPenalty = state_.OpponentPenalty = 0;
-        state_.PlayerWins = state_.OpponentWins = 0;
+    if (fromMenu || state_.lastStarter == kStarterUnknown) {
+        state_.gameNumber = 1;
+        state_.playerPenalty = state_.opponentPenalty = 0;
+        state_.playerWins = state_.opponentWins = 0;
         if (!Networked()) {
-            state_.LastStarter = static_cast<std::uint8_t>(random_.Random(2));
-        } else if (state_.LastStarter > 1) {
+            state_.lastStarter = static_cast<std::uint8_t>(random_.Random(2));
+        } else if (state_.lastStarter > 1) {
             net_.waiting = NetworkWait::Beginner;  // NetworkFirstPlayer takes it up
             return;
         }
@@ -45,29 +33,26 @@ void Engine::Novhra1Click(bool fromMenu) {
 }
 
 void Engine::BeginGame() {
-    window_.EnableMenuItem(MenuItem::tvojebody1, options_.playforpoints);
-    window_.EnableMenuItem(MenuItem::Mojebody1, options_.playforpoints);
-    window_.EnableMenuItem(MenuItem::Tvojebodydotabulky1, options_.playforpoints && options_.usetable);
-    WriteStatusPanels();
+    state_.running = true;
+    state_.matchOn = true;
 
-    window_.ShowLabel(!speech_.SoundsOn());
-    state_.GameRunning = true;
-    window_.EnableMenuItem(MenuItem::Nastavenhry1, false);
-    window_.EnableMenuItem(MenuItem::Ukonenhry1, true);
-    if (Networked()) {
-        window_.EnableMenuItem(MenuItem::Novsovhra1, false);
-        window_.EnableMenuItem(MenuItem::Sovnastaven1, false);
-    }
-    state_.RequestedSuitShown = false;
-
-    BuildDeck();
+    // A fresh table; a network deal fills it as the server's messages come.
+    random_.SeedFromClock();
+    state_.game = rules::Position{};
+    state_.game.rules = Rules();
+    state_.playerHand.clear();
+    state_.opponentHand.clear();
+    state_.opponentCount = 0;
+    state_.selected = 0;
+    state_.selectedSuit = rules::kHearts;
+    state_.dealt = false;
+    settlement_ = LocalPlay{};
+    Tell(GameEventKind::GameBegins);
     if (!Networked()) {
         ShuffleAndDeal();
         StartDealtGame();
         return;
     }
-    // Nobody's turn until the deal is complete: a key meanwhile is refused.
-    state_.PlayerTurn = false;
     SendNet(protocol::ClientKind::ReadyForDeal);
     net_.waiting = NetworkWait::StartCards;  // NetworkStartCardsDone takes it up
 }
@@ -75,25 +60,18 @@ void Engine::BeginGame() {
 void Engine::StartDealtGame() {
     if (Networked()) {
         // The server deals both hands alike: the opponent holds as many as arrived here.
-        state_.PlayerCount = static_cast<std::uint8_t>(state_.PlayerHand.Size());
-        state_.OpponentCount = state_.PlayerCount;
-        table_.ShowMarker(true);
-        table_.RedrawTable();
+        state_.opponentCount = state_.PlayerCount();
+        state_.dealt = true;
+        Tell(GameEventKind::Dealt);
     }
+    state_.dealt = true;
 
-    state_.StockOrderKnown = false;
-    state_.ReturnPending = false;
-    state_.AcePending = false;
-    state_.PendingDraw = 0;
-    state_.GameOver = false;
-    state_.SuitChoiceActive = false;
-    if (speech_.SoundsOn()) window_.EnableMenuItem(MenuItem::ekni1, true);
-
-    state_.LastStarter = state_.LastStarter == 0 ? 1 : 0;
-    state_.PlayerTurn =
-        Networked() ? (net_.playerNumber - '0') == state_.LastStarter : state_.LastStarter == 1;
-    if (state_.PlayerTurn) {
-        SetLabelText(text::kYouBegin);
+    state_.lastStarter = state_.lastStarter == 0 ? 1 : 0;
+    const bool playerBegins =
+        Networked() ? (net_.playerNumber - '0') == state_.lastStarter : state_.lastStarter == 1;
+    state_.game.toMove = playerBegins ? kPlayerSeat : kOpponentSeat;
+    if (playerBegins) {
+        Announce(MessageLine::YouBegin);
         Say("Začínáš");
         BeginPlayerTurn();
     } else {
@@ -104,87 +82,64 @@ void Engine::StartDealtGame() {
             OpponentTurn();
         }
     }
-    window_.StartActivationTimer();
+    Tell(GameEventKind::GameUnderWay);
 }
 
 void Engine::ShuffleAndDeal() {
     strongMemory_.Reset();
-    ShuffleIntoStock(MakeDeck(), 0, state_.Stock, random_);
-    const std::uint8_t dealt = kDealtCardsRange.Keep(options_.dealtcards);
-    state_.PlayerCount = state_.OpponentCount = dealt;
+    rules::DealtOrder order;
+    state_.game = rules::Deal(Rules(), kPlayerSeat, random_, &order);
     // The player gets the first block of the stock, the computer the next one.
-    for (int i = 0; i < dealt; ++i) state_.PlayerHand.AppendCard(state_.Stock.PopCard());
-    for (int i = 0; i < dealt; ++i) state_.OpponentHand.AppendCard(state_.Stock.PopCard());
-    state_.Pile.PushCard(state_.Stock.PopCard());
-    table_.ShowMarker(true);
-    table_.RedrawTable();
+    state_.playerHand.assign(order.hands[kPlayerSeat].begin(), order.hands[kPlayerSeat].begin() + order.perHand);
+    state_.opponentHand.assign(order.hands[kOpponentSeat].begin(),
+                               order.hands[kOpponentSeat].begin() + order.perHand);
+    state_.opponentCount = order.perHand;
+    state_.dealt = true;
+    Tell(GameEventKind::Dealt);
 
-    const typhodnoty start = state_.Pile.Top();
-    Say(start.Name, kCardNameVariant);
-    if (const auto marker = StartQueenMarker(start)) {
-        state_.CurrentCard = *marker;
-        state_.Pile.PushCard(*marker);
-        table_.DrawRequestedSuit();
-        state_.RequestedSuitShown = true;
+    SayCard(state_.game.Top());
+    // A queen turned up holds its own suit.
+    if (state_.RequestedSuitShown()) {
+        Tell(GameEventKind::SuitNamed);
         Say("Platí");
-        Say(marker->Name);
+        Say(rules::SuitMarker(state_.game.namedSuit));
     }
 }
 
 void Engine::BeginPlayerTurn() {
-    if (state_.PlayerHand.Empty()) {
-        // A player returned into the game who could draw nothing has no card to select.
-        state_.SelectedIndex = 0;
-    } else {
-        state_.SelectedIndex = 1;
-        state_.CurrentCard = state_.PlayerHand.Head();
-    }
-    if (options_.saycardsundermouse) table_.ResetHover();
-    state_.MarkerX = layout::kStartMarker.x;
-    state_.MarkerY = layout::kHandMarkerY;
-    table_.PlaceMarker(true);
-    table_.PointAtPile();
+    // A player returned into the game who could draw nothing has no card to select.
+    state_.selected = state_.playerHand.empty() ? 0 : 1;
+    Tell(GameEventKind::TurnBegins);
 }
 
 void Engine::SpeakSelected() {
-    speech_.StartPhrase(PV(), state_.PlayerHand.At(state_.SelectedIndex).Name, kCardNameVariant);
-}
-
-void Engine::SelectHandPosition(std::size_t position) {
-    state_.SelectedIndex = position;
-    state_.CurrentCard = state_.PlayerHand.At(position);
-    state_.MarkerX = static_cast<std::uint16_t>(layout::HandMarkerX(position));
-    state_.MarkerY = layout::kHandMarkerY;
+    speech_.StartPhrase(PV(), rules::CardName(state_.SelectedCard()), kCardNameVariant);
 }
 
 void Engine::SelectCard(std::size_t position) {
-    if (position < 1 || position > state_.PlayerHand.Size()) return;
-    SelectHandPosition(position);
-    table_.PlaceMarker(false);
+    if (position < 1 || position > state_.playerHand.size()) return;
+    state_.selected = position;
+    SelectionMoved(false);
 }
 
 void Engine::SelectFirstCard(bool silently) {
-    if (state_.PlayerHand.Empty()) {
+    if (state_.playerHand.empty()) {
         SayEffect("okraj");
         return;
     }
-    SelectHandPosition(1);
-    table_.PlaceMarker(true);
+    state_.selected = 1;
+    SelectionMoved(true);
     if (!silently) SpeakSelected();
 }
 
 void Engine::SelectLastCard() {
-    if (state_.PlayerHand.Empty()) {
+    if (state_.playerHand.empty()) {
         SayEffect("okraj");
         return;
     }
-    SelectHandPosition(state_.PlayerHand.Size());
-    table_.PlaceMarker(true);
+    state_.selected = state_.playerHand.size();
+    SelectionMoved(true);
     SpeakSelected();
-}
-
-std::size_t Engine::CurrentHandPosition() const {
-    return std::clamp<std::size_t>(layout::HandPositionAt(state_.MarkerX), 1, state_.PlayerHand.Size());
 }
 
 void Engine::SelectLeft() {
@@ -196,35 +151,34 @@ void Engine::SelectRight() {
 }
 
 void Engine::StepInHand(Step step) {
-    if (state_.PlayerHand.Empty()) {
+    if (state_.playerHand.empty()) {
         SayEffect("okraj");
         return;
     }
-    const std::size_t position = CurrentHandPosition();
+    const std::size_t position = std::clamp<std::size_t>(state_.selected, 1, state_.playerHand.size());
     const bool left = step == Step::Left;
-    const bool atEdge = left ? position <= 1 : position >= state_.PlayerHand.Size();
-    SelectHandPosition(atEdge ? position : (left ? position - 1 : position + 1));
-    table_.PlaceMarker(true);
+    const bool atEdge = left ? position <= 1 : position >= state_.playerHand.size();
+    state_.selected = atEdge ? position : (left ? position - 1 : position + 1);
+    SelectionMoved(true);
     if (atEdge) SayEffect("okraj");
     SpeakSelected();
 }
 
-void Engine::PlaceSuitMarker(int x) {
-    state_.MarkerX = static_cast<std::uint16_t>(x);
-    state_.MarkerY = layout::kSuitMarkerY;
-    table_.PlaceMarker(true);
+void Engine::SelectSuit(std::uint8_t suit) {
+    state_.selectedSuit = suit;
+    SelectionMoved(true);
 }
 
 void Engine::SelectFirstSuit() {
-    if (!state_.SuitChoiceActive) return;
-    PlaceSuitMarker(layout::kFirstSuitMarkerX);
-    speech_.StartPhrase(PV(), "srdce", kPlainVariant);
+    if (!state_.SuitChoiceActive()) return;
+    SelectSuit(rules::kHearts);
+    speech_.StartPhrase(PV(), rules::SuitWord(rules::kHearts), kPlainVariant);
 }
 
 void Engine::SelectLastSuit() {
-    if (!state_.SuitChoiceActive) return;
-    PlaceSuitMarker(layout::kLastSuitMarkerX);
-    speech_.StartPhrase(PV(), "kříže", kPlainVariant);
+    if (!state_.SuitChoiceActive()) return;
+    SelectSuit(rules::kClubs);
+    speech_.StartPhrase(PV(), rules::SuitWord(rules::kClubs), kPlainVariant);
 }
 
 void Engine::SelectSuitLeft() {
@@ -236,17 +190,16 @@ void Engine::SelectSuitRight() {
 }
 
 void Engine::StepInSuitRow(Step step) {
-    if (!state_.SuitChoiceActive) return;
+    if (!state_.SuitChoiceActive()) return;
     const bool left = step == Step::Left;
-    const bool atEdge =
-        left ? state_.MarkerX <= layout::kFirstSuitMarkerX : state_.MarkerX >= layout::kLastSuitMarkerX;
+    const std::uint8_t suit = state_.selectedSuit;
+    const bool atEdge = left ? suit == rules::kHearts : suit == rules::kClubs;
     if (atEdge) {
         SayEffect("okraj");
     } else {
-        PlaceSuitMarker(left ? state_.MarkerX - layout::kSuitSymbolStep
-                             : state_.MarkerX + layout::kSuitSymbolStep);
+        SelectSuit(static_cast<std::uint8_t>(left ? suit - 1 : suit + 1));
     }
-    speech_.StartPhrase(PV(), layout::SuitAtX(state_.MarkerX), kPlainVariant);
+    speech_.StartPhrase(PV(), rules::SuitMarker(state_.selectedSuit), kPlainVariant);
 }
 
 }  // namespace tarvel

@@ -5,43 +5,54 @@
 
 namespace tarvel {
 
-void Engine::OpponentLastCard() {
-    if (state_.AcePending) {
+void Engine::OpponentLastCard(bool lastWasAce) {
+    if (lastWasAce) {
         SendNet(protocol::ClientKind::AceCannotReturn);
         Say("nemůžeš vrátit");
         OpponentWinsGame();
         return;
     }
     speech_.StartPhrase(OV(), "podívej se na vracení", kPlainVariant);
-    state_.ReturnPending = true;
+    if (Networked()) rules::OutReported(Game(), kOpponentSeat);
 }
 
 void Engine::OpponentTriesReturn() {
     if (Networked()) {
-        state_.PlayerTurn = false;  // the opponent's client decides
+        rules::OutReported(Game(), kPlayerSeat);  // the opponent's client decides
         return;
     }
-    if (state_.AcePending) {
+    // An ace as the last card, or a last card that answered the computer's own return,
+    // decided the game at once.
+    if (state_.game.Over()) {
         PlayerWinsGame();
         return;
     }
     const bool strong = options_.computerlevel == kComputerStrong;
-    const auto answer = strong ? StrongReturnAnswer() : computer_.ChooseReturnAnswer(state_, options_);
+    const std::optional<rules::CardId> answer =
+        strong ? StrongReturnAnswer() : computer_.ChooseReturnAnswer(SightOfComputer());
     if (!answer) {
+        PlayLocal(rules::Move{rules::MoveKind::GiveUp, 0});
         PlayerWinsGame();
         return;
     }
     Say("ale já mám");
-    Say(answer->kingOfSpades ? "pikového krále" : "sedmičku");
+    Say(*answer == rules::kKingOfSpades ? "pikového krále" : "sedmičku");
     Say("a tak tě vracím");
-    OpponentPlaysCard(answer->position);
-    if (!state_.GameRunning) return;  // the card itself decided the game
-    if (state_.OpponentCount == 0) {
+    ComputerLays(*answer);
+    if (!state_.running) return;  // the card itself decided the game
+    if (state_.opponentCount == 0) {
         OpponentWinsGame();
         return;
     }
     if (strong) RememberOwnMove();
     PlayerDraws();  // the player's hand is empty: he laid his last card
+}
+
+void Engine::Decided(std::uint8_t winner) {
+    GameEvent event;
+    event.kind = GameEventKind::GameDecided;
+    event.seat = winner;
+    events_.Happened(event);
 }
 
 void Engine::SayCardsLeft(std::uint8_t count, bool toPlayer) {
@@ -83,16 +94,15 @@ void Engine::SayPoints(std::int32_t count, bool penalty) {
 }
 
 MatchStanding Engine::Standing() const {
-    return MatchStanding{state_.PlayerPenalty, state_.OpponentPenalty, NumberOfGames(), state_.GameNumber};
+    return MatchStanding{state_.playerPenalty, state_.opponentPenalty, NumberOfGames(), state_.gameNumber};
 }
 
 void Engine::AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::int32_t points) {
-    std::int32_t& loserPenalty = playerLost ? state_.PlayerPenalty : state_.OpponentPenalty;
-    const std::int32_t winnerPenalty = playerLost ? state_.OpponentPenalty : state_.PlayerPenalty;
+    std::int32_t& loserPenalty = playerLost ? state_.playerPenalty : state_.opponentPenalty;
+    const std::int32_t winnerPenalty = playerLost ? state_.opponentPenalty : state_.playerPenalty;
     SayCardsLeft(cardsLeft, playerLost);
     SayPoints(points, false);
     loserPenalty += points;
-    SetPanelNumber(playerLost ? StatusPanel::PlayerPoints : StatusPanel::OpponentPoints, loserPenalty);
     Say(playerLost ? "Celkem máš" : "celkem mám");
     SayPoints(loserPenalty, true);
     if (winnerPenalty > 0) {
@@ -105,48 +115,53 @@ void Engine::AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::in
 }
 
 void Engine::OpponentWinsGame() {
-    state_.GameOver = true;
-    if (options_.returntogame && state_.PendingDraw > 0) {
-        PlayerDraws();  // the pending cards are taken and count against the player
-        if (Networked()) {
+    if (Networked()) {
+        const bool givingUp = state_.ReturnPending();
+        if (options_.returntogame && state_.game.pendingDraw > 0) {
+            PlayerDraws();  // the pending cards are taken and count against the player
             net_.waiting = NetworkWait::PendingCards;  // NetworkDrawEnded takes it up
             ResumeNetworkWait();
             return;
         }
+        FinishOpponentWin(givingUp);
+        return;
     }
-    FinishOpponentWin();
+    DecideLocal(kOpponentSeat);
+    // Under the return rule the pending cards were taken, and count against the player.
+    if (settlement_.outcome.drawer == kPlayerSeat)
+        SayPlayerDraw(settlement_, state_.playerHand.size() - settlement_.drawn.count);
+    FinishOpponentWin(false);
 }
 
-void Engine::FinishOpponentWin() {
-    if (state_.ReturnPending) SendNet(protocol::ClientKind::GiveUp);
-    state_.ReturnPending = false;
-    state_.GameRunning = false;
-    table_.ShowMarker(false);
-
-    SetLabelText(text::kIWin);
+void Engine::FinishOpponentWin(bool givingUp) {
+    if (givingUp) SendNet(protocol::ClientKind::GiveUp);
+    if (Networked()) rules::WinReported(Game(), kOpponentSeat);
+    state_.running = false;
+    ++state_.opponentWins;
+    Decided(kOpponentSeat);
     Say("jsem vítěz");
-    ++state_.OpponentWins;
-    SetPanelNumber(StatusPanel::OpponentWins, state_.OpponentWins);
 
     if (options_.playforpoints) {
-        const std::int32_t points = HandPoints(state_.PlayerHand);
+        const std::int32_t points = HandPoints(state_.playerHand);
         SendNet(protocol::ClientKind::Points, std::to_string(points));
-        AnnounceGamePoints(true, static_cast<std::uint8_t>(state_.PlayerHand.Size()), points);
+        AnnounceGamePoints(true, state_.PlayerCount(), points);
     }
-    window_.ScoreTableStep();
-    NextGameOrEndMatch();
+    ScoreStepThenNext();
 }
 
 void Engine::PlayerWinsGame() {
-    state_.GameOver = true;
-    state_.ReturnPending = false;
-    if (!Networked() && options_.returntogame && state_.PendingDraw > 0) OpponentDraws();
-    state_.GameRunning = false;
-    table_.ShowMarker(false);
-    SetLabelText(text::kYouWin);
+    if (Networked()) {
+        rules::WinReported(Game(), kPlayerSeat);
+    } else {
+        DecideLocal(kPlayerSeat);
+        // Under the return rule the computer took the pending cards, which count against it.
+        if (settlement_.outcome.drawer == kOpponentSeat)
+            SayComputerDraw(settlement_, state_.opponentHand.size() - settlement_.drawn.count);
+    }
+    state_.running = false;
+    ++state_.playerWins;
+    Decided(kPlayerSeat);
     Say("Jsi vítěz");
-    ++state_.PlayerWins;
-    SetPanelNumber(StatusPanel::PlayerWins, state_.PlayerWins);
 
     if (options_.playforpoints && Networked()) {
         net_.waiting = NetworkWait::OpponentPoints;  // NetworkOpponentPoints takes it up
@@ -158,20 +173,41 @@ void Engine::PlayerWinsGame() {
 
 void Engine::FinishPlayerWin() {
     if (options_.playforpoints) {
-        const std::int32_t points = Networked() ? net_.opponentPoints.value_or(0) : HandPoints(state_.OpponentHand);
-        AnnounceGamePoints(false, state_.OpponentCount, points);
+        const std::int32_t points =
+            Networked() ? net_.opponentPoints.value_or(0) : HandPoints(state_.opponentHand);
+        AnnounceGamePoints(false, state_.opponentCount, points);
     }
-    if (!Networked()) window_.ScoreTableStep();
+    if (Networked()) {
+        NextGameOrEndMatch();
+    } else {
+        ScoreStepThenNext();
+    }
+}
+
+void Engine::ScoreStepThenNext() {
+    scoreStepHeld_ = false;
+    inScoreStep_ = true;
+    Tell(GameEventKind::ScoreStep);
+    inScoreStep_ = false;
+    if (!scoreStepHeld_) NextGameOrEndMatch();
+}
+
+void Engine::HoldScoreStep() {
+    if (inScoreStep_) scoreStepHeld_ = true;
+}
+
+void Engine::ScoreStepDone() {
+    if (!scoreStepHeld_) return;
+    scoreStepHeld_ = false;
     NextGameOrEndMatch();
 }
 
 void Engine::NextGameOrEndMatch() {
-    const bool unlimited = NumberOfGames() == 0 && state_.GameNumber != 0;
-    if (unlimited || state_.GameNumber < NumberOfGames()) {
-        ++state_.GameNumber;
-        SetPanelNumber(StatusPanel::GameNumber, state_.GameNumber);
+    const bool unlimited = NumberOfGames() == 0 && state_.gameNumber != 0;
+    if (unlimited || state_.gameNumber < NumberOfGames()) {
+        ++state_.gameNumber;
         Say("hra");
-        speech_.SayNumber(OV(), state_.GameNumber, true);
+        speech_.SayNumber(OV(), state_.gameNumber, true);
         if (Networked()) {
             SendNet(protocol::ClientKind::EndOfOneGame);  // the server starts the next game
         } else {
@@ -183,34 +219,26 @@ void Engine::NextGameOrEndMatch() {
 }
 
 void Engine::EndMatch() {
+    const bool choosingSuit = state_.SuitChoiceActive();
     Say("konec hry");
-    state_.GameRunning = false;
-    if (state_.SuitChoiceActive) {
-        // Ended while a suit was being chosen: the suit row goes with the match.
-        state_.SuitChoiceActive = false;
-        table_.EraseSuitChoice();
-    }
+    state_.running = false;
+    if (choosingSuit) Tell(GameEventKind::SuitChoiceClosed);  // the row goes with the match
+    state_.matchOn = false;
     if (Networked()) {
         SendNet(protocol::ClientKind::EndOfMatch);
         net_.active = false;
         net_.waiting = NetworkWait::None;
         network_.LeaveNetworkPlay();
-        window_.EnableMenuItem(MenuItem::Novsovhra1, true);
-        window_.EnableMenuItem(MenuItem::Sovnastaven1, true);
-        window_.EnableMenuItem(MenuItem::Polizprvusoupei1, false);
     }
-    window_.EnableMenuItem(MenuItem::Nastavenhry1, true);
-    window_.EnableMenuItem(MenuItem::ekni1, false);
-    window_.EnableMenuItem(MenuItem::Ukonenhry1, false);
-    window_.SetLabel("");
-    window_.ShowLabel(false);
+    Tell(GameEventKind::MatchEnded);
 }
 
 void Engine::FinishMatchAfterThisGame() {
-    state_.GameNumber = NumberOfGames();
+    state_.gameNumber = NumberOfGames();
 }
 
 void Engine::Ukonenhry1Click() {
+    scoreStepHeld_ = false;
     FinishMatchAfterThisGame();
     SendNet(protocol::ClientKind::TerminateGame);
     NextGameOrEndMatch();

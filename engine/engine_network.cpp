@@ -1,27 +1,19 @@
 // What the server's messages do to a network game: the start of each game, the
 // opponent's moves, the draws, the end of a game and a match broken off. Each step that
 // had to wait for the server is taken up here when its message arrives.
-#include <algorithm>
 #include <string>
 
 #include "engine/engine.h"
+#include "rules/card_names.h"
 
 namespace tarvel {
-namespace {
-
-// Only the four markers a client sends; any other text would lay a card nobody knows.
-bool KnownSuitMarker(std::string_view marker) {
-    return std::find(kSuitMarkers.begin(), kSuitMarkers.end(), marker) != kSuitMarkers.end();
-}
-
-}  // namespace
 
 void Engine::ResumeNetworkWait() {
     switch (net_.waiting) {
         case NetworkWait::None:
             return;
         case NetworkWait::Beginner:
-            if (state_.LastStarter > 1) return;
+            if (state_.lastStarter > 1) return;
             net_.waiting = NetworkWait::None;
             BeginGame();
             return;
@@ -31,10 +23,9 @@ void Engine::ResumeNetworkWait() {
             StartDealtGame();
             return;
         case NetworkWait::PendingCards:
-            if (state_.ReturnPending) return;
+            if (state_.ReturnPending()) return;
             net_.waiting = NetworkWait::None;
-            state_.ReturnPending = true;  // the loser gives the game up once the cards are taken
-            FinishOpponentWin();
+            FinishOpponentWin(true);  // the loser gives the game up once the cards are taken
             return;
         case NetworkWait::OpponentPoints:
             if (!net_.opponentPoints) return;
@@ -45,47 +36,51 @@ void Engine::ResumeNetworkWait() {
 }
 
 void Engine::NetworkMatchRequested() {
-    state_.LastStarter = kStarterUnknown;
+    state_.lastStarter = kStarterUnknown;
 }
 
 void Engine::NetworkSettingsAgreed() {
     // Agreement comes before each game of a match; one in the middle of a game is stray.
-    if (state_.GameRunning || net_.waiting != NetworkWait::None) return;
+    if (state_.running || net_.waiting != NetworkWait::None) return;
     net_.active = true;
     Novhra1Click(false);
 }
 
 void Engine::NetworkFirstPlayer(std::string_view digit) {
     // Only the first game's message counts; the beginner alternates from there.
-    if (!net_.active || state_.LastStarter != kStarterUnknown) return;
-    state_.LastStarter = digit.starts_with('0') ? 1 : 0;
+    if (!net_.active || state_.lastStarter != kStarterUnknown) return;
+    state_.lastStarter = digit.starts_with('0') ? 1 : 0;
     ResumeNetworkWait();
 }
 
 void Engine::NetworkOpponentGender(std::string_view letter) {
     // Only a voice the recordings have; anything else keeps the voice the opponent has.
-    if (letter.starts_with('m') || letter.starts_with('z')) state_.OpponentVoice = std::string(letter.substr(0, 1));
+    if (letter.starts_with('m') || letter.starts_with('z')) state_.opponentVoice = std::string(letter.substr(0, 1));
 }
 
 bool Engine::Dealing() const {
     return net_.active && net_.waiting == NetworkWait::StartCards;
 }
 
-void Engine::NetworkStartCard(const typhodnoty& card) {
-    if (!Dealing() || state_.PlayerHand.Size() >= static_cast<std::size_t>(kDeckSize)) return;
-    state_.PlayerHand.AppendCard(card);
+void Engine::NetworkStartCard(rules::CardId card) {
+    // A card dealt twice is one card.
+    if (!Dealing() || rules::Holds(state_.game.hands[kPlayerSeat], card)) return;
+    rules::CardReceivedReported(Game(), kPlayerSeat, card);
+    state_.playerHand.push_back(card);
 }
 
-void Engine::NetworkPileStartCard(const typhodnoty& card) {
+void Engine::NetworkPileStartCard(rules::CardId card) {
     if (!Dealing()) return;
-    state_.Pile.PushCard(card);
-    speech_.SayPhrase(OV(), card.Name, kCardNameVariant);
-    table_.PointAtPile();
+    rules::StartCardReported(Game(), card);
+    SayCard(card);
+    Tell(GameEventKind::LookAtPile);
 }
 
 void Engine::NetworkPileStartSuit(std::string_view marker) {
-    if (!Dealing() || state_.Pile.StackEmpty() || !KnownSuitMarker(marker)) return;
-    LayNetworkSuitMarker(marker);
+    const std::uint8_t suit = rules::SuitOfMarker(marker);
+    if (!Dealing() || state_.game.Top() == rules::kNoCard || suit == rules::kNoSuit) return;
+    rules::SuitHoldsReported(Game(), suit);
+    Tell(GameEventKind::SuitNamed);
     Say("Platí");
     Say(marker);
 }
@@ -96,51 +91,38 @@ void Engine::NetworkStartCardsDone() {
     ResumeNetworkWait();
 }
 
-void Engine::LayNetworkSuitMarker(std::string_view marker) {
-    // The marker shows the picture of the queen under it, renamed to the suit that holds.
-    typhodnoty markerCard = state_.Pile.Top();
-    markerCard.Name = std::string(marker);
-    state_.CurrentCard = markerCard;
-    state_.Pile.PushCard(markerCard);
-    table_.DrawRequestedSuit();
-    state_.RequestedSuitShown = true;
-}
-
 bool Engine::Playing() const {
     // The server sends a game's moves only after its whole deal: a move that comes
     // during the deal would be judged on an empty table.
-    return net_.active && state_.GameRunning && !Dealing();
+    return net_.active && state_.running && !Dealing();
 }
 
-void Engine::NetworkOpponentCard(const typhodnoty& card) {
+void Engine::NetworkOpponentCard(rules::CardId card) {
     if (!Playing()) return;
-    state_.Pile.PushCard(card);
-    speech_.SayPhrase(OV(), card.Name, kCardNameVariant);
+    SayCard(card);
     SayEffect("vyhození", kThrowVariant);
-    table_.PointAtPile();
-    ApplyOpponentCard(card);
+    Tell(GameEventKind::LookAtPile);
     // After a queen the turn comes with the suit the opponent names: a card laid before
-    // it would be judged against the queen alone, and the suit would then pass the turn
-    // back to a player who has already moved.
-    if (IsQueen(card.Name) && state_.GameRunning && !state_.PlayerHand.Empty()) state_.PlayerTurn = false;
+    // it would be judged against the queen alone.
+    ApplyOpponentCard(card);
 }
 
 void Engine::NetworkOpponentSuit(std::string_view marker) {
-    if (!Playing() || state_.Pile.StackEmpty() || !KnownSuitMarker(marker)) return;
-    LayNetworkSuitMarker(marker);
-    state_.PlayerTurn = true;
+    // Only the four markers a client sends; any other text would name no suit.
+    const std::uint8_t suit = rules::SuitOfMarker(marker);
+    if (!Playing() || state_.game.Top() == rules::kNoCard || suit == rules::kNoSuit) return;
+    rules::NameSuitReported(Game(), kOpponentSeat, suit);
+    Tell(GameEventKind::SuitNamed);
     Say("měním na");
-    const std::size_t first = marker.find_first_not_of(' ');
-    Say(first == std::string_view::npos ? std::string_view{} : marker.substr(first));
+    Say(rules::SuitWord(suit));
 }
 
-void Engine::NetworkCardDrawn(const typhodnoty& card) {
-    if (!Playing() || state_.PlayerHand.Size() >= static_cast<std::size_t>(kDeckSize)) return;
-    state_.PlayerHand.AppendCard(card);
-    state_.PlayerCount = static_cast<std::uint8_t>(state_.PlayerCount + 1);
-    table_.DrawPlayerCardAt(state_.PlayerCount);
-    SayEffect("lízání");
-    if (options_.saypickedcards) speech_.SayPhrase(PV(), card.Name, kCardNameVariant);
+void Engine::NetworkCardDrawn(rules::CardId card) {
+    // A card already held cannot come again.
+    if (!Playing() || rules::Holds(state_.game.hands[kPlayerSeat], card)) return;
+    rules::CardReceivedReported(Game(), kPlayerSeat, card);
+    state_.playerHand.push_back(card);
+    PlayerDrew(state_.PlayerCount(), card);
 }
 
 void Engine::NetworkNothingToDraw() {
@@ -152,20 +134,16 @@ void Engine::NetworkOpponentDraws() {
 }
 
 void Engine::NetworkOpponentTakesCard() {
-    if (!Playing() || state_.OpponentCount >= kDeckSize) return;
-    state_.OpponentCount = static_cast<std::uint8_t>(state_.OpponentCount + 1);
-    table_.DrawOpponentBackAt(state_.OpponentCount);
-    SayEffect("lízání");
+    if (!Playing() || state_.opponentCount >= rules::kCards) return;
+    ++state_.opponentCount;
+    OpponentDrew(state_.opponentCount);
 }
 
 void Engine::NetworkDrawEnded() {
     if (!Playing()) return;
-    state_.PendingDraw = 0;
-    state_.AcePending = false;
-    state_.ReturnPending = false;
     // The turn passes: from this player when the cards were its own, to it when they were
     // the opponent's (told by the request itself, so a key pressed twice cannot turn it twice).
-    state_.PlayerTurn = !net_.awaitingCards;
+    rules::TurnEndedReported(Game(), net_.awaitingCards ? kPlayerSeat : kOpponentSeat);
     net_.awaitingCards = false;
     SelectFirstCard(true);
     ResumeNetworkWait();
@@ -175,7 +153,7 @@ void Engine::NetworkOpponentOut() {
     if (!Playing() || net_.waiting != NetworkWait::None) return;
     Say("comp poslední karta");
     if (options_.returntogame) {
-        OpponentLastCard();
+        OpponentLastCard(state_.game.acePending);
     } else {
         OpponentWinsGame();
     }
@@ -183,9 +161,8 @@ void Engine::NetworkOpponentOut() {
 
 void Engine::NetworkOpponentStands() {
     if (!Playing()) return;
-    state_.AcePending = false;
+    rules::TurnEndedReported(Game(), kOpponentSeat);
     Say("stojím");
-    state_.PlayerTurn = true;
 }
 
 void Engine::NetworkAceCannotReturn() {
@@ -196,7 +173,6 @@ void Engine::NetworkAceCannotReturn() {
 
 void Engine::NetworkOpponentGivesUp() {
     if (!Playing() || net_.waiting != NetworkWait::None) return;
-    state_.PendingDraw = 0;
     PlayerWinsGame();
 }
 
@@ -207,7 +183,9 @@ void Engine::NetworkOpponentPoints(std::int32_t points) {
 }
 
 void Engine::NetworkTurningPile() {
-    if (Playing()) Say("Otáčím hromádku");
+    if (!Playing()) return;
+    rules::PileTurnedReported(Game());
+    Say("Otáčím hromádku");
 }
 
 void Engine::NetworkMatchBrokenOff() {

@@ -1,13 +1,13 @@
 // The computer's turn as the table sees it: its choice is laid, drawn or stood on,
 // and said; a queen it lays names the suit it holds most of.
 #include "engine/engine.h"
+#include "rules/card_names.h"
 
 namespace tarvel {
 
 void Engine::OpponentTurn() {
-    state_.PlayerTurn = false;
     const bool strong = options_.computerlevel == kComputerStrong;
-    const ComputerMove move = strong ? StrongMove() : computer_.ChooseMove(state_, options_);
+    const ComputerMove move = strong ? StrongMove() : computer_.ChooseMove(SightOfComputer());
     switch (move.kind) {
         case ComputerMove::Kind::Stand:
             ComputerStands();
@@ -16,47 +16,54 @@ void Engine::OpponentTurn() {
             OpponentDraws();
             break;
         case ComputerMove::Kind::Play:
-            SetLabelText(text::kIPlay);
-            OpponentPlaysCard(move.position);
+            Announce(MessageLine::IPlay);
+            ComputerLays(move.card);
             break;
     }
-    if (state_.GameRunning) {
+    if (state_.running) {
         if (strong) RememberOwnMove();
-        state_.PlayerTurn = true;
         BeginPlayerTurn();
     }
 }
 
 void Engine::ComputerStands() {
-    state_.AcePending = false;
+    PlayLocal(rules::Move{rules::MoveKind::Stand, 0});
     Say("stojím");
-    SetLabelText(text::kIStand);
+    Announce(MessageLine::IStand);
 }
 
 void Engine::OpponentPlaysCard(std::size_t position) {
-    if (position < 1 || position > state_.OpponentHand.Size()) return;
-    if (state_.RequestedSuitShown) {
-        state_.RequestedSuitShown = false;
-        table_.EraseRequestedSuit();
-    }
-    const typhodnoty card = state_.OpponentHand.At(position);
-    state_.CurrentCard = card;
-    Say(card.Name, kCardNameVariant);
+    if (position < 1 || position > state_.opponentHand.size()) return;
+    ComputerLays(state_.opponentHand[position - 1]);
+}
+
+void Engine::ComputerLays(rules::CardId card) {
+    const bool suitWasShown = state_.RequestedSuitShown();
+    const std::size_t before = state_.opponentHand.size();
+    const LocalPlay play = PlayLocal(rules::Move::Lay(card));
+    if (play.outcome.refusal != rules::Refusal::None) return;
+    if (suitWasShown) Tell(GameEventKind::NamedSuitCovered);
+    SayCard(card);
     SayEffect("vyhození", kThrowVariant);
+    GameEvent laid;
+    laid.kind = GameEventKind::OpponentLaid;
+    laid.position = before;
+    events_.Happened(laid);
 
-    const std::size_t before = state_.OpponentHand.Size();
-    state_.OpponentHand.RemoveAt(position);
-    state_.Pile.PushCard(card);
-    table_.DrawPile();
-    state_.OpponentCount = static_cast<std::uint8_t>(state_.OpponentHand.Size());
-    table_.BlankOpponentCardAt(before);
-    if (state_.OpponentCount > 0) table_.DrawOpponentHand();
-
-    if (state_.OpponentCount > 0 || options_.returntogame) ApplyCardEffect(card, Side::Computer);
-    if (state_.OpponentCount == 0) {
+    switch (play.outcome.effect) {
+        case rules::CardEffect::NameSuit:
+            OpponentChoosesSuit();
+            break;
+        case rules::CardEffect::AcePending:
+            speech_.StartPhrase(OV(), "Stojíš", kPlainVariant);
+            break;
+        default:
+            break;
+    }
+    if (state_.opponentCount == 0) {
         Say("comp poslední karta");
         if (options_.returntogame) {
-            OpponentLastCard();
+            OpponentLastCard(play.outcome.effect == rules::CardEffect::AcePending);
         } else {
             OpponentWinsGame();
         }
@@ -64,26 +71,21 @@ void Engine::OpponentPlaysCard(std::size_t position) {
 }
 
 void Engine::OpponentChoosesSuit() {
-    if (state_.Pile.StackEmpty()) return;
-    std::string suit = computer_.StrongestSuit();
-    if (options_.computerlevel == kComputerStrong && strongSuit_ < kSuitKeys.size()) {
-        suit = std::string(kSuitKeys[strongSuit_]);
-        strongSuit_ = 0xFF;
+    const rules::CardId queen = state_.game.Top();
+    if (queen == rules::kNoCard) return;
+    std::uint8_t suit = computer_.StrongestSuit();
+    if (options_.computerlevel == kComputerStrong && strongSuit_ < 4) {
+        suit = strongSuit_;
+        strongSuit_ = rules::kNoSuit;
     }
     // Holding nothing but queens, the computer keeps the suit of the queen it laid.
-    if (suit.empty()) suit = std::string(SuitPart(state_.Pile.Top().Name));
-    std::string_view suitName = SuitNameOfKey(suit);
-    if (suitName.empty()) suitName = SuitNameOfKey(kSuitKeys[0]);
+    if (suit == rules::kNoSuit) suit = rules::SuitOf(queen);
 
-    typhodnoty marker = state_.Pile.Top();
-    marker.Name = " " + std::string(suitName);
-    state_.CurrentCard = marker;
-    state_.Pile.PushCard(marker);
-    table_.DrawRequestedSuit();
-    state_.RequestedSuitShown = true;
-    SetLabelText(text::kIChange);
+    PlayLocal(rules::Move::NameSuit(suit));
+    Tell(GameEventKind::SuitNamed);
+    Announce(MessageLine::IChangeSuit);
     Say("měním na");
-    Say(suitName);
+    Say(rules::SuitWord(suit));
 }
 
 }  // namespace tarvel

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "rules/rule_options.h"
+
 namespace tarvel {
 
 inline constexpr std::uint8_t kDefaultPickupForSeven = 2;
@@ -54,6 +56,9 @@ inline constexpr CountRange kComputerLevelRange{kComputerFixed, kComputerStrong,
 
 // The options with every count inside its range; one outside takes its default.
 GameOptions WithCountsInRange(GameOptions options);
+
+// The rules of play in the options, every count inside its range.
+rules::RuleOptions RulesOf(const GameOptions& options);
 
 // The voice letters of a gender text: "m" is the man, any other text the woman (as the
 // settings dialog shows it), and the opponent speaks in the other voice.

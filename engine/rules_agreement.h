@@ -1,8 +1,8 @@
-// The rules core and the engine side by side: self-play matches in which, at every
-// turn of the player, the moves the core calls legal are exactly the commands the
-// engine accepts, and after each of them the engine's table (with the computer's
-// reply) is a position the core reaches by that move and a reply of its own.
-// Used by the agreement test with a small count and by hand with a million.
+// The rules core and the engine's commands side by side: self-play matches in which,
+// at every turn of the player, the engine accepts exactly the moves the core calls
+// legal, refuses every other command with the phrase of the core's reason, and a
+// refused command changes nothing. Used by the agreement test with a small count and by
+// hand with a million.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +18,7 @@ namespace tarvel {
 
 struct AgreementReport {
     std::uint64_t positions = 0;  // player's turns compared move by move
-    std::uint64_t moves = 0;      // moves whose outcome was compared
+    std::uint64_t moves = 0;      // commands tried
     std::uint32_t games = 0;      // games decided
     std::uint32_t matches = 0;
     std::string fault;  // empty while the two agree
@@ -67,10 +67,6 @@ class RulesAgreement {
     static void Give(Engine& engine, const Command& command);
 
     bool ComparePlayerTurn();
-    // The core's position after `move` and any reply of the computer equals what the
-    // engine shows after the command.
-    bool Reaches(const rules::Position& before, rules::Move move, const Engine& after,
-                 const CopyableRandom& random);
     void Fail(std::string what);
 
     NullPresentation silent_;

@@ -4,8 +4,8 @@
 #include <exception>
 #include <utility>
 
-#include "common/card.h"
 #include "engine/table_check.h"
+#include "rules/card_names.h"
 
 namespace tarvel {
 namespace {
@@ -70,7 +70,7 @@ MatchReport SelfPlayDriver::PlayMatch(const MatchSetup& setup) {
     }
     if (!report_.fault.empty()) {
         report_.fault += " — during \"" + std::string(command_) + "\", game " +
-                         std::to_string(engine_.State().GameNumber) + ", move " +
+                         std::to_string(engine_.State().gameNumber) + ", move " +
                          std::to_string(report_.moves) + "; " + DescribeSetup(setup);
     }
     setup_ = nullptr;
@@ -81,19 +81,19 @@ void SelfPlayDriver::Run(const MatchSetup& setup) {
     random_.Reseed(setup.seed);
     policyRandom_.seed(static_cast<std::mt19937::result_type>(setup.seed ^ (setup.seed >> 32)));
     engine_.Options() = setup.options;
-    engine_.ApplyGenderFromOptions();
+    engine_.OptionsChanged();
     const GameState& state = engine_.State();
 
     command_ = "new match";
     engine_.Novhra1Click(true);
     ++report_.commands;
     AfterCommand();
-    while (state.GameRunning) {
+    while (state.running) {
         // Enough games played: the end command comes at some move of the next game.
         if (setup.options.numberofgames == 0 && FinishedGames() >= setup.gamesBeforeEnd &&
             policyRandom_() % 4 == 0) {
             GiveEndCommand();
-        } else if (state.SuitChoiceActive) {
+        } else if (state.SuitChoiceActive()) {
             ChooseSuit();
         } else {
             TakeTurn();
@@ -105,23 +105,23 @@ void SelfPlayDriver::Run(const MatchSetup& setup) {
 
 SelfPlayDriver::TableMark SelfPlayDriver::Mark() const {
     const GameState& s = engine_.State();
-    return TableMark{s.PlayerHand.Size(),
-                     s.OpponentHand.Size(),
-                     s.Stock.Size(),
-                     s.Pile.Size(),
-                     s.SelectedIndex,
-                     s.GameNumber,
-                     static_cast<std::uint8_t>(s.PlayerWins + s.OpponentWins),
-                     s.PendingDraw,
-                     s.GameRunning,
-                     s.SuitChoiceActive,
-                     s.AcePending,
-                     s.ReturnPending,
-                     s.PlayerTurn};
+    return TableMark{s.playerHand.size(),
+                     s.opponentHand.size(),
+                     s.game.stockSize,
+                     s.game.pileSize,
+                     s.selected,
+                     s.gameNumber,
+                     static_cast<std::uint8_t>(s.playerWins + s.opponentWins),
+                     s.game.pendingDraw,
+                     s.running,
+                     s.SuitChoiceActive(),
+                     s.game.acePending,
+                     s.ReturnPending(),
+                     s.PlayerTurn()};
 }
 
 std::uint32_t SelfPlayDriver::FinishedGames() const {
-    return std::uint32_t{engine_.State().PlayerWins} + engine_.State().OpponentWins;
+    return std::uint32_t{engine_.State().playerWins} + engine_.State().opponentWins;
 }
 
 void SelfPlayDriver::TakeTurn() {
@@ -147,7 +147,7 @@ bool SelfPlayDriver::TryDraw() {
 
 bool SelfPlayDriver::TryHandCards() {
     const GameState& state = engine_.State();
-    const std::size_t count = state.PlayerHand.Size();
+    const std::size_t count = state.playerHand.size();
     if (count == 0) return false;
     // Walk the selection with the keys to the starting card, then on round the hand.
     const std::size_t start = 1 + policyRandom_() % count;
@@ -164,12 +164,12 @@ bool SelfPlayDriver::TryHandCards() {
                 engine_.SelectRight();
             }
         }
-        if (state.SelectedIndex != position) {
+        if (state.selected != position) {
             Fail("moving the selection to card " + std::to_string(position) + " selected card " +
-                 std::to_string(state.SelectedIndex));
+                 std::to_string(state.selected));
         }
         std::string name;
-        if (settings_.recordTrail) name = state.PlayerHand.At(position).Name;
+        if (settings_.recordTrail) name = rules::CardName(state.playerHand[position - 1]);
         command_ = "play";
         const TableMark before = Mark();
         engine_.PlayPlayerCard();
@@ -185,17 +185,18 @@ bool SelfPlayDriver::TryHandCards() {
 
 void SelfPlayDriver::ChooseSuit() {
     // The suit the player holds a card of; hearts when only queens are left.
-    std::string_view marker = MarkerOfSuit(0);
-    for (const auto& card : engine_.State().PlayerHand.Cards()) {
-        if (!IsQueen(card.Name)) {
-            marker = MarkerOfSuitKey(SuitPart(card.Name));
+    std::uint8_t suit = rules::kHearts;
+    for (const rules::CardId card : engine_.State().playerHand) {
+        if (rules::RankOf(card) != rules::kQueen) {
+            suit = rules::SuitOf(card);
             break;
         }
     }
+    const std::string& marker = rules::SuitMarker(suit);
     command_ = "choose suit";
-    engine_.PlayerChoosesSuit(marker);
+    engine_.PlayerChoosesSuit(suit);
     ++report_.commands;
-    if (engine_.State().SuitChoiceActive) Fail("the suit choice was not taken");
+    if (engine_.State().SuitChoiceActive()) Fail("the suit choice was not taken");
     Note("suit", marker);
     AfterCommand();
 }
@@ -206,7 +207,7 @@ void SelfPlayDriver::GiveEndCommand() {
     ++report_.commands;
     Note("end match", {});
     AfterCommand();
-    if (engine_.State().GameRunning) Fail("the match goes on after the end command");
+    if (engine_.State().running) Fail("the match goes on after the end command");
 }
 
 void SelfPlayDriver::AfterCommand() {
@@ -221,30 +222,30 @@ void SelfPlayDriver::AfterCommand() {
     }
     if (!settings_.checkTable) return;
     if (std::string fault = FindTableFault(engine_.State()); !fault.empty()) Fail(std::move(fault));
-    if (engine_.State().GameRunning) CheckWhileRunning();
+    if (engine_.State().running) CheckWhileRunning();
 }
 
 void SelfPlayDriver::CheckWhileRunning() {
     const GameState& state = engine_.State();
     const GameOptions& rules = setup_->options;
-    if (!state.PlayerTurn) Fail("the command returned with the computer still to move");
-    if (state.GameOver) Fail("a game is running but marked over");
-    if (FinishedGames() + 1 != state.GameNumber) {
-        Fail("game " + std::to_string(state.GameNumber) + " is running after " +
+    if (!state.PlayerTurn()) Fail("the command returned with the computer still to move");
+    if (state.game.Over()) Fail("a game is running but decided");
+    if (FinishedGames() + 1 != state.gameNumber) {
+        Fail("game " + std::to_string(state.gameNumber) + " is running after " +
              std::to_string(FinishedGames()) + " won games");
     }
-    if (rules.numberofgames > 0 && state.GameNumber > rules.numberofgames) {
-        Fail("game " + std::to_string(state.GameNumber) + " of a match of " +
+    if (rules.numberofgames > 0 && state.gameNumber > rules.numberofgames) {
+        Fail("game " + std::to_string(state.gameNumber) + " of a match of " +
              std::to_string(rules.numberofgames));
     }
-    if (!rules.playforpoints && (state.PlayerPenalty != 0 || state.OpponentPenalty != 0)) {
+    if (!rules.playforpoints && (state.playerPenalty != 0 || state.opponentPenalty != 0)) {
         Fail("penalty points counted in a match not played for points");
     }
-    if (state.PlayerPenalty < lastPlayerPenalty_ || state.OpponentPenalty < lastOpponentPenalty_) {
+    if (state.playerPenalty < lastPlayerPenalty_ || state.opponentPenalty < lastOpponentPenalty_) {
         Fail("penalty points went down");
     }
-    lastPlayerPenalty_ = state.PlayerPenalty;
-    lastOpponentPenalty_ = state.OpponentPenalty;
+    lastPlayerPenalty_ = state.playerPenalty;
+    lastOpponentPenalty_ = state.opponentPenalty;
 }
 
 void SelfPlayDriver::CheckMatchEnd() {
@@ -255,8 +256,8 @@ void SelfPlayDriver::CheckMatchEnd() {
                                 : FinishedGames() < setup_->gamesBeforeEnd) {
         Fail("the match ended after " + std::to_string(FinishedGames()) + " games");
     }
-    if (state.PlayerPenalty < 0 || state.OpponentPenalty < 0) Fail("negative penalty points");
-    if (!rules.playforpoints && (state.PlayerPenalty != 0 || state.OpponentPenalty != 0)) {
+    if (state.playerPenalty < 0 || state.opponentPenalty < 0) Fail("negative penalty points");
+    if (!rules.playforpoints && (state.playerPenalty != 0 || state.opponentPenalty != 0)) {
         Fail("penalty points counted in a match not played for points");
     }
 }
@@ -266,7 +267,7 @@ void SelfPlayDriver::CheckKeysIdleAfterEnd() {
     const TableMark before = Mark();
     engine_.PlayPlayerCard();
     engine_.DrawCommand();
-    engine_.PlayerChoosesSuit(MarkerOfSuit(0));
+    engine_.PlayerChoosesSuit(rules::kHearts);
     if (Mark() != before) Fail("a key changed the table after the match ended");
 }
 

@@ -1,6 +1,7 @@
 // Checks that a table is whole and consistent: every card of the deck lies exactly
-// once in a hand, the stock or the pile, suit markers lie only on the pile right
-// above a queen, and the counts and the selection agree with the hands.
+// once in a hand, the stock or the pile, each hand's order holds its cards once, a
+// named suit lies only over a queen, and the counts and the selection agree with the
+// hands.
 //
 // The self-play driver runs it after every command; a fault it finds is a fault of
 // the engine, never of the player.

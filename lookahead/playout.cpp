@@ -1,5 +1,7 @@
 #include "lookahead/playout.h"
 
+#include "lookahead/card_preference.h"
+
 namespace tarvel::lookahead {
 namespace {
 
@@ -11,26 +13,41 @@ rules::CardId RandomCardOf(rules::CardSet set, FastRandom& random) {
     return rules::LowestCard(set);
 }
 
+// The card the quick player likes best, one of the best at random.
+rules::CardId QuickCard(rules::CardSet hand, rules::CardSet layable, FastRandom& random) {
+    int best = 0;
+    rules::CardSet bestCards = 0;
+    for (rules::CardSet s = layable; s != 0; s &= s - 1) {
+        const rules::CardId card = rules::LowestCard(s);
+        const int liking = CardPreference(card, hand);
+        if (bestCards == 0 || liking > best) {
+            best = liking;
+            bestCards = 0;
+        }
+        if (liking == best) bestCards |= rules::Bit(card);
+    }
+    return RandomCardOf(bestCards, random);
+}
+
+}  // namespace
+
 int PointsOfHand(rules::CardSet hand) {
     int points = 0;
     for (; hand != 0; hand &= hand - 1) points += rules::PointsOf(rules::LowestCard(hand));
     return points;
 }
 
-}  // namespace
-
 std::uint8_t SuitHeldMost(rules::CardSet hand, std::uint8_t fallback) {
-    hand &= ~rules::kQueens;
     std::uint8_t best = fallback;
     int most = 0;
     for (std::uint8_t suit = 0; suit < 4; ++suit) {
-        const int count = rules::CountOf(hand & rules::SuitSet(suit));
+        const int count = SuitStrength(suit, hand);
         if (count > most) {
             most = count;
             best = suit;
         }
     }
-    return best < 4 ? best : 0;
+    return best;
 }
 
 rules::Move QuickMove(const rules::Position& p, FastRandom& random) {
@@ -38,8 +55,7 @@ rules::Move QuickMove(const rules::Position& p, FastRandom& random) {
     if (p.suitToName) return rules::Move::NameSuit(SuitHeldMost(hand, rules::SuitOf(p.Top())));
     const rules::CardSet layable = rules::LayableCards(p);
     if (layable == 0) return rules::Move{rules::TurnEndingKind(p), 0};
-    const rules::CardSet plain = layable & ~rules::kQueens;
-    return rules::Move::Lay(RandomCardOf(plain != 0 ? plain : layable, random));
+    return rules::Move::Lay(QuickCard(hand, layable, random));
 }
 
 double ScoreOf(const rules::Position& p, std::uint8_t seat, bool forPoints) {

@@ -1,6 +1,7 @@
-// Quick play to the end of a game, for the look-ahead to score its candidate moves:
-// both sides lay a card whenever they can (keeping queens back), name the suit they
-// hold most of, and draw or stand only when nothing can be laid.
+// Quick play to the end of a game, for the look-ahead to score its candidate moves.
+// Both sides play a sensible quick game (lookahead/card_preference.h): lay a card
+// whenever one fits, the one they like best, name the suit they hold most of, and draw
+// or stand only when nothing can be laid.
 #pragma once
 
 #include "lookahead/fast_random.h"
@@ -11,9 +12,12 @@ namespace tarvel::lookahead {
 // The quick policy's move in a position that is not over.
 rules::Move QuickMove(const rules::Position& position, FastRandom& random);
 
-// The suit a side names after its queen: the one it holds most of, the queen's own
-// when it holds only queens.
+// The suit a side names after its queen: the one it holds most of, `fallback` (a
+// suit) when it holds only queens.
 std::uint8_t SuitHeldMost(rules::CardSet hand, std::uint8_t fallback);
+
+// The points of the cards in a hand.
+int PointsOfHand(rules::CardSet hand);
 
 // Plays the position out and scores it for `seat`: 1 for a win and 0 for a loss, or
 // under points the loser's points, as a gain for a win and a cost for a loss. A game

@@ -44,6 +44,10 @@ enum class ClientKind : std::uint8_t {
     ReturnReady,      // "reconnectready0": the client keeps its secret and counts from here
 };
 
+// A chat text is relayed with at most this many characters (one byte each on the wire);
+// a longer one is cut there.
+inline constexpr std::size_t kMostChatChars = 512;
+
 // The eight rule settings both players must agree on, in the order the client sends
 // them and the server compares them.
 inline constexpr int kRuleSettingCount = 8;

@@ -1,21 +1,28 @@
-// Between card numbers and the names the table, the wire and the recordings use.
+// Between card numbers and the Czech texts the wire, the recordings and the table use.
+// A card's name is its rank word, one blank and its suit's adjective in the rank's
+// gender ("7 srdcová", "kluk kárový", "eso pikové"); a suit named after a queen travels
+// as its marker, the suit's word after one blank (" srdce").
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
-#include "common/card.h"
 #include "rules/cards.h"
 
 namespace tarvel::rules {
 
-// The number of a card record (its picture less one); kNoCard for a suit marker or
-// anything that is not one of the 32 cards.
-CardId IdOfCard(const typhodnoty& card);
-// The number of a card name; kNoCard for any other text.
+// The name of a card (0..31); empty for anything else.
+const std::string& CardName(CardId card);
+// The card of exactly that name; kNoCard for any other text.
 CardId IdOfName(std::string_view name);
-// The card record of a number (0..31).
-const typhodnoty& CardOfId(CardId card);
-// The suit of a marker text (" srdce" …) or a suit key ("srd" …); kNoSuit otherwise.
+
+// The suit's word as it is spoken and shown ("srdce", "kára", "piky", "kříže"); empty
+// for anything but 0..3, as is the marker.
+const std::string& SuitWord(std::uint8_t suit);
+// The marker of a suit (0..3): its word after one blank.
+const std::string& SuitMarker(std::uint8_t suit);
+// The suit of exactly that marker; kNoSuit for any other text.
 std::uint8_t SuitOfMarker(std::string_view marker);
 
 }  // namespace tarvel::rules

@@ -35,6 +35,8 @@ SeatView ViewOf(const Position& p, std::uint8_t seat) {
     v.otherCount = static_cast<std::uint8_t>(CountOf(p.hands[OtherSeat(seat)]));
     v.stockSize = p.stockSize;
     v.unseen = p.hands[OtherSeat(seat)] | p.StockSet();
+    v.pile = p.pile;
+    v.pileSize = p.pileSize;
     v.top = p.Top();
     v.namedSuit = p.namedSuit;
     v.toMove = p.toMove;
@@ -76,6 +78,22 @@ Refusal Check(const Position& p, Move move) {
         default:
             return TurnEndRefusal(p, move.kind);
     }
+}
+
+DrawnCards DrawnInOrder(const Position& before, const Position& after, const MoveOutcome& outcome) {
+    DrawnCards drawn;
+    // Drawing only lowers the stock's size, so the cards taken from a turned pile's new
+    // stock still lie just above what is left of it.
+    const int count = CountOf(outcome.drawn);
+    const int fromOld = count < before.stockSize ? count : before.stockSize;
+    for (int i = 0; i < fromOld; ++i) drawn.cards[drawn.count++] = before.stock[static_cast<std::size_t>(before.stockSize - 1 - i)];
+    drawn.beforeTurn = drawn.count;
+    if (outcome.pileTurned) {
+        const int fromNew = count - fromOld;
+        for (int j = 0; j < fromNew; ++j)
+            drawn.cards[drawn.count++] = after.stock[static_cast<std::size_t>(after.stockSize + fromNew - 1 - j)];
+    }
+    return drawn;
 }
 
 bool MoveList::Contains(Move move) const {

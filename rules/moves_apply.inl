@@ -6,6 +6,38 @@
 namespace tarvel::rules {
 namespace detail {
 
+// A card on top of the pile, over any named suit. A pile of the whole deck gives up its
+// oldest card first: only cards a peer reports can fill it.
+inline void PutOnPile(Position& p, CardId card) {
+    if (p.pileSize == kCards) {
+        for (std::size_t i = 1; i < kCards; ++i) p.pile[i - 1] = p.pile[i];
+        --p.pileSize;
+    }
+    p.pile[p.pileSize++] = card;
+    p.namedSuit = kNoSuit;
+}
+
+// What a laid card does: a queen has its suit named next, an ace is to be answered, a
+// seven (and the king of spades under its rule) adds to the draw. Any other card answers
+// nothing, so whatever was pending is over.
+inline void TakeEffect(Position& p, CardId card) {
+    switch (EffectOfCard(card, p.rules)) {
+        case CardEffect::AcePending:
+            p.acePending = true;
+            return;
+        case CardEffect::AddsDraw:
+            p.pendingDraw = static_cast<std::uint8_t>(p.pendingDraw + DrawAddedBy(card, p.rules));
+            return;
+        case CardEffect::NameSuit:
+            p.suitToName = true;
+            break;
+        case CardEffect::None:
+            break;
+    }
+    p.pendingDraw = 0;
+    p.acePending = false;
+}
+
 // Turns the pile into the stock: everything under the top, the first card played on
 // top of the new stock; shuffled by the ring walk, or its order known.
 template <typename Rng>
@@ -15,13 +47,14 @@ void TurnPile(Position& p, Rng& random) {
     p.stockSize = static_cast<std::uint8_t>(under);
     p.pile[0] = p.pile[static_cast<std::size_t>(under)];
     p.pileSize = 1;
+    // The options may change during a game: a shuffled turn ends what an earlier
+    // plain one let the table know.
+    p.stockOrderKnown = !p.rules.shuffle;
     if (p.rules.shuffle) {
         if (p.stockSize < 2) return;
         std::array<CardId, kCards> ring{};
         for (int k = 0; k < p.stockSize; ++k) ring[static_cast<std::size_t>(k)] = p.stock[static_cast<std::size_t>(p.stockSize - 1 - k)];
         RingShuffle(ring.data(), p.stockSize, p.stock.data(), random);
-    } else {
-        p.stockOrderKnown = true;
     }
 }
 
@@ -34,7 +67,8 @@ void TakeCards(Position& p, std::uint8_t seat, MoveOutcome& out, Rng& random) {
         out.nothingToDraw = true;
         return;
     }
-    const int count = p.pendingDraw == 0 ? 1 : p.pendingDraw;
+    const int count = CardsToDraw(p);
+    out.asked = static_cast<std::uint8_t>(count);
     for (int i = 0; i < count; ++i) {
         if (p.stockSize == 0) {
             if (p.PileCannotTurn()) {
@@ -102,23 +136,12 @@ MoveOutcome Apply(Position& p, Move move, Rng& random) {
         case MoveKind::Lay: {
             const CardId card = move.value;
             p.hands[mover] &= ~Bit(card);
-            p.pile[p.pileSize++] = card;
-            p.namedSuit = kNoSuit;
+            detail::PutOnPile(p, card);
             // A card that empties its hand does nothing unless the return rule holds.
             if (p.hands[mover] != 0 || p.rules.returnToGame) {
-                switch (EffectOfCard(card, p.rules)) {
-                    case CardEffect::NameSuit:
-                        p.suitToName = true;
-                        return out;
-                    case CardEffect::AcePending:
-                        p.acePending = true;
-                        break;
-                    case CardEffect::AddsDraw:
-                        p.pendingDraw = static_cast<std::uint8_t>(p.pendingDraw + DrawAddedBy(card, p.rules));
-                        break;
-                    case CardEffect::None:
-                        break;
-                }
+                out.effect = EffectOfCard(card, p.rules);
+                detail::TakeEffect(p, card);
+                if (p.suitToName) return out;
             }
             detail::FinishLay(p, out, random);
             return out;
@@ -146,6 +169,64 @@ MoveOutcome Apply(Position& p, Move move, Rng& random) {
     p.acePending = false;
     p.toMove = OtherSeat(mover);
     return out;
+}
+
+template <typename Rng>
+MoveOutcome Decide(Position& p, std::uint8_t winner, Rng& random) {
+    MoveOutcome out;
+    detail::Win(p, winner, out, random);
+    return out;
+}
+
+inline void LayReported(Position& p, std::uint8_t seat, CardId card, bool lastCard) {
+    p.hands[seat] &= ~Bit(card);
+    detail::PutOnPile(p, card);
+    if (!lastCard || p.rules.returnToGame) detail::TakeEffect(p, card);
+    p.toMove = p.suitToName ? seat : OtherSeat(seat);
+}
+
+inline void NameSuitReported(Position& p, std::uint8_t seat, std::uint8_t suit) {
+    p.namedSuit = suit;
+    p.suitToName = false;
+    p.toMove = OtherSeat(seat);
+}
+
+inline void TurnEndedReported(Position& p, std::uint8_t seat) {
+    p.pendingDraw = 0;
+    p.acePending = false;
+    p.outSeat = kNoSeat;
+    p.toMove = OtherSeat(seat);
+}
+
+inline void OutReported(Position& p, std::uint8_t seat) {
+    p.outSeat = seat;
+    p.toMove = OtherSeat(seat);
+}
+
+inline void CardReceivedReported(Position& p, std::uint8_t seat, CardId card) {
+    p.hands[seat] |= Bit(card);
+}
+
+inline void StartCardReported(Position& p, CardId card) {
+    detail::PutOnPile(p, card);
+}
+
+inline void SuitHoldsReported(Position& p, std::uint8_t suit) {
+    p.namedSuit = suit;
+}
+
+inline void WinReported(Position& p, std::uint8_t seat) {
+    p.pendingDraw = 0;
+    p.acePending = false;
+    p.suitToName = false;
+    p.outSeat = kNoSeat;
+    p.winner = seat;
+}
+
+inline void PileTurnedReported(Position& p) {
+    if (p.pileSize <= 1) return;
+    p.pile[0] = p.pile[p.pileSize - 1u];
+    p.pileSize = 1;
 }
 
 }  // namespace tarvel::rules

@@ -35,6 +35,10 @@ inline MoveKind TurnEndingKind(const Position& p) {
     return MoveKind::Draw;
 }
 
+inline std::uint8_t CardsToDraw(const Position& p) {
+    return p.pendingDraw == 0 ? 1 : p.pendingDraw;
+}
+
 inline bool HoldsSevensAnswer(const Position& p) {
     const CardSet hand = p.hands[p.toMove];
     if (p.namedSuit != kNoSuit) return false;  // a named suit lies over a queen: no seven on top

@@ -53,6 +53,10 @@ struct SeatView {
     std::uint8_t otherCount = 0;
     std::uint8_t stockSize = 0;
     CardSet unseen = 0;  // the other hand and the stock together
+    // Every card of the pile was laid in the open: its order is no secret, and an
+    // unshuffled turn makes it the next stock's.
+    std::array<CardId, kCards> pile{};  // bottom first, as in Position
+    std::uint8_t pileSize = 0;
     CardId top = kNoCard;
     std::uint8_t namedSuit = kNoSuit;
     std::uint8_t toMove = 0;
@@ -65,12 +69,21 @@ struct SeatView {
 };
 SeatView ViewOf(const Position& position, std::uint8_t seat);
 
+// The hands in the order the deal gave their cards, for a table that shows them so.
+struct DealtOrder {
+    std::array<std::array<CardId, kCards / 2>, 2> hands{};
+    std::uint8_t perHand = 0;
+};
+
 // The deal: the 32 cards shuffled by the ring walk into the stock, `dealtCards` to
 // seat 0 (the first block off the stock), as many to seat 1, then the start card on
 // the pile; a queen turned up holds its own suit. The start card makes nobody draw
-// or stand. `Rng` draws as the deck's shuffle does.
+// or stand. `Rng` has `std::uint32_t Random(std::uint32_t n)`. The dealt cards stay in
+// `stock` above `stockSize`, in the order they left it (seat 0's from the top down, then
+// seat 1's, then the start card), so a dealer can tell each player his cards in that
+// order; `order`, when given, gets the hands in the order they were dealt.
 template <typename Rng>
-Position Deal(const RuleOptions& rules, std::uint8_t firstToMove, Rng& random);
+Position Deal(const RuleOptions& rules, std::uint8_t firstToMove, Rng& random, DealtOrder* order = nullptr);
 
 }  // namespace tarvel::rules
 

@@ -1,5 +1,5 @@
-// The ring-walk shuffle on card numbers: the same draws, in the same order, as the
-// deck's shuffle of named cards, so a seeded game deals and reshuffles alike in both.
+// The ring-walk shuffle: the deal's and the turned pile's. Seeded alike, a game deals and
+// reshuffles alike wherever it is played.
 #pragma once
 
 #include <cstdint>

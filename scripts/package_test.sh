@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# The Debian package from end to end: built, checked by lintian (no errors), its menu
+# The Debian packages from end to end: built, split as they should be (the programs in
+# tarvel, what they read in tarvel-data for every architecture, the first depending on
+# the second at its very version), checked by lintian (no errors, no warnings), the menu
 # entry and software-centre file validated, installed with apt-get, the server started
 # as its service starts it, the installed client started as a new player would (a fresh
 # home folder, no game folder) on Xvfb with its sounds logged, a match dealt with every
 # phrase found, the settings written into the home folder and nothing into the
-# installed folders, and the package purged again.
+# installed folders, and both packages purged again.
 # Usage: package_test.sh [--no-build] [OUTPUT_DIR]   (default: build-package)
 #   --no-build  tests the package already in OUTPUT_DIR
 set -euo pipefail
@@ -24,26 +26,46 @@ start=$(date +%s)
 # under test are those of the release build.
 [ "$build" -eq 0 ] || "$root/scripts/package.sh" --quick "$out"
 deb=$(ls "$out"/tarvel_*.deb)
-echo "package test: built $deb in $(($(date +%s) - start)) s"
+data_deb=$(ls "$out"/tarvel-data_*.deb)
+echo "package test: built $deb and $data_deb in $(($(date +%s) - start)) s"
 
-# lintian: errors fail; warnings are printed for the record.
-lintian --fail-on error --display-level '>=warning' "$deb"
+# The split: the programs depend on the data of their own version; the data is the same
+# for every architecture and holds everything under the game's data folder.
+version=$(dpkg-deb -f "$deb" Version)
+[ "$(dpkg-deb -f "$data_deb" Architecture)" = all ] || fail "tarvel-data is not for every architecture"
+[ "$(dpkg-deb -f "$data_deb" Version)" = "$version" ] || fail "tarvel-data has another version than tarvel"
+# (Listings are read whole first: grep -q leaving a pipe early would fail it.)
+depends=$(dpkg-deb -f "$deb" Depends)
+tr ',' '\n' <<<"$depends" | grep -qx " *tarvel-data (= $version)" ||
+  fail "tarvel does not depend on tarvel-data (= $version): $depends"
+programs=$(dpkg-deb -c "$deb")
+data_files=$(dpkg-deb -c "$data_deb")
+if grep -q ' \./usr/share/games/' <<<"$programs"; then fail "tarvel holds data that belongs in tarvel-data"; fi
+for needed in zvuky/zZacinas.wav karty/card1.bmp tarvel.txt tarvelsvr.txt svrlist.txt; do
+  grep -q " \./usr/share/games/tarvel/$needed\$" <<<"$data_files" || fail "tarvel-data lacks $needed"
+done
+
+# lintian: errors and warnings fail.
+lintian --fail-on error,warning --display-level '>=warning' "$deb" "$data_deb"
 
 view=$(mktemp -d)
 home=$(mktemp -d)
 server_out=$(mktemp)
 cleanup() {
   rm -rf "$view" "$home" "$server_out"
-  if dpkg-query -W -f='${Status}' tarvel 2>/dev/null | grep -q 'install ok installed'; then
-    "${as_root[@]}" apt-get purge -y -qq tarvel >/dev/null || true
-  fi
+  local package
+  for package in tarvel tarvel-data; do
+    if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+      "${as_root[@]}" apt-get purge -y -qq "$package" >/dev/null || true
+    fi
+  done
 }
 trap cleanup EXIT
 dpkg-deb -x "$deb" "$view"
 desktop-file-validate "$view/usr/share/applications/cz.tarvel.Tarvel.desktop"
 appstreamcli validate --no-net "$view/usr/share/metainfo/cz.tarvel.Tarvel.metainfo.xml"
 
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "$deb" >/dev/null
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "$deb" "$data_deb" >/dev/null
 data=/usr/share/games/tarvel
 for program in /usr/games/tarvel /usr/games/tarvelsvr; do [ -x "$program" ] || fail "$program is not installed"; done
 [ -f /etc/tarvel/tarvelsvr.ini ] || fail "the service's settings file is missing"
@@ -100,11 +122,11 @@ if grep $'\tmissing$' "$home/sound.log"; then fail "recordings are missing"; fi
 [ "$(stat -c %s "$files/tarvel.tab")" -eq 320 ] || fail "no starting table of results in $files"
 cmp -s "$files/svrlist.txt" "$data/svrlist.txt" || fail "no example list of servers in $files"
 # Nothing written into the installed folders: every file is as packaged, none added.
-dpkg --verify tarvel || fail "installed files were changed"
-extra=$(comm -13 <(dpkg -L tarvel | sort) <(find "$data" | sort))
+dpkg --verify tarvel tarvel-data || fail "installed files were changed"
+extra=$(comm -13 <(dpkg -L tarvel tarvel-data | sort -u) <(find "$data" | sort))
 [ -z "$extra" ] || fail "files were added to $data: $extra"
 
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get purge -y -qq tarvel >/dev/null
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get purge -y -qq tarvel tarvel-data >/dev/null
 for gone in /usr/games/tarvel /usr/games/tarvelsvr "$data" /etc/tarvel "$unit"; do
   [ ! -e "$gone" ] || fail "$gone is still there after the purge"
 done

@@ -5,7 +5,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-# The same flags as the test command's first build, so the two share what they compile.
+# The same flags and generator as the test command's first build, so the two share what
+# they compile.
+if command -v ninja >/dev/null && [ ! -f "$root/build/CMakeCache.txt" ]; then export CMAKE_GENERATOR=Ninja; fi
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" >/dev/null
 cmake --build "$root/build" -j "$(nproc)" --target tarvel tarvelsvr tarvelweb tarvel_page tarvel_voice_pack_list \
     tarvel_card_pictures tarvel_scores_init

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/version.h"
 #include "server/server_strings.h"
 
 namespace tarvel::server {
@@ -15,7 +16,13 @@ AboutBox::AboutBox(int language, QWidget* parent) : QDialog(parent) {
     connect(ok, &QPushButton::clicked, this, &AboutBox::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(ServerText(language, kTextProduct), this));
-    layout->addWidget(new QLabel(QStringLiteral("1.0 ") + ServerText(language, kTextVersionWord), this));
+    // The number first, then the word, as the server always wrote it.
+    const std::string_view number = ProgramVersion();
+    auto* version = new QLabel(QString::fromUtf8(number.data(), static_cast<qsizetype>(number.size())) +
+                                   QLatin1Char(' ') + ServerText(language, kTextVersionWord),
+                               this);
+    version->setObjectName("Version");
+    layout->addWidget(version);
     layout->addWidget(ok);
 }
 

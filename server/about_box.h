@@ -1,4 +1,4 @@
-// The About box: product name and version.
+// The About box: product name and version (the number before the word "verze").
 #pragma once
 
 #include <QDialog>

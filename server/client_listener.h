@@ -1,44 +1,51 @@
 // The TCP side of the server: the listening socket and the client connections on the
 // Qt event loop. It hands connects, reads and disconnects to the game logic and
 // carries the game's writes and closes back to the sockets. Nothing here blocks, and
-// nothing a client does can make it hold more than kMaxUnsentBytes for that client.
+// nothing a client does can make it hold more than kMaxUnsentBytes for that client; it
+// keeps the connections below the open-files limit and goes on accepting after the
+// system refused one.
 #pragma once
 
 #include <QObject>
 #include <QString>
-#include <QTcpServer>
 #include <QTimer>
 #include <chrono>
-#include <unordered_map>
+#include <memory>
 #include <unordered_set>
 
-#include "server/core/game_server.h"
 #include "common/random_source.h"
+#include "server/core/game_server.h"
 #include "server/core/server_links.h"
 #include "server/core/table_hall.h"
-
-class QTcpSocket;
+#include "server/socket_set.h"
+#include "server/timer_queue.h"
 
 namespace tarvel::server {
 
-class ClientListener final : public QObject, public ClientLinks, public TimerSource {
+class ClientListener final : public QObject,
+                             public ClientLinks,
+                             public TimerSource,
+                             private SocketSet::Events {
     Q_OBJECT
 
   public:
     // `tables`: how many pairs play at once (1, the default, is one pair and "busy" for the rest).
-    ClientListener(EventLog& log, RandomSource& random, int tables = 1, QObject* parent = nullptr);
+    ClientListener(EventLog& log, RandomSource& random, int tables = 1, QObject* parent = nullptr,
+                   SocketSetKind sockets = SocketSetKind::Best);
     ~ClientListener() override;
 
     // Listens on all IPv4 addresses; on failure the reason is in `error`.
     bool StartListening(quint16 port, QString* error = nullptr);
     // Stops listening and closes every client connection.
     void StopListening();
-    bool IsListening() const { return server_.isListening(); }
-    quint16 ListeningPort() const { return server_.serverPort(); }
+    bool IsListening() const { return sockets_->IsListening(); }
+    quint16 ListeningPort() const { return sockets_->Port(); }
 
     // The game of a server with one table.
     const GameServer& Game() const { return *hall_->TableGame(0); }
     const TableHall& Hall() const { return *hall_; }
+    // The tables whose line may have changed since the last call (see TableHall).
+    std::vector<int> TakeChangedTables() { return hall_->TakeChangedTables(); }
     // A new set of empty tables; only while not listening (with no client connected).
     void SetTables(int tables);
     // How long a player may take to answer "req settings" (15 s unless set).
@@ -49,25 +56,34 @@ class ClientListener final : public QObject, public ClientLinks, public TimerSou
     void SetReconnectWait(std::chrono::seconds wait);
     // Whether moves are put to the rules before they are relayed (off unless set).
     void SetMoveChecking(bool on);
+    // How long a match waits for a silent player (600 s unless set; 0: for ever).
+    void SetIdleWait(std::chrono::seconds wait);
+    // Connections at once from one address and in all (0: as many as the open-files limit
+    // leaves room for); the rest are told "busy".
+    void SetConnectionLimits(int perAddress, int total);
+    // The connections the server takes at most, with room kept below the open-files limit.
+    int ConnectionCap() const { return connectionCap_; }
     // Bytes read from all clients so far: lets a test know that the server has
     // handled everything it sent.
     std::uint64_t BytesReceived() const { return bytesReceived_; }
 
     void Write(ConnectionId id, std::string_view bytes) override;
-    void Close(ConnectionId id) override;
+    void Close(ConnectionId id, std::chrono::milliseconds after) override;
     std::unique_ptr<SetupTimer> MakeTimer(std::function<void()> onExpiry) override;
 
   private:
-    void ServerSocketClientConnect();
-    void ServerSocketClientRead(ConnectionId id);
-    void ServerSocketClientDisconnect(ConnectionId id);
+    void Accepted(ConnectionId id, const std::string& address, std::uint16_t port) override;
+    void Received(ConnectionId id, std::string_view bytes) override;
+    void Ended(ConnectionId id) override;
+    void AcceptFailed(const std::string& reason) override;
     void DropClientNotReading(ConnectionId id);
+    void ResumeAcceptingWhenRoom();
 
-    QTcpServer server_;
-    std::unordered_map<ConnectionId, QTcpSocket*> sockets_;
+    std::unique_ptr<SocketSet> sockets_;
+    // Connections the game knows of: each is told to it once and its end once.
+    std::unordered_set<ConnectionId> live_;
     // Connections past the output limit: they take no more writes and are dropped from the event loop.
     std::unordered_set<ConnectionId> notReading_;
-    ConnectionId nextId_ = 1;
     std::uint64_t bytesReceived_ = 0;
     EventLog& log_;
     RandomSource& random_;
@@ -75,7 +91,15 @@ class ClientListener final : public QObject, public ClientLinks, public TimerSou
     std::chrono::milliseconds joinWait_ = TableHall::kDefaultJoinWait;
     std::chrono::seconds reconnectWait_ = GameServer::kDefaultReturnWait;
     bool checkMoves_ = false;
-    std::unique_ptr<TableHall> hall_;
+    std::chrono::seconds idleWait_ = GameServer::kDefaultIdleWait;
+    int perAddress_ = 16;
+    int socketCap_ = 0;      // sockets at once: the open-files limit less what the process keeps
+    int connectionCap_ = 0;  // connections admitted: less again, so a refusal can still be told
+    bool acceptPaused_ = false;
+    // Looks again for room while accepting is paused and closing connections still hold files.
+    QTimer resumeTimer_;
+    TimerQueue timers_;
+    std::unique_ptr<TableHall> hall_;  // last: it goes before the timers and sockets it uses
 };
 
 }  // namespace tarvel::server

@@ -48,7 +48,12 @@ int main(int argc, char* argv[]) {
         std::fputs(tarvel::server::ServerUsage().c_str(), stdout);
         return 0;
     }
-    tarvel::StandardRandom random;  // seeded from the clock
+    if (parsed->version) {
+        std::fputs(tarvel::server::ServerVersionText().c_str(), stdout);
+        return 0;
+    }
+    // Deals nobody can foresee; only tests hand the server a seeded source.
+    tarvel::SystemRandom random;
     std::unique_ptr<tarvel::server::ServerWindow> window;
     if (parsed->settingsFile.empty()) {
         window = std::make_unique<tarvel::server::ServerWindow>(QCoreApplication::applicationDirPath(), random);

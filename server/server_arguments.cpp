@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "common/version.h"
+
 namespace tarvel::server {
 
 std::optional<ServerArguments> ParseServerArguments(const std::vector<std::string>& arguments,
@@ -13,6 +15,10 @@ std::optional<ServerArguments> ParseServerArguments(const std::vector<std::strin
         const std::string_view argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             parsed.help = true;
+            continue;
+        }
+        if (argument == "--version") {
+            parsed.version = true;
             continue;
         }
         std::string file;
@@ -45,14 +51,22 @@ std::optional<ServerArguments> ParseServerArguments(const std::vector<std::strin
 
 std::string ServerUsage() {
     return "Usage: tarvelsvr [--settings FILE]\n"
-           "The server of network games of Tarvel.\n"
+           "The server of network games of Tarvel " + std::string(ProgramVersion()) + ".\n"
            "\n"
            "  --settings FILE  read the settings from FILE (and write them there) instead of\n"
            "                   tarvelsvr.ini beside the program; a missing file means the defaults\n"
            "  -h, --help       print this help and exit\n"
+           "  --version        print the version and the licence and exit\n"
            "\n"
            "With no display it runs on Qt's offscreen platform and every log line goes to\n"
            "standard output.\n";
+}
+
+std::string ServerVersionText() {
+    return "tarvelsvr (Tarvel) " + std::string(ProgramVersion()) +
+           "\n"
+           "Free software under the GNU General Public License, version 3 or later;\n"
+           "there is no warranty.\n";
 }
 
 }  // namespace tarvel::server

@@ -1,7 +1,7 @@
 // The server's command line. Without arguments it reads tarvelsvr.ini beside the
 // program, as always; a server installed for the whole machine is told where its
 // settings file is instead.
-//   tarvelsvr [--settings FILE] [--help]
+//   tarvelsvr [--settings FILE] [--help] [--version]
 #pragma once
 
 #include <optional>
@@ -13,6 +13,7 @@ namespace tarvel::server {
 struct ServerArguments {
     std::string settingsFile;  // empty: tarvelsvr.ini beside the program
     bool help = false;
+    bool version = false;
 };
 
 // Reads the arguments after the program's name (Qt's own, such as -platform, already
@@ -23,5 +24,8 @@ std::optional<ServerArguments> ParseServerArguments(const std::vector<std::strin
 
 // The text of --help.
 std::string ServerUsage();
+
+// The text of --version: the program, its version and its licence.
+std::string ServerVersionText();
 
 }  // namespace tarvel::server

@@ -25,6 +25,10 @@ ServerSettings ReadServerSettings(const QString& iniPath) {
     settings.reconnectWait = std::clamp(file.ReadInteger("server", "reconnectwait", defaults.reconnectWait), 0,
                                         kLongestReconnectWait);
     settings.checkMoves = file.ReadBool("server", "checkmoves", defaults.checkMoves);
+    settings.idleWait = std::clamp(file.ReadInteger("server", "idlewait", defaults.idleWait), 0, kLongestIdleWait);
+    settings.connectionsPerAddress =
+        std::max(1, file.ReadInteger("server", "connectionsperaddress", defaults.connectionsPerAddress));
+    settings.connections = std::max(0, file.ReadInteger("server", "connections", defaults.connections));
     return settings;
 }
 

@@ -13,7 +13,16 @@ struct ServerSettings {
     // Seconds a player who lost the connection during a match has to come back; 0: none.
     int reconnectWait = 60;
     bool checkMoves = true;  // moves the rules refuse are not relayed
+    // Seconds a match waits for a silent player before he counts as lost; 0: for ever.
+    int idleWait = 600;
+    // Connections from one address at once (a family shares one), and in all; 0 in all:
+    // as many as the open-files limit leaves room for.
+    int connectionsPerAddress = 16;
+    int connections = 0;
 };
+
+// The longest wait for a silent player: a day.
+inline constexpr int kLongestIdleWait = 86400;
 
 // The longest wait for a lost player: an hour.
 inline constexpr int kLongestReconnectWait = 3600;

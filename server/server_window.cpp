@@ -15,12 +15,17 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
+#include <numeric>
+#include <optional>
+#include <vector>
 
+#include "common/profile_file.h"
 #include "server/about_box.h"
+#include "server/core/shown_text.h"
 #include "server/host_identity.h"
 #include "server/language_dialog.h"
-#include "common/profile_file.h"
 #include "server/server_strings.h"
 #include "server/settings_dialog.h"
 #include "server/table_lines.h"
@@ -43,11 +48,11 @@ constexpr qsizetype kMostLogCharacters = 500'000;
 // 269 characters) and than any chat line a client lets its player type.
 constexpr qsizetype kLongestShownLine = 300;
 
-// A chat text may carry line breaks; the log keeps one event per line.
+// One event per line, and nothing in it a terminal or the journal would obey: whatever a
+// client's text holds shows as "\xHH".
 QString OneLine(std::string_view line) {
-    QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
-    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
+    const std::string safe = EscapeControls(line);
+    return QString::fromUtf8(safe.data(), static_cast<qsizetype>(safe.size()));
 }
 
 QString ShownLine(const QString& line) {
@@ -68,6 +73,8 @@ ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, Q
       listener_(*this, random, settings_.tables) {
     listener_.SetReconnectWait(std::chrono::seconds(settings_.reconnectWait));
     listener_.SetMoveChecking(settings_.checkMoves);
+    listener_.SetIdleWait(std::chrono::seconds(settings_.idleWait));
+    listener_.SetConnectionLimits(settings_.connectionsPerAddress, settings_.connections);
     BuildWidgets();
     connect(&tablesTimer_, &QTimer::timeout, this, &ServerWindow::ShowTables);
     tablesTimer_.start(kTablesRefreshMs);
@@ -181,17 +188,36 @@ void ServerWindow::ShowPendingLogLines() {
 void ServerWindow::ShowTables() {
     const std::uint64_t changes = listener_.Hall().Changes();
     if (changes == tablesShown_) return;
+    const bool whole = tablesShown_ == kAllTablesToShow;
     tablesShown_ = changes;
-    const QStringList lines = TableLines(listener_.Hall(), language_);
-    // Lines change in place, so a screen reader on the list keeps its place.
-    while (stolylist->count() > lines.size()) delete stolylist->takeItem(stolylist->count() - 1);
-    for (int i = 0; i < lines.size(); ++i) {
-        if (i < stolylist->count()) {
-            if (stolylist->item(i)->text() != lines[i]) stolylist->item(i)->setText(lines[i]);
-        } else {
-            stolylist->addItem(lines[i]);
+    std::vector<int> changed = listener_.TakeChangedTables();
+    if (whole) {
+        stolylist->clear();
+        shownTables_.clear();
+        changed.resize(static_cast<std::size_t>(listener_.Hall().TableCount()));
+        std::iota(changed.begin(), changed.end(), 0);
+    } else if (shownTables_.empty() && stolylist->count() > 0) {
+        stolylist->clear();  // the line saying that no table is taken
+    }
+    // Only the tables that changed: with thousands, redrawing every line would hold up
+    // the relays for tens of milliseconds. Lines change in place, so a screen reader on
+    // the list keeps its place.
+    for (int index : changed) {
+        const std::optional<QString> line = TableLine(listener_.Hall(), index, language_);
+        const auto at = std::lower_bound(shownTables_.begin(), shownTables_.end(), index);
+        const int row = static_cast<int>(at - shownTables_.begin());
+        const bool shown = at != shownTables_.end() && *at == index;
+        if (line && shown) {
+            if (stolylist->item(row)->text() != *line) stolylist->item(row)->setText(*line);
+        } else if (line) {
+            stolylist->insertItem(row, *line);
+            shownTables_.insert(at, index);
+        } else if (shown) {
+            delete stolylist->takeItem(row);
+            shownTables_.erase(at);
         }
     }
+    if (shownTables_.empty() && stolylist->count() == 0) stolylist->addItem(NoTablesLine(language_));
 }
 
 void ServerWindow::StartListening() {
@@ -222,7 +248,8 @@ void ServerWindow::aktivacebtnClick() {
 }
 
 void ServerWindow::nastavenibtnClick() {
-    settingsDialog_->Load(settings_.port, settings_.connectAtStartup, settings_.tables, settings_.reconnectWait);
+    settingsDialog_->Load(settings_.port, settings_.connectAtStartup, settings_.tables,
+                          settings_.reconnectWait);
     if (settingsDialog_->exec() != QDialog::Accepted) return;
     settings_.port = settingsDialog_->Port().value_or(settings_.port);
     settings_.connectAtStartup = settingsDialog_->ConnectAtStartup();
@@ -231,7 +258,7 @@ void ServerWindow::nastavenibtnClick() {
     // The button is enabled only while not listening, so no table is taken now.
     listener_.SetTables(settings_.tables);
     listener_.SetReconnectWait(std::chrono::seconds(settings_.reconnectWait));
-    tablesShown_ = ~std::uint64_t{0};
+    tablesShown_ = kAllTablesToShow;
     ShowTables();
     SaveSettings([this] { WriteConnectionSettings(iniPath_, settings_); });
 }
@@ -260,7 +287,8 @@ void ServerWindow::Nvod1Click() {
     if (!help.exists()) help.setFile(QDir(QCoreApplication::applicationDirPath()).filePath("tarvelsvr.txt"));
 #ifdef TARVEL_INSTALLED_DATA_DIR
     // An installed server's help lies with the installed game's data.
-    if (!help.exists()) help.setFile(QDir(QStringLiteral(TARVEL_INSTALLED_DATA_DIR)).filePath("tarvelsvr.txt"));
+    if (!help.exists())
+        help.setFile(QDir(QStringLiteral(TARVEL_INSTALLED_DATA_DIR)).filePath("tarvelsvr.txt"));
 #endif
     QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
 }

@@ -11,9 +11,10 @@
 #include <QTimer>
 #include <functional>
 #include <string_view>
+#include <vector>
 
-#include "server/client_listener.h"
 #include "common/random_source.h"
+#include "server/client_listener.h"
 #include "server/core/server_links.h"
 #include "server/server_settings.h"
 
@@ -78,7 +79,10 @@ class ServerWindow final : public QMainWindow, public EventLog {
     qsizetype shownCharacters_ = 0;  // in the log list
     QTimer logFlushTimer_;
     QTimer tablesTimer_;
-    std::uint64_t tablesShown_ = ~std::uint64_t{0};  // the hall's changes last shown
+    // The hall's changes last shown; this value: none yet, every table's line is drawn.
+    static constexpr std::uint64_t kAllTablesToShow = ~std::uint64_t{0};
+    std::uint64_t tablesShown_ = kAllTablesToShow;
+    std::vector<int> shownTables_;  // the index of the table on each line, ascending
     QListWidget* protocollist = nullptr;
     QLabel* tablesLabel_ = nullptr;
     QListWidget* stolylist = nullptr;

@@ -4,8 +4,8 @@
 //   tarvel_scores_init game/tarvel.tab
 #include <iostream>
 
-#include "client/scores/score_file.h"
-#include "client/scores/score_file_message.h"
+#include "session/scores/score_file.h"
+#include "session/scores/score_file_message.h"
 #include "common/string_table.h"
 
 int main(int argc, char** argv) {

@@ -6,8 +6,8 @@
 // make_voice_pack.sh turns each line into a WAV file.
 #include <iostream>
 
-#include "client/speech/phrase_inventory.h"
-#include "client/speech/sound_file_name.h"
+#include "session/speech/phrase_inventory.h"
+#include "session/speech/sound_file_name.h"
 
 int main() {
     for (const auto& recording : tarvel::VoicePackRecordings()) {

@@ -2,7 +2,8 @@
 //   key press -> its phrase started, through the real window (median, 99th percentile);
 //   start of the program to its window shown, beside a bare Qt window (median of runs);
 //   processor time while a match waits for the player (clock ticks over 10 s).
-// Usage: client_figures [GAME_FOLDER_WITH_KARTY]
+// Usage: client_figures [GAME_FOLDER_WITH_KARTY [PRESSES IDLE_SECONDS STARTS]]
+//   (by default 2,000 presses, 10 s waiting and 15 starts of each window)
 #include <sys/times.h>
 #include <unistd.h>
 
@@ -87,7 +88,11 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     if (arguments.size() == 3 && arguments[1] == "--show") return ShowAndExit(arguments[2]);
-    if (arguments.size() == 2) QDir::setCurrent(arguments[1]);
+    if (arguments.size() >= 2) QDir::setCurrent(arguments[1]);
+    const bool counted = arguments.size() == 5;
+    const int presses = counted ? std::max(1, arguments[2].toInt()) : 2000;
+    const int idleSeconds = counted ? std::max(1, arguments[3].toInt()) : 10;
+    const int starts = counted ? std::max(1, arguments[4].toInt()) : 15;
 
     // Key press to phrase started.
     auto audio = std::make_unique<TimingAudio>();
@@ -99,7 +104,7 @@ int main(int argc, char* argv[]) {
         if (!QTest::qWaitForWindowExposed(&window)) return 1;
         QTest::keyClick(&window.Table(), Qt::Key_N, Qt::ControlModifier);
         std::vector<double> micros;
-        for (int i = 0; i < 2000; ++i) {
+        for (int i = 0; i < presses; ++i) {
             const auto pressed = Clock::now();
             QTest::keyClick(&window.Table(), i % 2 == 0 ? Qt::Key_Right : Qt::Key_Left);
             micros.push_back(std::chrono::duration<double, std::micro>(timing.lastStart - pressed).count());
@@ -111,21 +116,21 @@ int main(int argc, char* argv[]) {
         QTest::qWait(1000);
         tms before{};
         times(&before);
-        QTimer::singleShot(10000, &application, &QCoreApplication::quit);
+        QTimer::singleShot(idleSeconds * 1000, &application, &QCoreApplication::quit);
         application.exec();
         tms after{};
         times(&after);
         const long ticks = (after.tms_utime - before.tms_utime) + (after.tms_stime - before.tms_stime);
-        std::printf("processor while a match waits for the player: %ld ticks in 10 s (%ld ticks per second)\n", ticks,
-                    sysconf(_SC_CLK_TCK));
+        std::printf("processor while a match waits for the player: %ld ticks in %d s (%ld ticks per second)\n", ticks,
+                    idleSeconds, sysconf(_SC_CLK_TCK));
     }
 
     const QString self = QCoreApplication::applicationFilePath();
-    const double bare = MedianStartMilliseconds(self, "empty", 15);
-    const double text = MedianStartMilliseconds(self, "text", 15);
-    const double tarvel = MedianStartMilliseconds(self, "tarvel", 15);
-    std::printf("start to window shown, median of 15 runs: tarvel %.1f ms; an empty Qt window %.1f ms (%.2fx); "
+    const double bare = MedianStartMilliseconds(self, "empty", starts);
+    const double text = MedianStartMilliseconds(self, "text", starts);
+    const double tarvel = MedianStartMilliseconds(self, "tarvel", starts);
+    std::printf("start to window shown, median of %d runs: tarvel %.1f ms; an empty Qt window %.1f ms (%.2fx); "
                 "a Qt window with a menu and a status line %.1f ms (%.2fx)\n",
-                tarvel, bare, tarvel / bare, text, tarvel / text);
+                starts, tarvel, bare, tarvel / bare, text, tarvel / text);
     return 0;
 }

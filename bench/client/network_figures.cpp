@@ -50,7 +50,7 @@ struct Side {
     }
     tarvel::GameState& State() { return window->GameEngine().State(); }
     bool MyTurn() {
-        return State().GameRunning && State().PlayerTurn &&
+        return State().running && State().PlayerTurn() &&
                window->GameEngine().Net().waiting == tarvel::NetworkWait::None &&
                !window->GameEngine().Net().awaitingCards;
     }
@@ -79,16 +79,16 @@ bool Pump(Done done, std::chrono::milliseconds limit = std::chrono::milliseconds
 
 // A move by keys that is not measured: a suit, the first card that may be laid, or a draw.
 void MoveByKeys(Side& side) {
-    if (side.State().SuitChoiceActive) {
+    if (side.State().SuitChoiceActive()) {
         side.Press(Qt::Key_Home);
         side.Press(Qt::Key_Return);
         return;
     }
-    for (std::size_t i = 1; i <= side.State().PlayerHand.Size(); ++i) {
+    for (std::size_t i = 1; i <= side.State().playerHand.size(); ++i) {
         side.Press(Qt::Key_Home);
         for (std::size_t step = 1; step < i; ++step) side.Press(Qt::Key_Right);
         side.Press(Qt::Key_Return);
-        if (!side.MyTurn() || side.State().SuitChoiceActive) return;
+        if (!side.MyTurn() || side.State().SuitChoiceActive()) return;
     }
     side.Press(Qt::Key_Space);
 }
@@ -108,7 +108,7 @@ int main(int argc, char* argv[]) {
     Side b(port, "z", "figures b");
     a.window->Menu().Novsovhra1->trigger();
     b.window->Menu().Novsovhra1->trigger();
-    if (!Pump([&] { return a.State().GameRunning && b.State().GameRunning; }, std::chrono::milliseconds(15000))) {
+    if (!Pump([&] { return a.State().running && b.State().running; }, std::chrono::milliseconds(15000))) {
         std::fprintf(stderr, "the network match did not start\n");
         return 1;
     }
@@ -119,19 +119,19 @@ int main(int argc, char* argv[]) {
             MoveByKeys(b);
             continue;
         }
-        if (a.State().SuitChoiceActive) {
+        if (a.State().SuitChoiceActive()) {
             MoveByKeys(a);
             continue;
         }
         // Lay the first card that may be laid; the last press of Return is the one measured.
         bool laid = false;
-        for (std::size_t i = 1; i <= a.State().PlayerHand.Size() && !laid; ++i) {
+        for (std::size_t i = 1; i <= a.State().playerHand.size() && !laid; ++i) {
             a.Press(Qt::Key_Home);
             for (std::size_t step = 1; step < i; ++step) a.Press(Qt::Key_Right);
             const int before = b.audio->starts;
             const auto pressed = Clock::now();
             a.Press(Qt::Key_Return);
-            if (a.MyTurn() && !a.State().SuitChoiceActive) continue;  // refused: try the next card
+            if (a.MyTurn() && !a.State().SuitChoiceActive()) continue;  // refused: try the next card
             laid = true;
             if (Pump([&] { return b.audio->starts > before; })) {
                 micros.push_back(std::chrono::duration<double, std::micro>(b.audio->lastStart - pressed).count());

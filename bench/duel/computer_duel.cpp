@@ -1,35 +1,37 @@
-// The strong computer against the described one over seeded whole games, each deal
-// played twice with the seats swapped, under the default rules and under every rule
-// on. Prints per rule set and in total the games, the strong computer's share of wins
-// with its 95 % interval, and the median and 99th percentile of its time per move.
+// The strong computer over seeded whole games, each deal played twice with the seats
+// swapped, under the default rules and under every rule on: against the described
+// computer, against a player of random legal moves, and against the strong computer
+// as it played before its second round. Prints per rule set and in total the strong
+// computer's wins with their 95 % interval, the deal pairs it won twice, split and
+// lost twice, the points margin a game under the points rule, and the processor time
+// and playouts of its decisions between at least two moves.
 //
-//   build/bench/tarvel_computer_duel [GAMES] [--self]
+//   build/bench/tarvel_computer_duel [GAMES] [--self] [--sees-all | --sees-hand]
+//                                    [--against described|random|previous]
 //
-// GAMES (default 2000) is shared between the two rule sets. With --self the strong
-// computer plays itself, a check of the harness: its share should come out near 50 %.
+// GAMES (default 2000) is shared between the two rule sets, for each opponent. With
+// --self the strong computer plays itself, a check of the harness: its share should
+// come out near 50 %. With --sees-all it is shown every card, with --sees-hand the
+// other hand (never a level of the game): how much a perfect reading of the hidden
+// cards could still win. --against
+// plays one opponent only (a long run can then go in pieces).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "bench/duel/described_seat.h"
-#include "lookahead/lookahead_player.h"
-#include "common/random_source.h"
-#include "engine/rules_bridge.h"
-#include "rules/ring_shuffle.h"
+#include "bench/duel/duel_seats.h"
+#include "engine/game_options.h"
 
 namespace {
 
 using namespace tarvel;
-using rules::CardId;
-using rules::Position;
-
-constexpr int kMoveLimit = 2000;
+using namespace tarvel::duel;
 
 struct RuleSet {
     const char* name;
@@ -40,118 +42,44 @@ struct Tally {
     std::uint64_t games = 0;
     std::uint64_t wins = 0;
     std::uint64_t unfinished = 0;
-    std::uint64_t refused = 0;  // moves of the described seat the rules refused (should stay 0)
-    std::vector<float> micros;  // the strong computer's time per move
+    std::uint64_t refused = 0;
+    std::uint64_t pairsWon = 0, pairsSplit = 0, pairsLost = 0;
+    bool forPoints = false;
+    double margin = 0;  // points the other side lost less those the strong computer lost
+    std::vector<float> micros;
+    std::vector<int> playouts;
+
+    void Add(const Tally& t) {
+        games += t.games;
+        wins += t.wins;
+        unfinished += t.unfinished;
+        refused += t.refused;
+        pairsWon += t.pairsWon;
+        pairsSplit += t.pairsSplit;
+        pairsLost += t.pairsLost;
+        forPoints = forPoints || t.forPoints;
+        margin += t.margin;
+        micros.insert(micros.end(), t.micros.begin(), t.micros.end());
+        playouts.insert(playouts.end(), t.playouts.begin(), t.playouts.end());
+    }
 };
 
-// The deal as the table makes it, with each hand in the order its cards came.
-Position DealInOrder(const rules::RuleOptions& r, std::uint8_t first, StandardRandom& random,
-                     std::vector<CardId> (&order)[2]) {
-    Position p;
-    p.rules = r;
-    std::array<CardId, rules::kCards> ring{};
-    for (int i = 0; i < rules::kCards; ++i) ring[static_cast<std::size_t>(i)] = static_cast<CardId>(i);
-    rules::RingShuffle(ring.data(), rules::kCards, p.stock.data(), random);
-    p.stockSize = rules::kCards;
-    for (std::uint8_t seat = 0; seat < 2; ++seat) {
-        order[seat].clear();
-        for (int i = 0; i < r.dealtCards; ++i) {
-            const CardId card = p.stock[--p.stockSize];
-            p.hands[seat] |= rules::Bit(card);
-            order[seat].push_back(card);
-        }
-    }
-    const CardId start = p.stock[--p.stockSize];
-    p.pile[p.pileSize++] = start;
-    if (rules::RankOf(start) == rules::kQueen) p.namedSuit = rules::SuitOf(start);
-    p.toMove = first;
-    return p;
-}
-
-// Applies a move and keeps the hands' order: drawn cards as they came off the stock.
-void ApplyKeepingOrder(Position& p, rules::Move move, StandardRandom& random, std::vector<CardId> (&order)[2]) {
-    const Position before = p;
-    const rules::MoveOutcome out = rules::Apply(p, move, random);
-    for (auto& hand : order) {
-        hand.erase(std::remove_if(hand.begin(), hand.end(),
-                                  [&](CardId c) { return !rules::Holds(p.hands[&hand - order], c); }),
-                   hand.end());
-    }
-    if (out.drawn == 0) return;
-    rules::CardSet left = out.drawn;
-    auto& hand = order[out.drawer];
-    for (int i = before.stockSize - 1; i >= 0; --i) {
-        const CardId c = before.stock[static_cast<std::size_t>(i)];
-        if (rules::Holds(left, c)) {
-            hand.push_back(c);
-            left &= ~rules::Bit(c);
-        }
-    }
-    for (; left != 0; left &= left - 1) hand.push_back(rules::LowestCard(left));
-}
-
-// The processor time this thread has used, in microseconds: the machine may be shared,
-// and the figure is the strong computer's time on one core.
-double ThreadMicros() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e6 + static_cast<double>(t.tv_nsec) / 1e3;
-}
-
-// One game; true when the strong computer in `strongSeat` won. `selfPlay`: both seats strong.
-bool PlayGame(const RuleSet& set, std::uint64_t dealSeed, std::uint8_t strongSeat, bool selfPlay, Tally& tally) {
-    StandardRandom random(dealSeed);
-    std::vector<CardId> order[2];
-    const std::uint8_t first = static_cast<std::uint8_t>(dealSeed & 1);
-    Position p = DealInOrder(RulesOf(set.options), first, random, order);
-    lookahead::KnowledgeRecord records[2];
-    int moves = 0;
-    while (!p.Over() && moves++ < kMoveLimit) {
-        const std::uint8_t seat = p.toMove;
-        if (seat == strongSeat || selfPlay) {
-            const double start = ThreadMicros();
-            const lookahead::SeatKnowledge k = records[seat].Update(lookahead::KnowledgeOf(p, seat));
-            // Against itself both games of a deal would be the same game: the salt of the
-            // seat counted sets them apart.
-            const std::uint64_t salt = selfPlay ? 0x9E3779B9ull * (strongSeat + 1u) : 0;
-            const lookahead::Decision d =
-                lookahead::ChooseMove(k, set.options.playforpoints, random.Random(0xFFFFFFFFu) ^ salt);
-            const double stop = ThreadMicros();
-            if (seat == strongSeat) tally.micros.push_back(static_cast<float>(stop - start));
-            ApplyKeepingOrder(p, d.move, random, order);
-            if (p.suitToName) ApplyKeepingOrder(p, rules::Move::NameSuit(d.suit < 4 ? d.suit : 0), random, order);
-            records[seat].AfterOwnMove(lookahead::KnowledgeOf(p, seat));
-        } else {
-            const duel::SeatMove m = duel::DescribedMove(p, order[seat], set.options);
-            if (rules::Check(p, m.move) != rules::Refusal::None) {
-                ++tally.refused;
-                ApplyKeepingOrder(p, rules::LegalMoves(p).moves[0], random, order);
-            } else {
-                ApplyKeepingOrder(p, m.move, random, order);
-            }
-            if (p.suitToName) ApplyKeepingOrder(p, rules::Move::NameSuit(m.suit < 4 ? m.suit : 0), random, order);
-        }
-    }
-    ++tally.games;
-    if (!p.Over()) {
-        ++tally.unfinished;
-        return false;
-    }
-    if (p.winner == strongSeat) ++tally.wins;
-    return p.winner == strongSeat;
-}
-
-// Wilson's 95 % interval of a share.
+// Wilson's 95 % interval of a share, in per cent.
 void Interval(std::uint64_t wins, std::uint64_t n, double& low, double& high) {
     if (n == 0) {
         low = high = 0;
         return;
     }
-    const double z = 1.96, p = static_cast<double>(wins) / static_cast<double>(n), nn = static_cast<double>(n);
+    const double z = 1.96, p = static_cast<double>(wins) / static_cast<double>(n),
+                 nn = static_cast<double>(n);
     const double centre = (p + z * z / (2 * nn)) / (1 + z * z / nn);
     const double half = z * std::sqrt(p * (1 - p) / nn + z * z / (4 * nn * nn)) / (1 + z * z / nn);
     low = 100 * (centre - half);
     high = 100 * (centre + half);
+}
+
+double Share(std::uint64_t part, std::uint64_t whole) {
+    return whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0;
 }
 
 float Quantile(std::vector<float> v, double q) {
@@ -161,16 +89,95 @@ float Quantile(std::vector<float> v, double q) {
     return v[k];
 }
 
-void Print(const char* name, const Tally& t) {
+void Print(const std::string& name, const Tally& t) {
     double low = 0, high = 0;
     Interval(t.wins, t.games, low, high);
-    std::printf("%-22s games %6llu  strong wins %6llu (%.1f %%, 95 %% %.1f–%.1f %%)  processor time per move: median %.2f ms, p99 %.2f ms"
-                "  unfinished %llu  refused %llu\n",
-                name, static_cast<unsigned long long>(t.games), static_cast<unsigned long long>(t.wins),
-                t.games ? 100.0 * static_cast<double>(t.wins) / static_cast<double>(t.games) : 0.0, low, high,
-                Quantile(t.micros, 0.5) / 1000.0, Quantile(t.micros, 0.99) / 1000.0,
-                static_cast<unsigned long long>(t.unfinished), static_cast<unsigned long long>(t.refused));
+    std::printf(
+        "%-40s games %6llu  wins %6llu (%.1f %%, 95 %% %.1f–%.1f %%)  deal pairs won twice %llu, split %llu, "
+        "lost twice %llu",
+        name.c_str(), static_cast<unsigned long long>(t.games), static_cast<unsigned long long>(t.wins),
+        Share(t.wins, t.games), low, high, static_cast<unsigned long long>(t.pairsWon),
+        static_cast<unsigned long long>(t.pairsSplit), static_cast<unsigned long long>(t.pairsLost));
+    if (t.forPoints)
+        std::printf("  points margin %+.2f a game", t.games ? t.margin / static_cast<double>(t.games) : 0.0);
+    if (!t.micros.empty()) {
+        double sum = 0;
+        for (int n : t.playouts) sum += n;
+        std::printf("  decisions %zu: median %.2f ms, p99 %.2f ms, max %.2f ms, %.0f playouts a decision",
+                    t.micros.size(), Quantile(t.micros, 0.5) / 1000.0, Quantile(t.micros, 0.99) / 1000.0,
+                    *std::max_element(t.micros.begin(), t.micros.end()) / 1000.0,
+                    sum / static_cast<double>(t.playouts.size()));
+    }
+    if (t.unfinished || t.refused) {
+        std::printf("  unfinished %llu  refused %llu", static_cast<unsigned long long>(t.unfinished),
+                    static_cast<unsigned long long>(t.refused));
+    }
+    std::printf("\n");
     std::fflush(stdout);
+}
+
+enum class Opponent { Described, Random, Previous, Strong };
+
+const char* NameOf(Opponent o) {
+    switch (o) {
+        case Opponent::Described:
+            return "described";
+        case Opponent::Random:
+            return "random legal";
+        case Opponent::Previous:
+            return "previous strong";
+        case Opponent::Strong:
+            break;
+    }
+    return "strong";
+}
+
+std::unique_ptr<Seat> MakeOpponent(Opponent o, const GameOptions& options) {
+    switch (o) {
+        case Opponent::Described:
+            return std::make_unique<DescribedSeat>(options);
+        case Opponent::Random:
+            return std::make_unique<RandomSeat>();
+        case Opponent::Previous:
+            return std::make_unique<PreviousSeat>(options.playforpoints);
+        case Opponent::Strong:
+            break;
+    }
+    return std::make_unique<StrongSeat>(options.playforpoints, StrongSeat::Shown::Nothing);
+}
+
+// One rule set against one opponent: `deals` deals, each played with the strong
+// computer in either seat.
+Tally PlayRuleSet(const RuleSet& set, std::size_t setIndex, Opponent opponent, std::uint64_t deals,
+                  StrongSeat::Shown shown) {
+    Tally t;
+    t.forPoints = set.options.playforpoints;
+    StrongSeat strong(set.options.playforpoints, shown);
+    const std::unique_ptr<Seat> other = MakeOpponent(opponent, set.options);
+    const rules::RuleOptions rules = RulesOf(set.options);
+    for (std::uint64_t d = 0; d < deals; ++d) {
+        const std::uint64_t seed = 1000003ull * (d + 1) + setIndex;
+        int won = 0;
+        for (std::uint8_t strongSeat = 0; strongSeat < 2; ++strongSeat) {
+            Seat* const seats[2] = {strongSeat == 0 ? static_cast<Seat*>(&strong) : other.get(),
+                                    strongSeat == 1 ? static_cast<Seat*>(&strong) : other.get()};
+            const GameResult r = PlayGame(rules, seed, seats);
+            ++t.games;
+            t.refused += r.refused;
+            if (!r.finished) {
+                ++t.unfinished;
+                continue;
+            }
+            const bool strongWon = r.winner == strongSeat;
+            won += strongWon ? 1 : 0;
+            t.wins += strongWon ? 1 : 0;
+            t.margin += strongWon ? r.loserPoints : -r.loserPoints;
+        }
+        (won == 2 ? t.pairsWon : won == 1 ? t.pairsSplit : t.pairsLost) += 1;
+    }
+    t.micros = std::move(strong.micros);
+    t.playouts = std::move(strong.playouts);
+    return t;
 }
 
 }  // namespace
@@ -178,9 +185,21 @@ void Print(const char* name, const Tally& t) {
 int main(int argc, char** argv) {
     std::uint64_t games = 2000;
     bool selfPlay = false;
+    StrongSeat::Shown shown = StrongSeat::Shown::Nothing;
+    std::vector<Opponent> opponents = {Opponent::Described, Opponent::Random, Opponent::Previous};
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--self") == 0) {
             selfPlay = true;
+        } else if (std::strcmp(argv[i], "--sees-all") == 0) {
+            shown = StrongSeat::Shown::HandAndStock;
+        } else if (std::strcmp(argv[i], "--sees-hand") == 0) {
+            shown = StrongSeat::Shown::Hand;
+        } else if (std::strcmp(argv[i], "--against") == 0 && i + 1 < argc) {
+            const std::string name = argv[++i];
+            const Opponent one = name == "random"     ? Opponent::Random
+                                 : name == "previous" ? Opponent::Previous
+                                                      : Opponent::Described;
+            opponents = {one};
         } else {
             games = std::strtoull(argv[i], nullptr, 10);
         }
@@ -191,30 +210,26 @@ int main(int argc, char** argv) {
     everyRule.kingofspades = everyRule.returntogame = everyRule.playforpoints = true;
     everyRule.compulsory = everyRule.shufflecards = true;
     const RuleSet sets[] = {{"default rules", GameOptions{}}, {"every rule on", everyRule}};
-
-    Tally total;
-    for (std::size_t s = 0; s < 2; ++s) {
-        Tally tally;
-        const std::uint64_t deals = games / 4;
-        for (std::uint64_t d = 0; d < deals; ++d) {
-            const std::uint64_t seed = 1000003ull * (d + 1) + s;
-            PlayGame(sets[s], seed, 0, selfPlay, tally);
-            PlayGame(sets[s], seed, 1, selfPlay, tally);
+    if (selfPlay) opponents = {Opponent::Strong};
+    const std::string who = shown == StrongSeat::Shown::HandAndStock ? "strong seeing all"
+                            : shown == StrongSeat::Shown::Hand       ? "strong seeing the hand"
+                                                                     : "strong";
+    Tally first;
+    for (Opponent opponent : opponents) {
+        Tally total;
+        const std::string matchup = who + " vs " + NameOf(opponent);
+        for (std::size_t s = 0; s < 2; ++s) {
+            const Tally t = PlayRuleSet(sets[s], s, opponent, games / 4, shown);
+            Print(matchup + ", " + sets[s].name, t);
+            total.Add(t);
         }
-        Print(sets[s].name, tally);
-        total.games += tally.games;
-        total.wins += tally.wins;
-        total.unfinished += tally.unfinished;
-        total.refused += tally.refused;
-        total.micros.insert(total.micros.end(), tally.micros.begin(), tally.micros.end());
+        Print(matchup + ", total", total);
+        if (opponent == opponents.front()) first = total;
     }
-    Print("total", total);
     double low = 0, high = 0;
-    Interval(total.wins, total.games, low, high);
+    Interval(first.wins, first.games, low, high);
     std::printf("strong vs %s: %llu of %llu games (%.1f %%), 95 %% interval %.1f–%.1f %%\n",
-                selfPlay ? "strong" : "described", static_cast<unsigned long long>(total.wins),
-                static_cast<unsigned long long>(total.games),
-                total.games ? 100.0 * static_cast<double>(total.wins) / static_cast<double>(total.games) : 0.0, low,
-                high);
+                NameOf(opponents.front()), static_cast<unsigned long long>(first.wins),
+                static_cast<unsigned long long>(first.games), Share(first.wins, first.games), low, high);
     return 0;
 }

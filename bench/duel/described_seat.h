@@ -5,16 +5,10 @@
 
 #include <vector>
 
-#include "engine/computer_opponent.h"
+#include "bench/duel/duel_game.h"
 #include "engine/game_options.h"
-#include "rules/moves.h"
 
 namespace tarvel::duel {
-
-struct SeatMove {
-    rules::Move move;
-    std::uint8_t suit = rules::kNoSuit;  // after a queen laid
-};
 
 // `order` is the seat's hand in the order the cards came to it.
 SeatMove DescribedMove(const rules::Position& position, const std::vector<rules::CardId>& order,

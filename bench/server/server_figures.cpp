@@ -1,12 +1,19 @@
 // Figures for the server, measured by driving it as two clients over loopback.
-//   latency PORT N          N "sendcard" relays from player 0 to player 1: p50 and p99
+//   latency PORT N          N moves relayed, each timed from the mover's write to the
+//                           other's last message of it: the players take turns drawing a
+//                           card, a move the rules allow at any time, so a server that checks
+//                           every move relays them all (once the stock is spent, a draw gives
+//                           nothing and still passes the turn)
 //   forwarder PORT N        the same bytes through a plain TCP forwarder that listens on PORT
 //                           and connects to PORT+1, where this program takes them
-//   games PORT N            N whole games of one match: set-up, deal, plays, a draw, chat
+//   games PORT N            N whole games of one match: set-up, deal, plays, a draw
+//                           (moves no rules allow: for a server with checkmoves=0)
 //   hold PORT SECONDS       two clients dealt their cards and silent
-//   flood PORT MIB          MIB MiB of chat from player 0 to player 1, who reads it all
-//   deaf PORT MIB           chat from player 0 to a player 1 who never reads, until the
-//                           server drops player 1 (or MIB MiB have gone without that)
+//   flood PORT MIB          MIB MiB of chat from player 0 to player 1: how long the server
+//                           takes to swallow it, and how much of it reached player 1
+//   deaf PORT MIB           cards laid by player 0 to a player 1 who never reads, until the
+//                           server drops player 1 (or MIB MiB have gone without that; for a
+//                           server with checkmoves=0, which relays every card as it comes)
 // The clients answer "req settings" at once, as real ones do: the server drops a player
 // who stays silent for 15 s.
 #include <netinet/in.h>
@@ -67,15 +74,31 @@ class Client {
     void SendRaw(const std::string& bytes) {
         if (write(fd_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) Fail("write");
     }
-    // Reads messages until one equals `wanted` (or starts with it when it ends in '=').
-    void WaitFor(const std::string& wanted) {
+    // Reads messages until one equals `wanted` (or starts with it when it ends in '='),
+    // and gives that message.
+    std::string WaitFor(const std::string& wanted) {
         for (;;) {
             const auto end = buffer_.find('\\');
             if (end != std::string::npos) {
-                const std::string message = buffer_.substr(0, end);
+                std::string message = buffer_.substr(0, end);
                 buffer_.erase(0, end + 1);
-                if (message == wanted || (wanted.back() == '=' && message.rfind(wanted, 0) == 0)) return;
+                if (message == wanted || (wanted.back() == '=' && message.rfind(wanted, 0) == 0)) return message;
                 continue;
+            }
+            char chunk[4096];
+            const ssize_t got = read(fd_, chunk, sizeof chunk);
+            if (got <= 0) Fail("read");
+            buffer_.append(chunk, static_cast<std::size_t>(got));
+        }
+    }
+    // The next message, whatever it is.
+    std::string Next() {
+        for (;;) {
+            const auto end = buffer_.find('\\');
+            if (end != std::string::npos) {
+                std::string message = buffer_.substr(0, end);
+                buffer_.erase(0, end + 1);
+                return message;
             }
             char chunk[4096];
             const ssize_t got = read(fd_, chunk, sizeof chunk);
@@ -133,32 +156,38 @@ void PrintPercentiles(const char* what, std::vector<double> micros) {
 
 void SendSettings(Client& client, const std::string& n, const std::string& name);
 
-// Two clients connected in turn, agreed and dealt: the game runs.
-void StartGame(Client& a, Client& b) {
+// Two clients connected in turn, agreed and dealt: the game runs. The player who begins.
+int StartGame(Client& a, Client& b) {
     a.WaitFor("req settings");
     SendSettings(a, "0", "Jana");
     b.WaitFor("req settings");
     SendSettings(b, "1", "Petr");
-    a.WaitFor("firstplayer=");
+    const std::string first = a.WaitFor("firstplayer=");
     b.WaitFor("firstplayer=");
     a.Send("req startcard0");
     b.Send("req startcard1");
     a.WaitFor("startcard done");
     b.WaitFor("startcard done");
+    return first.back() == '1' ? 1 : 0;
 }
 
-void Latency(int port, int count) {
+void Latency(int port, int count, const char* what) {
     Client a = Client::Connect(port);
     Client b = Client::Connect(port);
-    StartGame(a, b);
+    Client* players[2] = {&a, &b};
+    int mover = StartGame(a, b);
     std::vector<double> micros;
     for (int i = 0; i < count; ++i) {
+        Client& other = *players[1 - mover];
+        Client& self = *players[mover];
         const auto start = Clock::now();
-        a.Send("sendcard0=" + kAceOfSpades);
-        b.WaitFor("deckcard=" + kAceOfSpades);
+        self.Send("req card" + std::to_string(mover) + "=1");
+        other.WaitFor("pickup done");
         micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        self.WaitFor("pickup done");
+        mover = 1 - mover;
     }
-    PrintPercentiles("tarvelsvr", micros);
+    PrintPercentiles(what, micros);
     a.Close();
     b.Close();
 }
@@ -173,7 +202,7 @@ void Forwarder(int port, int count) {
     Client a = Client::Connect(port);
     a.SendRaw("");  // the forwarder connects onwards when the first client arrives
     Client b(accept(listener, nullptr, nullptr));
-    const std::string message = "sendcard0=" + kAceOfSpades + "\\";
+    const std::string message = "req card0=1\\";
     std::vector<double> micros;
     for (int i = 0; i < count; ++i) {
         const auto start = Clock::now();
@@ -191,7 +220,7 @@ void SendSettings(Client& client, const std::string& n, const std::string& name)
     std::string all;
     for (const char* key : {"kolikbrat", "kralpikovy", "navratdohry", "hranabody", "donucen", "zamichat",
                             "pocetkol", "pocetrozdavanych"}) {
-        const std::string value = std::string(key) == "pocetrozdavanych" ? "6" : "1";
+        const std::string value = std::string(key) == "pocetrozdavanych" ? "6" : std::string(key) == "donucen" ? "0" : "1";
         all += "info " + std::string(key) + n + "=" + value + "\\";
     }
     all += "info pohlhrac" + n + "=m\\info uzivatel" + n + "=" + name + "\\infosettings" + n + " done\\";
@@ -209,8 +238,6 @@ void Games(int port, int count) {
         b.Send("req card1=2");
         b.WaitFor("pickup done");
         a.WaitFor("pickup done");
-        a.Send("iwanttosay0=ahoj");
-        b.WaitFor("sayit=ahoj");
         b.Send("i have no cards1");
         a.WaitFor("opp has no cards");
         a.Send("end of one game0");
@@ -249,19 +276,27 @@ std::string ChatBatch() {
 void Flood(int port, int mebibytes) {
     Client a = Client::Connect(port);
     Client b = Client::Connect(port);
-    StartGame(a, b);
+    Client* players[2] = {&a, &b};
+    int mover = StartGame(a, b);
     const std::string batch = ChatBatch();
     const std::uint64_t batches = (static_cast<std::uint64_t>(mebibytes) << 20) / batch.size() + 1;
-    const std::uint64_t relayed = batches * kChatsPerWrite * (std::string("sayit=").size() + kChatBytes + 1);
     const auto start = Clock::now();
-    // Player 1 reads on its own thread, as fast as the relays come.
-    std::thread reader([&] { b.SkipBytes(relayed); });
+    // Player 1 reads on its own thread what reaches it, until the move that follows the flood.
+    std::atomic<int> chats{0};
+    std::thread reader([&] {
+        for (;;) {
+            const std::string message = b.Next();
+            if (message.rfind("sayit=", 0) == 0) ++chats;
+            if (message == "pickup done") return;
+        }
+    });
     for (std::uint64_t i = 0; i < batches; ++i) a.SendRaw(batch);
+    players[mover]->Send("req card" + std::to_string(mover) + "=1");
     reader.join();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const double sent = static_cast<double>(batches * batch.size()) / (1 << 20);
-    std::printf("%.0f MiB of chat in %.2f s (%.1f MiB/s), every relay read by the peer\n", sent, seconds,
-                sent / seconds);
+    std::printf("%.0f MiB of chat swallowed in %.2f s (%.1f MiB/s); %d messages reached the peer\n", sent,
+                seconds, sent / seconds, chats.load());
     a.Send("end of game0");
     b.Send("end of game1");
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -273,7 +308,8 @@ void Deaf(int port, int mebibytes) {
     Client a = Client::Connect(port);
     Client b = Client::Connect(port);
     StartGame(a, b);
-    const std::string batch = ChatBatch();
+    std::string batch;
+    for (int i = 0; i < 512; ++i) batch += "sendcard0=" + kAceOfSpades + "\\";
     const std::uint64_t most = (static_cast<std::uint64_t>(mebibytes) << 20) / batch.size() + 1;
     std::atomic<bool> told{false};
     std::atomic<std::uint64_t> sent{0};
@@ -298,7 +334,7 @@ void Deaf(int port, int mebibytes) {
     // Reading at last, player 1 finds what the system had buffered, then the close.
     const std::uint64_t buffered = b.Drain();
     std::printf(
-        "peer that never reads dropped after %.1f MiB of chat sent; its opponent got "
+        "peer that never reads dropped after %.1f MiB of cards sent; its opponent got "
         "forcedendofgame; %.1f MiB reached it before the close\n",
         static_cast<double>(sent) / (1 << 20), static_cast<double>(buffered) / (1 << 20));
     a.Close();
@@ -309,14 +345,17 @@ void Deaf(int port, int mebibytes) {
 
 int main(int argc, char* argv[]) {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: %s latency|forwarder|games|hold|flood|deaf PORT N\n", argv[0]);
+        std::fprintf(stderr, "usage: %s latency|latency-unchecked|forwarder|games|hold|flood|deaf PORT N\n",
+                     argv[0]);
         return 2;
     }
     const std::string mode = argv[1];
     const int port = std::atoi(argv[2]);
     const int n = std::atoi(argv[3]);
     if (mode == "latency")
-        Latency(port, n);
+        Latency(port, n, "tarvelsvr");
+    else if (mode == "latency-unchecked")
+        Latency(port, n, "tarvelsvr, checkmoves=0");
     else if (mode == "forwarder")
         Forwarder(port, n);
     else if (mode == "games")

@@ -1,11 +1,22 @@
 // Figures for a server of many tables, measured by playing at all of them at once.
-//   tables_figures PORT TABLES SECONDS RATE SERVER_PID
-// Seats TABLES pairs (each pair names its own table, so nobody waits for the wait of
-// clients that name none), brings every pair through the set-up and the deal, then for
-// SECONDS lays cards at RATE moves a second in all, round the tables in turn, and times
-// each relay from the write of "sendcard0" to the arrival of "deckcard=" at the other
-// player. Prints the relay's median and 99th percentile, the server's processor share
-// while the tables play, and its resident memory before and with all tables dealt.
+//
+//   tables_figures play PORT SERVER_PID TABLES MOVING SECONDS RATE
+//     Seats TABLES pairs, each from a loopback address of its own and at a table it names,
+//     brings every pair through the set-up and the deal, then for SECONDS has MOVING of
+//     them (the others sit quiet) draw a card in turn, RATE draws a second in all, round
+//     the tables. A draw is a move every rule allows at any time (once the stock is spent
+//     it gives nothing and still passes the turn), so a server that checks moves relays
+//     them all. Each relay is timed from the mover's write of "req cardN=1" to the other
+//     player's "pickup done". Prints the pairs dealt, the relay's median and 99th
+//     percentile, the server's processor time per relay and its resident memory per table.
+//
+//   tables_figures attack PORT SERVER_PID TABLES SECONDS RATE
+//     Seats TABLES pairs and a pair more, then plays as above twice: quietly, then while
+//     one player of the extra pair floods the other with chat and one address holds as
+//     many silent connections as the server lets it (opening a new one whenever the
+//     server closes one). Prints both relays and their ratio.
+#include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/epoll.h>
@@ -14,11 +25,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
+#include <cstring>
 #include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -28,85 +43,121 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-[[noreturn]] void Fail(const char* what) {
-    std::perror(what);
+[[noreturn]] void Fail(const std::string& what) {
+    std::fprintf(stderr, "%s: %s\n", what.c_str(), std::strerror(errno));
     std::exit(1);
 }
 
-// A blocking client: fine for a measuring program, never for the server.
-class Client {
+// A loopback address of its own for every table: the server limits connections per address.
+std::string TableAddress(int table) {
+    return "127.1." + std::to_string(table / 200) + "." + std::to_string(table % 200 + 1);
+}
+
+// A client of the measuring program; blocking while seated, read only when ready after.
+class Peer {
   public:
-    static Client Connect(int port) {
-        const int fd = socket(AF_INET, SOCK_STREAM, 0);
-        if (fd < 0) Fail("socket");
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<std::uint16_t>(port));
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        for (int attempt = 0; connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0;
-             ++attempt) {
-            if (attempt > 100) Fail("connect");
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        int one = 1;
-        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        return Client(fd);
+    Peer(int port, const std::string& from) {
+        fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd_ < 0) Fail("socket");
+        sockaddr_in source{};
+        source.sin_family = AF_INET;
+        inet_pton(AF_INET, from.c_str(), &source.sin_addr);
+        if (bind(fd_, reinterpret_cast<const sockaddr*>(&source), sizeof source) != 0) Fail("bind " + from);
+        sockaddr_in server{};
+        server.sin_family = AF_INET;
+        server.sin_port = htons(static_cast<std::uint16_t>(port));
+        server.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (connect(fd_, reinterpret_cast<const sockaddr*>(&server), sizeof server) != 0) Fail("connect");
+        const int one = 1;
+        setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    }
+    Peer(Peer&& other) noexcept : fd_(other.fd_), buffer_(std::move(other.buffer_)) { other.fd_ = -1; }
+    Peer(const Peer&) = delete;
+    ~Peer() {
+        if (fd_ >= 0) close(fd_);
     }
     int Fd() const { return fd_; }
     void Send(const std::string& message) { SendRaw(message + "\\"); }
     void SendRaw(const std::string& bytes) {
         if (write(fd_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) Fail("write");
     }
-    // Reads messages until one equals `wanted` (or starts with it when it ends in '=').
-    void WaitFor(const std::string& wanted) {
+    // Reads until a message equals `wanted` (or starts with it when it ends in '='), and gives it.
+    std::string WaitFor(const std::string& wanted) {
         for (;;) {
             const auto end = buffer_.find('\\');
             if (end != std::string::npos) {
-                const std::string message = buffer_.substr(0, end);
+                std::string message = buffer_.substr(0, end);
                 buffer_.erase(0, end + 1);
-                if (message == wanted || (wanted.back() == '=' && message.rfind(wanted, 0) == 0)) return;
+                if (message == wanted || (wanted.back() == '=' && message.rfind(wanted, 0) == 0))
+                    return message;
                 continue;
             }
-            char chunk[4096];
-            const ssize_t got = read(fd_, chunk, sizeof chunk);
-            if (got <= 0) Fail("read");
-            buffer_.append(chunk, static_cast<std::size_t>(got));
+            if (!ReadSome()) Fail("the server closed while waiting for " + wanted);
         }
     }
-    // Messages already read past the last one waited for.
-    std::size_t HeldMessages() const { return static_cast<std::size_t>(std::count(buffer_.begin(), buffer_.end(), '\\')); }
-    void Close() { close(fd_); }
+    // One read of what is there; calls `onMessage` for each whole message. False: closed.
+    bool ReadReady(const std::function<void(const std::string&)>& onMessage) {
+        if (!ReadSome()) return false;
+        std::size_t from = 0;
+        for (std::size_t end; (end = buffer_.find('\\', from)) != std::string::npos; from = end + 1) {
+            onMessage(buffer_.substr(from, end - from));
+        }
+        buffer_.erase(0, from);
+        return true;
+    }
 
   private:
-    explicit Client(int fd) : fd_(fd) {}
-    int fd_;
+    bool ReadSome() {
+        char chunk[8192];
+        const ssize_t got = read(fd_, chunk, sizeof chunk);
+        if (got < 0 && (errno == EAGAIN || errno == EINTR)) return true;
+        if (got <= 0) return false;
+        buffer_.append(chunk, static_cast<std::size_t>(got));
+        return true;
+    }
+
+    int fd_ = -1;
     std::string buffer_;
 };
 
-const std::string kAceOfSpades = "eso pikov\xE9";  // "eso pikové" in Windows-1250
-
-void SendSettings(Client& client, const std::string& n, const std::string& name) {
+void SendSettings(Peer& peer, const std::string& n, const std::string& name) {
     std::string all;
     for (const char* key : {"kolikbrat", "kralpikovy", "navratdohry", "hranabody", "donucen", "zamichat",
                             "pocetkol", "pocetrozdavanych"}) {
-        const std::string value = std::string(key) == "pocetrozdavanych" ? "6" : "1";
-        all += "info " + std::string(key) + n + "=" + value + "\\";
+        const std::string k = key;
+        const std::string value = k == "pocetrozdavanych" ? "6" : k == "donucen" ? "0" : "1";
+        all += "info " + k + n + "=" + value + "\\";
     }
     all += "info pohlhrac" + n + "=m\\info uzivatel" + n + "=" + name + "\\infosettings" + n + " done\\";
-    client.SendRaw(all);
+    peer.SendRaw(all);
 }
 
-void StartGame(Client& a, Client& b, int table) {
-    a.WaitFor("req settings");
-    SendSettings(a, "0", "Jana" + std::to_string(table));
-    b.WaitFor("req settings");
-    SendSettings(b, "1", "Petr" + std::to_string(table));
-    a.WaitFor("firstplayer=");
-    b.WaitFor("firstplayer=");
-    a.Send("req startcard0");
-    b.Send("req startcard1");
-    a.WaitFor("startcard done");
-    b.WaitFor("startcard done");
+struct Table {
+    std::vector<Peer> players;
+    int mover = 0;
+    bool busy = false;
+    Clock::time_point sentAt;
+    bool heard[2] = {false, false};
+};
+
+// Two players from `from` meet at the table named `name` and are dealt.
+Table Seat(int port, const std::string& from, const std::string& name) {
+    Table table;
+    table.players.emplace_back(port, from);
+    table.players[0].Send("join=" + name);
+    table.players.emplace_back(port, from);
+    table.players[1].Send("join=" + name);
+    table.players[0].WaitFor("req settings");
+    SendSettings(table.players[0], "0", "Jana " + name);
+    table.players[1].WaitFor("req settings");
+    SendSettings(table.players[1], "1", "Petr " + name);
+    table.mover = table.players[0].WaitFor("firstplayer=").back() == '1' ? 1 : 0;
+    table.players[1].WaitFor("firstplayer=");
+    table.players[0].Send("req startcard0");
+    table.players[1].Send("req startcard1");
+    table.players[0].WaitFor("startcard done");
+    table.players[1].WaitFor("startcard done");
+    return table;
 }
 
 long StatusKiB(int pid, const char* field) {
@@ -130,111 +181,268 @@ long CpuTicks(int pid) {
     return ticks;
 }
 
-}  // namespace
+struct RelayFigures {
+    double p50 = 0, p99 = 0;
+    std::size_t relays = 0;
+    double cpuMicrosPerRelay = 0;
+    double cpuShare = 0;
+};
 
-int main(int argc, char* argv[]) {
-    if (argc != 6) {
-        std::fprintf(stderr, "usage: %s PORT TABLES SECONDS RATE SERVER_PID\n", argv[0]);
-        return 2;
+// Something else the loop serves while the tables play (an attacker); keyed from 1 << 30.
+struct Sideline {
+    std::function<void(std::uint32_t key, std::uint32_t events)> onEvent;
+};
+
+constexpr std::uint32_t kSidelineKeys = 1u << 30;
+
+class Bench {
+  public:
+    Bench(int port, int server) : port_(port), server_(server), poll_(epoll_create1(EPOLL_CLOEXEC)) {}
+
+    void SeatTables(int count) {
+        for (int t = 0; t < count; ++t) {
+            tables_.push_back(Seat(port_, TableAddress(t), "t" + std::to_string(t)));
+            for (int seat = 0; seat < 2; ++seat)
+                Watch(tables_.back().players[seat].Fd(), Key(t, seat), EPOLLIN);
+        }
     }
-    const int port = std::atoi(argv[1]);
-    const int tables = std::max(1, std::atoi(argv[2]));
-    const double seconds = std::atof(argv[3]);
-    const double rate = std::max(1.0, std::atof(argv[4]));
-    const int server = std::atoi(argv[5]);
+    std::size_t Tables() const { return tables_.size(); }
+    int Poll() const { return poll_; }
+    void Watch(int fd, std::uint32_t key, std::uint32_t events) {
+        epoll_event event{};
+        event.events = events;
+        event.data.u32 = key;
+        if (epoll_ctl(poll_, EPOLL_CTL_ADD, fd, &event) != 0) Fail("epoll_ctl");
+    }
+    void SetSideline(Sideline sideline) { sideline_ = std::move(sideline); }
 
+    // `moving` tables draw in turn at `rate` draws a second in all for `seconds`.
+    RelayFigures Relay(int moving, double seconds, double rate) {
+        std::vector<double> micros;
+        const auto interval = std::chrono::duration<double>(1.0 / rate);
+        const long ticksBefore = CpuTicks(server_);
+        const auto start = Clock::now();
+        const auto end =
+            start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+        std::uint64_t ticks = 0;
+        int cursor = 0;
+        std::vector<epoll_event> events(512);
+        for (;;) {
+            auto now = Clock::now();
+            const bool sending = now < end;
+            const bool anyBusy =
+                std::any_of(tables_.begin(), tables_.begin() + moving, [](const Table& t) { return t.busy; });
+            if (!sending && !anyBusy) break;
+            if (!sending && now > end + std::chrono::seconds(10)) Fail("relays lost");
+            while (sending) {
+                const auto due = start + std::chrono::duration_cast<Clock::duration>(
+                                             interval * static_cast<double>(ticks));
+                if (due > now) break;
+                ++ticks;
+                // The next table that is not still waiting for its last draw; none: this tick is lost.
+                for (int tried = 0; tried < moving; ++tried) {
+                    Table& table = tables_[static_cast<std::size_t>(cursor)];
+                    cursor = (cursor + 1) % moving;
+                    if (table.busy) continue;
+                    table.busy = true;
+                    table.heard[0] = table.heard[1] = false;
+                    table.sentAt = Clock::now();
+                    table.players[static_cast<std::size_t>(table.mover)].Send(
+                        "req card" + std::to_string(table.mover) + "=1");
+                    break;
+                }
+                now = Clock::now();
+            }
+            const auto next =
+                start + std::chrono::duration_cast<Clock::duration>(interval * static_cast<double>(ticks));
+            const int timeout =
+                sending ? static_cast<int>(
+                              std::chrono::duration_cast<std::chrono::milliseconds>(next - now).count())
+                        : 100;
+            const int ready =
+                epoll_wait(poll_, events.data(), static_cast<int>(events.size()), std::max(0, timeout));
+            if (ready < 0 && errno != EINTR) Fail("epoll_wait");
+            const auto arrived = Clock::now();
+            for (int i = 0; i < ready; ++i) {
+                const epoll_event& event = events[static_cast<std::size_t>(i)];
+                if (event.data.u32 >= kSidelineKeys) {
+                    sideline_.onEvent(event.data.u32, event.events);
+                    continue;
+                }
+                const std::size_t index = event.data.u32 / 2;
+                const int seat = static_cast<int>(event.data.u32 % 2);
+                Table& table = tables_[index];
+                const bool open =
+                    table.players[static_cast<std::size_t>(seat)].ReadReady([&](const std::string& m) {
+                        if (m != "pickup done" || !table.busy) return;
+                        table.heard[seat] = true;
+                        if (seat != table.mover) {
+                            micros.push_back(
+                                std::chrono::duration<double, std::micro>(arrived - table.sentAt).count());
+                        }
+                        if (table.heard[0] && table.heard[1]) {
+                            table.busy = false;
+                            table.mover = 1 - table.mover;
+                        }
+                    });
+                if (!open) Fail("the server closed table " + std::to_string(index));
+            }
+        }
+        const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+        const long cpu = CpuTicks(server_) - ticksBefore;
+        RelayFigures figures;
+        std::sort(micros.begin(), micros.end());
+        figures.relays = micros.size();
+        if (micros.empty()) Fail("no relay");
+        const auto at = [&](double q) {
+            return micros[static_cast<std::size_t>(q * static_cast<double>(micros.size() - 1))];
+        };
+        figures.p50 = at(0.50);
+        figures.p99 = at(0.99);
+        const double cpuSeconds = static_cast<double>(cpu) / static_cast<double>(sysconf(_SC_CLK_TCK));
+        figures.cpuMicrosPerRelay = 1e6 * cpuSeconds / static_cast<double>(micros.size());
+        figures.cpuShare = 100.0 * cpuSeconds / wall;
+        return figures;
+    }
+
+    static std::uint32_t Key(int table, int seat) { return static_cast<std::uint32_t>(table * 2 + seat); }
+
+  private:
+    int port_;
+    int server_;
+    int poll_;
+    std::vector<Table> tables_;
+    Sideline sideline_;
+};
+
+void Print(const char* what, const RelayFigures& f) {
+    std::printf(
+        "  %s: relay p50 %.1f us, p99 %.1f us over %zu relays; server %.1f us of processor a relay (%.1f %% "
+        "of a core)\n",
+        what, f.p50, f.p99, f.relays, f.cpuMicrosPerRelay, f.cpuShare);
+}
+
+// The window's list of tables catches up before anything is measured.
+void Settle(int tables) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200 + std::min(1300, tables / 2)));
+}
+
+void RaiseOpenFilesLimit() {
     rlimit files{};
     if (getrlimit(RLIMIT_NOFILE, &files) == 0) {
         files.rlim_cur = files.rlim_max;
         setrlimit(RLIMIT_NOFILE, &files);
     }
+}
 
+int Play(int port, int server, int tables, int moving, double seconds, double rate) {
+    Bench bench(port, server);
     const long rssBefore = StatusKiB(server, "VmRSS:");
-    std::vector<Client> layers;
-    std::vector<Client> watchers;
     const auto seatingStart = Clock::now();
-    for (int table = 0; table < tables; ++table) {
-        Client a = Client::Connect(port);
-        a.Send("join=t" + std::to_string(table));
-        Client b = Client::Connect(port);
-        b.Send("join=t" + std::to_string(table));
-        StartGame(a, b, table);
-        if (b.HeldMessages() != 0) Fail("unexpected messages");
-        layers.push_back(a);
-        watchers.push_back(b);
-    }
-    const double seatingSeconds = std::chrono::duration<double>(Clock::now() - seatingStart).count();
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // the window's list catches up
+    bench.SeatTables(tables);
+    const double seating = std::chrono::duration<double>(Clock::now() - seatingStart).count();
+    Settle(tables);
     const long rssDealt = StatusKiB(server, "VmRSS:");
+    std::printf("%d table%s (%d connections), %d of them moving, %.0f draws a second in all:\n", tables,
+                tables == 1 ? "" : "s", 2 * tables, moving, rate);
+    std::printf("  pairs dealt: %zu of %d, in %.2f s\n", bench.Tables(), tables, seating);
+    Print("play", bench.Relay(moving, seconds, rate));
+    std::printf(
+        "  resident: %ld KiB before, %ld KiB with every table dealt: %.1f KiB a table, %.1f KiB a "
+        "connection\n",
+        rssBefore, rssDealt, static_cast<double>(rssDealt - rssBefore) / tables,
+        static_cast<double>(rssDealt - rssBefore) / (2.0 * tables));
+    return 0;
+}
 
-    const int poll = epoll_create1(0);
-    for (int table = 0; table < tables; ++table) {
-        epoll_event event{};
-        event.events = EPOLLIN;
-        event.data.u32 = static_cast<std::uint32_t>(table);
-        epoll_ctl(poll, EPOLL_CTL_ADD, watchers[static_cast<std::size_t>(table)].Fd(), &event);
-    }
-    std::vector<std::deque<Clock::time_point>> sent(static_cast<std::size_t>(tables));
-    std::vector<double> micros;
-    const std::string move = "sendcard0=" + kAceOfSpades + "\\";
-    const auto interval = std::chrono::duration<double>(1.0 / rate);
-    const long ticksBefore = CpuTicks(server);
-    const auto start = Clock::now();
-    const auto end = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
-    std::uint64_t moves = 0;
-    std::size_t outstanding = 0;
-    std::vector<epoll_event> events(256);
-    for (;;) {
-        auto now = Clock::now();
-        const bool sending = now < end;
-        if (!sending && outstanding == 0) break;
-        while (sending) {
-            const auto due = start + std::chrono::duration_cast<Clock::duration>(interval * static_cast<double>(moves));
-            if (due > now) break;
-            const std::size_t table = moves % static_cast<std::size_t>(tables);
-            sent[table].push_back(Clock::now());
-            layers[table].SendRaw(move);
-            ++moves;
-            ++outstanding;
-            now = Clock::now();
-        }
-        const auto next = start + std::chrono::duration_cast<Clock::duration>(interval * static_cast<double>(moves));
-        const int timeout =
-            sending ? static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(next - now).count())
-                    : 1000;
-        const int ready = epoll_wait(poll, events.data(), static_cast<int>(events.size()), std::max(0, timeout));
-        if (ready < 0) Fail("epoll_wait");
-        if (ready == 0 && !sending) Fail("relays lost");
-        const auto arrived = Clock::now();
-        for (int i = 0; i < ready; ++i) {
-            const std::size_t table = events[static_cast<std::size_t>(i)].data.u32;
-            char chunk[4096];
-            const ssize_t got = read(watchers[table].Fd(), chunk, sizeof chunk);
-            if (got <= 0) Fail("read");
-            for (ssize_t k = 0; k < got; ++k) {
-                if (chunk[k] != '\\' || sent[table].empty()) continue;
-                micros.push_back(std::chrono::duration<double, std::micro>(arrived - sent[table].front()).count());
-                sent[table].pop_front();
-                --outstanding;
+// Chat of 400 characters, 64 messages to a write: what a flooding client sends.
+std::string ChatBatch() {
+    std::string batch;
+    for (int i = 0; i < 64; ++i) batch += "iwanttosay0=" + std::string(400, 'x') + "\\";
+    return batch;
+}
+
+int Attack(int port, int server, int tables, double seconds, double rate) {
+    Bench bench(port, server);
+    bench.SeatTables(tables);
+    Table flood = Seat(port, "127.0.0.4", "hluk");
+    Settle(tables);
+    std::printf(
+        "%d tables playing, %.0f draws a second in all; then one more table under a chat flood and\n"
+        "one address holding every connection it may, silent:\n",
+        tables, rate);
+    const RelayFigures quiet = bench.Relay(tables, seconds, rate);
+    Print("quiet", quiet);
+
+    // The flooder writes whenever it can; the flooded player reads what reaches it.
+    const std::string batch = ChatBatch();
+    std::uint64_t chatSent = 0;
+    std::size_t chatHeard = 0;
+    Peer& flooder = flood.players[0];
+    fcntl(flooder.Fd(), F_SETFL, fcntl(flooder.Fd(), F_GETFL) | O_NONBLOCK);
+    constexpr std::uint32_t kFlooder = kSidelineKeys, kFlooded = kSidelineKeys + 1,
+                            kSilent = kSidelineKeys + 2;
+    bench.Watch(flooder.Fd(), kFlooder, EPOLLOUT | EPOLLIN);
+    bench.Watch(flood.players[1].Fd(), kFlooded, EPOLLIN);
+    // The silent address: as many as the server lets it hold (connectionsperaddress as
+    // installed), and a new one for each it closes.
+    constexpr int kSilentConnections = 16;
+    std::vector<std::unique_ptr<Peer>> silent;
+    int silentOpened = 0;
+    const auto openSilent = [&](std::size_t slot) {
+        silent[slot] = std::make_unique<Peer>(port, "127.0.0.2");
+        ++silentOpened;
+        bench.Watch(silent[slot]->Fd(), kSilent + static_cast<std::uint32_t>(slot), EPOLLIN);
+    };
+    silent.resize(kSilentConnections);
+    for (std::size_t slot = 0; slot < silent.size(); ++slot) openSilent(slot);
+    bench.SetSideline({[&](std::uint32_t key, std::uint32_t events) {
+        if (key == kFlooder) {
+            if ((events & EPOLLOUT) != 0) {
+                const ssize_t wrote = write(flooder.Fd(), batch.data(), batch.size());
+                if (wrote > 0) chatSent += static_cast<std::uint64_t>(wrote);
+            }
+            if ((events & EPOLLIN) != 0) flooder.ReadReady([](const std::string&) {});
+        } else if (key == kFlooded) {
+            flood.players[1].ReadReady([&](const std::string& m) { chatHeard += m.rfind("sayit=", 0) == 0; });
+        } else {
+            const std::size_t slot = key - kSilent;
+            // Reads nothing it is sent, but notices the close, and comes again at once.
+            char sink[4096];
+            const ssize_t got = recv(silent[slot]->Fd(), sink, sizeof sink, MSG_DONTWAIT);
+            if (got == 0 || (got < 0 && errno != EAGAIN)) {
+                epoll_ctl(bench.Poll(), EPOLL_CTL_DEL, silent[slot]->Fd(), nullptr);
+                openSilent(slot);
             }
         }
-    }
-    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-    const long ticks = CpuTicks(server) - ticksBefore;
-    const long rssAfter = StatusKiB(server, "VmRSS:");
-
-    std::sort(micros.begin(), micros.end());
-    const auto at = [&](double q) { return micros[static_cast<std::size_t>(q * static_cast<double>(micros.size() - 1))]; };
-    std::printf("%d table%s playing at once (%d connections), %.0f moves a second in all:\n", tables,
-                tables == 1 ? "" : "s", 2 * tables, rate);
-    std::printf("  relay p50 %.1f us, p99 %.1f us over %zu relays\n", at(0.50), at(0.99), micros.size());
-    std::printf("  server processor: %.1f %% of one core while they play\n",
-                100.0 * static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK)) / wall);
-    std::printf("  resident: %ld KiB before, %ld KiB with every table dealt, %ld KiB after play: %.1f KiB a table\n",
-                rssBefore, rssDealt, rssAfter, static_cast<double>(rssDealt - rssBefore) / tables);
-    std::printf("  seating and dealing every table took %.2f s\n", seatingSeconds);
-    for (auto& client : layers) client.Close();
-    for (auto& client : watchers) client.Close();
-    close(poll);
+    }});
+    const RelayFigures attacked = bench.Relay(tables, seconds, rate);
+    Print("under attack", attacked);
+    std::printf("  ratio under attack / quiet: p50 %.2f, p99 %.2f\n", attacked.p50 / quiet.p50,
+                attacked.p99 / quiet.p99);
+    std::printf(
+        "  the flood: %.1f MiB of chat written, %zu messages reached the flooded player; the silent address\n"
+        "  opened %d connections in all\n",
+        static_cast<double>(chatSent) / (1 << 20), chatHeard, silentOpened);
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    RaiseOpenFilesLimit();
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "play" && argc == 8) {
+        return Play(std::atoi(argv[2]), std::atoi(argv[3]), std::max(1, std::atoi(argv[4])),
+                    std::max(1, std::atoi(argv[5])), std::atof(argv[6]), std::max(1.0, std::atof(argv[7])));
+    }
+    if (mode == "attack" && argc == 7) {
+        return Attack(std::atoi(argv[2]), std::atoi(argv[3]), std::max(1, std::atoi(argv[4])),
+                      std::atof(argv[5]), std::max(1.0, std::atof(argv[6])));
+    }
+    std::fprintf(stderr,
+                 "usage: %s play PORT SERVER_PID TABLES MOVING SECONDS RATE\n"
+                 "       %s attack PORT SERVER_PID TABLES SECONDS RATE\n",
+                 argv[0], argv[0]);
+    return 2;
 }

@@ -4,8 +4,8 @@
 #include <iterator>
 
 #include "common/file_replace.h"
-#include "client/scores/score_file.h"
-#include "client/scores/score_file_message.h"
+#include "session/scores/score_file.h"
+#include "session/scores/score_file_message.h"
 #include "client/net/server_list.h"
 #include "common/string_table.h"
 

@@ -5,7 +5,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "client/settings/client_texts.h"
+#include "session/texts/client_texts.h"
 #include "client/app/help_text.h"
 
 namespace tarvel {

@@ -6,7 +6,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "client/settings/client_texts.h"
+#include "session/history/announcement_line.h"
+#include "session/texts/client_texts.h"
 
 namespace tarvel {
 namespace {
@@ -15,24 +16,7 @@ QString Text(const Localizer& texts, int index) {
     return QString::fromStdString(texts.LocalizedText(index));
 }
 
-int SpeakerText(Speaker speaker) {
-    switch (speaker) {
-        case Speaker::Player:
-            return text::kSpeakerPlayer;
-        case Speaker::Opponent:
-            return text::kSpeakerOpponent;
-        case Speaker::Effect:
-            break;
-    }
-    return text::kSpeakerEffect;
-}
-
 }  // namespace
-
-QString AnnouncementLine(const Announcement& announcement, const Localizer& texts) {
-    return Text(texts, SpeakerText(announcement.speaker)) + QStringLiteral(": ") +
-           QString::fromStdString(announcement.text);
-}
 
 HistoryWindow::HistoryWindow(const Localizer& texts, QWidget* parent) : QDialog(parent), texts_(texts) {
     setObjectName(QStringLiteral("HistoryWindow"));
@@ -55,7 +39,7 @@ HistoryWindow::HistoryWindow(const Localizer& texts, QWidget* parent) : QDialog(
 void HistoryWindow::ShowHistory(const AnnouncementHistory& history) {
     lines_->clear();
     for (const Announcement& announcement : history.Announcements()) {
-        lines_->addItem(AnnouncementLine(announcement, texts_));
+        lines_->addItem(QString::fromStdString(AnnouncementLine(announcement, texts_)));
     }
     if (lines_->count() == 0) lines_->addItem(Text(texts_, text::kNothingYet));
     lines_->setCurrentRow(lines_->count() - 1);

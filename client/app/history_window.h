@@ -5,13 +5,10 @@
 #include <QDialog>
 #include <QListWidget>
 
-#include "client/history/announcement_history.h"
+#include "session/history/announcement_history.h"
 #include "common/string_table.h"
 
 namespace tarvel {
-
-// "Soupeř: dáma křížová, vyhození, měním na, kára"
-QString AnnouncementLine(const Announcement& announcement, const Localizer& texts);
 
 class HistoryWindow final : public QDialog {
     Q_OBJECT

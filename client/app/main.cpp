@@ -3,17 +3,36 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "client/app/client_arguments.h"
 #include "client/app/display_check.h"
 #include "client/app/main_window.h"
 
 int main(int argc, char* argv[]) {
+    // Help and version are answered before anything needs a display.
+    const tarvel::ClientArguments asked =
+        tarvel::ParseClientArguments(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    if (asked.help || asked.version) {
+        std::fputs(asked.help ? tarvel::ClientUsage().c_str() : tarvel::ClientVersionText().c_str(), stdout);
+        return 0;
+    }
     if (const std::string missing = tarvel::MissingDisplay(); !missing.empty()) {
         std::fprintf(stderr, "%s\n", missing.c_str());
         return 1;
     }
     QApplication application(argc, argv);
+    std::vector<std::string> arguments;
+    for (const QString& argument : QCoreApplication::arguments().mid(1)) arguments.push_back(argument.toStdString());
+    // What is left after Qt took its own options is a mistake: said, and nothing started.
+    if (const std::optional<std::string> unknown = tarvel::ParseClientArguments(arguments).unknown) {
+        std::fprintf(stderr, "tarvel: unknown argument \"%s\"\n%s", unknown->c_str(), tarvel::ClientUsage().c_str());
+        return 2;
+    }
     std::string problem;
     std::optional<tarvel::ClientSetup> setup = tarvel::SetupFromEnvironment(problem);
     if (!setup) {

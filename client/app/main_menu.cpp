@@ -1,6 +1,6 @@
 #include "client/app/main_menu.h"
 
-#include "client/settings/client_texts.h"
+#include "session/texts/client_texts.h"
 
 namespace tarvel {
 namespace {

@@ -1,9 +1,5 @@
 #include "client/app/main_window.h"
 
-#include "client/app/dialog_focus_return.h"
-#include "client/net/installation_name.h"
-#include "client/net/server_list.h"
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -14,15 +10,13 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
-#include "client/settings/client_strings.h"
-#include "client/scores/score_file_message.h"
-#include "client/scores/score_moment.h"
-#include "client/scores/table_score_speech.h"
-#include "client/settings/client_texts.h"
-#include "common/profile_file.h"
-#include "client/app/screen_reader_text.h"
-#include "client/table/table_description.h"
-#include "engine/table_layout.h"
+#include "client/app/dialog_focus_return.h"
+#include "client/net/server_list.h"
+#include "client/table/table_layout.h"
+#include "session/history/announcement_line.h"
+#include "session/net/installation_name.h"
+#include "session/table/table_description.h"
+#include "session/texts/client_texts.h"
 
 namespace tarvel {
 namespace {
@@ -44,65 +38,69 @@ void KeepPainted() {
                                     QEventLoop::X11ExcludeTimers);
 }
 
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+ScoreTableView ViewOf(const session::ScoreTableSight& sight) {
+    ScoreTableView view;
+    view.lines = sight.lines;
+    view.buttons.write = sight.canWrite;
+    view.buttons.continueGame = sight.canContinue;
+    view.buttons.close = sight.canClose;
+    return view;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(ClientSetup setup)
     : setup_(std::move(setup)),
-      texts_(ClientStrings()),
       settings_(setup_.settingsFile),
+      store_(settings_, QDir::currentPath().toStdString()),
       audio_(setup_.audio ? std::move(setup_.audio) : std::make_unique<SilentAudioBackend>()),
       random_(RandomFor(setup_.seed)),
-      phrases_(*audio_, random_),
-      spoken_(gameSpeech_, history_, [this] { return engine_->State().PlayerVoice; }) {
-    // The language first: every caption below comes from the string table in it.
-    texts_.SetLanguageBase(settings_.LoadLanguage());
+      phrases_(*audio_, random_) {
+    // The session reads the settings, the language among them: every caption below
+    // comes from the string table in it. The window plays the recordings itself, drawing
+    // their variants from the random source the deals use.
+    session::SessionSetup made;
+    made.output = this;
+    made.settings = &store_;
+    made.random = &random_;
+    made.userName = setup_.userName ? setup_.userName() : ThisInstallationName();
+    made.nameRecordings = false;
+    session_ = std::make_unique<session::Session>(std::move(made));
     setWindowTitle(Text(1));
     phrases_.SetWhileWaiting(KeepPainted);
 
     pictures_ = std::make_unique<PictureStore>(DataPath(QStringLiteral("karty")), palette().color(QPalette::Button));
     BuildWindow();
 
-    // Everything the game says goes into the history on its way to the player.
-    MakeNetworkPlay();
-    engine_ = std::make_unique<Engine>(spoken_, *table_, *this, *network_, random_);
-    network_->Attach(*engine_, setup_.userName ? setup_.userName() : ThisInstallationName());
-    say_ = std::make_unique<SayCommands>(engine_->State(), spoken_);
-    hover_ = std::make_unique<PointerHover>(engine_->State(), engine_->Options(), spoken_);
-    table_->Attach(engine_->State(), engine_->Options(), *hover_);
-    table_->onKey = [this](TableKey key) { Command([this, key] { PressTableKey(key, *engine_, *say_); }); };
+    hover_ = std::make_unique<PointerHover>(session_->Table(), session_->Options(), session_->Voice());
+    table_->Attach(session_->Table(), session_->Options(), *hover_);
+    table_->onKey = [this](session::Command command) { PressKey(command); };
     // While the client tries to come back into a match, Escape gives up.
     table_->onEscape = [this] {
-        if (!network_->Returning()) return false;
-        Command([this] { network_->GiveUpReturn(); });
+        if (!session_->Returning()) return false;
+        Handle(session::Command::GiveUpReturn);
         return true;
     };
-    table_->onClick = [this](int x, int y) { Command([this, x, y] { ClickTable(x, y, *engine_, spoken_); }); };
-    table_->onPointerRest = [this] { Command([this] { hover_->Rested(); }); };
-    gate_.afterActions = [this] {
-        ShowSilentAnnouncement();
-        UpdateAccessibleTable();
-        TellScreenReader();
-        // The table keeps the keys within the window; the window itself is brought
-        // back to the front only by a dialog of the game closing (DialogFocusReturn).
-        if (QApplication::activeModalWidget() == nullptr) table_->setFocus();
-    };
+    table_->onClick = [this](int x, int y) { Click(x, y); };
+    table_->onPointerRest = [this] { RunCommand([this] { hover_->Rested(); }); };
 
     CreateDialogs();
     ConnectMenu();
-    ConnectHistory();
-    LoadStartupSettings();
+    ApplySpeechMode(session_->EnvironmentSettings().speechMode);
     MakeChat();
     StartServerIfAsked();
-    if (!phrases_.SoundsOn()) menu_.katlzankarty1->setEnabled(false);
-    engine_->State().MarkerX = layout::kStartMarker.x;
-    engine_->State().MarkerY = layout::kStartMarker.y;
+    UpdateMenus();
 
     formactivatetimer_.setInterval(kActivationRedrawMilliseconds);
     formactivatetimer_.setSingleShot(true);
-    connect(&formactivatetimer_, &QTimer::timeout, this, [this] { Command([this] { FormActivate(); }); });
+    connect(&formactivatetimer_, &QTimer::timeout, this, [this] { RunCommand([this] { FormActivate(); }); });
     // Coming back to the front redraws whatever covered the table.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state == Qt::ApplicationActive) Command([this] { FormActivate(); });
+        if (state == Qt::ApplicationActive) RunCommand([this] { FormActivate(); });
     });
 
     if (!pictures_->MissingFiles().isEmpty()) {
@@ -115,7 +113,11 @@ MainWindow::MainWindow(ClientSetup setup)
 MainWindow::~MainWindow() = default;
 
 QString MainWindow::Text(int index) const {
-    return QString::fromStdString(texts_.LocalizedText(index));
+    return QString::fromStdString(session_->Texts().LocalizedText(index));
+}
+
+bool MainWindow::SoundsOn() const {
+    return session_->Options().gamesounds;
 }
 
 void MainWindow::BuildWindow() {
@@ -140,104 +142,121 @@ void MainWindow::BuildWindow() {
     announcements_ = new AnnouncementArea(statusBar());
     statusBar()->addWidget(announcements_, 1);
     statusBar()->setSizeGripEnabled(false);
-    menu_ = BuildMainMenu(*menuBar(), texts_);
+    menu_ = BuildMainMenu(*menuBar(), session_->Texts());
 }
 
 void MainWindow::ConnectMenu() {
+    using session::Command;
     MainMenu& m = menu_;
-    connect(m.Novhra1, &QAction::triggered, this, [this] {
-        Command([this] {
-            history_.Clear();  // a new match: a new history
-            shownEntries_ = 0;
-            toldEntries_ = 0;
-            engine_->Novhra1Click(true);
-        });
-    });
-    connect(m.Ukonenhry1, &QAction::triggered, this, [this] {
-        Command([this] {
-            // While coming back into a match, the end-match command gives up as Escape does.
-            if (!network_->GiveUpReturn()) engine_->Ukonenhry1Click();
-        });
-    });
+    connect(m.Novhra1, &QAction::triggered, this, [this] { Handle(Command::NewMatch); });
+    connect(m.Ukonenhry1, &QAction::triggered, this, [this] { Handle(Command::EndMatch); });
     connect(m.Konecprogramu1, &QAction::triggered, this, &QWidget::close);
-    connect(m.Novsovhra1, &QAction::triggered, this, [this] {
-        Command([this] {
-            // A local match still running ends first, said as the end-match command says
-            // it, so the network match that follows starts from a table at rest.
-            if (engine_->State().GameRunning && !engine_->Net().active) {
-                if (network_->ConnectionInUse()) return;
-                engine_->Ukonenhry1Click();
-            }
-            network_->StartNetworkGame(net_);
-        });
-    });
-    connect(m.Polizprvusoupei1, &QAction::triggered, this, [this] { Command([this] { SendChatMessage(); }); });
+    connect(m.Novsovhra1, &QAction::triggered, this, [this] { Handle(Command::NewNetworkMatch); });
+    connect(m.Polizprvusoupei1, &QAction::triggered, this, [this] { RunCommand([this] { SendChatMessage(); }); });
+    m.Polizprvusoupei1->setEnabled(false);  // until a network match is agreed
 
-    connect(m.vybrankarta1, &QAction::triggered, this, [this] {
-        // Nothing said, and no redraw, while the player holds no card.
-        Command([this] {
-            if (say_->SelectedCard()) FormActivate();
-        });
-    });
-    connect(m.h1, &QAction::triggered, this, [this] { SayCommand([this] { say_->SelectedCardValue(); }); });
-    connect(m.Vechnykar1, &QAction::triggered, this, [this] { Command([this] { say_->AllCards(); }); });
-    connect(m.Kartanahromdce1, &QAction::triggered, this, [this] { SayCommand([this] { say_->PileCard(); }); });
-    connect(m.Kterhra1, &QAction::triggered, this, [this] { SayCommand([this] { say_->GameNumber(); }); });
-    connect(m.Tvojevhry1, &QAction::triggered, this, [this] { SayCommand([this] { say_->PlayerWins(); }); });
-    connect(m.Mojevhry1, &QAction::triggered, this, [this] { SayCommand([this] { say_->OpponentWins(); }); });
-    connect(m.tvojebody1, &QAction::triggered, this, [this] { SayCommand([this] { say_->PlayerPoints(); }); });
-    connect(m.Tvojebodydotabulky1, &QAction::triggered, this, [this] {
-        SayCommand([this] {
-            const GameState& state = engine_->State();
-            SayTableScore(spoken_, state.PlayerVoice, state.PlayerPenalty, state.OpponentPenalty);
-        });
-    });
-    connect(m.Mojebody1, &QAction::triggered, this, [this] { SayCommand([this] { say_->OpponentPoints(); }); });
-    connect(m.P1, &QAction::triggered, this, [this] { SayCommand([this] { say_->OpponentCardCount(); }); });
-    connect(m.Poettvchkaret1, &QAction::triggered, this,
-            [this] { SayCommand([this] { say_->PlayerCardCount(); }); });
+    // The Say menu's commands redraw the table afterwards, as the menu covered it.
+    for (const auto& [item, command] : SayMenu()) {
+        connect(item, &QAction::triggered, this, [this, command] { Handle(command, command != Command::SayAllCards); });
+    }
 
-    connect(m.Zvuky1, &QAction::triggered, this, [this] { Command([this] { ToggleSounds(true); }); });
-    connect(m.katlzankarty1, &QAction::triggered, this, [this] { Command([this] { ToggleSayDrawnCards(true); }); });
-    connect(m.Tabulka1, &QAction::triggered, this, [this] { Command([this] { ShowScoreTable(); }, true); });
-    connect(m.Nastavenhry1, &QAction::triggered, this, [this] { Command([this] { EditGameSettings(); }); });
-    connect(m.Nastavenprosted1, &QAction::triggered, this, [this] { Command([this] { EditEnvironment(); }); });
-    connect(m.Nastavenhlasuprozprvy1, &QAction::triggered, this, [this] { Command([this] { chat_->EditVoice(); }); });
-    connect(m.Sovnastaven1, &QAction::triggered, this, [this] { Command([this] { EditNetSettings(); }); });
+    connect(m.Zvuky1, &QAction::triggered, this, [this] {
+        session_->Handle(Command::ToggleSounds);
+        RunCommand([this] {
+            ApplySoundsState();
+            FormActivate();
+        });
+    });
+    connect(m.katlzankarty1, &QAction::triggered, this, [this] { Handle(Command::ToggleSayDrawnCards, true); });
+    connect(m.Tabulka1, &QAction::triggered, this, [this] { Handle(Command::ShowScoreTable, true); });
+    connect(m.Nastavenhry1, &QAction::triggered, this, [this] { RunCommand([this] { EditGameSettings(); }); });
+    connect(m.Nastavenprosted1, &QAction::triggered, this, [this] { RunCommand([this] { EditEnvironment(); }); });
+    connect(m.Nastavenhlasuprozprvy1, &QAction::triggered, this, [this] { RunCommand([this] { chat_->EditVoice(); }); });
+    connect(m.Sovnastaven1, &QAction::triggered, this, [this] { RunCommand([this] { EditNetSettings(); }); });
     connect(m.Nvod1, &QAction::triggered, this, [this] { OpenHelp(); });
-    connect(m.Oprogramu1, &QAction::triggered, this, [this] { Command([this] { aboutBox_->exec(); }); });
+    connect(m.Oprogramu1, &QAction::triggered, this, [this] { RunCommand([this] { aboutBox_->exec(); }); });
 
-    // At start: no match runs.
-    m.Novhra1->setEnabled(true);
-    m.Polizprvusoupei1->setEnabled(false);
-    m.Ukonenhry1->setEnabled(false);
-    SetSayMenuEnabled(false);
-    m.Zvuky1->setChecked(true);
-    m.katlzankarty1->setChecked(true);
-}
-
-void MainWindow::ConnectHistory() {
     replay_ = new ReplayPlayer(phrases_, *audio_, this);
     gameSpeech_.beforeSpeaking = [this] { replay_->Stop(); };
-    historyWindow_ = new HistoryWindow(texts_, this);
-    connect(menu_.Zopakujsoupere1, &QAction::triggered, this,
-            [this] { Command([this] { Repeat(history_.LastOfOpponent()); }); });
-    connect(menu_.Predchozihlaseni1, &QAction::triggered, this,
-            [this] { Command([this] { Repeat(history_.StepBack()); }); });
-    connect(menu_.Dalsihlaseni1, &QAction::triggered, this,
-            [this] { Command([this] { Repeat(history_.StepForward()); }); });
-    connect(menu_.Oknohistorie1, &QAction::triggered, this,
-            [this] { Command([this] { historyWindow_->ShowHistory(history_); }); });
+    historyWindow_ = new HistoryWindow(session_->Texts(), this);
+    connect(m.Zopakujsoupere1, &QAction::triggered, this, [this] { Handle(Command::RepeatOpponent); });
+    connect(m.Predchozihlaseni1, &QAction::triggered, this, [this] { Handle(Command::PreviousAnnouncement); });
+    connect(m.Dalsihlaseni1, &QAction::triggered, this, [this] { Handle(Command::NextAnnouncement); });
+    connect(m.Oknohistorie1, &QAction::triggered, this,
+            [this] { RunCommand([this] { historyWindow_->ShowHistory(session_->History()); }); });
 }
 
-void MainWindow::Repeat(const std::optional<Announcement>& announcement) {
+std::vector<std::pair<QAction*, session::Command>> MainWindow::SayMenu() const {
+    using session::Command;
+    const MainMenu& m = menu_;
+    return {{m.vybrankarta1, Command::SaySelected},
+            {m.h1, Command::SaySelectedValue},
+            {m.Vechnykar1, Command::SayAllCards},
+            {m.Kartanahromdce1, Command::SayPileCard},
+            {m.Kterhra1, Command::SayGameNumber},
+            {m.Tvojevhry1, Command::SayPlayerWins},
+            {m.Mojevhry1, Command::SayOpponentWins},
+            {m.tvojebody1, Command::SayPlayerPoints},
+            {m.Tvojebodydotabulky1, Command::SayPlayerTableScore},
+            {m.Mojebody1, Command::SayOpponentPoints},
+            {m.P1, Command::SayOpponentCount},
+            {m.Poettvchkaret1, Command::SayPlayerCount}};
+}
+
+void MainWindow::RunCommand(std::function<void()> action) {
+    session_->Run(std::move(action));
+}
+
+void MainWindow::Handle(session::Command command, bool redraw) {
+    session_->Handle(command);
+    if (redraw) RunCommand([this] { FormActivate(); });
+}
+
+void MainWindow::PressKey(session::Command command) {
+    // The table's keys act while a game runs.
+    if (!session_->Table().running) return;
+    session_->Handle(command);
+}
+
+void MainWindow::Click(int x, int y) {
+    const GameState& state = session_->Table();
+    if (!state.running) return;
+    // Resting on a card or a suit named it already.
+    const bool named = session_->Options().saycardsundermouse;
+    switch (AreaAt(state, x, y)) {
+        case TableArea::Stock:
+            session_->Handle(session::Command::DrawOrStand);
+            break;
+        case TableArea::Hand:
+            session_->PlayCardAt(HandCardAt(state, x), named);
+            break;
+        case TableArea::SuitRow:
+            session_->NameSuit(layout::SuitAtX(x), named);
+            break;
+        case TableArea::Pile:
+        case TableArea::None:
+            break;
+    }
+}
+
+void MainWindow::Play(const session::Phrase& phrase) {
+    // The program's own sounds are recordings whatever way the game is heard.
+    SpeechPort& speech = phrase.interfaceSound ? static_cast<SpeechPort&>(phrases_) : gameSpeech_;
+    if (phrase.waited) {
+        speech.SayPhrase(phrase.voice, phrase.text, phrase.variant);
+    } else {
+        speech.StartPhrase(phrase.voice, phrase.text, phrase.variant);
+    }
+}
+
+void MainWindow::Replay(const std::optional<Announcement>& announcement) {
     if (!announcement) {
         replay_->Stop();
-        phrases_.StartPhrase(kNoVoice, "okraj", kPlainVariant);
+        if (SoundsOn()) phrases_.StartPhrase(kNoVoice, "okraj", kPlainVariant);
         return;
     }
     if (gameSpeech_.Mode() == SpeechMode::Off) {
-        label1_->setText(AnnouncementLine(*announcement, texts_));
+        label1_->setText(FromUtf8(AnnouncementLine(*announcement, session_->Texts())));
         return;
     }
     if (gameSpeech_.Mode() == SpeechMode::Service && service_) {
@@ -245,7 +264,8 @@ void MainWindow::Repeat(const std::optional<Announcement>& announcement) {
         service_->Say(announcement->text);
         return;
     }
-    const auto& entries = history_.Entries();
+    if (!SoundsOn()) return;
+    const auto& entries = session_->History().Entries();
     std::vector<SpokenEntry> words;
     for (std::size_t i = announcement->first; i < announcement->first + announcement->count; ++i) {
         if (!entries[i].feedback) words.push_back(entries[i]);
@@ -253,193 +273,189 @@ void MainWindow::Repeat(const std::optional<Announcement>& announcement) {
     replay_->Play(words);
 }
 
-void MainWindow::ShowSilentAnnouncement() {
+void MainWindow::TableChanged(const GameEvent& event) {
+    table_->Show(event);
+    switch (event.kind) {
+        case GameEventKind::GameBegins:
+            networkMatch_ = session_->NetworkMatch();
+            label1_->setVisible(!SoundsOn());
+            UpdateMenus();
+            break;
+        case GameEventKind::Dealt:
+            UpdateMenus();
+            break;
+        case GameEventKind::GameUnderWay:
+            formactivatetimer_.start();
+            break;
+        case GameEventKind::MatchEnded:
+            if (networkMatch_) menu_.Polizprvusoupei1->setEnabled(false);
+            networkMatch_ = false;
+            UpdateMenus();
+            label1_->setVisible(false);
+            break;
+        default:
+            break;
+    }
+    UpdateStatusPanels();
+}
+
+void MainWindow::MessageLineChanged(std::string_view text) {
+    label1_->setText(FromUtf8(text));
+}
+
+void MainWindow::AnswerEnded(const session::Answer& answer) {
+    ShowSilentAnnouncement(answer);
+    UpdateAccessibleTable();
+    UpdateMenus();
+    if (!answer.screenReaderText.empty() && ScreenReaderFollows()) {
+        announcements_->Announce(FromUtf8(answer.screenReaderText));
+    }
+    // The table keeps the keys within the window; the window itself is brought back to
+    // the front only by a dialog of the game closing (DialogFocusReturn).
+    if (QApplication::activeModalWidget() == nullptr) table_->setFocus();
+}
+
+void MainWindow::Tell(std::string_view message) {
+    ShowMessage(FromUtf8(message));
+}
+
+void MainWindow::WaitingChanged(session::Waiting waiting) {
+    switch (waiting) {
+        case session::Waiting::Shown:
+            waitingDialog_->open();
+            break;
+        case session::Waiting::NoAnswer:
+            waitingDialog_->ShowNoAnswerYet();
+            break;
+        case session::Waiting::Closed:
+            waitingDialog_->CloseQuietly();
+            break;
+    }
+}
+
+void MainWindow::ShowScoreTable(const session::ScoreTableSight& table) {
+    // The dialog is held open; closing it answers the table at once.
+    scoreDialog_->ShowModally(ViewOf(table));
+    session_->CloseScoreTable();
+    table_->setFocus();
+}
+
+void MainWindow::MessageReceived(std::string_view text) {
+    const ReceivedMessage received = chat_->Receive(text);
+    table_->PrintChatLine(received.line, received.spoken ? QString() : received.announcement);
+}
+
+void MainWindow::MatchAgreed() {
+    if (!chat_->VoiceReady()) chat_->LoadVoiceSettings();
+    menu_.Polizprvusoupei1->setEnabled(true);
+}
+
+void MainWindow::EndProgram() {
+    if (setup_.endProgram) {
+        setup_.endProgram();
+    } else {
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+}
+
+void MainWindow::ShowSilentAnnouncement(const session::Answer& answer) {
     // With the game's speech off, the message line shows what would have been said.
-    if (gameSpeech_.Mode() != SpeechMode::Off || history_.Entries().size() == shownEntries_) return;
-    shownEntries_ = history_.Entries().size();
-    const auto announcements = history_.Announcements();
+    if (gameSpeech_.Mode() != SpeechMode::Off || answer.screenReaderText.empty()) return;
+    const auto announcements = session_->History().Announcements();
     if (announcements.empty()) return;
-    label1_->setText(AnnouncementLine(announcements.back(), texts_));
+    label1_->setText(FromUtf8(AnnouncementLine(announcements.back(), session_->Texts())));
     label1_->show();
 }
 
 bool MainWindow::ScreenReaderFollows() const {
     // The game's own speech off, or its sounds: the message line shows what is said,
     // and a screen reader reads it; or the player asked for it beside the game's speech.
-    return gameSpeech_.Mode() == SpeechMode::Off || !phrases_.SoundsOn() || screenReaderToo_;
-}
-
-void MainWindow::TellScreenReader() {
-    const std::size_t said = history_.Entries().size();
-    if (said == toldEntries_) return;
-    const std::size_t first = said < toldEntries_ ? 0 : toldEntries_;
-    toldEntries_ = said;
-    if (ScreenReaderFollows()) announcements_->Announce(ScreenReaderText(history_, first, texts_));
+    return gameSpeech_.Mode() == SpeechMode::Off || !SoundsOn() || session_->EnvironmentSettings().screenReader;
 }
 
 void MainWindow::CreateDialogs() {
+    const Localizer& texts = session_->Texts();
     // In the order the game has always made them.
-    gameSettingsDialog_ = new GameSettingsDialog(texts_, this);
-    aboutBox_ = new AboutBox(texts_, this);
-    nameDialog_ = new NameDialog(texts_, [this](const QString& message) { ShowMessage(message); }, this);
-    scoreDialog_ = new ScoreTableDialog(texts_, this);
-    environmentDialog_ = new EnvironmentDialog(texts_, this);
+    gameSettingsDialog_ = new GameSettingsDialog(texts, this);
+    aboutBox_ = new AboutBox(texts, this);
+    nameDialog_ = new NameDialog(texts, [this](const QString& message) { ShowMessage(message); }, this);
+    scoreDialog_ = new ScoreTableDialog(texts, this);
+    environmentDialog_ = new EnvironmentDialog(session_->Texts(), this);
     gameSettingsDialog_->setObjectName(QStringLiteral("TForm2"));
     aboutBox_->setObjectName(QStringLiteral("TAboutBox"));
     environmentDialog_->setObjectName(QStringLiteral("TForm10"));
     netSettingsDialog_ = new NetSettingsDialog(
-        texts_, ReadServerList(kServerListName), [this](const QString& message) { ShowMessage(message); }, this);
+        texts, ReadServerList(kServerListName), [this](const QString& message) { ShowMessage(message); }, this);
     netSettingsDialog_->setObjectName(QStringLiteral("TForm7"));
-    waitingDialog_ = new WaitingDialog(texts_, this);
+    waitingDialog_ = new WaitingDialog(texts, this);
     waitingDialog_->setObjectName(QStringLiteral("TForm11"));
-    connect(waitingDialog_, &WaitingDialog::aborted, this, [this] { network_->AbortWaiting(); });
+    connect(waitingDialog_, &WaitingDialog::aborted, this, [this] { Handle(session::Command::StopWaiting); });
     scoreDialog_->onWrite = [this] { return WriteResult(); };
-    helpWindow_ = new HelpWindow(texts_, this);
+    helpWindow_ = new HelpWindow(texts, this);
     new DialogFocusReturn(*this, [this] { table_->setFocus(); });
-}
-
-void MainWindow::Save(const std::function<void()>& save) {
-    try {
-        save();
-    } catch (const ProfileWriteError& error) {
-        ShowMessage(QString::fromUtf8(error.what()));
-    }
-}
-
-void MainWindow::MakeNetworkPlay() {
-    NetworkPlay::WindowHooks hooks;
-    hooks.runInGate = [this](std::function<void()> action) { Command(std::move(action)); };
-    hooks.showMessage = [this](const std::string& message) { ShowMessage(QString::fromStdString(message)); };
-    hooks.text = [this](int index) { return texts_.LocalizedText(index); };
-    hooks.showWaiting = [this] { waitingDialog_->open(); };
-    hooks.closeWaiting = [this] { waitingDialog_->CloseQuietly(); };
-    hooks.showNoAnswer = [this] { waitingDialog_->ShowNoAnswerYet(); };
-    hooks.endProgram = [this] {
-        if (setup_.endProgram) {
-            setup_.endProgram();
-        } else {
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-    };
-    hooks.matchAgreed = [this] {
-        // The first game of a network match starts a new history, as a new local match does.
-        if (engine_->State().LastStarter == kStarterUnknown) {
-            history_.Clear();
-            shownEntries_ = 0;
-            toldEntries_ = 0;
-        }
-        if (!chat_->VoiceReady()) chat_->LoadVoiceSettings();
-        menu_.Polizprvusoupei1->setEnabled(true);
-    };
-    hooks.messageFromOpponent = [this](std::string_view text) { ReceiveChatMessage(text); };
-    network_ = new NetworkPlay(std::move(hooks), this);
 }
 
 void MainWindow::MakeChat() {
     // The chat's voice comes from the speech service only when voice messages were
     // allowed at start-up; otherwise messages are printed and nothing is asked of it.
-    SpeechService* service = net_.allowvoicechat ? Service() : nullptr;
-    chat_ = new ChatController(service, settings_, texts_, [this](const QString& message) { ShowMessage(message); },
-                               this);
+    SpeechService* service = session_->NetworkSettings().allowvoicechat ? Service() : nullptr;
+    chat_ = new ChatController(service, settings_, session_->Texts(),
+                               [this](const QString& message) { ShowMessage(message); }, this);
     chat_->onVoiceReady = [this] { menu_.Polizprvusoupei1->setEnabled(true); };
 }
 
 void MainWindow::SendChatMessage() {
-    if (const std::optional<std::string> text = chat_->AskMessage()) network_->Send(protocol::ClientKind::Say, *text);
+    if (const std::optional<std::string> text = chat_->AskMessage()) session_->SendMessage(*text);
     FormActivate();
-}
-
-void MainWindow::ReceiveChatMessage(std::string_view text) {
-    const ReceivedMessage received = chat_->Receive(text);
-    // The history keeps it with the opponent's words; the chat voice, not a recording, reads it.
-    history_.Add(SpokenEntry{Speaker::Opponent, engine_->State().OpponentVoice, received.line.trimmed().toStdString(),
-                             kPlainVariant, false, false});
-    table_->PrintChatLine(received.line, received.spoken ? QString() : received.announcement);
 }
 
 void MainWindow::EditNetSettings() {
     // The server's name is read each time, as the dialog shows what the file holds.
-    net_.servername = settings_.LoadServerName();
-    const std::optional<NetSettings> chosen = netSettingsDialog_->Edit(net_, ServerListExists(kServerListName));
+    NetSettings net = session_->NetworkSettings();
+    net.servername = settings_.LoadServerName();
+    const std::optional<NetSettings> chosen = netSettingsDialog_->Edit(net, ServerListExists(kServerListName));
     if (!chosen) return;
-    net_ = *chosen;
-    Save([this] { settings_.SaveNetSettings(net_); });
-    chat_->SetAllowVoiceChat(net_.allowvoicechat);
+    session_->ApplyNetSettings(*chosen);
+    chat_->SetAllowVoiceChat(chosen->allowvoicechat);
 }
 
 void MainWindow::EditGameSettings() {
-    GameOptions& options = engine_->Options();
+    GameOptions options = session_->Options();
     if (gameSettingsDialog_->Edit(options)) {
-        engine_->ApplyGenderFromOptions();
+        session_->ApplyGameOptions(options);
         menu_.katlzankarty1->setChecked(options.saypickedcards);
-        Save([&] { settings_.SaveGameSettings(options, phrases_.SoundsOn()); });
     }
     formactivatetimer_.start();
 }
 
 void MainWindow::EditEnvironment() {
-    GameOptions& options = engine_->Options();
-    const EnvironmentChoice current{phrases_.SoundsOn(), options.movemouse, options.saycardsundermouse,
-                                    texts_.LanguageBase(), static_cast<std::int32_t>(gameSpeech_.Mode()),
-                                    screenReaderToo_};
+    GameOptions options = session_->Options();
+    session::Environment environment = session_->EnvironmentSettings();
+    const EnvironmentChoice current{options.gamesounds,       options.movemouse,
+                                    options.saycardsundermouse, session_->Texts().LanguageBase(),
+                                    static_cast<std::int32_t>(gameSpeech_.Mode()), environment.screenReader};
     if (const std::optional<EnvironmentChoice> choice = environmentDialog_->Edit(current)) {
         // The sounds as their menu item sets them, without saying "on" or "off".
-        phrases_.SetSoundsOn(choice->soundsOn);
-        if (serviceSpeech_) serviceSpeech_->SetSoundsOn(choice->soundsOn);
         options.gamesounds = choice->soundsOn;
-        ApplySoundsState();
         options.movemouse = choice->movemouse;
         options.saycardsundermouse = choice->saycardsundermouse;
+        environment.languageBase = choice->languageBase;
+        environment.speechMode = choice->speechMode;
+        environment.screenReader = choice->screenReader;
+        session_->ApplyEnvironment(options, environment);
         ApplySpeechMode(choice->speechMode);
-        screenReaderToo_ = choice->screenReader;
-        Save([&] {
-            settings_.SaveGameSettings(options, phrases_.SoundsOn());
-            settings_.SaveLanguage(texts_.LanguageBase());
-            settings_.SaveSpeechMode(choice->speechMode);
-            settings_.SaveScreenReader(choice->screenReader);
-        });
+        ApplySoundsState();
         if (environmentDialog_->LanguageChanged()) ShowMessage(Text(text::kRestartToApply));
     }
     formactivatetimer_.start();
 }
 
-void MainWindow::ShowScoreTable() {
-    const ScoreTableOutcome outcome = scores_.ShowTable(texts_);
-    if (outcome.error) {
-        ReportScoreFile(*outcome.error);
-    } else if (outcome.view) {
-        scoreDialog_->ShowModally(*outcome.view);
-    }
-}
-
 std::optional<ScoreTableView> MainWindow::WriteResult() {
     const std::optional<QString> name = nameDialog_->AskName();
     if (!name) return std::nullopt;
-    const ScoreTableOutcome outcome = scores_.WritePendingResult(name->toStdString(), texts_);
-    if (outcome.error) {
-        ReportScoreFile(*outcome.error);
-        return std::nullopt;
-    }
-    // Writing ends the match once the dialog is closed.
-    engine_->FinishMatchAfterThisGame();
-    return outcome.view;
-}
-
-void MainWindow::ReportScoreFile(const ScoreFileError& error) {
-    ShowMessage(QString::fromStdString(ScoreFileMessage(error, texts_.LanguageBase())));
-}
-
-void MainWindow::LoadStartupSettings() {
-    GameOptions& options = engine_->Options();
-    VoiceLetters voices = VoiceLettersForGender(options.playergender);
-    settings_.LoadSettings(QDir::currentPath().toStdString(), options, net_, voices);
-    engine_->State().PlayerVoice = voices.player;
-    engine_->State().OpponentVoice = voices.opponent;
-    phrases_.SetSoundsOn(options.gamesounds);
-    menu_.Zvuky1->setChecked(options.gamesounds);
-    menu_.katlzankarty1->setChecked(options.saypickedcards);
-    ApplySpeechMode(settings_.LoadSpeechMode());
-    screenReaderToo_ = settings_.LoadScreenReader();
+    const std::optional<session::ScoreTableSight> written = session_->WriteResult(name->toStdString());
+    if (!written) return std::nullopt;
+    return ViewOf(*written);
 }
 
 SpeechService* MainWindow::Service() {
@@ -460,93 +476,76 @@ void MainWindow::ApplySpeechMode(std::int32_t mode) {
                 serviceSpeech_ = std::make_unique<ServiceSpeech>(*service, phrases_);
                 serviceSpeech_->SetWhileWaiting(KeepPainted);
             }
-            serviceSpeech_->SetSoundsOn(phrases_.SoundsOn());
             gameSpeech_.SetService(serviceSpeech_.get());
         } else {
+            // Played through the recordings instead, as long as no service is found.
             chosen = SpeechMode::Recordings;
+            session::Environment environment = session_->EnvironmentSettings();
+            environment.speechMode = session::kSpeechRecordings;
+            session_->UseEnvironment(environment);
             ShowMessage(Text(text::kNoSpeechService));
         }
     }
     gameSpeech_.SetMode(chosen);
-    // With the speech off the message line shows what is said.
-    label1_->setVisible(!phrases_.SoundsOn() || gameSpeech_.Mode() == SpeechMode::Off);
+    ApplySoundsState();
 }
 
 void MainWindow::StartServerIfAsked() {
-    if (!net_.runserver) return;
+    if (!session_->NetworkSettings().runserver) return;
     const QString program = QDir(setup_.programFolder).filePath(QStringLiteral("tarvelsvr"));
     const bool started = QFileInfo(program).isExecutable() && setup_.startProgram && setup_.startProgram(program);
     if (!started) ShowMessage(Text(text::kServerNotStarted).arg(program));
 }
 
-void MainWindow::Command(std::function<void()> action, bool redraw) {
-    gate_.Run([this, action = std::move(action), redraw] {
-        history_.BeginCommand();
-        action();
-        if (redraw) FormActivate();
-    });
-}
-
-void MainWindow::SayCommand(std::function<void()> say) {
-    Command(std::move(say), true);
-}
-
 void MainWindow::FormActivate() {
-    const GameState& state = engine_->State();
-    if (!state.GameRunning || state.PlayerHand.Empty()) return;
-    table_->ClearTable();
-    table_->RedrawTable();
-    if (state.SuitChoiceActive) {
-        table_->DrawSuitChoice();
-    } else if (state.RequestedSuitShown) {
-        table_->DrawRequestedSuit();
-    }
-}
-
-void MainWindow::ToggleSounds(bool fromMenu) {
-    if (phrases_.SoundsOn()) {
-        phrases_.StartPhrase(kNoVoice, "off", kPlainVariant);  // still heard
-        phrases_.SetSoundsOn(false);
-    } else {
-        phrases_.SetSoundsOn(true);
-        phrases_.StartPhrase(kNoVoice, "on", kPlainVariant);
-    }
-    engine_->Options().gamesounds = phrases_.SoundsOn();
-    if (serviceSpeech_) serviceSpeech_->SetSoundsOn(phrases_.SoundsOn());
-    ApplySoundsState();
-    if (fromMenu) FormActivate();
+    const GameState& state = session_->Table();
+    if (!state.running || state.playerHand.empty()) return;
+    table_->Redraw();
 }
 
 void MainWindow::ApplySoundsState() {
-    const bool on = phrases_.SoundsOn();
+    const bool on = SoundsOn();
     menu_.Zvuky1->setChecked(on);
-    SetSayMenuEnabled(on && engine_->State().GameRunning);
-    menu_.katlzankarty1->setEnabled(on);
+    menu_.katlzankarty1->setChecked(session_->Options().saypickedcards);
+    UpdateMenus();
+    // With the speech off the message line shows what is said.
     label1_->setVisible(!on || gameSpeech_.Mode() == SpeechMode::Off);
 }
 
-void MainWindow::ToggleSayDrawnCards(bool fromMenu) {
-    GameOptions& options = engine_->Options();
-    options.saypickedcards = !options.saypickedcards;
-    menu_.katlzankarty1->setChecked(options.saypickedcards);
-    phrases_.StartPhrase(kNoVoice, options.saypickedcards ? "on" : "off", kPlainVariant);
-    if (fromMenu) FormActivate();
+void MainWindow::UpdateMenus() {
+    using session::Command;
+    const GameState& state = session_->Table();
+    menu_.Ukonenhry1->setEnabled(state.matchOn);
+    menu_.Nastavenhry1->setEnabled(!state.matchOn);
+    // A network match keeps its connection and its settings until it ends.
+    menu_.Novsovhra1->setEnabled(!networkMatch_);
+    menu_.Sovnastaven1->setEnabled(!networkMatch_);
+    menu_.Zvuky1->setChecked(SoundsOn());
+    menu_.katlzankarty1->setEnabled(session_->Possible(Command::ToggleSayDrawnCards));
+    menu_.katlzankarty1->setChecked(session_->Options().saypickedcards);
+    // A disabled submenu silences its shortcuts too, so each item follows it.
+    const bool say = session_->Possible(Command::SaySelected);
+    menu_.ekni1->menuAction()->setEnabled(say);
+    for (const auto& [item, command] : SayMenu()) item->setEnabled(say && session_->Possible(command));
 }
 
-void MainWindow::SetSayMenuEnabled(bool enabled) {
-    sayMenuOn_ = enabled;
-    menu_.ekni1->menuAction()->setEnabled(enabled);
-    // A disabled submenu silences its shortcuts too; the point items also keep their own
-    // enabling, set at the start of a match.
-    for (QAction* item : menu_.SayItems()) {
-        const auto own = ownEnabling_.find(item);
-        item->setEnabled(enabled && (own == ownEnabling_.end() || own->second));
+void MainWindow::UpdateStatusPanels() {
+    const GameState& state = session_->Table();
+    const bool points = session_->Options().playforpoints;
+    auto number = [](std::int64_t value) { return QString::number(value); };
+    const QString texts[10] = {Text(text::kYourWins),
+                               number(state.playerWins),
+                               Text(text::kMyWins),
+                               number(state.opponentWins),
+                               points ? Text(text::kYourPoints) : QString(),
+                               points ? number(state.playerPenalty) : QString(),
+                               points ? Text(text::kMyPoints) : QString(),
+                               points ? number(state.opponentPenalty) : QString(),
+                               Text(text::kGame),
+                               number(state.gameNumber)};
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        if (panels_[i]->text() != texts[i]) panels_[i]->setText(texts[i]);
     }
-}
-
-void MainWindow::SetSayItemEnabled(QAction* item, bool enabled) {
-    ownEnabling_[item] = enabled;
-    SetSayMenuEnabled(sayMenuOn_);
 }
 
 void MainWindow::OpenHelp() {
@@ -578,7 +577,7 @@ void MainWindow::ShowMessage(const QString& message) {
 void MainWindow::UpdateAccessibleTable() {
     // The name carries what lies on the table, read when the table is focused; the
     // description holds it alone (and is not read out again).
-    const QString summary = QString::fromStdString(DescribeTable(engine_->State(), texts_));
+    const QString summary = QString::fromStdString(DescribeTable(session_->Table(), session_->Texts()));
     if (summary == table_->accessibleDescription()) return;
     table_->setAccessibleDescription(summary);
     // Qt tells a screen reader of both changes itself, which has it read the name afresh
@@ -586,75 +585,9 @@ void MainWindow::UpdateAccessibleTable() {
     table_->setAccessibleName(Text(text::kTableName) + QStringLiteral(". ") + summary);
 }
 
-// The window port.
-
-void MainWindow::SetLabel(std::string_view text) {
-    label1_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-void MainWindow::ShowLabel(bool visible) {
-    label1_->setVisible(visible);
-}
-
-void MainWindow::SetStatusPanel(StatusPanel panel, std::string_view text) {
-    panels_[static_cast<std::size_t>(panel)]->setText(
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-void MainWindow::EnableMenuItem(MenuItem item, bool enabled) {
-    switch (item) {
-        case MenuItem::Novsovhra1:
-            menu_.Novsovhra1->setEnabled(enabled);
-            break;
-        case MenuItem::Ukonenhry1:
-            menu_.Ukonenhry1->setEnabled(enabled);
-            break;
-        case MenuItem::Nastavenhry1:
-            menu_.Nastavenhry1->setEnabled(enabled);
-            break;
-        case MenuItem::Sovnastaven1:
-            menu_.Sovnastaven1->setEnabled(enabled);
-            break;
-        case MenuItem::ekni1:
-            SetSayMenuEnabled(enabled && phrases_.SoundsOn());
-            break;
-        case MenuItem::tvojebody1:
-            SetSayItemEnabled(menu_.tvojebody1, enabled);
-            break;
-        case MenuItem::Mojebody1:
-            SetSayItemEnabled(menu_.Mojebody1, enabled);
-            break;
-        case MenuItem::Tvojebodydotabulky1:
-            SetSayItemEnabled(menu_.Tvojebodydotabulky1, enabled);
-            break;
-        case MenuItem::Polizprvusoupei1:
-            menu_.Polizprvusoupei1->setEnabled(enabled);
-            break;
-    }
-}
-
-void MainWindow::StartActivationTimer() {
-    formactivatetimer_.start();
-}
-
-void MainWindow::ScoreTableStep() {
-    const ScoreTableOutcome outcome = scores_.ScoreTableStep(engine_->Options().usetable, engine_->Standing(),
-                                                             CurrentMoment(), phrases_, texts_);
-    if (outcome.error) {
-        ReportScoreFile(*outcome.error);
-    } else if (outcome.view) {
-        scoreDialog_->ShowModally(*outcome.view);
-    }
-    table_->setFocus();
-}
-
-std::string MainWindow::LocalizedText(int index) {
-    return texts_.LocalizedText(index);
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The opponent is told at once instead of waiting for the connection to time out.
-    network_->BreakOffForClosing();
+    session_->Close();
     event->accept();
 }
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "client/scores/score_texts.h"
+#include "session/scores/score_texts.h"
 
 namespace tarvel {
 namespace {

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QPainter>
 
-#include "common/deck.h"
-#include "engine/table_layout.h"
+#include "rules/card_names.h"
+#include "client/table/table_layout.h"
 
 namespace tarvel {
 namespace {
@@ -31,19 +31,16 @@ QImage Filled(QSize size, QColor colour) {
 PictureStore::PictureStore(const QString& folder, QColor background) {
     const QDir dir(folder);
     const QSize card(layout::kCardWidth, layout::kCardHeight);
-    const auto& table = StandardCardTable();
-    for (int i = 0; i < 32; ++i) {
-        faces_[static_cast<std::size_t>(i)] =
-            Load(dir.filePath(QStringLiteral("card%1.bmp").arg(i + 1)), card,
-                 QString::fromStdString(table[static_cast<std::size_t>(i)].Name), true);
+    // The files count from 1: card1.bmp is card 0, col1.bmp is suit 0.
+    for (rules::CardId i = 0; i < rules::kCards; ++i) {
+        faces_[i] = Load(dir.filePath(QStringLiteral("card%1.bmp").arg(i + 1)), card,
+                         QString::fromStdString(rules::CardName(i)), true);
     }
     back_ = Load(dir.filePath(QStringLiteral("emp.bmp")), card, QString(), false);
-    static const char* const kSuitNames[] = {"srdce", "kára", "piky", "kříže"};
-    for (int i = 0; i < 4; ++i) {
-        suits_[static_cast<std::size_t>(i)] =
-            Load(dir.filePath(QStringLiteral("col%1.bmp").arg(i + 1)),
-                 QSize(layout::kSuitBlankWidth - 1, layout::kSuitBlankHeight), QString::fromUtf8(kSuitNames[i]),
-                 false);
+    for (std::uint8_t i = 0; i < suits_.size(); ++i) {
+        suits_[i] = Load(dir.filePath(QStringLiteral("col%1.bmp").arg(i + 1)),
+                         QSize(layout::kSuitBlankWidth - 1, layout::kSuitBlankHeight),
+                         QString::fromStdString(rules::SuitWord(i)), false);
     }
     cardBlank_ = Filled(QSize(layout::kCardBlankWidth, layout::kCardBlankHeight), background);
     suitBlank_ = Filled(QSize(layout::kSuitBlankWidth, layout::kSuitBlankHeight), background);
@@ -63,14 +60,12 @@ QImage PictureStore::Load(const QString& path, QSize standInSize, const QString&
     return standIn;
 }
 
-const QImage& PictureStore::Face(int picture) const {
-    const int index = picture >= 1 && picture <= 32 ? picture - 1 : 0;
-    return faces_[static_cast<std::size_t>(index)];
+const QImage& PictureStore::Face(rules::CardId card) const {
+    return faces_[card < faces_.size() ? card : 0];
 }
 
-const QImage& PictureStore::Suit(int suit) const {
-    const int index = suit >= 1 && suit <= 4 ? suit - 1 : 0;
-    return suits_[static_cast<std::size_t>(index)];
+const QImage& PictureStore::Suit(std::uint8_t suit) const {
+    return suits_[suit < suits_.size() ? suit : 0];
 }
 
 }  // namespace tarvel

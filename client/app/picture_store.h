@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <array>
 
+#include "rules/cards.h"
+
 namespace tarvel {
 
 // Card faces leave this colour transparent, so that the card under one shows at its
@@ -21,9 +23,9 @@ class PictureStore {
     // named in MissingFiles(), so the table still shows every card.
     PictureStore(const QString& folder, QColor background);
 
-    const QImage& Face(int picture) const;  // 1 … 32; a stand-in for anything else
+    const QImage& Face(rules::CardId card) const;
     const QImage& Back() const { return back_; }
-    const QImage& Suit(int suit) const;  // 1 … 4: hearts, diamonds, spades, clubs
+    const QImage& Suit(std::uint8_t suit) const;
     const QImage& CardBlank() const { return cardBlank_; }
     const QImage& SuitBlank() const { return suitBlank_; }
 

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <deque>
 
-#include "client/history/announcement_history.h"
+#include "session/history/announcement_history.h"
 #include "client/speech/audio_backend.h"
 #include "client/speech/phrase_player.h"
 

@@ -4,7 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "client/scores/score_texts.h"
+#include "session/scores/score_texts.h"
 
 namespace tarvel {
 namespace {

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <functional>
 
-#include "client/scores/score_keeper.h"
+#include "session/scores/score_keeper.h"
 #include "common/string_table.h"
 
 namespace tarvel {

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <QTextOption>
 
-#include "engine/table_layout.h"
+#include "client/table/table_layout.h"
 
 namespace tarvel {
 namespace {
@@ -40,13 +40,6 @@ constexpr QSize kMarkerSize(6, 5);
 // just above the player's cards.
 constexpr QPoint kChatLine(650, 100);
 constexpr int kChatLineBottom = layout::kPlayerRowY - 1;
-
-int SuitIndexOfMarker(std::string_view marker) {
-    for (std::size_t i = 0; i < kSuitMarkers.size(); ++i) {
-        if (kSuitMarkers[i] == marker) return static_cast<int>(i) + 1;
-    }
-    return 0;
-}
 
 }  // namespace
 
@@ -107,7 +100,7 @@ void TableView::PrintChatLine(const QString& line, const QString& announcement) 
 }
 
 const QImage& TableView::PictureOfCard(std::size_t position) const {
-    return pictures_.Face(state_->PlayerHand.At(position).Picture);
+    return pictures_.Face(state_->playerHand[position - 1]);
 }
 
 void TableView::ClearTable() {
@@ -124,7 +117,7 @@ void TableView::RedrawTable() {
 }
 
 void TableView::DrawPlayerHand() {
-    const std::size_t count = state_->PlayerHand.Size();
+    const std::size_t count = state_->playerHand.size();
     if (count == 0) return;
     for (std::size_t i = 1; i <= count; ++i) {
         Paint(layout::kCardStep * static_cast<int>(i), layout::kPlayerRowY, PictureOfCard(i));
@@ -135,15 +128,15 @@ void TableView::DrawPlayerHand() {
 }
 
 void TableView::DrawOpponentHand() {
-    const int count = static_cast<int>(state_->OpponentCount);
+    const int count = static_cast<int>(state_->opponentCount);
     for (int i = 1; i <= count; ++i) Paint(layout::kCardStep * i, layout::kOpponentRowY, pictures_.Back());
     Paint(layout::kCardStep * count + layout::kOpponentBlankOffset, layout::kOpponentRowY, pictures_.CardBlank());
 }
 
 void TableView::DrawPile() {
-    if (state_->Pile.StackEmpty()) return;
-    // A suit marker carries the picture of its queen.
-    Paint(layout::kPile.x, layout::kPile.y, pictures_.Face(state_->Pile.Top().Picture));
+    const rules::CardId top = state_->game.Top();
+    if (top == rules::kNoCard) return;
+    Paint(layout::kPile.x, layout::kPile.y, pictures_.Face(top));
 }
 
 void TableView::DrawStock() {
@@ -151,7 +144,7 @@ void TableView::DrawStock() {
 }
 
 void TableView::DrawPlayerCardAt(std::size_t position) {
-    if (position < 1 || position > state_->PlayerHand.Size()) return;
+    if (position < 1 || position > state_->playerHand.size()) return;
     Paint(layout::kCardStep * static_cast<int>(position), layout::kPlayerRowY, PictureOfCard(position));
 }
 
@@ -168,33 +161,37 @@ void TableView::BlankOpponentCardAt(std::size_t position) {
 }
 
 void TableView::DrawSuitChoice() {
-    for (int suit = 1; suit <= 4; ++suit) {
-        Paint(layout::kSuitRowLeft + layout::kSuitSymbolStep * (suit - 1), layout::kSuitRowY, pictures_.Suit(suit));
+    for (std::uint8_t suit = 0; suit < 4; ++suit) {
+        Paint(layout::kSuitRowLeft + layout::kSuitSymbolStep * suit, layout::kSuitRowY, pictures_.Suit(suit));
     }
 }
 
 void TableView::EraseSuitChoice() {
-    for (int suit = 1; suit <= 4; ++suit) {
-        Paint(layout::kSuitRowLeft + layout::kSuitSymbolStep * (suit - 1), layout::kSuitRowY, pictures_.SuitBlank());
+    for (int suit = 0; suit < 4; ++suit) {
+        Paint(layout::kSuitRowLeft + layout::kSuitSymbolStep * suit, layout::kSuitRowY, pictures_.SuitBlank());
     }
 }
 
 void TableView::DrawRequestedSuit() {
-    if (state_->Pile.StackEmpty()) return;
-    const int suit = SuitIndexOfMarker(state_->Pile.Top().Name);
-    if (suit == 0) return;
-    Paint(layout::kRequestedSuit.x, layout::kRequestedSuit.y, pictures_.Suit(suit));
+    if (!state_->RequestedSuitShown()) return;
+    Paint(layout::kRequestedSuit.x, layout::kRequestedSuit.y, pictures_.Suit(state_->game.namedSuit));
 }
 
 void TableView::EraseRequestedSuit() {
     Paint(layout::kRequestedSuit.x, layout::kRequestedSuit.y, pictures_.SuitBlank());
 }
 
+QPoint TableView::MarkerPlace() const {
+    if (state_->SuitChoiceActive()) return {layout::SuitMarkerX(state_->selectedSuit), layout::kSuitMarkerY};
+    return {layout::HandMarkerX(std::max<std::size_t>(state_->selected, 1)), layout::kHandMarkerY};
+}
+
 void TableView::PlaceMarker(bool movePointer) {
     if (options_->movemouse) {
         // The pointer about to land on the selection must not name it a second time.
         if (options_->saycardsundermouse) hover_->FollowSelection();
-        if (movePointer) MovePointer(state_->MarkerX, state_->MarkerY + layout::kPointerBelowMarker);
+        const QPoint marker = MarkerPlace();
+        if (movePointer) MovePointer(marker.x(), marker.y() + layout::kPointerBelowMarker);
     }
     markerVisible_ = true;
     update();
@@ -222,8 +219,83 @@ void TableView::ResetHover() {
     hover_->Forget();
 }
 
-void TableView::SetHoverSuit(std::string_view marker) {
-    hover_->SetHoverSuit(marker);
+void TableView::Show(const GameEvent& event) {
+    switch (event.kind) {
+        case GameEventKind::TableCleared:
+            ClearTable();
+            break;
+        case GameEventKind::Dealt:
+            ShowMarker(true);
+            RedrawTable();
+            break;
+        case GameEventKind::TurnBegins:
+            if (options_->saycardsundermouse) ResetHover();
+            PlaceMarker(true);
+            PointAtPile();
+            break;
+        case GameEventKind::SelectionMoved:
+            PlaceMarker(event.byKeys);
+            break;
+        case GameEventKind::NamedSuitCovered:
+            EraseRequestedSuit();
+            break;
+        case GameEventKind::PlayerLaid:
+            if (state_->playerHand.empty()) {
+                BlankPlayerCardAt(1);
+            } else {
+                DrawPlayerHand();
+            }
+            DrawPile();
+            break;
+        case GameEventKind::OpponentLaid:
+            DrawPile();
+            BlankOpponentCardAt(event.position);
+            if (state_->opponentCount > 0) DrawOpponentHand();
+            break;
+        case GameEventKind::LookAtPile:
+            PointAtPile();
+            break;
+        case GameEventKind::PlayerDrew:
+            DrawPlayerCardAt(event.position);
+            // The pointer follows each card drawn that is named.
+            if (options_->saypickedcards && options_->movemouse)
+                MovePointer(layout::HandMarkerX(event.position), MarkerPlace().y() + layout::kPointerBelowMarker);
+            break;
+        case GameEventKind::OpponentDrew:
+            DrawOpponentBackAt(event.position);
+            break;
+        case GameEventKind::SuitChoiceOpened:
+            DrawSuitChoice();
+            ShowMarker(false);
+            if (options_->saycardsundermouse) hover_->SetHoverSuit(rules::kHearts);
+            PlaceMarker(true);
+            break;
+        case GameEventKind::SuitChoiceClosed:
+            EraseSuitChoice();
+            break;
+        case GameEventKind::SuitNamed:
+            DrawRequestedSuit();
+            break;
+        case GameEventKind::GameDecided:
+            ShowMarker(false);
+            break;
+        case GameEventKind::GameBegins:
+        case GameEventKind::Announced:
+        case GameEventKind::ScoreStep:
+        case GameEventKind::GameUnderWay:
+        case GameEventKind::MatchEnded:
+            break;
+    }
+}
+
+void TableView::Redraw() {
+    ClearTable();
+    RedrawTable();
+    if (state_->SuitChoiceActive()) {
+        DrawSuitChoice();
+    } else if (state_->RequestedSuitShown()) {
+        DrawRequestedSuit();
+    }
 }
 
 QImage TableView::Snapshot() {
@@ -241,10 +313,10 @@ void TableView::paintEvent(QPaintEvent* event) {
     const QRect area = exact.toAlignedRect().adjusted(-1, -1, 2, 2).intersected(image_.rect());
     painter.drawImage(area.topLeft(), image_, area);
     if (!markerVisible_ || state_ == nullptr) return;
-    const QPoint marker(state_->MarkerX, state_->MarkerY);
+    const QPoint marker = MarkerPlace();
     painter.fillRect(QRect(marker, kMarkerSize), Qt::black);
     // A wide bar over the selected card or suit as well, for eyes that miss the small mark.
-    const int width = state_->SuitChoiceActive ? layout::kSuitSymbolStep : layout::kCardStep;
+    const int width = state_->SuitChoiceActive() ? layout::kSuitSymbolStep : layout::kCardStep;
     painter.fillRect(QRect(marker.x() - layout::kMarkerOffsetX, marker.y() - 3, width, 3), QColor(0, 0, 160));
 }
 
@@ -262,32 +334,32 @@ void TableView::resizeEvent(QResizeEvent* event) {
 
 void TableView::keyPressEvent(QKeyEvent* event) {
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
-    std::optional<TableKey> key;
+    std::optional<session::Command> key;
     switch (event->key()) {
         case Qt::Key_Up:
-            key = TableKey::Up;
+            key = session::Command::SayPileCard;
             break;
         case Qt::Key_Down:
-            key = TableKey::Down;
+            key = session::Command::SayOpponentCount;
             break;
         case Qt::Key_Left:
-            key = shift ? TableKey::First : TableKey::Left;
+            key = shift ? session::Command::SelectFirst : session::Command::SelectPrevious;
             break;
         case Qt::Key_Right:
-            key = shift ? TableKey::Last : TableKey::Right;
+            key = shift ? session::Command::SelectLast : session::Command::SelectNext;
             break;
         case Qt::Key_Home:
-            key = TableKey::First;
+            key = session::Command::SelectFirst;
             break;
         case Qt::Key_End:
-            key = TableKey::Last;
+            key = session::Command::SelectLast;
             break;
         case Qt::Key_Space:
-            key = TableKey::Space;
+            key = session::Command::DrawOrStand;
             break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            key = TableKey::Enter;
+            key = session::Command::Play;
             break;
         case Qt::Key_Escape:
             if (onEscape && onEscape()) {
@@ -344,7 +416,7 @@ void TableView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TableView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || state_ == nullptr || !state_->GameRunning) return;
+    if (event->button() != Qt::LeftButton || state_ == nullptr || !state_->running) return;
     const QPoint at = TablePoint(event->position());
     const TableArea area = AreaAt(*state_, at.x(), at.y());
     if (area == TableArea::Hand || area == TableArea::Stock || area == TableArea::SuitRow) {

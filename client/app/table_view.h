@@ -1,7 +1,8 @@
-// The card table: the engine's table port. Every drawing operation paints at its
-// fixed place into the table's image, later pictures covering earlier ones, and the
-// widget shows that image; the selection marker is drawn over it. The pointer's
-// resting and clicks are handed to the window, which runs them past the engine gate.
+// The card table. What happens in the game is drawn step by step: every drawing
+// operation paints at its fixed place into the table's image, later pictures covering
+// earlier ones, and the widget shows that image; the selection marker is drawn over it
+// where the selection stands. The pointer's resting and clicks are handed to the
+// window, which runs them past the engine gate.
 #pragma once
 
 #include <QImage>
@@ -12,13 +13,13 @@
 #include "engine/game_options.h"
 #include "engine/game_state.h"
 #include "client/app/picture_store.h"
-#include "client/table/table_keys.h"
+#include "session/command.h"
 #include "client/table/table_pointer.h"
-#include "engine/table_port.h"
+#include "engine/game_event.h"
 
 namespace tarvel {
 
-class TableView final : public QWidget, public TablePort {
+class TableView final : public QWidget {
     Q_OBJECT
 
   public:
@@ -29,7 +30,8 @@ class TableView final : public QWidget, public TablePort {
     void Attach(const GameState& state, const GameOptions& options, PointerHover& hover);
 
     // What the window does with the table's input.
-    std::function<void(TableKey)> onKey;
+    // The keys of the table: Up asks for the pile card, Down for the opponent's count.
+    std::function<void(session::Command)> onKey;
     // Escape on the table, which itself gives it no meaning: true when it was taken.
     std::function<bool()> onEscape;
     std::function<void(int x, int y)> onClick;
@@ -51,27 +53,36 @@ class TableView final : public QWidget, public TablePort {
     // accessible name becomes it, until the window next names the table.
     void PrintChatLine(const QString& line, const QString& announcement);
 
-    // The table port.
-    void ClearTable() override;
-    void RedrawTable() override;
-    void DrawPlayerHand() override;
-    void DrawOpponentHand() override;
-    void DrawPile() override;
-    void DrawStock() override;
-    void DrawPlayerCardAt(std::size_t position) override;
-    void DrawOpponentBackAt(std::size_t position) override;
-    void BlankPlayerCardAt(std::size_t position) override;
-    void BlankOpponentCardAt(std::size_t position) override;
-    void DrawSuitChoice() override;
-    void EraseSuitChoice() override;
-    void DrawRequestedSuit() override;
-    void EraseRequestedSuit() override;
-    void PlaceMarker(bool movePointer) override;
-    void ShowMarker(bool visible) override;
-    void MovePointer(int x, int y) override;
-    void PointAtPile() override;
-    void ResetHover() override;
-    void SetHoverSuit(std::string_view marker) override;
+    // Draws what happened on the table.
+    void Show(const GameEvent& event);
+    // The whole table again, as after it was covered.
+    void Redraw();
+
+    // The drawing operations at their fixed places.
+    void ClearTable();
+    void RedrawTable();
+    void DrawPlayerHand();
+    void DrawOpponentHand();
+    void DrawPile();
+    void DrawStock();
+    void DrawPlayerCardAt(std::size_t position);
+    void DrawOpponentBackAt(std::size_t position);
+    void BlankPlayerCardAt(std::size_t position);
+    void BlankOpponentCardAt(std::size_t position);
+    void DrawSuitChoice();
+    void EraseSuitChoice();
+    void DrawRequestedSuit();
+    void EraseRequestedSuit();
+    // Shows the marker where the selection stands, moving the pointer there too if asked
+    // (and the player wants the pointer to follow).
+    void PlaceMarker(bool movePointer);
+    void ShowMarker(bool visible);
+    void MovePointer(int x, int y);
+    void PointAtPile();
+    void ResetHover();
+    // The marker's place: over the selected suit during a suit choice, else over the
+    // selected card (the first place with no card selected).
+    QPoint MarkerPlace() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

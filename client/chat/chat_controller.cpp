@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "client/chat/chat_line.h"
-#include "client/settings/client_texts.h"
+#include "session/chat/chat_line.h"
+#include "session/texts/client_texts.h"
 #include "client/chat/message_dialog.h"
 #include "common/profile_file.h"
 #include "client/chat/voice_dialog.h"

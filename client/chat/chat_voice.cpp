@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "client/chat/chat_line.h"
+#include "session/chat/chat_line.h"
 #include "common/cp1250.h"
 #include "client/chat/voice_order.h"
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "client/chat/chat_line.h"
-#include "client/settings/client_texts.h"
+#include "session/chat/chat_line.h"
+#include "session/texts/client_texts.h"
 #include "client/dialogs/localized_caption.h"
 
 namespace tarvel {

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "client/dialogs/localized_caption.h"
+#include "common/version.h"
 
 namespace tarvel {
 
@@ -30,8 +31,10 @@ AboutBox::AboutBox(const Localizer& localizer, QWidget* parent) : QDialog(parent
     icon->setAccessibleName(productName);
     auto* product = new QLabel(productName, this);
     product->setObjectName("ProductName");
-    auto* version =
-        new QLabel(LocalizedCaption(localizer, kTextVersion) + QLatin1Char(' ') + kProgramVersion, this);
+    const std::string_view number = ProgramVersion();
+    auto* version = new QLabel(LocalizedCaption(localizer, kTextVersion) + QLatin1Char(' ') +
+                                   QString::fromUtf8(number.data(), static_cast<qsizetype>(number.size())),
+                               this);
     version->setObjectName("Version");
     auto* ok = new QPushButton(LocalizedCaption(localizer, kTextOk), this);
     ok->setObjectName("OKButton");

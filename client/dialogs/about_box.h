@@ -7,9 +7,6 @@
 
 namespace tarvel {
 
-// The version the about box shows after string 69 ("verze").
-inline constexpr const char* kProgramVersion = "2.1";
-
 class AboutBox final : public QDialog {
     Q_OBJECT
 

@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "client/settings/client_texts.h"
+#include "session/texts/client_texts.h"
 #include "client/dialogs/localized_caption.h"
 #include "client/net/net_dialog_captions.h"
-#include "client/net/server_address.h"
+#include "session/net/server_address.h"
 #include "client/net/server_list_dialog.h"
 #include "client/net/table_name.h"
 

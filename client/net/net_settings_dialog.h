@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "client/settings/net_settings.h"
+#include "session/net_settings.h"
 #include "client/net/server_list.h"
 #include "common/string_table.h"
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "client/settings/client_texts.h"
+#include "session/texts/client_texts.h"
 #include "client/dialogs/localized_caption.h"
 #include "client/net/net_dialog_captions.h"
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "engine/game_options.h"
-#include "client/settings/net_settings.h"
+#include "session/net_settings.h"
 #include "common/profile_file.h"
 #include "client/settings/voice_settings.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "client/speech/playback.h"
+#include "session/speech/playback.h"
 
 namespace tarvel {
 

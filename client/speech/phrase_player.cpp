@@ -3,9 +3,9 @@
 #include <chrono>
 #include <thread>
 
-#include "client/speech/number_words.h"
-#include "client/speech/sound_file_name.h"
-#include "client/speech/who_leads.h"
+#include "session/speech/number_words.h"
+#include "session/speech/sound_file_name.h"
+#include "session/speech/who_leads.h"
 
 namespace tarvel {
 namespace {

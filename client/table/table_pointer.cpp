@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "client/table/say_commands.h"
-#include "engine/table_layout.h"
+#include "session/table/say_commands.h"
+#include "client/table/table_layout.h"
+#include "rules/card_names.h"
 
 namespace tarvel {
 namespace {
@@ -19,9 +20,9 @@ bool OverCard(layout::Point place, int x, int y) {
 }  // namespace
 
 TableArea AreaAt(const GameState& state, int x, int y) {
-    if (!state.SuitChoiceActive) {
-        const int right = layout::kCardStep * static_cast<int>(state.PlayerHand.Size()) + layout::kHandAreaRightPastLast;
-        if (!state.PlayerHand.Empty() && Within(x, layout::kCardStep, right) &&
+    if (!state.SuitChoiceActive()) {
+        const int right = layout::kCardStep * static_cast<int>(state.playerHand.size()) + layout::kHandAreaRightPastLast;
+        if (!state.playerHand.empty() && Within(x, layout::kCardStep, right) &&
             Within(y, layout::kHandAreaTop, layout::kHandAreaBottom))
             return TableArea::Hand;
     } else if (Within(x, layout::kSuitRowLeft, layout::kSuitRowRight) &&
@@ -34,11 +35,11 @@ TableArea AreaAt(const GameState& state, int x, int y) {
 }
 
 std::size_t HandCardAt(const GameState& state, int x) {
-    return std::min<std::size_t>(layout::HandPositionAt(x), state.PlayerHand.Size());
+    return std::min<std::size_t>(layout::HandPositionAt(x), state.playerHand.size());
 }
 
 PointerHover::Move PointerHover::MovedTo(int x, int y) {
-    if (!state_.GameRunning) return {};
+    if (!state_.running) return {};
     const TableArea area = AreaAt(state_, x, y);
     Move move;
     move.handShape = area == TableArea::Hand || area == TableArea::Stock || area == TableArea::SuitRow;
@@ -50,28 +51,28 @@ PointerHover::Move PointerHover::MovedTo(int x, int y) {
         }
     } else {
         hoverIndex_ = 0;
-        hoverSuit_.clear();
+        hoverSuit_ = rules::kNoSuit;
         pileSpoken_ = false;
     }
     return move;
 }
 
 void PointerHover::Rested() {
-    if (!state_.GameRunning) return;
+    if (!state_.running) return;
     switch (AreaAt(state_, restX_, restY_)) {
         case TableArea::Hand: {
             const std::size_t card = HandCardAt(state_, restX_);
             if (card != 0 && card != hoverIndex_) {
-                speech_.SayPhrase(state_.PlayerVoice, state_.PlayerHand.At(card).Name, kCardNameVariant);
+                speech_.SayPhrase(state_.playerVoice, rules::CardName(state_.playerHand[card - 1]), kCardNameVariant);
                 hoverIndex_ = card;
             }
             break;
         }
         case TableArea::SuitRow: {
-            const std::string suit(layout::SuitAtX(restX_));
+            const std::uint8_t suit = layout::SuitAtX(restX_);
             if (suit != hoverSuit_) {
                 hoverSuit_ = suit;
-                speech_.SayPhrase(state_.PlayerVoice, suit, kPlainVariant);
+                speech_.SayPhrase(state_.playerVoice, rules::SuitMarker(suit), kPlainVariant);
             }
             break;
         }
@@ -89,45 +90,12 @@ void PointerHover::Rested() {
 
 void PointerHover::Forget() {
     hoverIndex_ = 0;
-    hoverSuit_.clear();
+    hoverSuit_ = rules::kNoSuit;
 }
 
 void PointerHover::FollowSelection() {
-    hoverIndex_ = state_.SelectedIndex;
-    if (state_.SuitChoiceActive) hoverSuit_ = std::string(layout::SuitAtX(state_.MarkerX));
-}
-
-void ClickTable(int x, int y, Engine& engine, SpeechPort& speech) {
-    const GameState& state = engine.State();
-    if (!state.GameRunning) return;
-    const bool named = engine.Options().saycardsundermouse;  // hovering has named it already
-    switch (AreaAt(state, x, y)) {
-        case TableArea::Stock:
-            engine.DrawCommand();
-            break;
-        case TableArea::Hand:
-            if (!state.PlayerTurn) {
-                speech.StartPhrase(kNoVoice, "off", kPlainVariant);
-                break;
-            }
-            engine.SelectCard(HandCardAt(state, x));
-            if (!named) speech.SayPhrase(state.PlayerVoice, state.CurrentCard.Name, kCardNameVariant);
-            engine.PlayPlayerCard();
-            break;
-        case TableArea::SuitRow: {
-            if (!state.PlayerTurn) {
-                speech.StartPhrase(kNoVoice, "off", kPlainVariant);
-                break;
-            }
-            const std::string suit(layout::SuitAtX(x));
-            if (!named) speech.SayPhrase(state.PlayerVoice, suit, kPlainVariant);
-            engine.PlayerChoosesSuit(suit);
-            break;
-        }
-        case TableArea::Pile:
-        case TableArea::None:
-            break;
-    }
+    hoverIndex_ = state_.selected;
+    if (state_.SuitChoiceActive()) hoverSuit_ = state_.selectedSuit;
 }
 
 }  // namespace tarvel

@@ -38,12 +38,13 @@ class PointerHover {
     void Forget();
     // The marker moved while the pointer follows it: the selection counts as named.
     void FollowSelection();
-    void SetHoverSuit(std::string_view marker) { hoverSuit_ = std::string(marker); }
+    // The suit row opened under a resting pointer: its first suit counts as named.
+    void SetHoverSuit(std::uint8_t suit) { hoverSuit_ = suit; }
     // The pointer was sent to the pile: its card counts as named.
     void SetPileSpoken() { pileSpoken_ = true; }
 
     std::size_t HoverIndex() const { return hoverIndex_; }
-    const std::string& HoverSuit() const { return hoverSuit_; }
+    std::uint8_t HoverSuit() const { return hoverSuit_; }
     bool PileSpoken() const { return pileSpoken_; }
 
   private:
@@ -51,14 +52,10 @@ class PointerHover {
     const GameOptions& options_;
     SpeechPort& speech_;
     std::size_t hoverIndex_ = 0;  // the hand card last named, 0 for none
-    std::string hoverSuit_;       // the suit last named, empty for none
+    std::uint8_t hoverSuit_ = rules::kNoSuit;  // the suit last named
     bool pileSpoken_ = false;
     int restX_ = 0;
     int restY_ = 0;
 };
-
-// A left click at (x, y): draws on the stock, plays the card clicked, or takes the
-// suit clicked; "off" when it is not the player's turn. Elsewhere nothing happens.
-void ClickTable(int x, int y, Engine& engine, SpeechPort& speech);
 
 }  // namespace tarvel

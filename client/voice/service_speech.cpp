@@ -3,7 +3,7 @@
 #include <string>
 #include <thread>
 
-#include "client/speech/who_leads.h"
+#include "session/speech/who_leads.h"
 
 namespace tarvel {
 namespace {

@@ -59,6 +59,7 @@ bool GameServer::HoldSeat(int player) {
         Send(other, ServerKind::OpponentLost, std::to_string(returnWait_.count()));
     }
     returnTimer_->Start(returnWait_);
+    WatchIdle(-1);
     return true;
 }
 
@@ -99,6 +100,10 @@ bool GameServer::ClientReturned(ConnectionId id, std::string address, std::uint1
     SendPosition(player);
     const int other = 1 - player;
     if (returns_[static_cast<std::size_t>(other)].Issued()) Send(other, ServerKind::OpponentBack);
+    WatchIdle(-1);
+    // A secret serves one return: whoever saw it on its way can never use it.
+    seat.Issue(NewSeatSecret());
+    links_.Write(id, protocol::EncodeForWire(protocol::FormatReturnKey(seat.Secret(), static_cast<int>(returnWait_.count()))));
     // Its settings were asked for while it was away: the limit counts from now.
     if ((step_ == SetupStep::AwaitingSettings0 && player == 0) ||
         (step_ == SetupStep::AwaitingSettings1 && player == 1)) {
@@ -124,10 +129,10 @@ protocol::SeatPosition GameServer::PositionOf(int player) const {
     if (!match_.Dealt()) return position;
     const rules::SeatView view = match_.ViewFor(player);
     for (rules::CardId card = 0; card < rules::kCards; ++card) {
-        if (rules::Holds(view.ownHand, card)) position.hand.push_back(rules::CardOfId(card).Name);
+        if (rules::Holds(view.ownHand, card)) position.hand.push_back(rules::CardName(card));
     }
-    if (view.top != rules::kNoCard) position.top = rules::CardOfId(view.top).Name;
-    if (view.namedSuit < kSuitMarkers.size()) position.namedSuit = std::string(kSuitMarkers[view.namedSuit]);
+    if (view.top != rules::kNoCard) position.top = rules::CardName(view.top);
+    position.namedSuit = rules::SuitMarker(view.namedSuit);
     position.opponentCards = view.otherCount;
     position.yourTurn = view.toMove == player && !match_.Position().Over();
     position.pendingDraw = view.pendingDraw;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "server/core/shown_text.h"
+
 namespace tarvel::server {
 namespace {
 
@@ -11,6 +13,25 @@ using protocol::ServerKind;
 
 std::string Digit(int player) {
     return std::to_string(player);
+}
+
+bool ContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+std::size_t CharacterCount(std::string_view utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) { return !ContinuationByte(c); }));
+}
+
+// The first `characters` whole characters.
+std::string_view CharacterPrefix(std::string_view utf8, std::size_t characters) {
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (ContinuationByte(utf8[i])) continue;
+        if (seen == characters) return utf8.substr(0, i);
+        ++seen;
+    }
+    return utf8;
 }
 
 }  // namespace
@@ -83,8 +104,10 @@ void GameServer::WriteNow(ConnectionId id, ServerKind kind, std::string_view val
 }
 
 void GameServer::ClientConnected(ConnectionId id, std::string address, std::uint16_t port) {
-    connections_.push_back(Connection{id, std::move(address), port, {}});
-    const Connection& added = connections_.back();
+    Connection& added = connections_.emplace_back();
+    added.id = id;
+    added.address = std::move(address);
+    added.port = port;
     const std::string from = added.address + " přes port " + std::to_string(port);
     Log("Klient připojen z adresy " + from);
 
@@ -122,6 +145,7 @@ void GameServer::ClientDisconnected(ConnectionId id) {
     connections_.erase(it);
     Log("Odpojen klient" + address);
     if (wasPlayer && step_ != SetupStep::Idle) EndPairAfterPeerLoss(number);
+    WatchIdle(-1);
 }
 
 void GameServer::EndedPairLeaves(int sender) {
@@ -171,6 +195,7 @@ void GameServer::SettingsWaitExpired() {
     if (player < 0 || settingsComplete_[player]) return;  // a late timer event changes nothing
     if (const Connection* connection = PlayerAt(player)) {
         if (connection->away) return;  // the wait for its return decides
+        SetupFailedFor(player);
         DropPlayer(connection->id,
                    "Hráč " + Digit(player) + " neodpověděl včas na požadavek na nastavení, spojení uzavřeno");
     }
@@ -218,12 +243,26 @@ void GameServer::Dispatch(int player, const protocol::ClientMessage& recognised,
     if (recognised.sender.empty()) return;
     if (recognised.sender != Digit(player)) {
         // A client may only speak for the player it is.
-        Log("hráč " + Digit(player) + " poslal zprávu za hráče " + std::string(recognised.sender) +
+        LogForMessage("hráč " + Digit(player) + " poslal zprávu za hráče " + std::string(recognised.sender) +
             ", zpráva nebyla zpracována");
         return;
     }
     Handle(player, recognised, message);
     AdvanceSetup();
+    // Chat is no move: a player who only talks still keeps the match waiting.
+    WatchIdle(recognised.kind == ClientKind::Say ? -1 : player);
+}
+
+void GameServer::LogForMessage(std::string_view line) {
+    const std::int64_t dropped = messageLines_.DroppedInARow();
+    if (!messageLines_.Take(now_())) {
+        if (messageLines_.DroppedInARow() == 1) {
+            Log("příliš mnoho řádků záznamu o zprávách hráčů, další se na chvíli vynechávají");
+        }
+        return;
+    }
+    if (dropped > 0) Log("řádků záznamu vynecháno: " + std::to_string(dropped));
+    Log(line);
 }
 
 void GameServer::AskForNextGame(int sender) {
@@ -236,10 +275,42 @@ void GameServer::AskForNextGame(int sender) {
     }
 }
 
+MoveVerdict GameServer::EndOfMatchVerdict() const {
+    if (step_ == SetupStep::Idle) return {};
+    if (step_ == SetupStep::Playing && (!match_.Kept() || match_.Position().Over())) return {};
+    return MoveVerdict{MoveFault::Undecided};
+}
+
+void GameServer::SetupFailedFor(int player) {
+    const Connection* connection = PlayerAt(player);
+    if (connection != nullptr && setupFailed_) setupFailed_(connection->address);
+}
+
+void GameServer::RelayChat(int sender, std::string_view text) {
+    Connection* connection = PlayerAt(sender);
+    if (connection == nullptr) return;
+    const std::string n = Digit(sender);
+    if (!connection->chat.Take(now_())) {
+        // Said once when the dropping starts; what a flood says is never logged.
+        if (connection->chat.DroppedInARow() == 1) {
+            Log("hráč " + n + " posílá zprávy příliš rychle, další se soupeři nepředávají");
+        }
+        return;
+    }
+    const std::size_t characters = CharacterCount(text);
+    std::string line = "hráč " + n + " poslal zprávu (délka " + std::to_string(characters);
+    if (characters > protocol::kMostChatChars) {
+        text = CharacterPrefix(text, protocol::kMostChatChars);
+        line += ", zkrácena na " + std::to_string(protocol::kMostChatChars);
+    }
+    Send(1 - sender, ServerKind::Said, text);
+    LogForMessage(line + ")");
+}
+
 void GameServer::StoreRuleSetting(int sender, const protocol::ClientMessage& message) {
     const auto value = protocol::ParseSettingValue(message.value);
     if (!value) {
-        Log("hráč " + Digit(sender) + " zaslal nečíselnou hodnotu položky " +
+        LogForMessage("hráč " + Digit(sender) + " zaslal nečíselnou hodnotu položky " +
             std::string(protocol::kRuleSettingNames[static_cast<std::size_t>(message.settingIndex)]) + ", platí 0");
     }
     settings_[sender].rules[message.settingIndex] = value.value_or(0);
@@ -248,7 +319,7 @@ void GameServer::StoreRuleSetting(int sender, const protocol::ClientMessage& mes
 bool GameServer::MoveAllowed(int sender, std::string_view text, const MoveVerdict& verdict) {
     if (verdict.Ok() || !checkMoves_) return true;
     const std::string n = Digit(sender);
-    Log("hráč " + n + " poslal tah, který nelze zahrát (" + RefusalText(verdict) + "): " + std::string(text) +
+    LogForMessage("hráč " + n + " poslal tah, který nelze zahrát (" + RefusalText(verdict) + "): " + Shortened(text, kShownMessageChars) +
         ", zpráva nebyla předána");
     // Only the player's own later messages are refused again: a client that keeps sending
     // what cannot be played is not playing this game.
@@ -312,7 +383,7 @@ void GameServer::Handle(int sender, const protocol::ClientMessage& message, std:
             Send(other, ServerKind::AceCannotReturn);
             break;
         case Kind::EndOfOneGame:
-            Log("hráč " + n + " zaslal požadavek na další hru");
+            LogForMessage("hráč " + n + " zaslal požadavek na další hru");
             AskForNextGame(sender);
             break;
         case Kind::GiveUp:
@@ -320,12 +391,22 @@ void GameServer::Handle(int sender, const protocol::ClientMessage& message, std:
             Send(other, ServerKind::OpponentGivesUp);
             Log("hráč " + n + " nemůže vrátit soupeře do hry");
             break;
-        case Kind::Points:
-            if (!MoveAllowed(sender, text, match_.ReportPoints(sender, value, !checkMoves_))) break;
-            Send(other, ServerKind::OpponentPoints, value);
-            Log("hráč " + n + " zasílá počet trestných bodů=" + value);
+        case Kind::Points: {
+            const MoveVerdict verdict = match_.ReportPoints(sender, value, !checkMoves_);
+            if (!MoveAllowed(sender, text, verdict)) break;
+            // Checked, the loser's hand decides: both tables of results then agree.
+            const std::string points = checkMoves_ ? std::to_string(verdict.counted) : value;
+            if (points != value) {
+                Log("hráč " + n + " hlásí " + Shortened(value, kShownMessageChars) + " trestných bodů, jeho karty dávají " +
+                    points);
+            }
+            Send(other, ServerKind::OpponentPoints, points);
+            Log("hráč " + n + " zasílá počet trestných bodů=" + Shortened(points, kShownMessageChars));
             break;
+        }
         case Kind::EndOfMatch:
+            // Before the game is decided the other player would wait for ever for its end.
+            if (!MoveAllowed(sender, text, EndOfMatchVerdict())) break;
             Log("hráč " + n + " zasílá konec hry");
             SetStep(SetupStep::Idle);  // the clients now leave; their going is no loss
             // The other may still be hearing the match's end: its seat is held until it says so.
@@ -346,8 +427,7 @@ void GameServer::Handle(int sender, const protocol::ClientMessage& message, std:
             ForgetReturns();
             break;
         case Kind::Say:
-            Send(other, ServerKind::Said, value);
-            Log("hráč " + n + " říká: " + value);
+            RelayChat(sender, message.value);
             break;
         case Kind::Join:
         case Kind::CanReturn:

@@ -27,6 +27,7 @@
 
 #include <array>
 #include <chrono>
+#include <functional>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -38,6 +39,7 @@
 #include "protocol/framing.h"
 #include "protocol/seat_position.h"
 #include "protocol/server_messages.h"
+#include "server/core/chat_limit.h"
 #include "server/core/player_settings.h"
 #include "server/core/seat_return.h"
 #include "server/core/server_links.h"
@@ -57,6 +59,16 @@ class GameServer {
   public:
     static constexpr std::chrono::milliseconds kDefaultSettingsTimeout{15'000};
     static constexpr std::chrono::seconds kDefaultReturnWait{60};
+    // The clients ask for the deal as soon as the rules are agreed; this leaves room for
+    // the phrases a client says first.
+    static constexpr std::chrono::seconds kReadyTimeout{60};
+    static constexpr std::chrono::seconds kDefaultIdleWait{600};
+    // The lines a client can have logged again and again without playing (what is refused
+    // or ignored, chat): this many at once, then one a refill period, the rest left out and
+    // counted. The moves of a match, however fast, and what the server decides itself (a
+    // connection, a loss, an end) are always logged.
+    static constexpr int kMessageLogBurst = 200;
+    static constexpr std::chrono::milliseconds kMessageLogRefill{50};
 
     GameServer(ClientLinks& links, EventLog& log, RandomSource& random, SetupTimer& timer);
     // It holds its links, log, random source and timer by reference.
@@ -82,6 +94,26 @@ class GameServer {
     void SetReturnWait(std::chrono::seconds wait) { returnWait_ = wait; }
     std::chrono::seconds ReturnWait() const { return returnWait_; }
     void ReturnWaitExpired();
+
+    // The timer of the waits on one player once the rules are agreed: for his request for
+    // the deal, and for his move or the end of his game while the match waits for him
+    // (its owner calls IdleWaitExpired). Without one nothing is limited.
+    void SetIdleTimer(SetupTimer* timer) { idleTimer_ = timer; }
+    // Told the address of each player whose set-up ended without a game.
+    void SetSetupFailureHandler(std::function<void(const std::string& address)> handler) {
+        setupFailed_ = std::move(handler);
+    }
+    // A pair whose rules differ is closed this long after being told so: a client closes on
+    // it by itself, once the phrases it may be saying have ended, and must read the reason
+    // before it could see the connection go.
+    static constexpr std::chrono::milliseconds kClosingGrace{30'000};
+
+    // How long the match waits for a silent player (0: for ever); applies from the next wait.
+    void SetIdleWait(std::chrono::seconds wait) { idleWait_ = wait; }
+    // The player the match waited for stayed silent: he counts as lost.
+    void IdleWaitExpired();
+    // The player the match is waiting for now, or -1 (nobody, or the set-up's own wait).
+    int AwaitedPlayer() const;
     // A newcomer showed `secret` (its first message): when it is the secret of one of
     // this table's held seats, the newcomer takes that seat, gets what was sent to the seat
     // from message `receivedByClient` on and the position from its side. False, and
@@ -92,6 +124,9 @@ class GameServer {
     bool ExpectsReturns() const;
     // A seat is held for a player whose connection was lost.
     bool SeatHeld() const;
+
+    // Where the time comes from (the steady clock unless a test sets its own).
+    void SetClock(std::function<ChatLimit::Clock::time_point()> now) { now_ = std::move(now); }
 
     SetupStep Step() const { return step_; }
     // Players who asked for the next game since the last agreement: 0, 1 or 2.
@@ -118,9 +153,9 @@ class GameServer {
 
   private:
     struct Connection {
-        ConnectionId id;
+        ConnectionId id = 0;
         std::string address;
-        std::uint16_t port;
+        std::uint16_t port = 0;
         protocol::MessageSplitter splitter;
         bool outOfPlay = false;  // turned away with "busy" or dropped; closing; never a player
         bool closing = false;    // being closed by the server; its reads are ignored
@@ -128,6 +163,7 @@ class GameServer {
         bool canReturn = false;  // its client said it can come back after a lost connection
         bool gone = false;       // left for good while the other seat was held: keeps the numbers
         bool matchEnded = false;  // sent the end of its match: it leaves, and plays no more here
+        ChatLimit chat;
     };
 
     // Relay and dispatch (game_server.cpp).
@@ -142,6 +178,8 @@ class GameServer {
     // Straight to the connection, never kept for sending again.
     void WriteNow(ConnectionId id, protocol::ServerKind kind, std::string_view value = {});
     void Log(std::string_view line) { log_.Log(line); }
+    // A line a client can bring about at will: within kMessageLogBurst and its refill.
+    void LogForMessage(std::string_view line);
     void Dispatch(int player, const protocol::ClientMessage& message, std::string_view text);
     // The sender's "end of game": once both have sent theirs, neither counts as a player.
     void EndedPairLeaves(int sender);
@@ -151,10 +189,19 @@ class GameServer {
     bool MoveAllowed(int sender, std::string_view text, const MoveVerdict& verdict);
     void SendDraw(const DrawnCards& drawn);
     void StoreRuleSetting(int sender, const protocol::ClientMessage& message);
+    // The end of the match is taken once no game is set up or being played.
+    MoveVerdict EndOfMatchVerdict() const;
+    void SetupFailedFor(int player);
+    // Relays a chat text within the limits of its length and of the sender's pace.
+    void RelayChat(int sender, std::string_view text);
     void EndPairAfterPeerLoss(int lostPlayer);
     // Takes the player out of play at once, closes its connection and ends the pair's game.
     void DropPlayer(ConnectionId id, std::string_view reason);
     void AskForNextGame(int sender);
+
+    // The wait on a silent player (game_idle.cpp): restarted when the awaited player or
+    // the step changes, or when the awaited player is heard from.
+    void WatchIdle(int heardFrom);
 
     // Taking a seat back after a lost connection (game_return.cpp).
     // The lost connection's seat is held; false when it is not to be held.
@@ -171,7 +218,8 @@ class GameServer {
     void SetStep(SetupStep step);
     void StartSetup();
     void AdvanceSetup();
-    bool CompareSettings();
+    enum class SetupEnd { Agreed, SameName, OtherRules };
+    SetupEnd CompareSettings();
     void AnnounceAgreement();
     void Deal();
     void Draw(int player, std::string_view countText, std::string_view text);
@@ -199,7 +247,17 @@ class GameServer {
     std::array<int, 2> refusedMoves_{};  // in the game being played
     std::array<SeatReturn, 2> returns_;
     SetupTimer* returnTimer_ = nullptr;
+    SetupTimer* idleTimer_ = nullptr;
+    std::chrono::seconds idleWait_ = kDefaultIdleWait;
+    int idleAwaited_ = -1;
+    SetupStep idleStep_ = SetupStep::Idle;
+    // Which player was heard from last, for a match whose turns the server cannot follow.
+    std::array<std::uint64_t, 2> lastHeard_{};
+    std::uint64_t heardCount_ = 0;
     std::chrono::seconds returnWait_ = kDefaultReturnWait;
+    std::function<void(const std::string& address)> setupFailed_;
+    std::function<ChatLimit::Clock::time_point()> now_ = [] { return ChatLimit::Clock::now(); };
+    RateLimit messageLines_{kMessageLogBurst, kMessageLogRefill};
 };
 
 }  // namespace tarvel::server

@@ -4,7 +4,7 @@
 
 #include "rules/card_names.h"
 #include "server/core/game_server.h"
-#include "common/pile.h"
+#include "server/core/shown_text.h"
 
 namespace tarvel::server {
 namespace {
@@ -25,6 +25,7 @@ void GameServer::SetStep(SetupStep step) {
     } else {
         timer_.Stop();
     }
+    WatchIdle(-1);
 }
 
 void GameServer::StartSetup() {
@@ -56,7 +57,19 @@ void GameServer::AdvanceSetup() {
                 break;
             case SetupStep::AwaitingSettings1:
                 if (!settingsComplete_[1]) return;
-                if (!CompareSettings()) {
+                if (const SetupEnd end = CompareSettings(); end != SetupEnd::Agreed) {
+                    // Told why, the pair leaves and is never paired again: a client that
+                    // stayed would otherwise meet every newcomer. A client told of the same
+                    // name ends its program and sees no more; one told of other rules
+                    // closes by itself, and is closed if it does not.
+                    for (int player = 1; player >= 0; --player) {
+                        Connection* connection = PlayerAt(player);
+                        if (connection == nullptr) continue;
+                        SetupFailedFor(player);
+                        connection->outOfPlay = true;
+                        connection->closing = true;
+                        if (end == SetupEnd::OtherRules) links_.Close(connection->id, kClosingGrace);
+                    }
                     SetStep(SetupStep::Idle);
                     ForgetReturns();
                     return;
@@ -76,19 +89,19 @@ void GameServer::AdvanceSetup() {
     }
 }
 
-bool GameServer::CompareSettings() {
+GameServer::SetupEnd GameServer::CompareSettings() {
     if (settings_[0].userName == settings_[1].userName) {
         Log("Uživatelé mají stejné jméno.");
         SendToBoth(ServerKind::SameName);
-        return false;
+        return SetupEnd::SameName;
     }
     const std::string differing = DifferingSettingsMessage(settings_[0], settings_[1]);
     if (!differing.empty()) {
         Log(differing);
         SendToBoth(ServerKind::DifferentSettings, differing);
-        return false;
+        return SetupEnd::OtherRules;
     }
-    return true;
+    return SetupEnd::Agreed;
 }
 
 void GameServer::AnnounceAgreement() {
@@ -106,7 +119,7 @@ void GameServer::AnnounceAgreement() {
     for (int player = 0; player < 2; ++player) {
         const std::string& gender = settings_[1 - player].gender;
         Send(player, ServerKind::OpponentGender, gender);
-        Log("pohlaví oponenta hráče " + Digit(player) + " je " + gender);
+        Log("pohlaví oponenta hráče " + Digit(player) + " je " + Shortened(gender, kShownGenderChars));
     }
     const std::string first = Digit(static_cast<int>(random_.Random(2)));
     match_.NoteFirstPlayer(first == "1" ? 1 : 0);
@@ -117,20 +130,19 @@ void GameServer::AnnounceAgreement() {
 }
 
 void GameServer::Deal() {
-    random_.SeedFromClock();
     const DealtCards dealt = match_.Deal(agreedRules_, agreedPoints_);
     refusedMoves_ = {};
     for (int player = 0; player < 2; ++player) {
         for (const rules::CardId card : dealt.hands[static_cast<std::size_t>(player)]) {
-            Send(player, ServerKind::YourStartCard, rules::CardOfId(card).Name);
+            Send(player, ServerKind::YourStartCard, rules::CardName(card));
         }
         Log("Rozdány karty hráči " + Digit(player));
     }
-    const typhodnoty& start = rules::CardOfId(dealt.start);
-    SendToBoth(ServerKind::PileStartCard, start.Name);
+    SendToBoth(ServerKind::PileStartCard, rules::CardName(dealt.start));
     Log("hráčům zaslána vykládací karta");
-    if (const auto marker = StartQueenMarker(start)) {
-        SendToBoth(ServerKind::PileStartSuit, marker->Name);
+    // A queen turned up holds its own suit.
+    if (const std::uint8_t suit = match_.Position().namedSuit; suit != rules::kNoSuit) {
+        SendToBoth(ServerKind::PileStartSuit, rules::SuitMarker(suit));
         Log("hráčům zaslána vykládací barva");
     }
     SendToBoth(ServerKind::StartCardsDone);
@@ -138,7 +150,7 @@ void GameServer::Deal() {
 
 void GameServer::Draw(int player, std::string_view countText, std::string_view text) {
     const auto count = protocol::ParseCount(countText);
-    if (!count && !checkMoves_) Log("hráč " + Digit(player) + " žádá nečíselný počet karet, platí 0");
+    if (!count && !checkMoves_) LogForMessage("hráč " + Digit(player) + " žádá nečíselný počet karet, platí 0");
     DrawnCards drawn;
     if (!MoveAllowed(player, text, match_.Draw(player, count, !checkMoves_, drawn))) return;
     SendDraw(drawn);
@@ -166,7 +178,7 @@ void GameServer::SendDraw(const DrawnCards& drawn) {
             Log("Otáčím hromádku");
         }
         if (i == drawn.cards.size()) break;
-        Send(player, ServerKind::YourCard, rules::CardOfId(drawn.cards[i]).Name);
+        Send(player, ServerKind::YourCard, rules::CardName(drawn.cards[i]));
         Send(other, ServerKind::OpponentTakesCard);
     }
     if (drawn.ranDry) nothingToDraw();

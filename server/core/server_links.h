@@ -26,9 +26,9 @@ class ClientLinks {
     virtual ~ClientLinks() = default;
     // One write of one whole message, terminator included.
     virtual void Write(ConnectionId id, std::string_view bytes) = 0;
-    // Closes the connection once what was written has gone out. The disconnect is
-    // reported back later, never from inside this call.
-    virtual void Close(ConnectionId id) = 0;
+    // Closes the connection once what was written has gone out, `after` that long at the
+    // earliest. The disconnect is reported back later, never from inside this call.
+    virtual void Close(ConnectionId id, std::chrono::milliseconds after = std::chrono::milliseconds(0)) = 0;
 };
 
 class EventLog {

@@ -16,12 +16,25 @@ namespace {
 constexpr std::size_t kMostHeldBytes = 256;
 
 std::size_t CharacterCount(std::string_view utf8) {
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return static_cast<std::size_t>(std::count_if(
+        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string Origin(const std::string& address, std::uint16_t port) {
     return address + " přes port " + std::to_string(port);
+}
+
+std::string RefusalReason(Admission::Verdict verdict) {
+    switch (verdict) {
+        case Admission::Verdict::TooManyFromAddress:
+            return "z adresy je připojeno příliš mnoho klientů";
+        case Admission::Verdict::Pausing:
+            return "z adresy se opakovaně nedaří začít hru, další spojení na chvíli nepřijímám";
+        case Admission::Verdict::TooMany:
+        case Admission::Verdict::Welcome:
+            break;
+    }
+    return "příliš mnoho klientů";
 }
 
 }  // namespace
@@ -47,19 +60,23 @@ class TableHall::TableLog final : public EventLog {
 
 struct TableHall::Table {
     Table(std::string tableName, EventLog& out, std::string prefix, std::unique_ptr<SetupTimer> setupTimer,
-          std::unique_ptr<SetupTimer> returnWaitTimer, ClientLinks& links, RandomSource& random)
+          std::unique_ptr<SetupTimer> returnWaitTimer, std::unique_ptr<SetupTimer> idleWaitTimer,
+          ClientLinks& links, RandomSource& random)
         : name(std::move(tableName)),
           log(out, std::move(prefix)),
           timer(std::move(setupTimer)),
           returnTimer(std::move(returnWaitTimer)),
+          idleTimer(std::move(idleWaitTimer)),
           game(links, log, random, *timer) {
         game.SetReturnTimer(returnTimer.get());
+        game.SetIdleTimer(idleTimer.get());
     }
 
     std::string name;
     TableLog log;
     std::unique_ptr<SetupTimer> timer;
     std::unique_ptr<SetupTimer> returnTimer;
+    std::unique_ptr<SetupTimer> idleTimer;
     GameServer game;
 };
 
@@ -99,6 +116,13 @@ void TableHall::SetReturnWait(std::chrono::seconds wait) {
     }
 }
 
+void TableHall::SetIdleWait(std::chrono::seconds wait) {
+    idleWait_ = wait;
+    for (auto& table : tables_) {
+        if (table) table->game.SetIdleWait(wait);
+    }
+}
+
 void TableHall::SetMoveChecking(bool on) {
     checkMoves_ = on;
     for (auto& table : tables_) {
@@ -117,12 +141,15 @@ int TableHall::OpenTable(const std::optional<std::string>& name) {
     const int index = static_cast<int>(free - tables_.begin());
     std::string prefix = single_ ? std::string() : "stůl " + std::to_string(index + 1) + ": ";
     auto timer = timers_.MakeTimer([this, index] {
-        if (auto& table = tables_[static_cast<std::size_t>(index)]) table->game.SettingsWaitExpired();
+        if (auto& table = tables_[static_cast<std::size_t>(index)]) {
+            Touch(index);
+            table->game.SettingsWaitExpired();
+        }
     });
     auto returnTimer = timers_.MakeTimer([this, index] {
         auto& table = tables_[static_cast<std::size_t>(index)];
         if (!table) return;
-        ++changes_;
+        Touch(index);
         table->game.ReturnWaitExpired();
         // Both players may be gone now, with no disconnect left to free the table.
         if (!single_ && !table->game.HasConnections()) {
@@ -130,18 +157,37 @@ int TableHall::OpenTable(const std::optional<std::string>& name) {
             spentTable_ = std::move(table);
         }
     });
+    auto idleTimer = timers_.MakeTimer([this, index] {
+        if (auto& table = tables_[static_cast<std::size_t>(index)]) {
+            Touch(index);
+            table->game.IdleWaitExpired();
+        }
+    });
     *free = std::make_unique<Table>(name.value_or(std::string()), log_, std::move(prefix), std::move(timer),
-                                    std::move(returnTimer), links_, random_);
+                                    std::move(returnTimer), std::move(idleTimer), links_, random_);
     (*free)->game.SetSettingsTimeout(settingsTimeout_);
     (*free)->game.SetReturnWait(returnWait_);
     (*free)->game.SetMoveChecking(checkMoves_);
+    (*free)->game.SetIdleWait(idleWait_);
+    (*free)->game.SetSetupFailureHandler(
+        [this](const std::string& address) { admission_.SetupFailed(address, now_()); });
     if (name) (*free)->log.Log("stůl pojmenován " + *name);
     return index;
 }
 
 void TableHall::ClientConnected(ConnectionId id, std::string address, std::uint16_t port) {
     ++changes_;
+    const Admission::Verdict verdict = admission_.Arrive(address, now_());
+    if (verdict != Admission::Verdict::Welcome) {
+        Newcomer refused;
+        refused.address = std::move(address);
+        refused.port = port;
+        TurnAway(id, refused, RefusalReason(verdict));
+        return;
+    }
+    admitted_[id] = address;
     if (single_ && !tables_[0]->game.ExpectsReturns()) {
+        Touch(0);
         tables_[0]->game.ClientConnected(id, std::move(address), port);
         return;
     }
@@ -167,37 +213,43 @@ void TableHall::ClientRead(ConnectionId id, std::string_view bytes) {
     auto it = held_.find(id);
     if (it == held_.end()) {
         // Turned away: what it says changes nothing.
-        if (Table* table = TableOf(id); table != nullptr && !turnedAway_.contains(id)) table->game.ClientRead(id, bytes);
+        Table* table = TableOf(id);
+        if (table == nullptr || turnedAway_.contains(id)) return;
+        const int index = IndexOf(id);
+        const SetupStep step = table->game.Step();
+        const std::size_t players = table->game.PlayerCount();
+        table->game.ClientRead(id, bytes);
+        // A move leaves the table's line as it was: only the set-up, the end of a match or a
+        // player's going changes it.
+        if (step != SetupStep::Playing || table->game.Step() != step ||
+            table->game.PlayerCount() != players) {
+            Touch(index);
+        }
         return;
     }
     std::string& held = it->second.bytes;
     held.append(bytes);
-    for (;;) {
-        const std::size_t end = held.find(protocol::kMessageTerminator);
-        const std::size_t zero = held.find('\0');
-        if (end == std::string::npos && zero == std::string::npos && held.size() <= kMostHeldBytes) return;
-        if (end == 0) {  // an empty message says nothing yet
-            held.erase(0, 1);
-            continue;
-        }
-        std::string all = std::move(held);
-        if (end == std::string::npos || zero < end) {
-            Seat(id, std::nullopt, all);  // not a table's name: a table takes it as it is
-            return;
-        }
-        const std::string first = Cp1250ToUtf8(std::string_view(all).substr(0, end));
-        const auto opening = protocol::ParseClientMessage(first);
-        const auto kind = opening ? std::optional(opening->kind) : std::nullopt;
-        if (kind == protocol::ClientKind::Reconnect) {
-            Return(id, opening->value, std::string_view(all).substr(end + 1));
-        } else if (single_) {
-            Seat(id, std::nullopt, all);  // one table: every message reaches it as it came
-        } else if (kind == protocol::ClientKind::Join) {
-            Seat(id, std::string(opening->value), std::string_view(all).substr(end + 1));
-        } else {
-            Seat(id, std::nullopt, all);
-        }
+    // Empty messages say nothing yet; they go all at once, so a read costs what it holds.
+    held.erase(0, held.find_first_not_of(protocol::kMessageTerminator));
+    const std::size_t end = held.find(protocol::kMessageTerminator);
+    const std::size_t zero = held.find('\0');
+    if (end == std::string::npos && zero == std::string::npos && held.size() <= kMostHeldBytes) return;
+    std::string all = std::move(held);
+    if (end == std::string::npos || zero < end) {
+        Seat(id, std::nullopt, all);  // not a table's name: a table takes it as it is
         return;
+    }
+    const std::string first = Cp1250ToUtf8(std::string_view(all).substr(0, end));
+    const auto opening = protocol::ParseClientMessage(first);
+    const auto kind = opening ? std::optional(opening->kind) : std::nullopt;
+    if (kind == protocol::ClientKind::Reconnect) {
+        Return(id, opening->value, std::string_view(all).substr(end + 1));
+    } else if (single_) {
+        Seat(id, std::nullopt, all);  // one table: every message reaches it as it came
+    } else if (kind == protocol::ClientKind::Join) {
+        Seat(id, std::string(opening->value), std::string_view(all).substr(end + 1));
+    } else {
+        Seat(id, std::nullopt, all);
     }
 }
 
@@ -226,6 +278,7 @@ void TableHall::Seat(ConnectionId id, std::optional<std::string> name, std::stri
     held_.erase(it);
     if (single_) {
         // Held only while a seat there may be taken back: the table decides as always.
+        Touch(0);
         GameServer& game = tables_[0]->game;
         game.ClientConnected(id, std::move(newcomer.address), newcomer.port);
         if (!bytesAfter.empty()) game.ClientRead(id, bytesAfter);
@@ -243,18 +296,32 @@ void TableHall::Seat(ConnectionId id, std::optional<std::string> name, std::stri
     }
     if (*index < 0) index = OpenTable(name);
     seated_[id] = *index;
+    Touch(*index);
     GameServer& game = tables_[static_cast<std::size_t>(*index)]->game;
     game.ClientConnected(id, std::move(newcomer.address), newcomer.port);
     if (!bytesAfter.empty()) game.ClientRead(id, bytesAfter);
 }
 
 void TableHall::TurnAway(ConnectionId id, const Newcomer& newcomer, std::string_view why) {
+    const bool logged = LogsTurnAway();
     const std::string from = Origin(newcomer.address, newcomer.port);
-    log_.Log("Klient připojen z adresy " + from);
+    if (logged) log_.Log("Klient připojen z adresy " + from);
     links_.Write(id, protocol::EncodeForWire(protocol::FormatServerMessage(protocol::ServerKind::Busy)));
-    log_.Log("Klient z adresy " + from + " odpojen, " + std::string(why));
+    if (logged) log_.Log("Klient z adresy " + from + " odpojen, " + std::string(why));
     links_.Close(id);
-    turnedAway_.emplace(id, newcomer.address);
+    turnedAway_.emplace(id, logged ? newcomer.address : std::string());
+}
+
+bool TableHall::LogsTurnAway() {
+    const std::int64_t dropped = turnAwayLines_.DroppedInARow();
+    if (!turnAwayLines_.Take(now_())) {
+        if (turnAwayLines_.DroppedInARow() == 1) {
+            log_.Log("příliš mnoho odmítnutých připojení, další se na chvíli nezapisují");
+        }
+        return false;
+    }
+    if (dropped > 0) log_.Log("odmítnutých připojení nezapsáno: " + std::to_string(dropped));
+    return true;
 }
 
 void TableHall::Return(ConnectionId id, std::string_view ticket, std::string_view bytesAfter) {
@@ -265,8 +332,11 @@ void TableHall::Return(ConnectionId id, std::string_view ticket, std::string_vie
     const protocol::ReturnTicket returning = protocol::ParseReturnTicket(ticket);
     for (std::size_t i = 0; i < tables_.size(); ++i) {
         auto& table = tables_[i];
-        if (!table || !table->game.ClientReturned(id, newcomer.address, newcomer.port, returning.secret, returning.received)) continue;
+        if (!table || !table->game.ClientReturned(id, newcomer.address, newcomer.port, returning.secret,
+                                                  returning.received))
+            continue;
         if (!single_) seated_[id] = static_cast<int>(i);
+        Touch(static_cast<int>(i));
         if (!bytesAfter.empty()) table->game.ClientRead(id, bytesAfter);
         return;
     }
@@ -275,17 +345,22 @@ void TableHall::Return(ConnectionId id, std::string_view ticket, std::string_vie
 
 void TableHall::ClientDisconnected(ConnectionId id) {
     ++changes_;
+    if (auto it = admitted_.find(id); it != admitted_.end()) {
+        admission_.Leave(it->second, now_());
+        admitted_.erase(it);
+    }
     if (auto it = held_.find(id); it != held_.end()) {
         log_.Log("Odpojen klient" + it->second.address);
         held_.erase(it);
         return;
     }
     if (auto it = turnedAway_.find(id); it != turnedAway_.end()) {
-        log_.Log("Odpojen klient" + it->second);
+        if (!it->second.empty()) log_.Log("Odpojen klient" + it->second);
         turnedAway_.erase(it);
         return;
     }
     if (single_) {
+        Touch(0);
         tables_[0]->game.ClientDisconnected(id);
         return;
     }
@@ -293,13 +368,35 @@ void TableHall::ClientDisconnected(ConnectionId id) {
     if (it == seated_.end()) return;
     const int index = it->second;
     seated_.erase(it);
+    Touch(index);
     tables_[static_cast<std::size_t>(index)]->game.ClientDisconnected(id);
     FreeIfEmpty(index);
 }
 
 void TableHall::ClientNotReading(ConnectionId id) {
     ++changes_;
+    if (const int index = IndexOf(id); index >= 0) Touch(index);
     if (Table* table = TableOf(id)) table->game.ClientNotReading(id);
+}
+
+int TableHall::IndexOf(ConnectionId id) const {
+    if (single_) return 0;
+    auto it = seated_.find(id);
+    return it == seated_.end() ? -1 : it->second;
+}
+
+void TableHall::Touch(int index) {
+    ++changes_;
+    const auto at = static_cast<std::size_t>(index);
+    if (tableChanged_.size() < tables_.size()) tableChanged_.resize(tables_.size(), false);
+    if (tableChanged_[at]) return;
+    tableChanged_[at] = true;
+    changedTables_.push_back(index);
+}
+
+std::vector<int> TableHall::TakeChangedTables() {
+    for (int index : changedTables_) tableChanged_[static_cast<std::size_t>(index)] = false;
+    return std::exchange(changedTables_, {});
 }
 
 void TableHall::FreeIfEmpty(int index) {

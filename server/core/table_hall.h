@@ -35,8 +35,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "server/core/game_server.h"
 #include "common/random_source.h"
+#include "server/core/admission.h"
+#include "server/core/game_server.h"
+#include "server/core/rate_limit.h"
 #include "server/core/server_links.h"
 
 namespace tarvel::server {
@@ -67,6 +69,12 @@ class TableHall {
     void SetReturnWait(std::chrono::seconds wait);
     // Whether a move the rules refuse is kept from the other player, at every table.
     void SetMoveChecking(bool on);
+    // Connections at once from one address, and in all; newcomers past them get "busy".
+    void SetConnectionLimits(int perAddress, int total) { admission_.SetLimits(perAddress, total); }
+    // Where the time comes from (the steady clock unless a test sets its own).
+    void SetClock(std::function<Admission::Clock::time_point()> now) { now_ = std::move(now); }
+    // How long a match waits for a silent player (0: for ever), at every table from now on.
+    void SetIdleWait(std::chrono::seconds wait);
 
     int TableCount() const { return static_cast<int>(tables_.size()); }
     // The game at a table (index from 0), or null while the table is free. With one
@@ -78,6 +86,9 @@ class TableHall {
     std::size_t WaitingForName() const { return held_.size(); }
     // Grows with every change a window showing the tables would show.
     std::uint64_t Changes() const { return changes_; }
+    // The tables (indices from 0) whose line may have changed since the last call: a window
+    // of 5,000 tables redraws those, not all of them.
+    std::vector<int> TakeChangedTables();
 
   private:
     struct Table;
@@ -99,9 +110,15 @@ class TableHall {
     // Opens the first free table and returns its index.
     int OpenTable(const std::optional<std::string>& name);
     void TurnAway(ConnectionId id, const Newcomer& newcomer, std::string_view why);
+    // Whether a turned-away connection's lines are written: a flood of connections from
+    // anywhere would otherwise fill the log with three lines each.
+    bool LogsTurnAway();
     // The newcomer showed a secret ("SECRET;COUNT"): back to its seat, or turned away.
     void Return(ConnectionId id, std::string_view ticket, std::string_view bytesAfter);
     void FreeIfEmpty(int index);
+    void Touch(int index);
+    // The table a connection sits at, or -1.
+    int IndexOf(ConnectionId id) const;
 
     ClientLinks& links_;
     EventLog& log_;
@@ -110,17 +127,25 @@ class TableHall {
     std::chrono::milliseconds settingsTimeout_ = GameServer::kDefaultSettingsTimeout;
     std::chrono::milliseconds joinWait_ = kDefaultJoinWait;
     std::chrono::seconds returnWait_ = GameServer::kDefaultReturnWait;
+    std::chrono::seconds idleWait_ = GameServer::kDefaultIdleWait;
     bool checkMoves_ = false;
     bool single_ = false;
-    std::vector<std::unique_ptr<Table>> tables_;  // null while free
+    std::vector<std::unique_ptr<Table>> tables_;    // null while free
     std::unordered_map<ConnectionId, int> seated_;  // connection -> its table
     std::unordered_map<ConnectionId, Newcomer> held_;
     std::unique_ptr<SetupTimer> spentTimer_;  // the last newcomer's timer that ran out
     // The last table freed by its own timer: kept until the next, never destroyed in its call.
     std::unique_ptr<Table> spentTable_;
-    // Turned away with "busy": only their going is still logged.
+    // Turned away with "busy": only their going is still logged (an empty address: not
+    // even that, their coming was left out of the log).
     std::unordered_map<ConnectionId, std::string> turnedAway_;
+    RateLimit turnAwayLines_{GameServer::kMessageLogBurst, GameServer::kMessageLogRefill};
     std::uint64_t changes_ = 0;
+    std::vector<int> changedTables_;
+    std::vector<bool> tableChanged_;  // by index: listed in changedTables_
+    Admission admission_;
+    std::unordered_map<ConnectionId, std::string> admitted_;  // connection -> its address
+    std::function<Admission::Clock::time_point()> now_ = [] { return Admission::Clock::now(); };
 };
 
 }  // namespace tarvel::server

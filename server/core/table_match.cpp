@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "common/card.h"
 #include "rules/card_names.h"
-#include "rules/ring_shuffle.h"
 
 namespace tarvel::server {
 namespace {
@@ -82,6 +80,8 @@ std::string RefusalText(const MoveVerdict& verdict) {
             return "hru neprohrál";
         case MoveFault::WrongPoints:
             return "počet bodů není číslo";
+        case MoveFault::Undecided:
+            return "hra ještě není rozhodnutá";
         case MoveFault::Rules:
             break;
     }
@@ -114,6 +114,7 @@ void TableMatch::StartMatch() {
     dealt_ = false;
     kept_ = true;
     owedDraw_.reset();
+    owedSeat_ = -1;
     gameNumber_ = 0;
     firstPlayer_ = 0;
     lastStarter_ = 0;
@@ -134,30 +135,18 @@ DealtCards TableMatch::Deal(const rules::RuleOptions& rules, bool playForPoints)
     dealt_ = true;
     kept_ = true;
     owedDraw_.reset();
+    owedSeat_ = -1;
     pointsReported_ = false;
 
-    rules::Position& p = position_;
-    p = rules::Position{};
-    p.rules = rules;
-    p.rules.dealtCards = std::min(rules.dealtCards, kMostDealtCards);
-    std::array<CardId, rules::kCards> ring{};
-    for (int i = 0; i < rules::kCards; ++i) ring[static_cast<std::size_t>(i)] = static_cast<CardId>(i);
-    rules::RingShuffle(ring.data(), rules::kCards, p.stock.data(), random_);
-    p.stockSize = rules::kCards;
-
+    rules::RuleOptions dealing = rules;
+    dealing.dealtCards = std::min(rules.dealtCards, kMostDealtCards);
+    position_ = rules::Deal(dealing, static_cast<std::uint8_t>(starter), random_);
     DealtCards dealt;
+    std::size_t left = rules::kCards;  // the cards left the stock from its top down
     for (std::size_t seat = 0; seat < 2; ++seat) {
-        for (int i = 0; i < p.rules.dealtCards; ++i) {
-            const CardId card = p.stock[--p.stockSize];
-            p.hands[seat] |= rules::Bit(card);
-            dealt.hands[seat].push_back(card);
-        }
+        for (int i = 0; i < dealing.dealtCards; ++i) dealt.hands[seat].push_back(position_.stock[--left]);
     }
-    dealt.start = p.stock[--p.stockSize];
-    p.pile[p.pileSize++] = dealt.start;
-    // A queen turned up holds her own suit.
-    if (rules::RankOf(dealt.start) == rules::kQueen) p.namedSuit = rules::SuitOf(dealt.start);
-    p.toMove = static_cast<std::uint8_t>(starter);
+    dealt.start = position_.stock[--left];
     return dealt;
 }
 
@@ -200,6 +189,9 @@ void TableMatch::Decided(const rules::Position& before, rules::Move move, const 
     }
     // The answer that returned the other side was the mover's last card: the other side
     // takes the pending cards when its client asks for them.
+    owedSeat_ = taken.seat;
+    owedPoints_ = 0;
+    for (const CardId card : taken.cards) owedPoints_ += rules::PointsOf(card);
     owedCount_ = before.pendingDraw;
     if (move.kind == rules::MoveKind::Lay) owedCount_ += rules::DrawAddedBy(move.value, before.rules);
     owedDraw_ = std::move(taken);
@@ -221,12 +213,9 @@ MoveVerdict TableMatch::LayCard(int seat, std::string_view cardName, bool force)
 MoveVerdict TableMatch::NameSuit(int seat, std::string_view marker, bool force) {
     MoveVerdict verdict;
     if (kept_) {
-        const auto known = std::find(kSuitMarkers.begin(), kSuitMarkers.end(), marker);
-        verdict =
-            known == kSuitMarkers.end()
-                ? Fault(MoveFault::UnknownSuit)
-                : Play(seat, rules::Move::NameSuit(static_cast<std::uint8_t>(known - kSuitMarkers.begin())),
-                       nullptr);
+        const std::uint8_t suit = rules::SuitOfMarker(marker);
+        verdict = suit == rules::kNoSuit ? Fault(MoveFault::UnknownSuit)
+                                         : Play(seat, rules::Move::NameSuit(suit), nullptr);
         if (verdict.Ok() || !force) return verdict;
     }
     kept_ = false;
@@ -347,9 +336,16 @@ MoveVerdict TableMatch::ReportPoints(int seat, std::string_view points, bool for
             verdict = Fault(MoveFault::WrongPoints);
         }
         if (verdict.Ok()) {
-            // The points as the clients count them: a returned player who lost with cards
-            // still to take reports his hand before they come, as his client always has.
-            points_[Index(seat)] += static_cast<int>(*value);
+            // Counted from the hand the server holds, whatever the client says. A returned
+            // player who lost with cards still to take reports his hand before they come,
+            // as his client always has: those cards do not count.
+            int counted = 0;
+            for (CardId card = 0; card < rules::kCards; ++card) {
+                if (rules::Holds(position_.hands[Index(seat)], card)) counted += rules::PointsOf(card);
+            }
+            if (seat == owedSeat_) counted -= owedPoints_;
+            verdict.counted = static_cast<std::uint32_t>(std::max(counted, 0));
+            points_[Index(seat)] += static_cast<int>(verdict.counted);
             pointsReported_ = true;
         }
         if (verdict.Ok() || !force) return verdict;

@@ -67,6 +67,7 @@ enum class MoveFault : std::uint8_t {
     StillHoldsCards,  // "no cards" while the hand holds some
     NotLost,          // a lost game's message from a player who has not lost
     WrongPoints,      // points that are not a number
+    Undecided,        // the end of the match while a game is still being set up or played
 };
 
 struct MoveVerdict {
@@ -74,6 +75,7 @@ struct MoveVerdict {
     rules::Refusal refusal = rules::Refusal::None;  // for MoveFault::Rules
     std::uint32_t allowed = 0;                      // DrawCount: the cards the rules give
     std::uint32_t held = 0;                         // StillHoldsCards: the cards still in hand
+    std::uint32_t counted = 0;                      // points: what the loser's hand comes to
 
     bool Ok() const { return fault == MoveFault::None; }
 };
@@ -113,7 +115,8 @@ class TableMatch {
     MoveVerdict ClaimAceCannotReturn(int seat, bool force);
     // "i give it up": the player does not return the opponent into the game.
     MoveVerdict GiveUp(int seat, bool force);
-    // "points": the loser's penalty points of the game, once; they count as reported.
+    // "points": the loser's penalty points of the game, once. They count as the hand the
+    // server holds gives them (`counted` of the verdict), not as the client says.
     MoveVerdict ReportPoints(int seat, std::string_view points, bool force);
 
     bool Dealt() const { return dealt_; }
@@ -126,7 +129,7 @@ class TableMatch {
     // The game being played or just decided, counted from 1; 0 before the first deal.
     int GameNumber() const { return gameNumber_; }
     int Wins(int seat) const { return wins_[Index(seat)]; }
-    // Penalty points as the losers reported them; only when the players play for points.
+    // Penalty points the losers' hands came to; only when the players play for points.
     int Points(int seat) const { return points_[Index(seat)]; }
     bool PlayForPoints() const { return playForPoints_; }
 
@@ -150,6 +153,9 @@ class TableMatch {
     // The pending cards the loser takes when the game is decided, owed until he asks for them.
     std::optional<DrawnCards> owedDraw_;
     std::uint32_t owedCount_ = 0;
+    // Who owed the pending cards of the decided game and what they came to.
+    int owedSeat_ = -1;
+    int owedPoints_ = 0;
 
     int gameNumber_ = 0;
     int firstPlayer_ = 0;

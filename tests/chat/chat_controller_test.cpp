@@ -12,7 +12,7 @@
 #include <random>
 #include <vector>
 
-#include "client/settings/client_strings.h"
+#include "session/texts/client_strings.h"
 #include "tests/dialogs/dialog_test_support.h"
 #include "tests/voice/fake_speech_service.h"
 #include "client/chat/voice_dialog.h"

@@ -1,6 +1,6 @@
 // The message text: the printed line's padding, what of a received message is kept,
 // and which messages have words to send.
-#include "client/chat/chat_line.h"
+#include "session/chat/chat_line.h"
 
 #include <gtest/gtest.h>
 

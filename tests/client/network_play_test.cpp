@@ -18,9 +18,10 @@
 #include <random>
 #include <string_view>
 
-#include "client/net/server_address.h"
+#include "session/net/server_address.h"
 
 #include "tests/client/game_folder.h"
+#include "tests/net/server_program.h"
 #include "client/app/main_window.h"
 
 extern "C" const char* __lsan_default_suppressions() {
@@ -31,57 +32,6 @@ namespace tarvel::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// A loopback port that nobody listens on now.
-quint16 FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-// The server program, copied into a folder of its own and listening on a free port.
-class ServerProgram {
-  public:
-    // `extraSettings`: more lines of the server section of its settings file.
-    explicit ServerProgram(const QByteArray& extraSettings = {}) {
-        const QString program = dir_.filePath("tarvelsvr");
-        QFile::copy(TARVELSVR_PATH, program);
-        port = FreePort();
-        QFile ini(dir_.filePath("tarvelsvr.ini"));
-        ini.open(QIODevice::WriteOnly);
-        ini.write("[server]\nport=" + QByteArray::number(port) + "\nconnectatstartup=1\n" + extraSettings);
-        ini.close();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        process_.setProcessEnvironment(environment);
-        process_.setWorkingDirectory(dir_.path());
-        process_.start(program, {});
-        process_.waitForStarted(5000);
-        (void)QTest::qWaitFor([this] {
-            output_ += process_.readAllStandardOutput();
-            return output_.contains("Port serveru");
-        }, 10000);
-    }
-    ~ServerProgram() { Stop(); }
-    void Stop() {
-        if (process_.state() == QProcess::NotRunning) return;
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-    bool Listening() const { return output_.contains("Port serveru"); }
-    // How many lines of its log so far contain `text`.
-    int Logged(const QByteArray& text) {
-        output_ += process_.readAllStandardOutput();
-        return static_cast<int>(output_.count(text));
-    }
-
-    quint16 port = 0;
-
-  private:
-    QTemporaryDir dir_;
-    QProcess process_;
-    QByteArray output_;
-};
 
 // A relay on loopback between clients and the server: cutting it drops every connection
 // through it as a failing network does, neither the client nor the server closing its end.
@@ -169,27 +119,27 @@ struct Player {
     std::string Describe() {
         const GameState& s = engine().State();
         const NetworkGame& n = engine().Net();
-        return "running " + std::to_string(s.GameRunning) + ", turn " + std::to_string(s.PlayerTurn) + ", suit choice " +
-               std::to_string(s.SuitChoiceActive) + ", waiting " + std::to_string(static_cast<int>(n.waiting)) +
+        return "running " + std::to_string(s.running) + ", turn " + std::to_string(s.PlayerTurn()) + ", suit choice " +
+               std::to_string(s.SuitChoiceActive()) + ", waiting " + std::to_string(static_cast<int>(n.waiting)) +
                ", awaiting cards " + std::to_string(n.awaitingCards) + ", opponent away " + std::to_string(n.opponentAway) +
-               ", cards " + std::to_string(s.PlayerHand.Size()) + " and " + std::to_string(s.OpponentCount);
+               ", cards " + std::to_string(s.playerHand.size()) + " and " + std::to_string(s.opponentCount);
     }
     void Press(Qt::Key key) { QTest::keyClick(&window->Table(), key); }
 
     // One move by keys when it is this player's turn; false when there is none to make.
     bool Move() {
         GameState& state = engine().State();
-        if (!state.GameRunning || !state.PlayerTurn || engine().Net().waiting != NetworkWait::None) return false;
-        if (state.SuitChoiceActive) {
+        if (!state.running || !state.PlayerTurn() || engine().Net().waiting != NetworkWait::None) return false;
+        if (state.SuitChoiceActive()) {
             Press(Qt::Key_Home);
             Press(Qt::Key_Return);
             return true;
         }
-        for (std::size_t i = 1; i <= state.PlayerHand.Size(); ++i) {
+        for (std::size_t i = 1; i <= state.playerHand.size(); ++i) {
             Press(Qt::Key_Home);
             for (std::size_t step = 1; step < i; ++step) Press(Qt::Key_Right);
             Press(Qt::Key_Return);
-            if (!state.PlayerTurn || state.SuitChoiceActive || !state.GameRunning) return true;
+            if (!state.PlayerTurn() || state.SuitChoiceActive() || !state.running) return true;
         }
         Press(Qt::Key_Space);
         return true;
@@ -206,7 +156,7 @@ class NetworkPlayTest : public ::testing::Test {
     static void SetUpTestSuite() { EnsureApplication(); }
 
     static bool Dealt(Player& p) {
-        return p.engine().Net().active && p.engine().State().GameRunning &&
+        return p.engine().Net().active && p.engine().State().running &&
                p.engine().Net().waiting == NetworkWait::None;
     }
 
@@ -221,15 +171,15 @@ class NetworkPlayTest : public ::testing::Test {
     static void ExpectOneEndOnBothSides(Player& a, Player& b, const std::string& trace = {}) {
         for (Player* p : {&a, &b}) {
             EXPECT_FALSE(p->engine().Net().active) << trace << "; " << p->Describe();
-            EXPECT_FALSE(p->engine().State().GameRunning) << trace << "; " << p->Describe();
+            EXPECT_FALSE(p->engine().State().running) << trace << "; " << p->Describe();
             EXPECT_TRUE(p->messages.empty()) << trace << "; " << p->messages.front().toStdString();
         }
         const GameState& x = a.engine().State();
         const GameState& y = b.engine().State();
-        EXPECT_EQ(x.PlayerWins + x.OpponentWins, 2) << trace;
-        EXPECT_EQ(x.PlayerWins, y.OpponentWins) << trace;
-        EXPECT_EQ(x.PlayerPenalty, y.OpponentPenalty) << trace;
-        EXPECT_EQ(x.OpponentPenalty, y.PlayerPenalty) << trace;
+        EXPECT_EQ(x.playerWins + x.opponentWins, 2) << trace;
+        EXPECT_EQ(x.playerWins, y.opponentWins) << trace;
+        EXPECT_EQ(x.playerPenalty, y.opponentPenalty) << trace;
+        EXPECT_EQ(x.opponentPenalty, y.playerPenalty) << trace;
     }
 
     // Moves until the match is over on both sides or `moves` were made.
@@ -248,7 +198,7 @@ class NetworkPlayTest : public ::testing::Test {
             (void)QTest::qWaitFor([&] {
                 const GameState& x = a.engine().State();
                 const GameState& y = b.engine().State();
-                return (x.GameRunning && x.PlayerTurn) || (y.GameRunning && y.PlayerTurn) ||
+                return (x.running && x.PlayerTurn()) || (y.running && y.PlayerTurn()) ||
                        (!a.engine().Net().active && !b.engine().Net().active);
             }, 5000);
             QTest::qWait(5);
@@ -271,14 +221,14 @@ TEST_F(NetworkPlayTest, TwoPlayersPlayAWholeMatchThroughTheServer) {
     Player eva(server.port, "z", "eva 1");
     Player petr(server.port, "m", "petr 2");
     Connect(eva, petr);
-    EXPECT_EQ(eva.engine().State().OpponentVoice, "m");
-    EXPECT_EQ(petr.engine().State().OpponentVoice, "z");
+    EXPECT_EQ(eva.engine().State().opponentVoice, "m");
+    EXPECT_EQ(petr.engine().State().opponentVoice, "z");
     EXPECT_TRUE(eva.window->Menu().Polizprvusoupei1->isEnabled());
     EXPECT_FALSE(eva.window->Menu().Novsovhra1->isEnabled());
 
     // A message between two moves: printed at the other table, the game as it was.
-    const std::size_t petrCards = petr.engine().State().PlayerHand.Size();
-    const bool petrsTurn = petr.engine().State().PlayerTurn;
+    const std::size_t petrCards = petr.engine().State().playerHand.size();
+    const bool petrsTurn = petr.engine().State().PlayerTurn();
     QTimer::singleShot(0, [] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
@@ -289,10 +239,10 @@ TEST_F(NetworkPlayTest, TwoPlayersPlayAWholeMatchThroughTheServer) {
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return petr.window->Table().accessibleName().contains(QStringLiteral("Ahoj/opp gives it up")); }, 5000))
         << petr.window->Table().accessibleName().toStdString();
-    EXPECT_EQ(petr.engine().State().PlayerHand.Size(), petrCards);
-    EXPECT_EQ(petr.engine().State().PlayerTurn, petrsTurn);
-    EXPECT_TRUE(petr.engine().State().GameRunning);
-    EXPECT_EQ(petr.engine().State().PlayerWins, 0);
+    EXPECT_EQ(petr.engine().State().playerHand.size(), petrCards);
+    EXPECT_EQ(petr.engine().State().PlayerTurn(), petrsTurn);
+    EXPECT_TRUE(petr.engine().State().running);
+    EXPECT_EQ(petr.engine().State().playerWins, 0);
 
     Play(eva, petr, 3000);
     ExpectOneEndOnBothSides(eva, petr);
@@ -324,7 +274,7 @@ TEST_F(NetworkPlayTest, OnePlayerLeavingOrTheServerStoppingEndsTheMatchCleanly) 
             eva->window->close();  // tells the server, which tells the opponent
         }
         ASSERT_TRUE(QTest::qWaitFor([&] { return !petr.engine().Net().active; }, 10000));
-        EXPECT_FALSE(petr.engine().State().GameRunning);
+        EXPECT_FALSE(petr.engine().State().running);
         EXPECT_TRUE(petr.window->Menu().Novsovhra1->isEnabled());
         EXPECT_TRUE(petr.window->Menu().Novhra1->isEnabled());
         if (serverStops) {
@@ -335,7 +285,7 @@ TEST_F(NetworkPlayTest, OnePlayerLeavingOrTheServerStoppingEndsTheMatchCleanly) 
         }
         // A local game can start at once.
         petr.window->Menu().Novhra1->trigger();
-        EXPECT_TRUE(petr.engine().State().GameRunning);
+        EXPECT_TRUE(petr.engine().State().running);
     }
 }
 
@@ -349,7 +299,7 @@ TEST_F(NetworkPlayTest, APlayerWhoseConnectionDropsComesBackAndTheMatchGoesOn) {
     int cuts = 0;
     for (int i = 0; i < 3 && eva.engine().Net().active; ++i) {
         Play(eva, petr, 3);
-        if (!eva.engine().State().GameRunning) break;
+        if (!eva.engine().State().running) break;
         link.Cut();
         ++cuts;
         ASSERT_TRUE(QTest::qWaitFor([&] { return Heard(eva.sounds.All(), "obnoveno") == cuts; }, 15000)) << cuts;
@@ -444,7 +394,7 @@ TEST_F(NetworkPlayTest, WhenTheWaitRunsOutTheMatchEndsForTheOneWhoStayed) {
     Play(eva, petr, 2);
     link.Close();  // eva's way to the server is gone for good
     ASSERT_TRUE(QTest::qWaitFor([&] { return !petr.engine().Net().active && !eva.engine().Net().active; }, 15000));
-    EXPECT_FALSE(petr.engine().State().GameRunning);
+    EXPECT_FALSE(petr.engine().State().running);
     EXPECT_TRUE(petr.messages.empty());
     EXPECT_TRUE(petr.window->Menu().Novsovhra1->isEnabled());
     const Lines petrHeard = petr.sounds.All();
@@ -476,7 +426,7 @@ TEST_F(NetworkPlayTest, NoServerIsToldAndTheGameStaysReady) {
     EXPECT_TRUE(eva.messages[0].startsWith("Nepodařilo se navázat spojení se serverem.\n"));
     EXPECT_FALSE(eva.engine().Net().active);
     eva.window->Menu().Novhra1->trigger();
-    EXPECT_TRUE(eva.engine().State().GameRunning);
+    EXPECT_TRUE(eva.engine().State().running);
 }
 
 // A player who only ticked "start the server" and left the address and the port empty
@@ -525,7 +475,7 @@ TEST_F(NetworkPlayTest, ANetworkGameAskedForDuringALocalMatchEndsItFirst) {
     eva.window->activateWindow();  // the keys reach the menu's shortcuts of the active window
     ASSERT_TRUE(QTest::qWaitForWindowActive(eva.window.get()));
     QTest::keyClick(&eva.window->Table(), Qt::Key_N, Qt::ControlModifier);
-    ASSERT_TRUE(eva.engine().State().GameRunning);
+    ASSERT_TRUE(eva.engine().State().running);
     ASSERT_FALSE(eva.engine().Net().active);
     eva.sounds.Fresh();
 
@@ -533,13 +483,13 @@ TEST_F(NetworkPlayTest, ANetworkGameAskedForDuringALocalMatchEndsItFirst) {
     const Lines ended = eva.sounds.Fresh();
     ASSERT_FALSE(ended.empty());
     EXPECT_TRUE(ended.back().ends_with("konec hry.wav\twait")) << ended.back();
-    EXPECT_FALSE(eva.engine().State().GameRunning);
-    EXPECT_TRUE(eva.window->Network().ConnectionInUse());
+    EXPECT_FALSE(eva.engine().State().running);
+    EXPECT_TRUE(eva.window->Session().ConnectionInUse());
 
     petr.window->Menu().Novsovhra1->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Dealt(eva) && Dealt(petr); }, 15000));
-    EXPECT_EQ(eva.engine().State().PlayerWins + eva.engine().State().OpponentWins, 0);
-    EXPECT_EQ(eva.engine().State().PlayerHand.Size(), petr.engine().State().OpponentCount);
+    EXPECT_EQ(eva.engine().State().playerWins + eva.engine().State().opponentWins, 0);
+    EXPECT_EQ(eva.engine().State().playerHand.size(), petr.engine().State().opponentCount);
     Play(eva, petr, 6);
     EXPECT_TRUE(eva.messages.empty()) << eva.messages.front().toStdString();
     EXPECT_TRUE(petr.messages.empty()) << petr.messages.front().toStdString();
@@ -561,13 +511,13 @@ TEST_F(NetworkPlayTest, AnOpponentsCardAndMessageLeaveTheFocusWhereItWas) {
     elsewhere.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
 
-    const bool evaMoves = eva.engine().State().PlayerTurn;
+    const bool evaMoves = eva.engine().State().PlayerTurn();
     Player& mover = evaMoves ? eva : petr;
     Player& other = evaMoves ? petr : eva;
     other.sounds.Fresh();
     ASSERT_TRUE(mover.Move());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !other.sounds.Fresh().empty(); }, 5000));
-    mover.window->Network().Send(protocol::ClientKind::Say, std::string_view("Ahoj"));
+    mover.window->Session().SendMessage("Ahoj");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return other.window->Table().accessibleName().contains(QStringLiteral("Ahoj")); }, 5000));
     QTest::qWait(200);  // anything that would take the focus has had its turn

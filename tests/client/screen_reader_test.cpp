@@ -17,6 +17,8 @@
 
 #include "tests/client/game_folder.h"
 #include "engine/table_check.h"
+#include "rules/card_names.h"
+#include "tests/engine/table_setup.h"
 
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
@@ -82,29 +84,7 @@ class ScreenReaderTest : public ::testing::Test {
     void Deal(const std::vector<std::string>& player, const std::vector<std::string>& computer,
               const std::vector<std::string>& pile) {
         GameState& state = State();
-        std::vector<typhodnoty> all;
-        for (CardQueue* hand : {&state.PlayerHand, &state.OpponentHand}) {
-            for (const auto& card : hand->Cards()) all.push_back(card);
-            hand->Clear();
-        }
-        while (!state.Stock.StackEmpty()) all.push_back(state.Stock.PopCard());
-        while (!state.Pile.StackEmpty()) {
-            typhodnoty card = state.Pile.PopCard();
-            if (!IsSuitMarker(card.Name)) all.push_back(card);
-        }
-        auto take = [&all](const std::string& name) {
-            const auto it = std::find_if(all.begin(), all.end(), [&](const typhodnoty& c) { return c.Name == name; });
-            typhodnoty card = *it;
-            all.erase(it);
-            return card;
-        };
-        for (const auto& name : player) state.PlayerHand.AppendCard(take(name));
-        for (const auto& name : computer) state.OpponentHand.AppendCard(take(name));
-        for (const auto& name : pile) state.Pile.PushCard(take(name));
-        for (const auto& card : all) state.Stock.PushCard(card);
-        state.PlayerCount = static_cast<std::uint8_t>(player.size());
-        state.OpponentCount = static_cast<std::uint8_t>(computer.size());
-        state.RequestedSuitShown = false;
+        LayOutTable(state, state.game.rules, player, computer, pile, {}, true);
         window->GameEngine().BeginPlayerTurn();
         window->FormActivate();
         ASSERT_EQ(FindTableFault(state), "");
@@ -141,7 +121,7 @@ TEST_F(ScreenReaderTest, MovesRefusalsAndDrawsOfBothSidesAreTold) {
     Key(Qt::Key_Return);  // the nine of spades; the computer follows with the ten
     EXPECT_EQ(Told::Fresh(), (Texts{"9 piková", "Soupeř: vyhození, 10 piková, vyhození"}));
 
-    const std::string drawn = State().Stock.Top().Name;
+    const std::string drawn = rules::CardName(State().game.stock[State().game.stockSize - 1u]);
     Key(Qt::Key_Space);  // the player draws; the computer, with nothing for the ten, draws too
     EXPECT_EQ(Told::Fresh(), (Texts{QString::fromStdString("Ty: lízání, " + drawn + ". Soupeř: lížu, lízání")}));
 }
@@ -150,7 +130,7 @@ TEST_F(ScreenReaderTest, ADrawnCardIsNamedOnlyAsTheSettingAllows) {
     Open("[environment]\nspeech=2\n[game]\nsaypickedcards=0\n");
     Key(Qt::Key_N, Qt::ControlModifier);
     Deal({"8 kárová", "9 piková"}, {"10 piková", "kluk kárový"}, {"7 srdcová"});
-    const std::string drawn = State().Stock.Top().Name;
+    const std::string drawn = rules::CardName(State().game.stock[State().game.stockSize - 1u]);
     Key(Qt::Key_Space);
     const Texts told = Told::Fresh();
     ASSERT_EQ(told.size(), 1u);
@@ -186,7 +166,7 @@ TEST_F(ScreenReaderTest, TheEndOfTheMatchIsTold) {
     Key(Qt::Key_N, Qt::ControlModifier);
     Deal({"9 srdcová"}, {"10 piková", "kluk kárový"}, {"7 srdcová"});
     Key(Qt::Key_Return);  // the last card wins the game, and the match of one game
-    EXPECT_FALSE(State().GameRunning);
+    EXPECT_FALSE(State().running);
     const Texts told = Told::Fresh();
     ASSERT_EQ(told.size(), 1u);
     EXPECT_TRUE(told[0].contains("Jsi vítěz")) << told[0].toStdString();
@@ -207,7 +187,7 @@ TEST_F(ScreenReaderTest, WithTheRecordingsHeardNothingIsAnnouncedUnlessTheSounds
     Key(Qt::Key_Left);
     const Texts told = Told::Fresh();
     ASSERT_EQ(told.size(), 1u);
-    EXPECT_EQ(told[0].toStdString(), State().PlayerHand.At(State().SelectedIndex).Name);
+    EXPECT_EQ(told[0].toStdString(), rules::CardName(State().SelectedCard()));
 }
 
 TEST_F(ScreenReaderTest, BesideTheRecordingsAsThePlayerChoseTheyAreHeardExactlyAsBefore) {

@@ -4,7 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "client/settings/client_strings.h"
+#include "common/version.h"
+#include "session/texts/client_strings.h"
 #include "tests/dialogs/dialog_test_support.h"
 
 namespace tarvel {
@@ -21,12 +22,12 @@ TEST_F(AboutBoxTest, ShowsTheIconTheNameAndTheVersionInBothLanguages) {
         AboutBox box(localizer);
         EXPECT_EQ(box.windowTitle(), Text(base, 68));
         EXPECT_EQ(box.findChild<QLabel*>("ProductName")->text(), Text(base, 1));
-        EXPECT_EQ(box.findChild<QLabel*>("Version")->text(), Text(base, 69) + " 2.1");
+        EXPECT_EQ(box.findChild<QLabel*>("Version")->text(), Text(base, 69) + " " + ProgramVersion().data());
         EXPECT_EQ(box.findChild<QPushButton*>("OKButton")->text(), Text(base, 47));
         EXPECT_FALSE(box.findChild<QLabel*>("ProgramIcon")->pixmap().isNull());
     }
     const Localizer czech(ClientStrings(), kCzechLanguageBase);
-    EXPECT_EQ(AboutBox(czech).findChild<QLabel*>("Version")->text(), "verze 2.1");
+    EXPECT_EQ(AboutBox(czech).findChild<QLabel*>("Version")->text(), QString("verze ") + ProgramVersion().data());
 }
 
 TEST_F(AboutBoxTest, EnterOrEscapeClosesIt) {

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-#include "client/settings/client_strings.h"
+#include "session/texts/client_strings.h"
 
 // Fontconfig, loaded by Qt for the widgets' fonts, keeps a cache it never frees; the
 // leak checker of the sanitizer build is told to look past it.

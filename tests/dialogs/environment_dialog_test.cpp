@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <vector>
 
-#include "client/settings/client_strings.h"
+#include "session/texts/client_strings.h"
 #include "tests/dialogs/dialog_test_support.h"
 
 namespace tarvel {

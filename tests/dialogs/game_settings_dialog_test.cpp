@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "client/settings/client_strings.h"
+#include "session/texts/client_strings.h"
 #include "tests/dialogs/dialog_test_support.h"
 
 namespace tarvel {

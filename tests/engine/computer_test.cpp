@@ -9,43 +9,45 @@ class ComputerTest : public EngineFixture {
   protected:
     // The card the computer lays on its turn, or "" when it draws or stands.
     std::string ComputerPlays() {
-        const std::size_t pileBefore = state.Pile.Size();
-        engine.OpponentTurn();
-        if (state.Pile.Size() == pileBefore) return "";
-        return state.Pile.BottomToTop()[pileBefore].Name;
+        const std::size_t pileBefore = game.pileSize;
+        ComputerMoves();
+        if (game.pileSize == pileBefore) return "";
+        return rules::CardName(game.pile[pileBefore]);
     }
+    // The computer's look at the table as it is.
+    ComputerSight Sight() const { return ComputerSight{rules::ViewOf(game, kOpponentSeat), state.opponentHand}; }
 };
 
 TEST_F(ComputerTest, AnswersAnAceWithTheAceOfItsLongestSuit) {
     Table({"8 srdcová"}, {"eso srdcové", "eso pikové", "8 piková", "9 piková"}, {"eso kárové"});
-    state.AcePending = true;
+    state.game.acePending = true;
     EXPECT_EQ(ComputerPlays(), "eso pikové");
     EXPECT_EQ(screen.spoken, (Texts{"say z|eso pikové|11", "say |vyhození|6", "start z|Stojíš|1"}));
-    EXPECT_TRUE(state.AcePending);
-    EXPECT_TRUE(state.PlayerTurn);
+    EXPECT_TRUE(state.game.acePending);
+    EXPECT_TRUE(state.PlayerTurn());
 }
 
 TEST_F(ComputerTest, AnswersAPendingDrawWithTheKingOfSpadesFirst) {
     options.kingofspades = true;
     Table({"8 srdcová"}, {"7 srdcová", "král pikový", "9 kárová"}, {"7 piková"});
-    state.PendingDraw = 2;
+    state.game.pendingDraw = 2;
     EXPECT_EQ(ComputerPlays(), "král pikový");
-    EXPECT_EQ(state.PendingDraw, 7);
+    EXPECT_EQ(state.game.pendingDraw, 7);
 
     // On the king of spades only the seven of spades fits, wherever it lies in the hand.
     Table({"8 srdcová"}, {"7 srdcová", "7 piková", "9 kárová"}, {"král pikový"});
-    state.PendingDraw = 5;
+    state.game.pendingDraw = 5;
     EXPECT_EQ(ComputerPlays(), "7 piková");
-    EXPECT_EQ(state.PendingDraw, 7);
+    EXPECT_EQ(state.game.pendingDraw, 7);
 }
 
 TEST_F(ComputerTest, TakesAKnownSevenFromTheStockInsteadOfPlaying) {
     Table({"8 srdcová", "9 srdcová"}, {"9 kárová", "10 kárová"}, {"8 kárová"}, {"eso křížové", "7 kárová"});
-    state.StockOrderKnown = true;
+    state.game.stockOrderKnown = true;
     EXPECT_EQ(ComputerPlays(), "");
-    EXPECT_EQ(Names(state.OpponentHand), (Texts{"9 kárová", "10 kárová", "7 kárová"}));
+    EXPECT_EQ(Names(state.opponentHand), (Texts{"9 kárová", "10 kárová", "7 kárová"}));
 
-    state.StockOrderKnown = false;  // not known: it plays
+    state.game.stockOrderKnown = false;  // not known: it plays
     Table({"8 srdcová", "9 srdcová"}, {"9 kárová", "10 kárová"}, {"8 kárová"}, {"eso křížové", "7 kárová"});
     EXPECT_NE(ComputerPlays(), "");
 }
@@ -54,11 +56,11 @@ TEST_F(ComputerTest, PlayingForPointsShedsTheQueenOfHeartsAndNamesItsLongestSuit
     options.playforpoints = true;
     Table({"8 srdcová", "9 srdcová"}, {"9 kárová", "dáma srdcová", "10 piková", "kluk pikový"}, {"9 piková"});
     EXPECT_EQ(ComputerPlays(), "dáma srdcová");
-    EXPECT_EQ(Names(state.Pile).back(), " piky");
+    EXPECT_EQ(PileNames().back(), " piky");
     EXPECT_EQ(screen.label, "měním");
     EXPECT_EQ(Texts(screen.spoken.end() - 2, screen.spoken.end()),
               (Texts{"say z|měním na|1", "say z|piky|1"}));
-    EXPECT_TRUE(state.RequestedSuitShown);
+    EXPECT_TRUE(state.RequestedSuitShown());
 }
 
 TEST_F(ComputerTest, KeepsTheRankAndMovesTheSuitTowardsItsLongestSuit) {
@@ -185,28 +187,29 @@ TEST_F(ComputerTest, ThePreferencesPickTheCardOfEachBranch) {
 TEST_F(ComputerTest, SuitIteratorYieldsALoneCardOnlyWhenItIsTheLargest) {
     Table({"8 srdcová"}, {"7 srdcová", "8 srdcová", "9 srdcová", "7 kárová", "8 kárová", "7 piková"},
           {"9 kárová"});
-    engine.Computer().AnalyseHand(state);
-    EXPECT_EQ(engine.Computer().NextSuitByCount(), "srd");
-    EXPECT_FALSE(engine.Computer().Mind().SuitIteratorEnded);
-    EXPECT_EQ(engine.Computer().NextSuitByCount(), "kár");
-    EXPECT_TRUE(engine.Computer().Mind().SuitIteratorEnded);
+    ComputerOpponent& computer = engine.Computer();
+    computer.AnalyseHand(Sight());
+    EXPECT_EQ(computer.NextSuitByCount(), rules::kHearts);
+    EXPECT_FALSE(computer.Mind().suitIteratorEnded);
+    EXPECT_EQ(computer.NextSuitByCount(), rules::kDiamonds);
+    EXPECT_TRUE(computer.Mind().suitIteratorEnded);
     // Run to its end, it refills on the next call.
-    EXPECT_EQ(engine.Computer().NextSuitByCount(), "srd");
-    EXPECT_EQ(engine.Computer().StrongestSuit(), "srd");
+    EXPECT_EQ(computer.NextSuitByCount(), rules::kHearts);
+    EXPECT_EQ(computer.StrongestSuit(), rules::kHearts);
 
     Table({"8 srdcová"}, {"dáma srdcová"}, {"9 kárová"});
-    engine.Computer().AnalyseHand(state);
-    EXPECT_EQ(engine.Computer().NextSuitByCount(), "");
-    EXPECT_TRUE(engine.Computer().Mind().SuitIteratorEnded);
-    EXPECT_EQ(engine.Computer().StrongestSuit(), "");
+    computer.AnalyseHand(Sight());
+    EXPECT_EQ(computer.NextSuitByCount(), rules::kNoSuit);
+    EXPECT_TRUE(computer.Mind().suitIteratorEnded);
+    EXPECT_EQ(computer.StrongestSuit(), rules::kNoSuit);
 }
 
 TEST_F(ComputerTest, WithNothingButQueensItKeepsTheSuitOfItsQueen) {
     options.returntogame = true;
     Table({"8 srdcová", "9 srdcová"}, {"dáma křížová"}, {"9 piková"});
     EXPECT_EQ(ComputerPlays(), "dáma křížová");
-    EXPECT_EQ(Names(state.Pile).back(), " kříže");
-    EXPECT_TRUE(state.ReturnPending);
+    EXPECT_EQ(PileNames().back(), " kříže");
+    EXPECT_TRUE(state.ReturnPending());
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/engine/engine_fixture.h"
-#include "engine/table_layout.h"
 
 namespace tarvel::testing {
 namespace {
@@ -11,9 +10,7 @@ using DealTest = EngineFixture;
 // A deal on a seeded engine, so that who begins and the cards are known.
 class SeededDeal : public EngineFixture {
   public:
-    explicit SeededDeal(std::uint64_t seed) : seeded_(seed), game_(screen, net, seeded_) {
-        screen.state = &game_.State();
-    }
+    explicit SeededDeal(std::uint64_t seed) : seeded_(seed), game_(screen, net, seeded_) {}
     Engine& Game() { return game_; }
 
   private:
@@ -31,70 +28,35 @@ class DealWhereTheComputerBegins : public SeededDeal {
 };
 
 TEST_F(DealWhereThePlayerBegins, ANewMatchFromTheMenuResetsTheTalliesAndOpensTheTable) {
-    GameState& game = Game().State();
+    GameState& match = Game().State();
     Game().Options().dealtcards = 10;
-    game.PlayerWins = 2;
-    game.OpponentPenalty = 30;
-    game.GameNumber = 3;
+    match.playerWins = 2;
+    match.opponentPenalty = 30;
+    match.gameNumber = 3;
     Game().Novhra1Click(true);
 
-    ASSERT_EQ(game.LastStarter, 1);
+    ASSERT_EQ(match.lastStarter, 1);
     EXPECT_EVENTS(
         screen,
-        {"ClearTable",          "Menu tvojebody1 off", "Menu Mojebody1 off", "Menu Tvojebodydotabulky1 off",
-         "Panel 0 Tvoje výhry", "Panel 1 0",           "Panel 2 Moje výhry", "Panel 3 0",
-         "Panel 8 Hra",         "Panel 9 1",           "ShowLabel off",      "Menu Nastavenhry1 off",
-         "Menu Ukonenhry1 on",  "ShowMarker on",       "RedrawTable",        "say z|8 křížová|11",
-         "Menu ekni1 on",       "Label Začínáš",       "say z|Začínáš|1",    "PlaceMarker 25,225 pointer",
-         "PointAtPile",         "ActivationTimer"});
-    EXPECT_EQ(game.PlayerWins + game.OpponentWins, 0);
-    EXPECT_EQ(game.OpponentPenalty, 0);
-    EXPECT_EQ(game.GameNumber, 1);
-    EXPECT_TRUE(game.GameRunning);
+        {"TableCleared", "GameBegins", "Dealt", "say z|8 křížová|11", "Label Začínáš", "say z|Začínáš|1", "TurnBegins", "GameUnderWay"});
+    EXPECT_EQ(match.playerWins + match.opponentWins, 0);
+    EXPECT_EQ(match.opponentPenalty, 0);
+    EXPECT_EQ(match.gameNumber, 1);
+    EXPECT_TRUE(match.running);
     // The player got the first block of the stock, the computer the next one.
-    EXPECT_EQ(game.PlayerHand.Size(), 10u);
-    EXPECT_EQ(game.OpponentHand.Size(), 10u);
-    EXPECT_EQ(game.Stock.Size(), 11u);
-    EXPECT_EQ(game.SelectedIndex, 1u);
-    EXPECT_TRUE(game.PlayerTurn);
+    EXPECT_EQ(match.playerHand.size(), 10u);
+    EXPECT_EQ(match.opponentHand.size(), 10u);
+    EXPECT_EQ(match.game.stockSize, 11u);
+    EXPECT_EQ(match.selected, 1u);
+    EXPECT_TRUE(match.PlayerTurn());
 }
 
 TEST_F(DealWhereTheComputerBegins, TheComputerBeginsAndThePlayerGetsTheTurnAfterIt) {
-    GameState& game = Game().State();
+    GameState& match = Game().State();
     Game().Novhra1Click(true);
-    ASSERT_EQ(game.LastStarter, 0);
-    EXPECT_EVENTS(screen, {"ClearTable",
-                           "Menu tvojebody1 off",
-                           "Menu Mojebody1 off",
-                           "Menu Tvojebodydotabulky1 off",
-                           "Panel 0 Tvoje výhry",
-                           "Panel 1 0",
-                           "Panel 2 Moje výhry",
-                           "Panel 3 0",
-                           "Panel 8 Hra",
-                           "Panel 9 1",
-                           "ShowLabel off",
-                           "Menu Nastavenhry1 off",
-                           "Menu Ukonenhry1 on",
-                           "ShowMarker on",
-                           "RedrawTable",
-                           "say z|dáma kárová|11",
-                           "DrawRequestedSuit",
-                           "say z|Platí|1",
-                           "say z| kára|1",
-                           "Menu ekni1 on",
-                           "say z|Začínám|1",
-                           "Label Vyhazuji",
-                           "EraseRequestedSuit",
-                           "say z|král kárový|11",
-                           "say |vyhození|6",
-                           "DrawPile",
-                           "BlankOpponentCardAt 5",
-                           "DrawOpponentHand",
-                           "PlaceMarker 25,225 pointer",
-                           "PointAtPile",
-                           "ActivationTimer"});
-    EXPECT_TRUE(game.PlayerTurn);
+    ASSERT_EQ(match.lastStarter, 0);
+    EXPECT_EVENTS(screen, {"TableCleared", "GameBegins", "Dealt", "say z|dáma kárová|11", "SuitNamed", "say z|Platí|1", "say z| kára|1", "say z|Začínám|1", "Label Vyhazuji", "NamedSuitCovered", "say z|král kárový|11", "say |vyhození|6", "OpponentLaid 5", "TurnBegins", "GameUnderWay"});
+    EXPECT_TRUE(match.PlayerTurn());
 }
 
 TEST_F(DealWhereThePlayerBegins, PlayingForPointsWithSoundsOffShowsTheLineAndThePointItems) {
@@ -103,96 +65,74 @@ TEST_F(DealWhereThePlayerBegins, PlayingForPointsWithSoundsOffShowsTheLineAndThe
     rules.usetable = true;
     screen.soundsOn = false;
     Game().Novhra1Click(true);
-    EXPECT_EVENTS(screen, {"ClearTable",
-                           "Menu tvojebody1 on",
-                           "Menu Mojebody1 on",
-                           "Menu Tvojebodydotabulky1 on",
-                           "Panel 0 Tvoje výhry",
-                           "Panel 1 0",
-                           "Panel 2 Moje výhry",
-                           "Panel 3 0",
-                           "Panel 4 Tvoje body",
-                           "Panel 5 0",
-                           "Panel 6 Moje body",
-                           "Panel 7 0",
-                           "Panel 8 Hra",
-                           "Panel 9 1",
-                           "ShowLabel on",
-                           "Menu Nastavenhry1 off",
-                           "Menu Ukonenhry1 on",
-                           "ShowMarker on",
-                           "RedrawTable",
-                           "say z|10 křížová|11",
-                           "Label Začínáš",
-                           "say z|Začínáš|1",
-                           "PlaceMarker 25,225 pointer",
-                           "PointAtPile",
-                           "ActivationTimer"});
+    EXPECT_EVENTS(screen, {"TableCleared", "GameBegins", "Dealt", "say z|10 křížová|11", "Label Začínáš", "say z|Začínáš|1", "TurnBegins", "GameUnderWay"});
 }
 
 TEST_F(DealWhereThePlayerBegins, TheNextGameClearsWhatThePreviousLeftPending) {
-    GameState& game = Game().State();
-    game.LastStarter = 0;  // the player begins the next game
-    game.AcePending = game.ReturnPending = game.StockOrderKnown = game.GameOver = true;
-    game.SuitChoiceActive = game.RequestedSuitShown = true;
-    game.PendingDraw = 4;
-    game.PlayerWins = 1;
-    game.OpponentPenalty = 12;
-    game.GameNumber = 2;
+    GameState& match = Game().State();
+    match.lastStarter = 0;  // the player begins the next game
+    match.game.acePending = match.game.stockOrderKnown = match.game.suitToName = true;
+    match.game.outSeat = kOpponentSeat;
+    match.game.winner = kPlayerSeat;
+    match.game.namedSuit = rules::kHearts;
+    match.game.pendingDraw = 4;
+    match.playerWins = 1;
+    match.opponentPenalty = 12;
+    match.gameNumber = 2;
     Game().Novhra1Click(false);
-    ASSERT_TRUE(game.PlayerTurn);
-    EXPECT_FALSE(game.AcePending);
-    EXPECT_FALSE(game.ReturnPending);
-    EXPECT_FALSE(game.StockOrderKnown);
-    EXPECT_FALSE(game.GameOver);
-    EXPECT_FALSE(game.SuitChoiceActive);
-    EXPECT_EQ(game.PendingDraw, 0);
+    ASSERT_TRUE(match.PlayerTurn());
+    EXPECT_FALSE(match.game.acePending);
+    EXPECT_FALSE(match.ReturnPending());
+    EXPECT_FALSE(match.game.stockOrderKnown);
+    EXPECT_FALSE(match.game.Over());
+    EXPECT_FALSE(match.SuitChoiceActive());
+    EXPECT_EQ(match.game.pendingDraw, 0);
     // The tallies of the match stay.
-    EXPECT_EQ(game.PlayerWins, 1);
-    EXPECT_EQ(game.OpponentPenalty, 12);
-    EXPECT_EQ(game.GameNumber, 2);
+    EXPECT_EQ(match.playerWins, 1);
+    EXPECT_EQ(match.opponentPenalty, 12);
+    EXPECT_EQ(match.gameNumber, 2);
 }
 
 TEST_F(DealTest, TheBeginnerAlternatesAndTheNextGameKeepsTheTallies) {
     engine.Novhra1Click(true);
-    const bool firstPlayerTurn = state.LastStarter == 1;
-    state.PlayerWins = 1;
-    state.GameNumber = 2;
+    const bool firstPlayerTurn = state.lastStarter == 1;
+    state.playerWins = 1;
+    state.gameNumber = 2;
     engine.Novhra1Click(false);
-    EXPECT_EQ(state.LastStarter == 1, !firstPlayerTurn);
-    EXPECT_EQ(state.PlayerWins, 1);
-    EXPECT_EQ(state.GameNumber, 2);
+    EXPECT_EQ(state.lastStarter == 1, !firstPlayerTurn);
+    EXPECT_EQ(state.playerWins, 1);
+    EXPECT_EQ(state.gameNumber, 2);
 }
 
 TEST_F(DealTest, TheStartCardHasNoEffect) {
     // Whatever is turned up, the player who begins owes no draw and no stand.
     for (std::uint64_t seed = 1; seed <= 60; ++seed) {
         StandardRandom seeded(seed);
-        Engine game(screen, net, seeded);
-        game.State().LastStarter = 0;  // the player begins the next game
-        game.Novhra1Click(false);
-        ASSERT_TRUE(game.State().PlayerTurn);
-        EXPECT_FALSE(game.State().AcePending);
-        EXPECT_EQ(game.State().PendingDraw, 0);
+        Engine other(screen, net, seeded);
+        other.State().lastStarter = 0;  // the player begins the next game
+        other.Novhra1Click(false);
+        ASSERT_TRUE(other.State().PlayerTurn());
+        EXPECT_FALSE(other.State().game.acePending);
+        EXPECT_EQ(other.State().game.pendingDraw, 0);
     }
 }
 
 TEST_F(DealTest, AStartQueenHoldsItsOwnSuit) {
     for (std::uint64_t seed = 1; seed < 500; ++seed) {
         StandardRandom seeded(seed);
-        Engine game(screen, net, seeded);
+        Engine other(screen, net, seeded);
         screen.Clear();
-        game.BuildDeck();
-        game.ShuffleAndDeal();
-        const auto pile = Names(game.State().Pile);
-        if (!IsQueen(pile.front())) continue;
+        other.State().lastStarter = 0;  // the player begins: the pile shows the start card
+        other.Novhra1Click(false);
+        const rules::Position& dealt = other.State().game;
+        if (rules::RankOf(dealt.Top()) != rules::kQueen) continue;
 
-        const std::string marker(MarkerOfSuitKey(SuitPart(pile.front())));
-        EXPECT_EQ(pile, (std::vector<std::string>{pile.front(), marker}));
-        EXPECT_EQ(game.State().Pile.Top().Picture, FindCard(pile.front())->Picture);
-        EXPECT_TRUE(game.State().RequestedSuitShown);
-        EXPECT_EQ(screen.spoken,
-                  (Texts{"say z|" + pile.front() + "|11", "say z|Platí|1", "say z|" + marker + "|1"}));
+        const std::string& start = rules::CardName(dealt.Top());
+        const std::string& marker = rules::SuitMarker(rules::SuitOf(dealt.Top()));
+        EXPECT_EQ(dealt.pileSize, 1);
+        EXPECT_EQ(dealt.namedSuit, rules::SuitOf(dealt.Top()));
+        EXPECT_TRUE(other.State().RequestedSuitShown());
+        EXPECT_EQ(Head(screen.spoken, 3), (Texts{"say z|" + start + "|11", "say z|Platí|1", "say z|" + marker + "|1"}));
         return;
     }
     FAIL() << "no deal turned up a queen";
@@ -204,7 +144,7 @@ TEST_F(DealTest, HandSelectionSaysEdgeAtBothEnds) {
     Select(5);
     engine.SelectRight();
     EXPECT_EQ(screen.spoken, (Texts{"say |okraj|1", "start m|kluk srdcový|11"}));
-    EXPECT_EQ(state.SelectedIndex, 5u);
+    EXPECT_EQ(state.selected, 5u);
 
     screen.Clear();
     engine.SelectFirstCard();
@@ -215,7 +155,7 @@ TEST_F(DealTest, HandSelectionSaysEdgeAtBothEnds) {
     engine.SelectRight();
     engine.SelectLastCard();
     EXPECT_EQ(screen.spoken, (Texts{"start m|8 srdcová|11", "start m|kluk srdcový|11"}));
-    EXPECT_EQ(state.MarkerX, 105);
+    EXPECT_EQ(state.selected, 5u);
 
     Table({}, {"eso pikové"}, {"7 kárová"});
     engine.SelectLeft();
@@ -226,7 +166,7 @@ TEST_F(DealTest, HandSelectionSaysEdgeAtBothEnds) {
 TEST_F(DealTest, SuitRowSelectionWalksTheFourSuits) {
     Table({"7 srdcová", "dáma piková"}, {"eso pikové"}, {"7 piková"});
     Play("dáma piková");
-    ASSERT_TRUE(state.SuitChoiceActive);
+    ASSERT_TRUE(state.SuitChoiceActive());
     screen.Clear();
     engine.SelectSuitLeft();
     engine.SelectSuitRight();
@@ -234,9 +174,7 @@ TEST_F(DealTest, SuitRowSelectionWalksTheFourSuits) {
     engine.SelectSuitRight();
     EXPECT_EQ(screen.spoken, (Texts{"say |okraj|1", "start m| srdce|1", "start m| kára|1", "start m|kříže|1",
                                     "say |okraj|1", "start m| kříže|1"}));
-    EXPECT_EQ(layout::SuitAtX(state.MarkerX), " kříže");
-    EXPECT_EQ(layout::SuitAtX(299), "");
-    EXPECT_EQ(layout::SuitAtX(380), "");
+    EXPECT_EQ(state.selectedSuit, rules::kClubs);
 }
 
 }  // namespace

@@ -16,40 +16,37 @@ TEST_F(EndOfGameTest, WithoutPointsAGameEndsWithTheVerdictAndTheNextGameNumber) 
               (Texts{"say |lízání|1", "say m|kluk křížový|11", "say z|9 srdcová|11", "say |vyhození|6",
                      "say z|comp poslední karta|1", "say z|jsem vítěz|1", "say z|hra|1"}));
     EXPECT_EQ(screen.spoken[7], "number z|2");
-    EXPECT_EQ(state.OpponentWins, 1);
-    EXPECT_EQ(screen.panels[3], "1");
-    EXPECT_EQ(state.GameNumber, 2);
-    EXPECT_TRUE(state.GameRunning);  // the next game has been dealt
-    EXPECT_EQ(state.PlayerHand.Size() + state.OpponentHand.Size() + state.Stock.Size() + state.Pile.Size(),
+    EXPECT_EQ(state.opponentWins, 1);
+    EXPECT_EQ(state.gameNumber, 2);
+    EXPECT_TRUE(state.running);  // the next game has been dealt
+    EXPECT_EQ(state.playerHand.size() + state.opponentHand.size() + state.game.stockSize + state.game.pileSize,
               32u);
 }
 
 TEST_F(EndOfGameTest, PlayingForPointsTheLoserHearsHisCardsAndTotals) {
     options.playforpoints = true;
     Table({"dáma srdcová", "7 kárová"}, {}, {"10 srdcová"});
-    state.OpponentPenalty = 0;
+    state.opponentPenalty = 0;
     engine.OpponentWinsGame();
     EXPECT_EQ(Head(screen.Texts(), 12),
               (Texts{"jsem vítěz", "zůstaly ti", "2", "karty", "což je", "47", "bodů", "Celkem máš", "47",
                      "trestných", "bodů", "já nemám žádný trestný bod"}));
     EXPECT_EQ(screen.spoken[12], "leads z|47,0,3,1");
-    EXPECT_EQ(state.PlayerPenalty, 47);
-    EXPECT_EQ(screen.panels[5], "47");
+    EXPECT_EQ(state.playerPenalty, 47);
     EXPECT_EQ(screen.labels.front(), "Jsem vítěz");
 }
 
 TEST_F(EndOfGameTest, PlayingForPointsTheWinnerCountsTheComputersCards) {
     options.playforpoints = true;
     Table({}, {"kluk kárový"}, {"10 srdcová"});
-    state.PlayerPenalty = 2;
-    state.OpponentPenalty = 3;
+    state.playerPenalty = 2;
+    state.opponentPenalty = 3;
     engine.PlayerWinsGame();
     EXPECT_EQ(Head(screen.Texts(), 13),
               (Texts{"Jsi vítěz", "zůstala mi", "1", "karta", "což je", "jeden bod", "celkem mám", "4",
                      "trestné", "body", "ty máš", "dva", "trestné"}));
-    EXPECT_EQ(state.OpponentPenalty, 4);
-    EXPECT_EQ(screen.panels[7], "4");
-    EXPECT_EQ(state.PlayerWins, 1);
+    EXPECT_EQ(state.opponentPenalty, 4);
+    EXPECT_EQ(state.playerWins, 1);
 }
 
 TEST_F(EndOfGameTest, CountedPhrasesAgreeWithTheNumber) {
@@ -71,40 +68,39 @@ TEST_F(EndOfGameTest, CountedPhrasesAgreeWithTheNumber) {
 
 TEST_F(EndOfGameTest, TheLastGameEndsTheMatch) {
     Table({"8 srdcová"}, {}, {"10 srdcová"});
-    state.GameNumber = 3;
+    state.gameNumber = 3;
     engine.OpponentWinsGame();
     EXPECT_EQ(screen.Texts(), (Texts{"jsem vítěz", "konec hry"}));
-    EXPECT_FALSE(state.GameRunning);
-    EXPECT_TRUE(screen.menu[MenuItem::Nastavenhry1]);
-    EXPECT_FALSE(screen.menu[MenuItem::ekni1]);
-    EXPECT_FALSE(screen.menu[MenuItem::Ukonenhry1]);
+    EXPECT_FALSE(state.running);
+    EXPECT_FALSE(state.matchOn);
+    EXPECT_EQ(screen.actions.back(), "MatchEnded");
     EXPECT_EQ(screen.label, "");
 }
 
 TEST_F(EndOfGameTest, UnlimitedGamesGoOnUntilTheEndCommand) {
     options.numberofgames = 0;
     Table({"8 srdcová"}, {}, {"10 srdcová"});
-    state.GameNumber = 7;
+    state.gameNumber = 7;
     engine.OpponentWinsGame();
-    EXPECT_EQ(state.GameNumber, 8);
-    EXPECT_TRUE(state.GameRunning);
+    EXPECT_EQ(state.gameNumber, 8);
+    EXPECT_TRUE(state.running);
     screen.Clear();
     engine.Ukonenhry1Click();
     EXPECT_EQ(screen.Texts(), (Texts{"konec hry"}));
-    EXPECT_FALSE(state.GameRunning);
+    EXPECT_FALSE(state.running);
 }
 
 TEST_F(EndOfGameTest, WritingIntoTheTableEndsTheMatchAfterThisGame) {
     for (const std::uint8_t games : {std::uint8_t{5}, std::uint8_t{0}}) {
         options.numberofgames = games;
-        state.GameNumber = 2;
-        state.GameRunning = false;
+        state.gameNumber = 2;
+        state.running = false;
         EXPECT_EQ(engine.Standing().gameNumber, 2);
         engine.FinishMatchAfterThisGame();
         screen.Clear();
         engine.NextGameOrEndMatch();
         EXPECT_EQ(screen.Texts(), (Texts{"konec hry"})) << int{games};
-        EXPECT_EQ(state.GameNumber, games);
+        EXPECT_EQ(state.gameNumber, games);
     }
 }
 
@@ -112,33 +108,33 @@ TEST_F(EndOfGameTest, ThePlayerReturnsTheComputerWithASeven) {
     options.returntogame = true;
     Table({"7 piková", "8 kárová"}, {"7 srdcová"}, {"9 srdcová"},
           {"8 křížová", "9 křížová", "10 křížová", "kluk křížový", "eso kárové"});
-    engine.OpponentTurn();
+    ComputerMoves();
     EXPECT_EQ(screen.spoken, (Texts{"say z|7 srdcová|11", "say |vyhození|6", "say z|comp poslední karta|1",
                                     "start z|podívej se na vracení|1"}));
-    EXPECT_TRUE(state.ReturnPending);
-    EXPECT_EQ(state.PendingDraw, 2);
-    EXPECT_TRUE(state.GameRunning);
+    EXPECT_TRUE(state.ReturnPending());
+    EXPECT_EQ(state.game.pendingDraw, 2);
+    EXPECT_TRUE(state.running);
 
     screen.Clear();
     Play("7 piková");
     EXPECT_EQ(Head(screen.Texts(), 3), (Texts{"vyhození", "vracíš mě do hry", "lížu"}));
-    EXPECT_EQ(state.OpponentCount, 4);
-    EXPECT_FALSE(state.ReturnPending);
-    EXPECT_TRUE(state.PlayerTurn);
+    EXPECT_EQ(state.opponentCount, 4);
+    EXPECT_FALSE(state.ReturnPending());
+    EXPECT_TRUE(state.PlayerTurn());
 }
 
 TEST_F(EndOfGameTest, DecliningToReturnTheComputerLosesTheGame) {
     options.returntogame = true;
     Table({"9 piková"}, {}, {"8 piková"});
-    state.ReturnPending = true;
+    state.game.outSeat = kOpponentSeat;
     engine.DrawCommand();
-    EXPECT_EQ(state.OpponentWins, 1);
+    EXPECT_EQ(state.opponentWins, 1);
     EXPECT_EQ(screen.Texts().front(), "jsem vítěz");
 
     // Holding the answer under the compulsory rule, the player may not decline.
     Table({"7 kárová"}, {}, {"7 piková"});
-    state.ReturnPending = true;
-    state.PendingDraw = 2;
+    state.game.outSeat = kOpponentSeat;
+    state.game.pendingDraw = 2;
     engine.DrawCommand();
     EXPECT_EQ(screen.Texts(), (Texts{"nešvindluj"}));
 }
@@ -147,14 +143,14 @@ TEST_F(EndOfGameTest, AnAceCannotBeAnsweredByAReturn) {
     options.returntogame = true;
     Table({"eso kárové"}, {"7 kárová", "8 srdcová"}, {"9 kárová"});
     Play("eso kárové");
-    EXPECT_EQ(state.PlayerWins, 1);
+    EXPECT_EQ(state.playerWins, 1);
     EXPECT_EQ(Head(screen.Texts(), 3), (Texts{"vyhození", "hráč poslední karta", "Jsi vítěz"}));
 
     Table({"8 srdcová", "9 srdcová"}, {"eso srdcové"}, {"10 srdcová"});
-    engine.OpponentTurn();
+    ComputerMoves();
     EXPECT_EQ(Head(screen.Texts(), 6), (Texts{"eso srdcové", "vyhození", "Stojíš", "comp poslední karta",
                                               "nemůžeš vrátit", "jsem vítěz"}));
-    EXPECT_EQ(state.OpponentWins, 1);
+    EXPECT_EQ(state.opponentWins, 1);
 }
 
 TEST_F(EndOfGameTest, TheComputerReturnsThePlayerWithTheSevenOfThePileSuit) {
@@ -165,10 +161,10 @@ TEST_F(EndOfGameTest, TheComputerReturnsThePlayerWithTheSevenOfThePileSuit) {
     EXPECT_EQ(Head(screen.Texts(), 12),
               (Texts{"vyhození", "hráč poslední karta", "ale já mám", "sedmičku", "a tak tě vracím",
                      "7 srdcová", "vyhození", "lízání", "eso kárové", "lízání", "kluk křížový", "lížu"}));
-    EXPECT_EQ(Names(state.PlayerHand), (Texts{"eso kárové", "kluk křížový"}));
-    EXPECT_EQ(state.PlayerCount, 2);
-    EXPECT_EQ(state.OpponentCount, 3);  // nothing of its own fits the seven: it draws one
-    EXPECT_TRUE(state.GameRunning);
+    EXPECT_EQ(Names(state.playerHand), (Texts{"eso kárové", "kluk křížový"}));
+    EXPECT_EQ(state.PlayerCount(), 2);
+    EXPECT_EQ(state.opponentCount, 3);  // nothing of its own fits the seven: it draws one
+    EXPECT_TRUE(state.running);
 }
 
 TEST_F(EndOfGameTest, TheNextGameIsDealtFromAWholeDeckWhateverTheHandsHeld) {
@@ -176,19 +172,19 @@ TEST_F(EndOfGameTest, TheNextGameIsDealtFromAWholeDeckWhateverTheHandsHeld) {
     // all 32 cards anew, each once.
     Table({"9 piková"}, {"10 kárová", "kluk kárový", "eso pikové"}, {"9 srdcová"}, {"7 křížová"});
     Play("9 piková");
-    ASSERT_EQ(state.GameNumber, 2);
-    ASSERT_TRUE(state.GameRunning);
-    std::vector<std::string> cards = Names(state.PlayerHand);
-    for (const auto& name : Names(state.OpponentHand)) cards.push_back(name);
-    for (const auto& name : Names(state.Stock)) cards.push_back(name);
-    for (const auto& name : Names(state.Pile)) {
-        if (!IsSuitMarker(name)) cards.push_back(name);
+    ASSERT_EQ(state.gameNumber, 2);
+    ASSERT_TRUE(state.running);
+    std::vector<std::string> cards = Names(state.playerHand);
+    for (const auto& name : Names(state.opponentHand)) cards.push_back(name);
+    for (const auto& name : StockNames()) cards.push_back(name);
+    for (const auto& name : PileNames()) {
+        if (rules::SuitOfMarker(name) == rules::kNoSuit) cards.push_back(name);
     }
     std::sort(cards.begin(), cards.end());
     EXPECT_EQ(cards.size(), 32u);
     EXPECT_TRUE(std::adjacent_find(cards.begin(), cards.end()) == cards.end());
-    EXPECT_EQ(state.PlayerCount, state.PlayerHand.Size());
-    EXPECT_EQ(state.OpponentCount, state.OpponentHand.Size());
+    EXPECT_EQ(state.PlayerCount(), state.playerHand.size());
+    EXPECT_EQ(state.opponentCount, state.opponentHand.size());
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ class NetworkTurns : public EngineFixture {
     void NetTable(std::initializer_list<const char*> player, std::initializer_list<const char*> pile,
                   std::uint8_t opponentCards) {
         Table(player, {}, pile);
-        state.OpponentCount = opponentCards;
+        state.opponentCount = opponentCards;
         engine.Net().waiting = NetworkWait::None;
         engine.Net().opponentPoints.reset();
         net.sent.clear();
@@ -32,16 +32,13 @@ TEST_F(NetworkTurns, AfterTheOpponentTookTheSevensCardsAnyFittingCardIsLaid) {
     engine.NetworkOpponentTakesCard();
     engine.NetworkOpponentTakesCard();
     engine.NetworkDrawEnded();
-    EXPECT_EVENTS(screen, {"send sendcard=7 srdcová", "DrawPlayerHand", "DrawPile", "say |vyhození|6",
-                           "PlaceMarker 25,225 pointer", "say z|lížu|1", "DrawOpponentBackAt 5", "say |lízání|1",
-                           "DrawOpponentBackAt 6", "say |lízání|1", "PlaceMarker 25,225 pointer"});
-    EXPECT_EQ(state.OpponentCount, 6);
+    EXPECT_EVENTS(screen, {"send sendcard=7 srdcová", "PlayerLaid", "say |vyhození|6", "Selection keys", "say z|lížu|1", "OpponentDrew 5", "say |lízání|1", "OpponentDrew 6", "say |lízání|1", "Selection keys"});
+    EXPECT_EQ(state.opponentCount, 6);
 
     screen.Clear();
     Play("9 srdcová");  // the seven's cards are taken: nothing is pending any more
-    EXPECT_EVENTS(screen, {"send sendcard=9 srdcová", "DrawPlayerHand", "DrawPile", "say |vyhození|6",
-                           "PlaceMarker 25,225 pointer"});
-    EXPECT_FALSE(state.PlayerTurn);
+    EXPECT_EVENTS(screen, {"send sendcard=9 srdcová", "PlayerLaid", "say |vyhození|6", "Selection keys"});
+    EXPECT_FALSE(state.PlayerTurn());
 }
 
 TEST_F(NetworkTurns, AfterTheOpponentStoodOnTheAceAnyFittingCardIsLaid) {
@@ -50,12 +47,11 @@ TEST_F(NetworkTurns, AfterTheOpponentStoodOnTheAceAnyFittingCardIsLaid) {
     screen.Clear();
     engine.NetworkOpponentStands();
     EXPECT_EQ(screen.spoken, (Texts{"say z|stojím|1"}));
-    EXPECT_TRUE(state.PlayerTurn);
+    EXPECT_TRUE(state.PlayerTurn());
 
     screen.Clear();
     Play("9 srdcová");
-    EXPECT_EVENTS(screen, {"send sendcard=9 srdcová", "DrawPlayerHand", "DrawPile", "say |vyhození|6",
-                           "PlaceMarker 25,225 pointer"});
+    EXPECT_EVENTS(screen, {"send sendcard=9 srdcová", "PlayerLaid", "say |vyhození|6", "Selection keys"});
 }
 
 // The server turns the pile; the player's copy of it goes on growing past the 32
@@ -69,13 +65,13 @@ TEST_F(NetworkTurns, APileLongerThanTheDeckIsAnsweredByItsTopCard) {
               "8 křížová", "9 křížová", "10 křížová", "kluk křížový", "dáma křížová", " kříže", "eso křížové",
               "král křížový", "7 srdcová", "8 srdcová", "9 srdcová", "10 srdcová"},
              9);
-    state.PlayerTurn = false;
+    state.game.toMove = kOpponentSeat;
     engine.NetworkOpponentCard(Card("eso srdcové"));
-    ASSERT_TRUE(state.AcePending);
+    ASSERT_TRUE(state.game.acePending);
     screen.Clear();
     Play("eso pikové");  // an ace on the ace: laid, not "hoď eso" or "kartu nelze použít"
     EXPECT_EQ(net.sent, (Texts{"sendcard=eso pikové"}));
-    EXPECT_FALSE(state.PlayerTurn);
+    EXPECT_FALSE(state.PlayerTurn());
 
     engine.NetworkOpponentStands();
     net.sent.clear();
@@ -88,7 +84,7 @@ TEST_F(NetworkTurns, APileLongerThanTheDeckIsAnsweredByItsTopCard) {
 TEST_F(NetworkTurns, AnOpponentReturnedIntoTheGameLeavesNoReturnPending) {
     options.returntogame = true;
     NetTable({"7 kárová", "9 kárová", "9 srdcová"}, {"8 kárová"}, 1);
-    state.PlayerTurn = false;
+    state.game.toMove = kOpponentSeat;
     engine.NetworkOpponentCard(Card("10 kárová"));
     engine.NetworkOpponentOut();
     EXPECT_EQ(screen.spoken, (Texts{"say z|10 kárová|11", "say |vyhození|6", "say z|comp poslední karta|1",
@@ -99,20 +95,19 @@ TEST_F(NetworkTurns, AnOpponentReturnedIntoTheGameLeavesNoReturnPending) {
     engine.NetworkOpponentTakesCard();
     engine.NetworkOpponentTakesCard();
     engine.NetworkDrawEnded();
-    EXPECT_EQ(state.OpponentCount, 2);
-    EXPECT_TRUE(state.PlayerTurn);
+    EXPECT_EQ(state.opponentCount, 2);
+    EXPECT_TRUE(state.PlayerTurn());
 
     screen.Clear();
     Play("9 kárová");  // an ordinary card again: no "hoď sedmičku … a nebo to zabal"
-    EXPECT_EVENTS(screen, {"send sendcard=9 kárová", "DrawPlayerHand", "DrawPile", "say |vyhození|6",
-                           "PlaceMarker 25,225 pointer"});
+    EXPECT_EVENTS(screen, {"send sendcard=9 kárová", "PlayerLaid", "say |vyhození|6", "Selection keys"});
 }
 
 TEST_F(NetworkTurns, TheOpponentSpeaksInTheVoiceTheServerNames) {
     options.playergender = "z";
-    engine.ApplyGenderFromOptions();
+    engine.OptionsChanged();
     NetTable({"9 srdcová"}, {"8 srdcová"}, 4);
-    state.PlayerTurn = false;
+    state.game.toMove = kOpponentSeat;
 
     engine.NetworkOpponentGender("z");
     engine.NetworkOpponentCard(Card("8 kárová"));
@@ -121,7 +116,7 @@ TEST_F(NetworkTurns, TheOpponentSpeaksInTheVoiceTheServerNames) {
     engine.NetworkOpponentGender("muž");
     engine.NetworkOpponentDraws();
     EXPECT_EQ(screen.spoken, (Texts{"say z|8 kárová|11", "say |vyhození|6", "say z|stojím|1", "say m|lížu|1"}));
-    EXPECT_EQ(state.PlayerVoice, "z");
+    EXPECT_EQ(state.playerVoice, "z");
 }
 
 TEST_F(NetworkTurns, AMatchEndedWhileWaitingForTheDealLetsTheNextOneStart) {
@@ -140,12 +135,12 @@ TEST_F(NetworkTurns, AMatchEndedWhileWaitingForTheDealLetsTheNextOneStart) {
     EXPECT_EQ(engine.Net().waiting, NetworkWait::Beginner);
     engine.NetworkFirstPlayer("1");
     EXPECT_EQ(net.sent, (Texts{"req startcard"}));
-    EXPECT_TRUE(state.GameRunning);
+    EXPECT_TRUE(state.running);
 }
 
 TEST_F(NetworkTurns, ADrawAwaitedWhenTheGameEndedDoesNotHoldTheNextGame) {
     NetTable({"8 srdcová"}, {"9 kárová"}, 3);
-    state.LastStarter = 0;  // the beginner alternates: this player begins the next game
+    state.lastStarter = 0;  // the beginner alternates: this player begins the next game
     engine.DrawCommand();
     EXPECT_EQ(net.sent, (Texts{"req card=1"}));
     engine.NetworkOpponentGivesUp();  // the game ends before the card has come
@@ -156,10 +151,10 @@ TEST_F(NetworkTurns, ADrawAwaitedWhenTheGameEndedDoesNotHoldTheNextGame) {
     for (const char* name : {"7 srdcová", "8 kárová", "9 piková", "10 křížová", "kluk srdcový"}) {
         engine.NetworkStartCard(Card(name));
     }
-    EXPECT_EQ(state.SelectedIndex, 0u);  // no card is selected while the deal comes in
+    EXPECT_EQ(state.selected, 0u);  // no card is selected while the deal comes in
     engine.NetworkPileStartCard(Card("9 srdcová"));
     engine.NetworkStartCardsDone();
-    ASSERT_TRUE(state.PlayerTurn);
+    ASSERT_TRUE(state.PlayerTurn());
     net.sent.clear();
     engine.DrawCommand();
     EXPECT_EQ(net.sent, (Texts{"req card=1"}));
@@ -187,14 +182,14 @@ TEST_F(NetworkTurns, AWaitIsTakenUpOnlyByWhatItWaitsFor) {
     engine.NetworkOpponentCard(Card("9 srdcová"));
     EXPECT_EQ(engine.Net().waiting, NetworkWait::StartCards);
     EXPECT_EVENTS(screen, {});
-    EXPECT_FALSE(state.PlayerTurn);
-    EXPECT_TRUE(state.Pile.StackEmpty());
+    EXPECT_FALSE(state.PlayerTurn());
+    EXPECT_EQ(game.pileSize, 0);
     EXPECT_EQ(net.sent, (Texts{"req startcard"}));
 
     // The loser under the return rule waits for the cards it takes.
     NetTable({"8 kárová"}, {"7 srdcová"}, 0);
-    state.ReturnPending = true;
-    state.PendingDraw = 2;
+    state.game.outSeat = kOpponentSeat;
+    state.game.pendingDraw = 2;
     engine.DrawCommand();
     ASSERT_EQ(engine.Net().waiting, NetworkWait::PendingCards);
     screen.Clear();
@@ -205,7 +200,7 @@ TEST_F(NetworkTurns, AWaitIsTakenUpOnlyByWhatItWaitsFor) {
     EXPECT_EQ(engine.Net().waiting, NetworkWait::PendingCards);
     EXPECT_EVENTS(screen, {});
     EXPECT_EQ(net.sent, (Texts{"req card=2"}));
-    EXPECT_EQ(state.OpponentWins, 0);
+    EXPECT_EQ(state.opponentWins, 0);
 
     // The winner waits for the loser's points.
     NetTable({}, {"9 srdcová"}, 2);
@@ -218,7 +213,7 @@ TEST_F(NetworkTurns, AWaitIsTakenUpOnlyByWhatItWaitsFor) {
     engine.NetworkOpponentGivesUp();
     EXPECT_EQ(engine.Net().waiting, NetworkWait::OpponentPoints);
     EXPECT_EVENTS(screen, {});
-    EXPECT_EQ(state.PlayerWins, 1);
+    EXPECT_EQ(state.playerWins, 1);
 }
 
 TEST_F(NetworkTurns, AnAceAsTheLastCardCannotBeAnsweredByAReturn) {
@@ -226,24 +221,24 @@ TEST_F(NetworkTurns, AnAceAsTheLastCardCannotBeAnsweredByAReturn) {
     NetTable({"eso srdcové"}, {"9 srdcová"}, 3);
     Play("eso srdcové");
     EXPECT_EQ(net.sent, (Texts{"sendcard=eso srdcové", "i have no cards"}));
-    EXPECT_FALSE(state.PlayerTurn);  // the opponent's client decides
+    EXPECT_FALSE(state.PlayerTurn());  // the opponent's client decides
     screen.Clear();
     engine.NetworkAceCannotReturn();
     EXPECT_EQ(Head(screen.spoken, 3), (Texts{"say m|nemůžeš vrátit|1", "say z|Jsi vítěz|1", "say z|hra|1"}));
-    EXPECT_EQ(state.PlayerWins, 1);
+    EXPECT_EQ(state.playerWins, 1);
     EXPECT_EQ(net.sent.back(), "end of one game");
 }
 
 TEST_F(NetworkTurns, WithoutTheReturnRuleTheOpponentsLastCardWinsItTheGame) {
     NetTable({"9 srdcová", "8 kárová"}, {"8 srdcová"}, 1);
-    state.PlayerTurn = false;
+    state.game.toMove = kOpponentSeat;
     engine.NetworkOpponentCard(Card("10 srdcová"));
     screen.Clear();
     engine.NetworkOpponentOut();
     EXPECT_EQ(Head(screen.spoken, 4),
               (Texts{"say z|comp poslední karta|1", "say z|jsem vítěz|1", "say z|hra|1", "number z|2"}));
-    EXPECT_EQ(state.OpponentWins, 1);
-    EXPECT_FALSE(state.GameRunning);
+    EXPECT_EQ(state.opponentWins, 1);
+    EXPECT_FALSE(state.running);
     EXPECT_EQ(net.sent, (Texts{"end of one game"}));
 }
 

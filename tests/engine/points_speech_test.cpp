@@ -24,12 +24,12 @@ TEST_P(PointsVerdicts, AreHeardInTheirOrder) {
     const Texts none;
     if (verdict.playerLoses) {
         Table(verdict.loserCards, none, {"10 srdcová"}, none);
-        state.OpponentPenalty = verdict.winnerPenalty;
+        state.opponentPenalty = verdict.winnerPenalty;
     } else {
         Table(none, verdict.loserCards, {"10 srdcová"}, none);
-        state.PlayerPenalty = verdict.winnerPenalty;
+        state.playerPenalty = verdict.winnerPenalty;
     }
-    state.GameNumber = 3;  // the last game: the match ends after the verdict
+    state.gameNumber = 3;  // the last game: the match ends after the verdict
     if (verdict.playerLoses) {
         engine.OpponentWinsGame();
     } else {

@@ -1,7 +1,9 @@
 #include "tests/engine/recording_presentation.h"
 
-#include "client/speech/number_words.h"
-#include "client/speech/who_leads.h"
+#include "session/texts/client_strings.h"
+#include "session/texts/message_line.h"
+#include "session/speech/number_words.h"
+#include "session/speech/who_leads.h"
 
 namespace tarvel::testing {
 namespace {
@@ -31,30 +33,6 @@ void NoteNumber(std::string_view voice, std::int32_t number, bool sayZero) {
 
 void NoteWhoLeads(std::string_view voice, const MatchStanding& standing) {
     NoteSpoken({std::string(voice), std::string(WhoLeadsText(standing)), 1});
-}
-
-std::string_view MenuItemName(MenuItem item) {
-    switch (item) {
-        case MenuItem::Novsovhra1:
-            return "Novsovhra1";
-        case MenuItem::Ukonenhry1:
-            return "Ukonenhry1";
-        case MenuItem::Nastavenhry1:
-            return "Nastavenhry1";
-        case MenuItem::Sovnastaven1:
-            return "Sovnastaven1";
-        case MenuItem::ekni1:
-            return "ekni1";
-        case MenuItem::tvojebody1:
-            return "tvojebody1";
-        case MenuItem::Mojebody1:
-            return "Mojebody1";
-        case MenuItem::Tvojebodydotabulky1:
-            return "Tvojebodydotabulky1";
-        case MenuItem::Polizprvusoupei1:
-            return "Polizprvusoupei1";
-    }
-    return "?";
 }
 
 void RecordingPresentation::Speak(std::string event) {
@@ -89,39 +67,59 @@ void RecordingPresentation::SayWhoLeads(std::string_view voice, const MatchStand
           std::to_string(s.gameNumber));
 }
 
-void RecordingPresentation::PlaceMarker(bool movePointer) {
-    std::string event = "PlaceMarker";
-    if (state != nullptr)
-        event += " " + std::to_string(state->MarkerX) + "," + std::to_string(state->MarkerY);
-    if (movePointer) event += " pointer";
-    Act(std::move(event));
-}
-
-void RecordingPresentation::SetLabel(std::string_view text) {
-    label = std::string(text);
+void RecordingPresentation::WriteLine(MessageLine line, std::uint8_t count) {
+    static const Localizer czech(ClientStrings());
+    label = MessageLineText(line, count, czech);
     labels.push_back(label);
     Act("Label " + label);
 }
 
-void RecordingPresentation::SetStatusPanel(StatusPanel panel, std::string_view text) {
-    const int index = static_cast<int>(panel);
-    panels[index] = std::string(text);
-    Act("Panel " + std::to_string(index) + " " + std::string(text));
-}
-
-void RecordingPresentation::EnableMenuItem(MenuItem item, bool enabled) {
-    menu[item] = enabled;
-    Act("Menu " + std::string(MenuItemName(item)) + (enabled ? " on" : " off"));
-}
-
-std::string RecordingPresentation::LocalizedText(int index) {
-    static const std::map<int, std::string> kCzech = {
-        {27, "Tvoje výhry"}, {28, "Moje výhry"}, {29, "Tvoje body"}, {30, "Moje body"}, {31, "Hra"},
-        {57, "lížu"},        {58, "karty"},      {59, "karet"},      {60, "měním"},     {61, "Jsem vítěz"},
-        {62, "Stojím"},      {63, "Vyhazuji"},   {64, "Začínáš"},    {65, "Jsi vítěz"},
-    };
-    const auto it = kCzech.find(index);
-    return it == kCzech.end() ? std::string{} : it->second;
+void RecordingPresentation::Happened(const GameEvent& event) {
+    switch (event.kind) {
+        case GameEventKind::TableCleared:
+            return Act("TableCleared");
+        case GameEventKind::GameBegins:
+            return Act("GameBegins");
+        case GameEventKind::Dealt:
+            return Act("Dealt");
+        case GameEventKind::TurnBegins:
+            return Act("TurnBegins");
+        case GameEventKind::SelectionMoved:
+            return Act(event.byKeys ? "Selection keys" : "Selection");
+        case GameEventKind::NamedSuitCovered:
+            return Act("NamedSuitCovered");
+        case GameEventKind::PlayerLaid:
+            return Act("PlayerLaid");
+        case GameEventKind::OpponentLaid:
+            return Act("OpponentLaid " + std::to_string(event.position));
+        case GameEventKind::LookAtPile:
+            return Act("LookAtPile");
+        case GameEventKind::PlayerDrew:
+            return Act("PlayerDrew " + std::to_string(event.position));
+        case GameEventKind::OpponentDrew:
+            return Act("OpponentDrew " + std::to_string(event.position));
+        case GameEventKind::SuitChoiceOpened:
+            return Act("SuitChoiceOpened");
+        case GameEventKind::SuitChoiceClosed:
+            return Act("SuitChoiceClosed");
+        case GameEventKind::SuitNamed:
+            return Act("SuitNamed");
+        case GameEventKind::Announced:
+            return WriteLine(event.line, event.count);
+        case GameEventKind::GameDecided:
+            Act(event.seat == kPlayerSeat ? "Won player" : "Won opponent");
+            label = MessageLineText(event.seat == kPlayerSeat ? MessageLine::YouWin : MessageLine::IWin, 0,
+                                    Localizer(ClientStrings()));
+            labels.push_back(label);
+            return;
+        case GameEventKind::ScoreStep:
+            return Act("ScoreStep");
+        case GameEventKind::GameUnderWay:
+            return Act("GameUnderWay");
+        case GameEventKind::MatchEnded:
+            label.clear();
+            return Act("MatchEnded");
+    }
 }
 
 std::vector<std::string> RecordingPresentation::Texts() const {

@@ -17,7 +17,7 @@ class ReturnRulePoints : public EngineFixture {
 
 TEST_F(ReturnRulePoints, TheComputerThatCannotReturnThePlayerTakesTheSevensCards) {
     Table({"7 srdcová"}, {"kluk kárový"}, {"9 srdcová"}, {"8 křížová", "9 křížová"});
-    state.GameNumber = 3;
+    state.gameNumber = 3;
     Play("7 srdcová");
     EXPECT_EQ(screen.spoken, (Texts{"say |vyhození|6",
                                     "say z|hráč poslední karta|1",
@@ -39,23 +39,23 @@ TEST_F(ReturnRulePoints, TheComputerThatCannotReturnThePlayerTakesTheSevensCards
                                     "leads z|0,18,3,3",
                                     "say z|konec hry|1"}))
         << AsList(screen.spoken);
-    EXPECT_EQ(Names(state.OpponentHand), (Texts{"kluk kárový", "9 křížová", "8 křížová"}));
-    EXPECT_EQ(state.PlayerWins, 1);
+    EXPECT_EQ(Names(state.opponentHand), (Texts{"kluk kárový", "9 křížová", "8 křížová"}));
+    EXPECT_EQ(state.playerWins, 1);
 }
 
 TEST_F(ReturnRulePoints, ThePlayerWhoDeclinesToReturnTheComputerTakesTheSevensCards) {
     Table({"8 kárová"}, {"7 srdcová"}, {"9 srdcová"}, {"10 křížová", "kluk křížový"});
-    state.GameNumber = 3;
-    engine.OpponentTurn();
-    ASSERT_TRUE(state.ReturnPending);
+    state.gameNumber = 3;
+    ComputerMoves();
+    ASSERT_TRUE(state.ReturnPending());
     screen.Clear();
     engine.DrawCommand();  // no seven to answer with: the game goes to the computer
     EXPECT_EQ(screen.Texts(), (Texts{"lízání", "kluk křížový", "lízání", "10 křížová", "jsem vítěz", "zůstaly ti",
                                      "3", "karty", "což je", "19", "bodů", "Celkem máš", "19", "trestných",
                                      "bodů", "já nemám žádný trestný bod", "19,0,3,3", "konec hry"}))
         << AsList(screen.spoken);
-    EXPECT_EQ(state.PlayerPenalty, 19);
-    EXPECT_EQ(Names(state.PlayerHand), (Texts{"8 kárová", "kluk křížový", "10 křížová"}));
+    EXPECT_EQ(state.playerPenalty, 19);
+    EXPECT_EQ(Names(state.playerHand), (Texts{"8 kárová", "kluk křížový", "10 křížová"}));
 }
 
 }  // namespace

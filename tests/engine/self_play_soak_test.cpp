@@ -138,9 +138,9 @@ TEST(SelfPlay, TheSignatureOverEveryRuleCombinationIsPinned) {
         tally.Add(report);
         commands += report.commands;
         const GameState& state = driver.GameEngine().State();
-        playerWins += state.PlayerWins;
-        opponentWins += state.OpponentWins;
-        penalties += state.PlayerPenalty + state.OpponentPenalty;
+        playerWins += state.playerWins;
+        opponentWins += state.opponentWins;
+        penalties += state.playerPenalty + state.opponentPenalty;
     }
     EXPECT_EQ(tally.matches, 1792u);
     EXPECT_EQ(tally.games, 3601u);
@@ -163,7 +163,7 @@ TEST(SelfPlay, TheSeedReplaysTheSameMatch) {
     ASSERT_TRUE(a.Clean()) << a.fault;
     EXPECT_EQ(a.trail, b.trail);
     EXPECT_EQ(a.commands, b.commands);
-    EXPECT_EQ(first.GameEngine().State().PlayerPenalty, second.GameEngine().State().PlayerPenalty);
+    EXPECT_EQ(first.GameEngine().State().playerPenalty, second.GameEngine().State().playerPenalty);
     EXPECT_NE(a.trail, c.trail);
 }
 

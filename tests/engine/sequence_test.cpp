@@ -36,17 +36,17 @@ auto Playing(std::string card) {
 auto Drawing() {
     return [](EngineFixture& f) { f.engine.DrawCommand(); };
 }
-auto ChoosingSuit(std::string marker) {
-    return [marker](EngineFixture& f) { f.engine.PlayerChoosesSuit(marker); };
+auto ChoosingSuit(std::uint8_t suit) {
+    return [suit](EngineFixture& f) { f.engine.PlayerChoosesSuit(suit); };
 }
 auto ComputerMoving() {
-    return [](EngineFixture& f) { f.engine.OpponentTurn(); };
+    return [](EngineFixture& f) { f.ComputerMoves(); };
 }
 // A network game: this client is player 1, the opponent holds `cards`.
 void Networked(EngineFixture& f, std::uint8_t cards) {
     f.engine.Net().active = true;
     f.engine.Net().playerNumber = '1';
-    f.state.OpponentCount = cards;
+    f.state.opponentCount = cards;
 }
 
 const Scenario kScenarios[] = {
@@ -57,29 +57,23 @@ const Scenario kScenarios[] = {
      {},
      {},
      Playing("9 piková"),
-     {"DrawPlayerHand", "DrawPile", "say |vyhození|6", "Label Vyhazuji", "say z|10 piková|11",
-      "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 2", "DrawOpponentHand",
-      "PlaceMarker 25,225 pointer", "PointAtPile"}},
+     {"PlayerLaid", "say |vyhození|6", "Label Vyhazuji", "say z|10 piková|11", "say |vyhození|6", "OpponentLaid 2", "TurnBegins"}},
     {"ACardOntoTheRequestedSuit",
      {"8 kárová", "8 srdcová"},
      {"10 piková", "kluk kárový"},
      {"dáma piková", " kára"},
      {"7 křížová"},
-     [](EngineFixture& f) { f.state.RequestedSuitShown = true; },
+     {},
      Playing("8 kárová"),
-     {"EraseRequestedSuit", "DrawPlayerHand", "DrawPile", "say |vyhození|6", "Label Vyhazuji",
-      "say z|kluk kárový|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 2", "DrawOpponentHand",
-      "PlaceMarker 25,225 pointer", "PointAtPile"}},
+     {"NamedSuitCovered", "PlayerLaid", "say |vyhození|6", "Label Vyhazuji", "say z|kluk kárový|11", "say |vyhození|6", "OpponentLaid 2", "TurnBegins"}},
     {"TheLastCardWinsTheLastGame",
      {"9 piková"},
      {"10 piková", "kluk kárový"},
      {"9 srdcová"},
      {},
-     [](EngineFixture& f) { f.state.GameNumber = 3; },
+     [](EngineFixture& f) { f.state.gameNumber = 3; },
      Playing("9 piková"),
-     {"BlankPlayerCardAt 1", "DrawPile", "say |vyhození|6", "say z|hráč poslední karta|1", "ShowMarker off",
-      "Label Jsi vítěz", "say z|Jsi vítěz|1", "Panel 1 1", "ScoreTableStep", "say z|konec hry|1",
-      "Menu Nastavenhry1 on", "Menu ekni1 off", "Menu Ukonenhry1 off", "Label ", "ShowLabel off"}},
+     {"PlayerLaid", "say |vyhození|6", "say z|hráč poslední karta|1", "Won player", "say z|Jsi vítěz|1", "ScoreStep", "say z|konec hry|1", "MatchEnded"}},
     {"AQueenOpensTheSuitChoice",
      {"dáma piková", "8 srdcová"},
      {"10 kárová"},
@@ -87,8 +81,7 @@ const Scenario kScenarios[] = {
      {},
      {},
      Playing("dáma piková"),
-     {"DrawPlayerHand", "DrawPile", "say |vyhození|6", "DrawSuitChoice", "ShowMarker off",
-      "PlaceMarker 310,115 pointer", "start z|na jakou barvu|1"}},
+     {"PlayerLaid", "say |vyhození|6", "SuitChoiceOpened", "start z|na jakou barvu|1"}},
     {"UnderThePointerAQueenHoversOverHearts",
      {"dáma piková", "8 srdcová"},
      {"10 kárová"},
@@ -96,22 +89,18 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) { f.options.saycardsundermouse = true; },
      Playing("dáma piková"),
-     {"DrawPlayerHand", "DrawPile", "say |vyhození|6", "DrawSuitChoice", "ShowMarker off",
-      "SetHoverSuit  srdce", "PlaceMarker 310,115 pointer", "start z|na jakou barvu|1"}},
+     {"PlayerLaid", "say |vyhození|6", "SuitChoiceOpened", "start z|na jakou barvu|1"}},
     {"TheChosenSuitAndTheComputerFollowingIt",
      {"8 srdcová"},
      {"10 kárová", "kluk kárový"},
      {"9 srdcová", "dáma piková"},
      {},
      [](EngineFixture& f) {
-         f.state.SuitChoiceActive = true;
-         f.state.MarkerX = 330;
-         f.state.MarkerY = 115;
+         f.state.game.suitToName = true;
+         f.state.selectedSuit = rules::kDiamonds;
      },
-     ChoosingSuit(" kára"),
-     {"EraseSuitChoice", "DrawRequestedSuit", "PlaceMarker 25,225 pointer", "Label Vyhazuji",
-      "EraseRequestedSuit", "say z|kluk kárový|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 2",
-      "DrawOpponentHand", "PlaceMarker 25,225 pointer", "PointAtPile"}},
+     ChoosingSuit(rules::kDiamonds),
+     {"SuitChoiceClosed", "SuitNamed", "Selection keys", "Label Vyhazuji", "NamedSuitCovered", "say z|kluk kárový|11", "say |vyhození|6", "OpponentLaid 2", "TurnBegins"}},
     {"TheComputerChangesTheSuit",
      {"8 srdcová", "9 srdcová"},
      {"dáma kárová", "10 piková", "kluk pikový"},
@@ -119,35 +108,31 @@ const Scenario kScenarios[] = {
      {},
      {},
      ComputerMoving(),
-     {"Label Vyhazuji", "say z|dáma kárová|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 3",
-      "DrawOpponentHand", "DrawRequestedSuit", "Label měním", "say z|měním na|1", "say z|piky|1",
-      "PlaceMarker 25,225 pointer", "PointAtPile"}},
+     {"Label Vyhazuji", "say z|dáma kárová|11", "say |vyhození|6", "OpponentLaid 3", "SuitNamed", "Label měním", "say z|měním na|1", "say z|piky|1", "TurnBegins"}},
     {"TheComputerStandsOnAnAce",
      {"8 srdcová"},
      {"10 kárová"},
      {"eso srdcové"},
      {},
-     [](EngineFixture& f) { f.state.AcePending = true; },
+     [](EngineFixture& f) { f.state.game.acePending = true; },
      ComputerMoving(),
-     {"say z|stojím|1", "Label Stojím", "PlaceMarker 25,225 pointer", "PointAtPile"}},
+     {"say z|stojím|1", "Label Stojím", "TurnBegins"}},
     {"TheComputerAnswersAnAce",
      {"8 srdcová"},
      {"10 kárová", "eso kárové"},
      {"eso srdcové"},
      {},
-     [](EngineFixture& f) { f.state.AcePending = true; },
+     [](EngineFixture& f) { f.state.game.acePending = true; },
      ComputerMoving(),
-     {"Label Vyhazuji", "say z|eso kárové|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 2",
-      "DrawOpponentHand", "start z|Stojíš|1", "PlaceMarker 25,225 pointer", "PointAtPile"}},
+     {"Label Vyhazuji", "say z|eso kárové|11", "say |vyhození|6", "OpponentLaid 2", "start z|Stojíš|1", "TurnBegins"}},
     {"TheComputerTakesThreeForASeven",
      {"8 srdcová"},
      {"10 kárová"},
      {"7 srdcová"},
      {"8 křížová", "9 křížová", "10 křížová"},
-     [](EngineFixture& f) { f.state.PendingDraw = 3; },
+     [](EngineFixture& f) { f.state.game.pendingDraw = 3; },
      ComputerMoving(),
-     {"say z|lížu|1", "Label lížu  3 karty", "DrawOpponentBackAt 2", "say |lízání|1", "DrawOpponentBackAt 3",
-      "say |lízání|1", "DrawOpponentBackAt 4", "say |lízání|1", "PlaceMarker 25,225 pointer", "PointAtPile"}},
+     {"say z|lížu|1", "Label lížu  3 karty", "OpponentDrew 2", "say |lízání|1", "OpponentDrew 3", "say |lízání|1", "OpponentDrew 4", "say |lízání|1", "TurnBegins"}},
     {"TheComputerTakesAKnownKingOfSpades",
      {"8 srdcová", "9 srdcová"},
      {"10 kárová", "9 kárová"},
@@ -155,11 +140,10 @@ const Scenario kScenarios[] = {
      {"eso křížové", "král pikový"},
      [](EngineFixture& f) {
          f.options.kingofspades = true;
-         f.state.StockOrderKnown = true;
+         f.state.game.stockOrderKnown = true;
      },
      ComputerMoving(),
-     {"say z|lížu|1", "Label lížu ", "DrawOpponentBackAt 3", "say |lízání|1", "PlaceMarker 25,225 pointer",
-      "PointAtPile"}},
+     {"say z|lížu|1", "Label lížu ", "OpponentDrew 3", "say |lízání|1", "TurnBegins"}},
     {"ADrawWithoutSayingTheCard",
      {"8 srdcová"},
      {"10 kárová", "kluk pikový"},
@@ -167,8 +151,7 @@ const Scenario kScenarios[] = {
      {"8 křížová", "eso pikové"},
      [](EngineFixture& f) { f.options.saypickedcards = false; },
      Drawing(),
-     {"DrawPlayerCardAt 2", "say |lízání|1", "Label Vyhazuji", "say z|10 kárová|11", "say |vyhození|6",
-      "DrawPile", "BlankOpponentCardAt 2", "DrawOpponentHand", "PlaceMarker 25,225 pointer", "PointAtPile"}},
+     {"PlayerDrew 2", "say |lízání|1", "Label Vyhazuji", "say z|10 kárová|11", "say |vyhození|6", "OpponentLaid 2", "TurnBegins"}},
     {"PointsTheComputerWinsAndCountsThePlayersCards",
      {"dáma srdcová", "7 kárová"},
      {"9 srdcová"},
@@ -176,72 +159,10 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.playforpoints = true;
-         f.state.OpponentPenalty = 3;
+         f.state.opponentPenalty = 3;
      },
      ComputerMoving(),
-     {"Label Vyhazuji",
-      "say z|9 srdcová|11",
-      "say |vyhození|6",
-      "DrawPile",
-      "BlankOpponentCardAt 1",
-      "say z|comp poslední karta|1",
-      "ShowMarker off",
-      "Label Jsem vítěz",
-      "say z|jsem vítěz|1",
-      "Panel 3 1",
-      "say z|zůstaly ti|1",
-      "number z|2",
-      "say z|karty|1",
-      "say z|což je|1",
-      "number z|47",
-      "say z|bodů|1",
-      "Panel 5 47",
-      "say z|Celkem máš|1",
-      "number z|47",
-      "say z|trestných|1",
-      "say z|bodů|1",
-      "say z|já mám|1",
-      "number z|3",
-      "say z|trestné|1",
-      "say z|body|1",
-      "leads z|47,3,3,1",
-      "ScoreTableStep",
-      "Panel 9 2",
-      "say z|hra|1",
-      "number z|2",
-      "ClearTable",
-      "Menu tvojebody1 on",
-      "Menu Mojebody1 on",
-      "Menu Tvojebodydotabulky1 off",
-      "Panel 0 Tvoje výhry",
-      "Panel 1 0",
-      "Panel 2 Moje výhry",
-      "Panel 3 1",
-      "Panel 4 Tvoje body",
-      "Panel 5 47",
-      "Panel 6 Moje body",
-      "Panel 7 3",
-      "Panel 8 Hra",
-      "Panel 9 2",
-      "ShowLabel off",
-      "Menu Nastavenhry1 off",
-      "Menu Ukonenhry1 on",
-      "ShowMarker on",
-      "RedrawTable",
-      "say z|9 piková|11",
-      "Menu ekni1 on",
-      "say z|Začínám|1",
-      "Label Vyhazuji",
-      "say z|9 srdcová|11",
-      "say |vyhození|6",
-      "DrawPile",
-      "BlankOpponentCardAt 5",
-      "DrawOpponentHand",
-      "PlaceMarker 25,225 pointer",
-      "PointAtPile",
-      "ActivationTimer",
-      "PlaceMarker 25,225 pointer",
-      "PointAtPile"}},
+     {"Label Vyhazuji", "say z|9 srdcová|11", "say |vyhození|6", "OpponentLaid 1", "say z|comp poslední karta|1", "Won opponent", "say z|jsem vítěz|1", "say z|zůstaly ti|1", "number z|2", "say z|karty|1", "say z|což je|1", "number z|47", "say z|bodů|1", "say z|Celkem máš|1", "number z|47", "say z|trestných|1", "say z|bodů|1", "say z|já mám|1", "number z|3", "say z|trestné|1", "say z|body|1", "leads z|47,3,3,1", "ScoreStep", "say z|hra|1", "number z|2", "TableCleared", "GameBegins", "Dealt", "say z|9 piková|11", "say z|Začínám|1", "Label Vyhazuji", "say z|9 srdcová|11", "say |vyhození|6", "OpponentLaid 5", "TurnBegins", "GameUnderWay", "TurnBegins"}},
     {"PointsThePlayerWinsAndCountsTheComputersCards",
      {"9 srdcová"},
      {"kluk kárový", "dáma piková"},
@@ -249,26 +170,11 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.playforpoints = true;
-         f.state.PlayerPenalty = 2;
-         f.state.GameNumber = 3;
+         f.state.playerPenalty = 2;
+         f.state.gameNumber = 3;
      },
      Playing("9 srdcová"),
-     {"BlankPlayerCardAt 1",  "DrawPile",
-      "say |vyhození|6",      "say z|hráč poslední karta|1",
-      "ShowMarker off",       "Label Jsi vítěz",
-      "say z|Jsi vítěz|1",    "Panel 1 1",
-      "say z|zůstaly mi|1",   "number z|2",
-      "say z|karty|1",        "say z|což je|1",
-      "number z|21",          "say z|bodů|1",
-      "Panel 7 21",           "say z|celkem mám|1",
-      "number z|21",          "say z|trestných|1",
-      "say z|bodů|1",         "say z|ty máš|1",
-      "say z|dva|1",          "say z|trestné|1",
-      "say z|body|1",         "leads z|2,21,3,3",
-      "ScoreTableStep",       "say z|konec hry|1",
-      "Menu Nastavenhry1 on", "Menu ekni1 off",
-      "Menu Ukonenhry1 off",  "Label ",
-      "ShowLabel off"}},
+     {"PlayerLaid", "say |vyhození|6", "say z|hráč poslední karta|1", "Won player", "say z|Jsi vítěz|1", "say z|zůstaly mi|1", "number z|2", "say z|karty|1", "say z|což je|1", "number z|21", "say z|bodů|1", "say z|celkem mám|1", "number z|21", "say z|trestných|1", "say z|bodů|1", "say z|ty máš|1", "say z|dva|1", "say z|trestné|1", "say z|body|1", "leads z|2,21,3,3", "ScoreStep", "say z|konec hry|1", "MatchEnded"}},
     {"ReturnTheComputerPlaysOutAndWaits",
      {"7 piková", "8 kárová"},
      {"7 srdcová"},
@@ -276,9 +182,7 @@ const Scenario kScenarios[] = {
      {"8 křížová", "9 křížová", "10 křížová"},
      [](EngineFixture& f) { f.options.returntogame = true; },
      ComputerMoving(),
-     {"Label Vyhazuji", "say z|7 srdcová|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 1",
-      "say z|comp poslední karta|1", "start z|podívej se na vracení|1", "PlaceMarker 25,225 pointer",
-      "PointAtPile"}},
+     {"Label Vyhazuji", "say z|7 srdcová|11", "say |vyhození|6", "OpponentLaid 1", "say z|comp poslední karta|1", "start z|podívej se na vracení|1", "TurnBegins"}},
     {"ReturnThePlayerReturnsTheComputer",
      {"7 piková", "8 kárová"},
      {},
@@ -286,19 +190,16 @@ const Scenario kScenarios[] = {
      {"8 křížová", "9 křížová", "10 křížová", "kluk křížový"},
      [](EngineFixture& f) {
          f.options.returntogame = true;
-         f.state.ReturnPending = true;
-         f.state.PendingDraw = 2;
-         f.state.OpponentCount = 0;
+         f.state.game.outSeat = kOpponentSeat;
+         f.state.game.pendingDraw = 2;
+         f.state.opponentCount = 0;
      },
      Playing("7 piková"),
-     {"DrawPlayerHand", "DrawPile", "say |vyhození|6", "say z|vracíš mě do hry|1", "say z|lížu|1",
-      "Label lížu  4 karty", "DrawOpponentBackAt 1", "say |lízání|1", "DrawOpponentBackAt 2", "say |lízání|1",
-      "DrawOpponentBackAt 3", "say |lízání|1", "DrawOpponentBackAt 4", "say |lízání|1",
-      "PlaceMarker 25,225 pointer", "PointAtPile"},
+     {"PlayerLaid", "say |vyhození|6", "say z|vracíš mě do hry|1", "say z|lížu|1", "Label lížu  4 karty", "OpponentDrew 1", "say |lízání|1", "OpponentDrew 2", "say |lízání|1", "OpponentDrew 3", "say |lízání|1", "OpponentDrew 4", "say |lízání|1", "TurnBegins"},
      [](EngineFixture& f) {
-         EXPECT_EQ(f.state.OpponentCount, 4);
-         EXPECT_FALSE(f.state.ReturnPending);
-         EXPECT_EQ(f.state.PendingDraw, 0);
+         EXPECT_EQ(f.state.opponentCount, 4);
+         EXPECT_FALSE(f.state.ReturnPending());
+         EXPECT_EQ(f.state.game.pendingDraw, 0);
      }},
     {"ReturnDecliningTakesThePendingCardsBeforeTheVerdict",
      {"8 kárová"},
@@ -308,46 +209,17 @@ const Scenario kScenarios[] = {
      [](EngineFixture& f) {
          f.options.returntogame = true;
          f.options.playforpoints = true;
-         f.state.ReturnPending = true;
-         f.state.PendingDraw = 2;
-         f.state.OpponentCount = 0;
-         f.state.GameNumber = 3;
+         f.state.game.outSeat = kOpponentSeat;
+         f.state.game.pendingDraw = 2;
+         f.state.opponentCount = 0;
+         f.state.gameNumber = 3;
      },
      Drawing(),
-     {"DrawPlayerCardAt 2",
-      "say |lízání|1",
-      "say m|10 křížová|11",
-      "DrawPlayerCardAt 3",
-      "say |lízání|1",
-      "say m|9 křížová|11",
-      "ShowMarker off",
-      "Label Jsem vítěz",
-      "say z|jsem vítěz|1",
-      "Panel 3 1",
-      "say z|zůstaly ti|1",
-      "number z|3",
-      "say z|karty|1",
-      "say z|což je|1",
-      "number z|27",
-      "say z|bodů|1",
-      "Panel 5 27",
-      "say z|Celkem máš|1",
-      "number z|27",
-      "say z|trestných|1",
-      "say z|bodů|1",
-      "say z|já nemám žádný trestný bod|1",
-      "leads z|27,0,3,3",
-      "ScoreTableStep",
-      "say z|konec hry|1",
-      "Menu Nastavenhry1 on",
-      "Menu ekni1 off",
-      "Menu Ukonenhry1 off",
-      "Label ",
-      "ShowLabel off"},
+     {"PlayerDrew 2", "say |lízání|1", "say m|10 křížová|11", "PlayerDrew 3", "say |lízání|1", "say m|9 křížová|11", "Won opponent", "say z|jsem vítěz|1", "say z|zůstaly ti|1", "number z|3", "say z|karty|1", "say z|což je|1", "number z|27", "say z|bodů|1", "say z|Celkem máš|1", "number z|27", "say z|trestných|1", "say z|bodů|1", "say z|já nemám žádný trestný bod|1", "leads z|27,0,3,3", "ScoreStep", "say z|konec hry|1", "MatchEnded"},
      [](EngineFixture& f) {
-         EXPECT_EQ(f.state.PlayerPenalty, 27);
-         EXPECT_EQ(f.state.OpponentWins, 1);
-         EXPECT_FALSE(f.state.ReturnPending);
+         EXPECT_EQ(f.state.playerPenalty, 27);
+         EXPECT_EQ(f.state.opponentWins, 1);
+         EXPECT_FALSE(f.state.ReturnPending());
      }},
     {"ReturnTheComputerHoldsOnlyASevenOfAnotherSuit",
      {"9 srdcová"},
@@ -356,12 +228,10 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.returntogame = true;
-         f.state.GameNumber = 3;
+         f.state.gameNumber = 3;
      },
      Playing("9 srdcová"),
-     {"BlankPlayerCardAt 1", "DrawPile", "say |vyhození|6", "say z|hráč poslední karta|1", "ShowMarker off",
-      "Label Jsi vítěz", "say z|Jsi vítěz|1", "Panel 1 1", "ScoreTableStep", "say z|konec hry|1",
-      "Menu Nastavenhry1 on", "Menu ekni1 off", "Menu Ukonenhry1 off", "Label ", "ShowLabel off"}},
+     {"PlayerLaid", "say |vyhození|6", "say z|hráč poslední karta|1", "Won player", "say z|Jsi vítěz|1", "ScoreStep", "say z|konec hry|1", "MatchEnded"}},
     {"ReturnTheComputerAnswersWithTheKingOfSpades",
      {"9 piková"},
      {"7 piková", "král pikový", "8 kárová"},
@@ -372,45 +242,11 @@ const Scenario kScenarios[] = {
          f.options.kingofspades = true;
      },
      Playing("9 piková"),
-     {"BlankPlayerCardAt 1",
-      "DrawPile",
-      "say |vyhození|6",
-      "say z|hráč poslední karta|1",
-      "say z|ale já mám|1",
-      "say z|pikového krále|1",
-      "say z|a tak tě vracím|1",
-      "say z|král pikový|11",
-      "say |vyhození|6",
-      "DrawPile",
-      "BlankOpponentCardAt 3",
-      "DrawOpponentHand",
-      "DrawPlayerCardAt 1",
-      "say |lízání|1",
-      "say m|dáma kárová|11",
-      "DrawPlayerCardAt 2",
-      "say |lízání|1",
-      "say m|eso kárové|11",
-      "DrawPlayerCardAt 3",
-      "say |lízání|1",
-      "say m|kluk křížový|11",
-      "DrawPlayerCardAt 4",
-      "say |lízání|1",
-      "say m|10 křížová|11",
-      "DrawPlayerCardAt 5",
-      "say |lízání|1",
-      "say m|9 křížová|11",
-      "Label Vyhazuji",
-      "say z|7 piková|11",
-      "say |vyhození|6",
-      "DrawPile",
-      "BlankOpponentCardAt 2",
-      "DrawOpponentHand",
-      "PlaceMarker 25,225 pointer",
-      "PointAtPile"},
+     {"PlayerLaid", "say |vyhození|6", "say z|hráč poslední karta|1", "say z|ale já mám|1", "say z|pikového krále|1", "say z|a tak tě vracím|1", "say z|král pikový|11", "say |vyhození|6", "OpponentLaid 3", "PlayerDrew 1", "say |lízání|1", "say m|dáma kárová|11", "PlayerDrew 2", "say |lízání|1", "say m|eso kárové|11", "PlayerDrew 3", "say |lízání|1", "say m|kluk křížový|11", "PlayerDrew 4", "say |lízání|1", "say m|10 křížová|11", "PlayerDrew 5", "say |lízání|1", "say m|9 křížová|11", "Label Vyhazuji", "say z|7 piková|11", "say |vyhození|6", "OpponentLaid 2", "TurnBegins"},
      [](EngineFixture& f) {
-         EXPECT_EQ(f.state.PlayerCount, 5);
-         EXPECT_EQ(f.state.PendingDraw, 2);
-         EXPECT_TRUE(f.state.GameRunning);
+         EXPECT_EQ(f.state.PlayerCount(), 5);
+         EXPECT_EQ(f.state.game.pendingDraw, 2);
+         EXPECT_TRUE(f.state.running);
      }},
     {"ReturnThePlayersLastSevenMakesTheComputerTakeItsCards",
      {"7 kárová"},
@@ -420,46 +256,13 @@ const Scenario kScenarios[] = {
      [](EngineFixture& f) {
          f.options.returntogame = true;
          f.options.playforpoints = true;
-         f.state.GameNumber = 3;
+         f.state.gameNumber = 3;
      },
      Playing("7 kárová"),
-     {"BlankPlayerCardAt 1",
-      "DrawPile",
-      "say |vyhození|6",
-      "say z|hráč poslední karta|1",
-      "say z|lížu|1",
-      "Label lížu  2 karty",
-      "DrawOpponentBackAt 3",
-      "say |lízání|1",
-      "DrawOpponentBackAt 4",
-      "say |lízání|1",
-      "ShowMarker off",
-      "Label Jsi vítěz",
-      "say z|Jsi vítěz|1",
-      "Panel 1 1",
-      "say z|zůstaly mi|1",
-      "number z|4",
-      "say z|karty|1",
-      "say z|což je|1",
-      "number z|28",
-      "say z|bodů|1",
-      "Panel 7 28",
-      "say z|celkem mám|1",
-      "number z|28",
-      "say z|trestných|1",
-      "say z|bodů|1",
-      "say z|ty nemáš žádný trestný bod|1",
-      "leads z|0,28,3,3",
-      "ScoreTableStep",
-      "say z|konec hry|1",
-      "Menu Nastavenhry1 on",
-      "Menu ekni1 off",
-      "Menu Ukonenhry1 off",
-      "Label ",
-      "ShowLabel off"},
+     {"PlayerLaid", "say |vyhození|6", "say z|hráč poslední karta|1", "say z|lížu|1", "Label lížu  2 karty", "OpponentDrew 3", "say |lízání|1", "OpponentDrew 4", "say |lízání|1", "Won player", "say z|Jsi vítěz|1", "say z|zůstaly mi|1", "number z|4", "say z|karty|1", "say z|což je|1", "number z|28", "say z|bodů|1", "say z|celkem mám|1", "number z|28", "say z|trestných|1", "say z|bodů|1", "say z|ty nemáš žádný trestný bod|1", "leads z|0,28,3,3", "ScoreStep", "say z|konec hry|1", "MatchEnded"},
      [](EngineFixture& f) {
-         EXPECT_EQ(f.state.OpponentPenalty, 28);
-         EXPECT_EQ(f.state.PlayerWins, 1);
+         EXPECT_EQ(f.state.opponentPenalty, 28);
+         EXPECT_EQ(f.state.playerWins, 1);
      }},
     {"ReturnTheComputersLastAceCannotBeReturned",
      {"8 srdcová", "9 srdcová"},
@@ -468,13 +271,10 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.returntogame = true;
-         f.state.GameNumber = 3;
+         f.state.gameNumber = 3;
      },
      ComputerMoving(),
-     {"Label Vyhazuji", "say z|eso srdcové|11", "say |vyhození|6", "DrawPile", "BlankOpponentCardAt 1",
-      "start z|Stojíš|1", "say z|comp poslední karta|1", "say z|nemůžeš vrátit|1", "ShowMarker off",
-      "Label Jsem vítěz", "say z|jsem vítěz|1", "Panel 3 1", "ScoreTableStep", "say z|konec hry|1",
-      "Menu Nastavenhry1 on", "Menu ekni1 off", "Menu Ukonenhry1 off", "Label ", "ShowLabel off"}},
+     {"Label Vyhazuji", "say z|eso srdcové|11", "say |vyhození|6", "OpponentLaid 1", "start z|Stojíš|1", "say z|comp poslední karta|1", "say z|nemůžeš vrátit|1", "Won opponent", "say z|jsem vítěz|1", "ScoreStep", "say z|konec hry|1", "MatchEnded"}},
     {"NetworkTheOpponentsLastAceCannotBeReturned",
      {"8 srdcová", "9 srdcová"},
      {},
@@ -482,15 +282,12 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.returntogame = true;
-         f.state.AcePending = true;
-         f.state.GameNumber = 3;
+         f.state.game.acePending = true;
+         f.state.gameNumber = 3;
          Networked(f, 0);
      },
-     [](EngineFixture& f) { f.engine.OpponentLastCard(); },
-     {"send acecannotreturn", "say z|nemůžeš vrátit|1", "ShowMarker off", "Label Jsem vítěz",
-      "say z|jsem vítěz|1", "Panel 3 1", "ScoreTableStep", "say z|konec hry|1", "send end of game",
-      "LeaveNetworkPlay", "Menu Novsovhra1 on", "Menu Sovnastaven1 on", "Menu Polizprvusoupei1 off",
-      "Menu Nastavenhry1 on", "Menu ekni1 off", "Menu Ukonenhry1 off", "Label ", "ShowLabel off"}},
+     [](EngineFixture& f) { f.engine.NetworkOpponentOut(); },
+     {"say z|comp poslední karta|1", "send acecannotreturn", "say z|nemůžeš vrátit|1", "Won opponent", "say z|jsem vítěz|1", "ScoreStep", "say z|konec hry|1", "send end of game", "LeaveNetworkPlay", "MatchEnded"}},
     {"NetworkGivingUpTheReturnIsSent",
      {"8 kárová"},
      {},
@@ -498,15 +295,12 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.returntogame = true;
-         f.state.ReturnPending = true;
-         f.state.GameNumber = 3;
+         f.state.game.outSeat = kOpponentSeat;
+         f.state.gameNumber = 3;
          Networked(f, 0);
      },
      Drawing(),
-     {"send i give it up", "ShowMarker off", "Label Jsem vítěz", "say z|jsem vítěz|1", "Panel 3 1",
-      "ScoreTableStep", "say z|konec hry|1", "send end of game", "LeaveNetworkPlay", "Menu Novsovhra1 on",
-      "Menu Sovnastaven1 on", "Menu Polizprvusoupei1 off", "Menu Nastavenhry1 on", "Menu ekni1 off",
-      "Menu Ukonenhry1 off", "Label ", "ShowLabel off"}},
+     {"send i give it up", "Won opponent", "say z|jsem vítěz|1", "ScoreStep", "say z|konec hry|1", "send end of game", "LeaveNetworkPlay", "MatchEnded"}},
     {"NetworkTheOpponentsKingOfSpadesAddsFive",
      {"8 srdcová", "7 piková"},
      {},
@@ -514,15 +308,15 @@ const Scenario kScenarios[] = {
      {},
      [](EngineFixture& f) {
          f.options.kingofspades = true;
-         f.state.PlayerTurn = false;
+         f.state.game.toMove = kOpponentSeat;
          Networked(f, 4);
      },
      [](EngineFixture& f) { f.engine.ApplyOpponentCard(f.Card("král pikový")); },
-     {"DrawPile", "DrawOpponentHand", "PlaceMarker 25,225 pointer"},
+     {"OpponentLaid 4", "Selection keys"},
      [](EngineFixture& f) {
-         EXPECT_EQ(f.state.PendingDraw, 5);
-         EXPECT_EQ(f.state.OpponentCount, 3);
-         EXPECT_TRUE(f.state.PlayerTurn);
+         EXPECT_EQ(f.state.game.pendingDraw, 5);
+         EXPECT_EQ(f.state.opponentCount, 3);
+         EXPECT_TRUE(f.state.PlayerTurn());
      }},
     {"NetworkThePlayersQueenSendsItsSuit",
      {"8 srdcová", "9 srdcová"},
@@ -530,14 +324,12 @@ const Scenario kScenarios[] = {
      {"9 kárová", "dáma piková"},
      {},
      [](EngineFixture& f) {
-         f.state.SuitChoiceActive = true;
-         f.state.MarkerX = 350;
-         f.state.MarkerY = 115;
+         f.state.game.suitToName = true;
+         f.state.selectedSuit = rules::kSpades;
          Networked(f, 4);
      },
-     ChoosingSuit(" piky"),
-     {"send sendcolor= piky", "say |vyhození|6", "EraseSuitChoice", "DrawRequestedSuit",
-      "PlaceMarker 25,225 pointer", "PlaceMarker 25,225 pointer"}},
+     ChoosingSuit(rules::kSpades),
+     {"send sendcolor= piky", "say |vyhození|6", "SuitChoiceClosed", "SuitNamed", "Selection keys", "Selection keys"}},
     {"NothingToDrawFromAnEmptyStock",
      {"8 srdcová"},
      {"8 kárová"},
@@ -545,8 +337,7 @@ const Scenario kScenarios[] = {
      {},
      {},
      Drawing(),
-     {"say z|není z čeho lízat|1", "say z|lížu|1", "say z|není z čeho lízat|1", "PlaceMarker 25,225 pointer",
-      "PointAtPile"}},
+     {"say z|není z čeho lízat|1", "say z|lížu|1", "say z|není z čeho lízat|1", "TurnBegins"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Engine, Sequences, ::testing::ValuesIn(kScenarios),

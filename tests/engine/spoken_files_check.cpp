@@ -2,9 +2,9 @@
 // that the voice pack generator makes. A phrase missing there would be silence.
 #include <gtest/gtest.h>
 
-#include "client/speech/phrase_inventory.h"
+#include "session/speech/phrase_inventory.h"
 #include "tests/engine/recording_presentation.h"
-#include "client/speech/sound_file_name.h"
+#include "session/speech/sound_file_name.h"
 
 namespace tarvel::testing {
 namespace {

@@ -15,20 +15,19 @@ TEST_F(SuitChoiceAfterEnd, ChoosingASuitAfterTheEndCommandDoesNothing) {
     Table({"dáma piková", "8 piková"}, {"8 srdcová", "král pikový"}, {"dáma kárová", " kára", "8 kárová"},
           {"10 srdcová"});
     Play("dáma piková");
-    ASSERT_TRUE(state.SuitChoiceActive);
+    ASSERT_TRUE(state.SuitChoiceActive());
     screen.Clear();
     engine.Ukonenhry1Click();
-    ASSERT_FALSE(state.GameRunning);
-    EXPECT_FALSE(state.SuitChoiceActive);
+    ASSERT_FALSE(state.running);
+    EXPECT_FALSE(state.SuitChoiceActive());
     // The suit row goes with the match.
-    EXPECT_EVENTS(screen, {"say z|konec hry|1", "EraseSuitChoice", "Menu Nastavenhry1 on", "Menu ekni1 off",
-                           "Menu Ukonenhry1 off", "Label ", "ShowLabel off"});
+    EXPECT_EVENTS(screen, {"say z|konec hry|1", "SuitChoiceClosed", "MatchEnded"});
     screen.Clear();
 
-    engine.PlayerChoosesSuit(" srdce");
+    engine.PlayerChoosesSuit(rules::kHearts);
 
-    EXPECT_EQ(Names(state.Pile), (Texts{"dáma kárová", " kára", "8 kárová", "dáma piková"}));
-    EXPECT_EQ(Names(state.OpponentHand), (Texts{"8 srdcová", "král pikový"}));
+    EXPECT_EQ(PileNames(), (Texts{"dáma kárová", "8 kárová", "dáma piková"}));
+    EXPECT_EQ(Names(state.opponentHand), (Texts{"8 srdcová", "král pikový"}));
     EXPECT_TRUE(screen.spoken.empty());
 }
 

@@ -5,33 +5,29 @@
 
 #include <string>
 
-#include "common/deck.h"
-
 namespace tarvel {
 namespace {
 
-typhodnoty Marker(std::string_view name) {
-    typhodnoty marker = *FindCard("dáma srdcová");
-    marker.Name = std::string(name);
-    return marker;
-}
-
-// Five cards each, the queen of hearts with a marker on the pile, the rest in the stock.
+// Five cards each, the queen of hearts on the pile naming diamonds, the rest in the stock.
 class TableCheck : public ::testing::Test {
   protected:
     GameState state;
+    rules::Position& game = state.game;
 
     void SetUp() override {
-        const auto deck = MakeDeck();
-        for (int i = 0; i < 5; ++i) state.PlayerHand.AppendCard(deck[i]);
-        for (int i = 5; i < 10; ++i) state.OpponentHand.AppendCard(deck[i]);
-        for (std::size_t i = 10; i < deck.size(); ++i) {
-            if (deck[i].Name != "dáma srdcová") state.Stock.PushCard(deck[i]);
+        for (rules::CardId card = 0; card < 5; ++card) Give(state.playerHand, kPlayerSeat, card);
+        for (rules::CardId card = 5; card < 10; ++card) Give(state.opponentHand, kOpponentSeat, card);
+        for (rules::CardId card = 10; card < rules::kCards; ++card) {
+            if (card != rules::kQueenOfHearts) game.stock[game.stockSize++] = card;
         }
-        state.Pile.PushCard(*FindCard("dáma srdcová"));
-        state.Pile.PushCard(Marker(" kára"));
-        state.PlayerCount = state.OpponentCount = 5;
-        state.SelectedIndex = 1;
+        game.pile[game.pileSize++] = rules::kQueenOfHearts;
+        game.namedSuit = rules::kDiamonds;
+        state.opponentCount = 5;
+        state.selected = 1;
+    }
+    void Give(std::vector<rules::CardId>& order, std::uint8_t seat, rules::CardId card) {
+        order.push_back(card);
+        game.hands[seat] |= rules::Bit(card);
     }
 
     void Expect(std::string_view words) {
@@ -44,53 +40,35 @@ TEST_F(TableCheck, AWholeTablePasses) {
     EXPECT_EQ(FindTableFault(state), "");
 }
 
-TEST_F(TableCheck, SeesALostCard) {
-    state.Stock.PopCard();
+TEST_F(TableCheck, SeesALostCardACardLyingTwiceAndAnEmptyPile) {
+    --game.stockSize;
     Expect("lost");
-}
-
-TEST_F(TableCheck, SeesACardLyingTwice) {
-    state.Stock.PushCard(state.PlayerHand.Head());
+    ++game.stockSize;
+    game.stock[game.stockSize++] = 0;
     Expect("7 srdcová lies twice");
-}
-
-TEST_F(TableCheck, SeesAnAlteredOrUnknownCard) {
-    typhodnoty card = state.Stock.PopCard();
-    card.Value += 1;
-    state.Stock.PushCard(card);
-    Expect("was altered");
-    card = state.Stock.PopCard();
-    card.Name = "7 srdce";
-    state.Stock.PushCard(card);
-    Expect("unknown card");
-}
-
-TEST_F(TableCheck, SeesAMarkerAwayFromItsQueen) {
-    state.Pile.PushCard(Marker(" piky"));
-    Expect("does not lie on a queen");
-    state.Pile.PopCard();
-    state.Stock.PushCard(Marker(" piky"));
-    Expect("suit marker \" piky\" in the stock");
-    state.Stock.PopCard();
-    state.Pile.PopCard();
-    state.Pile.PushCard(Marker(" srdcee"));
-    Expect("malformed");
-}
-
-TEST_F(TableCheck, SeesAnEmptyPile) {
-    state.Pile.Clear();
-    state.Stock.PushCard(*FindCard("dáma srdcová"));
+    --game.stockSize;
+    game.pileSize = 0;
     Expect("pile is empty");
 }
 
+TEST_F(TableCheck, SeesAHandOrderThatDisagreesWithTheHand) {
+    state.playerHand.pop_back();
+    Expect("player's order differs");
+    state.playerHand.push_back(4);
+    state.opponentHand.push_back(5);
+    Expect("computer's order lists a card twice");
+}
+
+TEST_F(TableCheck, SeesASuitNamedOverNoQueen) {
+    game.pile[game.pileSize++] = game.stock[--game.stockSize];
+    Expect("is named over");
+}
+
 TEST_F(TableCheck, SeesCountsAndSelectionThatDisagreeWithTheHands) {
-    state.OpponentCount = 4;
-    Expect("OpponentCount is 4");
-    state.OpponentCount = 5;
-    state.PlayerCount = 6;
-    Expect("PlayerCount is 6");
-    state.PlayerCount = 5;
-    state.SelectedIndex = 6;
+    state.opponentCount = 4;
+    Expect("opponent's count is 4");
+    state.opponentCount = 5;
+    state.selected = 6;
     Expect("selection 6");
 }
 

@@ -1,5 +1,5 @@
 // Commands that do not fit the moment (a suit key with no suit asked for, a hand place
-// beyond the hand, a suit that is no suit) say nothing, draw nothing and leave the
+// beyond the hand, a number that is no suit) say nothing, draw nothing and leave the
 // table as it was.
 #include <gtest/gtest.h>
 
@@ -11,20 +11,20 @@ namespace {
 class UnfittingCommands : public EngineFixture {
   protected:
     void SetUp() override {
-        Table({"8 srdcová", "dáma piková"}, {"10 kárová", "kluk kárový"}, {"9 srdcová"}, {"7 křížová"});
+        Table({"8 srdcová", "dáma piková"}, {"10 kárová", "kluk kárový"}, {"9 kárová"}, {"7 křížová"});
     }
     void ExpectTableUnchanged() {
         EXPECT_EVENTS(screen, {});
-        EXPECT_EQ(Names(state.PlayerHand), (Texts{"8 srdcová", "dáma piková"}));
-        EXPECT_EQ(Names(state.OpponentHand), (Texts{"10 kárová", "kluk kárový"}));
-        EXPECT_EQ(Names(state.Pile), (Texts{"9 srdcová"}));
-        EXPECT_EQ(state.SelectedIndex, 1u);
-        EXPECT_TRUE(state.PlayerTurn);
+        EXPECT_EQ(Names(state.playerHand), (Texts{"8 srdcová", "dáma piková"}));
+        EXPECT_EQ(Names(state.opponentHand), (Texts{"10 kárová", "kluk kárový"}));
+        EXPECT_EQ(PileNames(), (Texts{"9 kárová"}));
+        EXPECT_EQ(state.selected, 1u);
+        EXPECT_TRUE(state.PlayerTurn());
     }
 };
 
 TEST_F(UnfittingCommands, ASuitWithNoSuitAskedForIsIgnored) {
-    engine.PlayerChoosesSuit(" kára");
+    engine.PlayerChoosesSuit(rules::kDiamonds);
     engine.SelectFirstSuit();
     engine.SelectLastSuit();
     engine.SelectSuitLeft();
@@ -32,15 +32,15 @@ TEST_F(UnfittingCommands, ASuitWithNoSuitAskedForIsIgnored) {
     ExpectTableUnchanged();
 }
 
-TEST_F(UnfittingCommands, ATextThatIsNoSuitLeavesTheChoiceOpen) {
+TEST_F(UnfittingCommands, ANumberThatIsNoSuitLeavesTheChoiceOpen) {
     Play("dáma piková");
-    ASSERT_TRUE(state.SuitChoiceActive);
+    ASSERT_TRUE(state.SuitChoiceActive());
     screen.Clear();
-    engine.PlayerChoosesSuit("srdce");  // no leading blank: not a marker
-    engine.PlayerChoosesSuit(" zelené");
+    engine.PlayerChoosesSuit(4);  // no suit
+    engine.PlayerChoosesSuit(rules::kNoSuit);
     EXPECT_EVENTS(screen, {});
-    EXPECT_TRUE(state.SuitChoiceActive);
-    EXPECT_EQ(Names(state.Pile), (Texts{"9 srdcová", "dáma piková"}));
+    EXPECT_TRUE(state.SuitChoiceActive());
+    EXPECT_EQ(PileNames(), (Texts{"9 kárová", "dáma piková"}));
 }
 
 TEST_F(UnfittingCommands, PlacesOutsideEitherHandAreIgnored) {
@@ -51,9 +51,10 @@ TEST_F(UnfittingCommands, PlacesOutsideEitherHandAreIgnored) {
     ExpectTableUnchanged();
 
     engine.SelectCard(2);  // the last place is inside
-    EXPECT_EQ(state.SelectedIndex, 2u);
+    EXPECT_EQ(state.selected, 2u);
+    game.toMove = kOpponentSeat;
     engine.OpponentPlaysCard(2);
-    EXPECT_EQ(Names(state.Pile), (Texts{"9 srdcová", "kluk kárový"}));
+    EXPECT_EQ(PileNames(), (Texts{"9 kárová", "kluk kárový"}));
 }
 
 }  // namespace

@@ -4,10 +4,10 @@
 #include <string_view>
 
 #include "engine/engine.h"
-#include "client/net/net_client_port.h"
+#include "session/net/net_client_port.h"
 #include "engine/null_presentation.h"
 #include "common/random_source.h"
-#include "client/net/server_dispatch.h"
+#include "session/net/server_dispatch.h"
 #include "protocol/framing.h"
 
 namespace tarvel::client_fuzzing {
@@ -66,12 +66,12 @@ void RunInput(const std::uint8_t* data, std::size_t size) {
     for (std::size_t at = size > 0 ? 1 : 0; at < size && client.connected; at += chunk) {
         feed(rest.substr(at, chunk));
         const GameState& state = engine.State();
-        Check(state.PlayerHand.Size() <= 32 && state.SelectedIndex <= state.PlayerHand.Size());
-        if ((moves & 0x80) != 0 && state.GameRunning && state.PlayerTurn && !state.PlayerHand.Empty()) {
-            engine.SelectCard(1 + at % state.PlayerHand.Size());
+        Check(state.playerHand.size() <= 32 && state.selected <= state.playerHand.size());
+        if ((moves & 0x80) != 0 && state.running && state.PlayerTurn() && !state.playerHand.empty()) {
+            engine.SelectCard(1 + at % state.playerHand.size());
             engine.PlayPlayerCard();
-            if (engine.State().SuitChoiceActive) engine.PlayerChoosesSuit(" kára");
-        } else if ((moves & 0x40) != 0 && state.GameRunning) {
+            if (engine.State().SuitChoiceActive()) engine.PlayerChoosesSuit(rules::kDiamonds);
+        } else if ((moves & 0x40) != 0 && state.running) {
             engine.DrawCommand();
         }
     }

@@ -25,7 +25,7 @@ class CheckingLinks final : public ClientLinks {
         // One whole message per write: one terminator, at the end.
         Check(!bytes.empty() && bytes.find(protocol::kMessageTerminator) == bytes.size() - 1);
     }
-    void Close(ConnectionId id) override {
+    void Close(ConnectionId id, std::chrono::milliseconds) override {
         Check(live.count(id) == 1);
         closing.insert(id);
     }

@@ -1,8 +1,8 @@
-#include "client/history/announcement_history.h"
+#include "session/history/announcement_history.h"
 
 #include <gtest/gtest.h>
 
-#include "client/history/recorded_speech.h"
+#include "session/history/recorded_speech.h"
 #include "tests/engine/recording_presentation.h"
 
 namespace tarvel {

@@ -4,9 +4,10 @@
 
 #include <vector>
 
-#include "rules/card_names.h"
-#include "lookahead/fast_random.h"
+#include "lookahead/exact_search.h"
 #include "lookahead/lookahead_player.h"
+#include "tests/lookahead/watched_game.h"
+#include "tests/rules/rules_test_util.h"
 
 namespace tarvel::lookahead {
 namespace {
@@ -14,98 +15,211 @@ namespace {
 using rules::Bit;
 using rules::CardSet;
 using rules::Position;
+using rules::testing::C;
+using rules::testing::Hand;
+using testing::HumanLikeMove;
+using testing::PlayWatchedGame;
+using testing::RulesNumber;
+using testing::SeatMove;
 
-rules::CardId C(std::string_view name) { return rules::IdOfName(name); }
+const Effort kQuick{300, 8, 20000};
 
-// Positions met in quick games of every rule set, seat 1 to move.
-std::vector<Position> PositionsForSeatOne() {
-    std::vector<Position> found;
-    for (std::uint64_t seed = 1; seed <= 24; ++seed) {
-        rules::RuleOptions r;
-        r.sevenDraw = (seed & 1) ? 3 : 2;
-        r.kingOfSpades = (seed & 2) != 0;
-        r.returnToGame = (seed & 4) != 0;
-        r.shuffle = (seed & 8) != 0;
-        FastRandom random(seed);
-        Position p = rules::Deal(r, static_cast<std::uint8_t>(seed & 1), random);
-        for (int move = 0; move < 60 && !p.Over(); ++move) {
-            if (p.toMove == 1 && !p.suitToName && !p.stockOrderKnown) found.push_back(p);
-            const rules::MoveList legal = rules::LegalMoves(p);
-            rules::Apply(p, legal.moves[random.Random(legal.size)], random);
-        }
-    }
-    return found;
-}
-
-// The same facts for seat 1, the other hand and the stock's order dealt anew.
-Position Twin(const Position& p, FastRandom& random) {
-    Position twin = p;
-    CardSet pool = p.hands[0] | p.StockSet();
+// `p` with the cards of `hidden` moved round among themselves, wherever they lie.
+Position WithHiddenCardsSwapped(Position p, CardSet hidden) {
     std::vector<rules::CardId> cards;
-    for (CardSet s = pool; s != 0; s &= s - 1) cards.push_back(rules::LowestCard(s));
-    for (std::size_t i = cards.size(); i > 1; --i) std::swap(cards[i - 1], cards[random.Random(static_cast<std::uint32_t>(i))]);
-    const int held = rules::CountOf(p.hands[0]);
-    twin.hands[0] = 0;
-    for (int i = 0; i < held; ++i) twin.hands[0] |= Bit(cards[static_cast<std::size_t>(i)]);
-    for (int i = 0; i < p.stockSize; ++i) twin.stock[static_cast<std::size_t>(i)] = cards[static_cast<std::size_t>(held + i)];
-    return twin;
+    for (CardSet s = hidden; s != 0; s &= s - 1) cards.push_back(rules::LowestCard(s));
+    const auto moved = [&](rules::CardId card) {
+        for (std::size_t i = 0; i < cards.size(); ++i) {
+            if (cards[i] == card) return cards[(i + 1) % cards.size()];
+        }
+        return card;
+    };
+    CardSet hand = 0;
+    for (CardSet s = p.hands[0]; s != 0; s &= s - 1) hand |= Bit(moved(rules::LowestCard(s)));
+    p.hands[0] = hand;
+    for (int i = 0; i < p.stockSize; ++i)
+        p.stock[static_cast<std::size_t>(i)] = moved(p.stock[static_cast<std::size_t>(i)]);
+    return p;
 }
 
-TEST(StrongChoice, PositionsThatLookTheSameGetTheSameMove) {
-    const std::vector<Position> positions = PositionsForSeatOne();
-    ASSERT_GT(positions.size(), 100u);
-    FastRandom random(99);
-    const Effort quick{300, 8, 20000};
-    int differentWorlds = 0;
-    for (std::size_t i = 0; i < positions.size(); i += 3) {
-        const Position& p = positions[i];
-        const Position twin = Twin(p, random);
-        differentWorlds += twin.hands[0] != p.hands[0] ? 1 : 0;
-        const std::uint64_t seed = 1000 + i;
-        EXPECT_EQ(ChooseMove(KnowledgeOf(p, 1), false, seed, quick), ChooseMove(KnowledgeOf(twin, 1), false, seed, quick))
-            << "position " << i;
+// Twin games: the same deal but for the cards seat 1 never sees, which lie elsewhere
+// in the other hand and the stock; seat 0 makes the same moves in both. Seat 1, the
+// strong computer, sees the same game in both and must choose the same moves, also
+// when the shuffle is switched on during the game.
+TEST(StrongChoice, TwinGamesThatLookTheSameGetTheSameMoves) {
+    int twins = 0, decisions = 0, afterTurns = 0, otherHandsDiffer = 0;
+    for (std::uint64_t game = 0; game < 48; ++game) {
+        const rules::RuleOptions rules = RulesNumber(game * 5);
+        FastRandom dealing(game);
+        const Position start = rules::Deal(rules, static_cast<std::uint8_t>(game & 1), dealing);
+        const int shuffleFrom = (game & 1) ? 12 : -1;
+
+        std::vector<SeatMove> otherMoves;
+        std::vector<Decision> choices;
+        CardSet seen = 0;
+        FastRandom humanA(game * 3), seedsA(game * 11);
+        const Position endA =
+            PlayWatchedGame(start, game, shuffleFrom, [&](const Position& p, const SeatKnowledge& k) {
+                seen |= p.PileSet() | p.hands[1];
+                if (p.toMove == 0) {
+                    otherMoves.push_back(HumanLikeMove(p, humanA));
+                    return otherMoves.back();
+                }
+                afterTurns += k.stockCandidates != k.view.unseen ? 1 : 0;
+                choices.push_back(ChooseMove(k, game & 2, seedsA.Next(), kQuick));
+                return SeatMove{choices.back().move, choices.back().suit};
+            });
+        seen |= endA.PileSet() | endA.hands[1];
+        const CardSet hidden = rules::kAllCards & ~seen;
+        if (rules::CountOf(hidden) < 2) continue;
+
+        const Position twinStart = WithHiddenCardsSwapped(start, hidden);
+        otherHandsDiffer += twinStart.hands[0] != start.hands[0] ? 1 : 0;
+        std::size_t nextOther = 0, nextChoice = 0;
+        bool sameGame = true;
+        FastRandom seedsB(game * 11);
+        PlayWatchedGame(twinStart, game, shuffleFrom, [&](const Position& p, const SeatKnowledge& k) {
+            if (p.toMove == 0) {
+                // The same move, unless the compulsory rule refuses it to the other hand.
+                const SeatMove m = nextOther < otherMoves.size() ? otherMoves[nextOther++] : SeatMove{};
+                if (nextOther > otherMoves.size() || rules::Check(p, m.move) != rules::Refusal::None) {
+                    sameGame = false;
+                    return SeatMove{rules::LegalMoves(p).moves[0], 0};
+                }
+                return m;
+            }
+            const Decision d = ChooseMove(k, game & 2, seedsB.Next(), kQuick);
+            if (sameGame && nextChoice < choices.size()) {
+                EXPECT_EQ(d, choices[nextChoice]) << "game " << game << ", decision " << nextChoice;
+                ++decisions;
+            }
+            ++nextChoice;
+            return SeatMove{d.move, d.suit};
+        });
+        twins += sameGame ? 1 : 0;
     }
-    EXPECT_GT(differentWorlds, 20);
+    EXPECT_GT(twins, 30);
+    EXPECT_GT(otherHandsDiffer, 20);
+    EXPECT_GT(decisions, 200);
+    EXPECT_GT(afterTurns, 10) << "few decisions after a turned pile";
 }
 
 TEST(StrongChoice, TheSameSeedGivesTheSameMoveAndTheMoveIsLegal) {
-    const std::vector<Position> positions = PositionsForSeatOne();
-    for (std::size_t i = 0; i < positions.size(); i += 5) {
-        const Position& p = positions[i];
-        const Decision d = ChooseMove(KnowledgeOf(p, 1), true, i);
-        EXPECT_EQ(d, ChooseMove(KnowledgeOf(p, 1), true, i));
-        EXPECT_TRUE(rules::LegalMoves(p).Contains(d.move)) << "position " << i;
-        Position after = p;
-        FastRandom random(1);
-        rules::Apply(after, d.move, random);
-        EXPECT_EQ(after.suitToName, d.suit < 4) << "a suit exactly when a queen asks for one";
+    int checked = 0;
+    for (std::uint64_t game = 0; game < 16; ++game) {
+        FastRandom random(game);
+        const Position start =
+            rules::Deal(RulesNumber(game * 3), static_cast<std::uint8_t>(game & 1), random);
+        PlayWatchedGame(start, game, -1, [&](const Position& p, const SeatKnowledge& k) {
+            if (p.toMove == 0) return HumanLikeMove(p, random);
+            const std::uint64_t seed = random.Next();
+            const Decision d = ChooseMove(k, true, seed, kQuick);
+            EXPECT_EQ(d, ChooseMove(k, true, seed, kQuick));
+            EXPECT_TRUE(rules::LegalMoves(p).Contains(d.move));
+            Position after = p;
+            rules::Apply(after, d.move, random);
+            EXPECT_EQ(after.suitToName, d.suit < 4) << "a suit exactly when a queen asks for one";
+            ++checked;
+            return SeatMove{d.move, d.suit};
+        });
+    }
+    EXPECT_GT(checked, 100);
+}
+
+// Seat 1 to move with `mine` on `top`, seat 0 holding `theirs`, the stock `stock`
+// (bottom first).
+Position Known(CardSet mine, CardSet theirs, const char* top, std::initializer_list<const char*> stock) {
+    Position p;
+    p.hands[1] = mine;
+    p.hands[0] = theirs;
+    p.pile[p.pileSize++] = C(top);
+    for (const char* name : stock) p.stock[p.stockSize++] = C(name);
+    p.toMove = 1;
+    return p;
+}
+
+SeatKnowledge EverythingKnown(const Position& p) {
+    SeatKnowledge k = KnowledgeOf(rules::ViewOf(p, 1));
+    k.stockOrderKnown = true;
+    k.stockOrder = p.stock;
+    k.stockCandidates = p.StockSet();
+    return k;
+}
+
+TEST(StrongChoice, PlainWinsAreTaken) {
+    {
+        SCOPED_TRACE("the last card that fits, rather than a draw");
+        const Position p = Known(Hand({"9 piková"}), Hand({"7 srdcová", "eso kárové"}), "10 piková",
+                                 {"kluk kárový", "8 kárová"});
+        EXPECT_EQ(ChooseMove(KnowledgeOf(rules::ViewOf(p, 1)), false, 5).move,
+                  rules::Move::Lay(C("9 piková")));
+    }
+    {
+        SCOPED_TRACE("after its only fitting queen, the suit of the two clubs it keeps");
+        Position p = Known(Hand({"dáma srdcová", "8 křížová", "9 křížová"}),
+                           Hand({"7 srdcová", "eso kárové", "kluk kárový"}), "kluk pikový", {});
+        for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~Bit(C("kluk pikový")); s != 0;
+             s &= s - 1) {
+            p.stock[p.stockSize++] = rules::LowestCard(s);
+        }
+        const Decision d = ChooseMove(KnowledgeOf(rules::ViewOf(p, 1)), false, 8);
+        EXPECT_EQ(d.move, rules::Move::Lay(C("dáma srdcová")));
+        EXPECT_EQ(d.suit, rules::kClubs);
+    }
+    {
+        SCOPED_TRACE("everything known: the ace that makes the other stand, then the last card");
+        // The eight first lets the other answer with its eight of spades, on which the ace
+        // does not fit; the ace first makes the other stand, and the eight then wins.
+        const Position p =
+            Known(Hand({"eso kárové", "8 kárová"}), Hand({"8 piková", "9 srdcová", "kluk srdcový"}),
+                  "10 kárová", {"7 křížová", "10 srdcová"});
+        const Decision d = ChooseMove(EverythingKnown(p), false, 3);
+        EXPECT_EQ(d.move, rules::Move::Lay(C("eso kárové")));
     }
 }
 
-TEST(StrongChoice, LaysTheLastCardThatWinsRatherThanDraw) {
-    Position p;
-    p.hands[1] = Bit(C("9 piková"));
-    p.hands[0] = Bit(C("7 srdcová")) | Bit(C("eso kárové"));
-    p.pile[p.pileSize++] = C("10 piková");
-    p.stock[p.stockSize++] = C("kluk kárový");
-    p.stock[p.stockSize++] = C("8 kárová");
-    p.toMove = 1;
-    const Decision d = ChooseMove(KnowledgeOf(p, 1), false, 5);
-    EXPECT_EQ(d.move, rules::Move::Lay(C("9 piková")));
-}
+struct ProofCase {
+    const char* what;
+    Position position;
+    Proof expected;
+};
 
-TEST(StrongChoice, NamesASuitItCanFollowAfterItsQueen) {
-    // Only the queen fits; with three clubs beside it, it changes to clubs.
-    Position p;
-    p.hands[1] = Bit(C("dáma srdcová")) | Bit(C("8 křížová")) | Bit(C("9 křížová")) | Bit(C("10 křížová"));
-    p.hands[0] = Bit(C("7 srdcová")) | Bit(C("eso kárové")) | Bit(C("kluk kárový"));
-    p.pile[p.pileSize++] = C("kluk pikový");
-    for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~Bit(C("kluk pikový")); s != 0; s &= s - 1)
-        p.stock[p.stockSize++] = rules::LowestCard(s);
-    p.toMove = 1;
-    const Decision d = ChooseMove(KnowledgeOf(p, 1), false, 8);
-    EXPECT_EQ(d.move, rules::Move::Lay(C("dáma srdcová")));
-    EXPECT_EQ(d.suit, rules::kClubs);
+TEST(ExactSearch, ProvesWinsAndLossesAndLeavesLuckOpen) {
+    // Seat 1 lays its last card.
+    const Position lastCard = Known(Hand({"9 piková"}), Hand({"7 srdcová"}), "10 piková", {"8 kárová"});
+    // Seat 1 holds nothing that fits and must draw a card that fits nothing either;
+    // seat 0 then lays its last card.
+    const Position lost = Known(Hand({"8 srdcová"}), Hand({"10 kárová"}), "9 kárová", {"kluk srdcový"});
+    // As before, but the draw turns and shuffles the pile: luck, not a proof.
+    Position shuffled = lost;
+    shuffled.stockSize = 0;
+    shuffled.pile = {C("7 srdcová"), C("8 křížová"), C("9 kárová")};
+    shuffled.pileSize = 3;
+    shuffled.rules.shuffle = true;
+    // The shuffle is on, but the stock still holds the card to draw: no luck yet.
+    Position stockEnough = shuffled;
+    stockEnough.stock[stockEnough.stockSize++] = C("kluk srdcový");
+    // The shuffle is on, but one card under the top has only one order.
+    Position oneUnder = lost;
+    oneUnder.stockSize = 0;
+    oneUnder.pile = {C("kluk srdcový"), C("9 kárová")};
+    oneUnder.pileSize = 2;
+    oneUnder.rules.shuffle = true;
+    const ProofCase cases[] = {
+        {"a last card laid", lastCard, Proof::Win},
+        {"every move loses", lost, Proof::Loss},
+        {"a shuffle ahead", shuffled, Proof::Open},
+        {"the shuffle on, the stock enough for the draw", stockEnough, Proof::Loss},
+        {"the shuffle on, one card under the top", oneUnder, Proof::Loss},
+    };
+    for (const ProofCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        long nodes = 10000;
+        EXPECT_EQ(ProveOutcome(c.position, 1, 12, nodes), c.expected);
+    }
+    long none = 0, one = 1;
+    EXPECT_EQ(ProveOutcome(lastCard, 1, 12, none), Proof::Open) << "no work allowed, nothing proven";
+    EXPECT_EQ(ProveOutcome(lastCard, 1, 12, one), Proof::Win) << "one position to visit is enough here";
 }
 
 }  // namespace

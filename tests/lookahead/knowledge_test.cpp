@@ -1,13 +1,13 @@
-// What the strong computer's seat knows and infers, and the deals it imagines from it.
+// What the strong computer's seat knows and infers, and the deals it imagines from it:
+// always true of the real game, never more than the seat could see.
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <vector>
 
-#include "rules/card_names.h"
-#include "lookahead/fast_random.h"
-#include "rules/moves.h"
+#include "lookahead/hand_evidence.h"
 #include "lookahead/sample_deal.h"
-#include "lookahead/seat_knowledge.h"
+#include "tests/lookahead/watched_game.h"
+#include "tests/rules/rules_test_util.h"
 
 namespace tarvel::lookahead {
 namespace {
@@ -15,126 +15,488 @@ namespace {
 using rules::Bit;
 using rules::CardSet;
 using rules::Position;
+using rules::testing::C;
+using rules::testing::Hand;
+using testing::HumanLikeMove;
+using testing::PlayWatchedGame;
+using testing::RulesNumber;
 
-rules::CardId C(std::string_view name) { return rules::IdOfName(name); }
-
-// A dealt game with seat 0 to move; the seed picks the deal.
-Position Dealt(std::uint64_t seed, rules::RuleOptions r = {}) {
-    FastRandom random(seed);
-    return rules::Deal(r, 0, random);
-}
-
-TEST(SampleDeal, AgreesWithEverythingTheSeatSees) {
-    for (std::uint64_t seed = 1; seed <= 50; ++seed) {
-        const Position p = Dealt(seed);
-        const SeatKnowledge k = KnowledgeOf(p, 1);
-        FastRandom random(seed * 7);
-        for (int i = 0; i < 20; ++i) {
-            const Position world = SampleDeal(k, random);
-            EXPECT_EQ(world.hands[1], p.hands[1]);
-            EXPECT_EQ(rules::CountOf(world.hands[0]), rules::CountOf(p.hands[0]));
-            EXPECT_EQ(world.stockSize, p.stockSize);
-            EXPECT_EQ(world.hands[0] | world.StockSet(), k.view.unseen);
-            EXPECT_EQ(world.hands[0] & world.StockSet(), 0u);
+// Over self-play of players who lay what they like and sometimes keep a card that
+// fits, the hand the other side really holds is always one the sampler can deal, and
+// every deal it makes agrees with what the seat sees.
+TEST(SeatKnowledge, TheRealHandIsAlwaysADealTheSamplerCanMake) {
+    int decisions = 0, afterTurns = 0, withReadings = 0;
+    for (std::uint64_t game = 0; game < 320; ++game) {
+        FastRandom random(game);
+        const Position start = rules::Deal(RulesNumber(game), static_cast<std::uint8_t>(game & 1), random);
+        // Every other game switches the shuffle on halfway through.
+        const int shuffleFrom = (game & 32) ? static_cast<int>(game % 40) : -1;
+        PlayWatchedGame(start, game + 7, shuffleFrom, [&](const Position& p, const SeatKnowledge& k) {
+            const std::uint8_t other = rules::OtherSeat(p.toMove);
+            const DealSampler sampler(k);
+            EXPECT_TRUE(sampler.CanDeal(p.hands[other])) << "game " << game << " decision " << decisions;
+            const Position world = sampler.Sample(random);
+            EXPECT_TRUE(sampler.CanDeal(world.hands[other]));
+            EXPECT_EQ(world.hands[p.toMove], p.hands[p.toMove]);
+            EXPECT_EQ(world.hands[other] | world.StockSet(), k.view.unseen);
+            EXPECT_EQ(world.stockSize + rules::CountOf(world.hands[other]), rules::CountOf(k.view.unseen));
+            EXPECT_EQ(world.PileSet(), p.PileSet());
             EXPECT_EQ(world.Top(), p.Top());
-            EXPECT_EQ(world.toMove, p.toMove);
-            // All 32 cards, each once.
-            EXPECT_EQ(world.hands[0] | world.hands[1] | world.StockSet() | world.PileSet(), rules::kAllCards);
-            EXPECT_EQ(world.pileSize + world.stockSize + rules::CountOf(world.hands[0] | world.hands[1]),
-                      rules::kCards);
-        }
+            ++decisions;
+            afterTurns += k.stockCandidates != k.view.unseen ? 1 : 0;
+            withReadings += (k.ruledOut | k.doubted) != 0 || k.layCount > 0 ? 1 : 0;
+            return HumanLikeMove(p, random);
+        });
     }
+    EXPECT_GT(decisions, 5000);
+    EXPECT_GT(afterTurns, 200) << "few positions after a turned pile";
+    EXPECT_GT(withReadings, 2000) << "few positions with anything read from the other's moves";
 }
 
-TEST(SampleDeal, KeepsWhatTheOtherLacksOutsideItsUnsureCards) {
-    const Position p = Dealt(3);
-    SeatKnowledge k = KnowledgeOf(p, 1);
-    k.lacks = rules::kSevens | rules::kAces;
-    FastRandom random(11);
-    for (int i = 0; i < 200; ++i) {
-        EXPECT_EQ(SampleDeal(k, random).hands[0] & k.lacks, 0u);
-    }
-    k.unsureCards = 1;
-    bool sawOne = false;
-    for (int i = 0; i < 400; ++i) {
-        const int held = rules::CountOf(SampleDeal(k, random).hands[0] & k.lacks);
-        EXPECT_LE(held, 1);
-        sawOne = sawOne || held == 1;
-    }
-    EXPECT_TRUE(sawOne) << "a card drawn later may be one it lacked before";
-}
-
-TEST(SampleDeal, AKnownStockOrderFixesTheOtherHand) {
-    Position p = Dealt(5);
-    p.stockOrderKnown = true;
-    const SeatKnowledge k = KnowledgeOf(p, 1);
-    FastRandom random(2);
-    const Position world = SampleDeal(k, random);
-    EXPECT_EQ(world.hands[0], p.hands[0]);
-    EXPECT_EQ(world.stock, p.stock);
-    // Without it the stock's order is not the seat's to know.
-    p.stockOrderKnown = false;
-    EXPECT_EQ(KnowledgeOf(p, 1).knownStock, (std::array<rules::CardId, rules::kCards>{}));
-}
-
-// Seat 1 has just laid a seven; seat 0 is to answer.
-struct AfterSeven {
+// A game told move by move to seat 1's record, as the table tells the computer.
+struct Script {
     Position p;
-    AfterSeven() {
-        p.hands[0] = Bit(C("9 srdcová")) | Bit(C("kluk kárový"));
-        p.hands[1] = Bit(C("10 piková")) | Bit(C("8 piková")) | Bit(C("eso křížové"));
-        p.pile[p.pileSize++] = C("7 srdcová");
-        p.pendingDraw = 2;
-        p.toMove = 0;
-        // Everything else in the stock.
-        const CardSet rest = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~Bit(C("7 srdcová"));
-        for (CardSet s = rest; s != 0; s &= s - 1) p.stock[p.stockSize++] = rules::LowestCard(s);
+    KnowledgeRecord record;
+    FastRandom random{5};
+
+    // Seat 1 is to move and looks.
+    SeatKnowledge Look() { return record.Update(rules::ViewOf(p, 1)); }
+    // Seat 1's move, after it looked.
+    void Mine(rules::Move move, std::uint8_t suit = rules::kNoSuit) {
+        ASSERT_EQ(rules::Apply(p, move, random).refusal, rules::Refusal::None);
+        if (p.suitToName) rules::Apply(p, rules::Move::NameSuit(suit), random);
+        record.AfterOwnMove(rules::ViewOf(p, 1));
+    }
+    void Theirs(rules::Move move) { ASSERT_EQ(rules::Apply(p, move, random).refusal, rules::Refusal::None); }
+};
+
+constexpr rules::Move kDraw{rules::MoveKind::Draw, 0};
+
+// The pile, bottom first, 7, 8, 9 of diamonds under the king; one card left in the
+// stock. Seat 1 draws it, seat 0 draws and so turns the pile, and seat 1 looks.
+struct PileTurnedBySeatZero : Script {
+    explicit PileTurnedBySeatZero(bool shuffle) {
+        p.rules.shuffle = shuffle;
+        p.rules.dealtCards = 4;
+        p.hands[1] = Hand({"9 srdcová", "kluk křížový"});
+        p.hands[0] = Hand({"eso kárové", "8 piková", "10 kárová"});
+        for (auto name : {"7 kárová", "8 kárová", "9 kárová", "král kárový"}) p.pile[p.pileSize++] = C(name);
+        p.stock[p.stockSize++] = C("dáma křížová");
+        p.toMove = 1;
+        Look();
+        Mine(kDraw);
+        Theirs(kDraw);
     }
 };
 
-TEST(KnowledgeRecord, DrawingInsteadOfAnsweringASevenShowsNoSeven) {
-    AfterSeven game;
-    KnowledgeRecord record;
-    record.AfterOwnMove(KnowledgeOf(game.p, 1));
-    FastRandom random(1);
-    rules::Apply(game.p, rules::Move{rules::MoveKind::Draw, 0}, random);
-    const SeatKnowledge k = record.Update(KnowledgeOf(game.p, 1));
-    EXPECT_EQ(k.lacks, rules::kSevens & k.view.unseen);
-    EXPECT_EQ(k.unsureCards, 2) << "the two cards drawn may be sevens";
-}
-
-TEST(KnowledgeRecord, ALackedCardLaidLaterUsesUpAnUnsureCard) {
-    AfterSeven game;
-    KnowledgeRecord record;
-    record.AfterOwnMove(KnowledgeOf(game.p, 1));
-    FastRandom random(1);
-    // The two cards it draws: the seven of diamonds among them.
-    for (int i = 0; i < game.p.stockSize; ++i) {
-        if (game.p.stock[static_cast<std::size_t>(i)] == C("7 kárová")) {
-            std::swap(game.p.stock[static_cast<std::size_t>(i)], game.p.stock[game.p.stockSize - 1u]);
+TEST(SeatKnowledge, ATurnedPileTellsTheStockAndTheOtherHand) {
+    {
+        SCOPED_TRACE("not shuffled: the first card laid lies on top, and the rest is the other hand");
+        PileTurnedBySeatZero game(false);
+        const SeatKnowledge k = game.Look();
+        ASSERT_TRUE(k.stockOrderKnown);
+        for (int i = 0; i < game.p.stockSize; ++i) {
+            EXPECT_EQ(k.stockOrder[static_cast<std::size_t>(i)], game.p.stock[static_cast<std::size_t>(i)]);
         }
+        const DealSampler sampler(k);
+        EXPECT_TRUE(sampler.Certain());
+        EXPECT_EQ(sampler.Sample(game.random).hands[0], game.p.hands[0]);
     }
-    rules::Apply(game.p, rules::Move{rules::MoveKind::Draw, 0}, random);
-    record.Update(KnowledgeOf(game.p, 1));
-    // Seat 1 draws; seat 0 then lays the seven it drew on the seven of hearts.
-    rules::Apply(game.p, rules::Move{rules::MoveKind::Draw, 0}, random);
-    record.AfterOwnMove(KnowledgeOf(game.p, 1));
-    ASSERT_EQ(rules::Apply(game.p, rules::Move::Lay(C("7 kárová")), random).refusal, rules::Refusal::None);
-    const SeatKnowledge k = record.Update(KnowledgeOf(game.p, 1));
-    EXPECT_EQ(k.unsureCards, 1);
-    EXPECT_NE(k.lacks, 0u);
+    {
+        SCOPED_TRACE(
+            "shuffled: the order is unknown, yet every card that was not on the pile is in the other hand");
+        PileTurnedBySeatZero game(true);
+        const SeatKnowledge k = game.Look();
+        EXPECT_FALSE(k.stockOrderKnown);
+        EXPECT_EQ(k.view.unseen & ~k.stockCandidates, Hand({"eso kárové", "8 piková", "10 kárová"}));
+        EXPECT_FALSE(DealSampler(k).Certain());
+        const CardSet known = k.view.unseen & ~k.stockCandidates;
+        EXPECT_EQ(DealSampler(k).Sample(game.random).hands[0] & known, known);
+    }
+    {
+        SCOPED_TRACE(
+            "the shuffle switched on after a plain turn: the next turn is shuffled, its order unknown");
+        PileTurnedBySeatZero game(false);
+        ASSERT_TRUE(game.Look().stockOrderKnown);
+        game.p.rules.shuffle = true;
+        // The stock is 9, 8 of diamonds. Seat 1 draws the eight, seat 0 lays the ten,
+        // seat 1 the eight, seat 0 draws the nine, and seat 1's draw turns the pile.
+        game.Mine(kDraw);
+        game.Theirs(rules::Move::Lay(C("10 kárová")));
+        game.Look();
+        game.Mine(rules::Move::Lay(C("8 kárová")));
+        game.Theirs(kDraw);
+        game.Look();
+        game.Mine(kDraw);
+        ASSERT_EQ(game.p.pileSize, 1);
+        game.Theirs(kDraw);
+        const SeatKnowledge k = game.Look();
+        EXPECT_FALSE(k.stockOrderKnown);
+        EXPECT_FALSE(game.p.stockOrderKnown) << "the rules core clears it too";
+        EXPECT_FALSE(DealSampler(k).Certain());
+    }
 }
 
-TEST(KnowledgeRecord, ANewDealForgetsEverything) {
-    AfterSeven game;
-    KnowledgeRecord record;
-    record.AfterOwnMove(KnowledgeOf(game.p, 1));
-    FastRandom random(1);
-    rules::Apply(game.p, rules::Move{rules::MoveKind::Draw, 0}, random);
-    record.Reset();
-    const SeatKnowledge k = record.Update(KnowledgeOf(game.p, 1));
-    EXPECT_EQ(k.lacks, 0u);
-    EXPECT_EQ(k.unsureCards, 0);
+// Seat 1 lays `top` on `under` (naming `suit` after a queen); seat 0 draws or stands
+// instead of answering.
+struct Declined {
+    const char* what;
+    rules::RuleOptions rules;
+    const char* under;
+    const char* top;
+    CardSet ruledOut;  // what the rules let it not hold
+    CardSet doubted;   // some of what it only chose not to lay
+    int drawnSince;
+    CardSet notDoubted = 0;  // what it could not have laid anyway
+    std::uint8_t suit = rules::kNoSuit;
+};
+
+TEST(SeatKnowledge, ADrawOrStandRulesOutWhatTheRulesForbidAndDoubtsTheRest) {
+    rules::RuleOptions plain, free, kingRule;
+    free.compulsory = false;
+    kingRule.kingOfSpades = true;
+    const CardSet sevens = Hand({"7 kárová", "7 piková", "7 křížová"});
+    const Declined cases[] = {
+        {"a seven it must answer", plain, "9 srdcová", "7 srdcová", sevens, 0, 2},
+        {"a seven, answering not compulsory", free, "9 srdcová", "7 srdcová", 0, sevens, 2},
+        {"the seven of hearts under the king rule: only a choice", kingRule, "9 srdcová", "7 srdcová", 0,
+         sevens, 2},
+        {"the seven of spades under the king rule: the king is compulsory", kingRule, "9 piková", "7 piková",
+         Hand({"král pikový"}), Hand({"7 kárová", "7 křížová"}), 2},
+        {"an ace it must answer", plain, "9 srdcová", "eso srdcové",
+         Hand({"eso kárové", "eso pikové", "eso křížové"}), 0, 0},
+        {"a plain draw on a nine", plain, "10 srdcová", "9 srdcová", 0,
+         Hand({"9 kárová", "8 srdcová", "dáma piková"}), 1, Hand({"10 kárová"})},
+        {"a plain draw on a queen that named clubs", plain, "9 srdcová", "dáma srdcová", 0,
+         Hand({"9 křížová", "kluk křížový", "dáma piková"}), 1, Hand({"8 srdcová", "10 srdcová"}),
+         rules::kClubs},
+    };
+    for (const Declined& c : cases) {
+        SCOPED_TRACE(c.what);
+        Script game;
+        Position& p = game.p;
+        p.rules = c.rules;
+        p.hands[1] = Hand({"10 piková", "kluk kárový", "král srdcový"}) | Bit(C(c.top));
+        p.hands[0] = Hand({"8 křížová", "10 křížová"});
+        p.pile[p.pileSize++] = C(c.under);
+        for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~Bit(C(c.under)); s != 0;
+             s &= s - 1) {
+            p.stock[p.stockSize++] = rules::LowestCard(s);
+        }
+        p.toMove = 1;
+        game.Look();
+        game.Mine(rules::Move::Lay(C(c.top)), c.suit);
+        game.Theirs(rules::Move{rules::TurnEndingKind(p), 0});
+        const SeatKnowledge k = game.Look();
+        EXPECT_EQ(k.doubted & c.notDoubted, 0u);
+        EXPECT_EQ(k.ruledOut & c.ruledOut, c.ruledOut & k.view.unseen);
+        EXPECT_EQ(k.ruledOut & ~c.ruledOut & (rules::kSevens | rules::kAces | Bit(rules::kKingOfSpades)), 0u);
+        EXPECT_EQ(k.doubted & c.doubted, c.doubted & k.view.unseen);
+        EXPECT_EQ(k.drawnSince, c.drawnSince) << "the cards it drew may be any of them";
+    }
+}
+
+TEST(SeatKnowledge, ACardItCouldNotHoldLaidLaterCameWithADraw) {
+    // Seat 0 draws two on a seven: no seven then, but either card drawn may be one.
+    Script game;
+    Position& p = game.p;
+    p.hands[1] = Hand({"7 srdcová", "10 piková", "kluk kárový"});
+    p.hands[0] = Hand({"8 křížová", "10 křížová"});
+    p.pile[p.pileSize++] = C("9 srdcová");
+    for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
+        if (rules::LowestCard(s) != C("7 kárová")) p.stock[p.stockSize++] = rules::LowestCard(s);
+    }
+    p.stock[p.stockSize++] = C("7 kárová");  // drawn first
+    p.toMove = 1;
+    game.Look();
+    game.Mine(rules::Move::Lay(C("7 srdcová")));
+    game.Theirs(kDraw);
+    SeatKnowledge k = game.Look();
+    ASSERT_EQ(k.drawnSince, 2);
+    ASSERT_TRUE(rules::Holds(k.ruledOut, C("7 křížová")));
+    // It lays the seven it drew: one of the two drawn cards is accounted for.
+    game.Mine(kDraw);
+    game.Theirs(rules::Move::Lay(C("7 kárová")));
+    k = game.Look();
+    EXPECT_EQ(k.drawnSince, 1);
+    EXPECT_TRUE(rules::Holds(k.ruledOut, C("7 křížová")));
+}
+
+TEST(SeatKnowledge, AReadingALaterLayDisprovesIsDroppedWhole) {
+    // Seat 0 stands on an ace: by the rules it holds no ace. Then it lays one it has not
+    // drawn (the test slips it into its hand): nothing read from that stand holds.
+    Script game;
+    Position& p = game.p;
+    p.hands[1] = Hand({"10 piková", "kluk kárový", "eso srdcové"});
+    p.hands[0] = Hand({"8 křížová", "10 křížová"});
+    p.pile[p.pileSize++] = C("9 srdcová");
+    for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
+        p.stock[p.stockSize++] = rules::LowestCard(s);
+    }
+    p.toMove = 1;
+    game.Look();
+    game.Mine(rules::Move::Lay(C("eso srdcové")));
+    game.Theirs(rules::Move{rules::MoveKind::Stand, 0});
+    ASSERT_TRUE(rules::Holds(game.Look().ruledOut, C("eso kárové")));
+    for (int i = 0; i < p.stockSize; ++i) {
+        if (p.stock[static_cast<std::size_t>(i)] == C("eso kárové"))
+            p.stock[static_cast<std::size_t>(i)] = C("8 křížová");
+    }
+    p.hands[0] = Hand({"eso kárové", "10 křížová"});
+    game.Mine(kDraw);
+    game.Theirs(rules::Move::Lay(C("eso kárové")));
+    const SeatKnowledge k = game.Look();
+    EXPECT_EQ(k.ruledOut | k.doubted, 0u);
+    EXPECT_TRUE(DealSampler(k).CanDeal(Hand({"eso pikové"}))) << "it may hold another ace as well";
+}
+
+TEST(SeatKnowledge, TheRecordKeepsTheLaysSinceTheLastDraw) {
+    Script game;
+    Position& p = game.p;
+    p.hands[1] = Hand({"10 piková", "kluk kárový", "8 srdcová", "eso křížové"});
+    p.hands[0] = Hand({"dáma kárová", "8 křížová", "10 křížová"});
+    p.pile[p.pileSize++] = C("9 piková");
+    for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
+        p.stock[p.stockSize++] = rules::LowestCard(s);
+    }
+    p.toMove = 0;
+    game.record.AfterOwnMove(rules::ViewOf(p, 1));
+    game.Theirs(rules::Move::Lay(C("dáma kárová")));
+    game.Theirs(rules::Move::NameSuit(rules::kClubs));
+    SeatKnowledge k = game.Look();
+    ASSERT_EQ(k.layCount, 1);
+    EXPECT_EQ(k.lays[0].card, C("dáma kárová"));
+    EXPECT_EQ(k.lays[0].suit, rules::kClubs);
+    EXPECT_EQ(k.lays[0].top, C("9 piková"));
+    EXPECT_EQ(k.lays[0].namedSuit, rules::kNoSuit);
+    // It stands on an ace: no card came, and what it laid before still tells.
+    game.Mine(rules::Move::Lay(C("eso křížové")));
+    game.Theirs(rules::Move{rules::MoveKind::Stand, 0});
+    EXPECT_EQ(game.Look().layCount, 1);
+    // A draw brings cards the lays say nothing of: they are let go.
+    game.Mine(kDraw);
+    game.Theirs(kDraw);
+    EXPECT_EQ(game.Look().layCount, 0);
+}
+
+TEST(SeatKnowledge, ALayThatReturnedThisSeatIsReadWithOnlyTheAnswersOpen) {
+    // Seat 1 lays its last card under the return rule; seat 0 returns it with a seven,
+    // the only kind of card it was allowed: its other spade tells nothing.
+    Script game;
+    Position& p = game.p;
+    p.rules.returnToGame = true;
+    p.hands[1] = Hand({"9 piková"});
+    p.hands[0] = Hand({"7 piková", "8 piková", "10 křížová"});
+    p.pile[p.pileSize++] = C("10 piková");
+    for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
+        p.stock[p.stockSize++] = rules::LowestCard(s);
+    }
+    p.toMove = 1;
+    game.Look();
+    game.Mine(rules::Move::Lay(C("9 piková")));
+    ASSERT_EQ(p.outSeat, 1);
+    game.Theirs(rules::Move::Lay(C("7 piková")));
+    const SeatKnowledge k = game.Look();
+    ASSERT_EQ(k.layCount, 1);
+    EXPECT_TRUE(k.lays[0].returnOpen);
+    EXPECT_DOUBLE_EQ(EvidenceFor(k, Hand({"8 piková", "10 křížová"})),
+                     EvidenceFor(k, Hand({"8 kárová", "10 křížová"})));
+}
+
+TEST(SeatKnowledge, KnowledgeThatDoesNotAddUpIsDroppedNotTrusted) {
+    FastRandom random(2);
+    const Position p = rules::Deal(rules::RuleOptions{}, 1, random);
+    SeatKnowledge k = KnowledgeOf(rules::ViewOf(p, 1));
+    k.stockCandidates = 0;  // as if every unseen card were in the other hand: more than it holds
+    const DealSampler sampler(k);
+    EXPECT_TRUE(sampler.CanDeal(p.hands[0]));
+    EXPECT_EQ(rules::CountOf(sampler.Sample(random).hands[0]), rules::CountOf(p.hands[0]));
+    k = KnowledgeOf(rules::ViewOf(p, 1));
+    k.stockCandidates = k.view.unseen & ~p.hands[0];  // just adds up: the whole other hand known
+    EXPECT_EQ(DealSampler(k).Sample(random).hands[0], p.hands[0]);
+    const CardSet oneShort = p.hands[0] & (p.hands[0] - 1);
+    EXPECT_FALSE(DealSampler(k).CanDeal(oneShort)) << "a hand without a card it surely holds";
+    k = KnowledgeOf(rules::ViewOf(p, 1));
+    k.ruledOut = k.view.unseen;  // no hand at all would be left to deal
+    const DealSampler blind(k);
+    EXPECT_TRUE(blind.CanDeal(p.hands[0]));
+    const Position world = blind.Sample(random);
+    EXPECT_EQ(rules::CountOf(world.hands[0]), rules::CountOf(p.hands[0]));
+    EXPECT_EQ(world.hands[0] | world.StockSet(), k.view.unseen) << "no card lost from the deal";
+    k = KnowledgeOf(rules::ViewOf(p, 1));
+    k.stockOrderKnown = true;  // an order that does not match the unseen cards
+    EXPECT_FALSE(DealSampler(k).Certain());
+    EXPECT_TRUE(DealSampler(k).CanDeal(p.hands[0]));
+}
+
+TEST(SeatKnowledge, DoubtedCardsWeighLessButRuledOutOnesCannotBeDealt) {
+    Position p;
+    p.hands[1] = Hand({"10 piková", "kluk kárový"});
+    p.hands[0] = Hand({"8 křížová", "10 křížová"});
+    p.pile[p.pileSize++] = C("9 srdcová");
+    for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~Bit(C("9 srdcová")); s != 0;
+         s &= s - 1) {
+        p.stock[p.stockSize++] = rules::LowestCard(s);
+    }
+    p.toMove = 1;
+    SeatKnowledge k = KnowledgeOf(rules::ViewOf(p, 1));
+    k.ruledOut = rules::kAces & k.view.unseen;
+    k.doubted = rules::kSevens & k.view.unseen;
+    FastRandom random(3);
+    int withSeven = 0;
+    const DealSampler sampler(k);
+    for (int i = 0; i < 2000; ++i) {
+        const CardSet hand = sampler.Sample(random).hands[0];
+        EXPECT_EQ(hand & rules::kAces, 0u);
+        withSeven += (hand & rules::kSevens) != 0 ? 1 : 0;
+    }
+    // Blind, two cards of 27 hold a seven about 28 % of the time; a quarter of that is 7 %.
+    EXPECT_GT(withSeven, 40) << "a doubted card is still dealt now and then";
+    EXPECT_LT(withSeven, 300);
+    EXPECT_FALSE(sampler.CanDeal(Hand({"eso kárové", "8 kárová"})));
+    EXPECT_TRUE(sampler.CanDeal(Hand({"7 kárová", "8 kárová"})));
+    // With one card drawn since, one ace may have come with it.
+    k.drawnSince = 1;
+    EXPECT_TRUE(DealSampler(k).CanDeal(Hand({"eso kárové", "8 kárová"})));
+}
+
+TEST(SeatKnowledge, LaysTellWhatTheHandLikelyHolds) {
+    // It laid the queen of hearts on the nine of spades and named clubs. The strong
+    // computer may sit at either seat.
+    SeatKnowledge k;
+    k.layCount = 1;
+    k.lays[0] = OthersLay{C("9 piková"), rules::kNoSuit, 0, false, false, C("dáma srdcová"), rules::kClubs};
+    for (const std::uint8_t seat : {std::uint8_t{0}, std::uint8_t{1}}) {
+        SCOPED_TRACE(seat);
+        k.view.seat = seat;
+        const double clubs = EvidenceFor(k, Hand({"8 křížová", "10 křížová", "kluk kárový"}));
+        const double noClubs = EvidenceFor(k, Hand({"8 kárová", "10 kárová", "kluk kárový"}));
+        const double spadeToLay = EvidenceFor(k, Hand({"8 křížová", "10 křížová", "8 piková"}));
+        EXPECT_GT(clubs, 4 * noClubs) << "named clubs: it holds clubs";
+        EXPECT_GT(clubs, 4 * spadeToLay) << "a queen laid while a plain spade fitted is unlikely";
+        EXPECT_GT(noClubs, 0.0);
+        EXPECT_GT(spadeToLay, 0.0);
+    }
+    k.view.seat = 1;
+
+    // Where the table left it no other choice, the rest of its hand tells nothing; where
+    // a second card fitted as well, the card laid was one of two.
+    struct Compared {
+        const char* what;
+        OthersLay lay;
+        CardSet oneHand, otherHand;
+        double otherOverOne;
+    };
+    const Compared compared[] = {
+        {"a seven on a pending seven",
+         {C("7 srdcová"), rules::kNoSuit, 2, false, false, C("7 křížová")},
+         Hand({"9 srdcová", "kluk srdcový"}),
+         Hand({"8 piková", "kluk kárový"}),
+         1.0},
+        {"an ace on a pending ace",
+         {C("eso srdcové"), rules::kNoSuit, 0, true, false, C("eso křížové")},
+         Hand({"9 srdcová", "kluk srdcový"}),
+         Hand({"8 piková", "kluk kárový"}),
+         1.0},
+        {"under clubs named over a heart queen, one club of two or the only one",
+         {C("dáma srdcová"), rules::kClubs, 0, false, false, C("8 křížová")},
+         Hand({"9 křížová"}),
+         Hand({"9 srdcová"}),
+         2.0},
+    };
+    for (const Compared& c : compared) {
+        SCOPED_TRACE(c.what);
+        k.lays[0] = c.lay;
+        EXPECT_DOUBLE_EQ(EvidenceFor(k, c.otherHand), c.otherOverOne * EvidenceFor(k, c.oneHand));
+    }
+}
+
+TEST(SeatKnowledge, DealsThatExplainTheLaysComeMoreOften) {
+    // A deal whose start card is an ordinary heart: the queen of hearts was laid on it.
+    FastRandom random(6);
+    Position p;
+    do {
+        p = rules::Deal(rules::RuleOptions{}, 1, random);
+    } while (rules::SuitOf(p.Top()) != rules::kHearts || rules::RankOf(p.Top()) == rules::kQueen);
+    SeatKnowledge k = KnowledgeOf(rules::ViewOf(p, 1));
+    const auto dealsWithClubs = [&](const SeatKnowledge& knowledge) {
+        const DealSampler sampler(knowledge);
+        int count = 0;
+        for (int i = 0; i < 2000; ++i) {
+            count +=
+                rules::CountOf(sampler.Sample(random).hands[0] & rules::SuitSet(rules::kClubs)) >= 2 ? 1 : 0;
+        }
+        return count;
+    };
+    const int blind = dealsWithClubs(k);
+    k.layCount = 1;
+    k.lays[0] = OthersLay{p.Top(), rules::kNoSuit, 0, false, false, C("dáma srdcová"), rules::kClubs};
+    k.view.unseen &= ~Bit(C("dáma srdcová"));  // the queen it laid is seen
+    EXPECT_GT(dealsWithClubs(k), blind + 200) << "blind " << blind;
+}
+
+TEST(KnowledgeRecord, ANewDealOrViewsThatDoNotFollowForgetEverything) {
+    const auto expectNothingKnown = [](const SeatKnowledge& k) {
+        EXPECT_FALSE(k.stockOrderKnown);
+        EXPECT_EQ(k.stockCandidates, k.view.unseen);
+        EXPECT_EQ(k.ruledOut | k.doubted, 0u);
+        EXPECT_EQ(k.layCount, 0);
+    };
+    {
+        SCOPED_TRACE("reset at a new deal");
+        PileTurnedBySeatZero game(false);
+        game.record.Reset();
+        expectNothingKnown(game.Look());
+    }
+    {
+        SCOPED_TRACE("a new deal it was not told of");
+        PileTurnedBySeatZero game(false);
+        game.Look();
+        game.Mine(kDraw);
+        FastRandom random(9);
+        Position dealt = rules::Deal(game.p.rules, 1, random);
+        expectNothingKnown(game.record.Update(rules::ViewOf(dealt, 1)));
+    }
+    {
+        SCOPED_TRACE("a new deal it was not told of, started on the card the old pile had on top");
+        Script game;
+        Position& p = game.p;
+        p.hands[1] = Hand({"9 srdcová", "kluk křížový"});
+        p.hands[0] = Hand({"eso kárové", "8 piková"});
+        for (auto name : {"7 kárová", "8 kárová", "9 kárová", "král kárový"}) p.pile[p.pileSize++] = C(name);
+        for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
+            p.stock[p.stockSize++] = rules::LowestCard(s);
+        }
+        p.toMove = 1;
+        game.Look();
+        game.Mine(kDraw);
+        Position dealt;
+        dealt.hands[1] = Hand({"7 srdcová", "8 srdcová", "10 srdcová", "kluk srdcový"});
+        dealt.hands[0] = Hand({"7 křížová", "8 křížová", "9 křížová", "10 křížová"});
+        dealt.pile[dealt.pileSize++] = C("král kárový");
+        for (CardSet s = rules::kAllCards & ~dealt.hands[0] & ~dealt.hands[1] & ~dealt.PileSet(); s != 0;
+             s &= s - 1) {
+            dealt.stock[dealt.stockSize++] = rules::LowestCard(s);
+        }
+        dealt.toMove = 1;
+        expectNothingKnown(game.record.Update(rules::ViewOf(dealt, 1)));
+    }
+    {
+        SCOPED_TRACE("its own move not shown: what happened in between is not guessed");
+        PileTurnedBySeatZero game(false);
+        game.Look();
+        game.Theirs(kDraw);  // as if seat 1 had drawn unseen by its record
+        game.Theirs(kDraw);
+        expectNothingKnown(game.Look());
+    }
+    {
+        SCOPED_TRACE("asked twice without a move between: the same answer");
+        PileTurnedBySeatZero game(false);
+        const SeatKnowledge first = game.Look();
+        const SeatKnowledge again = game.Look();
+        EXPECT_TRUE(again.stockOrderKnown);
+        EXPECT_EQ(again.stockCandidates, first.stockCandidates);
+    }
 }
 
 }  // namespace

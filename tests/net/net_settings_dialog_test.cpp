@@ -11,7 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "client/settings/client_strings.h"
+#include "session/texts/client_strings.h"
 #include "tests/dialogs/dialog_test_support.h"
 #include "tests/net/net_dialog_test_support.h"
 #include "client/net/server_list_dialog.h"

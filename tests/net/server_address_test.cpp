@@ -1,5 +1,5 @@
 // The address and port as the network settings take them from the player's text.
-#include "client/net/server_address.h"
+#include "session/net/server_address.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <QSignalSpy>
 #include <QtTest/QTest>
 
-#include "client/settings/client_strings.h"
+#include "session/texts/client_strings.h"
 #include "tests/dialogs/dialog_test_support.h"
 
 namespace tarvel {

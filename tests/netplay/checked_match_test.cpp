@@ -94,11 +94,11 @@ TEST_P(CheckedMatch, AWellBehavedPairSeesNoDifferenceAndTheServerKeepsTheScore) 
         EXPECT_EQ(match.GameNumber(), 4);
         for (int seat = 0; seat < 2; ++seat) {
             const GameState& state = checked.clients[static_cast<std::size_t>(seat)]->engine.State();
-            EXPECT_EQ(match.Wins(seat), state.PlayerWins);
-            EXPECT_EQ(match.Wins(1 - seat), state.OpponentWins);
+            EXPECT_EQ(match.Wins(seat), state.playerWins);
+            EXPECT_EQ(match.Wins(1 - seat), state.opponentWins);
             if (rules.playforpoints) {
-                EXPECT_EQ(match.Points(seat), state.PlayerPenalty);
-                EXPECT_EQ(match.Points(1 - seat), state.OpponentPenalty);
+                EXPECT_EQ(match.Points(seat), state.playerPenalty);
+                EXPECT_EQ(match.Points(1 - seat), state.opponentPenalty);
             }
         }
         giveUps += CountLines(a.log, "nemůže vrátit soupeře do hry");

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "client/settings/client_texts.h"
+#include "session/texts/client_texts.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/netplay/network_match_harness.h"
 
@@ -53,15 +53,15 @@ struct ClientEnd {
 ClientEnd EndOf(const HarnessClient& c) {
     const GameState& s = c.engine.State();
     return ClientEnd{c.screen.spoken,
-                     EngineFixture::Names(s.PlayerHand),
-                     EngineFixture::Names(s.Pile),
-                     s.PlayerWins,
-                     s.OpponentWins,
-                     s.PlayerPenalty,
-                     s.OpponentPenalty,
-                     s.PlayerCount,
-                     s.OpponentCount,
-                     s.GameNumber,
+                     EngineFixture::Names(s.playerHand),
+                     testing::PileNames(s.game),
+                     s.playerWins,
+                     s.opponentWins,
+                     s.playerPenalty,
+                     s.opponentPenalty,
+                     s.PlayerCount(),
+                     s.opponentCount,
+                     s.gameNumber,
                      c.engine.Net().active,
                      c.messages,
                      c.handled,
@@ -265,9 +265,9 @@ TEST(MatchReturn, APositionThatDiffersIsTakenUpAndTheTableTold) {
     StartAndPlay(h, 3);
     HarnessClient& a = *h.clients[0];
     Engine& engine = a.engine;
-    ASSERT_TRUE(engine.State().GameRunning);
+    ASSERT_TRUE(engine.State().running);
     ASSERT_EQ(engine.Net().waiting, NetworkWait::None);
-    const Texts hand = EngineFixture::Names(engine.State().PlayerHand);
+    const Texts hand = EngineFixture::Names(engine.State().playerHand);
     ASSERT_GE(hand.size(), 2u);
     // What the server had: the first card gone, two the client never heard of, a queen of
     // clubs on the pile with hearts named, the other's turn, three games in.
@@ -289,32 +289,32 @@ TEST(MatchReturn, APositionThatDiffersIsTakenUpAndTheTableTold) {
     a.screen.Clear();
     engine.NetworkPositionFromServer(position, true);
     const GameState& s = engine.State();
-    Texts held = EngineFixture::Names(s.PlayerHand);
+    Texts held = EngineFixture::Names(s.playerHand);
     // The cards kept their places; the new ones came at the end.
     EXPECT_EQ(Texts(held.begin(), held.begin() + static_cast<std::ptrdiff_t>(hand.size() - 1)), Texts(hand.begin() + 1, hand.end()));
     EXPECT_EQ(held.size(), position.hand.size());
-    EXPECT_EQ(s.PlayerCount, position.hand.size());
-    EXPECT_EQ(s.OpponentCount, 7);
-    EXPECT_EQ(s.Pile.Top().Name, " srdce");
-    EXPECT_FALSE(s.PlayerTurn);
-    EXPECT_EQ(s.GameNumber, 3);
-    EXPECT_EQ(s.PlayerWins, 2);
-    EXPECT_EQ(s.OpponentPenalty, 31);
+    EXPECT_EQ(s.PlayerCount(), position.hand.size());
+    EXPECT_EQ(s.opponentCount, 7);
+    EXPECT_EQ(testing::PileNames(s.game).back(), " srdce");
+    EXPECT_FALSE(s.PlayerTurn());
+    EXPECT_EQ(s.gameNumber, 3);
+    EXPECT_EQ(s.playerWins, 2);
+    EXPECT_EQ(s.opponentPenalty, 31);
     const Texts said = a.screen.Texts();
     ASSERT_GE(said.size(), 10u);
     EXPECT_EQ(Texts(said.begin(), said.begin() + 4), (Texts{"jsem na tahu", "dáma křížová", "Platí", " srdce"}));
     EXPECT_EQ(said[4], "ty máš");
     EXPECT_EQ(said[7], "já mám");
     EXPECT_EQ(said[9], "karet");
-    EXPECT_NE(std::find(a.screen.actions.begin(), a.screen.actions.end(), "RedrawTable"), a.screen.actions.end());
+    EXPECT_NE(std::find(a.screen.actions.begin(), a.screen.actions.end(), "Dealt"), a.screen.actions.end());
 
     // Not taken up while moves of its own are still on their way: only told.
     const GameState before = engine.State();
     position.opponentCards = 2;
     engine.NetworkPositionFromServer(position, false);
-    EXPECT_EQ(engine.State().OpponentCount, before.OpponentCount);
+    EXPECT_EQ(engine.State().opponentCount, before.opponentCount);
     // Nor between games.
-    engine.State().GameRunning = false;
+    engine.State().running = false;
     a.screen.Clear();
     engine.NetworkPositionFromServer(position, true);
     EXPECT_TRUE(a.screen.spoken.empty());
@@ -327,24 +327,24 @@ TEST(MatchReturn, AQueenLaidBeforeTheCutStillWaitsForItsSuit) {
     StartAndPlay(h, 3);
     HarnessClient& a = *h.clients[0];
     Engine& engine = a.engine;
-    ASSERT_TRUE(engine.State().GameRunning);
+    ASSERT_TRUE(engine.State().running);
     protocol::SeatPosition position;
-    position.hand = EngineFixture::Names(engine.State().PlayerHand);
+    position.hand = EngineFixture::Names(engine.State().playerHand);
     position.top = "dáma křížová";
     position.opponentCards = 4;
     position.yourTurn = true;
     position.suitToName = true;
     a.screen.Clear();
     engine.NetworkPositionFromServer(position, true);
-    EXPECT_TRUE(engine.State().PlayerTurn);
-    EXPECT_TRUE(engine.State().SuitChoiceActive);
+    EXPECT_TRUE(engine.State().PlayerTurn());
+    EXPECT_TRUE(engine.State().SuitChoiceActive());
     const Texts said = a.screen.Texts();
     ASSERT_FALSE(said.empty());
     EXPECT_EQ(said.front(), "jsi na tahu");
     EXPECT_EQ(said.back(), "na jakou barvu");
     ASSERT_TRUE(a.Act());  // names the suit
-    EXPECT_FALSE(engine.State().SuitChoiceActive);
-    EXPECT_FALSE(engine.State().PlayerTurn);
+    EXPECT_FALSE(engine.State().SuitChoiceActive());
+    EXPECT_FALSE(engine.State().PlayerTurn());
 }
 
 TEST(MatchReturn, ThePositionTravelsWhole) {
@@ -380,7 +380,7 @@ TEST(MatchReturn, TheWaitRunningOutEndsTheMatchForTheOneWhoStayed) {
     StartAndPlay(h, 4);
     HarnessClient& a = *h.clients[0];
     HarnessClient& b = *h.clients[1];
-    ASSERT_TRUE(b.engine.State().GameRunning);
+    ASSERT_TRUE(b.engine.State().running);
     h.Cut(0);
     h.Deliver();
     EXPECT_TRUE(a.retryAsked);
@@ -389,19 +389,19 @@ TEST(MatchReturn, TheWaitRunningOutEndsTheMatchForTheOneWhoStayed) {
 
     h.Expire(kReturnWait);
     EXPECT_FALSE(b.engine.Net().active);
-    EXPECT_FALSE(b.engine.State().GameRunning);
+    EXPECT_FALSE(b.engine.State().running);
     const Texts said = b.screen.Texts();
     ASSERT_GE(said.size(), 2u);
     EXPECT_EQ(said.back(), "konec hry");
     EXPECT_EQ(Count(b.screen.spoken, "soupeř se nevrátil"), 1);
     EXPECT_TRUE(b.messages.empty());
-    EXPECT_TRUE(b.screen.menu[MenuItem::Novsovhra1]);
+    EXPECT_FALSE(b.engine.State().matchOn);
 
     // The one who lost its connection comes too late: no seat, the match is over for it too.
     a.Return();
     h.Deliver();
     EXPECT_FALSE(a.engine.Net().active);
-    EXPECT_FALSE(a.engine.State().GameRunning);
+    EXPECT_FALSE(a.engine.State().running);
     EXPECT_FALSE(a.retryAsked);
     EXPECT_EQ(a.messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
 }
@@ -439,6 +439,20 @@ TEST(MatchReturn, NobodyButThePlayerWhoSatThereTakesTheSeat) {
     EXPECT_EQ(Count(b.screen.spoken, "spojení obnoveno"), 1);
     EXPECT_EQ(Count(h.clients[0]->screen.spoken, "soupeř je zpět"), 1);
     EXPECT_TRUE(b.messages.empty());
+
+    // Back, he holds a fresh secret: the one that brought him back is spent.
+    ASSERT_EQ(b.secretSeen.size(), 32u);
+    EXPECT_NE(b.secretSeen, petrsSecret);
+    h.Cut(1);
+    h.Deliver();
+    h.strangerGot.clear();
+    const auto stranger = h.ConnectStranger("reconnect=" + petrsSecret + ";0\\");
+    EXPECT_EQ(h.strangerGot, "busy\\");
+    h.server.ClientDisconnected(stranger);
+    b.Return();
+    h.Deliver();
+    EXPECT_TRUE(b.engine.Net().active);
+    EXPECT_EQ(Count(b.screen.spoken, "spojení obnoveno"), 2);
 }
 
 TEST(MatchReturn, WhenTheOneWhoStayedIsLostTooTheMatchIsOverForBoth) {
@@ -490,13 +504,13 @@ TEST(MatchReturn, GivingUpEndsTheMatchAsALostConnectionDid) {
     EXPECT_EQ(Count(a.screen.spoken, "spojení se přerušilo"), 1);
     EXPECT_EQ(Count(a.screen.spoken, "zkouším to znovu"), 1);
     EXPECT_TRUE(a.engine.Net().active);
-    EXPECT_TRUE(a.engine.State().GameRunning);
+    EXPECT_TRUE(a.engine.State().running);
     a.dispatch.GiveUpReturn();
     EXPECT_FALSE(a.dispatch.Returning());
     EXPECT_FALSE(a.retryAsked);
     EXPECT_FALSE(a.engine.Net().active);
-    EXPECT_FALSE(a.engine.State().GameRunning);
-    EXPECT_TRUE(a.screen.menu[MenuItem::Novsovhra1]);
+    EXPECT_FALSE(a.engine.State().running);
+    EXPECT_FALSE(a.engine.State().matchOn);
     EXPECT_EQ(a.messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
 }
 

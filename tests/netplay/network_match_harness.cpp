@@ -7,9 +7,7 @@
 namespace tarvel::testing {
 
 HarnessClient::HarnessClient(NetworkMatchHarness& harness, int index, std::string userName)
-    : harness_(harness), index_(index), userName_(std::move(userName)) {
-    screen.state = &engine.State();
-}
+    : harness_(harness), index_(index), userName_(std::move(userName)) {}
 
 void HarnessClient::Connect() {
     dispatch.MatchRequested();
@@ -53,19 +51,19 @@ void HarnessClient::Read(std::string_view bytes) {
 
 bool HarnessClient::Act() {
     GameState& state = engine.State();
-    if (!connected || !engine.Net().active || !state.GameRunning || engine.Net().waiting != NetworkWait::None) {
+    if (!connected || !engine.Net().active || !state.running || engine.Net().waiting != NetworkWait::None) {
         return false;
     }
     // A player moves, or names the suit of the queen he laid, only on his turn.
-    if (!state.PlayerTurn) return false;
-    if (state.SuitChoiceActive) {
-        engine.PlayerChoosesSuit(" srdce");
+    if (!state.PlayerTurn()) return false;
+    if (state.SuitChoiceActive()) {
+        engine.PlayerChoosesSuit(rules::kHearts);
         return true;
     }
-    for (std::size_t position = 1; position <= state.PlayerHand.Size(); ++position) {
+    for (std::size_t position = 1; position <= state.playerHand.size(); ++position) {
         engine.SelectCard(position);
         engine.PlayPlayerCard();
-        if (!state.PlayerTurn || state.SuitChoiceActive || !state.GameRunning) return true;
+        if (!state.PlayerTurn() || state.SuitChoiceActive() || !state.running) return true;
     }
     engine.DrawCommand();
     return true;
@@ -107,7 +105,7 @@ NetworkMatchHarness::NetworkMatchHarness(std::size_t chunk, std::uint64_t server
     clients[0] = std::make_unique<HarnessClient>(*this, 0, "eva@stul 11111111");
     clients[1] = std::make_unique<HarnessClient>(*this, 1, "petr@stul 22222222");
     clients[1]->engine.Options().playergender = "z";
-    clients[1]->engine.ApplyGenderFromOptions();
+    clients[1]->engine.OptionsChanged();
 }
 
 std::unique_ptr<server::SetupTimer> NetworkMatchHarness::MakeTimer(std::function<void()> onExpiry) {
@@ -188,7 +186,7 @@ void NetworkMatchHarness::Write(server::ConnectionId id, std::string_view bytes)
     }
 }
 
-void NetworkMatchHarness::Close(server::ConnectionId id) {
+void NetworkMatchHarness::Close(server::ConnectionId id, std::chrono::milliseconds) {
     const int client = ClientOf(id);
     if (client >= 0) serverClosing_[static_cast<std::size_t>(client)] = true;
 }

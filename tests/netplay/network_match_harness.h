@@ -15,10 +15,10 @@
 #include "engine/engine.h"
 #include "server/core/game_server.h"
 #include "server/core/table_hall.h"
-#include "client/net/net_client_port.h"
+#include "session/net/net_client_port.h"
 #include "common/random_source.h"
 #include "tests/engine/recording_presentation.h"
-#include "client/net/server_dispatch.h"
+#include "session/net/server_dispatch.h"
 #include "protocol/framing.h"
 
 namespace tarvel::testing {
@@ -163,7 +163,7 @@ class NetworkMatchHarness final : public server::ClientLinks, public server::Eve
     void Disconnect(int client);
 
     void Write(server::ConnectionId id, std::string_view bytes) override;
-    void Close(server::ConnectionId id) override;
+    void Close(server::ConnectionId id, std::chrono::milliseconds after = {}) override;
     void Log(std::string_view line) override { log.emplace_back(line); }
     std::unique_ptr<server::SetupTimer> MakeTimer(std::function<void()> onExpiry) override;
 

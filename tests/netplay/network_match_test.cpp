@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "client/settings/client_texts.h"
+#include "session/texts/client_texts.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/netplay/network_match_harness.h"
 
@@ -27,7 +27,7 @@ Texts CardsSent(const HarnessClient& client) {
 // followed by the throw.
 Texts CardsHeard(const HarnessClient& client) {
     Texts cards;
-    const std::string voice = "say " + client.engine.State().OpponentVoice + "|";
+    const std::string voice = "say " + client.engine.State().opponentVoice + "|";
     const auto& events = client.screen.spoken;
     for (std::size_t i = 0; i + 1 < events.size(); ++i) {
         if (events[i].starts_with(voice) && events[i].ends_with("|11") && events[i + 1] == "say |vyhození|6") {
@@ -73,22 +73,22 @@ TEST_P(WholeMatch, BothSidesPlayItToTheEndAndHearEachOther) {
         HarnessClient& b = *h.clients[1];
         for (HarnessClient* c : {&a, &b}) {
             EXPECT_FALSE(c->engine.Net().active);
-            EXPECT_FALSE(c->engine.State().GameRunning);
+            EXPECT_FALSE(c->engine.State().running);
             EXPECT_FALSE(c->connected);
             EXPECT_TRUE(c->messages.empty()) << c->messages.front();
             EXPECT_EQ(c->agreements, rules.games);
-            EXPECT_EQ(c->screen.spoken.back(), "say " + c->engine.State().OpponentVoice + "|konec hry|1");
+            EXPECT_EQ(c->screen.spoken.back(), "say " + c->engine.State().opponentVoice + "|konec hry|1");
             EXPECT_EQ(c->sent.back(), std::string("end of game") + c->engine.Net().playerNumber);
         }
-        EXPECT_EQ(a.engine.State().OpponentVoice, "z");
-        EXPECT_EQ(b.engine.State().OpponentVoice, "m");
-        EXPECT_EQ(a.engine.State().PlayerWins + a.engine.State().OpponentWins, rules.games);
-        EXPECT_EQ(a.engine.State().PlayerWins, b.engine.State().OpponentWins);
-        EXPECT_EQ(a.engine.State().OpponentWins, b.engine.State().PlayerWins);
-        EXPECT_EQ(a.engine.State().PlayerPenalty, b.engine.State().OpponentPenalty);
-        EXPECT_EQ(a.engine.State().OpponentPenalty, b.engine.State().PlayerPenalty);
+        EXPECT_EQ(a.engine.State().opponentVoice, "z");
+        EXPECT_EQ(b.engine.State().opponentVoice, "m");
+        EXPECT_EQ(a.engine.State().playerWins + a.engine.State().opponentWins, rules.games);
+        EXPECT_EQ(a.engine.State().playerWins, b.engine.State().opponentWins);
+        EXPECT_EQ(a.engine.State().opponentWins, b.engine.State().playerWins);
+        EXPECT_EQ(a.engine.State().playerPenalty, b.engine.State().opponentPenalty);
+        EXPECT_EQ(a.engine.State().opponentPenalty, b.engine.State().playerPenalty);
         if (rules.playforpoints) {
-            EXPECT_GT(a.engine.State().PlayerPenalty + a.engine.State().OpponentPenalty, 0);
+            EXPECT_GT(a.engine.State().playerPenalty + a.engine.State().opponentPenalty, 0);
         }
         // What one lays the other hears, card for card, in the opponent's voice.
         EXPECT_FALSE(CardsSent(a).empty());
@@ -121,13 +121,13 @@ TEST(NetworkMatch, TheStartOfAGameSeesWhatArrivedBehindTheAgreementInOneRead) {
     for (auto& client : h.clients) {
         EXPECT_FALSE(client->waitingDialog);
         EXPECT_EQ(client->engine.Net().waiting, NetworkWait::None);
-        EXPECT_TRUE(client->engine.State().GameRunning);
-        EXPECT_EQ(client->engine.State().PlayerHand.Size(), 5u);
-        EXPECT_EQ(client->engine.State().PlayerCount, 5);
-        EXPECT_FALSE(client->engine.State().Pile.StackEmpty());
+        EXPECT_TRUE(client->engine.State().running);
+        EXPECT_EQ(client->engine.State().playerHand.size(), 5u);
+        EXPECT_EQ(client->engine.State().PlayerCount(), 5);
+        EXPECT_FALSE(client->engine.State().game.pileSize == 0);
     }
     // Exactly one of them begins.
-    EXPECT_NE(h.clients[0]->engine.State().PlayerTurn, h.clients[1]->engine.State().PlayerTurn);
+    EXPECT_NE(h.clients[0]->engine.State().PlayerTurn(), h.clients[1]->engine.State().PlayerTurn());
     EXPECT_EQ(h.clients[0]->sent.front(), "info kolikbrat0=2");
     EXPECT_EQ(h.clients[0]->sent[9], "info uzivatel0=eva@stul 11111111");
     EXPECT_EQ(h.clients[0]->sent[10], "infosettings0 done");
@@ -139,7 +139,7 @@ TEST(NetworkMatch, TheBeginnerAlternatesFromTheOneTheServerNamed) {
         h.clients[0]->Connect();
         h.clients[1]->Connect();
         h.Deliver();
-        const bool firstBegins = h.clients[0]->engine.State().PlayerTurn;
+        const bool firstBegins = h.clients[0]->engine.State().PlayerTurn();
         const std::string named = h.log.end() != std::find_if(h.log.begin(), h.log.end(), [](const std::string& l) {
                                       return l.starts_with("začíná hráč 0");
                                   })
@@ -162,7 +162,7 @@ TEST(NetworkMatch, OneSideBreakingOffEndsTheMatchOnBoth) {
         }
         HarnessClient& a = *h.clients[0];
         HarnessClient& b = *h.clients[1];
-        ASSERT_TRUE(b.engine.State().GameRunning);
+        ASSERT_TRUE(b.engine.State().running);
         if (byMenu) {
             a.engine.Ukonenhry1Click();
             EXPECT_EQ(Texts(a.sent.end() - 2, a.sent.end()), (Texts{"terminategame0", "end of game0"}));
@@ -173,12 +173,12 @@ TEST(NetworkMatch, OneSideBreakingOffEndsTheMatchOnBoth) {
         }
         h.Deliver();
         if (byMenu) {
-            EXPECT_FALSE(a.engine.State().GameRunning);
+            EXPECT_FALSE(a.engine.State().running);
         }
         EXPECT_FALSE(b.engine.Net().active);
-        EXPECT_FALSE(b.engine.State().GameRunning);
+        EXPECT_FALSE(b.engine.State().running);
         EXPECT_EQ(b.screen.Texts().back(), "konec hry");
-        EXPECT_TRUE(b.screen.menu[MenuItem::Novsovhra1]);
+        EXPECT_FALSE(b.engine.State().matchOn);
         EXPECT_FALSE(b.connected);
         EXPECT_TRUE(b.messages.empty());
     }
@@ -193,10 +193,10 @@ TEST(NetworkMatch, TheServerGoneEndsTheMatchAndTellsThePlayer) {
     h.Close(1);  // the server's side ends
     h.Deliver();
     EXPECT_FALSE(a.engine.Net().active);
-    EXPECT_FALSE(a.engine.State().GameRunning);
+    EXPECT_FALSE(a.engine.State().running);
     EXPECT_EQ(a.messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
-    EXPECT_TRUE(a.screen.menu[MenuItem::Novsovhra1]);
-    EXPECT_TRUE(a.screen.menu[MenuItem::Nastavenhry1]);
+    EXPECT_FALSE(a.engine.State().matchOn);
+    EXPECT_FALSE(a.engine.State().matchOn);
 }
 
 TEST(NetworkMatch, RefusalsOfTheServer) {
@@ -215,7 +215,7 @@ TEST(NetworkMatch, RefusalsOfTheServer) {
         h.Deliver();
         for (auto& client : h.clients) {
             EXPECT_FALSE(client->connected);
-            EXPECT_FALSE(client->engine.State().GameRunning);
+            EXPECT_FALSE(client->engine.State().running);
             ASSERT_EQ(client->messages.size(), 1u);
             EXPECT_TRUE(client->messages[0].ends_with("\ntext " + std::to_string(text::kDifferentRulesRequest)));
             EXPECT_GT(client->messages[0].size(), std::string("\ntext 135").size());
@@ -253,10 +253,10 @@ TEST(NetworkMatch, MessagesThatFitNothingChangeNothing) {
     const GameState& after = a.engine.State();
     EXPECT_EQ(a.screen.events.size(), spoken) << a.screen.events.back();
     EXPECT_EQ(a.sent.size(), sent);
-    EXPECT_EQ(EngineFixture::Names(after.PlayerHand), EngineFixture::Names(before.PlayerHand));
-    EXPECT_EQ(EngineFixture::Names(after.Pile), EngineFixture::Names(before.Pile));
-    EXPECT_EQ(after.PlayerTurn, before.PlayerTurn);
-    EXPECT_EQ(after.OpponentVoice, before.OpponentVoice);
+    EXPECT_EQ(EngineFixture::Names(after.playerHand), EngineFixture::Names(before.playerHand));
+    EXPECT_EQ(testing::PileNames(after.game), testing::PileNames(before.game));
+    EXPECT_EQ(after.PlayerTurn(), before.PlayerTurn());
+    EXPECT_EQ(after.opponentVoice, before.opponentVoice);
     EXPECT_EQ(a.engine.Net().playerNumber, '0');
     EXPECT_TRUE(a.chat.empty());
 }
@@ -274,8 +274,8 @@ TEST(NetworkMatch, ChatBetweenMovesLeavesTheGameAsItWas) {
     // The terminator typed into a message never turns it into a second message.
     EXPECT_EQ(b.chat, (Texts{"Ahoj/opp gives it up/ hraj!"}));
     EXPECT_EQ(b.screen.events.size(), spoken);
-    EXPECT_TRUE(b.engine.State().GameRunning);
-    EXPECT_EQ(b.engine.State().PlayerWins, 0);
+    EXPECT_TRUE(b.engine.State().running);
+    EXPECT_EQ(b.engine.State().playerWins, 0);
 }
 
 }  // namespace
@@ -296,11 +296,11 @@ TEST(ManyDeals, EveryMatchEndsWithAndWithoutTheReturnRule) {
                 client->engine.Options().returntogame = returntogame;
             }
             const int moves = h.PlayMatch();
-            const GameState& stuck = h.clients[h.clients[0]->engine.State().PlayerTurn ? 0 : 1]->engine.State();
+            const GameState& stuck = h.clients[h.clients[0]->engine.State().PlayerTurn() ? 0 : 1]->engine.State();
             ASSERT_FALSE(h.clients[0]->engine.Net().active || h.clients[1]->engine.Net().active)
                 << "server seed " << seed << (returntogame ? " with" : " without") << " the return rule: " << moves
-                << " moves, the one to move holds " << stuck.PlayerHand.Size() << " cards on "
-                << (stuck.Pile.StackEmpty() ? "nothing" : stuck.Pile.Top().Name);
+                << " moves, the one to move holds " << stuck.playerHand.size() << " cards on "
+                << (stuck.game.pileSize == 0 ? std::string("nothing") : testing::PileNames(stuck.game).back());
         }
     }
 }

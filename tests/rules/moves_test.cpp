@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "common/deck.h"
 #include "common/random_source.h"
 #include "tests/rules/rules_test_util.h"
 
@@ -15,7 +14,7 @@ TEST(RulesLay, FitOverEveryTopAndEveryCard) {
     for (CardId top = 0; top < kCards; ++top) {
         for (CardId card = 0; card < kCards; ++card) {
             if (card == top) continue;
-            Position p = Table(Bit(card), CardOfId(top).Name);
+            Position p = Table(Bit(card), CardName(top));
             const bool fits = RankOf(card) == kQueen || RankOf(card) == RankOf(top) || SuitOf(card) == SuitOf(top);
             EXPECT_EQ(LayRefusal(p, card), fits ? Refusal::None : Refusal::DoesNotFit) << int(top) << " " << int(card);
             for (std::uint8_t suit = 0; suit < 4; ++suit) {
@@ -175,10 +174,12 @@ TEST(RulesApply, ShuffledTurnUsesTheRingWalk) {
     ScriptedRandom random;
     random.values[0] = 1;  // of three cards: skip one, take the next
     Position p = Table(Hand({"9 srdcová"}), "kluk kárový", {"8 kárová", "9 kárová", "10 kárová"});
+    // An earlier turn went unshuffled; the shuffle was switched on since.
+    p.stockOrderKnown = true;
     p.rules.shuffle = true;
     Apply(p, Move{MoveKind::Draw, 0}, random);
     // Popped from the new stock (8, 9, 10 from its top) into a ring, the walk takes 9, then 10, 8.
-    EXPECT_FALSE(p.stockOrderKnown);
+    EXPECT_FALSE(p.stockOrderKnown) << "a shuffled stock's order is nobody's to know";
     ASSERT_EQ(p.stockSize, 2);
     EXPECT_TRUE(Holds(p.hands[0], C("8 kárová")));
     EXPECT_EQ(p.stock[0], C("9 kárová"));
@@ -256,26 +257,33 @@ TEST(RulesApply, GivingUpOrAnsweringWithTheLastCardSettlesTheDraw) {
     EXPECT_TRUE(out.nothingToDraw);
 }
 
-// The deal on numbers gives the stock, hands and start card the deck's shuffle gives
-// for the same draws.
-TEST(RulesDeal, SameDrawsAsTheDeck) {
+// The deal takes the shuffled stock from its top: the first block to seat 0, the next to
+// seat 1, then the start card; a queen turned up holds its own suit.
+TEST(RulesDeal, HandsAndStartCardComeOffTheStockInOrder) {
     for (std::uint64_t seed = 1; seed <= 20; ++seed) {
-        StandardRandom named(seed), numbered(seed);
-        CardStack stock;
-        ShuffleIntoStock(MakeDeck(), 0, stock, named);
+        StandardRandom shuffling(seed), dealing(seed);
+        std::array<CardId, kCards> ring{}, stock{};
+        for (CardId i = 0; i < kCards; ++i) ring[i] = i;
+        RingShuffle(ring.data(), kCards, stock.data(), shuffling);
         RuleOptions rules;
         rules.dealtCards = static_cast<std::uint8_t>(4 + seed % 7);
-        const Position p = Deal(rules, 1, numbered);
-        CardSet seat0 = 0, seat1 = 0;
-        for (int i = 0; i < rules.dealtCards; ++i) seat0 |= Bit(IdOfCard(stock.PopCard()));
-        for (int i = 0; i < rules.dealtCards; ++i) seat1 |= Bit(IdOfCard(stock.PopCard()));
-        EXPECT_EQ(p.hands[0], seat0);
-        EXPECT_EQ(p.hands[1], seat1);
-        const CardId start = IdOfCard(stock.PopCard());
+        DealtOrder order;
+        const Position p = Deal(rules, 1, dealing, &order);
+        int top = kCards;
+        ASSERT_EQ(order.perHand, rules.dealtCards);
+        for (std::uint8_t seat = 0; seat < 2; ++seat) {
+            CardSet hand = 0;
+            for (int i = 0; i < rules.dealtCards; ++i) {
+                EXPECT_EQ(order.hands[seat][static_cast<std::size_t>(i)], stock[static_cast<std::size_t>(--top)]);
+                hand |= Bit(stock[static_cast<std::size_t>(top)]);
+            }
+            EXPECT_EQ(p.hands[seat], hand);
+        }
+        const CardId start = stock[static_cast<std::size_t>(--top)];
         EXPECT_EQ(p.Top(), start);
         EXPECT_EQ(p.namedSuit, RankOf(start) == kQueen ? SuitOf(start) : kNoSuit);
-        ASSERT_EQ(p.stockSize, stock.Size());
-        for (std::size_t i = 0; i < stock.Size(); ++i) EXPECT_EQ(p.stock[i], IdOfCard(stock.BottomToTop()[i]));
+        ASSERT_EQ(p.stockSize, top);
+        for (int i = 0; i < top; ++i) EXPECT_EQ(p.stock[static_cast<std::size_t>(i)], stock[static_cast<std::size_t>(i)]);
         EXPECT_EQ(p.toMove, 1);
         EXPECT_EQ(p.pendingDraw, 0);
     }

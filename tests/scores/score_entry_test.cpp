@@ -1,4 +1,4 @@
-#include "client/scores/score_entry.h"
+#include "session/scores/score_entry.h"
 
 #include <gtest/gtest.h>
 

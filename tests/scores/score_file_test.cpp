@@ -1,11 +1,11 @@
-#include "client/scores/score_file.h"
+#include "session/scores/score_file.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <vector>
 
-#include "client/scores/score_file_message.h"
+#include "session/scores/score_file_message.h"
 #include "tests/scores/score_test_support.h"
 #include "common/string_table.h"
 

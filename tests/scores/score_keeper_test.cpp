@@ -1,10 +1,10 @@
-#include "client/scores/score_keeper.h"
+#include "session/scores/score_keeper.h"
 
 #include <gtest/gtest.h>
 
-#include "client/settings/client_strings.h"
+#include "session/texts/client_strings.h"
 #include "tests/scores/score_test_support.h"
-#include "client/scores/score_view.h"
+#include "session/scores/score_view.h"
 
 namespace tarvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "client/scores/score_moment.h"
+#include "session/scores/score_moment.h"
 
 #include <gtest/gtest.h>
 

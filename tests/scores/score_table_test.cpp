@@ -1,4 +1,4 @@
-#include "client/scores/score_table.h"
+#include "session/scores/score_table.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "client/scores/score_entry.h"
+#include "session/scores/score_entry.h"
 #include "engine/speech_port.h"
 
 namespace tarvel::testing {

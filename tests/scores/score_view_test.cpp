@@ -1,9 +1,9 @@
-#include "client/scores/score_view.h"
+#include "session/scores/score_view.h"
 
 #include <gtest/gtest.h>
 
-#include "client/settings/client_strings.h"
-#include "client/scores/score_moment.h"
+#include "session/texts/client_strings.h"
+#include "session/scores/score_moment.h"
 #include "tests/scores/score_test_support.h"
 
 namespace tarvel {

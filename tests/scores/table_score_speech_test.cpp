@@ -1,11 +1,11 @@
-#include "client/scores/table_score_speech.h"
+#include "session/scores/table_score_speech.h"
 
 #include <gtest/gtest.h>
 
-#include "client/speech/number_words.h"
-#include "client/speech/phrase_inventory.h"
+#include "session/speech/number_words.h"
+#include "session/speech/phrase_inventory.h"
 #include "tests/scores/score_test_support.h"
-#include "client/speech/sound_file_name.h"
+#include "session/speech/sound_file_name.h"
 
 namespace tarvel {
 namespace {

@@ -27,7 +27,7 @@ class ZeroRandom final : public RandomSource {
 class FakeLinks final : public ClientLinks {
   public:
     void Write(ConnectionId id, std::string_view bytes) override { written[id] += bytes; }
-    void Close(ConnectionId id) override { closed.insert(id); }
+    void Close(ConnectionId id, std::chrono::milliseconds = {}) override { closed.insert(id); }
 
     // The messages written to the connection since the last call.
     std::vector<std::string> Take(ConnectionId id) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <set>
 
 #include "tests/server/fakes.h"
 #include "tests/server/match_scripts.h"
@@ -252,6 +253,131 @@ TEST_F(GameServerTest, AClientThatStopsReadingIsDroppedAndItsOpponentToldAtOnce)
     Read(2, {"iwanttosay1=haló"});
     EXPECT_EQ(links.Take(2), Messages{});
     EXPECT_EQ(links.Take(1), Messages{});
+    EXPECT_EQ(server.PlayerCount(), 1u);
+}
+
+
+TEST_F(GameServerTest, AChatIsCutAtItsLimitAndWhatItSaysIsNeverLogged) {
+    StartPlaying();
+    const std::string text = std::string(600, 'x') + "\x1b[2J";
+    Read(1, {"iwanttosay0=" + text});
+    EXPECT_EQ(links.Take(2), Messages{"sayit=" + std::string(protocol::kMostChatChars, 'x')});
+    EXPECT_EQ(log.lines, Messages{"hráč 0 poslal zprávu (délka 604, zkrácena na 512)"});
+    Read(2, {"iwanttosay1=ahoj"});
+    EXPECT_EQ(links.Take(1), Messages{"sayit=ahoj"});
+    EXPECT_TRUE(Logged("hráč 1 poslal zprávu (délka 4)"));
+}
+
+TEST_F(GameServerTest, AChatFloodIsDroppedAndTheFloodedPlayerPlaysOn) {
+    auto now = ChatLimit::Clock::time_point{};
+    server.SetClock([&] { return now; });
+    StartPlaying();
+    Messages flood(1000, "iwanttosay0=haló");
+    Read(1, flood);
+    // A burst gets through, the rest never reaches the opponent and is said once in the log.
+    EXPECT_EQ(links.Take(2).size(), static_cast<std::size_t>(ChatLimit::kBurst));
+    EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(),
+                         "hráč 0 posílá zprávy příliš rychle, další se soupeři nepředávají"),
+              1);
+    now += std::chrono::seconds(2);
+    Read(1, flood);
+    EXPECT_EQ(links.Take(2), Messages(2, "sayit=haló"));
+    // The game goes on for both.
+    Read(1, {"sendcard0=eso křížové"});
+    EXPECT_EQ(links.Take(2), Messages{"deckcard=eso křížové"});
+    EXPECT_TRUE(links.closed.empty());
+}
+
+
+// A client can have a line logged for each message it sends (here: speaking for its
+// opponent). The log takes a burst of them, says once that it leaves lines out and how
+// many once the client has slowed down; what the server decides itself is always logged.
+TEST_F(GameServerTest, AFloodOfLoggedMessagesIsCutShortAndCounted) {
+    auto now = ChatLimit::Clock::time_point{};
+    server.SetClock([&] { return now; });
+    StartPlaying();
+    const std::string forOpponent = "hráč 0 poslal zprávu za hráče 1, zpráva nebyla zpracována";
+    const auto flood = 3 * static_cast<std::size_t>(GameServer::kMessageLogBurst);
+    Read(1, Messages(flood, "iwanttosay1=za soupeře"));
+    const auto logged = static_cast<std::size_t>(std::count(log.lines.begin(), log.lines.end(), forOpponent));
+    EXPECT_EQ(logged, static_cast<std::size_t>(GameServer::kMessageLogBurst));
+    EXPECT_EQ(log.lines.back(), "příliš mnoho řádků záznamu o zprávách hráčů, další se na chvíli vynechávají");
+
+    now += GameServer::kMessageLogRefill;
+    Read(1, {"iwanttosay0=už mlčím"});
+    EXPECT_EQ(links.Take(2), Messages{"sayit=už mlčím"});
+    ASSERT_GE(log.lines.size(), 2u);
+    EXPECT_EQ(log.lines[log.lines.size() - 2], "řádků záznamu vynecháno: " + std::to_string(flood - logged));
+    EXPECT_EQ(log.lines.back(), "hráč 0 poslal zprávu (délka 8)");
+    server.ClientDisconnected(2);
+    EXPECT_TRUE(Logged("Hráč 1 se odpojil během hry, soupeři zasláno ukončení hry"));
+}
+
+TEST_F(GameServerTest, APairWhoseRulesDifferIsToldWhyAndThenClosed) {
+    std::vector<std::string> failed;
+    server.SetSetupFailureHandler([&](const std::string& address) { failed.push_back(address); });
+    Connect(1);
+    Connect(2);
+    SettingsOf(1, 0, "Jana", "4");
+    SettingsOf(2, 1, "Petr", "5");
+    EXPECT_EQ(links.Take(2).back().rfind("diffsettings=", 0), 0u);
+    EXPECT_EQ(links.closed, (std::set<ConnectionId>{1, 2}));
+    EXPECT_EQ(failed, (std::vector<std::string>{"10.0.0.2", "10.0.0.1"}));
+    // While they close, a newcomer is never paired with either of them.
+    Connect(3);
+    EXPECT_EQ(server.PlayerCount(), 1u);
+    EXPECT_EQ(links.Take(3), Messages{});
+}
+
+TEST_F(GameServerTest, TheMatchWaitsForASilentPlayerOnlyAsLongAsSet) {
+    FakeTimer idle;
+    server.SetIdleTimer(&idle);
+    server.SetIdleWait(std::chrono::seconds(600));
+    Connect(1);
+    Connect(2);
+    SettingsOf(1, 0, "Jana", "4");
+    SettingsOf(2, 1, "Petr", "4");
+    // Agreed: the deal waits for both, a minute at most.
+    EXPECT_EQ(idle.running, std::chrono::milliseconds(GameServer::kReadyTimeout));
+    Read(1, {"req startcard0"});
+    Read(2, {"req startcard1"});
+    ASSERT_EQ(server.Step(), SetupStep::Playing);
+    EXPECT_EQ(server.AwaitedPlayer(), 0);
+    EXPECT_EQ(idle.running, std::chrono::milliseconds(std::chrono::seconds(600)));
+    const int starts = idle.starts;
+    // The other's moves and the awaited player's chat do not restart the wait; his move does.
+    Read(2, {"iwanttosay1=hraj"});
+    Read(1, {"iwanttosay0=moment"});
+    EXPECT_EQ(idle.starts, starts);
+    Read(1, {"sendcard0=eso křížové"});
+    EXPECT_EQ(server.AwaitedPlayer(), 1);
+    EXPECT_EQ(idle.starts, starts + 1);
+    links.Take(1);
+    server.IdleWaitExpired();
+    EXPECT_TRUE(links.closed.contains(2));
+    EXPECT_EQ(links.Take(1), Messages{"forcedendofgame"});
+    EXPECT_TRUE(Logged("Hráč 1 neodpověděl 600 s, počítá se jako ztracený"));
+    EXPECT_EQ(server.Step(), SetupStep::Idle);
+}
+
+TEST_F(GameServerTest, APlayerWaitingAloneIsNeverHurried) {
+    FakeTimer idle;
+    server.SetIdleTimer(&idle);
+    Connect(1);
+    EXPECT_FALSE(idle.running);
+    EXPECT_EQ(server.AwaitedPlayer(), -1);
+}
+
+
+TEST_F(GameServerTest, APairOfOneNameIsNeverPairedAgainButLeavesByItself) {
+    Connect(1);
+    Connect(2);
+    SettingsOf(1, 0, "Jana", "4");
+    SettingsOf(2, 1, "Jana", "4");
+    EXPECT_EQ(links.Take(2).back(), "samename");
+    // The clients end their programs on it: closing under them could only add a message.
+    EXPECT_TRUE(links.closed.empty());
+    Connect(3);
     EXPECT_EQ(server.PlayerCount(), 1u);
 }
 

@@ -186,5 +186,39 @@ TEST_F(MoveCheck, NoMoveIsTakenBeforeTheDeal) {
     EXPECT_EQ(caseLinks.Take(1), Messages{});
 }
 
+
+TEST_F(MoveCheck, TheLosersPointsAreWhatHisHandComesToWhateverHeSays) {
+    for (const char* said : {"points1=8", "points1=99999999999", "points1=0"}) {
+        SCOPED_TRACE(said);
+        FakeLinks caseLinks;
+        RecordingLog caseLog;
+        GameServer game(caseLinks, caseLog, random, timer);
+        game.SetMoveChecking(true);
+        auto read = [&](ConnectionId id, const Messages& messages) {
+            std::string bytes;
+            for (const auto& m : messages) bytes += protocol::EncodeForWire(m);
+            game.ClientRead(id, bytes);
+        };
+        game.ClientConnected(1, "10.0.0.1", 5000);
+        game.ClientConnected(2, "10.0.0.2", 5000);
+        read(1, SettingsMessages(0, "Jana", "z"));
+        read(2, SettingsMessages(1, "Petr", "m"));
+        read(1, {"req startcard0"});
+        read(2, {"req startcard1"});
+        for (const char* ace : {"eso křížové", "eso pikové", "eso kárové"}) {
+            read(1, {std::string("sendcard0=") + ace});
+            read(2, {"standing1"});
+        }
+        read(1, {"sendcard0=eso srdcové", "i have no cards0"});
+        read(2, {"acecannotreturn1"});
+        caseLinks.Take(1);
+        read(2, {said});
+        // Four kings: 8 points on both tables of results.
+        EXPECT_EQ(caseLinks.Take(1), Messages{"opp points=8"});
+        EXPECT_EQ(game.Match().Points(1), 8);
+        EXPECT_EQ(caseLog.lines.back(), "hráč 1 zasílá počet trestných bodů=8");
+    }
+}
+
 }  // namespace
 }  // namespace tarvel::server::testing

@@ -34,6 +34,8 @@ inline std::vector<RefusedMove> RefusedMoves() {
         {1, {}, "acecannotreturn1", "hru neprohrál"},
         {1, {}, "i give it up1", "není na tahu"},
         {1, {}, "points1=8", "hru neprohrál"},
+        // Taken in the middle of a match, the other player would never hear its end.
+        {1, {"sendcard0=eso křížové"}, "end of game1", "hra ještě není rozhodnutá"},
     };
 }
 

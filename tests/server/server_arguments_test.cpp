@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
+#include "common/version.h"
 #include "tests/server/server_ini_folder.h"
 
 namespace tarvel::server {
@@ -38,7 +39,12 @@ TEST(ServerArgumentsTest, ReadsTheSettingsFileInBothSpellingsAndHelp) {
         const auto asked = ParseServerArguments({"--settings", "x.ini", help}, error);
         ASSERT_TRUE(asked) << help;
         EXPECT_TRUE(asked->help) << help;
+        EXPECT_FALSE(asked->version) << help;
     }
+    const auto version = ParseServerArguments({"--version"}, error);
+    ASSERT_TRUE(version);
+    EXPECT_TRUE(version->version);
+    EXPECT_FALSE(version->help);
 }
 
 TEST(ServerArgumentsTest, RefusesWhatItDoesNotKnowWithTheReason) {
@@ -105,7 +111,9 @@ TEST_F(ServerProgramTest, HelpAndARefusedArgumentEndAtOnce) {
     Start({QStringLiteral("--help")});
     ASSERT_TRUE(server.waitForFinished(10000));
     EXPECT_EQ(server.exitCode(), 0);
-    EXPECT_TRUE(server.readAllStandardOutput().startsWith("Usage: tarvelsvr [--settings FILE]\n"));
+    const QByteArray usage = server.readAllStandardOutput();
+    EXPECT_TRUE(usage.startsWith("Usage: tarvelsvr [--settings FILE]\n"));
+    EXPECT_TRUE(usage.contains(("Tarvel " + std::string(ProgramVersion()) + ".\n").c_str())) << usage.toStdString();
 
     Start({QStringLiteral("--port"), QStringLiteral("1412")});
     ASSERT_TRUE(server.waitForFinished(10000));

@@ -65,7 +65,7 @@ TEST(ServerHands, DealDrawsAndLaidCardsKeepEachHand) {
     EXPECT_EQ(rules::CountOf(drawn1), 3);
     EXPECT_EQ(server.Match().Position().hands[1], dealt1 | drawn1);
     const rules::CardId laid = rules::LowestCard(dealt0);
-    read(1, {"sendcard0=" + rules::CardOfId(laid).Name});
+    read(1, {"sendcard0=" + rules::CardName(laid)});
     EXPECT_EQ(server.Match().Position().hands[0], dealt0 & ~rules::Bit(laid));
     EXPECT_EQ(server.Match().Position().Top(), laid);
     // A name that is no card changes no hand.

@@ -10,10 +10,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <map>
+#include <memory>
 
 #include "tests/server/fakes.h"
 #include "tests/server/server_ini_folder.h"
@@ -158,6 +161,60 @@ TEST_F(ServerTablesTest, AWindowSetToSeveralTablesSeatsFriendsAndShowsThem) {
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return tables->count() == 1 && tables->item(0)->text().contains("hráč 1"); }, 5000));
     EXPECT_TRUE(tables->item(0)->text().startsWith("Stůl 1 „U Karla“: porovnává nastavení, hráč 0 127.0.0.1"));
+}
+
+// The window redraws only the tables that changed: taken and freed anywhere in the list,
+// its lines stay those of every table in order.
+TEST_F(ServerTablesTest, TheListFollowsTablesTakenAndFreedAnywhere) {
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    WriteIni("[server]\nport=" + QByteArray::number(port) + "\ntables=4\n");
+    ServerWindow window(folder.path(), random);
+    auto* tables = window.findChild<QListWidget*>("stolylist");
+    ASSERT_NE(tables, nullptr);
+    const auto shown = [&] {
+        QStringList lines;
+        for (int row = 0; row < tables->count(); ++row) lines << tables->item(row)->text();
+        return lines;
+    };
+    std::map<std::string, std::unique_ptr<QTcpSocket>> clients;
+    const auto join = [&](const std::string& table) {
+        auto socket = std::make_unique<QTcpSocket>();
+        QTcpSocket* raw = socket.get();
+        QObject::connect(raw, &QTcpSocket::connected, [raw, table] {
+            const std::string bytes = protocol::EncodeForWire("join=" + table);
+            raw->write(bytes.data(), static_cast<qint64>(bytes.size()));
+        });
+        raw->connectToHost(QStringLiteral("127.0.0.1"), port);
+        clients[table] = std::move(socket);
+    };
+    const auto showsTables = [&](const QStringList& starts) {
+        return QTest::qWaitFor(
+            [&] {
+                const QStringList lines = shown();
+                if (lines != TableLines(window.Listener().Hall(), 1000) || lines.size() != starts.size()) return false;
+                for (int i = 0; i < starts.size(); ++i) {
+                    if (!lines[i].startsWith(starts[i])) return false;
+                }
+                return true;
+            },
+            5000);
+    };
+
+    EXPECT_EQ(shown(), QStringList{"Žádný stůl není obsazen"});
+    for (const char* table : {"a", "b", "c"}) {
+        join(table);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return tables->count() == static_cast<int>(clients.size()); }, 5000));
+    }
+    EXPECT_TRUE(showsTables({"Stůl 1 „a“", "Stůl 2 „b“", "Stůl 3 „c“"})) << shown().join('\n').toStdString();
+    clients.at("b")->disconnectFromHost();
+    EXPECT_TRUE(showsTables({"Stůl 1 „a“", "Stůl 3 „c“"})) << shown().join('\n').toStdString();
+    join("d");  // the first free table, between the two
+    EXPECT_TRUE(showsTables({"Stůl 1 „a“", "Stůl 2 „d“", "Stůl 3 „c“"})) << shown().join('\n').toStdString();
+    for (const char* table : {"a", "c", "d"}) clients.at(table)->disconnectFromHost();
+    EXPECT_TRUE(showsTables({"Žádný stůl není obsazen"})) << shown().join('\n').toStdString();
 }
 
 }  // namespace

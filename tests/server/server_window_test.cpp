@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -20,6 +21,8 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
+#include "common/version.h"
+#include "server/about_box.h"
 #include "tests/server/fakes.h"
 #include "server/language_dialog.h"
 #include "tests/server/server_ini_folder.h"
@@ -195,6 +198,15 @@ TEST_F(ServerWindowTest, LanguagePickedInTheDialogHoldsAtOnceEvenIfCancelled) {
     EXPECT_EQ(language, 2000);
 }
 
+TEST_F(ServerWindowTest, TheAboutBoxShowsTheProgramsVersionInEitherLanguage) {
+    const QString number = QString::fromUtf8(ProgramVersion().data(), static_cast<qsizetype>(ProgramVersion().size()));
+    for (const auto& [language, caption] : {std::pair{1000, "O programu"}, std::pair{2000, "About program"}}) {
+        AboutBox box(language);
+        EXPECT_EQ(box.windowTitle(), caption);
+        EXPECT_EQ(box.findChild<QLabel*>("Version")->text(), number + " verze");
+    }
+}
+
 TEST_F(ServerWindowTest, ThePortFieldTakesOnlyAPortNumber) {
     SettingsDialog dialog(1000);
     auto* field = dialog.findChild<QLineEdit*>("portedit");
@@ -260,12 +272,12 @@ TEST_F(ServerWindowTest, StandardOutputGetsALongLineWhole) {
     };
     bool said = false;
     if (waitForOutput("Port serveru: " + QByteArray::number(port) + "\n")) {
-        // A lone client's chat goes to nobody, but it is logged all the same.
+        // A lone client's chat goes to nobody, but that it came is logged all the same.
         QTcpSocket client;
         client.connectToHost(QStringLiteral("127.0.0.1"), port);
         const QByteArray chat = "iwanttosay0=" + QByteArray(1000, 'x') + "\\";
         client.write(chat);
-        said = waitForOutput("hráč 0 říká: " + QByteArray(1000, 'x') + "\n");
+        said = waitForOutput("hráč 0 poslal zprávu (délka 1000, zkrácena na 512)\n");
     }
     server.kill();
     server.waitForFinished(5000);

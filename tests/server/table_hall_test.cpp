@@ -212,6 +212,20 @@ TEST_F(TableHallTest, RelaysChatAndALostPlayerStayAtTheirTable) {
     EXPECT_TRUE(Logged("stůl 2: Odpojen klient10.0.0.4"));
 }
 
+// The window redraws the tables TakeChangedTables names: a set-up and a player's going
+// change a table's line, a move leaves it as it was.
+TEST_F(TableHallTest, ATableIsRedrawnWhenItsLineChangesAndNotAtEachMove) {
+    for (ConnectionId id = 1; id <= 4; ++id) Connect(id);
+    WaitRunsOut();
+    hall.TakeChangedTables();
+    Play(1, 2);
+    EXPECT_EQ(hall.TakeChangedTables(), std::vector<int>{0});
+    Read(1, {"sendcard0=eso pikové", "iwanttosay0=ahoj"});
+    EXPECT_EQ(hall.TakeChangedTables(), std::vector<int>{});
+    hall.ClientDisconnected(4);
+    EXPECT_EQ(hall.TakeChangedTables(), std::vector<int>{1});
+}
+
 TEST_F(TableHallTest, AFreedTableIsTakenAgain) {
     Join(1, "A");
     Join(2, "A");
@@ -289,6 +303,46 @@ TEST(TableHallOneTable, EveryClientIsSeatedAtOnceAndTheThirdIsBusyWithTheLinesAs
     hall.ClientRead(1, protocol::EncodeForWire("join=stůl"));
     EXPECT_EQ(links.Take(2), Messages{"yournumber=1"});
     EXPECT_EQ(timers.Running(), 1u);  // only the table's wait for settings
+}
+
+TEST_F(TableHallTest, AFloodOfConnectionsTurnedAwayFillsNoLogButEveryOneHearsBusy) {
+    Admission::Clock::time_point now{};
+    hall.SetClock([&now] { return now; });
+    // One address past its share of connections: every further one is turned away.
+    ConnectionId id = 1;
+    std::size_t before = 0;
+    int turnedAway = 0;
+    const int flood = 10 * GameServer::kMessageLogBurst;
+    while (turnedAway < flood) {
+        hall.ClientConnected(id, "10.0.1.1", 5000);
+        if (links.Take(id) == Messages{"busy"}) {
+            if (turnedAway++ == 0) before = log.lines.size() - 2;
+            hall.ClientDisconnected(id);
+        }
+        ++id;
+    }
+    // Each of the first burst is written whole (coming, refusal, going), then one line says
+    // that more are left out.
+    EXPECT_EQ(log.lines.size() - before, static_cast<std::size_t>(3 * GameServer::kMessageLogBurst + 1));
+    EXPECT_EQ(log.lines.back(), "příliš mnoho odmítnutých připojení, další se na chvíli nezapisují");
+    // A while later the next one is written again, after the count of those left out.
+    now += std::chrono::seconds(1);
+    hall.ClientConnected(id, "10.0.1.1", 5000);
+    EXPECT_EQ(links.Take(id), Messages{"busy"});
+    const std::vector<std::string> last(log.lines.end() - 3, log.lines.end());
+    EXPECT_EQ(last[0], "odmítnutých připojení nezapsáno: " + std::to_string(flood - GameServer::kMessageLogBurst));
+    EXPECT_EQ(last[1], "Klient připojen z adresy 10.0.1.1 přes port " + std::to_string(5000));
+}
+
+TEST_F(TableHallTest, ANewcomerSendingOnlyTerminatorsIsStillHeardWhenItNamesItsTable) {
+    Connect(1);
+    for (int i = 0; i < 4; ++i) hall.ClientRead(1, std::string(64 * 1024, '\\'));
+    EXPECT_EQ(hall.WaitingForName(), 1u);
+    Read(1, {"join=stůl"});
+    Join(2, "stůl");
+    EXPECT_NE(TableOf(1), 0);
+    EXPECT_EQ(TableOf(1), TableOf(2));
+    EXPECT_EQ(links.Take(2), Messages{"yournumber=1"});
 }
 
 }  // namespace

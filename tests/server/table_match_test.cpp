@@ -17,7 +17,7 @@ using rules::CardId;
 
 std::vector<std::string> Names(const std::vector<CardId>& cards) {
     std::vector<std::string> names;
-    for (const CardId card : cards) names.push_back(rules::CardOfId(card).Name);
+    for (const CardId card : cards) names.push_back(rules::CardName(card));
     return names;
 }
 
@@ -59,7 +59,7 @@ TEST_F(TableMatchTest, TheDealGivesEachHandItsBlockOffTheTopAndAStartQueenHoldsH
               (std::vector<std::string>{"eso křížové", "eso pikové", "eso kárové", "eso srdcové"}));
     EXPECT_EQ(Names(dealt.hands[1]),
               (std::vector<std::string>{"král křížový", "král pikový", "král kárový", "král srdcový"}));
-    EXPECT_EQ(rules::CardOfId(dealt.start).Name, "dáma křížová");
+    EXPECT_EQ(rules::CardName(dealt.start), "dáma křížová");
     EXPECT_EQ(match.Position().namedSuit, rules::kClubs);
     EXPECT_EQ(match.Position().stockSize, 23);
     EXPECT_EQ(match.Position().hands[0], rules::kAces);

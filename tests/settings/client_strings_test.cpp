@@ -1,4 +1,4 @@
-#include "client/settings/client_strings.h"
+#include "session/texts/client_strings.h"
 
 #include <gtest/gtest.h>
 

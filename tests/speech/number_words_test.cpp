@@ -1,4 +1,4 @@
-#include "client/speech/number_words.h"
+#include "session/speech/number_words.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,17 @@
-#include "client/speech/phrase_inventory.h"
+#include "session/speech/phrase_inventory.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
-#include "common/card.h"
-#include "common/deck.h"
-#include "client/speech/number_words.h"
+#include "rules/card_names.h"
+#include "session/speech/number_words.h"
 #include "client/speech/phrase_player.h"
 #include "tests/speech/recording_audio_backend.h"
 #include "tests/speech/scripted_random.h"
-#include "client/speech/sound_file_name.h"
-#include "client/speech/who_leads.h"
+#include "session/speech/sound_file_name.h"
+#include "session/speech/who_leads.h"
 
 namespace tarvel {
 namespace {
@@ -32,16 +31,16 @@ class PlayedFilesTest : public ::testing::Test {
 
 TEST_F(PlayedFilesTest, EveryCardAndSuitInBothVoices) {
     for (const auto voice : {kMaleVoice, kFemaleVoice}) {
-        for (const auto& card : StandardCardTable()) {
-            player_.SayPhrase(voice, card.Name, 11);
-            player_.StartPhrase(voice, card.Name, 11);
+        for (rules::CardId card = 0; card < rules::kCards; ++card) {
+            player_.SayPhrase(voice, rules::CardName(card), 11);
+            player_.StartPhrase(voice, rules::CardName(card), 11);
         }
-        for (const auto marker : kSuitMarkers) {
-            player_.SayPhrase(voice, marker, 1);
-            player_.StartPhrase(voice, marker.substr(1), 1);
+        for (std::uint8_t suit = 0; suit < 4; ++suit) {
+            player_.SayPhrase(voice, rules::SuitMarker(suit), 1);
+            player_.StartPhrase(voice, rules::SuitWord(suit), 1);
         }
     }
-    EXPECT_EQ(audio_.started.size(), 2u * (2 * kDeckSize + 2 * kSuitCount));
+    EXPECT_EQ(audio_.started.size(), 2u * (2 * rules::kCards + 2 * 4));
     ExpectAllInInventory();
 }
 

@@ -4,7 +4,7 @@
 
 #include "tests/speech/recording_audio_backend.h"
 #include "tests/speech/scripted_random.h"
-#include "client/speech/who_leads.h"
+#include "session/speech/who_leads.h"
 
 namespace tarvel {
 namespace {

@@ -1,10 +1,10 @@
-#include "client/speech/sound_file_name.h"
+#include "session/speech/sound_file_name.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "client/speech/plain_letters.h"
+#include "session/speech/plain_letters.h"
 #include "tests/speech/scripted_random.h"
 
 namespace tarvel {

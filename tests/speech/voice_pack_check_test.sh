@@ -4,11 +4,14 @@
 # fallback. Then the checker itself: a spoiled copy of a pack must be refused with
 # exactly the spoiled files named; and the maker refuses a text with digits and, with
 # Festival, a text Festival would read as other words.
-# Usage: voice_pack_check_test.sh LIST_PROGRAM MAKE_VOICE_PACK_SCRIPT CHECK_VOICE_PACK_SCRIPT
+# Usage: voice_pack_check_test.sh LIST_PROGRAM MAKE_VOICE_PACK_SCRIPT CHECK_VOICE_PACK_SCRIPT GAME_DIR
+#   GAME_DIR holds the pack made from clean with the engine the set-up chooses (the test
+#   voice_pack_made makes it once for this test and voice_pack_generation)
 set -euo pipefail
 list_program=$1
 make_pack=$2
 check_pack=$3
+made=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "voice pack check: $*" >&2; exit 1; }
@@ -19,15 +22,20 @@ if festival -b '(begin (voice_czech_machac) (voice_czech_dita))' >/dev/null 2>&1
 else
   echo "Festival's Czech voices are not installed: only the espeak-ng pack is checked"
 fi
-for engine in "${engines[@]}"; do
+# The set-up's choice is the first engine; its pack is the one already made.
+[ "$(cat "$made/zvuky/.engine")" = "${engines[0]}" ] || fail "the set-up's pack was not made by ${engines[0]}"
+ln -s "$made" "$work/${engines[0]}"
+for engine in "${engines[@]:1}"; do
   "$make_pack" --engine "$engine" "$list_program" "$work/$engine" >/dev/null
   [ "$(cat "$work/$engine/zvuky/.engine")" = "$engine" ] || fail "the $engine pack says it was made by another engine"
+done
+for engine in "${engines[@]}"; do
   echo "$engine: $("$check_pack" "$list_program" "$work/$engine")"
 done
 
 # Spoil a copy: each fault once, and one recording left good beside them.
 spoiled=$work/spoiled
-cp -r "$work/espeak-ng" "$spoiled"
+cp -r "$work/espeak-ng/." "$spoiled"
 z=$spoiled/zvuky
 sox -n -r 22050 -c 1 -b 16 "$z/mkarta.wav" trim 0 0.5                    # silence
 sox -V1 "$z/mZacinas.wav" "$z/mZacinas.clip.wav" gain 30 && mv "$z/mZacinas.clip.wav" "$z/mZacinas.wav"

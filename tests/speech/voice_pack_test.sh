@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Makes the voice pack from clean into a scratch game folder and checks that every
-# listed recording is a non-empty WAV file, that a second run leaves it alone, and that
-# a run cut short between the two renames of the swap is set right by the next. Each
-# recording has its browsers' copies beside it, Ogg Opus and MP3, and nothing else is there.
-# Usage: voice_pack_test.sh LIST_PROGRAM MAKE_VOICE_PACK_SCRIPT
+# Checks the voice pack made from clean that every listed recording is a non-empty WAV
+# file, that a second run leaves it alone, and that a run cut short between the two
+# renames of the swap is set right by the next. Each recording has its browsers' copies
+# beside it, Ogg Opus and MP3, and nothing else is there.
+# Usage: voice_pack_test.sh LIST_PROGRAM MAKE_VOICE_PACK_SCRIPT GAME_DIR
+#   GAME_DIR holds the pack made from clean (the test voice_pack_made makes it once for
+#   this test and voice_pack_recordings); the runs after it work on a copy
 set -euo pipefail
 list_program=$1
 make_pack=$2
+made=$3
 game=$(mktemp -d)
 trap 'rm -rf "$game"' EXIT
+cp -a "$made/." "$game"
 
-"$make_pack" "$list_program" "$game" >/dev/null
 missing=0
 while IFS=$'\t' read -r file _; do
   if ! [ -s "$game/$file" ] || [ "$(head -c 4 "$game/$file")" != RIFF ]; then

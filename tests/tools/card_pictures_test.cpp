@@ -174,7 +174,7 @@ struct ExpectedFile {
 
 std::vector<ExpectedFile> ExpectedFiles() {
     std::vector<ExpectedFile> files;
-    for (int picture = 1; picture <= kDeckSize; ++picture) {
+    for (int picture = 1; picture <= rules::kCards; ++picture) {
         files.push_back({QStringLiteral("card%1.bmp").arg(picture), 67, 103});
     }
     files.push_back({QStringLiteral("emp.bmp"), 67, 103});
@@ -214,7 +214,7 @@ TEST_F(CardPictures, EveryFileIsAnUncompressed24BitBmpOfItsSize) {
 
 TEST_F(CardPictures, TheTransparentColourLiesOnlyOutsideTheRoundedCorners) {
     constexpr double r = kCornerRadius;
-    for (int picture = 1; picture <= kDeckSize; ++picture) {
+    for (int picture = 1; picture <= rules::kCards; ++picture) {
         SCOPED_TRACE(picture);
         const QImage card = Load(CardFile(picture));
         for (int y = 0; y < kCardHeight; ++y) {
@@ -252,11 +252,11 @@ TEST_F(CardPictures, TheBackAndTheSuitSymbolsAreOpaque) {
 
 TEST_F(CardPictures, TheStripsOfAnyTwoCardsDiffer) {
     std::vector<QImage> strips;
-    for (int picture = 1; picture <= kDeckSize; ++picture) {
+    for (int picture = 1; picture <= rules::kCards; ++picture) {
         strips.push_back(Load(CardFile(picture)).copy(0, 0, kStripWidth, kCardHeight));
     }
-    for (int a = 0; a < kDeckSize; ++a) {
-        for (int b = a + 1; b < kDeckSize; ++b) EXPECT_NE(strips[a], strips[b]) << a + 1 << " and " << b + 1;
+    for (int a = 0; a < rules::kCards; ++a) {
+        for (int b = a + 1; b < rules::kCards; ++b) EXPECT_NE(strips[a], strips[b]) << a + 1 << " and " << b + 1;
     }
 }
 
@@ -266,7 +266,7 @@ TEST_F(CardPictures, TheStripsOfAnyTwoCardsDiffer) {
 // colours may differ in a pixel or two where the smoothing rounds.)
 TEST_F(CardPictures, RankAndSuitMarksFollowThePictureOrderByShape) {
     std::vector<std::vector<bool>> ranks, suits;
-    for (int picture = 1; picture <= kDeckSize; ++picture) {
+    for (int picture = 1; picture <= rules::kCards; ++picture) {
         const QImage card = Load(CardFile(picture));
         const QRgb ink = InkColour(card);
         ranks.push_back(InkMask(card, ink, kRankTop, kRankBottom));
@@ -278,8 +278,8 @@ TEST_F(CardPictures, RankAndSuitMarksFollowThePictureOrderByShape) {
     const auto apart = [](const std::vector<bool>& a, const std::vector<bool>& b) {
         return Differences(a, b) >= 12;
     };
-    for (int a = 0; a < kDeckSize; ++a) {
-        for (int b = a + 1; b < kDeckSize; ++b) {
+    for (int a = 0; a < rules::kCards; ++a) {
+        for (int b = a + 1; b < rules::kCards; ++b) {
             const auto pair = std::to_string(a + 1) + " and " + std::to_string(b + 1);
             if (a / 4 == b / 4) {
                 EXPECT_TRUE(same(ranks[a], ranks[b])) << "rank marks of " << pair;
@@ -296,7 +296,7 @@ TEST_F(CardPictures, RankAndSuitMarksFollowThePictureOrderByShape) {
 }
 
 TEST_F(CardPictures, TheMarksInTheStripAreLarge) {
-    for (int picture = 1; picture <= kDeckSize; ++picture) {
+    for (int picture = 1; picture <= rules::kCards; ++picture) {
         SCOPED_TRACE(picture);
         const QImage card = Load(CardFile(picture));
         EXPECT_GE(InkHeight(card, kRankTop, kRankBottom), 24);
@@ -321,7 +321,7 @@ TEST_F(CardPictures, SuitsDifferInColourAndLightness) {
                 << "suits " << a + 1 << ", " << b + 1;
         }
     }
-    for (int picture = 1; picture <= kDeckSize; ++picture) {
+    for (int picture = 1; picture <= rules::kCards; ++picture) {
         EXPECT_EQ(InkColour(Load(CardFile(picture))), inks[(picture - 1) % 4]) << "card " << picture;
     }
 }

@@ -73,12 +73,14 @@ test("recordings start only after the first key, in order, and a new key cuts th
   // The throw and the card's name were joined on the audio clock, without a gap.
   const [throwAt, nameAt] = await page.evaluate(() => window.tarvel.startedPhrases.slice(2).map((p) => p.at));
   assert.ok(nameAt - throwAt > 100 && nameAt - throwAt < 140, `the name followed the throw after ${nameAt - throwAt} ms`);
-  // Two keys at once: the edge and the last card's name are one sentence, and the next
-  // key's sentence cuts it before the name starts.
-  await page.keyboard.press("End");
+  // Past the last card the edge and the card's name are one sentence (the edge is long in
+  // this harness); the next key's sentence cuts it before the name starts.
+  await pressAndSettle(page, ["End"], () => window.tarvel.startedPhrases.length >= 5);
+  await page.waitForTimeout(300);
+  await page.keyboard.press("ArrowRight");
   await page.keyboard.press("Home");
   await page.waitForTimeout(500);
-  const after = (await started(page)).slice(4);
+  const after = (await started(page)).slice(5);
   assert.equal(after.at(-1), "c1", "the last key's sentence is heard");
   assert.ok(!after.includes("c32"), `the cut sentence's name never started: ${after}`);
   assert.deepEqual(await live(page), [], "the live region stays quiet while the recordings speak");

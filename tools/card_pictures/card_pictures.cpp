@@ -7,7 +7,7 @@
 #include <array>
 #include <utility>
 
-#include "common/deck.h"
+#include "rules/card_names.h"
 
 namespace tarvel::pictures {
 namespace {
@@ -17,19 +17,10 @@ constexpr QRgb kEdge = 0x202020;
 constexpr QRgb kBackInk = 0x17307A;
 constexpr QRgb kBackLine = 0x6F8FE0;
 
-// Rank words and their marks. One letter each keeps the mark as large as the strip
-// allows; D and K are the initials of dáma and král, A is the ace as Czech packs print
-// it, and the jack (kluk) takes the J of the packs Czech players know, K being taken.
-constexpr auto kRankMarks = std::to_array<std::pair<std::string_view, std::string_view>>({
-    {"7", "7"},
-    {"8", "8"},
-    {"9", "9"},
-    {"10", "10"},
-    {"kluk", "J"},
-    {"dáma", "D"},
-    {"král", "K"},
-    {"eso", "A"},
-});
+// The marks of the ranks, in rank order. One letter each keeps the mark as large as the
+// strip allows; D and K are the initials of dáma and král, A is the ace as Czech packs
+// print it, and the jack (kluk) takes the J of the packs Czech players know, K being taken.
+constexpr std::array<std::string_view, 8> kRankMarks = {"7", "8", "9", "10", "J", "D", "K", "A"};
 
 // Draws the text with its ink fitted to `box`: as tall as the box, and as wide as the
 // glyphs' own shape allows, narrowed only when that would not fit ("10" in the strip);
@@ -74,15 +65,12 @@ constexpr double kSuitAspect = 0.86;
 
 }  // namespace
 
-std::string RankMark(std::string_view rankWord) {
-    for (const auto& [word, mark] : kRankMarks) {
-        if (word == rankWord) return std::string(mark);
-    }
-    return {};
+std::string RankMark(std::uint8_t rank) {
+    return rank < kRankMarks.size() ? std::string(kRankMarks[rank]) : std::string();
 }
 
-Suit SuitOfCard(std::string_view cardName) {
-    return static_cast<Suit>(SuitIndexOfKey(SuitPart(cardName)));
+Suit SuitOfCard(rules::CardId card) {
+    return static_cast<Suit>(rules::SuitOf(card));
 }
 
 QColor SuitColour(Suit suit) {
@@ -119,7 +107,7 @@ std::optional<QFont> LoadMarkFont(const QString& fontFile, QString& error) {
 
 CardPainter::CardPainter(QFont markFont) : font_(std::move(markFont)) {}
 
-QImage CardPainter::Face(const typhodnoty& card) const {
+QImage CardPainter::Face(rules::CardId card) const {
     QImage image(kCardWidth, kCardHeight, QImage::Format_RGB32);
     image.fill(kTransparentColour);
     QPainter painter(&image);
@@ -133,10 +121,8 @@ QImage CardPainter::Face(const typhodnoty& card) const {
                             kCornerRadius - 2);
 
     painter.setRenderHint(QPainter::Antialiasing);
-    const std::string_view name = card.Name;
-    const std::string_view rankWord = RankPart(name).substr(0, RankPart(name).size() - 1);
-    const std::string mark = RankMark(rankWord);
-    const Suit suit = SuitOfCard(name);
+    const std::string mark = RankMark(rules::RankOf(card));
+    const Suit suit = SuitOfCard(card);
     painter.setBrush(SuitColour(suit));
 
     // The strip: rank on top, suit under it, both as wide as the strip allows.
@@ -191,11 +177,12 @@ QImage CardPainter::SuitSymbol(Suit suit) const {
 
 std::vector<NamedPicture> CardPainter::AllPictures() const {
     std::vector<NamedPicture> pictures;
-    for (const auto& card : StandardCardTable()) {
-        pictures.push_back({QStringLiteral("card%1.bmp").arg(card.Picture), Face(card)});
+    // The files count from 1: card1.bmp is card 0.
+    for (rules::CardId card = 0; card < rules::kCards; ++card) {
+        pictures.push_back({QStringLiteral("card%1.bmp").arg(card + 1), Face(card)});
     }
     pictures.push_back({QStringLiteral("emp.bmp"), Back()});
-    for (int suit = 0; suit < kSuitCount; ++suit) {
+    for (int suit = 0; suit < 4; ++suit) {
         pictures.push_back({QStringLiteral("col%1.bmp").arg(suit + 1), SuitSymbol(static_cast<Suit>(suit))});
     }
     return pictures;

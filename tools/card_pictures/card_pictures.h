@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/card.h"
+#include "rules/cards.h"
 #include "tools/card_pictures/suit_shapes.h"
 
 namespace tarvel::pictures {
@@ -38,10 +38,10 @@ struct NamedPicture {
     QImage image;
 };
 
-// The mark printed on a card for its rank word: the digits stay, the court cards and
-// the ace get one letter each ("kluk" J, "dáma" D, "král" K, "eso" A).
-std::string RankMark(std::string_view rankWord);
-Suit SuitOfCard(std::string_view cardName);
+// The mark printed on a card for its rank: the digits stay, the court cards and the ace
+// get one letter each (jack J, queen D, king K, ace A).
+std::string RankMark(std::uint8_t rank);
+Suit SuitOfCard(rules::CardId card);
 QColor SuitColour(Suit suit);
 
 // The bold face the marks are cut from.
@@ -54,7 +54,7 @@ class CardPainter {
   public:
     explicit CardPainter(QFont markFont);
 
-    QImage Face(const typhodnoty& card) const;
+    QImage Face(rules::CardId card) const;
     QImage Back() const;
     QImage SuitSymbol(Suit suit) const;
 

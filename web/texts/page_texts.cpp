@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "client/settings/client_strings.h"
+#include "session/texts/client_strings.h"
 
 namespace tarvel::web {
 namespace {

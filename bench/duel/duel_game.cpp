@@ -1,0 +1,66 @@
+#include "bench/duel/duel_game.h"
+
+#include <algorithm>
+#include <vector>
+
+
+namespace tarvel::duel {
+namespace {
+
+using rules::CardId;
+using rules::Position;
+
+constexpr int kMoveLimit = 2000;
+
+// The deal as the table makes it, with each hand in the order its cards came.
+Position DealInOrder(const rules::RuleOptions& r, std::uint8_t first, StandardRandom& random,
+                     std::vector<CardId> (&order)[2]) {
+    rules::DealtOrder dealt;
+    const Position p = rules::Deal(r, first, random, &dealt);
+    for (std::uint8_t seat = 0; seat < 2; ++seat)
+        order[seat].assign(dealt.hands[seat].begin(), dealt.hands[seat].begin() + dealt.perHand);
+    return p;
+}
+
+// Applies a move and keeps the hands' order: drawn cards as they came off the stock.
+rules::Refusal ApplyKeepingOrder(Position& p, rules::Move move, StandardRandom& random,
+                                 std::vector<CardId> (&order)[2]) {
+    const Position before = p;
+    const rules::MoveOutcome out = rules::Apply(p, move, random);
+    if (out.refusal != rules::Refusal::None) return out.refusal;
+    if (move.kind == rules::MoveKind::Lay) std::erase(order[before.toMove], move.value);
+    if (out.drawer == rules::kNoSeat) return out.refusal;
+    const rules::DrawnCards drawn = rules::DrawnInOrder(before, p, out);
+    order[out.drawer].insert(order[out.drawer].end(), drawn.cards.begin(), drawn.cards.begin() + drawn.count);
+    return out.refusal;
+}
+
+}  // namespace
+
+GameResult PlayGame(const rules::RuleOptions& rules, std::uint64_t dealSeed, Seat* const (&seats)[2]) {
+    StandardRandom random(dealSeed);
+    std::vector<CardId> order[2];
+    Position p = DealInOrder(rules, static_cast<std::uint8_t>(dealSeed & 1), random, order);
+    for (Seat* seat : seats) seat->NewDeal();
+    GameResult result;
+    for (int moves = 0; !p.Over() && moves < kMoveLimit; ++moves) {
+        const std::uint8_t seat = p.toMove;
+        const SeatMove m = seats[seat]->Move(SeatTurn{p, order[seat], random.Random(0xFFFFFFFFu)});
+        if (ApplyKeepingOrder(p, m.move, random, order) != rules::Refusal::None) {
+            ++result.refused;
+            ApplyKeepingOrder(p, rules::LegalMoves(p).moves[0], random, order);
+        }
+        if (p.suitToName) ApplyKeepingOrder(p, rules::Move::NameSuit(m.suit < 4 ? m.suit : 0), random, order);
+        seats[seat]->AfterOwnMove(p, seat);
+    }
+    result.finished = p.Over();
+    if (result.finished) {
+        result.winner = p.winner;
+        for (rules::CardSet left = p.hands[rules::OtherSeat(p.winner)]; left != 0; left &= left - 1) {
+            result.loserPoints += rules::PointsOf(rules::LowestCard(left));
+        }
+    }
+    return result;
+}
+
+}  // namespace tarvel::duel

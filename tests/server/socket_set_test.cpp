@@ -1,0 +1,123 @@
+// The socket sets alone, over 127.0.0.1: what is written reaches the peer whole and in
+// order, whether written in answer to a read or from a timer, and a close never costs
+// the peer the last bytes, even when they are more than the system takes at once.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <map>
+#include <string>
+
+#include "server/socket_set.h"
+
+namespace tarvel::server::testing {
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+// Echoes every read twice, as two writes: a move's answer is several messages.
+class EchoTwice final : public SocketSet::Events {
+  public:
+    SocketSet* sockets = nullptr;
+    std::map<ConnectionId, bool> open;
+
+    void Accepted(ConnectionId id, const std::string&, std::uint16_t) override { open[id] = true; }
+    void Received(ConnectionId id, std::string_view bytes) override {
+        sockets->Write(id, bytes);
+        sockets->Write(id, bytes);
+    }
+    void Ended(ConnectionId id) override { open[id] = false; }
+    void AcceptFailed(const std::string&) override {}
+};
+
+struct Kind {
+    const char* name;
+    SocketSetKind kind;
+};
+
+void PrintTo(const Kind& kind, std::ostream* out) {
+    *out << kind.name;
+}
+
+class SocketSets : public ::testing::TestWithParam<Kind> {
+  protected:
+    static void SetUpTestSuite() {
+        if (QCoreApplication::instance() == nullptr) {
+            static int argc = 1;
+            static char name[] = "socket_set_test";
+            static char* argv[] = {name, nullptr};
+            new QCoreApplication(argc, argv);
+        }
+    }
+
+    void SetUp() override {
+        sockets_ = MakeSocketSet(GetParam().kind, events_);
+        events_.sockets = sockets_.get();
+        std::string error;
+        ASSERT_TRUE(sockets_->Listen(0, &error)) << error;
+        peer_.connectToHost(QStringLiteral("127.0.0.1"), sockets_->Port());
+        ASSERT_TRUE(peer_.waitForConnected(kWaitMs));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !events_.open.empty(); }, kWaitMs));
+        id_ = events_.open.begin()->first;
+    }
+
+    // Reads until `bytes` have come or the server closed.
+    std::string ReadUpTo(std::size_t bytes) {
+        std::string got;
+        (void)QTest::qWaitFor(
+            [&] {
+                got += peer_.readAll().toStdString();
+                return got.size() >= bytes || peer_.state() != QAbstractSocket::ConnectedState;
+            },
+            kWaitMs);
+        got += peer_.readAll().toStdString();
+        return got;
+    }
+
+    EchoTwice events_;
+    std::unique_ptr<SocketSet> sockets_;
+    QTcpSocket peer_;
+    ConnectionId id_ = 0;
+};
+
+TEST_P(SocketSets, WritesInAnswerToAReadArriveWholeAndInOrder) {
+    for (const std::string& message : {std::string("hraj\r\n"), std::string("tah 7 srdce\r\n"), std::string(3000, 'x')}) {
+        peer_.write(message.data(), static_cast<qint64>(message.size()));
+        EXPECT_EQ(ReadUpTo(2 * message.size()), message + message);
+    }
+}
+
+// A timer's writes (a wait run out, say), then a close right after more of them, with
+// more bytes than the system's buffers hold: all of it arrives, then the end.
+TEST_P(SocketSets, ATimersWritesAndACloseRightAfterLoseNothing) {
+    std::string sent;
+    for (int i = 0; sent.size() < 4 * 1024 * 1024; ++i) sent += "zprava " + std::to_string(i) + "\r\n";
+    const std::size_t half = sent.size() / 2;
+    QTimer::singleShot(0, [&] {
+        sockets_->Write(id_, std::string_view(sent).substr(0, half / 2));
+        sockets_->Write(id_, std::string_view(sent).substr(half / 2, half - half / 2));
+    });
+    std::string got = ReadUpTo(half);
+    ASSERT_EQ(got.size(), half) << "a timer's writes waited for something else to happen";
+    QTimer::singleShot(0, [&] {
+        sockets_->Write(id_, std::string_view(sent).substr(half));
+        sockets_->CloseWhenSent(id_);
+        // Once closing, nothing more is taken.
+        EXPECT_EQ(sockets_->Write(id_, "pozde\r\n"), 0u);
+    });
+    got += ReadUpTo(sent.size() - half + 1);
+    EXPECT_EQ(got.size(), sent.size());
+    EXPECT_TRUE(got == sent) << "the bytes arrived changed or out of order";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return peer_.state() != QAbstractSocket::ConnectedState; }, kWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !events_.open[id_]; }, kWaitMs));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothKinds, SocketSets,
+                         ::testing::Values(Kind{"Best", SocketSetKind::Best},
+                                           Kind{"QtSockets", SocketSetKind::QtSockets}),
+                         [](const ::testing::TestParamInfo<Kind>& param) { return param.param.name; });
+
+}  // namespace
+}  // namespace tarvel::server::testing

@@ -1,0 +1,106 @@
+// Two sessions, no widgets, play a whole network match against the real server program
+// on loopback, each on its own settings and its own phrases.
+#include <gtest/gtest.h>
+
+#include "tests/net/server_program.h"
+#include "tests/session/session_fixture.h"
+
+namespace tarvel::testing {
+namespace {
+
+using session::Command;
+
+struct Seat {
+    Seat(quint16 port, const std::string& gender, const std::string& name) {
+        store.options.playergender = gender;
+        store.options.playforpoints = true;
+        store.options.numberofgames = 2;
+        store.net.ipaddress = "127.0.0.1";
+        store.net.port = port;
+        session::SessionSetup setup;
+        setup.output = &output;
+        setup.settings = &store;
+        setup.userName = name;
+        session = std::make_unique<session::Session>(std::move(setup));
+    }
+    bool Dealt() {
+        return session->NetworkMatch() && session->Table().running &&
+               session->GameEngine().Net().waiting == NetworkWait::None;
+    }
+    // The first card that fits, else a draw; the first suit in a suit choice. Nothing
+    // while the cards asked for are on their way.
+    bool Move() {
+        const GameState& state = session->Table();
+        if (!Dealt() || !state.PlayerTurn() || session->GameEngine().Net().awaitingCards) return false;
+        if (state.SuitChoiceActive()) {
+            session->Handle(Command::Play);
+            return true;
+        }
+        session->Handle(Command::SelectFirst);
+        for (std::size_t i = 0; i < state.playerHand.size(); ++i) {
+            const std::size_t held = state.playerHand.size();
+            session->Handle(Command::Play);
+            if (state.playerHand.size() != held || !state.PlayerTurn()) return true;
+            session->Handle(Command::SelectNext);
+        }
+        session->Handle(Command::DrawOrStand);
+        return true;
+    }
+
+    MemoryStore store;
+    RecordingOutput output;
+    std::unique_ptr<session::Session> session;
+};
+
+TEST(SessionNetwork, TwoSessionsPlayAWholeMatchThroughTheServer) {
+    EnsureCoreApplication();
+    ServerProgram server;
+    ASSERT_TRUE(server.Listening());
+    Seat eva(server.port, "z", "eva 1");
+    Seat petr(server.port, "m", "petr 2");
+    eva.session->Handle(Command::NewNetworkMatch);
+    petr.session->Handle(Command::NewNetworkMatch);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return eva.Dealt() && petr.Dealt(); }, 15000));
+    EXPECT_EQ(eva.output.agreed, 1);
+    EXPECT_FALSE(eva.session->Possible(Command::NewNetworkMatch));
+    EXPECT_EQ(eva.session->Table().opponentVoice, "m");
+    EXPECT_EQ(petr.session->Table().opponentVoice, "z");
+
+    // A message reaches the other side as written, and its history keeps it.
+    eva.session->SendMessage("Ahoj");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !petr.output.messages.empty(); }, 5000));
+    EXPECT_EQ(petr.output.messages.front(), "Ahoj");
+
+    for (int moves = 0, idle = 0; moves < 3000 && idle < 200; ) {
+        if (!eva.session->NetworkMatch() && !petr.session->NetworkMatch()) break;
+        if (eva.Move() || petr.Move()) {
+            ++moves;
+            idle = 0;
+        } else {
+            ++idle;
+            QTest::qWait(10);  // the server carries the move to the other side
+        }
+    }
+    for (Seat* seat : {&eva, &petr}) {
+        EXPECT_FALSE(seat->session->NetworkMatch());
+        EXPECT_FALSE(seat->session->Table().matchOn);
+        EXPECT_TRUE(seat->output.told.empty()) << seat->output.told.front();
+        EXPECT_EQ(seat->output.record.events.back(), "MatchEnded");
+    }
+    const GameState& x = eva.session->Table();
+    const GameState& y = petr.session->Table();
+    EXPECT_EQ(x.playerWins + x.opponentWins, 2);
+    EXPECT_EQ(x.playerWins, y.opponentWins);
+    EXPECT_EQ(x.playerPenalty, y.opponentPenalty);
+    // Each heard the other's cards in the other's voice.
+    const auto heardFrom = [](const RecordingOutput& output, const std::string& voice) {
+        return std::count_if(output.phrases.begin(), output.phrases.end(), [&](const session::Phrase& phrase) {
+            return phrase.voice == voice && rules::IdOfName(phrase.text) != rules::kNoCard;
+        });
+    };
+    EXPECT_GT(heardFrom(eva.output, "m"), 0);
+    EXPECT_GT(heardFrom(petr.output, "z"), 0);
+}
+
+}  // namespace
+}  // namespace tarvel::testing
