@@ -98,4 +98,15 @@ QByteArray FormatNotice(std::string_view text) {
     return Frame(object);
 }
 
+QByteArray FormatScores(const ScoresView& scores) {
+    QJsonArray lines;
+    for (const std::string& line : scores.lines) lines.append(Q(line));
+    QJsonObject object = Message(ServerMessage::Scores);
+    object.insert(Q(field::kLines), lines);
+    object.insert(Q(field::kCanWrite), scores.canWrite);
+    object.insert(Q(field::kCanContinue), scores.canContinue);
+    object.insert(Q(field::kCanClose), scores.canClose);
+    return Frame(object);
+}
+
 }  // namespace tarvel::web

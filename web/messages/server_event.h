@@ -35,6 +35,13 @@ struct TableView {
     bool running = false;
 };
 
+struct ScoresView {
+    std::vector<std::string> lines;
+    bool canWrite = false;
+    bool canContinue = false;
+    bool canClose = false;
+};
+
 QByteArray FormatWelcome(std::string_view secret, bool resumed);
 // `lang` is the language of `text`: "cs" for the recordings' words, else the page's.
 QByteArray FormatSentence(const std::vector<SpokenPhrase>& phrases, std::string_view text, std::string_view lang);
@@ -42,5 +49,6 @@ QByteArray FormatTable(const TableView& table);
 QByteArray FormatHistory(const std::vector<std::string>& lines, bool replace);
 QByteArray FormatEnabled(const std::vector<GameCommand>& commands);
 QByteArray FormatNotice(std::string_view text);
+QByteArray FormatScores(const ScoresView& scores);
 
 }  // namespace tarvel::web

@@ -3,8 +3,11 @@
 //   [web]
 //   port=8412                                   the port the page is served on
 //   origins=https://cards.example.org           further pages that may play (a proxy's)
+//   tabsperaddress=8                            tabs one address may have open (raise it
+//                                               behind a proxy, where all come from one)
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,11 +15,16 @@
 namespace tarvel::web {
 
 inline constexpr int kDefaultPort = 8412;
+inline constexpr int kDefaultTabsPerAddress = 8;
+inline constexpr int kMostTabsPerAddress = 400;  // every session the server holds
 
 struct WebSettings {
     int port = kDefaultPort;
     std::string origins;
+    int tabsPerAddress = kDefaultTabsPerAddress;
     bool help = false;
+    // Every tab deals from this seed: the same games each time, for tests and benchmarks.
+    std::optional<std::uint64_t> seed;
 };
 
 // Reads the file, then the arguments after the program's name. Nothing, with the reason
