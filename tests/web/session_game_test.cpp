@@ -80,6 +80,7 @@ TEST_F(SessionGameTest, AWholeMatchIsPlayedByKeysAloneEachCommandAnsweredByOneSe
     const QJsonObject first = table_["hand"][0].toObject();
     EXPECT_TRUE(first["picture"].toString().startsWith("card"));
     EXPECT_FALSE(first["name"].toString().isEmpty());
+    EXPECT_FALSE(table_["line"].toString().isEmpty()) << "the message line tells who begins";
 
     int turns = 0;
     int decided = 0;
@@ -144,6 +145,7 @@ TEST_F(SessionGameTest, AReloadedPageIsShownTheTableHistoryAndCommandsAsTheyStan
     Press(GameCommand::NewMatch);
     Press(GameCommand::Last);
     const QJsonObject shown = table_;
+    EXPECT_EQ(shown["selected"].toInt(), shown["hand"].toArray().size() - 1) << "End selects the last card";
     const auto frames = game_->Snapshot();
     ASSERT_EQ(frames.size(), 3u);
     EXPECT_EQ(Parsed(frames[0]), shown);
@@ -186,6 +188,8 @@ TEST_F(SessionGameTest, TheTableOfBestResultsHoldsTheMatchUntilThePageAnswersAnd
     }
     ASSERT_FALSE(offered.isEmpty()) << "the first game's result was never offered to the table";
     ASSERT_TRUE(offered["canWrite"].toBool());
+    EXPECT_TRUE(frames_.back()["text"].toString().contains(offered["lines"][0].toString()))
+        << "the screen reader hears the table after what was said";
     // The game waits for the answer: a reloaded page is shown the table again.
     const auto snapshot = game_->Snapshot();
     ASSERT_EQ(snapshot.size(), 4u);
@@ -193,7 +197,8 @@ TEST_F(SessionGameTest, TheTableOfBestResultsHoldsTheMatchUntilThePageAnswersAnd
 
     frames_.clear();
     game_->Handle(ScoreNameRequest{"Eva"});
-    ASSERT_EQ(frames_.size(), 1u);
+    ASSERT_EQ(frames_.size(), 2u) << "the table, then its words";
+    EXPECT_TRUE(frames_.back()["text"].toString().contains("Eva"));
     const QJsonObject written = frames_.front();
     EXPECT_EQ(written["type"], "scores");
     EXPECT_TRUE(written["canClose"].toBool());

@@ -95,7 +95,10 @@ void SessionGame::Handle(const PageRequest& request) {
         return;
     }
     if (const auto* name = std::get_if<ScoreNameRequest>(&request)) {
+        // Answered as a command is: the table with the name written, then its words.
         if (const auto written = session_->WriteResult(name->name)) ShowScoreTable(*written);
+        send_(FormatSentence({}, scoresText_, kSpokenLanguage));
+        scoresText_.clear();
     }
 }
 
@@ -143,11 +146,13 @@ void SessionGame::AnswerEnded(const session::Answer& answer) {
         shownEntries_ = entries;
         historyMayHaveChanged_ = false;
     }
-    SendIfChanged(FormatTable(ViewOfTable(session_->Table())), lastTable_);
+    SendIfChanged(FormatTable(View()), lastTable_);
     SendIfChanged(EnabledFrame(), lastEnabled_);
 
     std::string text = answer.screenReaderText;
     if (text.empty()) text = replayText_;
+    // The table of best results shown in this answer is read after what was said.
+    if (!scoresText_.empty()) text += (text.empty() ? "" : ". ") + scoresText_;
     // The switches' "on" and "off" are the program's sounds, kept out of the history:
     // a screen reader hears their words.
     if (text.empty()) {
@@ -158,6 +163,7 @@ void SessionGame::AnswerEnded(const session::Answer& answer) {
     send_(FormatSentence(phrases_, text, kSpokenLanguage));
     phrases_.clear();
     replayText_.clear();
+    scoresText_.clear();
 }
 
 void SessionGame::Tell(std::string_view message) {
@@ -167,12 +173,21 @@ void SessionGame::Tell(std::string_view message) {
 void SessionGame::ShowScoreTable(const session::ScoreTableSight& table) {
     lastScores_ = FormatScores(ScoresView{table.lines, table.canWrite, table.canContinue, table.canClose});
     send_(lastScores_);
+    for (const std::string& line : table.lines) {
+        if (!line.empty()) scoresText_ += (scoresText_.empty() ? "" : ". ") + line;
+    }
 }
 
 void SessionGame::SendIfChanged(QByteArray frame, QByteArray& last) {
     if (frame == last) return;
     last = std::move(frame);
     send_(last);
+}
+
+TableView SessionGame::View() const {
+    TableView view = ViewOfTable(session_->Table());
+    view.line = line_;
+    return view;
 }
 
 std::vector<std::string> SessionGame::HistoryLines() const {
@@ -192,7 +207,7 @@ QByteArray SessionGame::EnabledFrame() const {
 }
 
 std::vector<QByteArray> SessionGame::Snapshot() const {
-    std::vector<QByteArray> frames{FormatTable(ViewOfTable(session_->Table())), FormatHistory(HistoryLines(), true),
+    std::vector<QByteArray> frames{FormatTable(View()), FormatHistory(HistoryLines(), true),
                                    EnabledFrame()};
     if (!lastScores_.isEmpty()) frames.push_back(lastScores_);
     return frames;

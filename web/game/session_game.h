@@ -42,7 +42,7 @@ class SessionGame final : public TabGame, private session::SessionOutput, privat
     void Play(const session::Phrase& phrase) override;
     void Replay(const std::optional<Announcement>& announcement) override;
     void TableChanged(const GameEvent&) override {}
-    void MessageLineChanged(std::string_view) override {}
+    void MessageLineChanged(std::string_view text) override { line_ = std::string(text); }
     void AnswerEnded(const session::Answer& answer) override;
     void Tell(std::string_view message) override;
     void WaitingChanged(session::Waiting) override {}
@@ -61,6 +61,7 @@ class SessionGame final : public TabGame, private session::SessionOutput, privat
 
     void SendIfChanged(QByteArray frame, QByteArray& last);
     std::vector<std::string> HistoryLines() const;
+    TableView View() const;
     QByteArray EnabledFrame() const;
 
     SessionGameSetup setup_;
@@ -68,6 +69,8 @@ class SessionGame final : public TabGame, private session::SessionOutput, privat
     StandardRandom replayRandom_;  // the variants of replayed phrases
     std::unique_ptr<session::Session> session_;
     std::vector<SpokenPhrase> phrases_;  // of the answer under way
+    std::string line_;                   // the message line
+    std::string scoresText_;             // the table of best results shown, in words
     std::string replayText_;             // an announcement heard again, in words
     std::vector<std::string> shownLines_;
     std::size_t shownEntries_ = 0;        // the history's entries when the lines were sent

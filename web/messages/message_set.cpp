@@ -70,6 +70,7 @@ constexpr std::array kTableFields{
     FieldSpec{field::kStock, K::Integer},
     FieldSpec{field::kPlayerTurn, K::Flag},
     FieldSpec{field::kRunning, K::Flag},
+    FieldSpec{field::kLine, K::Text},  // the message line: what the game announces in writing
 };
 constexpr std::array kHistoryFields{
     FieldSpec{field::kLines, K::TextList},

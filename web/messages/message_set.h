@@ -107,6 +107,7 @@ inline constexpr std::string_view kRequestedSuit = "requestedSuit";
 inline constexpr std::string_view kStock = "stock";
 inline constexpr std::string_view kPlayerTurn = "playerTurn";
 inline constexpr std::string_view kRunning = "running";
+inline constexpr std::string_view kLine = "line";
 inline constexpr std::string_view kLines = "lines";
 inline constexpr std::string_view kReplace = "replace";
 inline constexpr std::string_view kCommands = "commands";

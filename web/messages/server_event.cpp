@@ -72,6 +72,7 @@ QByteArray FormatTable(const TableView& table) {
     object.insert(Q(field::kStock), table.stock);
     object.insert(Q(field::kPlayerTurn), table.playerTurn);
     object.insert(Q(field::kRunning), table.running);
+    object.insert(Q(field::kLine), Q(table.line));
     return Frame(object);
 }
 

@@ -33,6 +33,7 @@ struct TableView {
     int stock = 0;
     bool playerTurn = false;
     bool running = false;
+    std::string line;  // the message line ("Začínáš", "lížu 3 karty"), for eyes
 };
 
 struct ScoresView {

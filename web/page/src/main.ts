@@ -67,8 +67,9 @@ const firstGesture = () => {
 document.addEventListener("keydown", firstGesture, { capture: true });
 document.addEventListener("pointerdown", firstGesture, { capture: true });
 
+// A message for the player: shown above the cards and told to the screen reader.
 function tell(words: string, lang: string): void {
-  message.textContent = words;
+  notice.textContent = words;
   live.say(words, lang);
 }
 
@@ -91,6 +92,7 @@ const connection = new Connection(language, {
       case "table":
         handView.show(received);
         drawing.show(received);
+        message.textContent = received.line; // the message line, for eyes: its words were said
         break;
       case "history":
         historyView.show(received.lines, received.replace);
@@ -104,7 +106,8 @@ const connection = new Connection(language, {
         }
         break;
       case "scores":
-        tell(scores.show(received, storedName()), language);
+        // Its words come with the answer's sentence.
+        scores.show(received, storedName());
         break;
       case "welcome":
         // The session plays by this browser's settings, also after a reload.

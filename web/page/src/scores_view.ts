@@ -42,15 +42,13 @@ export class ScoresView {
     return !this.section.hidden;
   }
 
-  // The lines in one text, for the screen reader.
-  show(scores: ScoresMessage, name: string): string {
+  show(scores: ScoresMessage, name: string): void {
     this.section.hidden = false;
     this.lines.textContent = scores.lines.join("\n");
     this.form.hidden = !scores.canWrite;
     if (scores.canWrite && this.name.value === "") this.name.value = name;
     this.continueButton.hidden = !scores.canContinue;
     this.closeButton.hidden = !scores.canClose || scores.canContinue;
-    return scores.lines.join(". ");
   }
 
   // Gives the focus to the table's first control: the player asked for it.
