@@ -147,3 +147,26 @@ test("a reload in the middle of a match comes back to it; axe-core finds nothing
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+test("the game settings chosen on the page are kept in the browser and deal the next match", async () => {
+  const { context, page, errors } = await openPage("screenReader");
+  const dealt = page.locator("#settings input[name=dealtCards]");
+  await dealt.focus();
+  await page.keyboard.press("Control+A");
+  await page.keyboard.type("6");
+  await page.keyboard.press("Tab"); // the change is taken as the field is left
+  await page.waitForFunction(() => JSON.parse(localStorage.getItem("tarvel.settings")).dealtCards === 6);
+  await page.focus("#hand");
+  await press(page, "n");
+  assert.equal((await options(page)).length, 6);
+  // A count the rules cannot deal keeps the one before.
+  await dealt.focus();
+  await page.keyboard.press("Control+A");
+  await page.keyboard.type("12");
+  await page.keyboard.press("Tab");
+  await page.waitForTimeout(200);
+  assert.equal(await dealt.inputValue(), "6");
+  assert.equal(JSON.parse(await page.evaluate(() => localStorage.getItem("tarvel.settings"))).dealtCards, 6);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
