@@ -67,11 +67,12 @@ function freePort() {
   });
 }
 
-// tarvelweb itself in the game folder, every tab dealing from one seed.
+// tarvelweb itself in the game folder, every tab dealing from one seed. Each closed tab's
+// game waits a minute for a reload, and all come from loopback: room for a few dozen.
 async function startTarvelweb(folder) {
   const port = await freePort();
   return new Promise((resolve, reject) => {
-    const child = spawn(process.env.TARVEL_WEB, ["--port", String(port), "--seed", "7"], {
+    const child = spawn(process.env.TARVEL_WEB, ["--port", String(port), "--seed", "7", "--tabs-per-address", "40"], {
       cwd: folder,
       stdio: ["ignore", "pipe", "inherit"],
     });
