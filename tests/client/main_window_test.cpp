@@ -33,7 +33,7 @@
 #include "tests/engine/table_setup.h"
 #include "tests/voice/fake_speech_service.h"
 #include "session/speech/sound_file_name.h"
-#include "engine/table_check.h"
+#include "testing/table_check.h"
 #include "client/table/table_layout.h"
 
 extern "C" const char* __lsan_default_suppressions() {

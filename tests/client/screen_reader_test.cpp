@@ -16,7 +16,7 @@
 #include <functional>
 
 #include "tests/client/game_folder.h"
-#include "engine/table_check.h"
+#include "testing/table_check.h"
 #include "rules/card_names.h"
 #include "tests/engine/table_setup.h"
 

@@ -1,4 +1,4 @@
-#include "engine/rules_agreement.h"
+#include "testing/rules_agreement.h"
 
 #include <string>
 #include <vector>

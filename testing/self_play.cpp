@@ -1,10 +1,10 @@
-#include "engine/self_play.h"
+#include "testing/self_play.h"
 
 #include <algorithm>
 #include <exception>
 #include <utility>
 
-#include "engine/table_check.h"
+#include "testing/table_check.h"
 #include "rules/card_names.h"
 
 namespace tarvel {
