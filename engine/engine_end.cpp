@@ -211,7 +211,7 @@ void Engine::NextGameOrEndMatch() {
         if (Networked()) {
             SendNet(protocol::ClientKind::EndOfOneGame);  // the server starts the next game
         } else {
-            Novhra1Click(false);
+            NewGameCommand(false);
         }
         return;
     }
@@ -237,7 +237,7 @@ void Engine::FinishMatchAfterThisGame() {
     state_.gameNumber = NumberOfGames();
 }
 
-void Engine::Ukonenhry1Click() {
+void Engine::EndMatchCommand() {
     scoreStepHeld_ = false;
     FinishMatchAfterThisGame();
     SendNet(protocol::ClientKind::TerminateGame);
