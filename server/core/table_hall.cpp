@@ -373,6 +373,17 @@ void TableHall::ClientDisconnected(ConnectionId id) {
     FreeIfEmpty(index);
 }
 
+void TableHall::ClientCutOff(ConnectionId id, std::string_view what) {
+    ++changes_;
+    if (const int index = IndexOf(id); index >= 0) Touch(index);
+    if (auto held = held_.find(id); held != held_.end()) {
+        log_.Log("Klient z adresy " + held->second.address + " přes port " + std::to_string(held->second.port) + " " +
+                 std::string(what) + ", spojení uzavřeno");
+    } else if (Table* table = TableOf(id)) {
+        table->game.ClientCutOff(id, what);
+    }
+}
+
 void TableHall::ClientNotReading(ConnectionId id) {
     ++changes_;
     if (const int index = IndexOf(id); index >= 0) Touch(index);

@@ -60,6 +60,8 @@ class TableHall {
     void ClientDisconnected(ConnectionId id);
     void ClientRead(ConnectionId id, std::string_view bytes);
     void ClientNotReading(ConnectionId id);
+    // See GameServer::ClientCutOff; a connection at no table is logged here.
+    void ClientCutOff(ConnectionId id, std::string_view what);
 
     // Apply to tables set up from now on, and to newcomers from now on.
     void SetSettingsTimeout(std::chrono::milliseconds timeout);
