@@ -112,6 +112,9 @@ class TableHall {
     // Opens the first free table and returns its index.
     int OpenTable(const std::optional<std::string>& name);
     void TurnAway(ConnectionId id, const Newcomer& newcomer, std::string_view why);
+    // The one table of a one-table server has its pair: a newcomer is turned away here, as
+    // the table would, under the log's limit for turned-away newcomers.
+    bool SingleTableTaken() const;
     // Whether a turned-away connection's lines are written: a flood of connections from
     // anywhere would otherwise fill the log with three lines each.
     bool LogsTurnAway();
