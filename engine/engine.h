@@ -219,7 +219,6 @@ class Engine {
     void SayCardsLeft(std::uint8_t count, bool toPlayer);
     // The loser's cards left and their points, the new totals and who leads.
     void AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::int32_t points);
-    static std::int32_t HandPoints(const std::vector<rules::CardId>& hand);
     void EndMatch();
 
     SpeechPort& speech_;

@@ -176,6 +176,22 @@ TEST(StrongChoice, PlainWinsAreTaken) {
         const Decision d = ChooseMove(EverythingKnown(p), false, 3);
         EXPECT_EQ(d.move, rules::Move::Lay(C("eso kárové")));
     }
+    {
+        SCOPED_TRACE("every card placed, the exact search given no time: the playouts still choose");
+        // As above, with every other card under the top of the pile, so only one deal
+        // agrees with the table; a search that proves nothing must not settle for the
+        // first move it did not see lost.
+        Position p = Known(Hand({"eso kárové", "8 kárová"}), Hand({"8 piková", "9 srdcová", "kluk srdcový"}),
+                           "10 kárová", {"7 křížová", "10 srdcová"});
+        p.pileSize = 0;
+        for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.StockSet() & ~Bit(C("10 kárová"));
+             s != 0; s &= s - 1)
+            p.pile[p.pileSize++] = rules::LowestCard(s);
+        p.pile[p.pileSize++] = C("10 kárová");
+        Effort noProof = kQuick;
+        noProof.exactNodes = 0;
+        EXPECT_EQ(ChooseMove(EverythingKnown(p), false, 3, noProof).move, rules::Move::Lay(C("eso kárové")));
+    }
 }
 
 struct ProofCase {

@@ -279,6 +279,37 @@ TEST(SeatKnowledge, TheRecordKeepsTheLaysSinceTheLastDraw) {
     EXPECT_EQ(game.Look().layCount, 0);
 }
 
+TEST(SeatKnowledge, ALongRunOfLaysKeepsTheNewestInTheirOrder) {
+    // Seat 0 lays fourteen cards in a row while seat 1 draws: the record keeps the
+    // newest twelve, each with the table it was laid on.
+    const std::vector<const char*> run = {"8 srdcová",    "9 srdcová",    "kluk srdcový", "král srdcový",
+                                          "král kárový",  "kluk kárový",  "10 kárová",    "9 kárová",
+                                          "8 kárová",     "8 křížová",    "9 křížová",    "10 křížová",
+                                          "kluk křížový", "král křížový"};
+    Script game;
+    Position& p = game.p;
+    for (const char* name : run) p.hands[0] |= Bit(C(name));
+    p.hands[0] |= Bit(C("8 piková"));
+    p.hands[1] = Hand({"eso pikové"});
+    p.pile[p.pileSize++] = C("10 srdcová");
+    for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1) {
+        p.stock[p.stockSize++] = rules::LowestCard(s);
+    }
+    p.toMove = 1;
+    for (const char* name : run) {
+        game.Look();
+        game.Mine(kDraw);
+        game.Theirs(rules::Move::Lay(C(name)));
+    }
+    const SeatKnowledge k = game.Look();
+    ASSERT_EQ(k.layCount, kLaysKept);
+    const std::size_t dropped = run.size() - kLaysKept;
+    for (std::size_t i = 0; i < kLaysKept; ++i) {
+        EXPECT_EQ(k.lays[i].card, C(run[dropped + i])) << i;
+        EXPECT_EQ(k.lays[i].top, C(run[dropped + i - 1])) << i;
+    }
+}
+
 TEST(SeatKnowledge, ALayThatReturnedThisSeatIsReadWithOnlyTheAnswersOpen) {
     // Seat 1 lays its last card under the return rule; seat 0 returns it with a seven,
     // the only kind of card it was allowed: its other spade tells nothing.

@@ -19,11 +19,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarvelweb: %s\n%s", error.c_str(), WebUsage().c_str());
         return 2;
     }
-    if (settings->help) {
-        std::fputs(WebUsage().c_str(), stdout);
+    if (settings->help || settings->version) {
+        std::fputs((settings->help ? WebUsage() : WebVersionText()).c_str(), stdout);
         return 0;
     }
+#ifdef TARVEL_INSTALLED_DATA_DIR
+    const QDir gameFolder(QStringLiteral(TARVEL_INSTALLED_DATA_DIR));
+#else
     const QDir gameFolder = QDir::current();
+#endif
     StaticFiles files(gameFolder);
     if (!files.HasPage()) {
         std::fprintf(stderr, "tarvelweb: the page is missing: no web/index.html in %s\n",
@@ -36,6 +40,7 @@ int main(int argc, char** argv) {
     }
     TabHub hub(TabGameFactory{}, HubLimits{});
     WebListener listener(std::move(files), OriginPolicy(settings->port, settings->origins), hub);
+    listener.SetBehindProxy(settings->behindProxy);
     if (!listener.Listen(QHostAddress::LocalHost, static_cast<quint16>(settings->port))) {
         std::fprintf(stderr, "tarvelweb: cannot serve on port %d: %s\n", settings->port,
                      qPrintable(listener.ErrorString()));
