@@ -101,7 +101,8 @@ grep -q '^Port serveru: 1412$' "$server_out" || { cat "$server_out"; fail "the s
 
 # tarvelweb as its service runs it: settings from /etc, files from the installed data,
 # started from a folder that holds nothing of the game.
-(cd / && "${player[@]}" env -i PATH=/usr/bin:/bin HOME="$home" /usr/games/tarvelweb \
+# (exec: the process killed below is tarvelweb itself, not a shell around it.)
+(cd / && exec "${player[@]}" env -i PATH=/usr/bin:/bin HOME="$home" /usr/games/tarvelweb \
   --settings /etc/tarvel/tarvelweb.ini >"$web_out" 2>&1) &
 web=$!
 for _ in $(seq 100); do grep -q 'http://127.0.0.1:8412/' "$web_out" && break; sleep 0.1; done

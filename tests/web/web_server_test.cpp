@@ -216,7 +216,7 @@ TEST_F(WebServer, CountsPlayersBehindAProxyByTheirForwardedAddress) {
     }
 }
 
-TEST(WebSettings, ReadsThePortFromFileAndCommandLine) {
+TEST(WebSettings, ReadsThePortAndTabsFromFileAndCommandLine) {
     QTemporaryDir dir;
     const std::string file = QDir(dir.path()).filePath(QStringLiteral("tarvelweb.ini")).toStdString();
     std::string error;
@@ -224,9 +224,12 @@ TEST(WebSettings, ReadsThePortFromFileAndCommandLine) {
     {
         QFile ini(QString::fromStdString(file));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[web]\r\nport=9000\r\n");
+        ini.write("[web]\r\nport=9000\r\ntabsperaddress=50\r\n");
     }
     EXPECT_EQ(ReadWebSettings(file, {}, error)->port, 9000);
+    EXPECT_EQ(ReadWebSettings(file, {}, error)->tabsPerAddress, 50);
+    EXPECT_EQ(ReadWebSettings(file, {"--tabs-per-address=210"}, error)->tabsPerAddress, 210);
+    EXPECT_EQ(ReadWebSettings(file, {"--seed", "7"}, error)->seed, 7u);
     EXPECT_EQ(ReadWebSettings(file, {"--port", "9100"}, error)->port, 9100);
     EXPECT_EQ(ReadWebSettings(file, {"--port=9200"}, error)->port, 9200);
     // A service names its file; the port on the command line still wins.
@@ -237,6 +240,7 @@ TEST(WebSettings, ReadsThePortFromFileAndCommandLine) {
     EXPECT_FALSE(ReadWebSettings(file, {}, error)->behindProxy);
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"--port"}, {"--port", "0"}, {"--port", "65536"}, {"--port", "80x"}, {"--verbose"},
+             {"--tabs-per-address", "0"}, {"--tabs-per-address", "401"}, {"--seed", "-1"}, {"--seed"},
              {"--settings"}, {"--settings", missing}, {"--settings", file, "--settings", file}}) {
         error.clear();
         EXPECT_FALSE(ReadWebSettings(file, bad, error).has_value()) << bad.front();

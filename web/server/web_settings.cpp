@@ -18,6 +18,15 @@ std::optional<int> PortOf(const std::string& text) {
     return port;
 }
 
+std::optional<int> TabsOf(const std::string& text) {
+    int tabs = 0;
+    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), tabs);
+    if (failure != std::errc{} || end != text.data() + text.size() || tabs < 1 || tabs > kMostTabsPerAddress) {
+        return std::nullopt;
+    }
+    return tabs;
+}
+
 // The value of `--name VALUE` or `--name=VALUE` at arguments[i] (moving i past VALUE), or
 // nothing when arguments[i] is another argument.
 std::optional<std::string> OptionValue(std::string_view name, const std::vector<std::string>& arguments,
@@ -37,6 +46,7 @@ std::optional<WebSettings> ReadWebSettings(const std::string& defaultSettingsFil
     WebSettings settings;
     settings.settingsFile = defaultSettingsFile;
     std::optional<int> portArgument;
+    std::optional<int> tabsArgument;
     bool settingsGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -50,6 +60,21 @@ std::optional<WebSettings> ReadWebSettings(const std::string& defaultSettingsFil
                 error = "--port needs a port number from 1 to 65535, not \"" + *port + "\"";
                 return std::nullopt;
             }
+        } else if (const auto tabs = OptionValue("--tabs-per-address", arguments, i)) {
+            tabsArgument = TabsOf(*tabs);
+            if (!tabsArgument) {
+                error = "--tabs-per-address needs a number from 1 to " + std::to_string(kMostTabsPerAddress) +
+                        ", not \"" + *tabs + "\"";
+                return std::nullopt;
+            }
+        } else if (const auto seed = OptionValue("--seed", arguments, i)) {
+            std::uint64_t value = 0;
+            const auto [end, failure] = std::from_chars(seed->data(), seed->data() + seed->size(), value);
+            if (seed->empty() || failure != std::errc{} || end != seed->data() + seed->size()) {
+                error = "--seed needs a whole number, not \"" + *seed + "\"";
+                return std::nullopt;
+            }
+            settings.seed = value;
         } else if (const auto file = OptionValue("--settings", arguments, i)) {
             if (file->empty()) {
                 error = "--settings needs the path of the settings file";
@@ -82,6 +107,15 @@ std::optional<WebSettings> ReadWebSettings(const std::string& defaultSettingsFil
     }
     if (portArgument) settings.port = *portArgument;
     settings.origins = file.ReadString("web", "origins", "");
+    const std::string tabs = file.ReadString("web", "tabsperaddress", std::to_string(kDefaultTabsPerAddress));
+    if (const auto parsed = TabsOf(tabs)) {
+        settings.tabsPerAddress = *parsed;
+    } else {
+        error = settings.settingsFile + ": tabsperaddress=" + tabs + " is no number from 1 to " +
+                std::to_string(kMostTabsPerAddress);
+        return std::nullopt;
+    }
+    if (tabsArgument) settings.tabsPerAddress = *tabsArgument;
     const std::string proxy = file.ReadString("web", "proxy", "0");
     if (proxy != "0" && proxy != "1") {
         error = settings.settingsFile + ": proxy=" + proxy + " is neither 0 nor 1";
@@ -92,21 +126,16 @@ std::optional<WebSettings> ReadWebSettings(const std::string& defaultSettingsFil
 }
 
 std::string WebUsage() {
-    return "Usage: tarvelweb [--port N] [--settings FILE]\n"
+    return "Usage: tarvelweb [--port N] [--settings FILE] [--tabs-per-address N] [--seed N]\n"
            "Serves Tarvel " + std::string(ProgramVersion()) + " to web browsers: open the address it prints.\n"
            "\n"
            "  --port N         serve on port N instead of the settings' ([web] port=, default 8412)\n"
            "  --settings FILE  read the settings from FILE instead of tarvelweb.ini in the\n"
            "                   folder it is started from\n"
+           "  --tabs-per-address N  let one address have N tabs open ([web] tabsperaddress=, default 8)\n"
+           "  --seed N         deal every tab's games from seed N (the same games each time: for tests)\n"
            "  -h, --help       print this help and exit\n"
            "  --version        print the version and the licence and exit\n";
-}
-
-std::string WebVersionText() {
-    return "tarvelweb (Tarvel) " + std::string(ProgramVersion()) +
-           "\n"
-           "Free software under the GNU General Public License, version 3 or later;\n"
-           "there is no warranty.\n";
 }
 
 }  // namespace tarvel::web

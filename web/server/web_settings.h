@@ -5,10 +5,13 @@
 //   [web]
 //   port=8412                                   the port the page is served on
 //   origins=https://cards.example.org           further pages that may play (a proxy's)
+//   tabsperaddress=8                            tabs one address may have open (raise it
+//                                               where many players share one address)
 //   proxy=0                                     1: a reverse proxy on this machine names
 //                                               each player's address (X-Forwarded-For)
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,14 +19,19 @@
 namespace tarvel::web {
 
 inline constexpr int kDefaultPort = 8412;
+inline constexpr int kDefaultTabsPerAddress = 8;
+inline constexpr int kMostTabsPerAddress = 400;  // every session the server holds
 
 struct WebSettings {
     int port = kDefaultPort;
     std::string origins;
+    int tabsPerAddress = kDefaultTabsPerAddress;
     bool behindProxy = false;
     std::string settingsFile;  // the file read
     bool help = false;
     bool version = false;
+    // Every tab deals from this seed: the same games each time, for tests and benchmarks.
+    std::optional<std::uint64_t> seed;
 };
 
 // Reads the arguments after the program's name, then the settings file they name (or
@@ -34,6 +42,5 @@ std::optional<WebSettings> ReadWebSettings(const std::string& defaultSettingsFil
                                            std::string& error);
 
 std::string WebUsage();
-std::string WebVersionText();
 
 }  // namespace tarvel::web
