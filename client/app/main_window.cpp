@@ -123,7 +123,7 @@ bool MainWindow::SoundsOn() const {
 void MainWindow::BuildWindow() {
     InstallScreenReaderInterfaces();
     table_ = new TableView(*pictures_, this);
-    table_->setObjectName(QStringLiteral("PaintBox1"));
+    table_->setObjectName(QStringLiteral("tableView"));
     setCentralWidget(table_);
 
     messageLine_ = new QLabel(table_);
@@ -134,7 +134,7 @@ void MainWindow::BuildWindow() {
 
     for (std::size_t i = 0; i < panels_.size(); ++i) {
         panels_[i] = new QLabel(statusBar());
-        panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panels_[i]->setObjectName(QStringLiteral("statusPanel%1").arg(i));
         panels_[i]->setMinimumWidth(kPanelWidths[i]);
         panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         statusBar()->addWidget(panels_[i]);
@@ -382,7 +382,7 @@ void MainWindow::CreateDialogs() {
     scoreDialog_ = new ScoreTableDialog(texts, this);
     environmentDialog_ = new EnvironmentDialog(session_->Texts(), this);
     gameSettingsDialog_->setObjectName(QStringLiteral("gameSettingsDialog"));
-    aboutBox_->setObjectName(QStringLiteral("TAboutBox"));
+    aboutBox_->setObjectName(QStringLiteral("aboutBox"));
     environmentDialog_->setObjectName(QStringLiteral("environmentDialog"));
     netSettingsDialog_ = new NetSettingsDialog(
         texts, ReadServerList(kServerListName), [this](const QString& message) { ShowMessage(message); }, this);

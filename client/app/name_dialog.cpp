@@ -25,7 +25,7 @@ NameDialog::NameDialog(const Localizer& texts, std::function<void(const QString&
     setWindowTitle(Text(texts, score_text::kNameDialogCaption));
     auto* label = new QLabel(Text(texts, score_text::kNameLabel), this);
     nameEdit_ = new QLineEdit(this);
-    nameEdit_->setObjectName(QStringLiteral("jmenoedit"));
+    nameEdit_->setObjectName(QStringLiteral("nameEdit"));
     nameEdit_->setMaxLength(kLongestName);
     nameEdit_->setAccessibleName(label->text().remove('&'));
     label->setBuddy(nameEdit_);

@@ -28,10 +28,10 @@ void Offer(QPushButton* button, bool shown) {
 }  // namespace
 
 ScoreTableDialog::ScoreTableDialog(const Localizer& texts, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Tform6"));
+    setObjectName(QStringLiteral("scoreTableDialog"));
     setWindowTitle(Text(texts, score_text::kTableDialogCaption));
     tableText_ = new QPlainTextEdit(this);
-    tableText_->setObjectName(QStringLiteral("tabulkamemo"));
+    tableText_->setObjectName(QStringLiteral("tableText"));
     tableText_->setReadOnly(true);
     tableText_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     tableText_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

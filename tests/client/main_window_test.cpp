@@ -877,7 +877,7 @@ TEST_F(WindowTest, WithoutAServiceTheGameSaysSoOnceAndSpeaksWithItsRecordings) {
 TEST_F(WindowTest, TheAboutBoxNamesTheVersion) {
     Open();
     QString version;
-    WhenModal("TAboutBox", [&version](QWidget* box) {
+    WhenModal("aboutBox", [&version](QWidget* box) {
         version = box->findChild<QLabel*>("Version")->text();
         box->findChild<QPushButton*>("OKButton")->click();
     });
@@ -898,15 +898,15 @@ TEST_F(TableOfResultsTest, AWonGameOffersTheTableAndWritingANameEndsTheMatch) {
     Deal({"9 srdcová"}, {"dáma piková", "kluk kárový"}, {"10 srdcová"});
     bool shown = false;
     QString lines;
-    WhenModal("Tform6", [&](QWidget* table) {
+    WhenModal("scoreTableDialog", [&](QWidget* table) {
         shown = true;
-        lines = table->findChild<QPlainTextEdit*>("tabulkamemo")->toPlainText();
+        lines = table->findChild<QPlainTextEdit*>("tableText")->toPlainText();
         EXPECT_TRUE(table->findChild<QPushButton*>("writetabbutton")->isVisible());
         EXPECT_TRUE(table->findChild<QPushButton*>("continuegamebutton")->isVisible());
         EXPECT_FALSE(table->findChild<QPushButton*>("closebitbtn")->isVisible());
         WhenModal("nameDialog", [](QWidget* name) {
             // Typed as a keyboard with Czech letters gives them.
-            auto* field = name->findChild<QLineEdit*>("jmenoedit");
+            auto* field = name->findChild<QLineEdit*>("nameEdit");
             for (const QChar letter : QStringLiteral("Hráč")) {
                 QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(letter));
                 QCoreApplication::sendEvent(field, &press);
@@ -917,7 +917,7 @@ TEST_F(TableOfResultsTest, AWonGameOffersTheTableAndWritingANameEndsTheMatch) {
         // Written: only close is left, and the table shows the new result.
         EXPECT_FALSE(table->findChild<QPushButton*>("writetabbutton")->isVisible());
         EXPECT_TRUE(table->findChild<QPushButton*>("closebitbtn")->isVisible());
-        EXPECT_TRUE(table->findChild<QPlainTextEdit*>("tabulkamemo")->toPlainText().contains("Hráč"));
+        EXPECT_TRUE(table->findChild<QPlainTextEdit*>("tableText")->toPlainText().contains("Hráč"));
         table->findChild<QPushButton*>("closebitbtn")->click();
     });
     Key(Qt::Key_Return);
