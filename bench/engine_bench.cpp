@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/self_play.h"
+#include "testing/self_play.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/rules_agreement.h"
-#include "engine/self_play.h"
+#include "testing/rules_agreement.h"
+#include "testing/self_play.h"
 
 constexpr unsigned long long kTurnsPerMatch = 300;
 

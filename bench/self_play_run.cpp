@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/self_play.h"
+#include "testing/self_play.h"
 
 namespace {
 

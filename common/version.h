@@ -2,10 +2,14 @@
 // CMakeLists.txt, so that --help, --version and the about boxes cannot disagree.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace tarvel {
 
 std::string_view ProgramVersion();
+
+// What `PROGRAM --version` prints: the program, the version and the licence.
+std::string VersionText(std::string_view program);
 
 }  // namespace tarvel

@@ -1,6 +1,5 @@
 #include "engine/engine.h"
 
-#include <numeric>
 #include <string>
 
 #include "rules/card_names.h"
@@ -54,11 +53,6 @@ void Engine::SelectionMoved(bool byKeys) {
     event.kind = GameEventKind::SelectionMoved;
     event.byKeys = byKeys;
     events_.Happened(event);
-}
-
-std::int32_t Engine::HandPoints(const std::vector<rules::CardId>& hand) {
-    return std::accumulate(hand.begin(), hand.end(), std::int32_t{0},
-                           [](std::int32_t sum, rules::CardId card) { return sum + rules::PointsOf(card); });
 }
 
 rules::Position& Engine::Game() {

@@ -47,7 +47,7 @@ class Engine {
     void OptionsChanged();
 
     // New game and deal.
-    void Novhra1Click(bool fromMenu);
+    void NewGameCommand(bool fromMenu);
     void BeginPlayerTurn();
 
     // Selection in the hand and in the suit row.
@@ -125,7 +125,7 @@ class Engine {
     void OpponentWinsGame();
     void SayPoints(std::int32_t count, bool penalty);
     void NextGameOrEndMatch();
-    void Ukonenhry1Click();
+    void EndMatchCommand();
     // The result has been written into the table of best results: the match ends
     // with this game, so the NextGameOrEndMatch that follows ends it.
     void FinishMatchAfterThisGame();
@@ -219,7 +219,6 @@ class Engine {
     void SayCardsLeft(std::uint8_t count, bool toPlayer);
     // The loser's cards left and their points, the new totals and who leads.
     void AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::int32_t points);
-    static std::int32_t HandPoints(const std::vector<rules::CardId>& hand);
     void EndMatch();
 
     SpeechPort& speech_;

@@ -7,7 +7,7 @@
 
 namespace tarvel {
 
-void Engine::Novhra1Click(bool fromMenu) {
+void Engine::NewGameCommand(bool fromMenu) {
     if (fromMenu) scoreStepHeld_ = false;  // a table of results left open belongs to the old match
     Tell(GameEventKind::TableCleared);
     if (Networked()) {

@@ -142,7 +142,7 @@ void Engine::FinishOpponentWin(bool givingUp) {
     Say("jsem vítěz");
 
     if (options_.playforpoints) {
-        const std::int32_t points = HandPoints(state_.playerHand);
+        const std::int32_t points = rules::HandPoints(rules::SetOf(state_.playerHand));
         SendNet(protocol::ClientKind::Points, std::to_string(points));
         AnnounceGamePoints(true, state_.PlayerCount(), points);
     }
@@ -174,7 +174,7 @@ void Engine::PlayerWinsGame() {
 void Engine::FinishPlayerWin() {
     if (options_.playforpoints) {
         const std::int32_t points =
-            Networked() ? net_.opponentPoints.value_or(0) : HandPoints(state_.opponentHand);
+            Networked() ? net_.opponentPoints.value_or(0) : rules::HandPoints(rules::SetOf(state_.opponentHand));
         AnnounceGamePoints(false, state_.opponentCount, points);
     }
     if (Networked()) {
@@ -211,7 +211,7 @@ void Engine::NextGameOrEndMatch() {
         if (Networked()) {
             SendNet(protocol::ClientKind::EndOfOneGame);  // the server starts the next game
         } else {
-            Novhra1Click(false);
+            NewGameCommand(false);
         }
         return;
     }
@@ -237,7 +237,7 @@ void Engine::FinishMatchAfterThisGame() {
     state_.gameNumber = NumberOfGames();
 }
 
-void Engine::Ukonenhry1Click() {
+void Engine::EndMatchCommand() {
     scoreStepHeld_ = false;
     FinishMatchAfterThisGame();
     SendNet(protocol::ClientKind::TerminateGame);

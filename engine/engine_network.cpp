@@ -43,7 +43,7 @@ void Engine::NetworkSettingsAgreed() {
     // Agreement comes before each game of a match; one in the middle of a game is stray.
     if (state_.running || net_.waiting != NetworkWait::None) return;
     net_.active = true;
-    Novhra1Click(false);
+    NewGameCommand(false);
 }
 
 void Engine::NetworkFirstPlayer(std::string_view digit) {

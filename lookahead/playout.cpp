@@ -31,12 +31,6 @@ rules::CardId QuickCard(rules::CardSet hand, rules::CardSet layable, FastRandom&
 
 }  // namespace
 
-int PointsOfHand(rules::CardSet hand) {
-    int points = 0;
-    for (; hand != 0; hand &= hand - 1) points += rules::PointsOf(rules::LowestCard(hand));
-    return points;
-}
-
 std::uint8_t SuitHeldMost(rules::CardSet hand, std::uint8_t fallback) {
     std::uint8_t best = fallback;
     int most = 0;
@@ -62,7 +56,7 @@ double ScoreOf(const rules::Position& p, std::uint8_t seat, bool forPoints) {
     if (!p.Over()) return forPoints ? 0.0 : 0.5;
     const bool won = p.winner == seat;
     if (!forPoints) return won ? 1.0 : 0.0;
-    return won ? PointsOfHand(p.hands[rules::OtherSeat(seat)]) : -PointsOfHand(p.hands[seat]);
+    return won ? rules::HandPoints(p.hands[rules::OtherSeat(seat)]) : -rules::HandPoints(p.hands[seat]);
 }
 
 double PlayOut(rules::Position p, std::uint8_t seat, bool forPoints, FastRandom& random, long& steps) {

@@ -16,9 +16,6 @@ rules::Move QuickMove(const rules::Position& position, FastRandom& random);
 // suit) when it holds only queens.
 std::uint8_t SuitHeldMost(rules::CardSet hand, std::uint8_t fallback);
 
-// The points of the cards in a hand.
-int PointsOfHand(rules::CardSet hand);
-
 // Plays the position out and scores it for `seat`: 1 for a win and 0 for a loss, or
 // under points the loser's points, as a gain for a win and a cost for a loss. A game
 // that runs past the limit counts as half a win, or nothing, under points.

@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <span>
 
 namespace tarvel::rules {
 
@@ -49,5 +50,19 @@ constexpr int PointsOf(CardId card) {
 
 // Lowest card of a non-empty set, and the set without it: the usual walk over a mask.
 constexpr CardId LowestCard(CardSet set) { return static_cast<CardId>(std::countr_zero(set)); }
+
+// The set of cards listed one by one (a hand in the order it came, cards drawn).
+constexpr CardSet SetOf(std::span<const CardId> cards) {
+    CardSet set = 0;
+    for (const CardId card : cards) set |= Bit(card);
+    return set;
+}
+
+// The penalty points a hand left at the end of a game costs its holder.
+constexpr int HandPoints(CardSet hand) {
+    int points = 0;
+    for (; hand != 0; hand &= hand - 1) points += PointsOf(LowestCard(hand));
+    return points;
+}
 
 }  // namespace tarvel::rules

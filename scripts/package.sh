@@ -28,6 +28,9 @@ if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
 else
   tar -C "$root" --exclude='./build*' --exclude=./game -cf - . | tar -xf - -C "$source"
 fi
+# The page is bundled with the npm packages set-up installed from the lock file (the
+# package build itself fetches nothing).
+cp -a "$root/web/page/node_modules" "$source/web/page/"
 (cd "$source" &&
   DEB_BUILD_OPTIONS="$options ${DEB_BUILD_OPTIONS:-}" dpkg-buildpackage -b -us -uc)
 rm -rf "$source"

@@ -6,7 +6,8 @@
 # as its service starts it, the installed client started as a new player would (a fresh
 # home folder, no game folder) on Xvfb with its sounds logged, a match dealt with every
 # phrase found, the settings written into the home folder and nothing into the
-# installed folders, and both packages purged again.
+# installed folders, tarvelweb started as its service starts it and its page, recordings and
+# WebSocket reached over HTTP, and both packages purged again.
 # Usage: package_test.sh [--no-build] [OUTPUT_DIR]   (default: build-package)
 #   --no-build  tests the package already in OUTPUT_DIR
 set -euo pipefail
@@ -41,7 +42,8 @@ tr ',' '\n' <<<"$depends" | grep -qx " *tarvel-data (= $version)" ||
 programs=$(dpkg-deb -c "$deb")
 data_files=$(dpkg-deb -c "$data_deb")
 if grep -q ' \./usr/share/games/' <<<"$programs"; then fail "tarvel holds data that belongs in tarvel-data"; fi
-for needed in zvuky/zZacinas.wav karty/card1.bmp tarvel.txt tarvelsvr.txt svrlist.txt; do
+for needed in zvuky/zZacinas.wav zvuky/zZacinas.opus zvuky/zZacinas.mp3 karty/card1.bmp tarvel.txt tarvelsvr.txt \
+  svrlist.txt web/index.html web/tarvel.js; do
   grep -q " \./usr/share/games/tarvel/$needed\$" <<<"$data_files" || fail "tarvel-data lacks $needed"
 done
 
@@ -51,8 +53,9 @@ lintian --fail-on error,warning --display-level '>=warning' "$deb" "$data_deb"
 view=$(mktemp -d)
 home=$(mktemp -d)
 server_out=$(mktemp)
+web_out=$(mktemp)
 cleanup() {
-  rm -rf "$view" "$home" "$server_out"
+  rm -rf "$view" "$home" "$server_out" "$web_out"
   local package
   for package in tarvel tarvel-data; do
     if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -67,10 +70,17 @@ appstreamcli validate --no-net "$view/usr/share/metainfo/cz.tarvel.Tarvel.metain
 
 DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "$deb" "$data_deb" >/dev/null
 data=/usr/share/games/tarvel
-for program in /usr/games/tarvel /usr/games/tarvelsvr; do [ -x "$program" ] || fail "$program is not installed"; done
-[ -f /etc/tarvel/tarvelsvr.ini ] || fail "the service's settings file is missing"
-unit=$(dpkg -L tarvel | grep '/systemd/system/tarvelsvr.service$') || fail "no systemd unit"
-if command -v systemd-analyze >/dev/null; then systemd-analyze verify "$unit"; fi
+for program in /usr/games/tarvel /usr/games/tarvelsvr /usr/games/tarvelweb; do
+  [ -x "$program" ] || fail "$program is not installed"
+done
+[ -f /etc/tarvel/tarvelsvr.ini ] || fail "the server's settings file is missing"
+[ -f /etc/tarvel/tarvelweb.ini ] || fail "tarvelweb's settings file is missing"
+unit=$(dpkg -L tarvel | grep '/systemd/system/tarvelsvr.service$') || fail "no systemd unit for the server"
+web_unit=$(dpkg -L tarvel | grep '/systemd/system/tarvelweb.service$') || fail "no systemd unit for tarvelweb"
+if command -v systemd-analyze >/dev/null; then systemd-analyze verify "$unit" "$web_unit"; fi
+# The unit starts what the package installed, with the settings it installed.
+grep -qx 'ExecStart=/usr/games/tarvelweb --settings /etc/tarvel/tarvelweb.ini' "$web_unit" ||
+  fail "tarvelweb's unit does not start the installed tarvelweb with /etc/tarvel/tarvelweb.ini"
 
 # Run as a player: an unprivileged user where this runs as root, so that a write into
 # the installed folders would fail as it does on a player's machine.
@@ -88,6 +98,26 @@ for _ in $(seq 100); do grep -q '^Port serveru: 1412$' "$server_out" && break; s
 kill "$server" 2>/dev/null || true
 wait "$server" 2>/dev/null || true
 grep -q '^Port serveru: 1412$' "$server_out" || { cat "$server_out"; fail "the server did not start from /etc"; }
+
+# tarvelweb as its service runs it: settings from /etc, files from the installed data,
+# started from a folder that holds nothing of the game.
+# (exec: the process killed below is tarvelweb itself, not a shell around it.)
+(cd / && exec "${player[@]}" env -i PATH=/usr/bin:/bin HOME="$home" /usr/games/tarvelweb \
+  --settings /etc/tarvel/tarvelweb.ini >"$web_out" 2>&1) &
+web=$!
+for _ in $(seq 100); do grep -q 'http://127.0.0.1:8412/' "$web_out" && break; sleep 0.1; done
+page=$(curl -s -i --max-time 5 http://127.0.0.1:8412/) || true
+recording=$(curl -s -I --max-time 5 'http://127.0.0.1:8412/zvuky/zZacinas.opus') || true
+upgrade=$(curl -s -i --max-time 2 -H 'Connection: Upgrade' -H 'Upgrade: websocket' -H 'Sec-WebSocket-Version: 13' \
+  -H 'Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==' -H 'Origin: http://127.0.0.1:8412' \
+  http://127.0.0.1:8412/ws) || true
+kill "$web" 2>/dev/null || true
+wait "$web" 2>/dev/null || true
+grep -q '^HTTP/1.1 200' <<<"$page" || { cat "$web_out"; fail "tarvelweb did not serve its page from the installed files"; }
+grep -qi "^Content-Security-Policy: default-src 'self'" <<<"$page" || fail "the page has no content security policy"
+grep -q '^HTTP/1.1 200' <<<"$recording" || fail "tarvelweb did not serve the installed recordings"
+grep -qi '^Cache-Control: max-age=' <<<"$recording" || fail "the recordings are served without cache headers"
+grep -q '^HTTP/1.1 101' <<<"$upgrade" || fail "tarvelweb's WebSocket did not open: $upgrade"
 
 # The client as a new player starts it: a fresh home, started from the home folder.
 cat >"$home/play.sh" <<PLAY
@@ -127,7 +157,7 @@ extra=$(comm -13 <(dpkg -L tarvel tarvel-data | sort -u) <(find "$data" | sort))
 [ -z "$extra" ] || fail "files were added to $data: $extra"
 
 DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get purge -y -qq tarvel tarvel-data >/dev/null
-for gone in /usr/games/tarvel /usr/games/tarvelsvr "$data" /etc/tarvel "$unit"; do
+for gone in /usr/games/tarvel /usr/games/tarvelsvr /usr/games/tarvelweb "$data" /etc/tarvel "$unit" "$web_unit"; do
   [ ! -e "$gone" ] || fail "$gone is still there after the purge"
 done
 echo "package test: passed in $(($(date +%s) - start)) s"

@@ -4,6 +4,7 @@
 
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace tarvel::server {
@@ -124,12 +125,102 @@ void ClientListener::StopListening() {
 void ClientListener::Write(ConnectionId id, std::string_view bytes) {
     // A connection being dropped for not reading takes nothing more.
     if (notReading_.count(id) != 0) return;
-    if (sockets_->Write(id, bytes) > kMaxUnsentBytes) {
+    const std::size_t unsent = sockets_->Write(id, bytes);
+    if (unsent > kMaxUnsentBytes) {
         notReading_.insert(id);
         // Later, from the event loop: the game must never be re-entered from its own call.
         QMetaObject::invokeMethod(
             this, [this, id] { DropClientNotReading(id); }, Qt::QueuedConnection);
+    } else if (unsent > flowLimits_.unsentPauseBytes) {
+        auto it = flows_.find(id);
+        if (it == flows_.end()) return;
+        it->second.limits.Unsent(unsent, ConnectionFlow::Clock::now());
+        CheckFlow(id);
+        // Whoever sent what is relayed here waits with it: nothing of theirs is read meanwhile.
+        if (reading_ == 0 || reading_ == id) return;
+        auto source = flows_.find(reading_);
+        if (source == flows_.end() || source->second.heldBy != 0) return;
+        source->second.heldBy = id;
+        it->second.holding.push_back(reading_);
+        CheckFlow(reading_);
     }
+}
+
+void ClientListener::ReleaseHeld(Flow& flow) {
+    for (ConnectionId held : std::exchange(flow.holding, {})) {
+        auto it = flows_.find(held);
+        if (it == flows_.end()) continue;
+        it->second.heldBy = 0;
+        // From the event loop: this may run inside the game's call or the connection's end.
+        QMetaObject::invokeMethod(
+            this, [this, held] { CheckFlow(held); }, Qt::QueuedConnection);
+    }
+}
+
+void ClientListener::Drained(ConnectionId id) {
+    auto it = flows_.find(id);
+    if (it == flows_.end() || !it->second.paused) return;
+    it->second.limits.Unsent(0, ConnectionFlow::Clock::now());
+    ReleaseHeld(it->second);
+    CheckFlow(id);
+}
+
+void ClientListener::CheckFlow(ConnectionId id) {
+    auto it = flows_.find(id);
+    if (it == flows_.end() || it->second.cutOff) return;
+    Flow& flow = it->second;
+    const auto now = ConnectionFlow::Clock::now();
+    const ConnectionFlow::Over over = flow.limits.Limit(now);
+    if (over != ConnectionFlow::Over::Nothing && flow.limits.Overdue(now)) {
+        CutOff(id, over);
+        return;
+    }
+    if (over == ConnectionFlow::Over::Nothing) {
+        if (flow.heldBy != 0 && !flow.paused) {
+            flow.paused = true;
+            sockets_->PauseReading(id);
+        } else if (flow.heldBy == 0 && flow.paused) {
+            flow.paused = false;
+            if (flow.recheck) flow.recheck->Stop();
+            sockets_->ResumeReading(id);
+        }
+        return;
+    }
+    if (!flow.paused) {
+        flow.paused = true;
+        sockets_->PauseReading(id);
+    }
+    // Looked at again when the input is back within bounds, or when it is time to cut it off;
+    // a drained output says so itself.
+    auto next = flow.limits.CutAt();
+    if (over == ConnectionFlow::Over::Input) next = std::min(next, flow.limits.InputBackAt());
+    if (!flow.recheck) flow.recheck = timers_.MakeTimer([this, id] { CheckFlow(id); });
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(next - now);
+    flow.recheck->Start(std::max(wait, std::chrono::milliseconds(1)));
+}
+
+void ClientListener::CutOff(ConnectionId id, ConnectionFlow::Over over) {
+    Flow& flow = flows_.at(id);
+    flow.cutOff = true;
+    sockets_->PauseReading(id);
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(flowLimits_.overLimitCut).count();
+    const std::string what =
+        over == ConnectionFlow::Over::Input
+            ? "posílá rychleji než " + std::to_string(flowLimits_.readBytesPerSecond / 1024) + " KiB/s déle než " +
+                  std::to_string(seconds) + " s"
+            : "nepřijímá data, neodesláno přes " + std::to_string(flowLimits_.unsentPauseBytes / 1024) +
+                  " KiB déle než " + std::to_string(seconds) + " s";
+    // Later, from the event loop: this may run inside the game's own write, or inside the
+    // timer that the end destroys.
+    QMetaObject::invokeMethod(
+        this,
+        [this, id, what] {
+            if (live_.count(id) == 0) return;
+            hall_->ClientCutOff(id, what);
+            sockets_->Abort(id);
+            Ended(id);
+        },
+        Qt::QueuedConnection);
 }
 
 void ClientListener::DropClientNotReading(ConnectionId id) {
@@ -147,6 +238,7 @@ void ClientListener::Close(ConnectionId id, std::chrono::milliseconds after) {
 
 void ClientListener::Accepted(ConnectionId id, const std::string& address, std::uint16_t port) {
     live_.insert(id);
+    flows_.try_emplace(id, flowLimits_, ConnectionFlow::Clock::now());
     hall_->ClientConnected(id, address, port);
     if (static_cast<int>(sockets_->OpenCount()) >= socketCap_ && !acceptPaused_) {
         // Full: further connections wait with the system until one of these goes.
@@ -157,12 +249,27 @@ void ClientListener::Accepted(ConnectionId id, const std::string& address, std::
 
 void ClientListener::Received(ConnectionId id, std::string_view bytes) {
     bytesReceived_ += bytes.size();
+    auto it = flows_.find(id);
+    if (it == flows_.end() || it->second.cutOff) return;  // what it sends is no more the game's
+    it->second.limits.Read(bytes.size(), ConnectionFlow::Clock::now());
+    reading_ = id;
     hall_->ClientRead(id, bytes);
+    reading_ = 0;
+    CheckFlow(id);
 }
 
 void ClientListener::Ended(ConnectionId id) {
     if (live_.erase(id) == 0) return;
     notReading_.erase(id);
+    if (auto it = flows_.find(id); it != flows_.end()) {
+        ReleaseHeld(it->second);
+        if (it->second.heldBy != 0) {
+            if (auto holder = flows_.find(it->second.heldBy); holder != flows_.end()) {
+                std::erase(holder->second.holding, id);
+            }
+        }
+        flows_.erase(it);
+    }
     hall_->ClientDisconnected(id);
     ResumeAcceptingWhenRoom();
 }

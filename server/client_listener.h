@@ -1,9 +1,11 @@
 // The TCP side of the server: the listening socket and the client connections on the
 // Qt event loop. It hands connects, reads and disconnects to the game logic and
 // carries the game's writes and closes back to the sockets. Nothing here blocks, and
-// nothing a client does can make it hold more than kMaxUnsentBytes for that client; it
-// keeps the connections below the open-files limit and goes on accepting after the
-// system refused one.
+// nothing a client does can make it hold more than kMaxUnsentBytes for that client: a
+// client that sends too fast or reads too little is read no more until it is back within
+// bounds (see ConnectionFlow), and cut off when it stays out of them. It keeps the
+// connections below the open-files limit and goes on accepting after the system refused
+// one.
 #pragma once
 
 #include <QObject>
@@ -11,9 +13,12 @@
 #include <QTimer>
 #include <chrono>
 #include <memory>
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "common/random_source.h"
+#include "server/core/connection_flow.h"
 #include "server/core/game_server.h"
 #include "server/core/server_links.h"
 #include "server/core/table_hall.h"
@@ -63,6 +68,10 @@ class ClientListener final : public QObject,
     void SetConnectionLimits(int perAddress, int total);
     // The connections the server takes at most, with room kept below the open-files limit.
     int ConnectionCap() const { return connectionCap_; }
+    // What one connection may make the server do; for connections from now on.
+    void SetFlowLimits(const ConnectionFlow::Limits& limits) { flowLimits_ = limits; }
+    // Bytes the server holds for its connections: output waiting and input not yet handled.
+    std::size_t BytesHeld() const { return sockets_->BytesHeld(); }
     // Bytes read from all clients so far: lets a test know that the server has
     // handled everything it sent.
     std::uint64_t BytesReceived() const { return bytesReceived_; }
@@ -75,8 +84,13 @@ class ClientListener final : public QObject,
     void Accepted(ConnectionId id, const std::string& address, std::uint16_t port) override;
     void Received(ConnectionId id, std::string_view bytes) override;
     void Ended(ConnectionId id) override;
+    void Drained(ConnectionId id) override;
     void AcceptFailed(const std::string& reason) override;
     void DropClientNotReading(ConnectionId id);
+    // Pauses or resumes reading the connection as its flow says, and cuts it off when it
+    // stayed out of bounds too long.
+    void CheckFlow(ConnectionId id);
+    void CutOff(ConnectionId id, ConnectionFlow::Over over);
     void ResumeAcceptingWhenRoom();
 
     std::unique_ptr<SocketSet> sockets_;
@@ -84,6 +98,23 @@ class ClientListener final : public QObject,
     std::unordered_set<ConnectionId> live_;
     // Connections past the output limit: they take no more writes and are dropped from the event loop.
     std::unordered_set<ConnectionId> notReading_;
+    struct Flow {
+        Flow(const ConnectionFlow::Limits& bounds, ConnectionFlow::Clock::time_point now) : limits(bounds, now) {}
+        ConnectionFlow limits;
+        bool paused = false;  // not read for now
+        bool cutOff = false;  // its end is on the way
+        // Sent what is relayed to a connection that does not read: waits until that one
+        // has drained or is gone.
+        ConnectionId heldBy = 0;
+        std::vector<ConnectionId> holding;  // the connections it holds so
+        std::unique_ptr<SetupTimer> recheck;  // made for the first pause
+    };
+    // Lets go of the connections held by one whose output drained or which is gone.
+    void ReleaseHeld(Flow& flow);
+    std::unordered_map<ConnectionId, Flow> flows_;
+    ConnectionFlow::Limits flowLimits_;
+    // The connection whose bytes the game is handling now (0: none, a timer or the window).
+    ConnectionId reading_ = 0;
     std::uint64_t bytesReceived_ = 0;
     EventLog& log_;
     RandomSource& random_;

@@ -113,6 +113,12 @@ std::vector<ConnectionId> EpollSocketSet::Connections() const {
     return ids;
 }
 
+std::size_t EpollSocketSet::BytesHeld() const {
+    std::size_t held = 0;
+    for (const auto& [id, connection] : connections_) held += connection.unsent.size() - connection.unsentFrom;
+    return held;
+}
+
 void EpollSocketSet::Wake() {
     std::array<epoll_event, kEventsPerWake> ready{};
     const int count = epoll_wait(epollFd_, ready.data(), kEventsPerWake, 0);
@@ -127,8 +133,11 @@ void EpollSocketSet::Wake() {
         // An earlier handler of this batch may have closed it; ids are never reused.
         auto it = connections_.find(id);
         if (it == connections_.end()) continue;
+        // Read when it may be read, or to find the close or the error behind a hang-up.
+        const bool read = (event.events & (EPOLLHUP | EPOLLERR)) != 0 ||
+                          ((event.events & EPOLLIN) != 0 && it->second.reading);
         if ((event.events & EPOLLOUT) != 0 && it->second.watchingWrites) Writable(id);
-        if ((event.events & (EPOLLIN | EPOLLHUP | EPOLLERR)) != 0) Readable(id);
+        if (read) Readable(id);
     }
     waking_ = false;
     FlushWritten();
@@ -143,7 +152,11 @@ void EpollSocketSet::FlushWritten() {
         connection.flushDue = false;
         // A failure shows at the next wake-up as the socket's error, and its end is reported then.
         if (connection.watchingWrites || !Flush(connection)) continue;
-        if (connection.unsentFrom < connection.unsent.size()) WatchWrites(connection, id, true);
+        if (connection.unsentFrom < connection.unsent.size()) {
+            WatchWrites(connection, id, true);
+        } else if (connection.state == State::Open) {
+            events_.Drained(id);
+        }
     }
 }
 
@@ -165,6 +178,7 @@ void EpollSocketSet::AcceptAll() {
         }
         const int one = 1;
         setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &kSendBufferBytes, sizeof kSendBufferBytes);
         const ConnectionId id = nextId_++;
         epoll_event event{};
         event.events = EPOLLIN;
@@ -216,7 +230,11 @@ void EpollSocketSet::Writable(ConnectionId id) {
     }
     if (connection.unsentFrom < connection.unsent.size()) return;
     WatchWrites(connection, id, false);
-    if (connection.state == State::Draining) ShutWhenDrained(id);
+    if (connection.state == State::Draining) {
+        ShutWhenDrained(id);
+    } else if (connection.state == State::Open) {
+        events_.Drained(id);
+    }
 }
 
 bool EpollSocketSet::Flush(Connection& connection) {
@@ -249,11 +267,30 @@ bool EpollSocketSet::Flush(Connection& connection) {
 
 void EpollSocketSet::WatchWrites(Connection& connection, ConnectionId id, bool on) {
     if (connection.watchingWrites == on) return;
+    connection.watchingWrites = on;
+    Watch(connection, id);
+}
+
+void EpollSocketSet::Watch(const Connection& connection, ConnectionId id) {
     epoll_event event{};
-    event.events = on ? EPOLLIN | EPOLLOUT : EPOLLIN;
+    // A hang-up or an error is reported even while reading waits: the close is still seen.
+    event.events = (connection.reading ? EPOLLIN : 0u) | (connection.watchingWrites ? EPOLLOUT : 0u);
     event.data.u64 = id;
     epoll_ctl(epollFd_, EPOLL_CTL_MOD, connection.fd, &event);
-    connection.watchingWrites = on;
+}
+
+void EpollSocketSet::PauseReading(ConnectionId id) {
+    auto it = connections_.find(id);
+    if (it == connections_.end() || !it->second.reading) return;
+    it->second.reading = false;
+    Watch(it->second, id);
+}
+
+void EpollSocketSet::ResumeReading(ConnectionId id) {
+    auto it = connections_.find(id);
+    if (it == connections_.end() || it->second.reading) return;
+    it->second.reading = true;
+    Watch(it->second, id);  // what waits with the system wakes the loop at once
 }
 
 std::size_t EpollSocketSet::Write(ConnectionId id, std::string_view bytes) {

@@ -29,8 +29,11 @@ class EpollSocketSet final : public QObject, public SocketSet {
     std::size_t Write(ConnectionId id, std::string_view bytes) override;
     void CloseWhenSent(ConnectionId id) override;
     void Abort(ConnectionId id) override;
+    void PauseReading(ConnectionId id) override;
+    void ResumeReading(ConnectionId id) override;
     std::size_t OpenCount() const override { return connections_.size(); }
     std::vector<ConnectionId> Connections() const override;
+    std::size_t BytesHeld() const override;
 
   private:
     enum class State {
@@ -42,6 +45,7 @@ class EpollSocketSet final : public QObject, public SocketSet {
         int fd = -1;
         State state = State::Open;
         bool watchingWrites = false;
+        bool reading = true;
         bool flushDue = false;  // written to during this turn of the event loop
         std::string unsent;
         std::size_t unsentFrom = 0;  // what of `unsent` has gone already
@@ -56,6 +60,8 @@ class EpollSocketSet final : public QObject, public SocketSet {
     // Sends what waits; false when the connection failed.
     bool Flush(Connection& connection);
     void WatchWrites(Connection& connection, ConnectionId id, bool on);
+    // Tells the epoll set what the connection waits for now.
+    void Watch(const Connection& connection, ConnectionId id);
     // Shuts our side once everything has gone; the end is reported now, the file kept
     // until the peer closes or the grace time runs out.
     void ShutWhenDrained(ConnectionId id);

@@ -14,14 +14,14 @@ namespace tarvel::server {
 LanguageDialog::LanguageDialog(int& language, QWidget* parent)
     : QDialog(parent),
       language_(language),
-      jazykrgroup(new QGroupBox(this)),
+      languageGroup_(new QGroupBox(this)),
       entries_(new QButtonGroup(this)),
       okButton_(new QPushButton(this)),
       cancelButton_(new QPushButton(this)) {
-    jazykrgroup->setObjectName("jazykrgroup");
-    auto* groupLayout = new QVBoxLayout(jazykrgroup);
+    languageGroup_->setObjectName("languageGroup");
+    auto* groupLayout = new QVBoxLayout(languageGroup_);
     for (const auto& [name, base] : ServerLanguages()) {
-        auto* button = new QRadioButton(name, jazykrgroup);
+        auto* button = new QRadioButton(name, languageGroup_);
         entries_->addButton(button, base);
         groupLayout->addWidget(button);
         buttons_.push_back(button);
@@ -40,14 +40,14 @@ LanguageDialog::LanguageDialog(int& language, QWidget* parent)
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(jazykrgroup);
+    layout->addWidget(languageGroup_);
     layout->addLayout(buttons);
     Relabel();
 }
 
 void LanguageDialog::Relabel() {
     setWindowTitle(ServerText(language_, kTextLanguageDialogCaption));
-    jazykrgroup->setTitle(ServerText(language_, kTextLanguageGroup));
+    languageGroup_->setTitle(ServerText(language_, kTextLanguageGroup));
     okButton_->setText(ServerText(language_, kTextOk));
     cancelButton_->setText(ServerText(language_, kTextCancel));
 }

@@ -28,7 +28,7 @@ class LanguageDialog final : public QDialog {
     void Relabel();
 
     int& language_;
-    QGroupBox* jazykrgroup;
+    QGroupBox* languageGroup_;
     QButtonGroup* entries_;
     std::vector<QRadioButton*> buttons_;
     QPushButton* okButton_;

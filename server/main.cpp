@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "common/random_source.h"
+#include "common/version.h"
 #include "server/server_arguments.h"
 #include "server/server_window.h"
 
@@ -49,7 +50,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (parsed->version) {
-        std::fputs(tarvel::server::ServerVersionText().c_str(), stdout);
+        std::fputs(tarvel::VersionText("tarvelsvr").c_str(), stdout);
         return 0;
     }
     // Deals nobody can foresee; only tests hand the server a seeded source.

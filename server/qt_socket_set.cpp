@@ -42,6 +42,12 @@ std::vector<ConnectionId> QtSocketSet::Connections() const {
     return ids;
 }
 
+std::size_t QtSocketSet::BytesHeld() const {
+    qint64 held = 0;
+    for (const auto& [id, socket] : sockets_) held += socket->bytesToWrite() + socket->bytesAvailable();
+    return static_cast<std::size_t>(held);
+}
+
 std::size_t QtSocketSet::Write(ConnectionId id, std::string_view bytes) {
     // A socket already gone whose disconnect is still queued takes nothing.
     auto it = sockets_.find(id);
@@ -75,8 +81,20 @@ void QtSocketSet::AcceptAll() {
         const ConnectionId id = nextId_++;
         sockets_[id] = socket;
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, kSendBufferBytes);
         socket->setReadBufferSize(static_cast<qint64>(kReadChunkBytes));
         connect(socket, &QTcpSocket::readyRead, this, [this, id] { Readable(id); });
+        // Queued: Qt says so from inside a write too.
+        connect(
+            socket, &QTcpSocket::bytesWritten, this,
+            [this, id] {
+                auto found = sockets_.find(id);
+                if (found != sockets_.end() && found->second->bytesToWrite() == 0 &&
+                    found->second->state() == QAbstractSocket::ConnectedState) {
+                    events_.Drained(id);
+                }
+            },
+            Qt::QueuedConnection);
         // Queued: a failed write can abort the socket from inside a write of the listener,
         // which must never hear of it from inside its own call.
         connect(
@@ -92,9 +110,25 @@ void QtSocketSet::AcceptAll() {
     }
 }
 
+void QtSocketSet::PauseReading(ConnectionId id) {
+    if (sockets_.count(id) != 0) notReading_.insert(id);
+}
+
+void QtSocketSet::ResumeReading(ConnectionId id) {
+    if (notReading_.erase(id) == 0) return;
+    // What the socket holds already brings no new signal: it is read from the event loop.
+    QMetaObject::invokeMethod(
+        this,
+        [this, id] {
+            auto it = sockets_.find(id);
+            if (it != sockets_.end() && it->second->bytesAvailable() > 0) Readable(id);
+        },
+        Qt::QueuedConnection);
+}
+
 void QtSocketSet::Readable(ConnectionId id) {
     auto it = sockets_.find(id);
-    if (it == sockets_.end()) return;
+    if (it == sockets_.end() || notReading_.count(id) != 0) return;
     const QByteArray bytes = it->second->readAll();
     if (bytes.isEmpty()) return;
     events_.Received(id, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
@@ -117,6 +151,7 @@ void QtSocketSet::Forget(ConnectionId id) {
     if (it == sockets_.end()) return;
     QTcpSocket* socket = it->second;
     sockets_.erase(it);
+    notReading_.erase(id);
     socket->disconnect(this);
     socket->deleteLater();
 }

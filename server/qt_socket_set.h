@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTcpServer>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "server/socket_set.h"
 
@@ -27,8 +28,11 @@ class QtSocketSet final : public QObject, public SocketSet {
     std::size_t Write(ConnectionId id, std::string_view bytes) override;
     void CloseWhenSent(ConnectionId id) override;
     void Abort(ConnectionId id) override;
+    void PauseReading(ConnectionId id) override;
+    void ResumeReading(ConnectionId id) override;
     std::size_t OpenCount() const override { return sockets_.size(); }
     std::vector<ConnectionId> Connections() const override;
+    std::size_t BytesHeld() const override;
 
   private:
     void AcceptAll();
@@ -39,6 +43,9 @@ class QtSocketSet final : public QObject, public SocketSet {
     Events& events_;
     QTcpServer server_;
     std::unordered_map<ConnectionId, QTcpSocket*> sockets_;
+    // Connections not read for now: what they send stays in the socket's buffer, whose
+    // limit leaves the rest with the system.
+    std::unordered_set<ConnectionId> notReading_;
     ConnectionId nextId_ = 1;
 };
 

@@ -62,11 +62,4 @@ std::string ServerUsage() {
            "standard output.\n";
 }
 
-std::string ServerVersionText() {
-    return "tarvelsvr (Tarvel) " + std::string(ProgramVersion()) +
-           "\n"
-           "Free software under the GNU General Public License, version 3 or later;\n"
-           "there is no warranty.\n";
-}
-
 }  // namespace tarvel::server

@@ -25,7 +25,4 @@ std::optional<ServerArguments> ParseServerArguments(const std::vector<std::strin
 // The text of --help.
 std::string ServerUsage();
 
-// The text of --version: the program, its version and its licence.
-std::string ServerVersionText();
-
 }  // namespace tarvel::server

@@ -96,7 +96,7 @@ ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, Q
         if (!settings_.checkMoves) Log("Tahy hráčů se nekontrolují, přeposílají se všechny");
         ShowPendingLogLines();
     });
-    protocollist->setFocus();
+    logList_->setFocus();
 
     settingsDialog_ = new SettingsDialog(language_, this);
     languageDialog_ = new LanguageDialog(language_, this);
@@ -111,41 +111,41 @@ QString ServerWindow::Text(int index) const {
 
 void ServerWindow::BuildWidgets() {
     setWindowTitle(Text(kTextProduct));
-    protocollist = new QListWidget(this);
-    protocollist->setObjectName("protocollist");
+    logList_ = new QListWidget(this);
+    logList_->setObjectName("logList");
     // The log only grows; with rows of one height adding a line stays cheap however long it is.
-    protocollist->setUniformItemSizes(true);
-    aktivacebtn = new QPushButton(this);
-    aktivacebtn->setObjectName("aktivacebtn");
-    nastavenibtn = new QPushButton(Text(kTextSettingsButton), this);
-    nastavenibtn->setObjectName("nastavenibtn");
-    connect(aktivacebtn, &QPushButton::clicked, this, &ServerWindow::aktivacebtnClick);
-    connect(nastavenibtn, &QPushButton::clicked, this, &ServerWindow::nastavenibtnClick);
+    logList_->setUniformItemSizes(true);
+    listenButton_ = new QPushButton(this);
+    listenButton_->setObjectName("listenButton");
+    settingsButton_ = new QPushButton(Text(kTextSettingsButton), this);
+    settingsButton_->setObjectName("settingsButton");
+    connect(listenButton_, &QPushButton::clicked, this, &ServerWindow::ToggleListening);
+    connect(settingsButton_, &QPushButton::clicked, this, &ServerWindow::EditSettings);
 
-    Server1 = menuBar()->addMenu(Text(kTextServerMenu));
-    Nastavenprosted1 =
-        Server1->addAction(Text(kTextEnvironmentCommand), this, &ServerWindow::Nastavenprosted1Click);
-    Konecprogramu1 = Server1->addAction(Text(kTextQuitCommand), this, &ServerWindow::Konecprogramu1Click);
-    Npovda1 = menuBar()->addMenu(Text(kTextHelpMenu));
-    Nvod1 = Npovda1->addAction(Text(kTextInstructionsCommand), this, &ServerWindow::Nvod1Click);
-    Oprogramu1 = Npovda1->addAction(Text(kTextAboutCommand), this, &ServerWindow::Oprogramu1Click);
+    serverMenu_ = menuBar()->addMenu(Text(kTextServerMenu));
+    languageAction_ =
+        serverMenu_->addAction(Text(kTextEnvironmentCommand), this, &ServerWindow::ChooseLanguage);
+    quitAction_ = serverMenu_->addAction(Text(kTextQuitCommand), this, &ServerWindow::Quit);
+    helpMenu_ = menuBar()->addMenu(Text(kTextHelpMenu));
+    instructionsAction_ = helpMenu_->addAction(Text(kTextInstructionsCommand), this, &ServerWindow::OpenInstructions);
+    aboutAction_ = helpMenu_->addAction(Text(kTextAboutCommand), this, &ServerWindow::ShowAbout);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(aktivacebtn);
-    buttons->addWidget(nastavenibtn);
+    buttons->addWidget(listenButton_);
+    buttons->addWidget(settingsButton_);
     buttons->addStretch();
     tablesLabel_ = new QLabel(Text(kTextTablesList), this);
-    stolylist = new QListWidget(this);
-    stolylist->setObjectName("stolylist");
-    stolylist->setUniformItemSizes(true);
-    tablesLabel_->setBuddy(stolylist);
-    stolylist->setAccessibleName(Text(kTextTablesList).remove(QLatin1Char('&')));
+    tablesList_ = new QListWidget(this);
+    tablesList_->setObjectName("tablesList");
+    tablesList_->setUniformItemSizes(true);
+    tablesLabel_->setBuddy(tablesList_);
+    tablesList_->setAccessibleName(Text(kTextTablesList).remove(QLatin1Char('&')));
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    layout->addWidget(protocollist, 3);
+    layout->addWidget(logList_, 3);
     layout->addWidget(tablesLabel_);
-    layout->addWidget(stolylist, 1);
+    layout->addWidget(tablesList_, 1);
     layout->addLayout(buttons);
     setCentralWidget(central);
     resize(560, 400);
@@ -172,17 +172,17 @@ void ServerWindow::ShowPendingLogLines() {
     if (pendingLines_.isEmpty()) return;
     // The oldest lines make room, in one removal rather than one per line.
     for (const QString& line : pendingLines_) shownCharacters_ += line.size();
-    const int lines = protocollist->count() + static_cast<int>(pendingLines_.size());
+    const int lines = logList_->count() + static_cast<int>(pendingLines_.size());
     int oldest = 0;
-    while (oldest < protocollist->count() &&
+    while (oldest < logList_->count() &&
            (lines - oldest > kMostLogLines || shownCharacters_ > kMostLogCharacters)) {
-        shownCharacters_ -= protocollist->item(oldest)->text().size();
+        shownCharacters_ -= logList_->item(oldest)->text().size();
         ++oldest;
     }
-    if (oldest > 0) protocollist->model()->removeRows(0, oldest);
-    protocollist->addItems(pendingLines_);
+    if (oldest > 0) logList_->model()->removeRows(0, oldest);
+    logList_->addItems(pendingLines_);
     pendingLines_.clear();
-    protocollist->scrollToBottom();
+    logList_->scrollToBottom();
 }
 
 void ServerWindow::ShowTables() {
@@ -192,12 +192,12 @@ void ServerWindow::ShowTables() {
     tablesShown_ = changes;
     std::vector<int> changed = listener_.TakeChangedTables();
     if (whole) {
-        stolylist->clear();
+        tablesList_->clear();
         shownTables_.clear();
         changed.resize(static_cast<std::size_t>(listener_.Hall().TableCount()));
         std::iota(changed.begin(), changed.end(), 0);
-    } else if (shownTables_.empty() && stolylist->count() > 0) {
-        stolylist->clear();  // the line saying that no table is taken
+    } else if (shownTables_.empty() && tablesList_->count() > 0) {
+        tablesList_->clear();  // the line saying that no table is taken
     }
     // Only the tables that changed: with thousands, redrawing every line would hold up
     // the relays for tens of milliseconds. Lines change in place, so a screen reader on
@@ -208,16 +208,16 @@ void ServerWindow::ShowTables() {
         const int row = static_cast<int>(at - shownTables_.begin());
         const bool shown = at != shownTables_.end() && *at == index;
         if (line && shown) {
-            if (stolylist->item(row)->text() != *line) stolylist->item(row)->setText(*line);
+            if (tablesList_->item(row)->text() != *line) tablesList_->item(row)->setText(*line);
         } else if (line) {
-            stolylist->insertItem(row, *line);
+            tablesList_->insertItem(row, *line);
             shownTables_.insert(at, index);
         } else if (shown) {
-            delete stolylist->takeItem(row);
+            delete tablesList_->takeItem(row);
             shownTables_.erase(at);
         }
     }
-    if (shownTables_.empty() && stolylist->count() == 0) stolylist->addItem(NoTablesLine(language_));
+    if (shownTables_.empty() && tablesList_->count() == 0) tablesList_->addItem(NoTablesLine(language_));
 }
 
 void ServerWindow::StartListening() {
@@ -234,11 +234,11 @@ void ServerWindow::StopListening() {
 
 void ServerWindow::ShowListeningState() {
     const bool listening = listener_.IsListening();
-    aktivacebtn->setText(Text(listening ? kTextDeactivate : kTextActivate));
-    nastavenibtn->setEnabled(!listening);
+    listenButton_->setText(Text(listening ? kTextDeactivate : kTextActivate));
+    settingsButton_->setEnabled(!listening);
 }
 
-void ServerWindow::aktivacebtnClick() {
+void ServerWindow::ToggleListening() {
     if (listener_.IsListening()) {
         StopListening();
     } else {
@@ -247,7 +247,7 @@ void ServerWindow::aktivacebtnClick() {
     ShowListeningState();
 }
 
-void ServerWindow::nastavenibtnClick() {
+void ServerWindow::EditSettings() {
     settingsDialog_->Load(settings_.port, settings_.connectAtStartup, settings_.tables,
                           settings_.reconnectWait);
     if (settingsDialog_->exec() != QDialog::Accepted) return;
@@ -263,7 +263,7 @@ void ServerWindow::nastavenibtnClick() {
     SaveSettings([this] { WriteConnectionSettings(iniPath_, settings_); });
 }
 
-void ServerWindow::Nastavenprosted1Click() {
+void ServerWindow::ChooseLanguage() {
     languageDialog_->SelectCurrent();
     if (languageDialog_->exec() != QDialog::Accepted) return;
     if (!SaveSettings([this] { WriteLanguageSetting(iniPath_, language_); })) return;
@@ -281,7 +281,7 @@ bool ServerWindow::SaveSettings(const std::function<void()>& write) {
     }
 }
 
-void ServerWindow::Nvod1Click() {
+void ServerWindow::OpenInstructions() {
     // The help text in the working folder (the game folder), else the one beside this program.
     QFileInfo help(QStringLiteral("tarvelsvr.txt"));
     if (!help.exists()) help.setFile(QDir(QCoreApplication::applicationDirPath()).filePath("tarvelsvr.txt"));
@@ -293,11 +293,11 @@ void ServerWindow::Nvod1Click() {
     QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
 }
 
-void ServerWindow::Oprogramu1Click() {
+void ServerWindow::ShowAbout() {
     aboutBox_->exec();
 }
 
-void ServerWindow::Konecprogramu1Click() {
+void ServerWindow::Quit() {
     close();
 }
 

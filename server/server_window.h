@@ -53,12 +53,12 @@ class ServerWindow final : public QMainWindow, public EventLog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void aktivacebtnClick();
-    void nastavenibtnClick();
-    void Nastavenprosted1Click();
-    void Nvod1Click();
-    void Oprogramu1Click();
-    void Konecprogramu1Click();
+    void ToggleListening();
+    void EditSettings();
+    void ChooseLanguage();
+    void OpenInstructions();
+    void ShowAbout();
+    void Quit();
 
     void BuildWidgets();
     void StartListening();
@@ -83,17 +83,17 @@ class ServerWindow final : public QMainWindow, public EventLog {
     static constexpr std::uint64_t kAllTablesToShow = ~std::uint64_t{0};
     std::uint64_t tablesShown_ = kAllTablesToShow;
     std::vector<int> shownTables_;  // the index of the table on each line, ascending
-    QListWidget* protocollist = nullptr;
+    QListWidget* logList_ = nullptr;
     QLabel* tablesLabel_ = nullptr;
-    QListWidget* stolylist = nullptr;
-    QPushButton* aktivacebtn = nullptr;
-    QPushButton* nastavenibtn = nullptr;
-    QMenu* Server1 = nullptr;
-    QMenu* Npovda1 = nullptr;
-    QAction* Nastavenprosted1 = nullptr;
-    QAction* Konecprogramu1 = nullptr;
-    QAction* Nvod1 = nullptr;
-    QAction* Oprogramu1 = nullptr;
+    QListWidget* tablesList_ = nullptr;
+    QPushButton* listenButton_ = nullptr;
+    QPushButton* settingsButton_ = nullptr;
+    QMenu* serverMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* languageAction_ = nullptr;
+    QAction* quitAction_ = nullptr;
+    QAction* instructionsAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
     SettingsDialog* settingsDialog_ = nullptr;
     LanguageDialog* languageDialog_ = nullptr;
     AboutBox* aboutBox_ = nullptr;

@@ -32,24 +32,24 @@ SettingsDialog::SettingsDialog(int language, QWidget* parent)
     : QDialog(parent),
       language_(language),
       portLabel_(new QLabel(ServerText(language, kTextPortLabel), this)),
-      portedit(new QLineEdit(this)),
-      pripojitpostartucheck(new QCheckBox(ServerText(language, kTextConnectAtStartup), this)),
+      portEdit_(new QLineEdit(this)),
+      listenAtStartCheck_(new QCheckBox(ServerText(language, kTextConnectAtStartup), this)),
       tablesLabel_(new QLabel(ServerText(language, kTextTablesLabel), this)),
-      tablesedit(new QLineEdit(this)),
+      tablesEdit_(new QLineEdit(this)),
       reconnectLabel_(new QLabel(ServerText(language, kTextReconnectWaitLabel), this)),
-      reconnectedit(new QLineEdit(this)),
+      reconnectEdit_(new QLineEdit(this)),
       okButton_(new QPushButton(ServerText(language, kTextOk), this)),
       cancelButton_(new QPushButton(ServerText(language, kTextCancel), this)) {
     setWindowTitle(ServerText(language, kTextSettingsDialogCaption));
-    portedit->setObjectName("portedit");
-    pripojitpostartucheck->setObjectName("pripojitpostartucheck");
-    portLabel_->setBuddy(portedit);
-    tablesedit->setObjectName("tablesedit");
-    tablesLabel_->setBuddy(tablesedit);
-    tablesedit->setAccessibleName(QString(ServerText(language, kTextTablesLabel)).remove(QLatin1Char('&')));
-    reconnectedit->setObjectName("reconnectedit");
-    reconnectLabel_->setBuddy(reconnectedit);
-    reconnectedit->setAccessibleName(
+    portEdit_->setObjectName("portEdit");
+    listenAtStartCheck_->setObjectName("listenAtStartCheck");
+    portLabel_->setBuddy(portEdit_);
+    tablesEdit_->setObjectName("tablesEdit");
+    tablesLabel_->setBuddy(tablesEdit_);
+    tablesEdit_->setAccessibleName(QString(ServerText(language, kTextTablesLabel)).remove(QLatin1Char('&')));
+    reconnectEdit_->setObjectName("reconnectEdit");
+    reconnectLabel_->setBuddy(reconnectEdit_);
+    reconnectEdit_->setAccessibleName(
         QString(ServerText(language, kTextReconnectWaitLabel)).remove(QLatin1Char('&')));
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &SettingsDialog::accept);
@@ -57,67 +57,69 @@ SettingsDialog::SettingsDialog(int language, QWidget* parent)
 
     auto* portRow = new QHBoxLayout;
     portRow->addWidget(portLabel_);
-    portRow->addWidget(portedit);
+    portRow->addWidget(portEdit_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(portRow);
-    layout->addWidget(pripojitpostartucheck);
+    layout->addWidget(listenAtStartCheck_);
     auto* tablesRow = new QHBoxLayout;
     tablesRow->addWidget(tablesLabel_);
-    tablesRow->addWidget(tablesedit);
+    tablesRow->addWidget(tablesEdit_);
     layout->addLayout(tablesRow);
     auto* reconnectRow = new QHBoxLayout;
     reconnectRow->addWidget(reconnectLabel_);
-    reconnectRow->addWidget(reconnectedit);
+    reconnectRow->addWidget(reconnectEdit_);
     layout->addLayout(reconnectRow);
     layout->addLayout(buttons);
 }
 
 void SettingsDialog::Load(int port, bool connectAtStartup, int tables, int reconnectWait) {
-    portedit->setText(QString::number(port));
-    tablesedit->setText(QString::number(tables));
-    reconnectedit->setText(QString::number(reconnectWait));
-    pripojitpostartucheck->setChecked(connectAtStartup);
-    portedit->setFocus();
-    portedit->selectAll();
+    portEdit_->setText(QString::number(port));
+    tablesEdit_->setText(QString::number(tables));
+    reconnectEdit_->setText(QString::number(reconnectWait));
+    listenAtStartCheck_->setChecked(connectAtStartup);
+    portEdit_->setFocus();
+    portEdit_->selectAll();
 }
 
 std::optional<int> SettingsDialog::Port() const {
-    return DecimalIn(portedit->text(), 0, 65535);
+    return DecimalIn(portEdit_->text(), 0, 65535);
 }
 
 std::optional<int> SettingsDialog::Tables() const {
-    return DecimalIn(tablesedit->text(), 1, kMostTables);
+    return DecimalIn(tablesEdit_->text(), 1, kMostTables);
 }
 
 std::optional<int> SettingsDialog::ReconnectWait() const {
-    return DecimalIn(reconnectedit->text(), 0, kLongestReconnectWait);
+    return DecimalIn(reconnectEdit_->text(), 0, kLongestReconnectWait);
 }
 
 bool SettingsDialog::ConnectAtStartup() const {
-    return pripojitpostartucheck->isChecked();
+    return listenAtStartCheck_->isChecked();
 }
 
 void SettingsDialog::accept() {
     if (!Port()) {
         QMessageBox::warning(this, windowTitle(),
-                             ServerText(language_, kTextNotAPortNumber).arg(portedit->text()));
-        portedit->setFocus();
+                             ServerText(language_, kTextNotAPortNumber).arg(portEdit_->text()));
+        portEdit_->setFocus();
         return;
     }
     if (!Tables()) {
         QMessageBox::warning(this, windowTitle(),
-                             ServerText(language_, kTextNotATableCount).arg(tablesedit->text()).arg(kMostTables));
-        tablesedit->setFocus();
+                             ServerText(language_, kTextNotATableCount).arg(tablesEdit_->text()).arg(kMostTables));
+        tablesEdit_->setFocus();
         return;
     }
     if (!ReconnectWait()) {
         QMessageBox::warning(this, windowTitle(),
-                             ServerText(language_, kTextNotAReconnectWait).arg(reconnectedit->text()).arg(kLongestReconnectWait));
-        reconnectedit->setFocus();
+                             ServerText(language_, kTextNotAReconnectWait)
+                                 .arg(reconnectEdit_->text())
+                                 .arg(kLongestReconnectWait));
+        reconnectEdit_->setFocus();
         return;
     }
     QDialog::accept();

@@ -34,12 +34,12 @@ class SettingsDialog final : public QDialog {
   private:
     int language_;
     QLabel* portLabel_;
-    QLineEdit* portedit;
-    QCheckBox* pripojitpostartucheck;
+    QLineEdit* portEdit_;
+    QCheckBox* listenAtStartCheck_;
     QLabel* tablesLabel_;
-    QLineEdit* tablesedit;
+    QLineEdit* tablesEdit_;
     QLabel* reconnectLabel_;
-    QLineEdit* reconnectedit;
+    QLineEdit* reconnectEdit_;
     QPushButton* okButton_;
     QPushButton* cancelButton_;
 };

@@ -28,6 +28,8 @@ class SocketSet {
         virtual void Received(ConnectionId id, std::string_view bytes) = 0;
         // The connection is gone: the peer closed it, it failed, or a close has finished.
         virtual void Ended(ConnectionId id) = 0;
+        // Everything written to the connection has gone to the system.
+        virtual void Drained(ConnectionId id) = 0;
         // The system refused a connection (out of files, say): accepting is paused
         // until ResumeAccepting.
         virtual void AcceptFailed(const std::string& reason) = 0;
@@ -52,10 +54,17 @@ class SocketSet {
     virtual void CloseWhenSent(ConnectionId id) = 0;
     // Closes at once and throws away what waits; no Ended follows.
     virtual void Abort(ConnectionId id) = 0;
+    // Leaves what the connection sends with the system, whose buffers then slow the sender
+    // down, until ResumeReading; the peer's close too is seen only then, unless what
+    // waits to go out to it fails first.
+    virtual void PauseReading(ConnectionId id) = 0;
+    virtual void ResumeReading(ConnectionId id) = 0;
 
     // The client connections open, closing ones included: they all hold a file.
     virtual std::size_t OpenCount() const = 0;
     virtual std::vector<ConnectionId> Connections() const = 0;
+    // Bytes held for all connections: written and not yet gone, read and not yet reported.
+    virtual std::size_t BytesHeld() const = 0;
 };
 
 enum class SocketSetKind {
@@ -67,6 +76,11 @@ std::unique_ptr<SocketSet> MakeSocketSet(SocketSetKind kind, SocketSet::Events& 
 
 // A peer that stops reading could hold a closing connection open for ever.
 inline constexpr int kCloseGraceMs = 5000;
+
+// What the system keeps for one client on its way out: a match sends a few kilobytes, so
+// this holds whole bursts, while a client that stops reading soon leaves the rest with us,
+// where the listener sees it, rather than megabytes with the system.
+inline constexpr int kSendBufferBytes = 64 * 1024;
 
 // What one read takes from one connection before the others get their turn. A client's
 // messages are a few dozen bytes; a flood stays with the system, which slows its sender.

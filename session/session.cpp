@@ -269,18 +269,18 @@ void Session::Handle(Command command) {
             case Command::NewMatch:
                 p.history.Clear();  // a new match: a new history
                 p.toldEntries = 0;
-                engine.Novhra1Click(true);
+                engine.NewGameCommand(true);
                 break;
             case Command::EndMatch:
                 // While coming back into a match, the end-match command gives up as Escape does.
-                if (!p.network.GiveUpReturn()) engine.Ukonenhry1Click();
+                if (!p.network.GiveUpReturn()) engine.EndMatchCommand();
                 break;
             case Command::NewNetworkMatch:
                 // A local match still running ends first, said as the end-match command says
                 // it, so the network match that follows starts from a table at rest.
                 if (state.running && !engine.Net().active) {
                     if (p.network.ConnectionInUse()) return;
-                    engine.Ukonenhry1Click();
+                    engine.EndMatchCommand();
                 }
                 p.network.StartNetworkGame(p.net);
                 break;

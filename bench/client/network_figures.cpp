@@ -35,8 +35,8 @@ struct Side {
     Side(int port, const char* gender, const char* name) {
         QDir::setCurrent(dir.path());
         std::ofstream(dir.filePath("tarvel.ini").toStdString())
-            << "[game]\nnumberofgames=0\nsaypickedcards=0\nplayergender=" << gender << "\n[net]\nipaddress=127.0.0.1\nport="
-            << port << "\n";
+            << "[game]\nnumberofgames=0\nsaypickedcards=0\nplayergender=" << gender
+            << "\n[net]\nipaddress=127.0.0.1\nport=" << port << "\n";
         auto timing = std::make_unique<TimingAudio>();
         audio = timing.get();
         tarvel::ClientSetup setup;
@@ -106,8 +106,8 @@ int main(int argc, char* argv[]) {
     const int wanted = argc > 2 ? std::atoi(argv[2]) : 200;
     Side a(port, "m", "figures a");
     Side b(port, "z", "figures b");
-    a.window->Menu().Novsovhra1->trigger();
-    b.window->Menu().Novsovhra1->trigger();
+    a.window->Menu().newNetworkGame->trigger();
+    b.window->Menu().newNetworkGame->trigger();
     if (!Pump([&] { return a.State().running && b.State().running; }, std::chrono::milliseconds(15000))) {
         std::fprintf(stderr, "the network match did not start\n");
         return 1;

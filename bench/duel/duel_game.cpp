@@ -56,9 +56,7 @@ GameResult PlayGame(const rules::RuleOptions& rules, std::uint64_t dealSeed, Sea
     result.finished = p.Over();
     if (result.finished) {
         result.winner = p.winner;
-        for (rules::CardSet left = p.hands[rules::OtherSeat(p.winner)]; left != 0; left &= left - 1) {
-            result.loserPoints += rules::PointsOf(rules::LowestCard(left));
-        }
+        result.loserPoints = rules::HandPoints(p.hands[rules::OtherSeat(p.winner)]);
     }
     return result;
 }

@@ -131,12 +131,6 @@ CardId RandomCardOf(CardSet set, XorShift& random) {
     return rules::LowestCard(set);
 }
 
-int PointsOfHand(CardSet hand) {
-    int points = 0;
-    for (; hand != 0; hand &= hand - 1) points += rules::PointsOf(rules::LowestCard(hand));
-    return points;
-}
-
 std::uint8_t SuitHeldMost(CardSet hand, std::uint8_t fallback) {
     hand &= ~rules::kQueens;
     std::uint8_t best = fallback;
@@ -164,7 +158,7 @@ double ScoreOf(const Position& p, std::uint8_t seat, bool forPoints) {
     if (!p.Over()) return forPoints ? 0.0 : 0.5;
     const bool won = p.winner == seat;
     if (!forPoints) return won ? 1.0 : 0.0;
-    return won ? PointsOfHand(p.hands[rules::OtherSeat(seat)]) : -PointsOfHand(p.hands[seat]);
+    return won ? rules::HandPoints(p.hands[rules::OtherSeat(seat)]) : -rules::HandPoints(p.hands[seat]);
 }
 
 double PlayOut(Position p, std::uint8_t seat, bool forPoints, XorShift& random, long& steps) {

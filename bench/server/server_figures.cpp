@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -72,7 +73,11 @@ class Client {
         if (write(fd_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) Fail("write");
     }
     void SendRaw(const std::string& bytes) {
-        if (write(fd_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) Fail("write");
+        if (!TrySendRaw(bytes)) Fail("write");
+    }
+    // False when the server has closed the connection.
+    bool TrySendRaw(const std::string& bytes) {
+        return write(fd_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
     }
     // Reads messages until one equals `wanted` (or starts with it when it ends in '='),
     // and gives that message.
@@ -281,25 +286,37 @@ void Flood(int port, int mebibytes) {
     const std::string batch = ChatBatch();
     const std::uint64_t batches = (static_cast<std::uint64_t>(mebibytes) << 20) / batch.size() + 1;
     const auto start = Clock::now();
-    // Player 1 reads on its own thread what reaches it, until the move that follows the flood.
+    // Player 1 reads on its own thread what reaches it, until the move that follows the flood
+    // or the news that the flooder was cut off.
     std::atomic<int> chats{0};
+    std::atomic<bool> cutOff{false};
     std::thread reader([&] {
         for (;;) {
             const std::string message = b.Next();
             if (message.rfind("sayit=", 0) == 0) ++chats;
             if (message == "pickup done") return;
+            if (message == "forcedendofgame") {
+                cutOff = true;
+                return;
+            }
         }
     });
-    for (std::uint64_t i = 0; i < batches; ++i) a.SendRaw(batch);
-    players[mover]->Send("req card" + std::to_string(mover) + "=1");
+    std::uint64_t sent = 0;
+    for (std::uint64_t i = 0; i < batches && a.TrySendRaw(batch); ++i) sent += batch.size();
+    if (sent == batches * batch.size()) players[mover]->Send("req card" + std::to_string(mover) + "=1");
     reader.join();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    const double sent = static_cast<double>(batches * batch.size()) / (1 << 20);
-    std::printf("%.0f MiB of chat swallowed in %.2f s (%.1f MiB/s); %d messages reached the peer\n", sent,
-                seconds, sent / seconds, chats.load());
-    a.Send("end of game0");
-    b.Send("end of game1");
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const double mib = static_cast<double>(sent) / (1 << 20);
+    if (cutOff) {
+        std::printf("chat flood cut off after %.1f s, %.1f MiB written (%.2f MiB/s); %d messages reached the peer\n",
+                    seconds, mib, mib / seconds, chats.load());
+    } else {
+        std::printf("%.0f MiB of chat swallowed in %.2f s (%.1f MiB/s); %d messages reached the peer\n", mib,
+                    seconds, mib / seconds, chats.load());
+        a.Send("end of game0");
+        b.Send("end of game1");
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
     a.Close();
     b.Close();
 }
@@ -344,6 +361,8 @@ void Deaf(int port, int mebibytes) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A client the server cut off finds out from a failed write, not by dying of it.
+    std::signal(SIGPIPE, SIG_IGN);
     if (argc != 4) {
         std::fprintf(stderr, "usage: %s latency|latency-unchecked|forwarder|games|hold|flood|deaf PORT N\n",
                      argv[0]);

@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -396,13 +397,22 @@ int Attack(int port, int server, int tables, double seconds, double rate) {
     };
     silent.resize(kSilentConnections);
     for (std::size_t slot = 0; slot < silent.size(); ++slot) openSilent(slot);
+    double floodCutAfter = 0;
+    const auto floodStart = std::chrono::steady_clock::now();
     bench.SetSideline({[&](std::uint32_t key, std::uint32_t events) {
         if (key == kFlooder) {
+            bool gone = (events & (EPOLLERR | EPOLLHUP)) != 0;
             if ((events & EPOLLOUT) != 0) {
                 const ssize_t wrote = write(flooder.Fd(), batch.data(), batch.size());
                 if (wrote > 0) chatSent += static_cast<std::uint64_t>(wrote);
+                gone = gone || (wrote < 0 && errno != EAGAIN && errno != EINTR);
             }
-            if ((events & EPOLLIN) != 0) flooder.ReadReady([](const std::string&) {});
+            if ((events & EPOLLIN) != 0) gone = !flooder.ReadReady([](const std::string&) {}) || gone;
+            if (gone) {
+                // Cut off by the server: the flood is over.
+                epoll_ctl(bench.Poll(), EPOLL_CTL_DEL, flooder.Fd(), nullptr);
+                floodCutAfter = std::chrono::duration<double>(std::chrono::steady_clock::now() - floodStart).count();
+            }
         } else if (key == kFlooded) {
             flood.players[1].ReadReady([&](const std::string& m) { chatHeard += m.rfind("sayit=", 0) == 0; });
         } else {
@@ -424,12 +434,15 @@ int Attack(int port, int server, int tables, double seconds, double rate) {
         "  the flood: %.1f MiB of chat written, %zu messages reached the flooded player; the silent address\n"
         "  opened %d connections in all\n",
         static_cast<double>(chatSent) / (1 << 20), chatHeard, silentOpened);
+    if (floodCutAfter > 0) std::printf("  the flooder was cut off after %.1f s\n", floodCutAfter);
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A client the server cut off finds out from a failed write, not by dying of it.
+    std::signal(SIGPIPE, SIG_IGN);
     RaiseOpenFilesLimit();
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "play" && argc == 8) {

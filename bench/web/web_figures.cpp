@@ -1,13 +1,16 @@
-// Many tabs at once at the WebSocket level: starts the page test server (tarvelweb's server
-// parts with the scripted stand-in game), opens SESSIONS WebSockets from this one thread,
-// starts a match in each, then for ROUNDS rounds sends one command from every tab at once.
-// Prints command → first phrase event (the "sentence" frame) p50 and p99, and the
-// server's resident memory per session.
-//   web_figures SERVER_PROGRAM [SESSIONS] [ROUNDS]
+// Many tabs at once at the WebSocket level: starts tarvelweb over a scratch folder, opens
+// SESSIONS WebSockets from this one thread, starts a match against the computer in each,
+// then for ROUNDS rounds sends one command from every tab at once. Prints command → first
+// phrase event (the "sentence" frame) p50 and p99, and tarvelweb's resident memory per
+// session (its game included).
+//   web_figures TARVELWEB [SESSIONS] [ROUNDS]
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebSocket>
@@ -47,19 +50,31 @@ struct Tab {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: web_figures SERVER_PROGRAM [SESSIONS] [ROUNDS]\n");
+        std::fprintf(stderr, "usage: web_figures TARVELWEB [SESSIONS] [ROUNDS]\n");
         return 2;
     }
     const int sessions = argc > 2 ? std::atoi(argv[2]) : 200;
     const int rounds = argc > 3 ? std::atoi(argv[3]) : 20;
+    // tarvelweb wants its page in the folder it serves; the figures need no more of it.
     QTemporaryDir folder;
+    QDir(folder.path()).mkdir(QStringLiteral("web"));
+    QFile page(folder.filePath(QStringLiteral("web/index.html")));
+    if (!page.open(QIODevice::WriteOnly) || page.write("<!doctype html><title>Tarvel</title>") < 0) return 1;
+    page.close();
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost, 0)) return 1;
+    const QString port = QString::number(probe.serverPort());
+    probe.close();
     QProcess server;
-    server.start(QString::fromLocal8Bit(argv[1]), {folder.path(), QString::number(sessions + 10)});
+    server.setWorkingDirectory(folder.path());
+    server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    server.start(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath(),
+                 {QStringLiteral("--port"), port, QStringLiteral("--tabs-per-address"), QString::number(sessions + 10),
+                  QStringLiteral("--seed"), QStringLiteral("1")});
     if (!server.waitForStarted() || !server.waitForReadyRead(10'000)) {
-        std::fprintf(stderr, "web_figures: the server did not start\n");
+        std::fprintf(stderr, "web_figures: tarvelweb did not start\n");
         return 1;
     }
-    const QString port = QString::fromLatin1(server.readLine().trimmed());
     const QString origin = QStringLiteral("http://127.0.0.1:") + port;
     const QUrl address(QStringLiteral("ws://127.0.0.1:") + port + QStringLiteral("/ws"));
     QTest::qWait(200);

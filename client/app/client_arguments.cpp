@@ -35,11 +35,4 @@ std::string ClientUsage() {
            "fixed seed. Every key is in the help text tarvel.txt (F1 in the game).\n";
 }
 
-std::string ClientVersionText() {
-    return "tarvel (Tarvel) " + std::string(ProgramVersion()) +
-           "\n"
-           "Free software under the GNU General Public License, version 3 or later;\n"
-           "there is no warranty.\n";
-}
-
 }  // namespace tarvel

@@ -23,7 +23,4 @@ ClientArguments ParseClientArguments(const std::vector<std::string>& arguments);
 // The text of --help.
 std::string ClientUsage();
 
-// The text of --version: the program, its version and its licence.
-std::string ClientVersionText();
-
 }  // namespace tarvel

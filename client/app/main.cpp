@@ -12,13 +12,14 @@
 #include "client/app/client_arguments.h"
 #include "client/app/display_check.h"
 #include "client/app/main_window.h"
+#include "common/version.h"
 
 int main(int argc, char* argv[]) {
     // Help and version are answered before anything needs a display.
     const tarvel::ClientArguments asked =
         tarvel::ParseClientArguments(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
     if (asked.help || asked.version) {
-        std::fputs(asked.help ? tarvel::ClientUsage().c_str() : tarvel::ClientVersionText().c_str(), stdout);
+        std::fputs(asked.help ? tarvel::ClientUsage().c_str() : tarvel::VersionText("tarvel").c_str(), stdout);
         return 0;
     }
     if (const std::string missing = tarvel::MissingDisplay(); !missing.empty()) {

@@ -35,55 +35,56 @@ QMenu* Submenu(QMenu* parent, const Localizer& texts, int index, const char* nam
 }  // namespace
 
 QList<QAction*> MainMenu::SayItems() const {
-    return {vybrankarta1, h1, Vechnykar1, Kartanahromdce1, Kterhra1, Tvojevhry1, Mojevhry1,
-            tvojebody1, Tvojebodydotabulky1, Mojebody1, P1, Poettvchkaret1};
+    return {saySelectedCard, saySelectedValue, sayAllCards, sayPileCard, sayGameNumber, sayPlayerWins, sayOpponentWins,
+            sayPlayerPoints, sayPlayerTableScore, sayOpponentPoints, sayOpponentCount, sayPlayerCount};
 }
 
 MainMenu BuildMainMenu(QMenuBar& bar, const Localizer& texts) {
     MainMenu m;
-    m.Hra1 = Menu(bar, texts, 2, "Hra1");
-    m.Novhra1 = Item(m.Hra1, texts, 3, "Novhra1", Qt::CTRL | Qt::Key_N);
-    m.Novsovhra1 = Item(m.Hra1, texts, 98, "Novsovhra1", Qt::CTRL | Qt::Key_I);
-    m.Polizprvusoupei1 = Item(m.Hra1, texts, 99, "Polizprvusoupei1", Qt::CTRL | Qt::Key_M);
-    m.Ukonenhry1 = Item(m.Hra1, texts, 4, "Ukonenhry1", Qt::CTRL | Qt::Key_F4);
-    m.Hra1->addSeparator();
-    m.Konecprogramu1 = Item(m.Hra1, texts, 5, "Konecprogramu1");
+    m.gameMenu = Menu(bar, texts, 2, "gameMenu");
+    m.newGame = Item(m.gameMenu, texts, 3, "newGame", Qt::CTRL | Qt::Key_N);
+    m.newNetworkGame = Item(m.gameMenu, texts, 98, "newNetworkGame", Qt::CTRL | Qt::Key_I);
+    m.messageToOpponent = Item(m.gameMenu, texts, 99, "messageToOpponent", Qt::CTRL | Qt::Key_M);
+    m.endMatch = Item(m.gameMenu, texts, 4, "endMatch", Qt::CTRL | Qt::Key_F4);
+    m.gameMenu->addSeparator();
+    m.quit = Item(m.gameMenu, texts, 5, "quit");
 
-    m.ekni1 = Menu(bar, texts, 6, "ekni1");
-    m.vybrankarta1 = Item(m.ekni1, texts, 7, "vybrankarta1", Qt::Key_F2);
-    m.h1 = Item(m.ekni1, texts, 8, "h1", Qt::SHIFT | Qt::Key_F2);
-    m.Vechnykar1 = Item(m.ekni1, texts, 10, "Vechnykar1", Qt::CTRL | Qt::Key_F2);
-    m.Kartanahromdce1 = Item(m.ekni1, texts, 9, "Kartanahromdce1", Qt::Key_F3);
-    m.Kterhra1 = Item(m.ekni1, texts, 11, "Kterhra1", Qt::Key_F4);
-    m.Tvojevhry1 = Item(m.ekni1, texts, 12, "Tvojevhry1", Qt::Key_F5);
-    m.Mojevhry1 = Item(m.ekni1, texts, 13, "Mojevhry1", Qt::Key_F6);
-    m.tvojebody1 = Item(m.ekni1, texts, 14, "tvojebody1", Qt::Key_F7);
-    m.Tvojebodydotabulky1 = Item(m.ekni1, texts, 88, "Tvojebodydotabulky1", Qt::SHIFT | Qt::Key_F7);
-    m.Mojebody1 = Item(m.ekni1, texts, 15, "Mojebody1", Qt::Key_F8);
-    m.P1 = Item(m.ekni1, texts, 16, "P1", Qt::Key_F9);
-    m.Poettvchkaret1 = Item(m.ekni1, texts, 17, "Poettvchkaret1", Qt::SHIFT | Qt::Key_F9);
+    m.sayMenu = Menu(bar, texts, 6, "sayMenu");
+    m.saySelectedCard = Item(m.sayMenu, texts, 7, "saySelectedCard", Qt::Key_F2);
+    m.saySelectedValue = Item(m.sayMenu, texts, 8, "saySelectedValue", Qt::SHIFT | Qt::Key_F2);
+    m.sayAllCards = Item(m.sayMenu, texts, 10, "sayAllCards", Qt::CTRL | Qt::Key_F2);
+    m.sayPileCard = Item(m.sayMenu, texts, 9, "sayPileCard", Qt::Key_F3);
+    m.sayGameNumber = Item(m.sayMenu, texts, 11, "sayGameNumber", Qt::Key_F4);
+    m.sayPlayerWins = Item(m.sayMenu, texts, 12, "sayPlayerWins", Qt::Key_F5);
+    m.sayOpponentWins = Item(m.sayMenu, texts, 13, "sayOpponentWins", Qt::Key_F6);
+    m.sayPlayerPoints = Item(m.sayMenu, texts, 14, "sayPlayerPoints", Qt::Key_F7);
+    m.sayPlayerTableScore = Item(m.sayMenu, texts, 88, "sayPlayerTableScore", Qt::SHIFT | Qt::Key_F7);
+    m.sayOpponentPoints = Item(m.sayMenu, texts, 15, "sayOpponentPoints", Qt::Key_F8);
+    m.sayOpponentCount = Item(m.sayMenu, texts, 16, "sayOpponentCount", Qt::Key_F9);
+    m.sayPlayerCount = Item(m.sayMenu, texts, 17, "sayPlayerCount", Qt::SHIFT | Qt::Key_F9);
 
-    m.Volby1 = Menu(bar, texts, 18, "Volby1");
-    m.Zvuky1 = Item(m.Volby1, texts, 19, "Zvuky1", Qt::CTRL | Qt::Key_Z);
-    m.Zvuky1->setCheckable(true);
-    m.katlzankarty1 = Item(m.Volby1, texts, 20, "katlzankarty1", Qt::CTRL | Qt::Key_L);
-    m.katlzankarty1->setCheckable(true);
-    m.Tabulka1 = Item(m.Volby1, texts, 86, "Tabulka1", Qt::CTRL | Qt::Key_T);
-    m.Nastaven1 = Submenu(m.Volby1, texts, 49, "Nastaven1");
-    m.Nastavenhry1 = Item(m.Nastaven1, texts, 22, "Nastavenhry1", Qt::CTRL | Qt::Key_S);
-    m.Nastavenprosted1 = Item(m.Nastaven1, texts, 97, "Nastavenprosted1", Qt::CTRL | Qt::Key_E);
-    m.Nastavenhlasuprozprvy1 = Item(m.Nastaven1, texts, 96, "Nastavenhlasuprozprvy1", Qt::CTRL | Qt::Key_H);
-    m.Sovnastaven1 = Item(m.Nastaven1, texts, 95, "Sovnastaven1");
+    m.optionsMenu = Menu(bar, texts, 18, "optionsMenu");
+    m.sounds = Item(m.optionsMenu, texts, 19, "sounds", Qt::CTRL | Qt::Key_Z);
+    m.sounds->setCheckable(true);
+    m.sayDrawnCards = Item(m.optionsMenu, texts, 20, "sayDrawnCards", Qt::CTRL | Qt::Key_L);
+    m.sayDrawnCards->setCheckable(true);
+    m.scoreTable = Item(m.optionsMenu, texts, 86, "scoreTable", Qt::CTRL | Qt::Key_T);
+    m.settingsMenu = Submenu(m.optionsMenu, texts, 49, "settingsMenu");
+    m.gameSettings = Item(m.settingsMenu, texts, 22, "gameSettings", Qt::CTRL | Qt::Key_S);
+    m.environmentSettings = Item(m.settingsMenu, texts, 97, "environmentSettings", Qt::CTRL | Qt::Key_E);
+    m.messageVoiceSettings = Item(m.settingsMenu, texts, 96, "messageVoiceSettings", Qt::CTRL | Qt::Key_H);
+    m.networkSettings = Item(m.settingsMenu, texts, 95, "networkSettings");
 
-    m.Historie1 = Menu(bar, texts, text::kHistoryMenu, "Historie1");
-    m.Zopakujsoupere1 = Item(m.Historie1, texts, text::kRepeatOpponent, "Zopakujsoupere1", Qt::CTRL | Qt::Key_R);
-    m.Predchozihlaseni1 = Item(m.Historie1, texts, text::kPreviousAnnouncement, "Predchozihlaseni1", Qt::Key_PageUp);
-    m.Dalsihlaseni1 = Item(m.Historie1, texts, text::kNextAnnouncement, "Dalsihlaseni1", Qt::Key_PageDown);
-    m.Oknohistorie1 = Item(m.Historie1, texts, text::kHistoryWindow, "Oknohistorie1", Qt::CTRL | Qt::Key_G);
+    m.historyMenu = Menu(bar, texts, text::kHistoryMenu, "historyMenu");
+    m.repeatOpponent = Item(m.historyMenu, texts, text::kRepeatOpponent, "repeatOpponent", Qt::CTRL | Qt::Key_R);
+    m.previousAnnouncement =
+        Item(m.historyMenu, texts, text::kPreviousAnnouncement, "previousAnnouncement", Qt::Key_PageUp);
+    m.nextAnnouncement = Item(m.historyMenu, texts, text::kNextAnnouncement, "nextAnnouncement", Qt::Key_PageDown);
+    m.historyWindow = Item(m.historyMenu, texts, text::kHistoryWindow, "historyWindow", Qt::CTRL | Qt::Key_G);
 
-    m.Npovda1 = Menu(bar, texts, 23, "Npovda1");
-    m.Nvod1 = Item(m.Npovda1, texts, 24, "Nvod1", Qt::Key_F1);
-    m.Oprogramu1 = Item(m.Npovda1, texts, 26, "Oprogramu1");
+    m.helpMenu = Menu(bar, texts, 23, "helpMenu");
+    m.instructions = Item(m.helpMenu, texts, 24, "instructions", Qt::Key_F1);
+    m.about = Item(m.helpMenu, texts, 26, "about");
     return m;
 }
 

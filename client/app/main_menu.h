@@ -11,47 +11,47 @@
 namespace tarvel {
 
 struct MainMenu {
-    QMenu* Hra1 = nullptr;
-    QAction* Novhra1 = nullptr;
-    QAction* Novsovhra1 = nullptr;
-    QAction* Polizprvusoupei1 = nullptr;
-    QAction* Ukonenhry1 = nullptr;
-    QAction* Konecprogramu1 = nullptr;
+    QMenu* gameMenu = nullptr;
+    QAction* newGame = nullptr;
+    QAction* newNetworkGame = nullptr;
+    QAction* messageToOpponent = nullptr;
+    QAction* endMatch = nullptr;
+    QAction* quit = nullptr;
 
-    QMenu* ekni1 = nullptr;  // the Say submenu
-    QAction* vybrankarta1 = nullptr;
-    QAction* h1 = nullptr;
-    QAction* Vechnykar1 = nullptr;
-    QAction* Kartanahromdce1 = nullptr;
-    QAction* Kterhra1 = nullptr;
-    QAction* Tvojevhry1 = nullptr;
-    QAction* Mojevhry1 = nullptr;
-    QAction* tvojebody1 = nullptr;
-    QAction* Tvojebodydotabulky1 = nullptr;
-    QAction* Mojebody1 = nullptr;
-    QAction* P1 = nullptr;
-    QAction* Poettvchkaret1 = nullptr;
+    QMenu* sayMenu = nullptr;  // the Say submenu
+    QAction* saySelectedCard = nullptr;
+    QAction* saySelectedValue = nullptr;
+    QAction* sayAllCards = nullptr;
+    QAction* sayPileCard = nullptr;
+    QAction* sayGameNumber = nullptr;
+    QAction* sayPlayerWins = nullptr;
+    QAction* sayOpponentWins = nullptr;
+    QAction* sayPlayerPoints = nullptr;
+    QAction* sayPlayerTableScore = nullptr;
+    QAction* sayOpponentPoints = nullptr;
+    QAction* sayOpponentCount = nullptr;
+    QAction* sayPlayerCount = nullptr;
 
-    QMenu* Volby1 = nullptr;
-    QAction* Zvuky1 = nullptr;
-    QAction* katlzankarty1 = nullptr;
-    QAction* Tabulka1 = nullptr;
-    QMenu* Nastaven1 = nullptr;
-    QAction* Nastavenhry1 = nullptr;
-    QAction* Nastavenprosted1 = nullptr;
-    QAction* Nastavenhlasuprozprvy1 = nullptr;
-    QAction* Sovnastaven1 = nullptr;
+    QMenu* optionsMenu = nullptr;
+    QAction* sounds = nullptr;
+    QAction* sayDrawnCards = nullptr;
+    QAction* scoreTable = nullptr;
+    QMenu* settingsMenu = nullptr;
+    QAction* gameSettings = nullptr;
+    QAction* environmentSettings = nullptr;
+    QAction* messageVoiceSettings = nullptr;
+    QAction* networkSettings = nullptr;
 
     // The history of the match: hearing again what was said.
-    QMenu* Historie1 = nullptr;
-    QAction* Zopakujsoupere1 = nullptr;
-    QAction* Predchozihlaseni1 = nullptr;
-    QAction* Dalsihlaseni1 = nullptr;
-    QAction* Oknohistorie1 = nullptr;
+    QMenu* historyMenu = nullptr;
+    QAction* repeatOpponent = nullptr;
+    QAction* previousAnnouncement = nullptr;
+    QAction* nextAnnouncement = nullptr;
+    QAction* historyWindow = nullptr;
 
-    QMenu* Npovda1 = nullptr;
-    QAction* Nvod1 = nullptr;
-    QAction* Oprogramu1 = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* instructions = nullptr;
+    QAction* about = nullptr;
 
     // The items of the Say submenu, whose shortcuts go with the submenu's enabling.
     QList<QAction*> SayItems() const;

@@ -126,11 +126,11 @@ void MainWindow::BuildWindow() {
     table_->setObjectName(QStringLiteral("PaintBox1"));
     setCentralWidget(table_);
 
-    label1_ = new QLabel(table_);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setAutoFillBackground(true);
-    table_->PlaceMessageLine(label1_, kMessageLinePlace, kMessageLineFontPixels);
-    label1_->hide();
+    messageLine_ = new QLabel(table_);
+    messageLine_->setObjectName(QStringLiteral("messageLine"));
+    messageLine_->setAutoFillBackground(true);
+    table_->PlaceMessageLine(messageLine_, kMessageLinePlace, kMessageLineFontPixels);
+    messageLine_->hide();
 
     for (std::size_t i = 0; i < panels_.size(); ++i) {
         panels_[i] = new QLabel(statusBar());
@@ -148,59 +148,59 @@ void MainWindow::BuildWindow() {
 void MainWindow::ConnectMenu() {
     using session::Command;
     MainMenu& m = menu_;
-    connect(m.Novhra1, &QAction::triggered, this, [this] { Handle(Command::NewMatch); });
-    connect(m.Ukonenhry1, &QAction::triggered, this, [this] { Handle(Command::EndMatch); });
-    connect(m.Konecprogramu1, &QAction::triggered, this, &QWidget::close);
-    connect(m.Novsovhra1, &QAction::triggered, this, [this] { Handle(Command::NewNetworkMatch); });
-    connect(m.Polizprvusoupei1, &QAction::triggered, this, [this] { RunCommand([this] { SendChatMessage(); }); });
-    m.Polizprvusoupei1->setEnabled(false);  // until a network match is agreed
+    connect(m.newGame, &QAction::triggered, this, [this] { Handle(Command::NewMatch); });
+    connect(m.endMatch, &QAction::triggered, this, [this] { Handle(Command::EndMatch); });
+    connect(m.quit, &QAction::triggered, this, &QWidget::close);
+    connect(m.newNetworkGame, &QAction::triggered, this, [this] { Handle(Command::NewNetworkMatch); });
+    connect(m.messageToOpponent, &QAction::triggered, this, [this] { RunCommand([this] { SendChatMessage(); }); });
+    m.messageToOpponent->setEnabled(false);  // until a network match is agreed
 
     // The Say menu's commands redraw the table afterwards, as the menu covered it.
     for (const auto& [item, command] : SayMenu()) {
         connect(item, &QAction::triggered, this, [this, command] { Handle(command, command != Command::SayAllCards); });
     }
 
-    connect(m.Zvuky1, &QAction::triggered, this, [this] {
+    connect(m.sounds, &QAction::triggered, this, [this] {
         session_->Handle(Command::ToggleSounds);
         RunCommand([this] {
             ApplySoundsState();
             FormActivate();
         });
     });
-    connect(m.katlzankarty1, &QAction::triggered, this, [this] { Handle(Command::ToggleSayDrawnCards, true); });
-    connect(m.Tabulka1, &QAction::triggered, this, [this] { Handle(Command::ShowScoreTable, true); });
-    connect(m.Nastavenhry1, &QAction::triggered, this, [this] { RunCommand([this] { EditGameSettings(); }); });
-    connect(m.Nastavenprosted1, &QAction::triggered, this, [this] { RunCommand([this] { EditEnvironment(); }); });
-    connect(m.Nastavenhlasuprozprvy1, &QAction::triggered, this, [this] { RunCommand([this] { chat_->EditVoice(); }); });
-    connect(m.Sovnastaven1, &QAction::triggered, this, [this] { RunCommand([this] { EditNetSettings(); }); });
-    connect(m.Nvod1, &QAction::triggered, this, [this] { OpenHelp(); });
-    connect(m.Oprogramu1, &QAction::triggered, this, [this] { RunCommand([this] { aboutBox_->exec(); }); });
+    connect(m.sayDrawnCards, &QAction::triggered, this, [this] { Handle(Command::ToggleSayDrawnCards, true); });
+    connect(m.scoreTable, &QAction::triggered, this, [this] { Handle(Command::ShowScoreTable, true); });
+    connect(m.gameSettings, &QAction::triggered, this, [this] { RunCommand([this] { EditGameSettings(); }); });
+    connect(m.environmentSettings, &QAction::triggered, this, [this] { RunCommand([this] { EditEnvironment(); }); });
+    connect(m.messageVoiceSettings, &QAction::triggered, this, [this] { RunCommand([this] { chat_->EditVoice(); }); });
+    connect(m.networkSettings, &QAction::triggered, this, [this] { RunCommand([this] { EditNetSettings(); }); });
+    connect(m.instructions, &QAction::triggered, this, [this] { OpenHelp(); });
+    connect(m.about, &QAction::triggered, this, [this] { RunCommand([this] { aboutBox_->exec(); }); });
 
     replay_ = new ReplayPlayer(phrases_, *audio_, this);
     gameSpeech_.beforeSpeaking = [this] { replay_->Stop(); };
     historyWindow_ = new HistoryWindow(session_->Texts(), this);
-    connect(m.Zopakujsoupere1, &QAction::triggered, this, [this] { Handle(Command::RepeatOpponent); });
-    connect(m.Predchozihlaseni1, &QAction::triggered, this, [this] { Handle(Command::PreviousAnnouncement); });
-    connect(m.Dalsihlaseni1, &QAction::triggered, this, [this] { Handle(Command::NextAnnouncement); });
-    connect(m.Oknohistorie1, &QAction::triggered, this,
+    connect(m.repeatOpponent, &QAction::triggered, this, [this] { Handle(Command::RepeatOpponent); });
+    connect(m.previousAnnouncement, &QAction::triggered, this, [this] { Handle(Command::PreviousAnnouncement); });
+    connect(m.nextAnnouncement, &QAction::triggered, this, [this] { Handle(Command::NextAnnouncement); });
+    connect(m.historyWindow, &QAction::triggered, this,
             [this] { RunCommand([this] { historyWindow_->ShowHistory(session_->History()); }); });
 }
 
 std::vector<std::pair<QAction*, session::Command>> MainWindow::SayMenu() const {
     using session::Command;
     const MainMenu& m = menu_;
-    return {{m.vybrankarta1, Command::SaySelected},
-            {m.h1, Command::SaySelectedValue},
-            {m.Vechnykar1, Command::SayAllCards},
-            {m.Kartanahromdce1, Command::SayPileCard},
-            {m.Kterhra1, Command::SayGameNumber},
-            {m.Tvojevhry1, Command::SayPlayerWins},
-            {m.Mojevhry1, Command::SayOpponentWins},
-            {m.tvojebody1, Command::SayPlayerPoints},
-            {m.Tvojebodydotabulky1, Command::SayPlayerTableScore},
-            {m.Mojebody1, Command::SayOpponentPoints},
-            {m.P1, Command::SayOpponentCount},
-            {m.Poettvchkaret1, Command::SayPlayerCount}};
+    return {{m.saySelectedCard, Command::SaySelected},
+            {m.saySelectedValue, Command::SaySelectedValue},
+            {m.sayAllCards, Command::SayAllCards},
+            {m.sayPileCard, Command::SayPileCard},
+            {m.sayGameNumber, Command::SayGameNumber},
+            {m.sayPlayerWins, Command::SayPlayerWins},
+            {m.sayOpponentWins, Command::SayOpponentWins},
+            {m.sayPlayerPoints, Command::SayPlayerPoints},
+            {m.sayPlayerTableScore, Command::SayPlayerTableScore},
+            {m.sayOpponentPoints, Command::SayOpponentPoints},
+            {m.sayOpponentCount, Command::SayOpponentCount},
+            {m.sayPlayerCount, Command::SayPlayerCount}};
 }
 
 void MainWindow::RunCommand(std::function<void()> action) {
@@ -256,7 +256,7 @@ void MainWindow::Replay(const std::optional<Announcement>& announcement) {
         return;
     }
     if (gameSpeech_.Mode() == SpeechMode::Off) {
-        label1_->setText(FromUtf8(AnnouncementLine(*announcement, session_->Texts())));
+        messageLine_->setText(FromUtf8(AnnouncementLine(*announcement, session_->Texts())));
         return;
     }
     if (gameSpeech_.Mode() == SpeechMode::Service && service_) {
@@ -278,7 +278,7 @@ void MainWindow::TableChanged(const GameEvent& event) {
     switch (event.kind) {
         case GameEventKind::GameBegins:
             networkMatch_ = session_->NetworkMatch();
-            label1_->setVisible(!SoundsOn());
+            messageLine_->setVisible(!SoundsOn());
             UpdateMenus();
             break;
         case GameEventKind::Dealt:
@@ -288,10 +288,10 @@ void MainWindow::TableChanged(const GameEvent& event) {
             formactivatetimer_.start();
             break;
         case GameEventKind::MatchEnded:
-            if (networkMatch_) menu_.Polizprvusoupei1->setEnabled(false);
+            if (networkMatch_) menu_.messageToOpponent->setEnabled(false);
             networkMatch_ = false;
             UpdateMenus();
-            label1_->setVisible(false);
+            messageLine_->setVisible(false);
             break;
         default:
             break;
@@ -300,7 +300,7 @@ void MainWindow::TableChanged(const GameEvent& event) {
 }
 
 void MainWindow::MessageLineChanged(std::string_view text) {
-    label1_->setText(FromUtf8(text));
+    messageLine_->setText(FromUtf8(text));
 }
 
 void MainWindow::AnswerEnded(const session::Answer& answer) {
@@ -347,7 +347,7 @@ void MainWindow::MessageReceived(std::string_view text) {
 
 void MainWindow::MatchAgreed() {
     if (!chat_->VoiceReady()) chat_->LoadVoiceSettings();
-    menu_.Polizprvusoupei1->setEnabled(true);
+    menu_.messageToOpponent->setEnabled(true);
 }
 
 void MainWindow::EndProgram() {
@@ -363,8 +363,8 @@ void MainWindow::ShowSilentAnnouncement(const session::Answer& answer) {
     if (gameSpeech_.Mode() != SpeechMode::Off || answer.screenReaderText.empty()) return;
     const auto announcements = session_->History().Announcements();
     if (announcements.empty()) return;
-    label1_->setText(FromUtf8(AnnouncementLine(announcements.back(), session_->Texts())));
-    label1_->show();
+    messageLine_->setText(FromUtf8(AnnouncementLine(announcements.back(), session_->Texts())));
+    messageLine_->show();
 }
 
 bool MainWindow::ScreenReaderFollows() const {
@@ -381,14 +381,14 @@ void MainWindow::CreateDialogs() {
     nameDialog_ = new NameDialog(texts, [this](const QString& message) { ShowMessage(message); }, this);
     scoreDialog_ = new ScoreTableDialog(texts, this);
     environmentDialog_ = new EnvironmentDialog(session_->Texts(), this);
-    gameSettingsDialog_->setObjectName(QStringLiteral("TForm2"));
+    gameSettingsDialog_->setObjectName(QStringLiteral("gameSettingsDialog"));
     aboutBox_->setObjectName(QStringLiteral("TAboutBox"));
-    environmentDialog_->setObjectName(QStringLiteral("TForm10"));
+    environmentDialog_->setObjectName(QStringLiteral("environmentDialog"));
     netSettingsDialog_ = new NetSettingsDialog(
         texts, ReadServerList(kServerListName), [this](const QString& message) { ShowMessage(message); }, this);
-    netSettingsDialog_->setObjectName(QStringLiteral("TForm7"));
+    netSettingsDialog_->setObjectName(QStringLiteral("netSettingsDialog"));
     waitingDialog_ = new WaitingDialog(texts, this);
-    waitingDialog_->setObjectName(QStringLiteral("TForm11"));
+    waitingDialog_->setObjectName(QStringLiteral("waitingDialog"));
     connect(waitingDialog_, &WaitingDialog::aborted, this, [this] { Handle(session::Command::StopWaiting); });
     scoreDialog_->onWrite = [this] { return WriteResult(); };
     helpWindow_ = new HelpWindow(texts, this);
@@ -401,7 +401,7 @@ void MainWindow::MakeChat() {
     SpeechService* service = session_->NetworkSettings().allowvoicechat ? Service() : nullptr;
     chat_ = new ChatController(service, settings_, session_->Texts(),
                                [this](const QString& message) { ShowMessage(message); }, this);
-    chat_->onVoiceReady = [this] { menu_.Polizprvusoupei1->setEnabled(true); };
+    chat_->onVoiceReady = [this] { menu_.messageToOpponent->setEnabled(true); };
 }
 
 void MainWindow::SendChatMessage() {
@@ -423,7 +423,7 @@ void MainWindow::EditGameSettings() {
     GameOptions options = session_->Options();
     if (gameSettingsDialog_->Edit(options)) {
         session_->ApplyGameOptions(options);
-        menu_.katlzankarty1->setChecked(options.saypickedcards);
+        menu_.sayDrawnCards->setChecked(options.saypickedcards);
     }
     formactivatetimer_.start();
 }
@@ -505,27 +505,27 @@ void MainWindow::FormActivate() {
 
 void MainWindow::ApplySoundsState() {
     const bool on = SoundsOn();
-    menu_.Zvuky1->setChecked(on);
-    menu_.katlzankarty1->setChecked(session_->Options().saypickedcards);
+    menu_.sounds->setChecked(on);
+    menu_.sayDrawnCards->setChecked(session_->Options().saypickedcards);
     UpdateMenus();
     // With the speech off the message line shows what is said.
-    label1_->setVisible(!on || gameSpeech_.Mode() == SpeechMode::Off);
+    messageLine_->setVisible(!on || gameSpeech_.Mode() == SpeechMode::Off);
 }
 
 void MainWindow::UpdateMenus() {
     using session::Command;
     const GameState& state = session_->Table();
-    menu_.Ukonenhry1->setEnabled(state.matchOn);
-    menu_.Nastavenhry1->setEnabled(!state.matchOn);
+    menu_.endMatch->setEnabled(state.matchOn);
+    menu_.gameSettings->setEnabled(!state.matchOn);
     // A network match keeps its connection and its settings until it ends.
-    menu_.Novsovhra1->setEnabled(!networkMatch_);
-    menu_.Sovnastaven1->setEnabled(!networkMatch_);
-    menu_.Zvuky1->setChecked(SoundsOn());
-    menu_.katlzankarty1->setEnabled(session_->Possible(Command::ToggleSayDrawnCards));
-    menu_.katlzankarty1->setChecked(session_->Options().saypickedcards);
+    menu_.newNetworkGame->setEnabled(!networkMatch_);
+    menu_.networkSettings->setEnabled(!networkMatch_);
+    menu_.sounds->setChecked(SoundsOn());
+    menu_.sayDrawnCards->setEnabled(session_->Possible(Command::ToggleSayDrawnCards));
+    menu_.sayDrawnCards->setChecked(session_->Options().saypickedcards);
     // A disabled submenu silences its shortcuts too, so each item follows it.
     const bool say = session_->Possible(Command::SaySelected);
-    menu_.ekni1->menuAction()->setEnabled(say);
+    menu_.sayMenu->menuAction()->setEnabled(say);
     for (const auto& [item, command] : SayMenu()) item->setEnabled(say && session_->Possible(command));
 }
 

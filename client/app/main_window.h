@@ -54,7 +54,7 @@ class MainWindow final : public QMainWindow, public session::SessionOutput {
     Engine& GameEngine() { return session_->GameEngine(); }
     TableView& Table() { return *table_; }
     const MainMenu& Menu() const { return menu_; }
-    QLabel& MessageLine() { return *label1_; }
+    QLabel& MessageLine() { return *messageLine_; }
     const AnnouncementArea& Announcements() const { return *announcements_; }
     // The status bar's panels, left to right: a label, then its figure (wins of each,
     // points of each, the game).
@@ -131,7 +131,7 @@ class MainWindow final : public QMainWindow, public session::SessionOutput {
     std::unique_ptr<session::Session> session_;
     std::unique_ptr<PictureStore> pictures_;
     TableView* table_ = nullptr;
-    QLabel* label1_ = nullptr;
+    QLabel* messageLine_ = nullptr;
     std::array<QLabel*, 10> panels_{};
     MainMenu menu_;
     std::unique_ptr<PointerHover> hover_;

@@ -21,14 +21,14 @@ QString Text(const Localizer& texts, int index) {
 
 NameDialog::NameDialog(const Localizer& texts, std::function<void(const QString&)> showMessage, QWidget* parent)
     : QDialog(parent), texts_(texts), showMessage_(std::move(showMessage)) {
-    setObjectName(QStringLiteral("TForm5"));
+    setObjectName(QStringLiteral("nameDialog"));
     setWindowTitle(Text(texts, score_text::kNameDialogCaption));
     auto* label = new QLabel(Text(texts, score_text::kNameLabel), this);
-    jmenoedit_ = new QLineEdit(this);
-    jmenoedit_->setObjectName(QStringLiteral("jmenoedit"));
-    jmenoedit_->setMaxLength(kLongestName);
-    jmenoedit_->setAccessibleName(label->text().remove('&'));
-    label->setBuddy(jmenoedit_);
+    nameEdit_ = new QLineEdit(this);
+    nameEdit_->setObjectName(QStringLiteral("jmenoedit"));
+    nameEdit_->setMaxLength(kLongestName);
+    nameEdit_->setAccessibleName(label->text().remove('&'));
+    label->setBuddy(nameEdit_);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(Text(texts, score_text::kOk), QDialogButtonBox::AcceptRole);
@@ -41,23 +41,23 @@ NameDialog::NameDialog(const Localizer& texts, std::function<void(const QString&
 
     auto* row = new QHBoxLayout;
     row->addWidget(label);
-    row->addWidget(jmenoedit_);
+    row->addWidget(nameEdit_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(buttons);
 }
 
 std::optional<QString> NameDialog::AskName() {
-    jmenoedit_->clear();
-    jmenoedit_->setFocus();
+    nameEdit_->clear();
+    nameEdit_->setFocus();
     if (exec() != QDialog::Accepted) return std::nullopt;
-    return jmenoedit_->text();
+    return nameEdit_->text();
 }
 
 void NameDialog::Confirm() {
-    if (jmenoedit_->text().isEmpty()) {
+    if (nameEdit_->text().isEmpty()) {
         showMessage_(Text(texts_, score_text::kEmptyName));
-        jmenoedit_->setFocus();
+        nameEdit_->setFocus();
         return;
     }
     accept();

@@ -24,7 +24,7 @@ class NameDialog final : public QDialog {
 
     const Localizer& texts_;
     std::function<void(const QString&)> showMessage_;
-    QLineEdit* jmenoedit_ = nullptr;
+    QLineEdit* nameEdit_ = nullptr;
 };
 
 }  // namespace tarvel

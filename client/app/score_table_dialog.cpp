@@ -30,14 +30,14 @@ void Offer(QPushButton* button, bool shown) {
 ScoreTableDialog::ScoreTableDialog(const Localizer& texts, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Tform6"));
     setWindowTitle(Text(texts, score_text::kTableDialogCaption));
-    tabulkamemo_ = new QPlainTextEdit(this);
-    tabulkamemo_->setObjectName(QStringLiteral("tabulkamemo"));
-    tabulkamemo_->setReadOnly(true);
-    tabulkamemo_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    tabulkamemo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    tabulkamemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    tabulkamemo_->setAccessibleName(Text(texts, score_text::kTableDialogCaption));
-    tabulkamemo_->setMinimumSize(560, 260);
+    tableText_ = new QPlainTextEdit(this);
+    tableText_->setObjectName(QStringLiteral("tabulkamemo"));
+    tableText_->setReadOnly(true);
+    tableText_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    tableText_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    tableText_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    tableText_->setAccessibleName(Text(texts, score_text::kTableDialogCaption));
+    tableText_->setMinimumSize(560, 260);
 
     writetabbutton_ = Button(this, Text(texts, score_text::kWriteButton), "writetabbutton");
     continuegamebutton_ = Button(this, Text(texts, score_text::kContinueButton), "continuegamebutton");
@@ -47,7 +47,7 @@ ScoreTableDialog::ScoreTableDialog(const Localizer& texts, QWidget* parent) : QD
     connect(writetabbutton_, &QPushButton::clicked, this, [this] {
         if (!onWrite) return;
         if (const auto written = onWrite()) SetView(*written);
-        tabulkamemo_->setFocus();
+        tableText_->setFocus();
     });
 
     auto* buttons = new QHBoxLayout;
@@ -55,12 +55,12 @@ ScoreTableDialog::ScoreTableDialog(const Localizer& texts, QWidget* parent) : QD
     buttons->addWidget(continuegamebutton_);
     buttons->addWidget(closebitbtn_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabulkamemo_);
+    layout->addWidget(tableText_);
     layout->addLayout(buttons);
 }
 
 void ScoreTableDialog::SetView(const ScoreTableView& view) {
-    tabulkamemo_->setPlainText(QString::fromStdString(view.Text()));
+    tableText_->setPlainText(QString::fromStdString(view.Text()));
     Offer(writetabbutton_, view.buttons.write);
     Offer(continuegamebutton_, view.buttons.continueGame);
     Offer(closebitbtn_, view.buttons.close);
@@ -68,7 +68,7 @@ void ScoreTableDialog::SetView(const ScoreTableView& view) {
 
 void ScoreTableDialog::ShowModally(const ScoreTableView& view) {
     SetView(view);
-    tabulkamemo_->setFocus();
+    tableText_->setFocus();
     exec();
 }
 

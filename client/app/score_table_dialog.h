@@ -28,7 +28,7 @@ class ScoreTableDialog final : public QDialog {
     void SetView(const ScoreTableView& view);
 
   private:
-    QPlainTextEdit* tabulkamemo_ = nullptr;
+    QPlainTextEdit* tableText_ = nullptr;
     QPushButton* writetabbutton_ = nullptr;
     QPushButton* continuegamebutton_ = nullptr;
     QPushButton* closebitbtn_ = nullptr;

@@ -19,39 +19,39 @@ constexpr std::int32_t kTextCaption = 110;
 }  // namespace
 
 MessageDialog::MessageDialog(const Localizer& localizer, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TForm9"));
+    setObjectName(QStringLiteral("messageDialog"));
     setWindowTitle(LocalizedCaption(localizer, kTextCaption));
 
-    textzpravy = new QLineEdit(this);
-    textzpravy->setObjectName("textzpravy");
-    textzpravy->setMaxLength(static_cast<int>(kChatLineLength));
+    messageEdit_ = new QLineEdit(this);
+    messageEdit_->setObjectName("messageEdit");
+    messageEdit_->setMaxLength(static_cast<int>(kChatLineLength));
     // The field has no label of its own; the screen reader names it after the dialog.
-    textzpravy->setAccessibleName(LocalizedCaption(localizer, kTextCaption));
-    textzpravy->setMinimumWidth(textzpravy->fontMetrics().averageCharWidth() *
+    messageEdit_->setAccessibleName(LocalizedCaption(localizer, kTextCaption));
+    messageEdit_->setMinimumWidth(messageEdit_->fontMetrics().averageCharWidth() *
                                 static_cast<int>(kChatLineLength));
 
-    poslatbitbtn = new QPushButton(LocalizedCaption(localizer, kTextOk), this);
-    poslatbitbtn->setObjectName("poslatbitbtn");
-    poslatbitbtn->setDefault(true);
-    BitBtn2 = new QPushButton(LocalizedCaption(localizer, text::kCancelMessage), this);
-    BitBtn2->setObjectName("BitBtn2");
-    connect(poslatbitbtn, &QPushButton::clicked, this, &MessageDialog::accept);
-    connect(BitBtn2, &QPushButton::clicked, this, &MessageDialog::reject);
+    sendButton_ = new QPushButton(LocalizedCaption(localizer, kTextOk), this);
+    sendButton_->setObjectName("sendButton");
+    sendButton_->setDefault(true);
+    cancelButton_ = new QPushButton(LocalizedCaption(localizer, text::kCancelMessage), this);
+    cancelButton_->setObjectName("cancelButton");
+    connect(sendButton_, &QPushButton::clicked, this, &MessageDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &MessageDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(poslatbitbtn);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(sendButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(textzpravy);
+    layout->addWidget(messageEdit_);
     layout->addLayout(buttons);
 }
 
 std::optional<std::string> MessageDialog::Ask() {
-    textzpravy->clear();
-    textzpravy->setFocus();
+    messageEdit_->clear();
+    messageEdit_->setFocus();
     if (exec() != QDialog::Accepted) return std::nullopt;
-    std::string message = textzpravy->text().toStdString();
+    std::string message = messageEdit_->text().toStdString();
     if (!HasWords(message)) return std::nullopt;
     return message;
 }

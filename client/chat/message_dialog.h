@@ -25,9 +25,9 @@ class MessageDialog final : public QDialog {
     std::optional<std::string> Ask();
 
   private:
-    QLineEdit* textzpravy;
-    QPushButton* poslatbitbtn;  // send
-    QPushButton* BitBtn2;       // cancel
+    QLineEdit* messageEdit_;
+    QPushButton* sendButton_;  // send
+    QPushButton* cancelButton_;       // cancel
 };
 
 }  // namespace tarvel

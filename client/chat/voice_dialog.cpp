@@ -39,46 +39,46 @@ QLabel* NewLabelFor(QWidget* buddy, const QString& text, const char* name, QWidg
 
 VoiceDialog::VoiceDialog(const Localizer& localizer, const std::vector<ServiceVoice>& voices, QWidget* parent)
     : QDialog(parent) {
-    setObjectName(QStringLiteral("TForm8"));
+    setObjectName(QStringLiteral("voiceDialog"));
     setWindowTitle(LocalizedCaption(localizer, kTextCaption));
 
-    hlaslist = new QListWidget(this);
-    hlaslist->setObjectName("hlaslist");
-    hlaslist->setUniformItemSizes(true);  // thousands of voices list quickly
-    for (const ServiceVoice& voice : voices) hlaslist->addItem(QString::fromStdString(voice.label));
-    if (hlaslist->count() > 0) hlaslist->setCurrentRow(0);
-    hlasstatic = NewLabelFor(hlaslist, LocalizedCaption(localizer, kTextVoices), "hlasstatic", this);
+    voiceList_ = new QListWidget(this);
+    voiceList_->setObjectName("voiceList");
+    voiceList_->setUniformItemSizes(true);  // thousands of voices list quickly
+    for (const ServiceVoice& voice : voices) voiceList_->addItem(QString::fromStdString(voice.label));
+    if (voiceList_->count() > 0) voiceList_->setCurrentRow(0);
+    voiceLabel_ = NewLabelFor(voiceList_, LocalizedCaption(localizer, kTextVoices), "voiceLabel", this);
 
     pitchtb = NewSlider(VoiceSlider::Pitch, "pitchtb");
-    pitchstatic = NewLabelFor(pitchtb, LocalizedCaption(localizer, kTextPitch), "pitchstatic", this);
+    pitchLabel_ = NewLabelFor(pitchtb, LocalizedCaption(localizer, kTextPitch), "pitchLabel", this);
     speedtb = NewSlider(VoiceSlider::Speed, "speedtb");
-    speedstatic = NewLabelFor(speedtb, LocalizedCaption(localizer, kTextSpeed), "speedstatic", this);
+    speedLabel_ = NewLabelFor(speedtb, LocalizedCaption(localizer, kTextSpeed), "speedLabel", this);
     volumetb = NewSlider(VoiceSlider::Volume, "volumetb");
-    volumestatic = NewLabelFor(volumetb, LocalizedCaption(localizer, kTextVolume), "volumestatic", this);
+    volumeLabel_ = NewLabelFor(volumetb, LocalizedCaption(localizer, kTextVolume), "volumeLabel", this);
     SetSlidersEnabled(false);
 
-    vyberhlasbitbtn = new QPushButton(LocalizedCaption(localizer, kTextChoose), this);
-    vyberhlasbitbtn->setObjectName("vyberhlasbitbtn");
-    vyberhlasbitbtn->setDefault(true);
-    zavritbitbtn = new QPushButton(LocalizedCaption(localizer, kTextClose), this);
-    zavritbitbtn->setObjectName("zavritbitbtn");
-    connect(vyberhlasbitbtn, &QPushButton::clicked, this, &VoiceDialog::accept);
-    connect(zavritbitbtn, &QPushButton::clicked, this, &VoiceDialog::reject);
+    chooseVoiceButton_ = new QPushButton(LocalizedCaption(localizer, kTextChoose), this);
+    chooseVoiceButton_->setObjectName("chooseVoiceButton");
+    chooseVoiceButton_->setDefault(true);
+    closeButton_ = new QPushButton(LocalizedCaption(localizer, kTextClose), this);
+    closeButton_->setObjectName("closeButton");
+    connect(chooseVoiceButton_, &QPushButton::clicked, this, &VoiceDialog::accept);
+    connect(closeButton_, &QPushButton::clicked, this, &VoiceDialog::reject);
 
     auto* sliders = new QGridLayout;
-    sliders->addWidget(pitchstatic, 0, 0);
+    sliders->addWidget(pitchLabel_, 0, 0);
     sliders->addWidget(pitchtb, 0, 1);
-    sliders->addWidget(speedstatic, 1, 0);
+    sliders->addWidget(speedLabel_, 1, 0);
     sliders->addWidget(speedtb, 1, 1);
-    sliders->addWidget(volumestatic, 2, 0);
+    sliders->addWidget(volumeLabel_, 2, 0);
     sliders->addWidget(volumetb, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(vyberhlasbitbtn);
-    buttons->addWidget(zavritbitbtn);
+    buttons->addWidget(chooseVoiceButton_);
+    buttons->addWidget(closeButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(hlasstatic);
-    layout->addWidget(hlaslist);
+    layout->addWidget(voiceLabel_);
+    layout->addWidget(voiceList_);
     layout->addLayout(sliders);
     layout->addLayout(buttons);
 }
@@ -101,20 +101,20 @@ QSlider* VoiceDialog::NewSlider(VoiceSlider slider, const char* name) {
 }
 
 void VoiceDialog::SetSlidersEnabled(bool enabled) {
-    for (QWidget* control : {static_cast<QWidget*>(pitchstatic), static_cast<QWidget*>(pitchtb),
-                             static_cast<QWidget*>(speedstatic), static_cast<QWidget*>(speedtb),
-                             static_cast<QWidget*>(volumestatic), static_cast<QWidget*>(volumetb)}) {
+    for (QWidget* control : {static_cast<QWidget*>(pitchLabel_), static_cast<QWidget*>(pitchtb),
+                             static_cast<QWidget*>(speedLabel_), static_cast<QWidget*>(speedtb),
+                             static_cast<QWidget*>(volumeLabel_), static_cast<QWidget*>(volumetb)}) {
         control->setEnabled(enabled);
     }
 }
 
 std::optional<std::size_t> VoiceDialog::Edit(const Shown& shown) {
-    if (shown.selected && static_cast<int>(*shown.selected) < hlaslist->count()) {
-        hlaslist->setCurrentRow(static_cast<int>(*shown.selected));
+    if (shown.selected && static_cast<int>(*shown.selected) < voiceList_->count()) {
+        voiceList_->setCurrentRow(static_cast<int>(*shown.selected));
     } else {
         // The focus may still put the cursor on an entry; none is selected.
-        hlaslist->setCurrentRow(-1);
-        hlaslist->clearSelection();
+        voiceList_->setCurrentRow(-1);
+        voiceList_->clearSelection();
     }
     {
         // Showing where the sliders stand moves nothing.
@@ -126,14 +126,14 @@ std::optional<std::size_t> VoiceDialog::Edit(const Shown& shown) {
         volumetb->setValue(shown.volume);
     }
     SetSlidersEnabled(shown.slidersEnabled);
-    hlaslist->setFocus();
+    voiceList_->setFocus();
     if (exec() != QDialog::Accepted) return std::nullopt;
     return SelectedEntry();
 }
 
 std::optional<std::size_t> VoiceDialog::SelectedEntry() const {
-    const int row = hlaslist->currentRow();
-    if (row < 0 || hlaslist->currentItem() == nullptr || !hlaslist->currentItem()->isSelected())
+    const int row = voiceList_->currentRow();
+    if (row < 0 || voiceList_->currentItem() == nullptr || !voiceList_->currentItem()->isSelected())
         return std::nullopt;
     return static_cast<std::size_t>(row);
 }

@@ -50,16 +50,16 @@ class VoiceDialog final : public QDialog {
     QSlider* NewSlider(VoiceSlider slider, const char* name);
     void SetSlidersEnabled(bool enabled);
 
-    QLabel* hlasstatic;
-    QListWidget* hlaslist;
-    QLabel* pitchstatic;
+    QLabel* voiceLabel_;
+    QListWidget* voiceList_;
+    QLabel* pitchLabel_;
     QSlider* pitchtb;
-    QLabel* speedstatic;
+    QLabel* speedLabel_;
     QSlider* speedtb;
-    QLabel* volumestatic;
+    QLabel* volumeLabel_;
     QSlider* volumetb;
-    QPushButton* vyberhlasbitbtn;  // choose the voice
-    QPushButton* zavritbitbtn;     // close
+    QPushButton* chooseVoiceButton_;  // choose the voice
+    QPushButton* closeButton_;     // close
 };
 
 }  // namespace tarvel

@@ -36,13 +36,13 @@ int LanguagePosition(std::int32_t languageBase) {
 
 EnvironmentDialog::EnvironmentDialog(Localizer& localizer, QWidget* parent)
     : QDialog(parent), localizer_(localizer) {
-    Jazykrgroup = new RadioGroup(this);
-    Jazykrgroup->setObjectName("Jazykrgroup");
+    languageGroup_ = new RadioGroup(this);
+    languageGroup_->setObjectName("languageGroup");
     for (const LanguageItem& language : localizer_.ListLanguages()) {
-        Jazykrgroup->AddItem(QString::fromStdString(language.name), language.base);
+        languageGroup_->AddItem(QString::fromStdString(language.name), language.base);
     }
-    Jazykrgroup->Choose(0);
-    connect(Jazykrgroup, &RadioGroup::itemClicked, this, &EnvironmentDialog::JazykrgroupClick);
+    languageGroup_->Choose(0);
+    connect(languageGroup_, &RadioGroup::itemClicked, this, &EnvironmentDialog::JazykrgroupClick);
 
     speechgroup = new RadioGroup(this);
     speechgroup->setObjectName("speechgroup");
@@ -54,30 +54,30 @@ EnvironmentDialog::EnvironmentDialog(Localizer& localizer, QWidget* parent)
     screenreadercheck = new QCheckBox(LocalizedCaption(localizer_, kTextScreenReaderToo), this);
     screenreadercheck->setObjectName("screenreadercheck");
 
-    CheckBox7 = new QCheckBox(LocalizedCaption(localizer_, kTextSounds), this);
-    CheckBox7->setObjectName("CheckBox7");
-    mousemovechk = new QCheckBox(LocalizedCaption(localizer_, kTextMoveTheMouse), this);
-    mousemovechk->setObjectName("mousemovechk");
-    Rikatkartypodmysicheck = new QCheckBox(LocalizedCaption(localizer_, kTextSayCardsUnderMouse), this);
-    Rikatkartypodmysicheck->setObjectName("Rikatkartypodmysicheck");
+    soundsBox_ = new QCheckBox(LocalizedCaption(localizer_, kTextSounds), this);
+    soundsBox_->setObjectName("soundsBox");
+    moveMouseBox_ = new QCheckBox(LocalizedCaption(localizer_, kTextMoveTheMouse), this);
+    moveMouseBox_->setObjectName("moveMouseBox");
+    sayCardsUnderMouseBox_ = new QCheckBox(LocalizedCaption(localizer_, kTextSayCardsUnderMouse), this);
+    sayCardsUnderMouseBox_->setObjectName("sayCardsUnderMouseBox");
 
-    okbitbtn = new QPushButton(this);
-    okbitbtn->setObjectName("okbitbtn");
-    okbitbtn->setDefault(true);
-    zrusitbitbtn = new QPushButton(this);
-    zrusitbitbtn->setObjectName("zrusitbitbtn");
-    connect(okbitbtn, &QPushButton::clicked, this, &EnvironmentDialog::accept);
-    connect(zrusitbitbtn, &QPushButton::clicked, this, &EnvironmentDialog::reject);
+    okButton_ = new QPushButton(this);
+    okButton_->setObjectName("okButton");
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(this);
+    cancelButton_->setObjectName("cancelButton");
+    connect(okButton_, &QPushButton::clicked, this, &EnvironmentDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &EnvironmentDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(okbitbtn);
-    buttons->addWidget(zrusitbitbtn);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Jazykrgroup);
-    layout->addWidget(CheckBox7);
-    layout->addWidget(mousemovechk);
-    layout->addWidget(Rikatkartypodmysicheck);
+    layout->addWidget(languageGroup_);
+    layout->addWidget(soundsBox_);
+    layout->addWidget(moveMouseBox_);
+    layout->addWidget(sayCardsUnderMouseBox_);
     layout->addWidget(speechgroup);
     layout->addWidget(screenreadercheck);
     layout->addStretch();
@@ -89,20 +89,20 @@ std::optional<EnvironmentChoice> EnvironmentDialog::Edit(const EnvironmentChoice
     languageChanged_ = false;
     restartNoticeDue_ = false;
     // A base the list lacks (a hand-edited settings file) leaves no language chosen.
-    Jazykrgroup->Choose(LanguagePosition(current.languageBase));
-    CheckBox7->setChecked(current.soundsOn);
-    mousemovechk->setChecked(current.movemouse);
-    Rikatkartypodmysicheck->setChecked(current.saycardsundermouse);
+    languageGroup_->Choose(LanguagePosition(current.languageBase));
+    soundsBox_->setChecked(current.soundsOn);
+    moveMouseBox_->setChecked(current.movemouse);
+    sayCardsUnderMouseBox_->setChecked(current.saycardsundermouse);
     speechgroup->Choose(current.speechMode >= 0 && current.speechMode <= 2 ? current.speechMode : 0);
     screenreadercheck->setChecked(current.screenReader);
-    Jazykrgroup->FocusChosen();
+    languageGroup_->FocusChosen();
     if (exec() != QDialog::Accepted) return std::nullopt;
 
     EnvironmentChoice chosen;
-    chosen.soundsOn = CheckBox7->isChecked();
-    chosen.movemouse = mousemovechk->isChecked();
-    chosen.saycardsundermouse = Rikatkartypodmysicheck->isChecked();
-    chosen.languageBase = Jazykrgroup->ChosenValue().value_or(current.languageBase);
+    chosen.soundsOn = soundsBox_->isChecked();
+    chosen.movemouse = moveMouseBox_->isChecked();
+    chosen.saycardsundermouse = sayCardsUnderMouseBox_->isChecked();
+    chosen.languageBase = languageGroup_->ChosenValue().value_or(current.languageBase);
     chosen.speechMode = speechgroup->ChosenValue().value_or(0);
     chosen.screenReader = screenreadercheck->isChecked();
     // What is saved is also what later messages are looked up in.
@@ -127,9 +127,9 @@ void EnvironmentDialog::JazykrgroupClick(int languageBase) {
 void EnvironmentDialog::Relabel() {
     // The check boxes keep the captions of creation, like every other window.
     setWindowTitle(LocalizedCaption(localizer_, kTextCaption));
-    Jazykrgroup->setTitle(LocalizedCaption(localizer_, kTextLanguage));
-    okbitbtn->setText(LocalizedCaption(localizer_, kTextOk));
-    zrusitbitbtn->setText(LocalizedCaption(localizer_, kTextCancel));
+    languageGroup_->setTitle(LocalizedCaption(localizer_, kTextLanguage));
+    okButton_->setText(LocalizedCaption(localizer_, kTextOk));
+    cancelButton_->setText(LocalizedCaption(localizer_, kTextCancel));
 }
 
 }  // namespace tarvel

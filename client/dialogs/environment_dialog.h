@@ -61,14 +61,14 @@ class EnvironmentDialog final : public QDialog {
     void Relabel();
 
     Localizer& localizer_;
-    RadioGroup* Jazykrgroup;
+    RadioGroup* languageGroup_;
     RadioGroup* speechgroup;
-    QCheckBox* CheckBox7;               // sounds
-    QCheckBox* mousemovechk;            // movemouse
-    QCheckBox* Rikatkartypodmysicheck;  // saycardsundermouse
+    QCheckBox* soundsBox_;               // sounds
+    QCheckBox* moveMouseBox_;            // movemouse
+    QCheckBox* sayCardsUnderMouseBox_;  // saycardsundermouse
     QCheckBox* screenreadercheck;       // screenreader
-    QPushButton* okbitbtn;
-    QPushButton* zrusitbitbtn;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
     bool languageChanged_ = false;
     bool restartNoticeDue_ = false;
 };

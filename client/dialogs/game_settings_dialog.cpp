@@ -39,7 +39,7 @@ constexpr std::int32_t kTextFixedComputer = 176;
 constexpr std::int32_t kTextStrongComputer = 177;
 constexpr std::int32_t kTextCancel = 48;
 
-// Positions of RadioGroup1's items.
+// Positions of genderGroup_'s items.
 constexpr int kMalePosition = 0;
 constexpr int kFemalePosition = 1;
 
@@ -68,74 +68,75 @@ QLabel* NewLabelFor(QWidget* buddy, const QString& text, const char* name, QWidg
 
 GameSettingsDialog::GameSettingsDialog(const Localizer& localizer, QWidget* parent) : QDialog(parent) {
     // Created in the order of the tab chain.
-    RadioGroup1 = new RadioGroup(this);
-    RadioGroup1->setObjectName("RadioGroup1");
-    RadioGroup1->setTitle(LocalizedCaption(localizer, kTextPlayerIs));
-    RadioGroup1->AddItem(LocalizedCaption(localizer, kTextMale), kMalePosition);
-    RadioGroup1->AddItem(LocalizedCaption(localizer, kTextFemale), kFemalePosition);
+    genderGroup_ = new RadioGroup(this);
+    genderGroup_->setObjectName("genderGroup");
+    genderGroup_->setTitle(LocalizedCaption(localizer, kTextPlayerIs));
+    genderGroup_->AddItem(LocalizedCaption(localizer, kTextMale), kMalePosition);
+    genderGroup_->AddItem(LocalizedCaption(localizer, kTextFemale), kFemalePosition);
 
-    RadioGroup2 = new RadioGroup(this);
-    RadioGroup2->setObjectName("RadioGroup2");
-    RadioGroup2->setTitle(LocalizedCaption(localizer, kTextOnASeven));
-    RadioGroup2->AddItem(LocalizedCaption(localizer, kTextTwoCards), kPickupForSevenRange.lowest);
-    RadioGroup2->AddItem(LocalizedCaption(localizer, kTextThreeCards), kPickupForSevenRange.highest);
+    sevenDrawGroup_ = new RadioGroup(this);
+    sevenDrawGroup_->setObjectName("sevenDrawGroup");
+    sevenDrawGroup_->setTitle(LocalizedCaption(localizer, kTextOnASeven));
+    sevenDrawGroup_->AddItem(LocalizedCaption(localizer, kTextTwoCards), kPickupForSevenRange.lowest);
+    sevenDrawGroup_->AddItem(LocalizedCaption(localizer, kTextThreeCards), kPickupForSevenRange.highest);
 
-    CheckBox1 = NewCheckBox(localizer, kTextKingOfSpades, "CheckBox1", this);
-    CheckBox2 = NewCheckBox(localizer, kTextReturnToGame, "CheckBox2", this);
-    CheckBox3 = NewCheckBox(localizer, kTextSayPickedCards, "CheckBox3", this);
-    CheckBox4 = NewCheckBox(localizer, kTextPlayForPoints, "CheckBox4", this);
-    SpinEdit1 = NewSpinField(kNumberOfGamesRange, "SpinEdit1", this);
-    StaticText1 =
-        NewLabelFor(SpinEdit1, LocalizedCaption(localizer, kTextNumberOfGames), "StaticText1", this);
-    CheckBox8 = NewCheckBox(localizer, kTextUseTable, "CheckBox8", this);
-    CheckBox5 = NewCheckBox(localizer, kTextCompulsory, "CheckBox5", this);
-    CheckBox6 = NewCheckBox(localizer, kTextShuffle, "CheckBox6", this);
-    SpinEdit2 = NewSpinField(kDealtCardsRange, "SpinEdit2", this);
-    StaticText2 = NewLabelFor(SpinEdit2, LocalizedCaption(localizer, kTextDealtCards), "StaticText2", this);
+    kingOfSpadesBox_ = NewCheckBox(localizer, kTextKingOfSpades, "kingOfSpadesBox", this);
+    returnToGameBox_ = NewCheckBox(localizer, kTextReturnToGame, "returnToGameBox", this);
+    sayDrawnCardsBox_ = NewCheckBox(localizer, kTextSayPickedCards, "sayDrawnCardsBox", this);
+    playForPointsBox_ = NewCheckBox(localizer, kTextPlayForPoints, "playForPointsBox", this);
+    numberOfGamesSpin_ = NewSpinField(kNumberOfGamesRange, "numberOfGamesSpin", this);
+    numberOfGamesLabel_ =
+        NewLabelFor(numberOfGamesSpin_, LocalizedCaption(localizer, kTextNumberOfGames), "numberOfGamesLabel", this);
+    useTableBox_ = NewCheckBox(localizer, kTextUseTable, "useTableBox", this);
+    compulsoryBox_ = NewCheckBox(localizer, kTextCompulsory, "compulsoryBox", this);
+    shuffleBox_ = NewCheckBox(localizer, kTextShuffle, "shuffleBox", this);
+    dealtCardsSpin_ = NewSpinField(kDealtCardsRange, "dealtCardsSpin", this);
+    dealtCardsLabel_ =
+        NewLabelFor(dealtCardsSpin_, LocalizedCaption(localizer, kTextDealtCards), "dealtCardsLabel", this);
 
-    RadioGroup3 = new RadioGroup(this);
-    RadioGroup3->setObjectName("RadioGroup3");
-    RadioGroup3->setTitle(LocalizedCaption(localizer, kTextComputerLevel));
-    RadioGroup3->setAccessibleName(LocalizedCaption(localizer, kTextComputerLevel).remove('&'));
-    RadioGroup3->AddItem(LocalizedCaption(localizer, kTextFixedComputer), kComputerFixed);
-    RadioGroup3->AddItem(LocalizedCaption(localizer, kTextStrongComputer), kComputerStrong);
+    computerLevelGroup_ = new RadioGroup(this);
+    computerLevelGroup_->setObjectName("computerLevelGroup");
+    computerLevelGroup_->setTitle(LocalizedCaption(localizer, kTextComputerLevel));
+    computerLevelGroup_->setAccessibleName(LocalizedCaption(localizer, kTextComputerLevel).remove('&'));
+    computerLevelGroup_->AddItem(LocalizedCaption(localizer, kTextFixedComputer), kComputerFixed);
+    computerLevelGroup_->AddItem(LocalizedCaption(localizer, kTextStrongComputer), kComputerStrong);
 
-    BitBtn1 = new QPushButton(LocalizedCaption(localizer, kTextOk), this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(LocalizedCaption(localizer, kTextCancel), this);
-    BitBtn2->setObjectName("BitBtn2");
-    connect(BitBtn1, &QPushButton::clicked, this, &GameSettingsDialog::accept);
-    connect(BitBtn2, &QPushButton::clicked, this, &GameSettingsDialog::reject);
+    okButton_ = new QPushButton(LocalizedCaption(localizer, kTextOk), this);
+    okButton_->setObjectName("okButton");
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(LocalizedCaption(localizer, kTextCancel), this);
+    cancelButton_->setObjectName("cancelButton");
+    connect(okButton_, &QPushButton::clicked, this, &GameSettingsDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &GameSettingsDialog::reject);
     // Only the player's click counts: opening sets both boxes as the options hold them.
-    connect(CheckBox4, &QCheckBox::clicked, this, &GameSettingsDialog::CheckBox4Click);
+    connect(playForPointsBox_, &QCheckBox::clicked, this, &GameSettingsDialog::PlayForPointsClicked);
 
     auto* numberOfGamesRow = new QHBoxLayout;
-    numberOfGamesRow->addWidget(StaticText1);
-    numberOfGamesRow->addWidget(SpinEdit1);
+    numberOfGamesRow->addWidget(numberOfGamesLabel_);
+    numberOfGamesRow->addWidget(numberOfGamesSpin_);
     numberOfGamesRow->addStretch();
     auto* dealtCardsRow = new QHBoxLayout;
-    dealtCardsRow->addWidget(StaticText2);
-    dealtCardsRow->addWidget(SpinEdit2);
+    dealtCardsRow->addWidget(dealtCardsLabel_);
+    dealtCardsRow->addWidget(dealtCardsSpin_);
     dealtCardsRow->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(RadioGroup1);
-    layout->addWidget(RadioGroup2);
-    layout->addWidget(CheckBox1);
-    layout->addWidget(CheckBox2);
-    layout->addWidget(CheckBox3);
-    layout->addWidget(CheckBox4);
+    layout->addWidget(genderGroup_);
+    layout->addWidget(sevenDrawGroup_);
+    layout->addWidget(kingOfSpadesBox_);
+    layout->addWidget(returnToGameBox_);
+    layout->addWidget(sayDrawnCardsBox_);
+    layout->addWidget(playForPointsBox_);
     layout->addLayout(numberOfGamesRow);
-    layout->addWidget(CheckBox8);
-    layout->addWidget(CheckBox5);
-    layout->addWidget(CheckBox6);
+    layout->addWidget(useTableBox_);
+    layout->addWidget(compulsoryBox_);
+    layout->addWidget(shuffleBox_);
     layout->addLayout(dealtCardsRow);
-    layout->addWidget(RadioGroup3);
+    layout->addWidget(computerLevelGroup_);
     layout->addStretch();
     layout->addLayout(buttons);
 
@@ -153,49 +154,49 @@ bool GameSettingsDialog::Edit(GameOptions& options) {
 }
 
 void GameSettingsDialog::Load(const GameOptions& options) {
-    RadioGroup1->Choose(options.playergender == "m" ? kMalePosition : kFemalePosition);
-    RadioGroup2->Choose(kPickupForSevenRange.Keep(options.pickupforseven) - kPickupForSevenRange.lowest);
-    CheckBox1->setChecked(options.kingofspades);
-    CheckBox2->setChecked(options.returntogame);
-    CheckBox3->setChecked(options.saypickedcards);
-    CheckBox4->setChecked(options.playforpoints);
-    SpinEdit1->setValue(kNumberOfGamesRange.Keep(options.numberofgames));
-    CheckBox8->setChecked(options.usetable);
-    CheckBox8->setEnabled(options.playforpoints);
-    CheckBox5->setChecked(options.compulsory);
-    CheckBox6->setChecked(options.shufflecards);
-    SpinEdit2->setValue(kDealtCardsRange.Keep(options.dealtcards));
-    RadioGroup3->Choose(kComputerLevelRange.Keep(options.computerlevel));
-    RadioGroup1->FocusChosen();
+    genderGroup_->Choose(options.playergender == "m" ? kMalePosition : kFemalePosition);
+    sevenDrawGroup_->Choose(kPickupForSevenRange.Keep(options.pickupforseven) - kPickupForSevenRange.lowest);
+    kingOfSpadesBox_->setChecked(options.kingofspades);
+    returnToGameBox_->setChecked(options.returntogame);
+    sayDrawnCardsBox_->setChecked(options.saypickedcards);
+    playForPointsBox_->setChecked(options.playforpoints);
+    numberOfGamesSpin_->setValue(kNumberOfGamesRange.Keep(options.numberofgames));
+    useTableBox_->setChecked(options.usetable);
+    useTableBox_->setEnabled(options.playforpoints);
+    compulsoryBox_->setChecked(options.compulsory);
+    shuffleBox_->setChecked(options.shufflecards);
+    dealtCardsSpin_->setValue(kDealtCardsRange.Keep(options.dealtcards));
+    computerLevelGroup_->Choose(kComputerLevelRange.Keep(options.computerlevel));
+    genderGroup_->FocusChosen();
 }
 
 void GameSettingsDialog::Store(GameOptions& options) {
     // Text typed into a field but not yet taken (OK reached by the mouse) counts too;
     // the field keeps it inside its range.
-    SpinEdit1->interpretText();
-    SpinEdit2->interpretText();
+    numberOfGamesSpin_->interpretText();
+    dealtCardsSpin_->interpretText();
     // Copied from strings: GCC 12 warns falsely (-Wrestrict) on assigning the literals.
     static const std::string kMaleLetter = "m";
     static const std::string kFemaleLetter = "z";
-    options.playergender = RadioGroup1->ChosenPosition() == kFemalePosition ? kFemaleLetter : kMaleLetter;
+    options.playergender = genderGroup_->ChosenPosition() == kFemalePosition ? kFemaleLetter : kMaleLetter;
     options.pickupforseven =
-        static_cast<std::uint8_t>(RadioGroup2->ChosenValue().value_or(kPickupForSevenRange.fallback));
-    options.kingofspades = CheckBox1->isChecked();
-    options.returntogame = CheckBox2->isChecked();
-    options.saypickedcards = CheckBox3->isChecked();
-    options.playforpoints = CheckBox4->isChecked();
-    options.numberofgames = static_cast<std::uint8_t>(SpinEdit1->value());
-    options.usetable = CheckBox8->isChecked();
-    options.compulsory = CheckBox5->isChecked();
-    options.shufflecards = CheckBox6->isChecked();
-    options.dealtcards = static_cast<std::uint8_t>(SpinEdit2->value());
-    options.computerlevel = static_cast<std::uint8_t>(RadioGroup3->ChosenValue().value_or(kComputerFixed));
+        static_cast<std::uint8_t>(sevenDrawGroup_->ChosenValue().value_or(kPickupForSevenRange.fallback));
+    options.kingofspades = kingOfSpadesBox_->isChecked();
+    options.returntogame = returnToGameBox_->isChecked();
+    options.saypickedcards = sayDrawnCardsBox_->isChecked();
+    options.playforpoints = playForPointsBox_->isChecked();
+    options.numberofgames = static_cast<std::uint8_t>(numberOfGamesSpin_->value());
+    options.usetable = useTableBox_->isChecked();
+    options.compulsory = compulsoryBox_->isChecked();
+    options.shufflecards = shuffleBox_->isChecked();
+    options.dealtcards = static_cast<std::uint8_t>(dealtCardsSpin_->value());
+    options.computerlevel = static_cast<std::uint8_t>(computerLevelGroup_->ChosenValue().value_or(kComputerFixed));
 }
 
-void GameSettingsDialog::CheckBox4Click(bool checked) {
+void GameSettingsDialog::PlayForPointsClicked(bool checked) {
     // The table of best results counts points, so it goes with playing for points.
-    if (!checked) CheckBox8->setChecked(false);
-    CheckBox8->setEnabled(checked);
+    if (!checked) useTableBox_->setChecked(false);
+    useTableBox_->setEnabled(checked);
 }
 
 }  // namespace tarvel

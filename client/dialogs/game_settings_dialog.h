@@ -34,24 +34,24 @@ class GameSettingsDialog final : public QDialog {
   private:
     void Load(const GameOptions& options);
     void Store(GameOptions& options);
-    void CheckBox4Click(bool checked);
+    void PlayForPointsClicked(bool checked);
 
-    RadioGroup* RadioGroup1;  // the player's gender
-    RadioGroup* RadioGroup2;  // cards to draw on a seven
-    QCheckBox* CheckBox1;     // kingofspades
-    QCheckBox* CheckBox2;     // returntogame
-    QCheckBox* CheckBox3;     // saypickedcards
-    QCheckBox* CheckBox4;     // playforpoints
-    QLabel* StaticText1;
-    QSpinBox* SpinEdit1;   // numberofgames
-    QCheckBox* CheckBox8;  // usetable, only when playing for points
-    QCheckBox* CheckBox5;  // compulsory
-    QCheckBox* CheckBox6;  // shufflecards
-    QLabel* StaticText2;
-    QSpinBox* SpinEdit2;   // dealtcards
-    RadioGroup* RadioGroup3;  // the computer's level
-    QPushButton* BitBtn1;  // OK
-    QPushButton* BitBtn2;  // Cancel
+    RadioGroup* genderGroup_;  // the player's gender
+    RadioGroup* sevenDrawGroup_;  // cards to draw on a seven
+    QCheckBox* kingOfSpadesBox_;     // kingofspades
+    QCheckBox* returnToGameBox_;     // returntogame
+    QCheckBox* sayDrawnCardsBox_;     // saypickedcards
+    QCheckBox* playForPointsBox_;     // playforpoints
+    QLabel* numberOfGamesLabel_;
+    QSpinBox* numberOfGamesSpin_;   // numberofgames
+    QCheckBox* useTableBox_;  // usetable, only when playing for points
+    QCheckBox* compulsoryBox_;  // compulsory
+    QCheckBox* shuffleBox_;  // shufflecards
+    QLabel* dealtCardsLabel_;
+    QSpinBox* dealtCardsSpin_;   // dealtcards
+    RadioGroup* computerLevelGroup_;  // the computer's level
+    QPushButton* okButton_;  // OK
+    QPushButton* cancelButton_;  // Cancel
 };
 
 }  // namespace tarvel

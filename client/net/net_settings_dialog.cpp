@@ -60,7 +60,7 @@ Button* NewButton(const QString& text, const char* name, QWidget* parent) {
 NetSettingsDialog::NetSettingsDialog(const Localizer& localizer, std::vector<ServerEntry> serverList,
                                      ShowMessage showMessage, QWidget* parent)
     : QDialog(parent), localizer_(localizer), showMessage_(std::move(showMessage)) {
-    setObjectName(QStringLiteral("TForm7"));
+    setObjectName(QStringLiteral("netSettingsDialog"));
     setWindowTitle(LocalizedCaption(localizer_, kTextCaption));
     if (!showMessage_) {
         showMessage_ = [this](const QString& message) { QMessageBox::warning(this, windowTitle(), message); };
@@ -68,110 +68,110 @@ NetSettingsDialog::NetSettingsDialog(const Localizer& localizer, std::vector<Ser
     serverList_ = new ServerListDialog(localizer_, std::move(serverList), this);
 
     // Created in the order of the tab chain.
-    ipedit = NewField("ipedit", this);
-    ipstatic = NewLabelFor(ipedit, LocalizedCaption(localizer_, kTextAddress), "ipstatic", this);
-    portedit = NewField("portedit", this);
-    portstatic = NewLabelFor(portedit, LocalizedCaption(localizer_, kTextPort), "portstatic", this);
-    jmenoserveruedit = NewField("jmenoserveruedit", this);
-    jmenoserveruedit->setReadOnly(true);
-    jmenoserverustatic = NewLabelFor(jmenoserveruedit, LocalizedCaption(localizer_, kTextServerName),
-                                     "jmenoserverustatic", this);
-    seznamserverubtn =
-        NewButton<QPushButton>(LocalizedCaption(localizer_, kTextServerList), "seznamserverubtn", this);
+    addressEdit_ = NewField("addressEdit", this);
+    addressLabel_ = NewLabelFor(addressEdit_, LocalizedCaption(localizer_, kTextAddress), "addressLabel", this);
+    portEdit_ = NewField("portEdit", this);
+    portLabel_ = NewLabelFor(portEdit_, LocalizedCaption(localizer_, kTextPort), "portLabel", this);
+    serverNameEdit_ = NewField("serverNameEdit", this);
+    serverNameEdit_->setReadOnly(true);
+    serverNameLabel_ = NewLabelFor(serverNameEdit_, LocalizedCaption(localizer_, kTextServerName),
+                                     "serverNameLabel", this);
+    serverListButton_ =
+        NewButton<QPushButton>(LocalizedCaption(localizer_, kTextServerList), "serverListButton", this);
     spustservercheck =
         NewButton<QCheckBox>(LocalizedCaption(localizer_, kTextRunServer), "spustservercheck", this);
-    hlasovezpravycheck =
-        NewButton<QCheckBox>(LocalizedCaption(localizer_, kTextAllowVoiceChat), "hlasovezpravycheck", this);
-    okbitbtn = NewButton<QPushButton>(LocalizedCaption(localizer_, kTextOk), "okbitbtn", this);
-    okbitbtn->setDefault(true);
-    BitBtn2 = NewButton<QPushButton>(LocalizedCaption(localizer_, kTextCancel), "BitBtn2", this);
+    spokenMessagesBox_ =
+        NewButton<QCheckBox>(LocalizedCaption(localizer_, kTextAllowVoiceChat), "spokenMessagesBox", this);
+    okButton_ = NewButton<QPushButton>(LocalizedCaption(localizer_, kTextOk), "okButton", this);
+    okButton_->setDefault(true);
+    cancelButton_ = NewButton<QPushButton>(LocalizedCaption(localizer_, kTextCancel), "cancelButton", this);
     // Last in the tab chain, so the chain of the fields that were always there stays as
     // players know it; its letter reaches it from anywhere.
-    stuledit = NewField("stuledit", this);
-    stuledit->setMaxLength(static_cast<int>(kMostTableNameCharacters));
-    stulstatic = NewLabelFor(stuledit, LocalizedCaption(localizer_, text::kTableNameField), "stulstatic", this);
+    tableEdit_ = NewField("tableEdit", this);
+    tableEdit_->setMaxLength(static_cast<int>(kMostTableNameCharacters));
+    tableLabel_ = NewLabelFor(tableEdit_, LocalizedCaption(localizer_, text::kTableNameField), "tableLabel", this);
 
-    connect(seznamserverubtn, &QPushButton::clicked, this, &NetSettingsDialog::seznamserverubtnClick);
-    connect(okbitbtn, &QPushButton::clicked, this, &NetSettingsDialog::okbitbtnClick);
-    connect(BitBtn2, &QPushButton::clicked, this, &NetSettingsDialog::reject);
+    connect(serverListButton_, &QPushButton::clicked, this, &NetSettingsDialog::ChooseFromServerList);
+    connect(okButton_, &QPushButton::clicked, this, &NetSettingsDialog::okbitbtnClick);
+    connect(cancelButton_, &QPushButton::clicked, this, &NetSettingsDialog::reject);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(ipstatic, 0, 0);
-    fields->addWidget(ipedit, 0, 1);
-    fields->addWidget(portstatic, 1, 0);
-    fields->addWidget(portedit, 1, 1);
-    fields->addWidget(jmenoserverustatic, 2, 0);
-    fields->addWidget(jmenoserveruedit, 2, 1);
-    fields->addWidget(seznamserverubtn, 2, 2);
-    fields->addWidget(stulstatic, 3, 0);
-    fields->addWidget(stuledit, 3, 1);
+    fields->addWidget(addressLabel_, 0, 0);
+    fields->addWidget(addressEdit_, 0, 1);
+    fields->addWidget(portLabel_, 1, 0);
+    fields->addWidget(portEdit_, 1, 1);
+    fields->addWidget(serverNameLabel_, 2, 0);
+    fields->addWidget(serverNameEdit_, 2, 1);
+    fields->addWidget(serverListButton_, 2, 2);
+    fields->addWidget(tableLabel_, 3, 0);
+    fields->addWidget(tableEdit_, 3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(okbitbtn);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(spustservercheck);
-    layout->addWidget(hlasovezpravycheck);
+    layout->addWidget(spokenMessagesBox_);
     layout->addStretch();
     layout->addLayout(buttons);
 }
 
 std::optional<NetSettings> NetSettingsDialog::Edit(const NetSettings& current, bool serverListExists) {
-    jmenoserveruedit->setText(QString::fromStdString(current.servername));
-    seznamserverubtn->setEnabled(serverListExists);
-    ipedit->setText(QString::fromStdString(current.ipaddress));
-    portedit->setText(QString::fromStdString(ServerPortText(current.port)));
-    stuledit->setText(QString::fromStdString(current.table));
+    serverNameEdit_->setText(QString::fromStdString(current.servername));
+    serverListButton_->setEnabled(serverListExists);
+    addressEdit_->setText(QString::fromStdString(current.ipaddress));
+    portEdit_->setText(QString::fromStdString(ServerPortText(current.port)));
+    tableEdit_->setText(QString::fromStdString(current.table));
     spustservercheck->setChecked(current.runserver);
-    hlasovezpravycheck->setChecked(current.allowvoicechat);
-    ipedit->setFocus(Qt::OtherFocusReason);
-    ipedit->selectAll();
+    spokenMessagesBox_->setChecked(current.allowvoicechat);
+    addressEdit_->setFocus(Qt::OtherFocusReason);
+    addressEdit_->selectAll();
     if (exec() != QDialog::Accepted) return std::nullopt;
 
     NetSettings chosen;
-    chosen.ipaddress = ServerAddressOrDefault(ipedit->text().toStdString());
+    chosen.ipaddress = ServerAddressOrDefault(addressEdit_->text().toStdString());
     chosen.port = acceptedPort_;
-    chosen.servername = jmenoserveruedit->text().toStdString();
+    chosen.servername = serverNameEdit_->text().toStdString();
     chosen.table = acceptedTable_;
     chosen.runserver = spustservercheck->isChecked();
-    chosen.allowvoicechat = hlasovezpravycheck->isChecked();
+    chosen.allowvoicechat = spokenMessagesBox_->isChecked();
     return chosen;
 }
 
-void NetSettingsDialog::seznamserverubtnClick() {
-    const std::optional<ServerEntry> entry = serverList_->Choose(jmenoserveruedit->text().toStdString());
+void NetSettingsDialog::ChooseFromServerList() {
+    const std::optional<ServerEntry> entry = serverList_->Choose(serverNameEdit_->text().toStdString());
     if (entry) {
-        ipedit->setText(QString::fromStdString(entry->address));
+        addressEdit_->setText(QString::fromStdString(entry->address));
         const PortAndTable field = SplitPortAndTable(entry->port);
-        portedit->setText(QString::fromStdString(field.port));
+        portEdit_->setText(QString::fromStdString(field.port));
         // A line without a table keeps the one typed.
-        if (!field.table.empty()) stuledit->setText(QString::fromStdString(field.table));
-        jmenoserveruedit->setText(QString::fromStdString(entry->name));
+        if (!field.table.empty()) tableEdit_->setText(QString::fromStdString(field.table));
+        serverNameEdit_->setText(QString::fromStdString(entry->name));
     }
     // Back to this dialog with the keys, also where the window system does not give
     // the activation back by itself.
     activateWindow();
-    seznamserverubtn->setFocus(Qt::OtherFocusReason);
+    serverListButton_->setFocus(Qt::OtherFocusReason);
 }
 
 void NetSettingsDialog::okbitbtnClick() {
-    const std::optional<std::int32_t> port = ReadServerPort(portedit->text().toStdString());
+    const std::optional<std::int32_t> port = ReadServerPort(portEdit_->text().toStdString());
     if (!port) {
         // Nothing is taken over: the dialog stays with what was typed, the port ready
         // to be typed again.
-        showMessage_(LocalizedCaption(localizer_, text::kPortNotValid).arg(portedit->text()));
+        showMessage_(LocalizedCaption(localizer_, text::kPortNotValid).arg(portEdit_->text()));
         activateWindow();
-        portedit->setFocus(Qt::OtherFocusReason);
-        portedit->selectAll();
+        portEdit_->setFocus(Qt::OtherFocusReason);
+        portEdit_->selectAll();
         return;
     }
-    const std::optional<std::string> table = ReadTableName(stuledit->text().toStdString());
+    const std::optional<std::string> table = ReadTableName(tableEdit_->text().toStdString());
     if (!table) {
-        showMessage_(LocalizedCaption(localizer_, text::kTableNameNotValid).arg(stuledit->text()));
+        showMessage_(LocalizedCaption(localizer_, text::kTableNameNotValid).arg(tableEdit_->text()));
         activateWindow();
-        stuledit->setFocus(Qt::OtherFocusReason);
-        stuledit->selectAll();
+        tableEdit_->setFocus(Qt::OtherFocusReason);
+        tableEdit_->selectAll();
         return;
     }
     acceptedPort_ = *port;

@@ -1,4 +1,4 @@
-// The network settings dialog (TForm7): the server's address and port, the name of the
+// The network settings dialog: the server's address and port, the name of the
 // server chosen from the list, and whether to start the server with the client and to
 // allow voice messages. It only shows and collects the values; the main window saves
 // them (SaveNetSettings) and uses them at the next connection.
@@ -47,25 +47,25 @@ class NetSettingsDialog final : public QDialog {
     ServerListDialog& ServerList() { return *serverList_; }
 
   private:
-    void seznamserverubtnClick();
+    void ChooseFromServerList();
     void okbitbtnClick();
 
     const Localizer& localizer_;
     ShowMessage showMessage_;
     ServerListDialog* serverList_;
-    QLabel* ipstatic;
-    QLineEdit* ipedit;
-    QLabel* portstatic;
-    QLineEdit* portedit;
-    QLabel* jmenoserverustatic;
-    QLineEdit* jmenoserveruedit;  // read-only: the name comes only from the list
-    QPushButton* seznamserverubtn;
-    QLabel* stulstatic;
-    QLineEdit* stuledit;  // the table to meet at; empty: anyone
+    QLabel* addressLabel_;
+    QLineEdit* addressEdit_;
+    QLabel* portLabel_;
+    QLineEdit* portEdit_;
+    QLabel* serverNameLabel_;
+    QLineEdit* serverNameEdit_;  // read-only: the name comes only from the list
+    QPushButton* serverListButton_;
+    QLabel* tableLabel_;
+    QLineEdit* tableEdit_;  // the table to meet at; empty: anyone
     QCheckBox* spustservercheck;
-    QCheckBox* hlasovezpravycheck;
-    QPushButton* okbitbtn;
-    QPushButton* BitBtn2;  // Cancel
+    QCheckBox* spokenMessagesBox_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;  // Cancel
     std::int32_t acceptedPort_ = 0;
     std::string acceptedTable_;
 };

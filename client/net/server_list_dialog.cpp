@@ -26,56 +26,56 @@ ServerListDialog::ServerListDialog(const Localizer& localizer, std::vector<Serve
                                    QWidget* parent)
     : QDialog(parent), list_(std::move(entries)) {
     using net_dialogs::WithoutAccelerator;
-    setObjectName(QStringLiteral("TForm12"));
+    setObjectName(QStringLiteral("serverListDialog"));
     setWindowTitle(LocalizedCaption(localizer, kTextCaption));
 
-    seznamserverulist = new QListWidget(this);
-    seznamserverulist->setObjectName(QStringLiteral("seznamserverulist"));
-    seznamserverulist->setSelectionMode(QAbstractItemView::SingleSelection);
+    serversList_ = new QListWidget(this);
+    serversList_->setObjectName(QStringLiteral("serversList"));
+    serversList_->setSelectionMode(QAbstractItemView::SingleSelection);
     const QString withoutName = LocalizedCaption(localizer, text::kServerWithoutName);
     for (const ServerEntry& entry : list_.Entries()) {
-        auto* item = new QListWidgetItem(QString::fromStdString(entry.name), seznamserverulist);
+        auto* item = new QListWidgetItem(QString::fromStdString(entry.name), serversList_);
         // A line without a name shows empty; a screen reader would read nothing at all.
         if (entry.name.empty()) item->setData(Qt::AccessibleTextRole, withoutName);
     }
-    seznamserverustatic = new QLabel(LocalizedCaption(localizer, kTextListLabel), this);
-    seznamserverustatic->setObjectName(QStringLiteral("seznamserverustatic"));
-    seznamserverustatic->setBuddy(seznamserverulist);
-    seznamserverulist->setAccessibleName(WithoutAccelerator(seznamserverustatic->text()));
+    serversLabel_ = new QLabel(LocalizedCaption(localizer, kTextListLabel), this);
+    serversLabel_->setObjectName(QStringLiteral("serversLabel"));
+    serversLabel_->setBuddy(serversList_);
+    serversList_->setAccessibleName(WithoutAccelerator(serversLabel_->text()));
 
-    okbitbtn = new QPushButton(LocalizedCaption(localizer, kTextOk), this);
-    okbitbtn->setObjectName(QStringLiteral("okbitbtn"));
-    okbitbtn->setAccessibleName(WithoutAccelerator(okbitbtn->text()));
-    okbitbtn->setDefault(true);
-    zrusitbitbtn = new QPushButton(LocalizedCaption(localizer, kTextCancel), this);
-    zrusitbitbtn->setObjectName(QStringLiteral("zrusitbitbtn"));
-    zrusitbitbtn->setAccessibleName(WithoutAccelerator(zrusitbitbtn->text()));
-    connect(okbitbtn, &QPushButton::clicked, this, &ServerListDialog::accept);
-    connect(zrusitbitbtn, &QPushButton::clicked, this, &ServerListDialog::reject);
-    connect(seznamserverulist, &QListWidget::itemDoubleClicked, this, &ServerListDialog::accept);
+    okButton_ = new QPushButton(LocalizedCaption(localizer, kTextOk), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setAccessibleName(WithoutAccelerator(okButton_->text()));
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(LocalizedCaption(localizer, kTextCancel), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton_->setAccessibleName(WithoutAccelerator(cancelButton_->text()));
+    connect(okButton_, &QPushButton::clicked, this, &ServerListDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &ServerListDialog::reject);
+    connect(serversList_, &QListWidget::itemDoubleClicked, this, &ServerListDialog::accept);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(okbitbtn);
-    buttons->addWidget(zrusitbitbtn);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(seznamserverustatic);
-    layout->addWidget(seznamserverulist);
+    layout->addWidget(serversLabel_);
+    layout->addWidget(serversList_);
     layout->addLayout(buttons);
 }
 
 std::optional<ServerEntry> ServerListDialog::Choose(const std::string& serverName) {
-    seznamserverulist->clearSelection();
-    seznamserverulist->setCurrentIndex(QModelIndex());
+    serversList_->clearSelection();
+    serversList_->setCurrentIndex(QModelIndex());
     if (!list_.IsEmpty() && !serverName.empty()) {
         const std::size_t found = list_.FirstNamed(serverName);
-        if (found < list_.Size()) seznamserverulist->setCurrentRow(static_cast<int>(found));
+        if (found < list_.Size()) serversList_->setCurrentRow(static_cast<int>(found));
     }
-    seznamserverulist->setFocus(Qt::OtherFocusReason);
+    serversList_->setFocus(Qt::OtherFocusReason);
     if (exec() != QDialog::Accepted) return std::nullopt;
-    const QList<QListWidgetItem*> selected = seznamserverulist->selectedItems();
+    const QList<QListWidgetItem*> selected = serversList_->selectedItems();
     if (selected.isEmpty()) return std::nullopt;
-    const std::size_t row = static_cast<std::size_t>(seznamserverulist->row(selected.front()));
+    const std::size_t row = static_cast<std::size_t>(serversList_->row(selected.front()));
     return list_.Choose(list_.Entries().at(row).name);
 }
 

@@ -1,4 +1,4 @@
-// The server list dialog (TForm12): the servers of "svrlist.txt" by name, read once
+// The server list dialog: the servers of "svrlist.txt" by name, read once
 // when it is made; choosing one gives its address, port and name to the network
 // settings dialog, which shows them until it is itself confirmed.
 #pragma once
@@ -35,10 +35,10 @@ class ServerListDialog final : public QDialog {
 
   private:
     ServerList list_;
-    QLabel* seznamserverustatic;
-    QListWidget* seznamserverulist;
-    QPushButton* okbitbtn;
-    QPushButton* zrusitbitbtn;
+    QLabel* serversLabel_;
+    QListWidget* serversList_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 };
 
 }  // namespace tarvel

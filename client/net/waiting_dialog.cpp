@@ -28,23 +28,23 @@ void Announce(QObject* object, QAccessible::Event change) {
 
 WaitingDialog::WaitingDialog(const Localizer& localizer, QWidget* parent)
     : QDialog(parent), localizer_(localizer) {
-    setObjectName(QStringLiteral("TForm11"));
+    setObjectName(QStringLiteral("waitingDialog"));
     setWindowTitle(LocalizedCaption(localizer_, kTextProductName));
 
     textlabel = new QLabel(this);
     textlabel->setObjectName(QStringLiteral("textlabel"));
     textlabel->setWordWrap(true);
     textlabel->setTextFormat(Qt::PlainText);  // a socket layer's message is never markup
-    abortbitbtn = new QPushButton(LocalizedCaption(localizer_, kTextCancel), this);
-    abortbitbtn->setObjectName(QStringLiteral("abortbitbtn"));
-    abortbitbtn->setAccessibleName(net_dialogs::WithoutAccelerator(abortbitbtn->text()));
-    abortbitbtn->setDefault(true);
-    connect(abortbitbtn, &QPushButton::clicked, this, &WaitingDialog::reject);
+    abortButton_ = new QPushButton(LocalizedCaption(localizer_, kTextCancel), this);
+    abortButton_->setObjectName(QStringLiteral("abortButton"));
+    abortButton_->setAccessibleName(net_dialogs::WithoutAccelerator(abortButton_->text()));
+    abortButton_->setDefault(true);
+    connect(abortButton_, &QPushButton::clicked, this, &WaitingDialog::reject);
     SetMessage(LocalizedCaption(localizer_, kTextWaitForOpponent));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(abortbitbtn);
+    buttons->addWidget(abortButton_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(textlabel);
@@ -57,7 +57,7 @@ void WaitingDialog::open() {
     show();
     raise();
     activateWindow();
-    abortbitbtn->setFocus(Qt::OtherFocusReason);
+    abortButton_->setFocus(Qt::OtherFocusReason);
 }
 
 void WaitingDialog::CloseQuietly() {
@@ -89,10 +89,10 @@ void WaitingDialog::SetMessage(const QString& message) {
     // carry the text, so a screen reader reads the change where the player is.
     textlabel->setAccessibleName(message);
     setAccessibleDescription(message);
-    abortbitbtn->setAccessibleDescription(message);
+    abortButton_->setAccessibleDescription(message);
     Announce(textlabel, QAccessible::NameChanged);
     Announce(this, QAccessible::DescriptionChanged);
-    Announce(abortbitbtn, QAccessible::DescriptionChanged);
+    Announce(abortButton_, QAccessible::DescriptionChanged);
 }
 
 }  // namespace tarvel

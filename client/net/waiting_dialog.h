@@ -1,4 +1,4 @@
-// The wait for the opponent (TForm11): shown while the client waits for the second
+// The wait for the opponent: shown while the client waits for the second
 // player, with one button to give up. It runs no event loop of its own: open() returns
 // at once, the network client goes on reading from the main loop, and closes the
 // dialog quietly when the second player has arrived.
@@ -45,7 +45,7 @@ class WaitingDialog final : public QDialog {
 
     const Localizer& localizer_;
     QLabel* textlabel;
-    QPushButton* abortbitbtn;
+    QPushButton* abortButton_;
 };
 
 }  // namespace tarvel

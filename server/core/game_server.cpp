@@ -181,11 +181,14 @@ void GameServer::DropPlayer(ConnectionId id, std::string_view reason) {
 }
 
 void GameServer::ClientNotReading(ConnectionId id) {
+    ClientCutOff(id, "nepřijímá data, neodesláno přes " + std::to_string(kMaxUnsentBytes / (1024 * 1024)) + " MiB");
+}
+
+void GameServer::ClientCutOff(ConnectionId id, std::string_view what) {
     const Connection* connection = Find(id);
     if (connection == nullptr) return;
-    DropPlayer(id, "Klient z adresy " + connection->address + " přes port " +
-                       std::to_string(connection->port) + " nepřijímá data, neodesláno přes " +
-                       std::to_string(kMaxUnsentBytes / (1024 * 1024)) + " MiB, spojení uzavřeno");
+    DropPlayer(id, "Klient z adresy " + connection->address + " přes port " + std::to_string(connection->port) +
+                       " " + std::string(what) + ", spojení uzavřeno");
 }
 
 void GameServer::SettingsWaitExpired() {

@@ -80,6 +80,9 @@ class GameServer {
     void ClientRead(ConnectionId id, std::string_view bytes);
     // The connection's unsent output passed kMaxUnsentBytes: it is dropped as a lost player.
     void ClientNotReading(ConnectionId id);
+    // The connection stayed past what one client may make the server do (`what` says how,
+    // for the log): it is dropped as a lost player.
+    void ClientCutOff(ConnectionId id, std::string_view what);
     // The set-up timer ran out: the player asked for its settings is dropped as a lost player.
     void SettingsWaitExpired();
 

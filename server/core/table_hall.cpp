@@ -187,6 +187,13 @@ void TableHall::ClientConnected(ConnectionId id, std::string address, std::uint1
     }
     admitted_[id] = address;
     if (single_ && !tables_[0]->game.ExpectsReturns()) {
+        if (SingleTableTaken()) {
+            Newcomer refused;
+            refused.address = std::move(address);
+            refused.port = port;
+            TurnAway(id, refused, "příliš mnoho klientů");
+            return;
+        }
         Touch(0);
         tables_[0]->game.ClientConnected(id, std::move(address), port);
         return;
@@ -277,6 +284,10 @@ void TableHall::Seat(ConnectionId id, std::optional<std::string> name, std::stri
     Newcomer newcomer = std::move(it->second);
     held_.erase(it);
     if (single_) {
+        if (SingleTableTaken()) {
+            TurnAway(id, newcomer, "příliš mnoho klientů");
+            return;
+        }
         // Held only while a seat there may be taken back: the table decides as always.
         Touch(0);
         GameServer& game = tables_[0]->game;
@@ -300,6 +311,10 @@ void TableHall::Seat(ConnectionId id, std::optional<std::string> name, std::stri
     GameServer& game = tables_[static_cast<std::size_t>(*index)]->game;
     game.ClientConnected(id, std::move(newcomer.address), newcomer.port);
     if (!bytesAfter.empty()) game.ClientRead(id, bytesAfter);
+}
+
+bool TableHall::SingleTableTaken() const {
+    return tables_[0]->game.PlayerCount() >= 2;
 }
 
 void TableHall::TurnAway(ConnectionId id, const Newcomer& newcomer, std::string_view why) {
@@ -371,6 +386,17 @@ void TableHall::ClientDisconnected(ConnectionId id) {
     Touch(index);
     tables_[static_cast<std::size_t>(index)]->game.ClientDisconnected(id);
     FreeIfEmpty(index);
+}
+
+void TableHall::ClientCutOff(ConnectionId id, std::string_view what) {
+    ++changes_;
+    if (const int index = IndexOf(id); index >= 0) Touch(index);
+    if (auto held = held_.find(id); held != held_.end()) {
+        log_.Log("Klient z adresy " + held->second.address + " přes port " + std::to_string(held->second.port) + " " +
+                 std::string(what) + ", spojení uzavřeno");
+    } else if (Table* table = TableOf(id)) {
+        table->game.ClientCutOff(id, what);
+    }
 }
 
 void TableHall::ClientNotReading(ConnectionId id) {

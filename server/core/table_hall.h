@@ -60,6 +60,8 @@ class TableHall {
     void ClientDisconnected(ConnectionId id);
     void ClientRead(ConnectionId id, std::string_view bytes);
     void ClientNotReading(ConnectionId id);
+    // See GameServer::ClientCutOff; a connection at no table is logged here.
+    void ClientCutOff(ConnectionId id, std::string_view what);
 
     // Apply to tables set up from now on, and to newcomers from now on.
     void SetSettingsTimeout(std::chrono::milliseconds timeout);
@@ -110,6 +112,9 @@ class TableHall {
     // Opens the first free table and returns its index.
     int OpenTable(const std::optional<std::string>& name);
     void TurnAway(ConnectionId id, const Newcomer& newcomer, std::string_view why);
+    // The one table of a one-table server has its pair: a newcomer is turned away here, as
+    // the table would, under the log's limit for turned-away newcomers.
+    bool SingleTableTaken() const;
     // Whether a turned-away connection's lines are written: a flood of connections from
     // anywhere would otherwise fill the log with three lines each.
     bool LogsTurnAway();

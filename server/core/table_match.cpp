@@ -190,8 +190,7 @@ void TableMatch::Decided(const rules::Position& before, rules::Move move, const 
     // The answer that returned the other side was the mover's last card: the other side
     // takes the pending cards when its client asks for them.
     owedSeat_ = taken.seat;
-    owedPoints_ = 0;
-    for (const CardId card : taken.cards) owedPoints_ += rules::PointsOf(card);
+    owedPoints_ = rules::HandPoints(rules::SetOf(taken.cards));
     owedCount_ = before.pendingDraw;
     if (move.kind == rules::MoveKind::Lay) owedCount_ += rules::DrawAddedBy(move.value, before.rules);
     owedDraw_ = std::move(taken);
@@ -339,10 +338,7 @@ MoveVerdict TableMatch::ReportPoints(int seat, std::string_view points, bool for
             // Counted from the hand the server holds, whatever the client says. A returned
             // player who lost with cards still to take reports his hand before they come,
             // as his client always has: those cards do not count.
-            int counted = 0;
-            for (CardId card = 0; card < rules::kCards; ++card) {
-                if (rules::Holds(position_.hands[Index(seat)], card)) counted += rules::PointsOf(card);
-            }
+            int counted = rules::HandPoints(position_.hands[Index(seat)]);
             if (seat == owedSeat_) counted -= owedPoints_;
             verdict.counted = static_cast<std::uint32_t>(std::max(counted, 0));
             points_[Index(seat)] += static_cast<int>(verdict.counted);

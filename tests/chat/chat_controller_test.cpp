@@ -62,7 +62,7 @@ class ChatControllerTest : public testing::DialogTest {
         controller_->onVoiceReady = [this] { ++readyCalls_; };
         return *controller_;
     }
-    QListWidget* List() { return controller_->VoiceSettingsDialog().findChild<QListWidget*>("hlaslist"); }
+    QListWidget* List() { return controller_->VoiceSettingsDialog().findChild<QListWidget*>("voiceList"); }
     int SelectedRow() {
         const QList<QListWidgetItem*> selected = List()->selectedItems();
         return selected.isEmpty() ? -1 : List()->row(selected.front());

@@ -27,7 +27,7 @@ void Type(const QString& text) {
 
 class MessageDialogTest : public testing::DialogTest {
   protected:
-    QLineEdit* Field() { return dialog_.findChild<QLineEdit*>("textzpravy"); }
+    QLineEdit* Field() { return dialog_.findChild<QLineEdit*>("messageEdit"); }
 
     Localizer localizer_{ClientStrings(), kCzechLanguageBase};
     MessageDialog dialog_{localizer_};
@@ -38,11 +38,11 @@ TEST_F(MessageDialogTest, CaptionsInBothLanguagesWithTheSameCancel) {
         SCOPED_TRACE(base);
         const Localizer localizer(ClientStrings(), base);
         MessageDialog dialog(localizer);
-        EXPECT_EQ(dialog.objectName(), "TForm9");
+        EXPECT_EQ(dialog.objectName(), "messageDialog");
         EXPECT_EQ(dialog.windowTitle(), Text(base, 110));
-        EXPECT_EQ(dialog.findChild<QPushButton*>("poslatbitbtn")->text(), Text(base, 47));
-        EXPECT_EQ(dialog.findChild<QPushButton*>("BitBtn2")->text(), "Zrušit");
-        EXPECT_EQ(dialog.findChild<QLineEdit*>("textzpravy")->maxLength(), 70);
+        EXPECT_EQ(dialog.findChild<QPushButton*>("sendButton")->text(), Text(base, 47));
+        EXPECT_EQ(dialog.findChild<QPushButton*>("cancelButton")->text(), "Zrušit");
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("messageEdit")->maxLength(), 70);
     }
 }
 
@@ -83,7 +83,7 @@ TEST_F(MessageDialogTest, TheCancelButtonSendsNothing) {
         Type("ahoj");
         Press(Qt::Key_Tab);
         Press(Qt::Key_Tab);
-        EXPECT_EQ(FocusWidget(), dialog_.findChild<QPushButton*>("BitBtn2"));
+        EXPECT_EQ(FocusWidget(), dialog_.findChild<QPushButton*>("cancelButton"));
         Press(Qt::Key_Space);
     });
     EXPECT_EQ(dialog_.Ask(), std::nullopt);

@@ -43,7 +43,7 @@ class VoiceDialogTest : public testing::DialogTest {
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
-    QListWidget* List() { return Find<QListWidget>("hlaslist"); }
+    QListWidget* List() { return Find<QListWidget>("voiceList"); }
     QSlider* Slider(const char* name) { return Find<QSlider>(name); }
     int SelectedRow() {
         const QList<QListWidgetItem*> selected = List()->selectedItems();
@@ -60,10 +60,10 @@ TEST_F(VoiceDialogTest, CaptionsComeInTheLanguageOfCreationAndNameTheControls) {
         SCOPED_TRACE(base);
         const Localizer localizer(ClientStrings(), base);
         VoiceDialog dialog(localizer, kVoices);
-        EXPECT_EQ(dialog.objectName(), "TForm8");
+        EXPECT_EQ(dialog.objectName(), "voiceDialog");
         EXPECT_EQ(dialog.windowTitle(), Text(base, 105));
         const std::pair<const char*, int> labels[] = {
-            {"hlasstatic", 106}, {"pitchstatic", 107}, {"speedstatic", 108}, {"volumestatic", 109}};
+            {"voiceLabel", 106}, {"pitchLabel", 107}, {"speedLabel", 108}, {"volumeLabel", 109}};
         for (const auto& [name, index] : labels) {
             auto* label = dialog.findChild<QLabel*>(name);
             ASSERT_NE(label, nullptr) << name;
@@ -71,8 +71,8 @@ TEST_F(VoiceDialogTest, CaptionsComeInTheLanguageOfCreationAndNameTheControls) {
             // A screen reader names the control under the label by it.
             EXPECT_EQ(AccessibleName(label->buddy()), QString(Text(base, index)).remove(QLatin1Char('&')));
         }
-        EXPECT_EQ(dialog.findChild<QPushButton*>("vyberhlasbitbtn")->text(), Text(base, 111));
-        EXPECT_EQ(dialog.findChild<QPushButton*>("zavritbitbtn")->text(), Text(base, 87));
+        EXPECT_EQ(dialog.findChild<QPushButton*>("chooseVoiceButton")->text(), Text(base, 111));
+        EXPECT_EQ(dialog.findChild<QPushButton*>("closeButton")->text(), Text(base, 87));
     }
 }
 
@@ -87,7 +87,7 @@ TEST_F(VoiceDialogTest, ListsTheVoicesAndStartsWithTheSlidersDisabledInTheirRang
         EXPECT_FALSE(Slider(name)->isEnabled());
         EXPECT_EQ(std::pair(Slider(name)->minimum(), Slider(name)->maximum()), range);
     }
-    EXPECT_FALSE(Find<QLabel>("volumestatic")->isEnabled());
+    EXPECT_FALSE(Find<QLabel>("volumeLabel")->isEnabled());
 }
 
 TEST_F(VoiceDialogTest, ChoosingGivesTheSelectedEntryAndClosingNothing) {

@@ -33,7 +33,7 @@
 #include "tests/engine/table_setup.h"
 #include "tests/voice/fake_speech_service.h"
 #include "session/speech/sound_file_name.h"
-#include "engine/table_check.h"
+#include "testing/table_check.h"
 #include "client/table/table_layout.h"
 
 extern "C" const char* __lsan_default_suppressions() {
@@ -86,16 +86,16 @@ void WhenModal(const char* name, std::function<void(QWidget*)> act) {
 TEST_F(WindowTest, StartsIdleWithTheMenuOfTheStringTable) {
     Open();
     EXPECT_EQ(window->windowTitle(), "Tarvel");
-    EXPECT_EQ(Item("Novhra1")->text(), "&Nová hra");
-    EXPECT_EQ(Item("Novhra1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    EXPECT_EQ(Item("Tvojebodydotabulky1")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F7));
-    EXPECT_TRUE(Item("Novhra1")->isEnabled());
-    EXPECT_FALSE(Item("Ukonenhry1")->isEnabled());
-    EXPECT_FALSE(Item("Polizprvusoupei1")->isEnabled());
-    EXPECT_FALSE(Item("vybrankarta1")->isEnabled());
-    EXPECT_TRUE(Item("Nastavenhry1")->isEnabled());
-    EXPECT_TRUE(Item("Zvuky1")->isChecked());
-    EXPECT_TRUE(Item("katlzankarty1")->isChecked());
+    EXPECT_EQ(Item("newGame")->text(), "&Nová hra");
+    EXPECT_EQ(Item("newGame")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    EXPECT_EQ(Item("sayPlayerTableScore")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F7));
+    EXPECT_TRUE(Item("newGame")->isEnabled());
+    EXPECT_FALSE(Item("endMatch")->isEnabled());
+    EXPECT_FALSE(Item("messageToOpponent")->isEnabled());
+    EXPECT_FALSE(Item("saySelectedCard")->isEnabled());
+    EXPECT_TRUE(Item("gameSettings")->isEnabled());
+    EXPECT_TRUE(Item("sounds")->isChecked());
+    EXPECT_TRUE(Item("sayDrawnCards")->isChecked());
     EXPECT_FALSE(window->MessageLine().isVisible());
     EXPECT_FALSE(window->Table().MarkerVisible());
     EXPECT_TRUE(window->Table().hasFocus());
@@ -115,13 +115,13 @@ TEST_F(WindowTest, TheSettingsFileGivesTheLanguageAndTheSwitches) {
     EXPECT_EQ(menus[1]->text(), "&Say");
     EXPECT_EQ(menus[2]->text(), "&Options");
     EXPECT_EQ(menus.back()->text(), "&Help");
-    EXPECT_FALSE(Item("Zvuky1")->isChecked());
-    EXPECT_FALSE(Item("katlzankarty1")->isChecked());
-    EXPECT_FALSE(Item("katlzankarty1")->isEnabled());
+    EXPECT_FALSE(Item("sounds")->isChecked());
+    EXPECT_FALSE(Item("sayDrawnCards")->isChecked());
+    EXPECT_FALSE(Item("sayDrawnCards")->isEnabled());
 
     Key(Qt::Key_N, Qt::ControlModifier);
     EXPECT_TRUE(window->MessageLine().isVisible());  // the line stands in for the sounds
-    EXPECT_FALSE(Item("vybrankarta1")->isEnabled());
+    EXPECT_FALSE(Item("saySelectedCard")->isEnabled());
     EXPECT_TRUE(sounds.Fresh().empty());
     Key(Qt::Key_F2);
     EXPECT_TRUE(sounds.Fresh().empty());
@@ -133,10 +133,10 @@ TEST_F(WindowTest, ANewMatchDealsAnnouncesAndHandsTheTurnOver) {
     ASSERT_TRUE(State().running);
     ASSERT_TRUE(State().PlayerTurn());
     EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/z10 krizova1.wav\twait", "zvuky/zZacinas.wav\twait"}));
-    EXPECT_TRUE(Item("Ukonenhry1")->isEnabled());
-    EXPECT_FALSE(Item("Nastavenhry1")->isEnabled());
-    EXPECT_TRUE(Item("vybrankarta1")->isEnabled());
-    EXPECT_FALSE(Item("tvojebody1")->isEnabled());  // not playing for points
+    EXPECT_TRUE(Item("endMatch")->isEnabled());
+    EXPECT_FALSE(Item("gameSettings")->isEnabled());
+    EXPECT_TRUE(Item("saySelectedCard")->isEnabled());
+    EXPECT_FALSE(Item("sayPlayerPoints")->isEnabled());  // not playing for points
     EXPECT_EQ(window->StatusPanelLabel(0).text(), "Tvoje výhry");
     EXPECT_EQ(window->StatusPanelLabel(9).text(), "1");
     EXPECT_TRUE(window->Table().MarkerVisible());
@@ -180,7 +180,7 @@ TEST_F(WindowTest, AKeyDuringAPhraseWaitsForTheMoveToEndAndIsNotLost) {
         busyWhenItCame = window->EngineBusy();
         QCoreApplication::postEvent(&window->Table(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
     };
-    window->Menu().Novhra1->trigger();
+    window->Menu().newGame->trigger();
     QCoreApplication::processEvents();
     EXPECT_TRUE(busyWhenItCame);
     ASSERT_EQ(heard.size(), 3u);
@@ -248,8 +248,14 @@ TEST(ClientProgram, AnswersHelpAndVersionAnywhereAndRefusesAnUnknownArgument) {
     const std::vector<Case> cases = {
         {{"--help"}, nullptr, 0, "Usage: tarvel [--help] [--version]\nTarvel " + version + ","},
         {{"-platform", "offscreen", "-h"}, nullptr, 0, "Usage: tarvel [--help] [--version]\n"},
-        {{"--version"}, nullptr, 0, "tarvel (Tarvel) " + version + "\nFree software under the GNU General Public License"},
-        {{"-platform", "offscreen", "--fullscreen"}, "offscreen", 2, "tarvel: unknown argument \"--fullscreen\"\nUsage:"},
+        {{"--version"},
+         nullptr,
+         0,
+         "tarvel (Tarvel) " + version + "\nFree software under the GNU General Public License"},
+        {{"-platform", "offscreen", "--fullscreen"},
+         "offscreen",
+         2,
+         "tarvel: unknown argument \"--fullscreen\"\nUsage:"},
     };
     QTemporaryDir folder;
     for (const Case& c : cases) {
@@ -383,25 +389,25 @@ TEST_F(MatchTest, TheSoundSwitchesSayOffAndOnAndGoWithTheMenus) {
     Deal({"8 kárová", "dáma piková"}, {"10 piková", "kluk kárový"}, {"9 srdcová"});
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/off.wav\tstart"}));
-    EXPECT_FALSE(Item("Zvuky1")->isChecked());
-    EXPECT_FALSE(Item("vybrankarta1")->isEnabled());
-    EXPECT_FALSE(Item("katlzankarty1")->isEnabled());
+    EXPECT_FALSE(Item("sounds")->isChecked());
+    EXPECT_FALSE(Item("saySelectedCard")->isEnabled());
+    EXPECT_FALSE(Item("sayDrawnCards")->isEnabled());
     EXPECT_TRUE(window->MessageLine().isVisible());
     Key(Qt::Key_F2);
     Key(Qt::Key_Right);
     EXPECT_TRUE(sounds.Fresh().empty());
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/on.wav\tstart"}));
-    EXPECT_TRUE(Item("vybrankarta1")->isEnabled());
+    EXPECT_TRUE(Item("saySelectedCard")->isEnabled());
     EXPECT_FALSE(window->MessageLine().isVisible());
 
     Key(Qt::Key_L, Qt::ControlModifier);
     EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/off.wav\tstart"}));
     EXPECT_FALSE(window->GameEngine().Options().saypickedcards);
-    EXPECT_FALSE(Item("katlzankarty1")->isChecked());
+    EXPECT_FALSE(Item("sayDrawnCards")->isChecked());
     Key(Qt::Key_L, Qt::ControlModifier);
     EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/on.wav\tstart"}));
-    EXPECT_TRUE(Item("katlzankarty1")->isChecked());
+    EXPECT_TRUE(Item("sayDrawnCards")->isChecked());
 }
 
 TEST_F(MatchTest, TheTableShowsThePileTheMarkerAndTheBlankOfAShrunkenHand) {
@@ -455,9 +461,9 @@ TEST_F(MatchTest, TheEndCommandEndsTheMatchAndRestoresTheIdleMenus) {
     Key(Qt::Key_F4, Qt::ControlModifier);
     EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/zkonec hry.wav\twait"}));
     EXPECT_FALSE(State().running);
-    EXPECT_FALSE(Item("Ukonenhry1")->isEnabled());
-    EXPECT_TRUE(Item("Nastavenhry1")->isEnabled());
-    EXPECT_FALSE(Item("vybrankarta1")->isEnabled());
+    EXPECT_FALSE(Item("endMatch")->isEnabled());
+    EXPECT_TRUE(Item("gameSettings")->isEnabled());
+    EXPECT_FALSE(Item("saySelectedCard")->isEnabled());
     EXPECT_FALSE(window->MessageLine().isVisible());
 }
 
@@ -604,14 +610,14 @@ TEST_F(WindowTest, HelpOpensTheTextAndSaysWhenItCannot) {
     };
     window = std::make_unique<MainWindow>(std::move(setup));
     window->show();
-    window->Menu().Nvod1->trigger();
+    window->Menu().instructions->trigger();
     EXPECT_TRUE(opened.empty());  // there is no tarvel.txt yet
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].contains("tarvel.txt"));
     QFile help(folder.Path("tarvel.txt"));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
-    window->Menu().Nvod1->trigger();
+    window->Menu().instructions->trigger();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], QDir(folder.Path("")).absoluteFilePath("tarvel.txt"));
 }
@@ -634,7 +640,7 @@ TEST_F(WindowTest, AnInstalledGameTakesItsPicturesAndHelpFromTheDataFolder) {
     window = std::make_unique<MainWindow>(std::move(setup));
     window->show();
     EXPECT_TRUE(messages.empty()) << messages.front().toStdString();  // every picture was found
-    window->Menu().Nvod1->trigger();
+    window->Menu().instructions->trigger();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], data.filePath("tarvel.txt"));
     EXPECT_TRUE(messages.empty());
@@ -750,16 +756,16 @@ std::string FileText(const QString& path) {
 
 TEST_F(WindowTest, TheGameSettingsChangeTheVoicesAndAreWrittenWhole) {
     Open();
-    WhenModal("TForm2", [](QWidget* dialog) {
-        auto* woman = dialog->findChild<QGroupBox*>("RadioGroup1")->findChildren<QRadioButton*>().at(1);
+    WhenModal("gameSettingsDialog", [](QWidget* dialog) {
+        auto* woman = dialog->findChild<QGroupBox*>("genderGroup")->findChildren<QRadioButton*>().at(1);
         woman->click();
-        dialog->findChild<QCheckBox*>("CheckBox3")->click();  // say drawn cards: off
-        dialog->findChild<QPushButton*>("BitBtn1")->click();
+        dialog->findChild<QCheckBox*>("sayDrawnCardsBox")->click();  // say drawn cards: off
+        dialog->findChild<QPushButton*>("okButton")->click();
     });
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(State().playerVoice, "z");
     EXPECT_EQ(State().opponentVoice, "m");
-    EXPECT_FALSE(Item("katlzankarty1")->isChecked());
+    EXPECT_FALSE(Item("sayDrawnCards")->isChecked());
     EXPECT_EQ(FileText(folder.Path("tarvel.ini")),
               "[game]\r\npickupforseven=2\r\nkingofspades=0\r\nreturntogame=0\r\nsaypickedcards=0\r\n"
               "usetable=0\r\nmovemouse=0\r\nplayforpoints=0\r\nnumberofgames=3\r\ncompulsory=1\r\n"
@@ -775,7 +781,7 @@ TEST_F(WindowTest, AnUnwritableSettingsFileIsToldAndTheGameGoesOn) {
     folder.WriteSettings("[game]\ndealtcards=5\n");
     QFile::setPermissions(folder.Path("tarvel.ini"), QFile::ReadOwner);
     Open();
-    WhenModal("TForm2", [](QWidget* dialog) { dialog->findChild<QPushButton*>("BitBtn1")->click(); });
+    WhenModal("gameSettingsDialog", [](QWidget* dialog) { dialog->findChild<QPushButton*>("okButton")->click(); });
     Key(Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].toStdString(), "Unable to write to " + folder.Path("tarvel.ini").toStdString());
@@ -787,13 +793,13 @@ TEST_F(WindowTest, AnUnwritableSettingsFileIsToldAndTheGameGoesOn) {
 
 TEST_F(WindowTest, TheEnvironmentSwitchesSoundsWithoutSayingSoAndTellsOfTheLanguageOnce) {
     Open();
-    WhenModal("TForm10", [](QWidget* dialog) {
-        dialog->findChild<QCheckBox*>("CheckBox7")->click();  // sounds off
-        dialog->findChild<QGroupBox*>("Jazykrgroup")->findChildren<QRadioButton*>().at(1)->click();  // English
-        dialog->findChild<QPushButton*>("okbitbtn")->click();
+    WhenModal("environmentDialog", [](QWidget* dialog) {
+        dialog->findChild<QCheckBox*>("soundsBox")->click();  // sounds off
+        dialog->findChild<QGroupBox*>("languageGroup")->findChildren<QRadioButton*>().at(1)->click();  // English
+        dialog->findChild<QPushButton*>("okButton")->click();
     });
     Key(Qt::Key_E, Qt::ControlModifier);
-    EXPECT_FALSE(Item("Zvuky1")->isChecked());
+    EXPECT_FALSE(Item("sounds")->isChecked());
     EXPECT_TRUE(window->MessageLine().isVisible());
     EXPECT_TRUE(sounds.Fresh().empty());
     ASSERT_EQ(messages.size(), 1u);
@@ -801,7 +807,7 @@ TEST_F(WindowTest, TheEnvironmentSwitchesSoundsWithoutSayingSoAndTellsOfTheLangu
     EXPECT_NE(FileText(folder.Path("tarvel.ini")).find("[environment]\r\nlanguage=2000\r\n"), std::string::npos);
 
     // Again without a change of language: no message.
-    WhenModal("TForm10", [](QWidget* dialog) { dialog->findChild<QPushButton*>("okbitbtn")->click(); });
+    WhenModal("environmentDialog", [](QWidget* dialog) { dialog->findChild<QPushButton*>("okButton")->click(); });
     Key(Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(messages.size(), 1u);
 }
@@ -834,7 +840,7 @@ TEST_F(WindowTest, ThroughTheSpeechServiceWordsAreSpokenAndEffectsStillSound) {
     window->show();
     ASSERT_NE(service, nullptr);
     EXPECT_TRUE(messages.empty());
-    window->Menu().Novhra1->trigger();
+    window->Menu().newGame->trigger();
     EXPECT_EQ(service->calls, (Lines{"say:10 křížová", "say:Začínáš"}));
     EXPECT_GE(service->polls, 4);  // each waited for to its end
     EXPECT_TRUE(sounds.Fresh().empty());
@@ -864,7 +870,7 @@ TEST_F(WindowTest, WithoutAServiceTheGameSaysSoOnceAndSpeaksWithItsRecordings) {
     window = std::make_unique<MainWindow>(std::move(setup));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Hlasová služba není k dispozici, hra mluví nahrávkami.");
-    window->Menu().Novhra1->trigger();
+    window->Menu().newGame->trigger();
     EXPECT_EQ(sounds.Fresh(), (Lines{"zvuky/z10 krizova1.wav\twait", "zvuky/zZacinas.wav\twait"}));
 }
 
@@ -875,7 +881,7 @@ TEST_F(WindowTest, TheAboutBoxNamesTheVersion) {
         version = box->findChild<QLabel*>("Version")->text();
         box->findChild<QPushButton*>("OKButton")->click();
     });
-    window->Menu().Oprogramu1->trigger();
+    window->Menu().about->trigger();
     EXPECT_EQ(version, QString("verze ") + ProgramVersion().data());
 }
 
@@ -898,7 +904,7 @@ TEST_F(TableOfResultsTest, AWonGameOffersTheTableAndWritingANameEndsTheMatch) {
         EXPECT_TRUE(table->findChild<QPushButton*>("writetabbutton")->isVisible());
         EXPECT_TRUE(table->findChild<QPushButton*>("continuegamebutton")->isVisible());
         EXPECT_FALSE(table->findChild<QPushButton*>("closebitbtn")->isVisible());
-        WhenModal("TForm5", [](QWidget* name) {
+        WhenModal("nameDialog", [](QWidget* name) {
             // Typed as a keyboard with Czech letters gives them.
             auto* field = name->findChild<QLineEdit*>("jmenoedit");
             for (const QChar letter : QStringLiteral("Hráč")) {
@@ -1007,7 +1013,8 @@ TEST_F(WindowTest, EveryMenuAndEveryItemOfAMenuHasALetterOfItsOwn) {
             }
         };
         const QList<QAction*> bar = window->menuBar()->actions();
-        for (QAction* menu : bar) EXPECT_FALSE(QKeySequence::mnemonic(menu->text()).isEmpty()) << menu->text().toStdString();
+        for (QAction* menu : bar)
+            EXPECT_FALSE(QKeySequence::mnemonic(menu->text()).isEmpty()) << menu->text().toStdString();
         check(bar, QStringLiteral("menu bar"));
     }
 }
@@ -1024,17 +1031,17 @@ TEST_F(WindowTest, TheServerNameSavedIsShownAgainAndKeptByOk) {
         Open();  // as after a restart
         QString shown;
         QString preselected;
-        WhenModal("TForm7", [&](QWidget* dialog) {
-            shown = dialog->findChild<QLineEdit*>("jmenoserveruedit")->text();
-            WhenModal("TForm12", [&](QWidget* list) {
-                const QListWidgetItem* current = list->findChild<QListWidget*>("seznamserverulist")->currentItem();
+        WhenModal("netSettingsDialog", [&](QWidget* dialog) {
+            shown = dialog->findChild<QLineEdit*>("serverNameEdit")->text();
+            WhenModal("serverListDialog", [&](QWidget* list) {
+                const QListWidgetItem* current = list->findChild<QListWidget*>("serversList")->currentItem();
                 preselected = current != nullptr ? current->text() : QString();
-                list->findChild<QPushButton*>("zrusitbitbtn")->click();
+                list->findChild<QPushButton*>("cancelButton")->click();
             });
-            dialog->findChild<QPushButton*>("seznamserverubtn")->click();
-            dialog->findChild<QPushButton*>("okbitbtn")->click();
+            dialog->findChild<QPushButton*>("serverListButton")->click();
+            dialog->findChild<QPushButton*>("okButton")->click();
         });
-        window->Menu().Sovnastaven1->trigger();
+        window->Menu().networkSettings->trigger();
         EXPECT_EQ(shown, "Hospoda U Karla");
         EXPECT_EQ(preselected, "Hospoda U Karla");
         QFile file(folder.Path("tarvel.ini"));

@@ -70,8 +70,10 @@ class CuttableLink : public QObject {
         QObject::connect(client, &QTcpSocket::readyRead, server, [client, server] {
             if (server->state() == QAbstractSocket::ConnectedState) server->write(Trace("C>S", client->readAll()));
         });
-        QObject::connect(server, &QTcpSocket::connected, server, [client, server] { server->write(Trace("C>S", client->readAll())); });
-        QObject::connect(server, &QTcpSocket::readyRead, client, [client, server] { client->write(Trace("S>C", server->readAll())); });
+        QObject::connect(server, &QTcpSocket::connected, server,
+                         [client, server] { server->write(Trace("C>S", client->readAll())); });
+        QObject::connect(server, &QTcpSocket::readyRead, client,
+                         [client, server] { client->write(Trace("S>C", server->readAll())); });
         QObject::connect(client, &QTcpSocket::disconnected, server, [server] { server->disconnectFromHost(); });
         QObject::connect(server, &QTcpSocket::disconnected, client, [client] { client->disconnectFromHost(); });
         server->connectToHost(QHostAddress::LocalHost, serverPort_);
@@ -95,8 +97,9 @@ class CuttableLink : public QObject {
 
 // How many of the sounds heard have `part` in their file names.
 int Heard(const std::vector<std::string>& log, std::string_view part) {
-    return static_cast<int>(
-        std::count_if(log.begin(), log.end(), [&](const std::string& line) { return line.find(part) != std::string::npos; }));
+    return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const std::string& line) {
+        return line.find(part) != std::string::npos;
+    }));
 }
 
 // One player: a game folder, its settings and its window.
@@ -119,9 +122,10 @@ struct Player {
     std::string Describe() {
         const GameState& s = engine().State();
         const NetworkGame& n = engine().Net();
-        return "running " + std::to_string(s.running) + ", turn " + std::to_string(s.PlayerTurn()) + ", suit choice " +
-               std::to_string(s.SuitChoiceActive()) + ", waiting " + std::to_string(static_cast<int>(n.waiting)) +
-               ", awaiting cards " + std::to_string(n.awaitingCards) + ", opponent away " + std::to_string(n.opponentAway) +
+        return "running " + std::to_string(s.running) + ", turn " + std::to_string(s.PlayerTurn()) +
+               ", suit choice " + std::to_string(s.SuitChoiceActive()) + ", waiting " +
+               std::to_string(static_cast<int>(n.waiting)) + ", awaiting cards " +
+               std::to_string(n.awaitingCards) + ", opponent away " + std::to_string(n.opponentAway) +
                ", cards " + std::to_string(s.playerHand.size()) + " and " + std::to_string(s.opponentCount);
     }
     void Press(Qt::Key key) { QTest::keyClick(&window->Table(), key); }
@@ -161,8 +165,8 @@ class NetworkPlayTest : public ::testing::Test {
     }
 
     void Connect(Player& a, Player& b) {
-        a.window->Menu().Novsovhra1->trigger();
-        b.window->Menu().Novsovhra1->trigger();
+        a.window->Menu().newNetworkGame->trigger();
+        b.window->Menu().newNetworkGame->trigger();
         ASSERT_TRUE(QTest::qWaitFor([&] { return Dealt(a) && Dealt(b); }, 15000));
     }
 
@@ -223,8 +227,8 @@ TEST_F(NetworkPlayTest, TwoPlayersPlayAWholeMatchThroughTheServer) {
     Connect(eva, petr);
     EXPECT_EQ(eva.engine().State().opponentVoice, "m");
     EXPECT_EQ(petr.engine().State().opponentVoice, "z");
-    EXPECT_TRUE(eva.window->Menu().Polizprvusoupei1->isEnabled());
-    EXPECT_FALSE(eva.window->Menu().Novsovhra1->isEnabled());
+    EXPECT_TRUE(eva.window->Menu().messageToOpponent->isEnabled());
+    EXPECT_FALSE(eva.window->Menu().newNetworkGame->isEnabled());
 
     // A message between two moves: printed at the other table, the game as it was.
     const std::size_t petrCards = petr.engine().State().playerHand.size();
@@ -235,7 +239,7 @@ TEST_F(NetworkPlayTest, TwoPlayersPlayAWholeMatchThroughTheServer) {
         QTest::keyClicks(dialog->focusWidget(), "Ahoj\\opp gives it up");
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
     });
-    eva.window->Menu().Polizprvusoupei1->trigger();
+    eva.window->Menu().messageToOpponent->trigger();
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return petr.window->Table().accessibleName().contains(QStringLiteral("Ahoj/opp gives it up")); }, 5000))
         << petr.window->Table().accessibleName().toStdString();
@@ -247,8 +251,8 @@ TEST_F(NetworkPlayTest, TwoPlayersPlayAWholeMatchThroughTheServer) {
     Play(eva, petr, 3000);
     ExpectOneEndOnBothSides(eva, petr);
     for (Player* p : {&eva, &petr}) {
-        EXPECT_TRUE(p->window->Menu().Novsovhra1->isEnabled());
-        EXPECT_FALSE(p->window->Menu().Polizprvusoupei1->isEnabled());
+        EXPECT_TRUE(p->window->Menu().newNetworkGame->isEnabled());
+        EXPECT_FALSE(p->window->Menu().messageToOpponent->isEnabled());
     }
     // Each heard the other's cards in the other's voice, and every recording was there.
     const Lines evaHeard = eva.sounds.All();
@@ -275,8 +279,8 @@ TEST_F(NetworkPlayTest, OnePlayerLeavingOrTheServerStoppingEndsTheMatchCleanly) 
         }
         ASSERT_TRUE(QTest::qWaitFor([&] { return !petr.engine().Net().active; }, 10000));
         EXPECT_FALSE(petr.engine().State().running);
-        EXPECT_TRUE(petr.window->Menu().Novsovhra1->isEnabled());
-        EXPECT_TRUE(petr.window->Menu().Novhra1->isEnabled());
+        EXPECT_TRUE(petr.window->Menu().newNetworkGame->isEnabled());
+        EXPECT_TRUE(petr.window->Menu().newGame->isEnabled());
         if (serverStops) {
             ASSERT_EQ(petr.messages.size(), 1u);
             EXPECT_EQ(petr.messages[0], "Spojení se serverem se přerušilo. Síťová hra skončila.");
@@ -284,7 +288,7 @@ TEST_F(NetworkPlayTest, OnePlayerLeavingOrTheServerStoppingEndsTheMatchCleanly) 
             EXPECT_TRUE(petr.messages.empty());
         }
         // A local game can start at once.
-        petr.window->Menu().Novhra1->trigger();
+        petr.window->Menu().newGame->trigger();
         EXPECT_TRUE(petr.engine().State().running);
     }
 }
@@ -323,7 +327,9 @@ TEST_F(NetworkPlayTest, APlayerWhoseConnectionDropsComesBackAndTheMatchGoesOn) {
 // at once ends the match). TARVEL_RETURN_CUTS sets how many (a few in the test command;
 // many by hand).
 TEST_F(NetworkPlayTest, CutsAtAnyMomentLeaveTheMatchWhole) {
-    const int wanted = qEnvironmentVariableIsEmpty("TARVEL_RETURN_CUTS") ? 4 : qEnvironmentVariableIntValue("TARVEL_RETURN_CUTS");
+    const int wanted = qEnvironmentVariableIsEmpty("TARVEL_RETURN_CUTS")
+                           ? 4
+                           : qEnvironmentVariableIntValue("TARVEL_RETURN_CUTS");
     ServerProgram server;
     ASSERT_TRUE(server.Listening());
     CuttableLink evaLink(server.port);
@@ -350,7 +356,8 @@ TEST_F(NetworkPlayTest, CutsAtAnyMomentLeaveTheMatchWhole) {
     });
     cutter.start(100);
     Play(eva, petr, 3000);
-    const std::string trace = "seed " + std::to_string(seed) + ", cuts " + std::to_string(cuts[0]) + " and " + std::to_string(cuts[1]);
+    const std::string trace = "seed " + std::to_string(seed) + ", cuts " + std::to_string(cuts[0]) + " and " +
+                              std::to_string(cuts[1]);
     // A cut after the last move ends nothing: both wait for the match to end.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !eva.engine().Net().active && !petr.engine().Net().active; }, 30000))
         << trace << "; eva: " << eva.Describe() << "; petr: " << petr.Describe();
@@ -396,7 +403,7 @@ TEST_F(NetworkPlayTest, WhenTheWaitRunsOutTheMatchEndsForTheOneWhoStayed) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !petr.engine().Net().active && !eva.engine().Net().active; }, 15000));
     EXPECT_FALSE(petr.engine().State().running);
     EXPECT_TRUE(petr.messages.empty());
-    EXPECT_TRUE(petr.window->Menu().Novsovhra1->isEnabled());
+    EXPECT_TRUE(petr.window->Menu().newNetworkGame->isEnabled());
     const Lines petrHeard = petr.sounds.All();
     EXPECT_EQ(Heard(petrHeard, "nevratil"), 1);
     EXPECT_EQ(petrHeard.back(), "zvuky/zkonec hry.wav\twait");
@@ -413,19 +420,19 @@ TEST_F(NetworkPlayTest, RefusalsOfTheServerReachThePlayer) {
     Connect(eva, petr);
     // A third client is turned away and can start again later.
     Player third(server.port, "m", "karel 3");
-    third.window->Menu().Novsovhra1->trigger();
+    third.window->Menu().newNetworkGame->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !third.messages.empty(); }, 10000));
     EXPECT_EQ(third.messages[0], "Server je obsazen. Prosím, zkuste to za chvíli znovu.");
-    EXPECT_TRUE(third.window->Menu().Novsovhra1->isEnabled());
+    EXPECT_TRUE(third.window->Menu().newNetworkGame->isEnabled());
 }
 
 TEST_F(NetworkPlayTest, NoServerIsToldAndTheGameStaysReady) {
     Player eva(FreePort(), "z", "eva 1");
-    eva.window->Menu().Novsovhra1->trigger();
+    eva.window->Menu().newNetworkGame->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !eva.messages.empty(); }, 10000));
     EXPECT_TRUE(eva.messages[0].startsWith("Nepodařilo se navázat spojení se serverem.\n"));
     EXPECT_FALSE(eva.engine().Net().active);
-    eva.window->Menu().Novhra1->trigger();
+    eva.window->Menu().newGame->trigger();
     EXPECT_TRUE(eva.engine().State().running);
 }
 
@@ -486,7 +493,7 @@ TEST_F(NetworkPlayTest, ANetworkGameAskedForDuringALocalMatchEndsItFirst) {
     EXPECT_FALSE(eva.engine().State().running);
     EXPECT_TRUE(eva.window->Session().ConnectionInUse());
 
-    petr.window->Menu().Novsovhra1->trigger();
+    petr.window->Menu().newNetworkGame->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Dealt(eva) && Dealt(petr); }, 15000));
     EXPECT_EQ(eva.engine().State().playerWins + eva.engine().State().opponentWins, 0);
     EXPECT_EQ(eva.engine().State().playerHand.size(), petr.engine().State().opponentCount);

@@ -16,7 +16,7 @@
 #include <functional>
 
 #include "tests/client/game_folder.h"
-#include "engine/table_check.h"
+#include "testing/table_check.h"
 #include "rules/card_names.h"
 #include "tests/engine/table_setup.h"
 
@@ -123,7 +123,8 @@ TEST_F(ScreenReaderTest, MovesRefusalsAndDrawsOfBothSidesAreTold) {
 
     const std::string drawn = rules::CardName(State().game.stock[State().game.stockSize - 1u]);
     Key(Qt::Key_Space);  // the player draws; the computer, with nothing for the ten, draws too
-    EXPECT_EQ(Told::Fresh(), (Texts{QString::fromStdString("Ty: lízání, " + drawn + ". Soupeř: lížu, lízání")}));
+    EXPECT_EQ(Told::Fresh(),
+              (Texts{QString::fromStdString("Ty: lízání, " + drawn + ". Soupeř: lížu, lízání")}));
 }
 
 TEST_F(ScreenReaderTest, ADrawnCardIsNamedOnlyAsTheSettingAllows) {
@@ -182,7 +183,7 @@ TEST_F(ScreenReaderTest, WithTheRecordingsHeardNothingIsAnnouncedUnlessTheSounds
     EXPECT_FALSE(sounds.Fresh().empty());
 
     // The sounds switched off: the message line shows what is said, and a screen reader gets it.
-    window->findChild<QAction*>("Zvuky1")->trigger();
+    window->findChild<QAction*>("sounds")->trigger();
     Told::Fresh();
     Key(Qt::Key_Left);
     const Texts told = Told::Fresh();
@@ -224,7 +225,8 @@ TEST_F(ScreenReaderTest, TheTableSaysItsSummaryOnceOnFocus) {
     EXPECT_TRUE(name.contains("Na hromádce: 10 křížová.")) << name.toStdString();
     EXPECT_EQ(table->text(QAccessible::Description), QString());
     // The announcement area is a notification of the status bar, its text in a label of its own.
-    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(const_cast<AnnouncementArea*>(&window->Announcements()));
+    QAccessibleInterface* area =
+        QAccessible::queryAccessibleInterface(const_cast<AnnouncementArea*>(&window->Announcements()));
     ASSERT_NE(area, nullptr);
     EXPECT_EQ(area->role(), QAccessible::Notification);
     EXPECT_EQ(area->parent()->role(), QAccessible::StatusBar);

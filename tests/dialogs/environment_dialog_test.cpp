@@ -35,7 +35,7 @@ class EnvironmentDialogTest : public testing::DialogTest {
         return widget;
     }
     QCheckBox* Box(const char* name) { return Find<QCheckBox>(name); }
-    QGroupBox* Languages() { return Find<QGroupBox>("Jazykrgroup"); }
+    QGroupBox* Languages() { return Find<QGroupBox>("languageGroup"); }
     QRadioButton* Language(int position) { return Languages()->findChildren<QRadioButton*>().at(position); }
     int ChosenLanguage() {
         const QList<QRadioButton*> items = Languages()->findChildren<QRadioButton*>();
@@ -51,8 +51,8 @@ class EnvironmentDialogTest : public testing::DialogTest {
         friend bool operator==(const Labels&, const Labels&) = default;
     };
     Labels Shown() {
-        return {dialog_.windowTitle(), Languages()->title(), Find<QPushButton>("okbitbtn")->text(),
-                Find<QPushButton>("zrusitbitbtn")->text(), Box("CheckBox7")->text()};
+        return {dialog_.windowTitle(), Languages()->title(), Find<QPushButton>("okButton")->text(),
+                Find<QPushButton>("cancelButton")->text(), Box("soundsBox")->text()};
     }
     static Labels LabelsIn(std::int32_t base) {
         return {Text(base, 91), Text(base, 90), Text(base, 47), Text(base, 48), Text(kCzech, 19)};
@@ -75,8 +75,8 @@ TEST_F(EnvironmentDialogTest, OpensWithTheSettingsShownAndTheFocusOnTheLanguage)
         int chosen = -1;
         QWidget* focus = nullptr;
         ActWhileShown(dialog_, [&] {
-            shown = {Box("CheckBox7")->isChecked(), Box("mousemovechk")->isChecked(),
-                     Box("Rikatkartypodmysicheck")->isChecked(), 0};
+            shown = {Box("soundsBox")->isChecked(), Box("moveMouseBox")->isChecked(),
+                     Box("sayCardsUnderMouseBox")->isChecked(), 0};
             chosen = ChosenLanguage();
             focus = FocusWidget();
             Press(Qt::Key_Escape);
@@ -172,12 +172,12 @@ TEST_F(EnvironmentDialogTest, OkReportsTheChoiceAndWhetherTheLanguageChanged) {
 TEST_F(EnvironmentDialogTest, OkByKeysTakesTheCheckBoxes) {
     ActWhileShown(dialog_, [&] {
         PressAlt(Qt::Key_Z);
-        EXPECT_TRUE(WaitUntil([&] { return !Box("CheckBox7")->isChecked(); }));
+        EXPECT_TRUE(WaitUntil([&] { return !Box("soundsBox")->isChecked(); }));
         PressAlt(Qt::Key_Y);
-        EXPECT_TRUE(WaitUntil([&] { return Box("mousemovechk")->isChecked(); }));
+        EXPECT_TRUE(WaitUntil([&] { return Box("moveMouseBox")->isChecked(); }));
         // Saying the card under the mouse has no letter in Czech: one Tab on.
         Press(Qt::Key_Tab);
-        EXPECT_EQ(FocusWidget(), Box("Rikatkartypodmysicheck"));
+        EXPECT_EQ(FocusWidget(), Box("sayCardsUnderMouseBox"));
         Press(Qt::Key_Space);
         Press(Qt::Key_Return);
     });
@@ -189,10 +189,10 @@ TEST_F(EnvironmentDialogTest, OkByKeysTakesTheCheckBoxes) {
 TEST_F(EnvironmentDialogTest, CancelGivesNothingBack) {
     ActWhileShown(dialog_, [&] {
         PressAlt(Qt::Key_Z);
-        EXPECT_TRUE(WaitUntil([&] { return !Box("CheckBox7")->isChecked(); }));
+        EXPECT_TRUE(WaitUntil([&] { return !Box("soundsBox")->isChecked(); }));
         PressAlt(Qt::Key_J);
         Press(Qt::Key_Backtab, Qt::ShiftModifier);  // from the first control back to the last
-        EXPECT_EQ(FocusWidget(), Find<QPushButton>("zrusitbitbtn"));
+        EXPECT_EQ(FocusWidget(), Find<QPushButton>("cancelButton"));
         Press(Qt::Key_Space);
     });
     EXPECT_EQ(dialog_.Edit({true, false, false, kCzech}), std::nullopt);
@@ -203,7 +203,7 @@ TEST_F(EnvironmentDialogTest, TheLettersOfTheRelabelledDialogWork) {
     ActWhileShown(dialog_, [&] {
         Press(Qt::Key_Down);
         PressAlt(Qt::Key_Z);  // the check boxes keep their Czech letters
-        EXPECT_TRUE(WaitUntil([&] { return !Box("CheckBox7")->isChecked(); }));
+        EXPECT_TRUE(WaitUntil([&] { return !Box("soundsBox")->isChecked(); }));
         PressAlt(Qt::Key_L);
         EXPECT_EQ(FocusWidget(), Language(1));
         PressAlt(Qt::Key_O);
@@ -247,14 +247,15 @@ TEST_F(EnvironmentDialogTest, EveryCaptionIsTheTableTextInBothLanguages) {
         Localizer localizer(ClientStrings(), base);
         EnvironmentDialog dialog(localizer);
         EXPECT_EQ(dialog.windowTitle(), Text(base, 91));
-        EXPECT_EQ(dialog.findChild<QGroupBox*>("Jazykrgroup")->title(), Text(base, 90));
-        EXPECT_EQ(dialog.findChild<QCheckBox*>("CheckBox7")->text(), Text(base, 19));
-        EXPECT_EQ(dialog.findChild<QCheckBox*>("mousemovechk")->text(), Text(base, 89));
-        EXPECT_EQ(dialog.findChild<QCheckBox*>("Rikatkartypodmysicheck")->text(), Text(base, 120));
-        EXPECT_EQ(dialog.findChild<QPushButton*>("okbitbtn")->text(), Text(base, 47));
-        EXPECT_EQ(dialog.findChild<QPushButton*>("zrusitbitbtn")->text(), Text(base, 48));
+        EXPECT_EQ(dialog.findChild<QGroupBox*>("languageGroup")->title(), Text(base, 90));
+        EXPECT_EQ(dialog.findChild<QCheckBox*>("soundsBox")->text(), Text(base, 19));
+        EXPECT_EQ(dialog.findChild<QCheckBox*>("moveMouseBox")->text(), Text(base, 89));
+        EXPECT_EQ(dialog.findChild<QCheckBox*>("sayCardsUnderMouseBox")->text(), Text(base, 120));
+        EXPECT_EQ(dialog.findChild<QPushButton*>("okButton")->text(), Text(base, 47));
+        EXPECT_EQ(dialog.findChild<QPushButton*>("cancelButton")->text(), Text(base, 48));
         // The languages by their own names, whatever the language in force.
-        const QList<QRadioButton*> languages = dialog.findChild<QGroupBox*>("Jazykrgroup")->findChildren<QRadioButton*>();
+        const QList<QRadioButton*> languages =
+            dialog.findChild<QGroupBox*>("languageGroup")->findChildren<QRadioButton*>();
         ASSERT_EQ(languages.size(), 2);
         EXPECT_EQ(languages[0]->text(), "Čeština");
         EXPECT_EQ(languages[1]->text(), "English");

@@ -53,18 +53,18 @@ class GameSettingsDialogTest : public testing::DialogTest {
     GameOptions Shown() {
         GameOptions shown;
         shown.playergender =
-            Item("RadioGroup1", 1)->isChecked() ? "z" : (Item("RadioGroup1", 0)->isChecked() ? "m" : "?");
+            Item("genderGroup", 1)->isChecked() ? "z" : (Item("genderGroup", 0)->isChecked() ? "m" : "?");
         shown.pickupforseven =
-            Item("RadioGroup2", 1)->isChecked() ? 3 : (Item("RadioGroup2", 0)->isChecked() ? 2 : 0);
-        shown.kingofspades = Box("CheckBox1")->isChecked();
-        shown.returntogame = Box("CheckBox2")->isChecked();
-        shown.saypickedcards = Box("CheckBox3")->isChecked();
-        shown.playforpoints = Box("CheckBox4")->isChecked();
-        shown.numberofgames = static_cast<std::uint8_t>(Spin("SpinEdit1")->value());
-        shown.usetable = Box("CheckBox8")->isChecked();
-        shown.compulsory = Box("CheckBox5")->isChecked();
-        shown.shufflecards = Box("CheckBox6")->isChecked();
-        shown.dealtcards = static_cast<std::uint8_t>(Spin("SpinEdit2")->value());
+            Item("sevenDrawGroup", 1)->isChecked() ? 3 : (Item("sevenDrawGroup", 0)->isChecked() ? 2 : 0);
+        shown.kingofspades = Box("kingOfSpadesBox")->isChecked();
+        shown.returntogame = Box("returnToGameBox")->isChecked();
+        shown.saypickedcards = Box("sayDrawnCardsBox")->isChecked();
+        shown.playforpoints = Box("playForPointsBox")->isChecked();
+        shown.numberofgames = static_cast<std::uint8_t>(Spin("numberOfGamesSpin")->value());
+        shown.usetable = Box("useTableBox")->isChecked();
+        shown.compulsory = Box("compulsoryBox")->isChecked();
+        shown.shufflecards = Box("shuffleBox")->isChecked();
+        shown.dealtcards = static_cast<std::uint8_t>(Spin("dealtCardsSpin")->value());
         return shown;
     }
 
@@ -143,7 +143,7 @@ TEST_F(GameSettingsDialogTest, OpensMaximisedWithEveryControlSetFromTheOptionsAn
             maximised = dialog_.windowState().testFlag(Qt::WindowMaximized);
             titleBarButtons =
                 dialog_.windowFlags().testAnyFlags(Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint);
-            tableEnabled = Box("CheckBox8")->isEnabled();
+            tableEnabled = Box("useTableBox")->isEnabled();
             focused = FocusedControl();
             focus = FocusWidget();
             Press(Qt::Key_Escape);
@@ -158,8 +158,8 @@ TEST_F(GameSettingsDialogTest, OpensMaximisedWithEveryControlSetFromTheOptionsAn
         EXPECT_TRUE(maximised);
         EXPECT_FALSE(titleBarButtons);
         EXPECT_EQ(tableEnabled, c.given.playforpoints);
-        EXPECT_EQ(focused, "RadioGroup1");
-        EXPECT_EQ(focus, Item("RadioGroup1", c.shown.playergender == "m" ? 0 : 1));
+        EXPECT_EQ(focused, "genderGroup");
+        EXPECT_EQ(focus, Item("genderGroup", c.shown.playergender == "m" ? 0 : 1));
     }
 }
 
@@ -171,22 +171,22 @@ TEST_F(GameSettingsDialogTest, OkByKeysReturnsEveryEditedSettingAndLeavesTheOthe
         PressAlt(Qt::Key_S);
         Press(Qt::Key_Down);  // dvě karty -> tři karty
         PressAlt(Qt::Key_P);
-        EXPECT_TRUE(WaitUntil([&] { return Box("CheckBox1")->isChecked(); }));
+        EXPECT_TRUE(WaitUntil([&] { return Box("kingOfSpadesBox")->isChecked(); }));
         PressAlt(Qt::Key_B);
-        EXPECT_TRUE(WaitUntil([&] { return Box("CheckBox4")->isChecked(); }));
+        EXPECT_TRUE(WaitUntil([&] { return Box("playForPointsBox")->isChecked(); }));
         PressAlt(Qt::Key_T);
-        EXPECT_TRUE(WaitUntil([&] { return Box("CheckBox8")->isChecked(); }));
+        EXPECT_TRUE(WaitUntil([&] { return Box("useTableBox")->isChecked(); }));
         PressAlt(Qt::Key_E);
         Press(Qt::Key_A, Qt::ControlModifier);
         Type("150");  // the field takes no third digit past 99
         PressAlt(Qt::Key_D);
         Press(Qt::Key_PageUp);  // 5 + 10 stops at 10
         PressAlt(Qt::Key_L);
-        EXPECT_TRUE(WaitUntil([&] { return !Box("CheckBox3")->isChecked(); }));
+        EXPECT_TRUE(WaitUntil([&] { return !Box("sayDrawnCardsBox")->isChecked(); }));
         // Alt+V is shared by return-to-game and compulsory throwing: it moves between them.
         PressAlt(Qt::Key_V);
-        if (FocusedControl() != "CheckBox5") PressAlt(Qt::Key_V);
-        EXPECT_EQ(FocusedControl(), "CheckBox5");
+        if (FocusedControl() != "compulsoryBox") PressAlt(Qt::Key_V);
+        EXPECT_EQ(FocusedControl(), "compulsoryBox");
         Press(Qt::Key_Space);
         Press(Qt::Key_Return);
     });
@@ -265,7 +265,7 @@ TEST_F(GameSettingsDialogTest, CancelLeavesTheOptionsAsTheyWere) {
         ActWhileShown(dialog_, [&] {
             Press(Qt::Key_Up);  // žena -> muž
             PressAlt(Qt::Key_P);
-            EXPECT_TRUE(WaitUntil([&] { return !Box("CheckBox1")->isChecked(); }));
+            EXPECT_TRUE(WaitUntil([&] { return !Box("kingOfSpadesBox")->isChecked(); }));
             PressAlt(Qt::Key_D);
             Press(Qt::Key_PageDown);
             if (byButton) {
@@ -280,7 +280,7 @@ TEST_F(GameSettingsDialogTest, CancelLeavesTheOptionsAsTheyWere) {
         EXPECT_FALSE(dialog_.Edit(options));
         EXPECT_EQ(options, given);
         if (byButton) {
-            EXPECT_EQ(cancelFocused, "BitBtn2");
+            EXPECT_EQ(cancelFocused, "cancelButton");
         }
     }
 }
@@ -288,14 +288,14 @@ TEST_F(GameSettingsDialogTest, CancelLeavesTheOptionsAsTheyWere) {
 TEST_F(GameSettingsDialogTest, TheTableGoesWithPlayingForPoints) {
     GameOptions options = AllAwayFromDefaults();  // playing for points with the table
     ActWhileShown(dialog_, [&] {
-        QCheckBox* table = Box("CheckBox8");
+        QCheckBox* table = Box("useTableBox");
         EXPECT_TRUE(table->isEnabled());
         PressAlt(Qt::Key_B);  // stop playing for points
-        EXPECT_TRUE(WaitUntil([&] { return !Box("CheckBox4")->isChecked(); }));
+        EXPECT_TRUE(WaitUntil([&] { return !Box("playForPointsBox")->isChecked(); }));
         EXPECT_FALSE(table->isChecked());
         EXPECT_FALSE(table->isEnabled());
         PressAlt(Qt::Key_B);  // and back: the table may be chosen again, but is not by itself
-        EXPECT_TRUE(WaitUntil([&] { return Box("CheckBox4")->isChecked(); }));
+        EXPECT_TRUE(WaitUntil([&] { return Box("playForPointsBox")->isChecked(); }));
         EXPECT_TRUE(table->isEnabled());
         EXPECT_FALSE(table->isChecked());
         Press(Qt::Key_Return);
@@ -309,8 +309,8 @@ TEST_F(GameSettingsDialogTest, TheTableGoesWithPlayingForPoints) {
     ActWhileShown(dialog_, [&] {
         PressAlt(Qt::Key_T);  // the table's letter reaches nothing while it is disabled
         QTest::qWait(200);
-        EXPECT_FALSE(Box("CheckBox8")->isChecked());
-        EXPECT_NE(FocusedControl(), "CheckBox8");
+        EXPECT_FALSE(Box("useTableBox")->isChecked());
+        EXPECT_NE(FocusedControl(), "useTableBox");
         Press(Qt::Key_Return);
     });
     ASSERT_TRUE(dialog_.Edit(options));
@@ -324,11 +324,12 @@ TEST_F(GameSettingsDialogTest, EveryCaptionIsTheTableTextInBothLanguages) {
         std::int32_t index;
     };
     const std::vector<Caption> captions = {
-        {"RadioGroup1", -1, 33}, {"RadioGroup1", 0, 34}, {"RadioGroup1", 1, 35},  {"RadioGroup2", -1, 36},
-        {"RadioGroup2", 0, 37},  {"RadioGroup2", 1, 38}, {"CheckBox1", -1, 39},   {"CheckBox2", -1, 41},
-        {"CheckBox3", -1, 20},   {"CheckBox4", -1, 42},  {"StaticText1", -1, 43}, {"CheckBox8", -1, 70},
-        {"CheckBox5", -1, 44},   {"CheckBox6", -1, 45},  {"StaticText2", -1, 46}, {"BitBtn1", -1, 47},
-        {"BitBtn2", -1, 48},
+        {"genderGroup", -1, 33},      {"genderGroup", 0, 34},         {"genderGroup", 1, 35},
+        {"sevenDrawGroup", -1, 36},   {"sevenDrawGroup", 0, 37},      {"sevenDrawGroup", 1, 38},
+        {"kingOfSpadesBox", -1, 39},  {"returnToGameBox", -1, 41},    {"sayDrawnCardsBox", -1, 20},
+        {"playForPointsBox", -1, 42}, {"numberOfGamesLabel", -1, 43}, {"useTableBox", -1, 70},
+        {"compulsoryBox", -1, 44},    {"shuffleBox", -1, 45},         {"dealtCardsLabel", -1, 46},
+        {"okButton", -1, 47},         {"cancelButton", -1, 48},
     };
     for (std::int32_t base : {kCzechLanguageBase, kEnglishLanguageBase}) {
         SCOPED_TRACE(base);
@@ -367,27 +368,27 @@ TEST_F(GameSettingsDialogTest, EveryAcceleratorReachesItsControlAndSharedLetters
     };
     const std::vector<Language> languages = {
         {kCzechLanguageBase,
-         {{Qt::Key_H, {"RadioGroup1"}, false},
-          {Qt::Key_S, {"RadioGroup2"}, false},
-          {Qt::Key_P, {"CheckBox1"}, true},
-          {Qt::Key_V, {"CheckBox2", "CheckBox5"}, false},
-          {Qt::Key_L, {"CheckBox3"}, true},
-          {Qt::Key_B, {"CheckBox4"}, true},
-          {Qt::Key_E, {"SpinEdit1"}, false},
-          {Qt::Key_B, {"CheckBox4"}, true},  // playing for points again, for the table
-          {Qt::Key_T, {"CheckBox8"}, true},
-          {Qt::Key_O, {"CheckBox6", "BitBtn1"}, false},
-          {Qt::Key_D, {"SpinEdit2"}, false}}},
+         {{Qt::Key_H, {"genderGroup"}, false},
+          {Qt::Key_S, {"sevenDrawGroup"}, false},
+          {Qt::Key_P, {"kingOfSpadesBox"}, true},
+          {Qt::Key_V, {"returnToGameBox", "compulsoryBox"}, false},
+          {Qt::Key_L, {"sayDrawnCardsBox"}, true},
+          {Qt::Key_B, {"playForPointsBox"}, true},
+          {Qt::Key_E, {"numberOfGamesSpin"}, false},
+          {Qt::Key_B, {"playForPointsBox"}, true},  // playing for points again, for the table
+          {Qt::Key_T, {"useTableBox"}, true},
+          {Qt::Key_O, {"shuffleBox", "okButton"}, false},
+          {Qt::Key_D, {"dealtCardsSpin"}, false}}},
         {kEnglishLanguageBase,
-         {{Qt::Key_P, {"RadioGroup1", "CheckBox3", "CheckBox4"}, false},
-          {Qt::Key_S, {"RadioGroup2"}, false},
-          {Qt::Key_K, {"CheckBox1"}, true},
-          {Qt::Key_R, {"CheckBox2"}, true},
-          {Qt::Key_G, {"SpinEdit1"}, false},
-          {Qt::Key_T, {"CheckBox8"}, true},
-          {Qt::Key_A, {"CheckBox5"}, true},
-          {Qt::Key_D, {"CheckBox6"}, true},
-          {Qt::Key_C, {"SpinEdit2"}, false}}},
+         {{Qt::Key_P, {"genderGroup", "sayDrawnCardsBox", "playForPointsBox"}, false},
+          {Qt::Key_S, {"sevenDrawGroup"}, false},
+          {Qt::Key_K, {"kingOfSpadesBox"}, true},
+          {Qt::Key_R, {"returnToGameBox"}, true},
+          {Qt::Key_G, {"numberOfGamesSpin"}, false},
+          {Qt::Key_T, {"useTableBox"}, true},
+          {Qt::Key_A, {"compulsoryBox"}, true},
+          {Qt::Key_D, {"shuffleBox"}, true},
+          {Qt::Key_C, {"dealtCardsSpin"}, false}}},
     };
     for (const Language& language : languages) {
         SCOPED_TRACE(language.base);
@@ -458,9 +459,10 @@ TEST_F(GameSettingsDialogTest, TabGoesThroughTheControlsInTheirOrderAndStopsOnce
         Press(Qt::Key_Escape);
     });
     EXPECT_FALSE(dialog_.Edit(options));
-    EXPECT_EQ(order, (QStringList{"RadioGroup1", "RadioGroup2", "CheckBox1", "CheckBox2", "CheckBox3",
-                                  "CheckBox4", "SpinEdit1", "CheckBox8", "CheckBox5", "CheckBox6",
-                                  "SpinEdit2", "RadioGroup3", "BitBtn1", "BitBtn2", "RadioGroup1"}));
+    EXPECT_EQ(order, (QStringList{"genderGroup", "sevenDrawGroup", "kingOfSpadesBox", "returnToGameBox",
+                                  "sayDrawnCardsBox", "playForPointsBox", "numberOfGamesSpin", "useTableBox",
+                                  "compulsoryBox", "shuffleBox", "dealtCardsSpin", "computerLevelGroup",
+                                  "okButton", "cancelButton", "genderGroup"}));
 }
 
 TEST_F(GameSettingsDialogTest, EveryControlHasAnAccessibleNameAndTheFieldsAreNamedByTheirLabels) {
@@ -470,36 +472,39 @@ TEST_F(GameSettingsDialogTest, EveryControlHasAnAccessibleNameAndTheFieldsAreNam
         if (!control || widget->objectName().startsWith("qt_")) continue;  // a spin field's own editor
         EXPECT_FALSE(testing::AccessibleName(widget).isEmpty()) << widget->metaObject()->className();
     }
-    EXPECT_EQ(testing::AccessibleName(Spin("SpinEdit1")), "Počet her");
-    EXPECT_EQ(testing::AccessibleName(Spin("SpinEdit2")), "Počet rozdávaných karet");
-    EXPECT_EQ(testing::AccessibleName(Find<QGroupBox>("RadioGroup1")), "Hráč je");
+    EXPECT_EQ(testing::AccessibleName(Spin("numberOfGamesSpin")), "Počet her");
+    EXPECT_EQ(testing::AccessibleName(Spin("dealtCardsSpin")), "Počet rozdávaných karet");
+    EXPECT_EQ(testing::AccessibleName(Find<QGroupBox>("genderGroup")), "Hráč je");
 }
 
 TEST_F(GameSettingsDialogTest, TheComputerLevelIsShownChosenByItsLetterAndReturned) {
     GameOptions options;
     options.computerlevel = kComputerStrong;
     ActWhileShown(dialog_, [&] {
-        EXPECT_TRUE(Item("RadioGroup3", 1)->isChecked());
+        EXPECT_TRUE(Item("computerLevelGroup", 1)->isChecked());
         PressAlt(Qt::Key_R);
-        EXPECT_EQ(FocusedControl(), "RadioGroup3");
+        EXPECT_EQ(FocusedControl(), "computerLevelGroup");
         Press(Qt::Key_Up);  // silná -> obvyklá
         Press(Qt::Key_Return);
     });
     ASSERT_TRUE(dialog_.Edit(options));
     EXPECT_EQ(options.computerlevel, kComputerFixed);
-    EXPECT_EQ(testing::AccessibleName(Find<QGroupBox>("RadioGroup3")), "Úroveň počítače");
+    EXPECT_EQ(testing::AccessibleName(Find<QGroupBox>("computerLevelGroup")), "Úroveň počítače");
 
     const Localizer english(ClientStrings(), kEnglishLanguageBase);
     GameSettingsDialog dialog(english);
     ActWhileShown(dialog, [&] {
-        EXPECT_TRUE(dialog.findChild<QGroupBox*>("RadioGroup3")->findChildren<QRadioButton*>().at(0)->isChecked());
+        EXPECT_TRUE(dialog.findChild<QGroupBox*>("computerLevelGroup")
+                        ->findChildren<QRadioButton*>()
+                        .at(0)
+                        ->isChecked());
         PressAlt(Qt::Key_L);
         Press(Qt::Key_Down);  // usual -> strong
         Press(Qt::Key_Return);
     });
     ASSERT_TRUE(dialog.Edit(options));
     EXPECT_EQ(options.computerlevel, kComputerStrong);
-    EXPECT_EQ(dialog.findChild<QGroupBox*>("RadioGroup3")->title(), "Computer &level");
+    EXPECT_EQ(dialog.findChild<QGroupBox*>("computerLevelGroup")->title(), "Computer &level");
 }
 
 }  // namespace

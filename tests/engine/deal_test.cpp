@@ -33,7 +33,7 @@ TEST_F(DealWhereThePlayerBegins, ANewMatchFromTheMenuResetsTheTalliesAndOpensThe
     match.playerWins = 2;
     match.opponentPenalty = 30;
     match.gameNumber = 3;
-    Game().Novhra1Click(true);
+    Game().NewGameCommand(true);
 
     ASSERT_EQ(match.lastStarter, 1);
     EXPECT_EVENTS(
@@ -53,7 +53,7 @@ TEST_F(DealWhereThePlayerBegins, ANewMatchFromTheMenuResetsTheTalliesAndOpensThe
 
 TEST_F(DealWhereTheComputerBegins, TheComputerBeginsAndThePlayerGetsTheTurnAfterIt) {
     GameState& match = Game().State();
-    Game().Novhra1Click(true);
+    Game().NewGameCommand(true);
     ASSERT_EQ(match.lastStarter, 0);
     EXPECT_EVENTS(screen, {"TableCleared", "GameBegins", "Dealt", "say z|dáma kárová|11", "SuitNamed", "say z|Platí|1", "say z| kára|1", "say z|Začínám|1", "Label Vyhazuji", "NamedSuitCovered", "say z|král kárový|11", "say |vyhození|6", "OpponentLaid 5", "TurnBegins", "GameUnderWay"});
     EXPECT_TRUE(match.PlayerTurn());
@@ -64,7 +64,7 @@ TEST_F(DealWhereThePlayerBegins, PlayingForPointsWithSoundsOffShowsTheLineAndThe
     rules.playforpoints = true;
     rules.usetable = true;
     screen.soundsOn = false;
-    Game().Novhra1Click(true);
+    Game().NewGameCommand(true);
     EXPECT_EVENTS(screen, {"TableCleared", "GameBegins", "Dealt", "say z|10 křížová|11", "Label Začínáš", "say z|Začínáš|1", "TurnBegins", "GameUnderWay"});
 }
 
@@ -79,7 +79,7 @@ TEST_F(DealWhereThePlayerBegins, TheNextGameClearsWhatThePreviousLeftPending) {
     match.playerWins = 1;
     match.opponentPenalty = 12;
     match.gameNumber = 2;
-    Game().Novhra1Click(false);
+    Game().NewGameCommand(false);
     ASSERT_TRUE(match.PlayerTurn());
     EXPECT_FALSE(match.game.acePending);
     EXPECT_FALSE(match.ReturnPending());
@@ -94,11 +94,11 @@ TEST_F(DealWhereThePlayerBegins, TheNextGameClearsWhatThePreviousLeftPending) {
 }
 
 TEST_F(DealTest, TheBeginnerAlternatesAndTheNextGameKeepsTheTallies) {
-    engine.Novhra1Click(true);
+    engine.NewGameCommand(true);
     const bool firstPlayerTurn = state.lastStarter == 1;
     state.playerWins = 1;
     state.gameNumber = 2;
-    engine.Novhra1Click(false);
+    engine.NewGameCommand(false);
     EXPECT_EQ(state.lastStarter == 1, !firstPlayerTurn);
     EXPECT_EQ(state.playerWins, 1);
     EXPECT_EQ(state.gameNumber, 2);
@@ -110,7 +110,7 @@ TEST_F(DealTest, TheStartCardHasNoEffect) {
         StandardRandom seeded(seed);
         Engine other(screen, net, seeded);
         other.State().lastStarter = 0;  // the player begins the next game
-        other.Novhra1Click(false);
+        other.NewGameCommand(false);
         ASSERT_TRUE(other.State().PlayerTurn());
         EXPECT_FALSE(other.State().game.acePending);
         EXPECT_EQ(other.State().game.pendingDraw, 0);
@@ -123,7 +123,7 @@ TEST_F(DealTest, AStartQueenHoldsItsOwnSuit) {
         Engine other(screen, net, seeded);
         screen.Clear();
         other.State().lastStarter = 0;  // the player begins: the pile shows the start card
-        other.Novhra1Click(false);
+        other.NewGameCommand(false);
         const rules::Position& dealt = other.State().game;
         if (rules::RankOf(dealt.Top()) != rules::kQueen) continue;
 

@@ -85,7 +85,7 @@ TEST_F(EndOfGameTest, UnlimitedGamesGoOnUntilTheEndCommand) {
     EXPECT_EQ(state.gameNumber, 8);
     EXPECT_TRUE(state.running);
     screen.Clear();
-    engine.Ukonenhry1Click();
+    engine.EndMatchCommand();
     EXPECT_EQ(screen.Texts(), (Texts{"konec hry"}));
     EXPECT_FALSE(state.running);
 }

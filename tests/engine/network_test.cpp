@@ -244,7 +244,7 @@ TEST_F(NetworkTest, TheLoserReportsHisPointsAndTheMatchEndsWithTheServer) {
 
 TEST_F(NetworkTest, TheEndCommandTellsTheServer) {
     Table({"kluk srdcový"}, {}, {"9 srdcová"});
-    engine.Ukonenhry1Click();
+    engine.EndMatchCommand();
     EXPECT_EQ(net.sent, (Texts{"terminategame", "end of game"}));
     EXPECT_EQ(screen.Texts(), (Texts{"konec hry"}));
 }

@@ -124,7 +124,7 @@ TEST_F(NetworkTurns, AMatchEndedWhileWaitingForTheDealLetsTheNextOneStart) {
     engine.NetworkSettingsAgreed();
     engine.NetworkFirstPlayer("0");
     ASSERT_EQ(engine.Net().waiting, NetworkWait::StartCards);
-    engine.Ukonenhry1Click();
+    engine.EndMatchCommand();
     EXPECT_EQ(net.sent, (Texts{"req startcard", "terminategame", "end of game"}));
     EXPECT_FALSE(engine.Net().active);
 

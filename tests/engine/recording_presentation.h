@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/game_state.h"
-#include "engine/null_presentation.h"
+#include "testing/null_presentation.h"
 
 namespace tarvel::testing {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "tests/engine/recording_presentation.h"
-#include "engine/self_play.h"
+#include "testing/self_play.h"
 
 namespace tarvel {
 namespace {

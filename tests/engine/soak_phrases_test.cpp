@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/engine/recording_presentation.h"
-#include "engine/self_play.h"
+#include "testing/self_play.h"
 
 namespace tarvel::testing {
 namespace {

@@ -17,7 +17,7 @@ TEST_F(SuitChoiceAfterEnd, ChoosingASuitAfterTheEndCommandDoesNothing) {
     Play("dáma piková");
     ASSERT_TRUE(state.SuitChoiceActive());
     screen.Clear();
-    engine.Ukonenhry1Click();
+    engine.EndMatchCommand();
     ASSERT_FALSE(state.running);
     EXPECT_FALSE(state.SuitChoiceActive());
     // The suit row goes with the match.

@@ -1,5 +1,5 @@
 // The table check must see every way a table can be broken, or the soak proves nothing.
-#include "engine/table_check.h"
+#include "testing/table_check.h"
 
 #include <gtest/gtest.h>
 

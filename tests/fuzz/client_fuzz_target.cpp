@@ -5,7 +5,7 @@
 
 #include "engine/engine.h"
 #include "session/net/net_client_port.h"
-#include "engine/null_presentation.h"
+#include "testing/null_presentation.h"
 #include "common/random_source.h"
 #include "session/net/server_dispatch.h"
 #include "protocol/framing.h"

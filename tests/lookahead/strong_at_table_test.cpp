@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/self_play.h"
+#include "testing/self_play.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/engine/recording_presentation.h"
 

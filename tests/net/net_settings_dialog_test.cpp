@@ -53,7 +53,7 @@ class NetSettingsDialogTest : public testing::DialogTest {
     QCheckBox* Box(const char* name) { return Find<QCheckBox>(name); }
     QPushButton* Button(const char* name) { return Find<QPushButton>(name); }
     QDialog& List() { return dialog_.ServerList(); }
-    QListWidget* ListBox() { return List().findChild<QListWidget*>("seznamserverulist"); }
+    QListWidget* ListBox() { return List().findChild<QListWidget*>("serversList"); }
     int SelectedRow() {
         const QList<QListWidgetItem*> selected = ListBox()->selectedItems();
         return selected.isEmpty() ? -1 : ListBox()->row(selected.front());
@@ -65,8 +65,8 @@ class NetSettingsDialogTest : public testing::DialogTest {
         friend bool operator==(const Fields&, const Fields&) = default;
     };
     Fields Shown() {
-        return {Field("ipedit")->text(), Field("portedit")->text(), Field("jmenoserveruedit")->text(),
-                Box("spustservercheck")->isChecked(), Box("hlasovezpravycheck")->isChecked()};
+        return {Field("addressEdit")->text(), Field("portEdit")->text(), Field("serverNameEdit")->text(),
+                Box("spustservercheck")->isChecked(), Box("spokenMessagesBox")->isChecked()};
     }
 
     // Opens the list by its letter, runs `act` in it and waits until it has closed.
@@ -105,8 +105,8 @@ TEST_F(NetSettingsDialogTest, OpensWithTheSettingsShownAndTheFocusOnTheAddress) 
                                  current.port == 0 ? QString() : QString::number(current.port),
                                  QString::fromStdString(current.servername), current.runserver,
                                  current.allowvoicechat}));
-        EXPECT_EQ(focus, Field("ipedit"));
-        EXPECT_TRUE(Field("jmenoserveruedit")->isReadOnly());
+        EXPECT_EQ(focus, Field("addressEdit"));
+        EXPECT_TRUE(Field("serverNameEdit")->isReadOnly());
     }
 }
 
@@ -114,12 +114,12 @@ TEST_F(NetSettingsDialogTest, OkGivesWhatWasTyped) {
     ActWhileShown(dialog_, [&] {
         Type("server.example");  // over the selected address
         PressAlt(Qt::Key_P);
-        EXPECT_EQ(FocusWidget(), Field("portedit"));
+        EXPECT_EQ(FocusWidget(), Field("portEdit"));
         Type("6061");
         PressAlt(Qt::Key_R);
         EXPECT_TRUE(WaitUntil([&] { return !Box("spustservercheck")->isChecked(); }));
         PressAlt(Qt::Key_V);
-        EXPECT_TRUE(WaitUntil([&] { return Box("hlasovezpravycheck")->isChecked(); }));
+        EXPECT_TRUE(WaitUntil([&] { return Box("spokenMessagesBox")->isChecked(); }));
         Press(Qt::Key_Return);
     });
     const std::optional<NetSettings> chosen = dialog_.Edit(kCurrent, true);
@@ -131,7 +131,7 @@ TEST_F(NetSettingsDialogTest, EmptyFieldsGiveThisComputerAndTheServersOwnPort) {
     ActWhileShown(dialog_, [&] {
         Press(Qt::Key_Backspace);  // the address was selected at opening
         Press(Qt::Key_Tab);        // onto the port, selected by the Tab
-        EXPECT_EQ(FocusWidget(), Field("portedit"));
+        EXPECT_EQ(FocusWidget(), Field("portEdit"));
         Press(Qt::Key_Backspace);
         EXPECT_EQ(Shown().address, "");
         EXPECT_EQ(Shown().port, "");
@@ -156,7 +156,7 @@ TEST_F(NetSettingsDialogTest, APortThatCannotBeUsedKeepsTheDialogOpenWithEveryth
             PressAlt(Qt::Key_P);
             Type(badPort);
             PressAlt(Qt::Key_V);
-            EXPECT_TRUE(WaitUntil([&] { return Box("hlasovezpravycheck")->isChecked(); }));
+            EXPECT_TRUE(WaitUntil([&] { return Box("spokenMessagesBox")->isChecked(); }));
             Press(Qt::Key_Return);
             stillOpen = dialog_.isVisible();
             afterRefusal = Shown();
@@ -168,7 +168,7 @@ TEST_F(NetSettingsDialogTest, APortThatCannotBeUsedKeepsTheDialogOpenWithEveryth
         const std::optional<NetSettings> chosen = dialog_.Edit(kCurrent, true);
         EXPECT_TRUE(stillOpen);
         EXPECT_EQ(afterRefusal, (Fields{"host.example", badPort, "Práce", true, true}));
-        EXPECT_EQ(focus, Field("portedit"));
+        EXPECT_EQ(focus, Field("portEdit"));
         EXPECT_EQ(messages_, QStringList{Text(kCzech, 140).arg(badPort)});
         EXPECT_EQ(chosen, (NetSettings{"host.example", 6062, "Práce", true, true}));
     }
@@ -213,7 +213,7 @@ TEST_F(NetSettingsDialogTest, ChoosingFromTheListFillsTheFieldsAndOkTakesThem) {
     const std::optional<NetSettings> chosen = dialog_.Edit({"", 0, "", false, false}, true);
     EXPECT_EQ(focusInList, ListBox());
     EXPECT_EQ(selectedAtOpening, -1);  // no server name: nothing selected
-    EXPECT_EQ(focusAfterList, Button("seznamserverubtn"));
+    EXPECT_EQ(focusAfterList, Button("serverListButton"));
     EXPECT_EQ(afterList, (Fields{"192.168.0.5", "6060", "Doma", false, false}));
     EXPECT_EQ(chosen, (NetSettings{"192.168.0.5", 6060, "Doma", false, false}));
 }
@@ -323,17 +323,17 @@ TEST_F(NetSettingsDialogTest, CancellingTheSettingsAfterChoosingChangesNothing) 
 TEST_F(NetSettingsDialogTest, WithoutTheFileTheListButtonIsDisabled) {
     bool enabled = true;
     ActWhileShown(dialog_, [&] {
-        enabled = Button("seznamserverubtn")->isEnabled();
+        enabled = Button("serverListButton")->isEnabled();
         PressAlt(Qt::Key_Z);  // does nothing
         QTest::qWait(200);
         EXPECT_FALSE(List().isVisible());
-        EXPECT_EQ(FocusWidget(), Field("ipedit"));
+        EXPECT_EQ(FocusWidget(), Field("addressEdit"));
         Press(Qt::Key_Escape);
     });
     dialog_.Edit(kCurrent, false);
     EXPECT_FALSE(enabled);
     ActWhileShown(dialog_, [&] {
-        enabled = Button("seznamserverubtn")->isEnabled();
+        enabled = Button("serverListButton")->isEnabled();
         Press(Qt::Key_Escape);
     });
     dialog_.Edit(kCurrent, true);
@@ -345,7 +345,7 @@ TEST_F(NetSettingsDialogTest, EveryFieldIsReachedByItsLetter) {
         Qt::Key letter;
         const char* field;
     };
-    const Case cases[] = {{Qt::Key_I, "ipedit"}, {Qt::Key_P, "portedit"}, {Qt::Key_J, "jmenoserveruedit"}};
+    const Case cases[] = {{Qt::Key_I, "addressEdit"}, {Qt::Key_P, "portEdit"}, {Qt::Key_J, "serverNameEdit"}};
     ActWhileShown(dialog_, [&] {
         for (const Case& c : cases) {
             PressAlt(c.letter);
@@ -366,46 +366,46 @@ TEST_F(NetSettingsDialogTest, TheTabChainGoesFromTheAddressToCancel) {
         Press(Qt::Key_Escape);
     });
     dialog_.Edit(kCurrent, true);
-    const std::vector<QWidget*> expected = {Field("ipedit"),           Field("portedit"),
-                                            Field("jmenoserveruedit"), Button("seznamserverubtn"),
-                                            Box("spustservercheck"),   Box("hlasovezpravycheck"),
-                                            Button("okbitbtn"),        Button("BitBtn2")};
+    const std::vector<QWidget*> expected = {Field("addressEdit"),           Field("portEdit"),
+                                            Field("serverNameEdit"), Button("serverListButton"),
+                                            Box("spustservercheck"),   Box("spokenMessagesBox"),
+                                            Button("okButton"),        Button("cancelButton")};
     EXPECT_EQ(chain, expected);
 }
 
 TEST_F(NetSettingsDialogTest, TheCaptionsAreTheTablesAndEveryControlHasAName) {
-    EXPECT_EQ(dialog_.objectName(), "TForm7");
+    EXPECT_EQ(dialog_.objectName(), "netSettingsDialog");
     EXPECT_EQ(dialog_.windowTitle(), Text(kCzech, 100));
-    EXPECT_EQ(Box("hlasovezpravycheck")->text(), Text(kCzech, 101));
-    EXPECT_EQ(Find<QLabel>("ipstatic")->text(), Text(kCzech, 102));
-    EXPECT_EQ(Find<QLabel>("portstatic")->text(), Text(kCzech, 103));
+    EXPECT_EQ(Box("spokenMessagesBox")->text(), Text(kCzech, 101));
+    EXPECT_EQ(Find<QLabel>("addressLabel")->text(), Text(kCzech, 102));
+    EXPECT_EQ(Find<QLabel>("portLabel")->text(), Text(kCzech, 103));
     EXPECT_EQ(Box("spustservercheck")->text(), Text(kCzech, 104));
-    EXPECT_EQ(Button("seznamserverubtn")->text(), Text(kCzech, 115));
-    EXPECT_EQ(Find<QLabel>("jmenoserverustatic")->text(), Text(kCzech, 117));
-    EXPECT_EQ(Button("okbitbtn")->text(), Text(kCzech, 47));
-    EXPECT_EQ(Button("BitBtn2")->text(), Text(kCzech, 48));
-    EXPECT_EQ(Find<QLabel>("ipstatic")->buddy(), Field("ipedit"));
-    EXPECT_EQ(Find<QLabel>("portstatic")->buddy(), Field("portedit"));
-    EXPECT_EQ(Find<QLabel>("jmenoserverustatic")->buddy(), Field("jmenoserveruedit"));
+    EXPECT_EQ(Button("serverListButton")->text(), Text(kCzech, 115));
+    EXPECT_EQ(Find<QLabel>("serverNameLabel")->text(), Text(kCzech, 117));
+    EXPECT_EQ(Button("okButton")->text(), Text(kCzech, 47));
+    EXPECT_EQ(Button("cancelButton")->text(), Text(kCzech, 48));
+    EXPECT_EQ(Find<QLabel>("addressLabel")->buddy(), Field("addressEdit"));
+    EXPECT_EQ(Find<QLabel>("portLabel")->buddy(), Field("portEdit"));
+    EXPECT_EQ(Find<QLabel>("serverNameLabel")->buddy(), Field("serverNameEdit"));
 
-    EXPECT_EQ(AccessibleName(Field("ipedit")), "IP adresa");
-    EXPECT_EQ(AccessibleName(Field("portedit")), "Port");
-    EXPECT_EQ(AccessibleName(Field("jmenoserveruedit")), "Jméno serveru");
-    EXPECT_EQ(AccessibleName(Button("seznamserverubtn")), "Seznam serverů");
+    EXPECT_EQ(AccessibleName(Field("addressEdit")), "IP adresa");
+    EXPECT_EQ(AccessibleName(Field("portEdit")), "Port");
+    EXPECT_EQ(AccessibleName(Field("serverNameEdit")), "Jméno serveru");
+    EXPECT_EQ(AccessibleName(Button("serverListButton")), "Seznam serverů");
     EXPECT_EQ(AccessibleName(Box("spustservercheck")), "Spustit server po startu");
-    EXPECT_EQ(AccessibleName(Box("hlasovezpravycheck")), "Povolit hlasové zprávy");
-    EXPECT_EQ(AccessibleName(Button("okbitbtn")), "Ok");
-    EXPECT_EQ(AccessibleName(Button("BitBtn2")), "Zrušit");
+    EXPECT_EQ(AccessibleName(Box("spokenMessagesBox")), "Povolit hlasové zprávy");
+    EXPECT_EQ(AccessibleName(Button("okButton")), "Ok");
+    EXPECT_EQ(AccessibleName(Button("cancelButton")), "Zrušit");
 
-    EXPECT_EQ(List().objectName(), "TForm12");
+    EXPECT_EQ(List().objectName(), "serverListDialog");
     EXPECT_EQ(List().windowTitle(), Text(kCzech, 116));
-    auto* label = List().findChild<QLabel*>("seznamserverustatic");
+    auto* label = List().findChild<QLabel*>("serversLabel");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), Text(kCzech, 115));
     EXPECT_EQ(label->buddy(), ListBox());
     EXPECT_EQ(AccessibleName(ListBox()), "Seznam serverů");
-    auto* listOk = List().findChild<QPushButton*>("okbitbtn");
-    auto* listCancel = List().findChild<QPushButton*>("zrusitbitbtn");
+    auto* listOk = List().findChild<QPushButton*>("okButton");
+    auto* listCancel = List().findChild<QPushButton*>("cancelButton");
     ASSERT_NE(listOk, nullptr);
     ASSERT_NE(listCancel, nullptr);
     EXPECT_EQ(listOk->text(), Text(kCzech, 47));
@@ -431,11 +431,11 @@ TEST_F(EnglishNetSettingsDialogTest, TheLettersAreTheEnglishCaptions) {
     EXPECT_EQ(dialog_.windowTitle(), "Network settings");
     ActWhileShown(dialog_, [&] {
         PressAlt(Qt::Key_P);
-        EXPECT_EQ(FocusWidget(), Field("portedit"));
+        EXPECT_EQ(FocusWidget(), Field("portEdit"));
         PressAlt(Qt::Key_N);
-        EXPECT_EQ(FocusWidget(), Field("jmenoserveruedit"));
+        EXPECT_EQ(FocusWidget(), Field("serverNameEdit"));
         PressAlt(Qt::Key_A);
-        EXPECT_TRUE(WaitUntil([&] { return Box("hlasovezpravycheck")->isChecked(); }));
+        EXPECT_TRUE(WaitUntil([&] { return Box("spokenMessagesBox")->isChecked(); }));
         InTheList(
             [&] {
                 Press(Qt::Key_Home);  // nothing is selected: any key goes to the first line
@@ -447,7 +447,7 @@ TEST_F(EnglishNetSettingsDialogTest, TheLettersAreTheEnglishCaptions) {
     });
     const std::optional<NetSettings> chosen = dialog_.Edit({"", 0, "", false, false}, true);
     EXPECT_EQ(chosen, (NetSettings{"klub.example", 1412, "Klub", false, true}));
-    EXPECT_EQ(AccessibleName(Button("seznamserverubtn")), "List of servers");
+    EXPECT_EQ(AccessibleName(Button("serverListButton")), "List of servers");
 }
 
 class EmptyListNetSettingsDialogTest : public NetSettingsDialogTest {
@@ -479,10 +479,10 @@ class TableNetSettingsDialogTest : public NetSettingsDialogTest {
 TEST_F(TableNetSettingsDialogTest, TheTableIsShownTypedByItsLetterAndTaken) {
     QString shown;
     ActWhileShown(dialog_, [&] {
-        shown = Field("stuledit")->text();
+        shown = Field("tableEdit")->text();
         PressAlt(Qt::Key_S);
-        EXPECT_EQ(FocusWidget(), Field("stuledit"));
-        Field("stuledit")->selectAll();
+        EXPECT_EQ(FocusWidget(), Field("tableEdit"));
+        Field("tableEdit")->selectAll();
         Type("U Karla");
         Press(Qt::Key_Return);
     });
@@ -492,8 +492,8 @@ TEST_F(TableNetSettingsDialogTest, TheTableIsShownTypedByItsLetterAndTaken) {
     EXPECT_EQ(shown, "Přátelé");
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->table, "U Karla");
-    EXPECT_EQ(Find<QLabel>("stulstatic")->text(), Text(kCzech, 143));
-    EXPECT_EQ(AccessibleName(Field("stuledit")), "Stůl");
+    EXPECT_EQ(Find<QLabel>("tableLabel")->text(), Text(kCzech, 143));
+    EXPECT_EQ(AccessibleName(Field("tableEdit")), "Stůl");
 }
 
 TEST_F(TableNetSettingsDialogTest, AListLineWithATableFillsItAndOneWithoutKeepsWhatWasTyped) {
@@ -503,14 +503,14 @@ TEST_F(TableNetSettingsDialogTest, AListLineWithATableFillsItAndOneWithoutKeepsW
             Press(Qt::Key_Home);
             Press(Qt::Key_Return);
         });
-        afterKlub = Field("stuledit")->text();
-        portAfterKlub = Field("portedit")->text();
-        Field("stuledit")->setText("vlastní");
+        afterKlub = Field("tableEdit")->text();
+        portAfterKlub = Field("portEdit")->text();
+        Field("tableEdit")->setText("vlastní");
         InTheList([&] {
             Press(Qt::Key_End);
             Press(Qt::Key_Return);
         });
-        afterDoma = Field("stuledit")->text();
+        afterDoma = Field("tableEdit")->text();
         PressAlt(Qt::Key_O);
     });
     const std::optional<NetSettings> chosen = dialog_.Edit({"", 0, "", false, false}, true);
@@ -528,32 +528,32 @@ TEST_F(TableNetSettingsDialogTest, ANameTheServerCannotTakeKeepsTheDialogOpen) {
     QString selected;
     ActWhileShown(dialog_, [&] {
         PressAlt(Qt::Key_S);
-        Field("stuledit")->setText("stůl ☃");  // the snowman has no place in the wire's code page
+        Field("tableEdit")->setText("stůl ☃");  // the snowman has no place in the wire's code page
         Press(Qt::Key_Return);
         stillOpen = dialog_.isVisible();
         focus = FocusWidget();
-        selected = Field("stuledit")->selectedText();
+        selected = Field("tableEdit")->selectedText();
         Type("Klub");  // the name is selected: typing replaces it
         Press(Qt::Key_Return);
     });
     const std::optional<NetSettings> chosen = dialog_.Edit(kCurrent, true);
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(focus, Field("stuledit"));
+    EXPECT_EQ(focus, Field("tableEdit"));
     EXPECT_EQ(messages_, QStringList{Text(kCzech, 144).arg("stůl ☃")});
     EXPECT_EQ(selected, "stůl ☃");
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->table, "Klub");
-    EXPECT_EQ(Field("stuledit")->maxLength(), 32);
+    EXPECT_EQ(Field("tableEdit")->maxLength(), 32);
 }
 
 TEST_F(EnglishNetSettingsDialogTest, TheTableHasItsEnglishLetter) {
     ActWhileShown(dialog_, [&] {
         PressAlt(Qt::Key_T);
-        EXPECT_EQ(FocusWidget(), Field("stuledit"));
+        EXPECT_EQ(FocusWidget(), Field("tableEdit"));
         Press(Qt::Key_Escape);
     });
     dialog_.Edit(kCurrent, true);
-    EXPECT_EQ(AccessibleName(Field("stuledit")), "Table");
+    EXPECT_EQ(AccessibleName(Field("tableEdit")), "Table");
 }
 
 class NetSettingsDialogMessageBox : public testing::DialogTest {};
@@ -572,7 +572,7 @@ TEST_F(NetSettingsDialogMessageBox, ARefusedPortIsShownInAMessageBoxOverTheDialo
         // The keys come back to the settings once the message has been read.
         EXPECT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == &dialog; }));
         stillOpen = dialog.isVisible();
-        port = dialog.findChild<QLineEdit*>("portedit")->text();
+        port = dialog.findChild<QLineEdit*>("portEdit")->text();
         Press(Qt::Key_Escape);
     });
     EXPECT_EQ(dialog.Edit({"h", 1, "", false, false}, false), std::nullopt);

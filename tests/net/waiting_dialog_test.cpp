@@ -32,7 +32,7 @@ class WaitingDialogTest : public testing::DialogTest {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog_, 5000));
     }
     QLabel* Label() { return dialog_.findChild<QLabel*>("textlabel"); }
-    QPushButton* AbortButton() { return dialog_.findChild<QPushButton*>("abortbitbtn"); }
+    QPushButton* AbortButton() { return dialog_.findChild<QPushButton*>("abortButton"); }
 
     Localizer localizer_{ClientStrings(), kCzech};
     WaitingDialog dialog_{localizer_};
@@ -41,7 +41,7 @@ class WaitingDialogTest : public testing::DialogTest {
 
 TEST_F(WaitingDialogTest, ShowsTheWaitingTextAndOneButtonWithTheFocus) {
     OpenAndActivate();
-    EXPECT_EQ(dialog_.objectName(), "TForm11");
+    EXPECT_EQ(dialog_.objectName(), "waitingDialog");
     EXPECT_EQ(dialog_.windowTitle(), Text(kCzech, 1));
     EXPECT_EQ(dialog_.windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(Label()->text(), Text(kCzech, 118));
@@ -156,7 +156,7 @@ TEST_F(EnglishWaitingDialog, SpeaksEnglish) {
     EXPECT_EQ(dialog.Message(), "Please wait for your opponent");
     dialog.ShowNoAnswerYet();
     EXPECT_EQ(dialog.Message(), "The server has not answered yet. You can keep waiting or cancel the game.");
-    EXPECT_EQ(dialog.findChild<QPushButton*>("abortbitbtn")->text(), "Cancel");
+    EXPECT_EQ(dialog.findChild<QPushButton*>("abortButton")->text(), "Cancel");
     dialog.CloseQuietly();
 }
 

@@ -164,7 +164,7 @@ TEST(NetworkMatch, OneSideBreakingOffEndsTheMatchOnBoth) {
         HarnessClient& b = *h.clients[1];
         ASSERT_TRUE(b.engine.State().running);
         if (byMenu) {
-            a.engine.Ukonenhry1Click();
+            a.engine.EndMatchCommand();
             EXPECT_EQ(Texts(a.sent.end() - 2, a.sent.end()), (Texts{"terminategame0", "end of game0"}));
             EXPECT_TRUE(a.messages.empty());
         } else {

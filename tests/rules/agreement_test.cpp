@@ -3,8 +3,8 @@
 // build/bench/tarvel_rules_agreement_run compares a million turns by hand.
 #include <gtest/gtest.h>
 
-#include "engine/rules_agreement.h"
-#include "engine/self_play.h"
+#include "testing/rules_agreement.h"
+#include "testing/self_play.h"
 
 namespace tarvel {
 namespace {

@@ -42,6 +42,17 @@ TEST(RulesCards, NamesNumbersAndPointsFollowDeckOrder) {
     EXPECT_EQ(CardName(kNoCard), "");
 }
 
+// A hand's points are its cards' points, whether it comes as a set or in the order it came.
+TEST(RulesCards, HandPointsAddUpItsCards) {
+    const std::vector<CardId> queenAndSeven = {kQueenOfHearts, MakeCard(kSeven, kDiamonds)};
+    const std::vector<CardId> mixed = {MakeCard(kJack, kDiamonds), kKingOfSpades, MakeCard(kAce, kHearts),
+                                       MakeCard(kTen, kSpades)};
+    EXPECT_EQ(HandPoints(SetOf(queenAndSeven)), 40 + 7);
+    EXPECT_EQ(HandPoints(SetOf(mixed)), 1 + 2 + 11 + 10);
+    EXPECT_EQ(HandPoints(0), 0);
+    EXPECT_EQ(HandPoints(kAllCards), 4 * (7 + 8 + 9 + 10 + 1 + 20 + 2 + 11) + 20);
+}
+
 // Only the exact texts name a card or a suit: what a peer sends is never guessed at.
 TEST(RulesCards, OnlyExactTextsNameCardsAndSuits) {
     for (const char* stranger : {"", " srdce", "Eso srdcové", "eso srdcove", "eso srdcové ", "eso pikový"})

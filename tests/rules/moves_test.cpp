@@ -257,6 +257,44 @@ TEST(RulesApply, GivingUpOrAnsweringWithTheLastCardSettlesTheDraw) {
     EXPECT_TRUE(out.nothingToDraw);
 }
 
+// A network game takes the other program's moves as told: each report leaves the turn
+// where that program's next message expects it, and this side's answer to a last card
+// goes through the rules as any move does.
+TEST(RulesReported, TheTurnFollowsTheOtherProgramsReports) {
+    struct Report {
+        const char* what;
+        void (*apply)(Position&);
+        std::uint8_t toMove;
+    };
+    const Report reports[] = {
+        {"a plain card passes the turn", [](Position& p) { LayReported(p, 1, C("9 kárová"), false); }, 0},
+        {"a queen keeps it for its suit", [](Position& p) { LayReported(p, 1, C("dáma kárová"), false); }, 1},
+        {"the suit passes it", [](Position& p) { NameSuitReported(p, 1, kHearts); }, 0},
+        {"a draw's end passes it", [](Position& p) { TurnEndedReported(p, 1); }, 0},
+        {"the last card passes it to the answer", [](Position& p) { OutReported(p, 1); }, 0},
+    };
+    for (const Report& report : reports) {
+        Position p = Table(Hand({"7 srdcová", "7 kárová"}), "9 srdcová");
+        p.rules.returnToGame = true;
+        p.hands[1] = 0;  // unseen
+        p.toMove = 1;
+        report.apply(p);
+        EXPECT_EQ(p.toMove, report.toMove) << report.what;
+    }
+
+    Position p = Table(Hand({"7 srdcová", "7 kárová"}), "9 srdcová");
+    p.rules.returnToGame = true;
+    p.hands[1] = 0;
+    p.toMove = 1;
+    OutReported(p, 1);
+    EXPECT_EQ(p.outSeat, 1);
+    NoRandom random;
+    EXPECT_NE(Apply(p, Move::Lay(C("7 kárová")), random).refusal, Refusal::None) << "it does not fit";
+    EXPECT_EQ(Apply(p, Move::Lay(C("7 srdcová")), random).refusal, Refusal::None);
+    EXPECT_EQ(p.pendingDraw, 2);
+    EXPECT_EQ(p.toMove, 1) << "the returned side takes the draw";
+}
+
 // The deal takes the shuffled stock from its top: the first block to seat 0, the next to
 // seat 1, then the start card; a queen turned up holds its own suit.
 TEST(RulesDeal, HandsAndStartCardComeOffTheStockInOrder) {

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <algorithm>
 #include <map>
@@ -26,6 +27,7 @@ class Peer {
   public:
     Peer(const std::string& from, quint16 port) {
         QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
+            if (deaf_) return;
             const QByteArray bytes = socket_.readAll();
             auto split = splitter_.Feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
             received.insert(received.end(), split.messages.begin(), split.messages.end());
@@ -50,12 +52,37 @@ class Peer {
         return QTest::qWaitFor([&] { return Count(message) > 0; }, kWaitMs);
     }
     void Close() { socket_.disconnectFromHost(); }
+    // Reads no more: what the server sends stays with the systems of both ends.
+    void StopReading() {
+        deaf_ = true;
+        socket_.setReadBufferSize(4096);
+    }
+    // Sends `bytes` again and again, as fast as the server takes them.
+    void Flood(const std::string& bytes) {
+        const auto more = [this, bytes] {
+            while (socket_.state() == QAbstractSocket::ConnectedState && socket_.bytesToWrite() < 64 * 1024) {
+                SendRaw(bytes);
+            }
+        };
+        QObject::connect(&socket_, &QTcpSocket::bytesWritten, more);
+        more();
+    }
+    // Sends `bytes` every `ms` milliseconds.
+    void SendEvery(const std::string& bytes, int ms) {
+        QObject::connect(&pace_, &QTimer::timeout, [this, bytes] {
+            if (Connected()) SendRaw(bytes);
+        });
+        pace_.start(ms);
+    }
+    bool Connected() const { return socket_.state() == QAbstractSocket::ConnectedState; }
 
     Lines received;
 
   private:
     QTcpSocket socket_;
     protocol::MessageSplitter splitter_;
+    bool deaf_ = false;
+    QTimer pace_;
 };
 
 // On both kinds of sockets: the epoll set and Qt's own.
@@ -85,6 +112,42 @@ class AbuseOverLoopback : public ::testing::TestWithParam<SocketSetKind> {
         a.Send({"req startcard0"});
         b.Send({"req startcard1"});
         ASSERT_TRUE(b.WaitFor("startcard done"));
+    }
+
+    // A pair of described clients from 127.0.0.10 and .11, no table named: their scripted
+    // whole match, message for message.
+    void PlayTheDescribedMatch() {
+        std::map<int, std::unique_ptr<Peer>> pair;
+        const Script match = AllScripts().front();
+        for (const auto& step : match.steps) {
+            switch (step.kind) {
+                case ScriptStep::Kind::Connect:
+                    pair[step.client] = Connect(step.client == 0 ? "127.0.0.10" : "127.0.0.11");
+                    if (step.client == 0) QTest::qWait(20);  // the first comes first
+                    break;
+                case ScriptStep::Kind::Disconnect:
+                    pair.at(step.client)->Close();
+                    break;
+                case ScriptStep::Kind::Send:
+                    pair.at(step.client)->Send(step.messages);
+                    break;
+                case ScriptStep::Kind::Expect: {
+                    Lines& received = pair.at(step.client)->received;
+                    ASSERT_TRUE(QTest::qWaitFor([&] { return received.size() >= step.messages.size(); }, kWaitMs))
+                        << "client " << step.client << " got " << received.size();
+                    const Lines first(received.begin(), received.begin() + static_cast<long>(step.messages.size()));
+                    EXPECT_EQ(first, step.messages);
+                    received.erase(received.begin(), received.begin() + static_cast<long>(step.messages.size()));
+                    break;
+                }
+                case ScriptStep::Kind::ExpectClosed:
+                    break;
+            }
+        }
+    }
+    bool Logged(const std::string& part) const {
+        return std::any_of(log.lines.begin(), log.lines.end(),
+                           [&](const std::string& line) { return line.find(part) != std::string::npos; });
     }
 
     RecordingLog log;
@@ -121,34 +184,7 @@ TEST_P(AbuseOverLoopback, ADescribedPairPlaysItsWholeMatchBesideEveryAttack) {
     // Every newcomer is seated before the described pair comes, so they meet each other.
     ASSERT_TRUE(QTest::qWaitFor([&] { return listener.Hall().WaitingForName() == 0; }, kWaitMs));
 
-    // The described pair: no table named, the scripted whole match.
-    std::map<int, std::unique_ptr<Peer>> pair;
-    const Script match = AllScripts().front();
-    for (const auto& step : match.steps) {
-        switch (step.kind) {
-            case ScriptStep::Kind::Connect:
-                pair[step.client] = Connect(step.client == 0 ? "127.0.0.10" : "127.0.0.11");
-                if (step.client == 0) QTest::qWait(20);  // the first comes first
-                break;
-            case ScriptStep::Kind::Disconnect:
-                pair.at(step.client)->Close();
-                break;
-            case ScriptStep::Kind::Send:
-                pair.at(step.client)->Send(step.messages);
-                break;
-            case ScriptStep::Kind::Expect: {
-                Lines& received = pair.at(step.client)->received;
-                ASSERT_TRUE(QTest::qWaitFor([&] { return received.size() >= step.messages.size(); }, kWaitMs))
-                    << "client " << step.client << " got " << received.size();
-                const Lines first(received.begin(), received.begin() + static_cast<long>(step.messages.size()));
-                EXPECT_EQ(first, step.messages);
-                received.erase(received.begin(), received.begin() + static_cast<long>(step.messages.size()));
-                break;
-            }
-            case ScriptStep::Kind::ExpectClosed:
-                break;
-        }
-    }
+    PlayTheDescribedMatch();
 
     // The flood reached the flooded player only as far as a player may chat.
     EXPECT_LE(flooded->CountStarting("sayit="), static_cast<std::size_t>(ChatLimit::kBurst + 10));
@@ -167,6 +203,48 @@ TEST_P(AbuseOverLoopback, TheEndOfAMatchSentInTheMiddleOfAGameLeavesNobodyWaitin
     // Refused, so its sender's going is a loss in the middle of the match: the other is told.
     quitter->Close();
     EXPECT_TRUE(stayer->WaitFor("forcedendofgame"));
+}
+
+// One client sends chat as fast as loopback takes it; another never reads the cards its
+// opponent sends it, fast but no faster than a client may. The server holds back both
+// senders, holds a few hundred KiB for them all, cuts off the flooder and the one that does
+// not read with a line in the log each, and a described pair at another table plays its
+// match.
+TEST_P(AbuseOverLoopback, FloodersAreHeldBackThenCutOffWhileAnotherTablePlays) {
+    const ConnectionFlow::Limits limits{1024 * 1024, 1024 * 1024, 64 * 1024, std::chrono::seconds(1)};
+    listener.SetFlowLimits(limits);
+    listener.SetJoinWait(std::chrono::milliseconds(100));
+    ASSERT_TRUE(listener.StartListening(0));
+
+    auto flooder = Connect("127.0.0.4");
+    auto flooded = Connect("127.0.0.5");
+    SeatPair(*flooder, *flooded, "hluk");
+    auto deaf = Connect("127.0.0.6");
+    auto sender = Connect("127.0.0.7");
+    SeatPair(*deaf, *sender, "hluchý");
+    deaf->StopReading();
+
+    std::size_t mostHeld = 0;
+    QTimer sample;
+    QObject::connect(&sample, &QTimer::timeout, [&] { mostHeld = std::max(mostHeld, listener.BytesHeld()); });
+    sample.start(5);
+    flooder->Flood(protocol::EncodeForWire("iwanttosay0=" + std::string(400, 'x')));
+    // 800 KiB a second: within what a client may send, far more than one who never reads takes.
+    std::string cards;
+    while (cards.size() < 8 * 1024) cards += protocol::EncodeForWire("sendcard1=král pikový");
+    sender->SendEvery(cards, 10);
+
+    PlayTheDescribedMatch();
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Logged("posílá rychleji než 1024 KiB/s déle než 1 s"); }, kWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Logged("neodesláno přes 64 KiB déle než 1 s"); }, kWaitMs));
+    EXPECT_TRUE(flooded->WaitFor("forcedendofgame"));
+    EXPECT_TRUE(sender->WaitFor("forcedendofgame"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !flooder->Connected(); }, kWaitMs));
+    // The reads of one flooder and one sender that it holds back, and what waits for the deaf
+    // one: far below the megabyte a connection that never reads may be owed.
+    EXPECT_LE(mostHeld, 512u * 1024u);
+    EXPECT_FALSE(Logged("neodesláno přes 1 MiB"));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothKinds, AbuseOverLoopback,

@@ -244,6 +244,9 @@ TEST_F(ScriptsOverLoopback, APeerThatNeverReadsIsDroppedAndItsOpponentToldTheGam
     RecordingLog log;
     ZeroRandom random;
     ClientListener listener(log, random);
+    ConnectionFlow::Limits limits;
+    limits.overLimitCut = std::chrono::seconds(1);
+    listener.SetFlowLimits(limits);
     ASSERT_TRUE(listener.StartListening(0));
     LoopbackClient talker(listener.ListeningPort());
     ASSERT_TRUE(QTest::qWaitFor([&] { return listener.Game().PlayerCount() == 1; }, kWaitMs));
@@ -253,8 +256,8 @@ TEST_F(ScriptsOverLoopback, APeerThatNeverReadsIsDroppedAndItsOpponentToldTheGam
     deaf.StopReading();
 
     // Cards relayed as they come (this listener does not check moves), enough to fill what
-    // the system buffers for the deaf peer and then the limit; chat would be held back by
-    // the pace a player may chat at.
+    // the system buffers for the deaf peer and then the mark past which the talker is no
+    // longer read; chat would be held back by the pace a player may chat at.
     std::string chat;
     for (int i = 0; i < 3000; ++i) chat += protocol::EncodeForWire("sendcard0=eso pikové");
     std::uint64_t sent = 0;
@@ -270,7 +273,7 @@ TEST_F(ScriptsOverLoopback, APeerThatNeverReadsIsDroppedAndItsOpponentToldTheGam
     ASSERT_TRUE(toldOver) << sent << " bytes sent";
     EXPECT_TRUE(Logged(log, "Klient z adresy 127.0.0.1 přes port " +
                                 std::to_string(deaf.Socket().localPort()) +
-                                " nepřijímá data, neodesláno přes 1 MiB, spojení uzavřeno"));
+                                " nepřijímá data, neodesláno přes 256 KiB déle než 1 s, spojení uzavřeno"));
     EXPECT_TRUE(Logged(log, "Hráč 1 se odpojil během hry, soupeři zasláno ukončení hry"));
     EXPECT_EQ(listener.Game().PlayerCount(), 1u);
     EXPECT_EQ(listener.Game().Step(), SetupStep::Idle);

@@ -73,7 +73,7 @@ TEST_F(ServerTablesTest, TheWaitForALostPlayerIsSixtySecondsUnlessSetAndStaysOut
     // The dialog's field, named for a screen reader, takes seconds within the range only.
     SettingsDialog dialog(2000);
     dialog.Load(1412, true, 1, 45);
-    auto* field = dialog.findChild<QLineEdit*>("reconnectedit");
+    auto* field = dialog.findChild<QLineEdit*>("reconnectEdit");
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->accessibleName(), "Wait for a disconnected player to return (s)");
     EXPECT_EQ(dialog.ReconnectWait(), 45);
@@ -87,7 +87,7 @@ TEST_F(ServerTablesTest, TheWaitForALostPlayerIsSixtySecondsUnlessSetAndStaysOut
 
 TEST_F(ServerTablesTest, TheDialogsFieldHasItsLetterAndTakesOnlyANumberOfTables) {
     SettingsDialog dialog(1000);
-    auto* field = dialog.findChild<QLineEdit*>("tablesedit");
+    auto* field = dialog.findChild<QLineEdit*>("tablesEdit");
     ASSERT_NE(field, nullptr);
     dialog.Load(1412, true, 12);
     EXPECT_EQ(field->text(), "12");
@@ -145,7 +145,7 @@ TEST_F(ServerTablesTest, AWindowSetToSeveralTablesSeatsFriendsAndShowsThem) {
     ServerWindow window(folder.path(), random);
     ASSERT_TRUE(window.Listener().IsListening());
     EXPECT_EQ(window.Listener().Hall().TableCount(), 4);
-    auto* tables = window.findChild<QListWidget*>("stolylist");
+    auto* tables = window.findChild<QListWidget*>("tablesList");
     ASSERT_NE(tables, nullptr);
     EXPECT_EQ(tables->accessibleName(), "Stoly");
 
@@ -160,7 +160,8 @@ TEST_F(ServerTablesTest, AWindowSetToSeveralTablesSeatsFriendsAndShowsThem) {
     }
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return tables->count() == 1 && tables->item(0)->text().contains("hráč 1"); }, 5000));
-    EXPECT_TRUE(tables->item(0)->text().startsWith("Stůl 1 „U Karla“: porovnává nastavení, hráč 0 127.0.0.1"));
+    EXPECT_TRUE(
+        tables->item(0)->text().startsWith("Stůl 1 „U Karla“: porovnává nastavení, hráč 0 127.0.0.1"));
 }
 
 // The window redraws only the tables that changed: taken and freed anywhere in the list,
@@ -172,7 +173,7 @@ TEST_F(ServerTablesTest, TheListFollowsTablesTakenAndFreedAnywhere) {
     probe.close();
     WriteIni("[server]\nport=" + QByteArray::number(port) + "\ntables=4\n");
     ServerWindow window(folder.path(), random);
-    auto* tables = window.findChild<QListWidget*>("stolylist");
+    auto* tables = window.findChild<QListWidget*>("tablesList");
     ASSERT_NE(tables, nullptr);
     const auto shown = [&] {
         QStringList lines;

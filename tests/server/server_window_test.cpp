@@ -45,7 +45,7 @@ class ServerWindowTest : public ServerIniFolderTest {
     }
     // The start-up lines wait for the host's address from the resolver.
     QListWidget* LogOnceStarted(ServerWindow& window) {
-        auto* log = window.findChild<QListWidget*>("protocollist");
+        auto* log = window.findChild<QListWidget*>("logList");
         const bool started = QTest::qWaitFor(
             [&] { return !log->findItems(QStringLiteral("Port serveru: "), Qt::MatchStartsWith).isEmpty(); },
             10000);
@@ -87,9 +87,9 @@ TEST_F(ServerWindowTest, ListensAtStartUpAndTheButtonsFollowTheState) {
     ServerWindow window(folder.path(), random);
     EXPECT_TRUE(window.Listener().IsListening());
     EXPECT_EQ(window.windowTitle(), "Tarvel server");
-    EXPECT_EQ(Caption(window, "aktivacebtn"), "&Deaktivovat");
-    EXPECT_EQ(Caption(window, "nastavenibtn"), "&Nastavení");
-    EXPECT_FALSE(window.findChild<QPushButton*>("nastavenibtn")->isEnabled());
+    EXPECT_EQ(Caption(window, "listenButton"), "&Deaktivovat");
+    EXPECT_EQ(Caption(window, "settingsButton"), "&Nastavení");
+    EXPECT_FALSE(window.findChild<QPushButton*>("settingsButton")->isEnabled());
     EXPECT_EQ(Menus(window), (QStringList{"&Server", "&Nápověda"}));
 
     auto* log = LogOnceStarted(window);
@@ -98,18 +98,18 @@ TEST_F(ServerWindowTest, ListensAtStartUpAndTheButtonsFollowTheState) {
     EXPECT_TRUE(log->item(1)->text().startsWith("jméno serveru: "));
     EXPECT_EQ(log->item(2)->text(), "Port serveru: 0");
 
-    window.findChild<QPushButton*>("aktivacebtn")->click();
+    window.findChild<QPushButton*>("listenButton")->click();
     EXPECT_FALSE(window.Listener().IsListening());
-    EXPECT_EQ(Caption(window, "aktivacebtn"), "&Aktivovat");
-    EXPECT_TRUE(window.findChild<QPushButton*>("nastavenibtn")->isEnabled());
+    EXPECT_EQ(Caption(window, "listenButton"), "&Aktivovat");
+    EXPECT_TRUE(window.findChild<QPushButton*>("settingsButton")->isEnabled());
 }
 
 TEST_F(ServerWindowTest, StaysQuietWhenSoSetAndSpeaksEnglishWhenChosen) {
     WriteIni("[server]\nport=0\nconnectatstartup=0\n[environment]\nlanguage=2000\n");
     ServerWindow window(folder.path(), random);
     EXPECT_FALSE(window.Listener().IsListening());
-    EXPECT_EQ(Caption(window, "aktivacebtn"), "&Activate");
-    EXPECT_EQ(Caption(window, "nastavenibtn"), "&Settings");
+    EXPECT_EQ(Caption(window, "listenButton"), "&Activate");
+    EXPECT_EQ(Caption(window, "settingsButton"), "&Settings");
     EXPECT_EQ(Menus(window), (QStringList{"&Server", "&Help"}));
     // The log stays Czech.
     EXPECT_EQ(LogOnceStarted(window)->item(2)->text(), "Port serveru: 0");
@@ -121,8 +121,8 @@ TEST_F(ServerWindowTest, ThePortListenedOnIsTakenIsLoggedAndTheServerGoesOn) {
     WriteIni("[server]\nport=" + QByteArray::number(first.Listener().ListeningPort()) + "\n");
     ServerWindow second(folder.path(), random);
     EXPECT_FALSE(second.Listener().IsListening());
-    EXPECT_EQ(Caption(second, "aktivacebtn"), "&Aktivovat");
-    auto* log = second.findChild<QListWidget*>("protocollist");
+    EXPECT_EQ(Caption(second, "listenButton"), "&Aktivovat");
+    auto* log = second.findChild<QListWidget*>("logList");
     EXPECT_TRUE(log->item(0)->text().startsWith("Nelze naslouchat na portu "));
 }
 
@@ -131,7 +131,7 @@ TEST_F(ServerWindowTest, TheHostIsLookedUpWithoutHoldingTheWindow) {
     ServerWindow window(folder.path(), random);
     // Built and listening before any answer: the lines come from the event loop, in order.
     EXPECT_TRUE(window.Listener().IsListening());
-    auto* log = window.findChild<QListWidget*>("protocollist");
+    auto* log = window.findChild<QListWidget*>("logList");
     EXPECT_EQ(log->count(), 0);
     LogOnceStarted(window);
     ASSERT_EQ(log->count(), 3);
@@ -172,7 +172,7 @@ TEST_F(ServerWindowTest, APortFieldThatIsNoPortIsRefusedInTheDialogsLanguage) {
           std::pair{2000, QStringLiteral("\"14a\" is not a port number (0 to 65535).")}}) {
         SettingsDialog dialog(language);
         dialog.Load(1412, true);
-        dialog.findChild<QLineEdit*>("portedit")->setText("14a");
+        dialog.findChild<QLineEdit*>("portEdit")->setText("14a");
         QString shown;
         QTimer::singleShot(0, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -193,7 +193,7 @@ TEST_F(ServerWindowTest, LanguagePickedInTheDialogHoldsAtOnceEvenIfCancelled) {
     dialog.Pick(1);
     EXPECT_EQ(language, 2000);
     EXPECT_EQ(dialog.windowTitle(), "environment settings");
-    EXPECT_EQ(dialog.findChild<QGroupBox*>("jazykrgroup")->title(), "&Language");
+    EXPECT_EQ(dialog.findChild<QGroupBox*>("languageGroup")->title(), "&Language");
     dialog.reject();
     EXPECT_EQ(language, 2000);
 }
@@ -209,7 +209,7 @@ TEST_F(ServerWindowTest, TheAboutBoxShowsTheProgramsVersionInEitherLanguage) {
 
 TEST_F(ServerWindowTest, ThePortFieldTakesOnlyAPortNumber) {
     SettingsDialog dialog(1000);
-    auto* field = dialog.findChild<QLineEdit*>("portedit");
+    auto* field = dialog.findChild<QLineEdit*>("portEdit");
     dialog.Load(1412, true);
     EXPECT_EQ(field->text(), "1412");
     EXPECT_EQ(dialog.Port(), 1412);

@@ -24,11 +24,16 @@ class EchoTwice final : public SocketSet::Events {
     std::map<ConnectionId, bool> open;
 
     void Accepted(ConnectionId id, const std::string&, std::uint16_t) override { open[id] = true; }
+    std::size_t received = 0;
+    int drained = 0;
+
     void Received(ConnectionId id, std::string_view bytes) override {
+        received += bytes.size();
         sockets->Write(id, bytes);
         sockets->Write(id, bytes);
     }
     void Ended(ConnectionId id) override { open[id] = false; }
+    void Drained(ConnectionId) override { ++drained; }
     void AcceptFailed(const std::string&) override {}
 };
 
@@ -112,6 +117,23 @@ TEST_P(SocketSets, ATimersWritesAndACloseRightAfterLoseNothing) {
     EXPECT_TRUE(got == sent) << "the bytes arrived changed or out of order";
     EXPECT_TRUE(QTest::qWaitFor([&] { return peer_.state() != QAbstractSocket::ConnectedState; }, kWaitMs));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !events_.open[id_]; }, kWaitMs));
+}
+
+// A connection not read leaves what it sends with the system (the set holds no more than
+// one read of it), and gets all of it handled once read again.
+TEST_P(SocketSets, AConnectionNotReadIsHeldByTheSystemUntilReadAgain) {
+    sockets_->PauseReading(id_);
+    const std::string sent(1024 * 1024, 'x');
+    peer_.write(sent.data(), static_cast<qint64>(sent.size()));
+    QTest::qWait(300);
+    EXPECT_EQ(events_.received, 0u);
+    EXPECT_LE(sockets_->BytesHeld(), kReadChunkBytes);
+    events_.drained = 0;
+    sockets_->ResumeReading(id_);
+    EXPECT_EQ(ReadUpTo(2 * sent.size()).size(), 2 * sent.size());
+    EXPECT_EQ(events_.received, sent.size());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return events_.drained > 0 && sockets_->BytesHeld() == 0; }, kWaitMs))
+        << "what was written went out, and nobody was told";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothKinds, SocketSets,

@@ -305,33 +305,48 @@ TEST(TableHallOneTable, EveryClientIsSeatedAtOnceAndTheThirdIsBusyWithTheLinesAs
     EXPECT_EQ(timers.Running(), 1u);  // only the table's wait for settings
 }
 
+// Turned away because its address has more than its share at a server of tables, or because
+// the one table of a one-table server is taken.
 TEST_F(TableHallTest, AFloodOfConnectionsTurnedAwayFillsNoLogButEveryOneHearsBusy) {
-    Admission::Clock::time_point now{};
-    hall.SetClock([&now] { return now; });
-    // One address past its share of connections: every further one is turned away.
-    ConnectionId id = 1;
-    std::size_t before = 0;
-    int turnedAway = 0;
-    const int flood = 10 * GameServer::kMessageLogBurst;
-    while (turnedAway < flood) {
-        hall.ClientConnected(id, "10.0.1.1", 5000);
-        if (links.Take(id) == Messages{"busy"}) {
-            if (turnedAway++ == 0) before = log.lines.size() - 2;
-            hall.ClientDisconnected(id);
+    const struct {
+        int tables;
+        const char* why;
+    } cases[] = {{3, "z adresy je připojeno příliš mnoho klientů"}, {1, "příliš mnoho klientů"}};
+    for (const auto& [tables, why] : cases) {
+        SCOPED_TRACE(tables);
+        RecordingLog lines;
+        TableHall flooded{tables, links, lines, random, timers};
+        Admission::Clock::time_point now{};
+        flooded.SetClock([&now] { return now; });
+        ConnectionId id = 1;
+        if (tables == 1) {
+            // The pair at the one table.
+            for (; id <= 2; ++id) flooded.ClientConnected(id, "10.0.0." + std::to_string(id), 5000);
         }
-        ++id;
+        std::size_t before = 0;
+        int turnedAway = 0;
+        const int flood = 10 * GameServer::kMessageLogBurst;
+        while (turnedAway < flood) {
+            flooded.ClientConnected(id, "10.0.1.1", 5000);
+            if (links.Take(id) == Messages{"busy"}) {
+                if (turnedAway++ == 0) before = lines.lines.size() - 2;
+                flooded.ClientDisconnected(id);
+            }
+            ++id;
+        }
+        // Each of the first burst is written whole (coming, refusal, going), then one line
+        // says that more are left out.
+        EXPECT_EQ(lines.lines.size() - before, static_cast<std::size_t>(3 * GameServer::kMessageLogBurst + 1));
+        EXPECT_EQ(lines.lines.back(), "příliš mnoho odmítnutých připojení, další se na chvíli nezapisují");
+        // A while later the next one is written again, after the count of those left out.
+        now += std::chrono::seconds(1);
+        flooded.ClientConnected(id, "10.0.1.1", 5000);
+        EXPECT_EQ(links.Take(id), Messages{"busy"});
+        const std::vector<std::string> last(lines.lines.end() - 3, lines.lines.end());
+        EXPECT_EQ(last[0], "odmítnutých připojení nezapsáno: " + std::to_string(flood - GameServer::kMessageLogBurst));
+        EXPECT_EQ(last[1], "Klient připojen z adresy 10.0.1.1 přes port " + std::to_string(5000));
+        EXPECT_EQ(last[2], "Klient z adresy 10.0.1.1 přes port 5000 odpojen, " + std::string(why));
     }
-    // Each of the first burst is written whole (coming, refusal, going), then one line says
-    // that more are left out.
-    EXPECT_EQ(log.lines.size() - before, static_cast<std::size_t>(3 * GameServer::kMessageLogBurst + 1));
-    EXPECT_EQ(log.lines.back(), "příliš mnoho odmítnutých připojení, další se na chvíli nezapisují");
-    // A while later the next one is written again, after the count of those left out.
-    now += std::chrono::seconds(1);
-    hall.ClientConnected(id, "10.0.1.1", 5000);
-    EXPECT_EQ(links.Take(id), Messages{"busy"});
-    const std::vector<std::string> last(log.lines.end() - 3, log.lines.end());
-    EXPECT_EQ(last[0], "odmítnutých připojení nezapsáno: " + std::to_string(flood - GameServer::kMessageLogBurst));
-    EXPECT_EQ(last[1], "Klient připojen z adresy 10.0.1.1 přes port " + std::to_string(5000));
 }
 
 TEST_F(TableHallTest, ANewcomerSendingOnlyTerminatorsIsStillHeardWhenItNamesItsTable) {

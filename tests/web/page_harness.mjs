@@ -2,9 +2,11 @@
 // a short tone for each recording the scripted game names and the card pictures; the test
 // server over it; headless Chromium; and a tab whose live region is watched from its load.
 // Paths come from the environment: TARVEL_SOURCE, TARVEL_PAGE_BUNDLE, TARVEL_PAGE_SERVER
-// and TARVEL_CARD_PICTURES.
+// and TARVEL_CARD_PICTURES; for the real game, TARVEL_WEB (tarvelweb) and
+// TARVEL_VOICE_LIST (the voice pack's list program).
 import { spawn, execFileSync } from "node:child_process";
-import { cpSync, mkdtempSync, mkdirSync, rmSync } from "node:fs";
+import { copyFileSync, cpSync, mkdtempSync, mkdirSync, rmSync } from "node:fs";
+import { createServer } from "node:net";
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
@@ -14,10 +16,32 @@ const require = createRequire(join(source, "web", "page", "package.json"));
 const { chromium } = require("playwright-core");
 export const axePath = require.resolve("axe-core/axe.min.js");
 
-function makeGameFolder() {
+// The real game's recordings: one short tone under every name of the voice pack.
+function realRecordings(folder) {
+  const names = execFileSync(process.env.TARVEL_VOICE_LIST, { encoding: "utf8" })
+    .split("\n")
+    .filter(Boolean)
+    .map((line) => line.split("\t")[0].replace(/^zvuky\//, "").replace(/\.wav$/, ""));
+  const wav = join(folder, "tone.wav");
+  const tone = join(folder, "tone.opus");
+  execFileSync("sox", ["-n", "-r", "48000", "-c", "1", "-b", "16", wav, "synth", "0.08", "sine", "440", "gain", "-6"]);
+  execFileSync("opusenc", ["--quiet", wav, tone]);
+  for (const name of names) copyFileSync(tone, join(folder, "zvuky", `${name}.opus`));
+  rmSync(wav);
+  rmSync(tone);
+}
+
+function makeGameFolder(real) {
   const folder = mkdtempSync(join(tmpdir(), "tarvel-page-"));
   cpSync(process.env.TARVEL_PAGE_BUNDLE, join(folder, "web"), { recursive: true });
   mkdirSync(join(folder, "zvuky"));
+  execFileSync(join(source, "tools", "make_card_pictures.sh"), [process.env.TARVEL_CARD_PICTURES, folder], {
+    stdio: "ignore",
+  });
+  if (real) {
+    realRecordings(folder);
+    return folder;
+  }
   const names = execFileSync(process.env.TARVEL_PAGE_SERVER, ["--list-recordings"], { encoding: "utf8" })
     .split("\n")
     .filter(Boolean);
@@ -29,10 +53,33 @@ function makeGameFolder() {
                          "gain", "-6"]);
     execFileSync("opusenc", ["--quiet", wav, join(folder, "zvuky", `${name}.opus`)]);
   });
-  execFileSync(join(source, "tools", "make_card_pictures.sh"), [process.env.TARVEL_CARD_PICTURES, folder], {
-    stdio: "ignore",
-  });
   return folder;
+}
+
+function freePort() {
+  return new Promise((resolve, reject) => {
+    const probe = createServer();
+    probe.once("error", reject);
+    probe.listen(0, "127.0.0.1", () => {
+      const { port } = probe.address();
+      probe.close(() => resolve(port));
+    });
+  });
+}
+
+// tarvelweb itself in the game folder, every tab dealing from one seed. Each closed tab's
+// game waits a minute for a reload, and all come from loopback: room for a few dozen.
+async function startTarvelweb(folder) {
+  const port = await freePort();
+  return new Promise((resolve, reject) => {
+    const child = spawn(process.env.TARVEL_WEB, ["--port", String(port), "--seed", "7", "--tabs-per-address", "40"], {
+      cwd: folder,
+      stdio: ["ignore", "pipe", "inherit"],
+    });
+    child.stdout.once("data", () => resolve({ child, port }));
+    child.once("error", reject);
+    child.once("exit", (code) => reject(new Error(`tarvelweb ended with ${code}`)));
+  });
 }
 
 function startServer(folder) {
@@ -45,9 +92,10 @@ function startServer(folder) {
 }
 
 // The game folder, the server and the browser, and how to end them all.
-export async function startHarness() {
-  const folder = makeGameFolder();
-  const { child, port } = await startServer(folder);
+// `real`: tarvelweb with the game; else the test server with the scripted stand-in.
+export async function startHarness({ real = false } = {}) {
+  const folder = makeGameFolder(real);
+  const { child, port } = await (real ? startTarvelweb(folder) : startServer(folder));
   const browser = await chromium.launch({
     executablePath: "/usr/bin/chromium",
     args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
@@ -66,11 +114,15 @@ export async function startHarness() {
 
 // A fresh tab heard the given way, its live region watched from the page's load: each
 // change that leaves words is recorded with their language and the time.
-export async function openPage(harness, hearing, language = "cs") {
+export async function openPage(harness, hearing, language = "cs", settings = null) {
   const context = await harness.browser.newContext({ bypassCSP: true, viewport: { width: 1000, height: 900 } });
-  await context.addInitScript(([chosen, chosenLanguage]) => {
+  await context.addInitScript(([chosen, chosenLanguage, chosenSettings]) => {
     localStorage.setItem("tarvel.hearing", chosen);
     localStorage.setItem("tarvel.language", chosenLanguage);
+    // Set once: a reload finds what the page itself stored since.
+    if (chosenSettings && localStorage.getItem("tarvel.settings") === null) {
+      localStorage.setItem("tarvel.settings", chosenSettings);
+    }
     window.liveRecord = [];
     window.liveTimes = [];
     document.addEventListener("DOMContentLoaded", () => {
@@ -82,11 +134,16 @@ export async function openPage(harness, hearing, language = "cs") {
         window.liveTimes.push(performance.now());
       }).observe(live, { childList: true, subtree: true, characterData: true });
     });
-  }, [hearing, language]);
+  }, [hearing, language, settings ? JSON.stringify(settings) : null]);
   const page = await context.newPage();
   const errors = [];
   page.on("pageerror", (error) => errors.push(String(error)));
+  // What tarvelweb sent the tab, as the wire carried it.
+  const frames = [];
+  page.on("websocket", (socket) =>
+    socket.on("framereceived", ({ payload }) => frames.push(JSON.parse(String(payload)))),
+  );
   await page.goto(harness.origin + "/");
   await page.waitForFunction(() => document.querySelector("#keys tr") !== null);
-  return { context, page, errors };
+  return { context, page, errors, frames };
 }

@@ -59,8 +59,8 @@ void ScriptedGame::Handle(const PageRequest& request) {
         table_.running = true;
         history_.clear();
         send_(FormatHistory({}, true));
-        Say({{"start", "Začínáš"}}, "Soupeř: Začínáš");
         ShowTable();
+        Say({{"start", "Začínáš"}}, "Soupeř: Začínáš");
         return;
     }
     if (!table_.running) {
@@ -84,8 +84,8 @@ void ScriptedGame::Handle(const PageRequest& request) {
             if (last >= 0) {
                 phrases.push_back({FileOf(table_.hand[selected]), table_.hand[selected].name});
             }
-            Say(phrases, "");
             ShowTable();
+            Say(phrases, "");
             return;
         }
         case GameCommand::Play: {
@@ -94,15 +94,15 @@ void ScriptedGame::Handle(const PageRequest& request) {
             table_.hand.erase(table_.hand.begin() + selected);
             table_.pile = played;
             selected = std::min(selected, static_cast<int>(table_.hand.size()) - 1);
-            Say({{"throw", "vyhození"}, {FileOf(played), played.name}}, "Ty: " + played.name);
             ShowTable();
+            Say({{"throw", "vyhození"}, {FileOf(played), played.name}}, "Ty: " + played.name);
             return;
         }
         case GameCommand::Draw: {
             table_.hand.push_back(Card(17, "kluk srdcový"));
             table_.stock -= 1;
-            Say({{"draw", "lízání"}}, "Ty: lízání");
             ShowTable();
+            Say({{"draw", "lízání"}}, "Ty: lízání");
             return;
         }
         case GameCommand::PileCard:

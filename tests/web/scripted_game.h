@@ -1,6 +1,7 @@
 // A stand-in for the game behind a tab, for the page's tests: a fixed little hand that the
 // commands walk through, answered with the kinds of message the real game sends. It knows
-// no rule; it only lets the page be driven and watched.
+// no rule; it only lets the page be driven and watched. It answers in the real game's
+// order: the table first, then the words.
 #pragma once
 
 #include <functional>

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QNetworkRequest>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,8 +63,11 @@ struct Tab {
     Tab(const Tab&) = delete;
     Tab& operator=(const Tab&) = delete;
 
-    bool Open(quint16 port) {
-        socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(port)));
+    // `forwardedFor`: the X-Forwarded-For a reverse proxy would add.
+    bool Open(quint16 port, const QByteArray& forwardedFor = {}) {
+        QNetworkRequest request(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(port)));
+        if (!forwardedFor.isEmpty()) request.setRawHeader("X-Forwarded-For", forwardedFor);
+        socket.open(request);
         return QTest::qWaitFor([this] { return socket.state() == QAbstractSocket::ConnectedState || closed; }, 5000) &&
                socket.state() == QAbstractSocket::ConnectedState;
     }

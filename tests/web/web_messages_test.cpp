@@ -36,6 +36,19 @@ TEST(PageRequest, RefusesWhatBreaksTheMessageSet) {
         {"{\"type\":\"hello\",\"language\":\"cs\",\"resume\":\"0123456789ABCDEF0123456789abcdef\"}", "not a session secret"},
         {"{\"type\":\"scoreName\",\"name\":\"a\\u0000b\"}", "control character"},
         {"{\"type\":\"scoreName\",\"name\":\"abcdefghijklmnopqrstuvwxyzabcdefg\"}", "longer than 31"},
+        // Settings the rules cannot play by never reach the game.
+        {R"({"type":"settings","pickupForSeven":4,"kingOfSpades":false,"returnToGame":false,"playForPoints":false,"numberOfGames":3,"compulsory":true,"shuffleCards":false,"dealtCards":5,"gender":"m","useTable":false,"computerLevel":0})",
+         "pickupForSeven is not 2 or 3"},
+        {R"({"type":"settings","pickupForSeven":2,"kingOfSpades":false,"returnToGame":false,"playForPoints":false,"numberOfGames":3,"compulsory":true,"shuffleCards":false,"dealtCards":11,"gender":"m","useTable":false,"computerLevel":0})",
+         "dealtCards is not 4 to 10"},
+        {R"({"type":"settings","pickupForSeven":2,"kingOfSpades":false,"returnToGame":false,"playForPoints":false,"numberOfGames":100,"compulsory":true,"shuffleCards":false,"dealtCards":5,"gender":"m","useTable":false,"computerLevel":0})",
+         "numberOfGames is not 0 to 99"},
+        {R"({"type":"settings","pickupForSeven":2,"kingOfSpades":false,"returnToGame":false,"playForPoints":false,"numberOfGames":3,"compulsory":true,"shuffleCards":false,"dealtCards":5,"gender":"x","useTable":false,"computerLevel":0})",
+         "gender is not m or z"},
+        {R"({"type":"settings","pickupForSeven":2,"kingOfSpades":false,"returnToGame":false,"playForPoints":false,"numberOfGames":3,"compulsory":true,"shuffleCards":false,"dealtCards":5,"gender":"m","useTable":false,"computerLevel":2})",
+         "computerLevel is not 0 or 1"},
+        {R"({"type":"settings","pickupForSeven":2,"kingOfSpades":"yes","returnToGame":false,"playForPoints":false,"numberOfGames":3,"compulsory":true,"shuffleCards":false,"dealtCards":5,"gender":"m","useTable":false,"computerLevel":0})",
+         "kingOfSpades is not true or false"},
     };
     for (const Refused& refused : cases) {
         const ParsedRequest parsed = ParsePageRequest(QByteArray(refused.frame));
@@ -58,6 +71,20 @@ TEST(PageRequest, ReadsWellFormedMessages) {
         EXPECT_EQ(std::get<CommandRequest>(*parsed.request).command, static_cast<GameCommand>(i));
     }
 
+    const ParsedRequest settings = ParsePageRequest(
+        R"({"type":"settings","pickupForSeven":3,"kingOfSpades":true,"returnToGame":true,"playForPoints":true,"numberOfGames":0,"compulsory":false,"shuffleCards":true,"dealtCards":10,"gender":"z","useTable":true,"computerLevel":1})");
+    ASSERT_TRUE(settings.request.has_value()) << settings.error;
+    GameOptions expected;
+    expected.pickupforseven = 3;
+    expected.kingofspades = expected.returntogame = expected.playforpoints = expected.shufflecards = true;
+    expected.usetable = true;
+    expected.numberofgames = 0;
+    expected.compulsory = false;
+    expected.dealtcards = 10;
+    expected.playergender = "z";
+    expected.computerlevel = kComputerStrong;
+    EXPECT_EQ(std::get<SettingsRequest>(*settings.request).options, expected);
+
     const ParsedRequest name = ParsePageRequest(R"({"type":"scoreName","name":"Jiří Šťastný"})");
     ASSERT_TRUE(name.request.has_value()) << name.error;
     EXPECT_EQ(std::get<ScoreNameRequest>(*name.request).name, "Jiří Šťastný");
@@ -78,7 +105,9 @@ TEST(ServerEvent, EveryMessageFitsItsDescription) {
         FormatHistory({"Soupeř: lížu"}, false),
         FormatEnabled({GameCommand::NewMatch, GameCommand::Play}),
         FormatNotice("Žádná hra neběží."),
+        FormatScores({{"1. Eva 12", "", "stačí na 1. místo v tabulce."}, true, true, false}),
     };
+    static_assert(std::size(frames) == static_cast<std::size_t>(ServerMessage::Scores) + 1, "one of each");
     for (const QByteArray& frame : frames) {
         const MessageCheck check = CheckMessage(QJsonDocument::fromJson(frame).object(), ServerMessages());
         EXPECT_NE(check.spec, nullptr) << frame.toStdString() << ": " << check.error;

@@ -185,7 +185,38 @@ TEST_F(WebServer, LimitsConnectionsPerAddress) {
     EXPECT_FALSE(fifth.Open(port_));
 }
 
-TEST(WebSettings, ReadsThePortFromFileAndCommandLine) {
+// Behind a reverse proxy every tab comes from loopback: the limit counts the players the
+// proxy names, and a header is believed only when the settings say a proxy is in front.
+TEST_F(WebServer, CountsPlayersBehindAProxyByTheirForwardedAddress) {
+    struct Case {
+        bool behindProxy;
+        std::vector<QByteArray> forwardedFor;  // the tabs opened, the last one's outcome checked
+        bool lastOpens;
+    };
+    const Case cases[] = {
+        {true, {"203.0.113.5", "203.0.113.5", "203.0.113.5"}, false},
+        {true, {"203.0.113.5", "203.0.113.5", "203.0.113.6"}, true},
+        // A player's own header comes first; the proxy's address is the last one.
+        {true, {"203.0.113.5", "203.0.113.5", "203.0.113.6, 203.0.113.5"}, false},
+        {true, {"203.0.113.5", "203.0.113.5", "not an address"}, true},  // counted as the proxy's
+        {false, {"203.0.113.5", "203.0.113.6", "203.0.113.7"}, false},
+    };
+    for (const Case& test : cases) {
+        HubLimits limits;
+        limits.connectionsPerAddress = 2;
+        Start(limits);
+        listener_->SetBehindProxy(test.behindProxy);
+        std::vector<std::unique_ptr<Tab>> tabs;
+        for (const QByteArray& address : test.forwardedFor) {
+            tabs.push_back(std::make_unique<Tab>(origin_));
+            const bool opened = tabs.back()->Open(port_, address);
+            if (tabs.size() < test.forwardedFor.size()) ASSERT_TRUE(opened) << address.constData();
+            else EXPECT_EQ(opened, test.lastOpens) << address.constData() << " behind a proxy: " << test.behindProxy;
+        }
+    }
+}
+
+TEST(WebSettings, ReadsThePortAndTabsFromFileAndCommandLine) {
     QTemporaryDir dir;
     const std::string file = QDir(dir.path()).filePath(QStringLiteral("tarvelweb.ini")).toStdString();
     std::string error;
@@ -193,17 +224,40 @@ TEST(WebSettings, ReadsThePortFromFileAndCommandLine) {
     {
         QFile ini(QString::fromStdString(file));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[web]\r\nport=9000\r\n");
+        ini.write("[web]\r\nport=9000\r\ntabsperaddress=50\r\n");
     }
     EXPECT_EQ(ReadWebSettings(file, {}, error)->port, 9000);
+    EXPECT_EQ(ReadWebSettings(file, {}, error)->tabsPerAddress, 50);
+    EXPECT_EQ(ReadWebSettings(file, {"--tabs-per-address=210"}, error)->tabsPerAddress, 210);
+    EXPECT_EQ(ReadWebSettings(file, {"--seed", "7"}, error)->seed, 7u);
     EXPECT_EQ(ReadWebSettings(file, {"--port", "9100"}, error)->port, 9100);
     EXPECT_EQ(ReadWebSettings(file, {"--port=9200"}, error)->port, 9200);
+    // A service names its file; the port on the command line still wins.
+    const std::string missing = QDir(dir.path()).filePath(QStringLiteral("none.ini")).toStdString();
+    EXPECT_EQ(ReadWebSettings(missing, {"--settings", file}, error)->port, 9000);
+    EXPECT_EQ(ReadWebSettings(missing, {"--port=9300", "--settings=" + file}, error)->port, 9300);
+    EXPECT_EQ(ReadWebSettings(missing, {}, error)->port, 8412);  // no tarvelweb.ini: the defaults
+    EXPECT_FALSE(ReadWebSettings(file, {}, error)->behindProxy);
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"--port"}, {"--port", "0"}, {"--port", "65536"}, {"--port", "80x"}, {"--verbose"}}) {
+             {"--port"}, {"--port", "0"}, {"--port", "65536"}, {"--port", "80x"}, {"--verbose"},
+             {"--tabs-per-address", "0"}, {"--tabs-per-address", "401"}, {"--seed", "-1"}, {"--seed"},
+             {"--settings"}, {"--settings", missing}, {"--settings", file, "--settings", file}}) {
         error.clear();
         EXPECT_FALSE(ReadWebSettings(file, bad, error).has_value()) << bad.front();
         EXPECT_FALSE(error.empty());
     }
+    {
+        QFile ini(QString::fromStdString(file));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[web]\r\nproxy=1\r\n");
+    }
+    EXPECT_TRUE(ReadWebSettings(file, {}, error)->behindProxy);
+    {
+        QFile ini(QString::fromStdString(file));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[web]\r\nproxy=yes\r\n");
+    }
+    EXPECT_FALSE(ReadWebSettings(file, {}, error).has_value());
 }
 
 }  // namespace

@@ -15,11 +15,28 @@ constexpr std::array kHelloFields{
 constexpr std::array kCommandFields{FieldSpec{field::kName, K::Command, true, kCommandNameLength}};
 constexpr std::array kScoreNameFields{FieldSpec{field::kName, K::Text, true, kPlayerNameLength}};
 
+// The game settings of the desktop's dialog, kept in the browser.
+constexpr std::array kSettingsFields{
+    FieldSpec{field::kPickupForSeven, K::Integer},  // 2 or 3
+    FieldSpec{field::kKingOfSpades, K::Flag},
+    FieldSpec{field::kReturnToGame, K::Flag},
+    FieldSpec{field::kPlayForPoints, K::Flag},
+    FieldSpec{field::kNumberOfGames, K::Integer},  // 0 (until the end command) to 99
+    FieldSpec{field::kCompulsory, K::Flag},
+    FieldSpec{field::kShuffleCards, K::Flag},
+    FieldSpec{field::kDealtCards, K::Integer},  // 4 to 10
+    FieldSpec{field::kGender, K::Text, true, 1},  // "m" or "z": the player's voice
+    FieldSpec{field::kUseTable, K::Flag},
+    FieldSpec{field::kComputerLevel, K::Integer},  // 0 fixed preferences, 1 strong
+};
+
 constexpr std::array kPageMessages{
     MessageSpec{"hello", kHelloFields,
                 "The first message of a tab: its language, and the secret of the session it had before a reload."},
     MessageSpec{"command", kCommandFields, "A key or a menu item: one of the game commands."},
     MessageSpec{"scoreName", kScoreNameFields, "The name written into the table of best results."},
+    MessageSpec{"settings", kSettingsFields,
+                "The game settings the page keeps: sent after hello and whenever the player changes them."},
 };
 
 // tarvelweb to the page.
@@ -53,6 +70,7 @@ constexpr std::array kTableFields{
     FieldSpec{field::kStock, K::Integer},
     FieldSpec{field::kPlayerTurn, K::Flag},
     FieldSpec{field::kRunning, K::Flag},
+    FieldSpec{field::kLine, K::Text},  // the message line: what the game announces in writing
 };
 constexpr std::array kHistoryFields{
     FieldSpec{field::kLines, K::TextList},
@@ -60,6 +78,12 @@ constexpr std::array kHistoryFields{
 };
 constexpr std::array kEnabledFields{FieldSpec{field::kCommands, K::CommandList}};
 constexpr std::array kNoticeFields{FieldSpec{field::kText, K::Text}};
+constexpr std::array kScoresFields{
+    FieldSpec{field::kLines, K::TextList},
+    FieldSpec{field::kCanWrite, K::Flag},     // the result just reached a place: a name may be written
+    FieldSpec{field::kCanContinue, K::Flag},  // closing it goes on with the match
+    FieldSpec{field::kCanClose, K::Flag},
+};
 
 constexpr std::array kServerMessages{
     MessageSpec{"welcome", kWelcomeFields, "The tab's session: its secret, and whether it was the one asked back."},
@@ -69,16 +93,19 @@ constexpr std::array kServerMessages{
     MessageSpec{"history", kHistoryFields, "Lines of the history: added, or all of them when replace is set."},
     MessageSpec{"enabled", kEnabledFields, "The game commands that do something now."},
     MessageSpec{"notice", kNoticeFields, "A message to the player, as the desktop shows in a message box."},
+    MessageSpec{"scores", kScoresFields,
+                "The table of best results to show, until the page sends closeScores or a name."},
 };
 
-constexpr std::array<std::string_view, 25> kGameCommandNames{
+constexpr std::array<std::string_view, 27> kGameCommandNames{
     "newMatch",     "endMatch",       "play",           "draw",          "left",
     "right",        "first",          "last",           "selectedCard",  "selectedValue",
     "allCards",     "pileCard",       "gameNumber",     "playerWins",    "opponentWins",
     "playerPoints", "tablePoints",    "opponentPoints", "opponentCount", "playerCount",
     "toggleSounds", "toggleSayDrawn", "repeatOpponent", "previousAnnouncement", "nextAnnouncement",
+    "showScores",   "closeScores",
 };
-static_assert(kGameCommandNames.size() == static_cast<std::size_t>(GameCommand::NextAnnouncement) + 1);
+static_assert(kGameCommandNames.size() == static_cast<std::size_t>(GameCommand::CloseScores) + 1);
 
 }  // namespace
 

@@ -41,9 +41,9 @@ struct MessageSpec {
 inline constexpr std::string_view kTypeField = "type";
 
 // What the page sends.
-enum class PageMessage { Hello, Command, ScoreName };
+enum class PageMessage { Hello, Command, ScoreName, Settings };
 // What tarvelweb sends.
-enum class ServerMessage { Welcome, Sentence, Table, History, Enabled, Notice };
+enum class ServerMessage { Welcome, Sentence, Table, History, Enabled, Notice, Scores };
 
 std::span<const MessageSpec> PageMessages();
 std::span<const MessageSpec> ServerMessages();
@@ -78,6 +78,8 @@ enum class GameCommand {
     RepeatOpponent,
     PreviousAnnouncement,
     NextAnnouncement,
+    ShowScores,
+    CloseScores,
 };
 
 std::span<const std::string_view> GameCommandNames();
@@ -105,9 +107,24 @@ inline constexpr std::string_view kRequestedSuit = "requestedSuit";
 inline constexpr std::string_view kStock = "stock";
 inline constexpr std::string_view kPlayerTurn = "playerTurn";
 inline constexpr std::string_view kRunning = "running";
+inline constexpr std::string_view kLine = "line";
 inline constexpr std::string_view kLines = "lines";
 inline constexpr std::string_view kReplace = "replace";
 inline constexpr std::string_view kCommands = "commands";
+inline constexpr std::string_view kPickupForSeven = "pickupForSeven";
+inline constexpr std::string_view kKingOfSpades = "kingOfSpades";
+inline constexpr std::string_view kReturnToGame = "returnToGame";
+inline constexpr std::string_view kPlayForPoints = "playForPoints";
+inline constexpr std::string_view kNumberOfGames = "numberOfGames";
+inline constexpr std::string_view kCompulsory = "compulsory";
+inline constexpr std::string_view kShuffleCards = "shuffleCards";
+inline constexpr std::string_view kDealtCards = "dealtCards";
+inline constexpr std::string_view kGender = "gender";
+inline constexpr std::string_view kUseTable = "useTable";
+inline constexpr std::string_view kComputerLevel = "computerLevel";
+inline constexpr std::string_view kCanWrite = "canWrite";
+inline constexpr std::string_view kCanContinue = "canContinue";
+inline constexpr std::string_view kCanClose = "canClose";
 }  // namespace field
 
 // Limits every page message is held to.

@@ -22,6 +22,43 @@ ParsedRequest Refuse(std::string error) {
     return {std::nullopt, std::move(error)};
 }
 
+QJsonValue Value(const QJsonObject& object, std::string_view name) {
+    return object.value(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+// A count the rules can play with, or nothing.
+std::optional<std::uint8_t> Count(const QJsonObject& object, std::string_view name, const CountRange& range) {
+    const int value = Value(object, name).toInt(-1);
+    if (value < 0 || value > 255 || !range.Holds(static_cast<std::uint8_t>(value))) return std::nullopt;
+    return static_cast<std::uint8_t>(value);
+}
+
+ParsedRequest ParseSettings(const QJsonObject& object) {
+    GameOptions options;
+    const auto pickup = Count(object, field::kPickupForSeven, kPickupForSevenRange);
+    const auto games = Count(object, field::kNumberOfGames, kNumberOfGamesRange);
+    const auto dealt = Count(object, field::kDealtCards, kDealtCardsRange);
+    const auto level = Count(object, field::kComputerLevel, kComputerLevelRange);
+    if (!pickup) return Refuse("settings: pickupForSeven is not 2 or 3");
+    if (!games) return Refuse("settings: numberOfGames is not 0 to 99");
+    if (!dealt) return Refuse("settings: dealtCards is not 4 to 10");
+    if (!level) return Refuse("settings: computerLevel is not 0 or 1");
+    const std::string gender = Member(object, field::kGender);
+    if (gender != "m" && gender != "z") return Refuse("settings: gender is not m or z");
+    options.pickupforseven = *pickup;
+    options.numberofgames = *games;
+    options.dealtcards = *dealt;
+    options.computerlevel = *level;
+    options.playergender = gender;
+    options.kingofspades = Value(object, field::kKingOfSpades).toBool();
+    options.returntogame = Value(object, field::kReturnToGame).toBool();
+    options.playforpoints = Value(object, field::kPlayForPoints).toBool();
+    options.compulsory = Value(object, field::kCompulsory).toBool();
+    options.shufflecards = Value(object, field::kShuffleCards).toBool();
+    options.usetable = Value(object, field::kUseTable).toBool();
+    return {SettingsRequest{options}, {}};
+}
+
 }  // namespace
 
 ParsedRequest ParsePageRequest(const QByteArray& frame) {
@@ -46,6 +83,7 @@ ParsedRequest ParsePageRequest(const QByteArray& frame) {
         const auto found = std::find(names.begin(), names.end(), name);
         return {CommandRequest{static_cast<GameCommand>(found - names.begin())}, {}};
     }
+    if (check.spec == &Spec(PageMessage::Settings)) return ParseSettings(object);
     return {ScoreNameRequest{Member(object, field::kName)}, {}};
 }
 

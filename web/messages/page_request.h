@@ -7,6 +7,7 @@
 #include <string>
 #include <variant>
 
+#include "engine/game_options.h"
 #include "web/messages/message_set.h"
 
 namespace tarvel::web {
@@ -24,7 +25,11 @@ struct ScoreNameRequest {
     std::string name;
 };
 
-using PageRequest = std::variant<HelloRequest, CommandRequest, ScoreNameRequest>;
+struct SettingsRequest {
+    GameOptions options;  // only the game settings the page offers; the rest as they come
+};
+
+using PageRequest = std::variant<HelloRequest, CommandRequest, ScoreNameRequest, SettingsRequest>;
 
 struct ParsedRequest {
     std::optional<PageRequest> request;

@@ -72,6 +72,7 @@ QByteArray FormatTable(const TableView& table) {
     object.insert(Q(field::kStock), table.stock);
     object.insert(Q(field::kPlayerTurn), table.playerTurn);
     object.insert(Q(field::kRunning), table.running);
+    object.insert(Q(field::kLine), Q(table.line));
     return Frame(object);
 }
 
@@ -95,6 +96,17 @@ QByteArray FormatEnabled(const std::vector<GameCommand>& commands) {
 QByteArray FormatNotice(std::string_view text) {
     QJsonObject object = Message(ServerMessage::Notice);
     object.insert(Q(field::kText), Q(text));
+    return Frame(object);
+}
+
+QByteArray FormatScores(const ScoresView& scores) {
+    QJsonArray lines;
+    for (const std::string& line : scores.lines) lines.append(Q(line));
+    QJsonObject object = Message(ServerMessage::Scores);
+    object.insert(Q(field::kLines), lines);
+    object.insert(Q(field::kCanWrite), scores.canWrite);
+    object.insert(Q(field::kCanContinue), scores.canContinue);
+    object.insert(Q(field::kCanClose), scores.canClose);
     return Frame(object);
 }
 

@@ -33,6 +33,14 @@ struct TableView {
     int stock = 0;
     bool playerTurn = false;
     bool running = false;
+    std::string line;  // the message line ("Začínáš", "lížu 3 karty"), for eyes
+};
+
+struct ScoresView {
+    std::vector<std::string> lines;
+    bool canWrite = false;
+    bool canContinue = false;
+    bool canClose = false;
 };
 
 QByteArray FormatWelcome(std::string_view secret, bool resumed);
@@ -42,5 +50,6 @@ QByteArray FormatTable(const TableView& table);
 QByteArray FormatHistory(const std::vector<std::string>& lines, bool replace);
 QByteArray FormatEnabled(const std::vector<GameCommand>& commands);
 QByteArray FormatNotice(std::string_view text);
+QByteArray FormatScores(const ScoresView& scores);
 
 }  // namespace tarvel::web

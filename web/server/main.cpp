@@ -1,8 +1,11 @@
 // tarvelweb: serves Tarvel to web browsers from the game folder, one session per tab.
 #include <QCoreApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <cstdio>
 
+#include "common/version.h"
+#include "web/game/session_game.h"
 #include "web/server/tab_hub.h"
 #include "web/server/web_listener.h"
 #include "web/server/web_settings.h"
@@ -19,11 +22,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarvelweb: %s\n%s", error.c_str(), WebUsage().c_str());
         return 2;
     }
-    if (settings->help) {
-        std::fputs(WebUsage().c_str(), stdout);
+    if (settings->help || settings->version) {
+        std::fputs((settings->help ? WebUsage() : tarvel::VersionText("tarvelweb")).c_str(), stdout);
         return 0;
     }
+#ifdef TARVEL_INSTALLED_DATA_DIR
+    const QDir gameFolder(QStringLiteral(TARVEL_INSTALLED_DATA_DIR));
+#else
     const QDir gameFolder = QDir::current();
+#endif
     StaticFiles files(gameFolder);
     if (!files.HasPage()) {
         std::fprintf(stderr, "tarvelweb: the page is missing: no web/index.html in %s\n",
@@ -34,8 +41,29 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarvelweb: zvuky/ holds no Opus or MP3 recordings; the page can be played with a "
                              "screen reader only\n");
     }
-    TabHub hub(TabGameFactory{}, HubLimits{});
+    // The tabs' tables of best results live as long as their sessions, here.
+    QTemporaryDir scores;
+    if (!scores.isValid()) {
+        std::fprintf(stderr, "tarvelweb: cannot make a folder for the tables of best results: %s\n",
+                     qPrintable(scores.errorString()));
+        return 1;
+    }
+    std::uint64_t tabs = 0;
+    TabHub hub(
+        [&](const std::string& language, std::function<void(const QByteArray&)> send) {
+            SessionGameSetup setup;
+            setup.language = language;
+            setup.seed = settings->seed;
+            setup.scoreFile = scores.filePath(QStringLiteral("tab%1.tab").arg(++tabs)).toStdString();
+            return std::make_unique<SessionGame>(std::move(setup), std::move(send));
+        },
+        [&] {
+            HubLimits limits;
+            limits.connectionsPerAddress = settings->tabsPerAddress;
+            return limits;
+        }());
     WebListener listener(std::move(files), OriginPolicy(settings->port, settings->origins), hub);
+    listener.SetBehindProxy(settings->behindProxy);
     if (!listener.Listen(QHostAddress::LocalHost, static_cast<quint16>(settings->port))) {
         std::fprintf(stderr, "tarvelweb: cannot serve on port %d: %s\n", settings->port,
                      qPrintable(listener.ErrorString()));

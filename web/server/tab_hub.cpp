@@ -73,7 +73,12 @@ bool TabHub::AcceptsMoreFrom(const QHostAddress& address) const {
     return count < limits_.connectionsPerAddress;
 }
 
-void TabHub::TakeConnection(QTcpSocket* socket) {
+void TabHub::TakeConnection(QTcpSocket* socket, const QHostAddress& player) {
+    const std::pair<QString, quint16> key{socket->peerAddress().toString(), socket->peerPort()};
+    // A handshake that fails deletes its socket; its entry goes with it.
+    const QMetaObject::Connection forget =
+        connect(socket, &QObject::destroyed, this, [this, key] { upgrading_.erase(key); });
+    upgrading_[key] = Upgrading{player, forget};
     server_.handleConnection(socket);
 }
 
@@ -85,6 +90,12 @@ void TabHub::Accept() {
         auto connection = std::make_unique<Connection>();
         connection->socket = socket;
         connection->address = socket->peerAddress();
+        const auto upgraded = upgrading_.find({socket->peerAddress().toString(), socket->peerPort()});
+        if (upgraded != upgrading_.end()) {
+            connection->address = upgraded->second.player;
+            disconnect(upgraded->second.forget);
+            upgrading_.erase(upgraded);
+        }
         connection->tokens = limits_.commandBurst;
         connection->sinceRefill.start();
         connection->helloWait.setSingleShot(true);

@@ -42,8 +42,9 @@ class TabHub : public QObject {
 
     // Whether one more connection from this address is welcome.
     bool AcceptsMoreFrom(const QHostAddress& address) const;
-    // A socket whose WebSocket upgrade request is waiting unread, its origin allowed.
-    void TakeConnection(QTcpSocket* socket);
+    // A socket whose WebSocket upgrade request is waiting unread, its origin allowed;
+    // `player` is whose it is (the peer, or the player behind a proxy).
+    void TakeConnection(QTcpSocket* socket, const QHostAddress& player);
 
     std::size_t SessionCount() const { return sessions_.size(); }
     std::size_t ConnectionCount() const { return connections_.size(); }
@@ -66,6 +67,13 @@ class TabHub : public QObject {
     QWebSocketServer server_;
     std::map<std::string, std::unique_ptr<Session>> sessions_;     // by secret
     std::map<QWebSocket*, std::unique_ptr<Connection>> connections_;
+    // Players' addresses of sockets in their WebSocket handshake, by the peer's address
+    // and port (the one thing the WebSocket keeps of its socket).
+    struct Upgrading {
+        QHostAddress player;
+        QMetaObject::Connection forget;
+    };
+    std::map<std::pair<QString, quint16>, Upgrading> upgrading_;
 };
 
 }  // namespace tarvel::web

@@ -1,5 +1,7 @@
 #include "web/server/web_listener.h"
 
+#include "web/server/player_address.h"
+
 #include <QFile>
 #include <QTcpSocket>
 #include <QTimer>
@@ -86,16 +88,17 @@ void WebListener::Serve(QTcpSocket* socket, const RequestHead& head) {
         return;
     }
     if (head.path == "/ws") {
+        const QHostAddress player = PlayerAddress(socket->peerAddress(), head.Header("x-forwarded-for"), behindProxy_);
         if (!head.WantsWebSocket()) {
             Answer(socket, 400, "this address is for the game's WebSocket");
         } else if (!origins_.Allows(head.Header("origin"))) {
             Answer(socket, 403, "pages of this origin may not play here");
-        } else if (!hub_.AcceptsMoreFrom(socket->peerAddress())) {
+        } else if (!hub_.AcceptsMoreFrom(player)) {
             Answer(socket, 429, "too many games from this address");
         } else {
             // From here the WebSocket owns the socket and its end.
             QObject::disconnect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            hub_.TakeConnection(socket);
+            hub_.TakeConnection(socket, player);
         }
         return;
     }

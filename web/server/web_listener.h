@@ -22,6 +22,8 @@ class WebListener : public QObject {
     quint16 Port() const { return server_.serverPort(); }
     // For a listener given port 0, whose pages' origin is known only once it listens.
     void SetOrigins(OriginPolicy origins) { origins_ = std::move(origins); }
+    // A reverse proxy on this machine names each player's address (see player_address.h).
+    void SetBehindProxy(bool behindProxy) { behindProxy_ = behindProxy; }
     QString ErrorString() const { return server_.errorString(); }
 
     // How long a connection may take to send its request head.
@@ -36,6 +38,7 @@ class WebListener : public QObject {
     StaticFiles files_;
     OriginPolicy origins_;
     TabHub& hub_;
+    bool behindProxy_ = false;
     QTcpServer server_;
 };
 

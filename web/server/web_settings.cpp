@@ -1,8 +1,12 @@
 #include "web/server/web_settings.h"
 
 #include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
 
 #include "common/profile_file.h"
+#include "common/version.h"
 
 namespace tarvel::web {
 namespace {
@@ -14,47 +18,124 @@ std::optional<int> PortOf(const std::string& text) {
     return port;
 }
 
-}  // namespace
-
-std::optional<WebSettings> ReadWebSettings(const std::string& settingsFile, const std::vector<std::string>& arguments,
-                                           std::string& error) {
-    WebSettings settings;
-    const ProfileFile file(settingsFile);
-    const std::string port = file.ReadString("web", "port", std::to_string(kDefaultPort));
-    if (const auto parsed = PortOf(port)) {
-        settings.port = *parsed;
-    } else {
-        error = settingsFile + ": port=" + port + " is no port number from 1 to 65535";
+std::optional<int> TabsOf(const std::string& text) {
+    int tabs = 0;
+    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), tabs);
+    if (failure != std::errc{} || end != text.data() + text.size() || tabs < 1 || tabs > kMostTabsPerAddress) {
         return std::nullopt;
     }
-    settings.origins = file.ReadString("web", "origins", "");
+    return tabs;
+}
+
+// The value of `--name VALUE` or `--name=VALUE` at arguments[i] (moving i past VALUE), or
+// nothing when arguments[i] is another argument.
+std::optional<std::string> OptionValue(std::string_view name, const std::vector<std::string>& arguments,
+                                       std::size_t& i) {
+    const std::string& argument = arguments[i];
+    if (argument == name) return i + 1 < arguments.size() ? arguments[++i] : std::string{};
+    if (argument.size() > name.size() && argument.starts_with(name) && argument[name.size()] == '=') {
+        return argument.substr(name.size() + 1);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<WebSettings> ReadWebSettings(const std::string& defaultSettingsFile,
+                                           const std::vector<std::string>& arguments, std::string& error) {
+    WebSettings settings;
+    settings.settingsFile = defaultSettingsFile;
+    std::optional<int> portArgument;
+    std::optional<int> tabsArgument;
+    bool settingsGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             settings.help = true;
-        } else if (argument == "--port" || argument.starts_with("--port=")) {
-            const std::string value = argument == "--port" ? (i + 1 < arguments.size() ? arguments[++i] : std::string{})
-                                                           : argument.substr(7);
-            const auto parsed = PortOf(value);
-            if (!parsed) {
-                error = "--port needs a port number from 1 to 65535, not \"" + value + "\"";
+        } else if (argument == "--version") {
+            settings.version = true;
+        } else if (const auto port = OptionValue("--port", arguments, i)) {
+            portArgument = PortOf(*port);
+            if (!portArgument) {
+                error = "--port needs a port number from 1 to 65535, not \"" + *port + "\"";
                 return std::nullopt;
             }
-            settings.port = *parsed;
+        } else if (const auto tabs = OptionValue("--tabs-per-address", arguments, i)) {
+            tabsArgument = TabsOf(*tabs);
+            if (!tabsArgument) {
+                error = "--tabs-per-address needs a number from 1 to " + std::to_string(kMostTabsPerAddress) +
+                        ", not \"" + *tabs + "\"";
+                return std::nullopt;
+            }
+        } else if (const auto seed = OptionValue("--seed", arguments, i)) {
+            std::uint64_t value = 0;
+            const auto [end, failure] = std::from_chars(seed->data(), seed->data() + seed->size(), value);
+            if (seed->empty() || failure != std::errc{} || end != seed->data() + seed->size()) {
+                error = "--seed needs a whole number, not \"" + *seed + "\"";
+                return std::nullopt;
+            }
+            settings.seed = value;
+        } else if (const auto file = OptionValue("--settings", arguments, i)) {
+            if (file->empty()) {
+                error = "--settings needs the path of the settings file";
+                return std::nullopt;
+            }
+            if (settingsGiven) {
+                error = "--settings is given more than once";
+                return std::nullopt;
+            }
+            settingsGiven = true;
+            settings.settingsFile = *file;
         } else {
             error = "unknown argument \"" + argument + "\"";
             return std::nullopt;
         }
     }
+    // A file the administrator named must be there: a mistyped path would otherwise serve
+    // silently on the defaults.
+    if (settingsGiven && !std::ifstream(settings.settingsFile)) {
+        error = "cannot read the settings file " + settings.settingsFile;
+        return std::nullopt;
+    }
+    const ProfileFile file(settings.settingsFile);
+    const std::string port = file.ReadString("web", "port", std::to_string(kDefaultPort));
+    if (const auto parsed = PortOf(port)) {
+        settings.port = *parsed;
+    } else {
+        error = settings.settingsFile + ": port=" + port + " is no port number from 1 to 65535";
+        return std::nullopt;
+    }
+    if (portArgument) settings.port = *portArgument;
+    settings.origins = file.ReadString("web", "origins", "");
+    const std::string tabs = file.ReadString("web", "tabsperaddress", std::to_string(kDefaultTabsPerAddress));
+    if (const auto parsed = TabsOf(tabs)) {
+        settings.tabsPerAddress = *parsed;
+    } else {
+        error = settings.settingsFile + ": tabsperaddress=" + tabs + " is no number from 1 to " +
+                std::to_string(kMostTabsPerAddress);
+        return std::nullopt;
+    }
+    if (tabsArgument) settings.tabsPerAddress = *tabsArgument;
+    const std::string proxy = file.ReadString("web", "proxy", "0");
+    if (proxy != "0" && proxy != "1") {
+        error = settings.settingsFile + ": proxy=" + proxy + " is neither 0 nor 1";
+        return std::nullopt;
+    }
+    settings.behindProxy = proxy == "1";
     return settings;
 }
 
 std::string WebUsage() {
-    return "Usage: tarvelweb [--port N]\n"
-           "Serves Tarvel to a web browser: open the address it prints.\n"
+    return "Usage: tarvelweb [--port N] [--settings FILE] [--tabs-per-address N] [--seed N]\n"
+           "Serves Tarvel " + std::string(ProgramVersion()) + " to web browsers: open the address it prints.\n"
            "\n"
-           "  --port N    serve on port N instead of the settings' (tarvelweb.ini, [web] port=, default 8412)\n"
-           "  -h, --help  print this help and exit\n";
+           "  --port N         serve on port N instead of the settings' ([web] port=, default 8412)\n"
+           "  --settings FILE  read the settings from FILE instead of tarvelweb.ini in the\n"
+           "                   folder it is started from\n"
+           "  --tabs-per-address N  let one address have N tabs open ([web] tabsperaddress=, default 8)\n"
+           "  --seed N         deal every tab's games from seed N (the same games each time: for tests)\n"
+           "  -h, --help       print this help and exit\n"
+           "  --version        print the version and the licence and exit\n";
 }
 
 }  // namespace tarvel::web

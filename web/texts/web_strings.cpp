@@ -39,6 +39,7 @@ constexpr std::array kWebStrings = std::to_array<StringEntry>({
     {1029, "Líznout si nebo stát"},
     {1030, "Přepnout mezi nahrávkami a čtečkou obrazovky"},
     {1031, "Jazyk"},
+    {1032, "Tabulka nejlepších výsledků"},
     // English
     {2000, "English"},
     {2001, "Sound starts with your first key or click."},
@@ -72,6 +73,7 @@ constexpr std::array kWebStrings = std::to_array<StringEntry>({
     {2029, "Draw or stand"},
     {2030, "Switch between the recordings and a screen reader"},
     {2031, "Language"},
+    {2032, "The table of best results"},
 });
 static_assert(IsWellFormed(kWebStrings), "numbers must ascend without repeats for the lookup");
 

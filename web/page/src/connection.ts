@@ -2,7 +2,7 @@
 // tab's sessionStorage, so a reload finds it and another tab does not), and comes back by
 // itself after a lost connection. A close for a broken rule is final: trying again would
 // only break it again.
-import type { GameCommand, PageMessage, ServerMessage } from "@generated/messages";
+import type { GameCommand, PageMessage, ServerMessage, SettingsMessage } from "@generated/messages";
 import type { Language } from "./texts";
 
 const SECRET_KEY = "tarvel.session";
@@ -60,6 +60,14 @@ export class Connection {
 
   command(name: GameCommand): void {
     this.post({ type: "command", name });
+  }
+
+  settings(settings: Omit<SettingsMessage, "type">): void {
+    this.post({ type: "settings", ...settings });
+  }
+
+  scoreName(name: string): void {
+    this.post({ type: "scoreName", name });
   }
 
   private post(message: PageMessage): void {

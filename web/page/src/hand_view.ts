@@ -13,6 +13,11 @@ export class HandView {
     list.setAttribute("aria-label", handLabel);
   }
 
+  // What is selected, in one word: the list and the item.
+  selectionKey(): string {
+    return this.list.getAttribute("aria-activedescendant") ?? "";
+  }
+
   show(table: TableMessage): void {
     const choosingSuit = table.suits.length > 0;
     const items = choosingSuit ? table.suits : table.hand;

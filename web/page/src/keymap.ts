@@ -6,7 +6,7 @@ import type { GameCommand } from "@generated/messages";
 import type { Language, TextKey } from "./texts";
 import { text } from "./texts";
 
-export type PageAction = "focusHistory" | "focusHand" | "toggleHearing";
+export type PageAction = "focusHistory" | "focusHand" | "toggleHearing" | "scores";
 
 export interface Chord {
   key: string; // KeyboardEvent.key: "ArrowLeft", "F2", " ", or a letter or digit as printed
@@ -53,6 +53,7 @@ export const BINDINGS: Binding[] = [
   { chords: [{ key: "g", ctrl: true }, { key: "h" }], action: "focusHistory", label: "focusHistory" },
   { chords: [{ key: "Escape" }], action: "focusHand", label: "focusHand" },
   { chords: [{ key: "m" }], action: "toggleHearing", label: "toggleHearing" },
+  { chords: [{ key: "t" }], action: "scores", label: "showScores" },
 ];
 
 // Digits typed with Shift are other characters on most keyboards ("@", "ě"): the key's

@@ -7,6 +7,8 @@ import { HistoryView } from "./history_view";
 import { BINDINGS, bindingFor, chordName, type PageAction } from "./keymap";
 import { LiveRegion } from "./live_region";
 import { PhrasePlayer, type StartedPhrase } from "./phrase_player";
+import { ScoresView } from "./scores_view";
+import { SettingsForm, storedName, storedSettings } from "./settings";
 import { TableDrawing } from "./table_drawing";
 import { chosenLanguage, storeLanguage, text, type Language, type TextKey } from "./texts";
 
@@ -15,8 +17,9 @@ const HEARING_KEY = "tarvel.hearing";
 
 declare global {
   interface Window {
-    // What the page's tests read: the recordings started, in order.
-    tarvel?: { startedPhrases: StartedPhrase[] };
+    // What the page's tests read: the recordings started, in order, and how many
+    // commands have been answered.
+    tarvel?: { startedPhrases: StartedPhrase[]; answers: number };
   }
 }
 
@@ -45,7 +48,14 @@ const player = new PhrasePlayer();
 const handView = new HandView(hand, say("yourCards"), say("chooseSuit"));
 const historyView = new HistoryView(historyList, say("nothingYet"));
 const drawing = new TableDrawing(element<HTMLCanvasElement>("table"));
-window.tarvel = { startedPhrases: player.startedPhrases };
+const testHook = { startedPhrases: player.startedPhrases, answers: 0 };
+window.tarvel = testHook;
+const scores = new ScoresView(element("scores"), {
+  write: (name: string) => connection.scoreName(name),
+  close: () => send("closeScores"),
+});
+const settingsForm = new SettingsForm(element<HTMLFormElement>("settings"), (changed) => connection.settings(changed));
+settingsForm.show(storedSettings());
 
 // Nothing sounds before the first key or click; that gesture starts the audio.
 notice.textContent = say("startNotice");
@@ -57,24 +67,32 @@ const firstGesture = () => {
 document.addEventListener("keydown", firstGesture, { capture: true });
 document.addEventListener("pointerdown", firstGesture, { capture: true });
 
+// A message for the player: shown above the cards and told to the screen reader.
 function tell(words: string, lang: string): void {
-  message.textContent = words;
+  notice.textContent = words;
   live.say(words, lang);
 }
 
 const connection = new Connection(language, {
   message: (received: ServerMessage) => {
     switch (received.type) {
-      case "sentence":
+      case "sentence": {
+        const moved = selectionAsked !== null && handView.selectionKey() !== selectionAsked;
+        selectionAsked = null;
+        testHook.answers += 1;
         if (hearing === "recordings") {
-          void player.play(received.phrases.map((phrase) => phrase.file));
-        } else {
+          if (received.phrases.length > 0) void player.play(received.phrases.map((phrase) => phrase.file));
+        } else if (!moved) {
+          // A selection that moved in the focused list is read by the screen reader from
+          // the list's active descendant; the live region would say it a second time.
           live.say(received.text, received.lang);
         }
         break;
+      }
       case "table":
         handView.show(received);
         drawing.show(received);
+        message.textContent = received.line; // the message line, for eyes: its words were said
         break;
       case "history":
         historyView.show(received.lines, received.replace);
@@ -87,7 +105,14 @@ const connection = new Connection(language, {
           button.disabled = !received.commands.includes(button.dataset["command"] as GameCommand);
         }
         break;
+      case "scores":
+        // Its words come with the answer's sentence.
+        scores.show(received, storedName());
+        break;
       case "welcome":
+        // The session plays by this browser's settings, also after a reload.
+        connection.settings(storedSettings());
+        if (!received.resumed) scoresClosed();
         break;
     }
   },
@@ -96,9 +121,20 @@ const connection = new Connection(language, {
   closed: (reason: string) => tell(say("connectionClosed", reason), language),
 });
 
+// While the hand has the focus, the selection as it was when a selection key was sent.
+let selectionAsked: string | null = null;
+const SELECTION_COMMANDS: GameCommand[] = ["left", "right", "first", "last"];
+
 function send(command: GameCommand): void {
   player.cut(); // a new key cuts the sentence still sounding
+  if (command === "closeScores") scoresClosed();
+  selectionAsked =
+    SELECTION_COMMANDS.includes(command) && document.activeElement === hand ? handView.selectionKey() : null;
   connection.command(command);
+}
+
+function scoresClosed(): void {
+  if (scores.hide()) hand.focus();
 }
 
 function act(action: PageAction): void {
@@ -108,6 +144,10 @@ function act(action: PageAction): void {
       break;
     case "focusHand":
       hand.focus();
+      break;
+    case "scores":
+      if (scores.open) scores.focus();
+      else send("showScores");
       break;
     case "toggleHearing":
       setHearing(hearing === "recordings" ? "screenReader" : "recordings");

@@ -1,10 +1,10 @@
-#include "engine/self_play.h"
+#include "testing/self_play.h"
 
 #include <algorithm>
 #include <exception>
 #include <utility>
 
-#include "engine/table_check.h"
+#include "testing/table_check.h"
 #include "rules/card_names.h"
 
 namespace tarvel {
@@ -85,7 +85,7 @@ void SelfPlayDriver::Run(const MatchSetup& setup) {
     const GameState& state = engine_.State();
 
     command_ = "new match";
-    engine_.Novhra1Click(true);
+    engine_.NewGameCommand(true);
     ++report_.commands;
     AfterCommand();
     while (state.running) {
@@ -203,7 +203,7 @@ void SelfPlayDriver::ChooseSuit() {
 
 void SelfPlayDriver::GiveEndCommand() {
     command_ = "end match";
-    engine_.Ukonenhry1Click();
+    engine_.EndMatchCommand();
     ++report_.commands;
     Note("end match", {});
     AfterCommand();

@@ -19,7 +19,7 @@
 
 #include "engine/engine.h"
 #include "engine/game_options.h"
-#include "engine/null_presentation.h"
+#include "testing/null_presentation.h"
 #include "common/random_source.h"
 
 namespace tarvel {

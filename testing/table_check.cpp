@@ -1,4 +1,4 @@
-#include "engine/table_check.h"
+#include "testing/table_check.h"
 
 #include <array>
 #include <string_view>

@@ -11,7 +11,7 @@
 #include "engine/engine.h"
 #include "engine/game_options.h"
 #include "rules/moves.h"
-#include "engine/null_presentation.h"
+#include "testing/null_presentation.h"
 #include "common/random_source.h"
 
 namespace tarvel {

@@ -1,4 +1,4 @@
-#include "engine/rules_agreement.h"
+#include "testing/rules_agreement.h"
 
 #include <string>
 #include <vector>
@@ -141,7 +141,7 @@ void RulesAgreement::PlayMatch(const GameOptions& options, std::uint64_t seed, s
     engine_.OptionsChanged();
     ++report_.matches;
     const std::uint64_t until = report_.positions + positions;
-    engine_.Novhra1Click(true);
+    engine_.NewGameCommand(true);
     std::uint16_t game = engine_.State().gameNumber;
     std::uint32_t turnsThisGame = 0;
     while (engine_.State().running && report_.positions < until && report_.fault.empty()) {
@@ -151,10 +151,10 @@ void RulesAgreement::PlayMatch(const GameOptions& options, std::uint64_t seed, s
             game = engine_.State().gameNumber;
             turnsThisGame = 0;
         } else if (++turnsThisGame > 1000) {
-            engine_.Ukonenhry1Click();  // a never-shuffled stock can keep a game going round
+            engine_.EndMatchCommand();  // a never-shuffled stock can keep a game going round
         }
     }
-    if (engine_.State().running) engine_.Ukonenhry1Click();
+    if (engine_.State().running) engine_.EndMatchCommand();
 }
 
 }  // namespace tarvel
