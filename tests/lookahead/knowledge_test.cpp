@@ -396,6 +396,21 @@ TEST(SeatKnowledge, DoubtedCardsWeighLessButRuledOutOnesCannotBeDealt) {
     // With one card drawn since, one ace may have come with it.
     k.drawnSince = 1;
     EXPECT_TRUE(DealSampler(k).CanDeal(Hand({"eso kárové", "8 kárová"})));
+    // A seven it surely holds (no stock may hide it) takes up that one draw: a second
+    // seven is as doubtful as ever.
+    SeatKnowledge sure = KnowledgeOf(rules::ViewOf(p, 1));
+    sure.stockCandidates = sure.view.unseen & ~Bit(C("7 srdcová"));
+    sure.doubted = rules::kSevens & sure.view.unseen;
+    sure.drawnSince = 1;
+    const DealSampler withSure(sure);
+    int twoSevens = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const CardSet hand = withSure.Sample(random).hands[0];
+        ASSERT_TRUE(rules::Holds(hand, C("7 srdcová")));
+        twoSevens += rules::CountOf(hand & rules::kSevens) > 1 ? 1 : 0;
+    }
+    // Blind, 3 of the 26 other cards are sevens (12 %); doubted, about 3 %.
+    EXPECT_LT(twoSevens, 250);
 }
 
 TEST(SeatKnowledge, LaysTellWhatTheHandLikelyHolds) {
