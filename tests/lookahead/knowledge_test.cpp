@@ -58,14 +58,15 @@ struct Script {
     Position p;
     KnowledgeRecord record;
     FastRandom random{5};
+    std::uint8_t seat = 1;  // the seat whose record watches
 
-    // Seat 1 is to move and looks.
-    SeatKnowledge Look() { return record.Update(rules::ViewOf(p, 1)); }
-    // Seat 1's move, after it looked.
+    // The seat is to move and looks.
+    SeatKnowledge Look() { return record.Update(rules::ViewOf(p, seat)); }
+    // The seat's move, after it looked.
     void Mine(rules::Move move, std::uint8_t suit = rules::kNoSuit) {
         ASSERT_EQ(rules::Apply(p, move, random).refusal, rules::Refusal::None);
         if (p.suitToName) rules::Apply(p, rules::Move::NameSuit(suit), random);
-        record.AfterOwnMove(rules::ViewOf(p, 1));
+        record.AfterOwnMove(rules::ViewOf(p, seat));
     }
     void Theirs(rules::Move move) { ASSERT_EQ(rules::Apply(p, move, random).refusal, rules::Refusal::None); }
 };
@@ -171,28 +172,34 @@ TEST(SeatKnowledge, ADrawOrStandRulesOutWhatTheRulesForbidAndDoubtsTheRest) {
          Hand({"9 křížová", "kluk křížový", "dáma piková"}), 1, Hand({"8 srdcová", "10 srdcová"}),
          rules::kClubs},
     };
-    for (const Declined& c : cases) {
-        SCOPED_TRACE(c.what);
-        Script game;
-        Position& p = game.p;
-        p.rules = c.rules;
-        p.hands[1] = Hand({"10 piková", "kluk kárový", "král srdcový"}) | Bit(C(c.top));
-        p.hands[0] = Hand({"8 křížová", "10 křížová"});
-        p.pile[p.pileSize++] = C(c.under);
-        for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~Bit(C(c.under)); s != 0;
-             s &= s - 1) {
-            p.stock[p.stockSize++] = rules::LowestCard(s);
+    // Read from either seat.
+    for (std::uint8_t seat = 0; seat < 2; ++seat) {
+        for (const Declined& c : cases) {
+            SCOPED_TRACE(c.what);
+            SCOPED_TRACE(seat == 0 ? "read by seat 0" : "read by seat 1");
+            Script game;
+            game.seat = seat;
+            Position& p = game.p;
+            p.rules = c.rules;
+            p.hands[seat] = Hand({"10 piková", "kluk kárový", "král srdcový"}) | Bit(C(c.top));
+            p.hands[rules::OtherSeat(seat)] = Hand({"8 křížová", "10 křížová"});
+            p.pile[p.pileSize++] = C(c.under);
+            for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~Bit(C(c.under)); s != 0;
+                 s &= s - 1) {
+                p.stock[p.stockSize++] = rules::LowestCard(s);
+            }
+            p.toMove = seat;
+            game.Look();
+            game.Mine(rules::Move::Lay(C(c.top)), c.suit);
+            game.Theirs(rules::Move{rules::TurnEndingKind(p), 0});
+            const SeatKnowledge k = game.Look();
+            EXPECT_EQ(k.doubted & c.notDoubted, 0u);
+            EXPECT_EQ(k.ruledOut & c.ruledOut, c.ruledOut & k.view.unseen);
+            EXPECT_EQ(k.ruledOut & ~c.ruledOut & (rules::kSevens | rules::kAces | Bit(rules::kKingOfSpades)),
+                      0u);
+            EXPECT_EQ(k.doubted & c.doubted, c.doubted & k.view.unseen);
+            EXPECT_EQ(k.drawnSince, c.drawnSince) << "the cards it drew may be any of them";
         }
-        p.toMove = 1;
-        game.Look();
-        game.Mine(rules::Move::Lay(C(c.top)), c.suit);
-        game.Theirs(rules::Move{rules::TurnEndingKind(p), 0});
-        const SeatKnowledge k = game.Look();
-        EXPECT_EQ(k.doubted & c.notDoubted, 0u);
-        EXPECT_EQ(k.ruledOut & c.ruledOut, c.ruledOut & k.view.unseen);
-        EXPECT_EQ(k.ruledOut & ~c.ruledOut & (rules::kSevens | rules::kAces | Bit(rules::kKingOfSpades)), 0u);
-        EXPECT_EQ(k.doubted & c.doubted, c.doubted & k.view.unseen);
-        EXPECT_EQ(k.drawnSince, c.drawnSince) << "the cards it drew may be any of them";
     }
 }
 
@@ -282,9 +289,9 @@ TEST(SeatKnowledge, TheRecordKeepsTheLaysSinceTheLastDraw) {
 TEST(SeatKnowledge, ALongRunOfLaysKeepsTheNewestInTheirOrder) {
     // Seat 0 lays fourteen cards in a row while seat 1 draws: the record keeps the
     // newest twelve, each with the table it was laid on.
-    const std::vector<const char*> run = {"8 srdcová",    "9 srdcová",    "kluk srdcový", "král srdcový",
-                                          "král kárový",  "kluk kárový",  "10 kárová",    "9 kárová",
-                                          "8 kárová",     "8 křížová",    "9 křížová",    "10 křížová",
+    const std::vector<const char*> run = {"8 srdcová",    "9 srdcová",   "kluk srdcový", "král srdcový",
+                                          "král kárový",  "kluk kárový", "10 kárová",    "9 kárová",
+                                          "8 kárová",     "8 křížová",   "9 křížová",    "10 křížová",
                                           "kluk křížový", "král křížový"};
     Script game;
     Position& p = game.p;
@@ -389,6 +396,21 @@ TEST(SeatKnowledge, DoubtedCardsWeighLessButRuledOutOnesCannotBeDealt) {
     // With one card drawn since, one ace may have come with it.
     k.drawnSince = 1;
     EXPECT_TRUE(DealSampler(k).CanDeal(Hand({"eso kárové", "8 kárová"})));
+    // A seven it surely holds (no stock may hide it) takes up that one draw: a second
+    // seven is as doubtful as ever.
+    SeatKnowledge sure = KnowledgeOf(rules::ViewOf(p, 1));
+    sure.stockCandidates = sure.view.unseen & ~Bit(C("7 srdcová"));
+    sure.doubted = rules::kSevens & sure.view.unseen;
+    sure.drawnSince = 1;
+    const DealSampler withSure(sure);
+    int twoSevens = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const CardSet hand = withSure.Sample(random).hands[0];
+        ASSERT_TRUE(rules::Holds(hand, C("7 srdcová")));
+        twoSevens += rules::CountOf(hand & rules::kSevens) > 1 ? 1 : 0;
+    }
+    // Blind, 3 of the 26 other cards are sevens (12 %); doubted, about 3 %.
+    EXPECT_LT(twoSevens, 250);
 }
 
 TEST(SeatKnowledge, LaysTellWhatTheHandLikelyHolds) {
