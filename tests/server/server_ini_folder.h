@@ -6,8 +6,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <memory>
 
+#include "server/server_window.h"
 #include "tests/server/fakes.h"
 
 namespace tarvel::server {
@@ -31,6 +34,19 @@ class ServerIniFolderTest : public ::testing::Test {
         QFile file(IniPath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
+    }
+    // A window listening on loopback with these further server settings: on a port below
+    // the kernel's range for outgoing connections, so that no client of a test running
+    // beside this one takes it first, and on another when one is taken anyway. Nothing
+    // when ten ports were taken.
+    std::unique_ptr<ServerWindow> ListeningWindow(const QByteArray& settings, quint16& port) {
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            port = static_cast<quint16>(QRandomGenerator::global()->bounded(20000, 32000));
+            WriteIni("[server]\nport=" + QByteArray::number(port) + "\n" + settings);
+            auto window = std::make_unique<ServerWindow>(folder.path(), random);
+            if (window->Listener().IsListening()) return window;
+        }
+        return nullptr;
     }
     QByteArray IniBytes() {
         QFile file(IniPath());

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -137,13 +136,10 @@ TEST_F(ServerTablesTest, TheListTellsEachTakenTableItsPlayersAndWhatItDoes) {
 }
 
 TEST_F(ServerTablesTest, AWindowSetToSeveralTablesSeatsFriendsAndShowsThem) {
-    QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-    const quint16 port = probe.serverPort();
-    probe.close();
-    WriteIni("[server]\nport=" + QByteArray::number(port) + "\ntables=4\n");
-    ServerWindow window(folder.path(), random);
-    ASSERT_TRUE(window.Listener().IsListening());
+    quint16 port = 0;
+    const auto listening = ListeningWindow("tables=4\n", port);
+    ASSERT_NE(listening, nullptr);
+    ServerWindow& window = *listening;
     EXPECT_EQ(window.Listener().Hall().TableCount(), 4);
     auto* tables = window.findChild<QListWidget*>("tablesList");
     ASSERT_NE(tables, nullptr);
@@ -167,12 +163,10 @@ TEST_F(ServerTablesTest, AWindowSetToSeveralTablesSeatsFriendsAndShowsThem) {
 // The window redraws only the tables that changed: taken and freed anywhere in the list,
 // its lines stay those of every table in order.
 TEST_F(ServerTablesTest, TheListFollowsTablesTakenAndFreedAnywhere) {
-    QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-    const quint16 port = probe.serverPort();
-    probe.close();
-    WriteIni("[server]\nport=" + QByteArray::number(port) + "\ntables=4\n");
-    ServerWindow window(folder.path(), random);
+    quint16 port = 0;
+    const auto listening = ListeningWindow("tables=4\n", port);
+    ASSERT_NE(listening, nullptr);
+    ServerWindow& window = *listening;
     auto* tables = window.findChild<QListWidget*>("tablesList");
     ASSERT_NE(tables, nullptr);
     const auto shown = [&] {
