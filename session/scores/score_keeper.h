@@ -4,7 +4,7 @@
 // lines and buttons, or the window an error for a message box, or neither.
 //
 // The window's part, without a rule of its own:
-//   menu Tabulka1:      ShowTable
+//   the table menu item: ShowTable
 //   ScoreTableStep:     ScoreTableStep(options.usetable, engine.Standing(), CurrentMoment(), ...)
 //   write button, OK:   WritePendingResult(name), then engine.FinishMatchAfterThisGame()
 //   Shift+F7:           SayTableScore (table_score_speech.h)

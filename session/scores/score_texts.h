@@ -22,7 +22,7 @@ inline constexpr int kScoreWordTwoToFour = 82;  // "body"
 inline constexpr int kScoreWordOther = 83;      // "bodů": 0, 5 and more, and every negative score
 inline constexpr int kIsEnoughFor = 84;
 inline constexpr int kPlaceInTheTable = 85;
-inline constexpr int kTableMenuCommand = 86;    // Tabulka1, Ctrl+T
+inline constexpr int kTableMenuCommand = 86;    // the table menu item, Ctrl+T
 inline constexpr int kCloseButton = 87;
 inline constexpr int kSayTableScoreCommand = 88;  // Tvojebodydotabulky1, Shift+F7
 

@@ -170,3 +170,19 @@ test("the game settings chosen on the page are kept in the browser and deal the 
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+test("a new tab hands tarvelweb the table of best results this browser keeps; a damaged one is told", async () => {
+  const { context, page, errors } = await openPage("screenReader");
+  // As if changed by hand: three bytes, no table of ten results.
+  await page.evaluate(() => localStorage.setItem("tarvel.scores", "AAAA"));
+  const second = await context.newPage();
+  second.on("pageerror", (error) => errors.push(String(error)));
+  await second.goto(harness.origin + "/");
+  await second.waitForFunction(() => window.liveRecord.some(([text]) => text.includes("poškozená: má 3 bajty")));
+  // Nothing else changed: the tab plays on.
+  await second.focus("#hand");
+  await press(second, "n");
+  assert.equal((await options(second)).length, 4);
+  assert.deepEqual(errors, []);
+  await context.close();
+});

@@ -197,8 +197,10 @@ TEST_F(SessionGameTest, TheTableOfBestResultsHoldsTheMatchUntilThePageAnswersAnd
 
     frames_.clear();
     game_->Handle(ScoreNameRequest{"Eva"});
-    ASSERT_EQ(frames_.size(), 2u) << "the table, then its words";
+    ASSERT_EQ(frames_.size(), 3u) << "the table, the table for the browser to keep, then its words";
     EXPECT_TRUE(frames_.back()["text"].toString().contains("Eva"));
+    ASSERT_EQ(frames_[1]["type"], "keepScores");
+    const std::string kept = QByteArray::fromBase64(frames_[1]["table"].toString().toLatin1()).toStdString();
     const QJsonObject written = frames_.front();
     EXPECT_EQ(written["type"], "scores");
     EXPECT_TRUE(written["canClose"].toBool());
@@ -208,6 +210,44 @@ TEST_F(SessionGameTest, TheTableOfBestResultsHoldsTheMatchUntilThePageAnswersAnd
     Press(GameCommand::CloseScores);
     EXPECT_FALSE(table_["running"].toBool());
     EXPECT_EQ(game_->Snapshot().size(), 3u) << "a closed table is not shown again";
+
+    // The browser's copy comes back with its next session: the name is still there
+    // after the tab was closed.
+    Make(options, "cs", 2);
+    frames_.clear();
+    game_->Handle(KeptScoresRequest{kept});
+    EXPECT_TRUE(frames_.empty()) << "a sound table is taken without a word";
+    const auto shown = Press(GameCommand::ShowScores);
+    ASSERT_EQ(Count(shown, "scores"), 1);
+    EXPECT_TRUE(QJsonDocument(shown.front()["lines"].toArray()).toJson().contains("Eva"));
+}
+
+// A table the browser kept that is no table of results (changed by hand, cut short) is
+// told in the tab's language and leaves the tab's table as it was.
+TEST_F(SessionGameTest, ADamagedKeptTableIsToldAndChangesNothing) {
+    struct Case {
+        std::string bytes;
+        const char* told;
+    };
+    const Case cases[] = {
+        {std::string(10, 'x'), "10"},
+        {std::string(330, 'x'), "330"},
+        {std::string(320, '\xff'), "poškozená"},
+    };
+    for (const Case& test : cases) {
+        Make();
+        const auto before = Press(GameCommand::ShowScores);
+        Press(GameCommand::CloseScores);
+        frames_.clear();
+        game_->Handle(KeptScoresRequest{test.bytes});
+        ASSERT_EQ(frames_.size(), 1u) << test.told;
+        EXPECT_EQ(frames_.front()["type"], "notice");
+        EXPECT_TRUE(frames_.front()["text"].toString().contains(QString::fromUtf8(test.told)))
+            << test.told << ": " << frames_.front()["text"].toString().toStdString();
+        const auto after = Press(GameCommand::ShowScores);
+        EXPECT_EQ(after.front()["lines"], before.front()["lines"]);
+        Press(GameCommand::CloseScores);
+    }
 }
 
 }  // namespace

@@ -49,6 +49,8 @@ TEST(PageRequest, RefusesWhatBreaksTheMessageSet) {
          "computerLevel is not 0 or 1"},
         {R"({"type":"settings","pickupForSeven":2,"kingOfSpades":"yes","returnToGame":false,"playForPoints":false,"numberOfGames":3,"compulsory":true,"shuffleCards":false,"dealtCards":5,"gender":"m","useTable":false,"computerLevel":0})",
          "kingOfSpades is not true or false"},
+        {"{\"type\":\"keptScores\",\"table\":\"not*base64\"}", "not base64"},
+        {"{\"type\":\"keptScores\"}", "lacks table"},
     };
     for (const Refused& refused : cases) {
         const ParsedRequest parsed = ParsePageRequest(QByteArray(refused.frame));

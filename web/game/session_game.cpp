@@ -4,6 +4,9 @@
 #include <utility>
 
 #include "session/history/announcement_line.h"
+#include "session/scores/score_file.h"
+#include "session/scores/score_file_message.h"
+#include "session/scores/score_table.h"
 #include "session/speech/sound_file_name.h"
 #include "web/game/table_view.h"
 
@@ -96,10 +99,42 @@ void SessionGame::Handle(const PageRequest& request) {
     }
     if (const auto* name = std::get_if<ScoreNameRequest>(&request)) {
         // Answered as a command is: the table with the name written, then its words.
-        if (const auto written = session_->WriteResult(name->name)) ShowScoreTable(*written);
+        if (const auto written = session_->WriteResult(name->name)) {
+            ShowScoreTable(*written);
+            SendTableToKeep();
+        }
         send_(FormatSentence({}, scoresText_, kSpokenLanguage));
         scoresText_.clear();
+        return;
     }
+    if (const auto* kept = std::get_if<KeptScoresRequest>(&request)) TakeKeptTable(kept->table);
+}
+
+void SessionGame::TakeKeptTable(const std::string& bytes) {
+    // Named as the desktop's file, which is what the player knows the table by.
+    const std::filesystem::path shownName(kScoreFileName);
+    std::optional<ScoreFileError> fault;
+    // Exactly ten entries, as the file must hold: the reading of bytes takes the first
+    // ten of a longer run.
+    const std::optional<ScoreTable> table =
+        bytes.size() == kScoreTableBytes ? ScoreTableFromBytes(bytes) : std::nullopt;
+    if (!table) {
+        fault = ScoreFileError{};
+        fault->kind = bytes.size() < kScoreTableBytes ? ScoreFileError::Kind::TooShort : ScoreFileError::Kind::TooLong;
+        fault->file = shownName;
+        fault->size = bytes.size();
+    } else {
+        fault = ScoreTableFault(*table, shownName);
+    }
+    if (!fault) fault = WriteScoreTable(setup_.scoreFile, *table);
+    // The browser keeps what it had until a result is written; the session plays on the
+    // table it has.
+    if (fault) send_(FormatNotice(ScoreFileMessage(*fault, LoadEnvironment().languageBase)));
+}
+
+void SessionGame::SendTableToKeep() {
+    const ScoreTableRead read = ReadScoreTable(setup_.scoreFile);
+    if (read.table) send_(FormatKeepScores(ScoreTableBytes(*read.table)));
 }
 
 void SessionGame::Play(const session::Phrase& phrase) {

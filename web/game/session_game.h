@@ -25,7 +25,8 @@ struct SessionGameSetup {
     std::string language = "cs";     // "cs" or "en": the session's messages and speakers
     GameOptions options;             // as the page keeps them
     std::optional<std::uint64_t> seed;  // fixed deals, for tests and benchmarks
-    // The tab's own table of best results, removed with the session.
+    // The tab's own table of best results, removed with the session; the browser keeps
+    // a copy (keptScores / keepScores).
     std::filesystem::path scoreFile;
 };
 
@@ -59,6 +60,11 @@ class SessionGame final : public TabGame, private session::SessionOutput, privat
     std::optional<std::string> SaveNetSettings(const NetSettings&) override { return std::nullopt; }
     std::optional<std::string> SaveEnvironment(const GameOptions& options, const session::Environment&) override;
 
+    // The table of best results the browser kept becomes the tab's, when it is one; a
+    // damaged one is told and changes nothing.
+    void TakeKeptTable(const std::string& bytes);
+    // The tab's table of best results, for the browser to keep.
+    void SendTableToKeep();
     void SendIfChanged(QByteArray frame, QByteArray& last);
     std::vector<std::string> HistoryLines() const;
     TableView View() const;

@@ -30,6 +30,8 @@ constexpr std::array kSettingsFields{
     FieldSpec{field::kComputerLevel, K::Integer},  // 0 fixed preferences, 1 strong
 };
 
+constexpr std::array kKeptScoresFields{FieldSpec{field::kTable, K::Text, true, kKeptScoresLength}};
+
 constexpr std::array kPageMessages{
     MessageSpec{"hello", kHelloFields,
                 "The first message of a tab: its language, and the secret of the session it had before a reload."},
@@ -37,6 +39,8 @@ constexpr std::array kPageMessages{
     MessageSpec{"scoreName", kScoreNameFields, "The name written into the table of best results."},
     MessageSpec{"settings", kSettingsFields,
                 "The game settings the page keeps: sent after hello and whenever the player changes them."},
+    MessageSpec{"keptScores", kKeptScoresFields,
+                "The table of best results this browser keeps (base64), sent after a new session's welcome."},
 };
 
 // tarvelweb to the page.
@@ -84,6 +88,7 @@ constexpr std::array kScoresFields{
     FieldSpec{field::kCanContinue, K::Flag},  // closing it goes on with the match
     FieldSpec{field::kCanClose, K::Flag},
 };
+constexpr std::array kKeepScoresFields{FieldSpec{field::kTable, K::Text}};
 
 constexpr std::array kServerMessages{
     MessageSpec{"welcome", kWelcomeFields, "The tab's session: its secret, and whether it was the one asked back."},
@@ -95,6 +100,8 @@ constexpr std::array kServerMessages{
     MessageSpec{"notice", kNoticeFields, "A message to the player, as the desktop shows in a message box."},
     MessageSpec{"scores", kScoresFields,
                 "The table of best results to show, until the page sends closeScores or a name."},
+    MessageSpec{"keepScores", kKeepScoresFields,
+                "The table of best results (base64) for the browser to keep, after a result was written into it."},
 };
 
 constexpr std::array<std::string_view, 27> kGameCommandNames{

@@ -41,9 +41,9 @@ struct MessageSpec {
 inline constexpr std::string_view kTypeField = "type";
 
 // What the page sends.
-enum class PageMessage { Hello, Command, ScoreName, Settings };
+enum class PageMessage { Hello, Command, ScoreName, Settings, KeptScores };
 // What tarvelweb sends.
-enum class ServerMessage { Welcome, Sentence, Table, History, Enabled, Notice, Scores };
+enum class ServerMessage { Welcome, Sentence, Table, History, Enabled, Notice, Scores, KeepScores };
 
 std::span<const MessageSpec> PageMessages();
 std::span<const MessageSpec> ServerMessages();
@@ -125,6 +125,7 @@ inline constexpr std::string_view kComputerLevel = "computerLevel";
 inline constexpr std::string_view kCanWrite = "canWrite";
 inline constexpr std::string_view kCanContinue = "canContinue";
 inline constexpr std::string_view kCanClose = "canClose";
+inline constexpr std::string_view kTable = "table";
 }  // namespace field
 
 // Limits every page message is held to.
@@ -132,5 +133,7 @@ inline constexpr int kLanguageLength = 2;
 inline constexpr int kSecretLength = 32;
 inline constexpr int kPlayerNameLength = 31;
 inline constexpr int kCommandNameLength = 32;
+// The table of best results in base64: 320 bytes are 428 characters.
+inline constexpr int kKeptScoresLength = 428;
 
 }  // namespace tarvel::web

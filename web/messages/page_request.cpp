@@ -84,6 +84,12 @@ ParsedRequest ParsePageRequest(const QByteArray& frame) {
         return {CommandRequest{static_cast<GameCommand>(found - names.begin())}, {}};
     }
     if (check.spec == &Spec(PageMessage::Settings)) return ParseSettings(object);
+    if (check.spec == &Spec(PageMessage::KeptScores)) {
+        const auto decoded = QByteArray::fromBase64Encoding(QByteArray::fromStdString(Member(object, field::kTable)),
+                                                            QByteArray::AbortOnBase64DecodingErrors);
+        if (!decoded) return Refuse("keptScores: the table is not base64");
+        return {KeptScoresRequest{decoded.decoded.toStdString()}, {}};
+    }
     return {ScoreNameRequest{Member(object, field::kName)}, {}};
 }
 

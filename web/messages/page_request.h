@@ -29,7 +29,12 @@ struct SettingsRequest {
     GameOptions options;  // only the game settings the page offers; the rest as they come
 };
 
-using PageRequest = std::variant<HelloRequest, CommandRequest, ScoreNameRequest, SettingsRequest>;
+// The table of best results the browser kept: its bytes, as they were sent to it.
+struct KeptScoresRequest {
+    std::string table;
+};
+
+using PageRequest = std::variant<HelloRequest, CommandRequest, ScoreNameRequest, SettingsRequest, KeptScoresRequest>;
 
 struct ParsedRequest {
     std::optional<PageRequest> request;

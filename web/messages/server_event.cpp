@@ -110,4 +110,11 @@ QByteArray FormatScores(const ScoresView& scores) {
     return Frame(object);
 }
 
+QByteArray FormatKeepScores(std::string_view table) {
+    QJsonObject object = Message(ServerMessage::KeepScores);
+    const QByteArray bytes(table.data(), static_cast<qsizetype>(table.size()));
+    object.insert(Q(field::kTable), QString::fromLatin1(bytes.toBase64()));
+    return Frame(object);
+}
+
 }  // namespace tarvel::web

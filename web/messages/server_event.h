@@ -51,5 +51,7 @@ QByteArray FormatHistory(const std::vector<std::string>& lines, bool replace);
 QByteArray FormatEnabled(const std::vector<GameCommand>& commands);
 QByteArray FormatNotice(std::string_view text);
 QByteArray FormatScores(const ScoresView& scores);
+// `table`: the bytes of the table of best results.
+QByteArray FormatKeepScores(std::string_view table);
 
 }  // namespace tarvel::web

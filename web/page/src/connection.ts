@@ -70,6 +70,10 @@ export class Connection {
     this.post({ type: "scoreName", name });
   }
 
+  keptScores(table: string): void {
+    this.post({ type: "keptScores", table });
+  }
+
   private post(message: PageMessage): void {
     if (this.socket?.readyState === WebSocket.OPEN) this.socket.send(JSON.stringify(message));
   }

@@ -8,7 +8,7 @@ import { BINDINGS, bindingFor, chordName, type PageAction } from "./keymap";
 import { LiveRegion } from "./live_region";
 import { PhrasePlayer, type StartedPhrase } from "./phrase_player";
 import { ScoresView } from "./scores_view";
-import { SettingsForm, storedName, storedSettings } from "./settings";
+import { SettingsForm, storedName, storedScores, storedSettings, storeScores } from "./settings";
 import { TableDrawing } from "./table_drawing";
 import { chosenLanguage, storeLanguage, text, type Language, type TextKey } from "./texts";
 
@@ -109,11 +109,18 @@ const connection = new Connection(language, {
         // Its words come with the answer's sentence.
         scores.show(received, storedName());
         break;
-      case "welcome":
-        // The session plays by this browser's settings, also after a reload.
+      case "keepScores":
+        storeScores(received.table);
+        break;
+      case "welcome": {
+        // The session plays by this browser's settings, also after a reload; a new one
+        // takes the table of best results this browser keeps.
         connection.settings(storedSettings());
+        const kept = storedScores();
+        if (!received.resumed && kept !== null) connection.keptScores(kept);
         if (!received.resumed) scoresClosed();
         break;
+      }
     }
   },
   lost: () => tell(say("connectionLost"), language),

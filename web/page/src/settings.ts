@@ -5,6 +5,7 @@ import type { SettingsMessage } from "@generated/messages";
 
 const SETTINGS_KEY = "tarvel.settings";
 const NAME_KEY = "tarvel.name";
+const SCORES_KEY = "tarvel.scores";
 
 export type GameSettings = Omit<SettingsMessage, "type">;
 
@@ -53,6 +54,15 @@ export function storedSettings(): GameSettings {
 
 export function storeSettings(settings: GameSettings): void {
   localStorage.setItem(SETTINGS_KEY, JSON.stringify(settings));
+}
+
+// The table of best results as tarvelweb last sent it (base64), or nothing.
+export function storedScores(): string | null {
+  return localStorage.getItem(SCORES_KEY);
+}
+
+export function storeScores(table: string): void {
+  localStorage.setItem(SCORES_KEY, table);
 }
 
 export function storedName(): string {
