@@ -4,6 +4,7 @@
 #include <QJsonObject>
 
 #include "tests/web/web_fixture.h"
+#include "web/server/player_address.h"
 #include "web/server/web_settings.h"
 
 namespace tarvel::web::testing {
@@ -213,6 +214,30 @@ TEST_F(WebServer, CountsPlayersBehindAProxyByTheirForwardedAddress) {
             if (tabs.size() < test.forwardedFor.size()) ASSERT_TRUE(opened) << address.constData();
             else EXPECT_EQ(opened, test.lastOpens) << address.constData() << " behind a proxy: " << test.behindProxy;
         }
+    }
+}
+
+// Only a proxy on this machine is believed: a header from a peer elsewhere names nobody.
+TEST(PlayerAddress, BelievesTheForwardedAddressOnlyFromAProxyOnLoopback) {
+    struct Case {
+        const char* peer;
+        std::string forwardedFor;
+        bool behindProxy;
+        const char* player;
+    };
+    const Case cases[] = {
+        {"127.0.0.1", "203.0.113.5", true, "203.0.113.5"},
+        {"::1", "2001:db8::7", true, "2001:db8::7"},
+        // What a player forged comes first; the proxy's own addition is the last.
+        {"127.0.0.1", "198.51.100.1, 203.0.113.6, 203.0.113.5", true, "203.0.113.5"},
+        {"198.51.100.9", "203.0.113.5", true, "198.51.100.9"},  // not our proxy
+        {"127.0.0.1", "203.0.113.5", false, "127.0.0.1"},
+        {"127.0.0.1", "", true, "127.0.0.1"},
+    };
+    for (const Case& test : cases) {
+        EXPECT_EQ(PlayerAddress(QHostAddress(QString::fromLatin1(test.peer)), test.forwardedFor, test.behindProxy),
+                  QHostAddress(QString::fromLatin1(test.player)))
+            << test.peer << " forwarding " << test.forwardedFor;
     }
 }
 
