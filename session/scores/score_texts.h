@@ -24,6 +24,6 @@ inline constexpr int kIsEnoughFor = 84;
 inline constexpr int kPlaceInTheTable = 85;
 inline constexpr int kTableMenuCommand = 86;    // the table menu item, Ctrl+T
 inline constexpr int kCloseButton = 87;
-inline constexpr int kSayTableScoreCommand = 88;  // Tvojebodydotabulky1, Shift+F7
+inline constexpr int kSayTableScoreCommand = 88;  // the menu item of your points for the table, Shift+F7
 
 }  // namespace tarvel::score_text
