@@ -47,8 +47,6 @@ constexpr qsizetype kMostLogCharacters = 500'000;
 // Longer than any line a game writes (the longest, the list of differing settings, has
 // 269 characters) and than any chat line a client lets its player type.
 constexpr qsizetype kLongestShownLine = 300;
-// Lines the log holds before they are written even though the event loop has not waited.
-constexpr std::size_t kMostUnwrittenLines = 1000;
 
 // One event per line, and nothing in it a terminal or the journal would obey: whatever a
 // client's text holds shows as "\xHH".
@@ -161,13 +159,8 @@ void ServerWindow::Log(std::string_view line) {
     // Only kept here: a move's lines are made and written once its messages have gone, when
     // the event loop is about to wait (WriteLogOut), in one write instead of one a line.
     unwrittenLines_.emplace_back(line);
-    // A loop that never waits still writes them: from the list's timer, or here once
-    // there are this many.
-    if (unwrittenLines_.size() >= kMostUnwrittenLines) {
-        WriteLogOut();
-    } else if (!logFlushTimer_.isActive()) {
-        logFlushTimer_.start();
-    }
+    // A loop that never waits still writes them, from the list's timer.
+    if (!logFlushTimer_.isActive()) logFlushTimer_.start();
 }
 
 void ServerWindow::WriteLogOut() {
