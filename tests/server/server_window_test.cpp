@@ -245,15 +245,16 @@ TEST_F(ServerWindowTest, TheProgramRunsWithoutADesktopAndLogsToStandardOutput) {
     EXPECT_TRUE(lines[1].startsWith("jméno serveru: "));
 }
 
-TEST(ServerProgramOutput, StandardOutputGetsALongLineWhole) {
+TEST_F(ServerWindowTest, StandardOutputGetsALongLineWhole) {
     tarvel::testing::ServerProgram server;
-    ASSERT_TRUE(server.Listening());
+    ASSERT_TRUE(server.Listening()) << server.Output();
     // A lone client's chat goes to nobody, but that it came is logged all the same.
     QTcpSocket client;
     client.connectToHost(QStringLiteral("127.0.0.1"), server.port);
     client.write("iwanttosay0=" + QByteArray(1000, 'x') + "\\");
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return server.Logged("hráč 0 poslal zprávu (délka 1000, zkrácena na 512)\n") == 1; }, 10000));
+        [&] { return server.Logged("hráč 0 poslal zprávu (délka 1000, zkrácena na 512)\n") == 1; }, 10000))
+        << server.Output();
 }
 
 }  // namespace
