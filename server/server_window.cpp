@@ -1,5 +1,6 @@
 #include "server/server_window.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAbstractItemModel>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <numeric>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "common/profile_file.h"
@@ -35,8 +37,6 @@ namespace {
 
 constexpr int kLogBatchMs = 100;
 constexpr int kTablesRefreshMs = 500;
-// A batch also goes out once it has this many lines, so a flood never piles lines up here.
-constexpr qsizetype kLogBatchLines = 500;
 
 // The window keeps the recent part of the log, so a server that runs for days, or a
 // chat flood, cannot grow it without end; standard output gets every line whole. The
@@ -82,6 +82,8 @@ ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, Q
     logFlushTimer_.setSingleShot(true);
     logFlushTimer_.setInterval(kLogBatchMs);
     connect(&logFlushTimer_, &QTimer::timeout, this, &ServerWindow::ShowPendingLogLines);
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &ServerWindow::WriteLogOut);
     if (settings_.connectAtStartup) StartListening();
     ShowListeningState();
     ShowPendingLogLines();  // a port that cannot be listened on shows at once
@@ -156,22 +158,35 @@ void ServerWindow::Log(std::string_view line) {
     const QByteArray utf8 = text.toUtf8();
     std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
     std::fputc('\n', stdout);
-    std::fflush(stdout);
+    // Written out once the event loop has nothing more to do: the lines of a move go
+    // after its messages, in one write, instead of a write each ahead of the relay.
+    logUnwritten_ = true;
     // The list takes new lines in batches: repainting it after every relay would hold up
     // the next message by far more than the relay itself takes.
     pendingLines_ << ShownLine(text);
-    if (pendingLines_.size() >= kLogBatchLines) {
-        ShowPendingLogLines();
-    } else if (!logFlushTimer_.isActive()) {
-        logFlushTimer_.start();
+    pendingCharacters_ += pendingLines_.back().size();
+    // Never shown from here: laying out and drawing the list takes a millisecond or more,
+    // which a relay would wait for. What the list could not keep anyway makes room now,
+    // so a flood of lines piles nothing up meanwhile.
+    while (pendingLines_.size() > kMostLogLines || pendingCharacters_ > kMostLogCharacters) {
+        pendingCharacters_ -= pendingLines_.front().size();
+        pendingLines_.removeFirst();
     }
+    if (!logFlushTimer_.isActive()) logFlushTimer_.start();
+}
+
+void ServerWindow::WriteLogOut() {
+    if (!logUnwritten_) return;
+    logUnwritten_ = false;
+    std::fflush(stdout);
 }
 
 void ServerWindow::ShowPendingLogLines() {
     logFlushTimer_.stop();
+    WriteLogOut();  // also where a loop that never waits would hold the lines back
     if (pendingLines_.isEmpty()) return;
     // The oldest lines make room, in one removal rather than one per line.
-    for (const QString& line : pendingLines_) shownCharacters_ += line.size();
+    shownCharacters_ += std::exchange(pendingCharacters_, 0);
     const int lines = logList_->count() + static_cast<int>(pendingLines_.size());
     int oldest = 0;
     while (oldest < logList_->count() &&
@@ -182,6 +197,12 @@ void ServerWindow::ShowPendingLogLines() {
     if (oldest > 0) logList_->model()->removeRows(0, oldest);
     logList_->addItems(pendingLines_);
     pendingLines_.clear();
+    // Scrolling lays out the whole list: worth it only where someone can see it.
+    if (logList_->isVisible()) logList_->scrollToBottom();
+}
+
+void ServerWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
     logList_->scrollToBottom();
 }
 

@@ -51,6 +51,7 @@ class ServerWindow final : public QMainWindow, public EventLog {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void ToggleListening();
@@ -65,6 +66,8 @@ class ServerWindow final : public QMainWindow, public EventLog {
     void StopListening();
     void ShowListeningState();
     void ShowPendingLogLines();
+    // Hands standard output what the log holds back.
+    void WriteLogOut();
     void ShowTables();
     QString Text(int index) const;
     // Runs a write of the settings file; a file that cannot be written is reported.
@@ -75,7 +78,9 @@ class ServerWindow final : public QMainWindow, public EventLog {
     int language_;
     ClientListener listener_;
 
+    bool logUnwritten_ = false;  // lines in standard output's buffer
     QStringList pendingLines_;
+    qsizetype pendingCharacters_ = 0;  // in pendingLines_
     qsizetype shownCharacters_ = 0;  // in the log list
     QTimer logFlushTimer_;
     QTimer tablesTimer_;
