@@ -173,6 +173,9 @@ function showNetwork(now: Omit<NetworkMessage, "type">): void {
     waitText.textContent = say("noAnswerYet");
     tell(say("noAnswerYet"), language);
   }
+  // The wait's words stay above the cards only while it lasts.
+  const waitWords = [say("waitOpponent"), say("noAnswerYet")];
+  if (!now.waiting && was.waiting && waitWords.includes(notice.textContent ?? "")) notice.textContent = "";
   chatForm.hidden = !now.match;
   if (!now.match && document.activeElement === chatText) hand.focus();
 }
