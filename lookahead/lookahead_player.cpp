@@ -11,13 +11,23 @@
 namespace tarvel::lookahead {
 namespace {
 
+// A draw with nothing to draw from that changes nothing but whose turn it is. Made
+// while a card could be laid, it can leave a player with nothing that fits drawing
+// nothing for ever: the game would never end.
+bool DrawsNothing(const rules::Position& p, const rules::Move& move) {
+    return move.kind == rules::MoveKind::Draw && p.stockSize == 0 && p.PileCannotTurn() && p.pendingDraw == 0 &&
+           p.outSeat == rules::kNoSeat;
+}
+
 // The moves open to the seat: any deal shows them, since they hang only on its own
 // hand and the open table. A queen is tried with each suit the hand keeps a card of
-// (with every suit when it keeps none).
+// (with every suit when it keeps none). No draw from nothing while a card can be laid.
 std::vector<Decision> Candidates(const rules::Position& world) {
     std::vector<Decision> list;
     const rules::CardSet hand = world.hands[world.toMove];
+    const bool canLay = rules::LayableCards(world) != 0;
     for (const rules::Move& move : rules::LegalMoves(world)) {
+        if (canLay && DrawsNothing(world, move)) continue;
         const bool asksSuit = move.kind == rules::MoveKind::Lay &&
                               rules::EffectOfCard(move.value, world.rules) == rules::CardEffect::NameSuit &&
                               (rules::CountOf(hand) > 1 || world.rules.returnToGame);

@@ -1,7 +1,11 @@
 #include "bench/duel/duel_game.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <vector>
+
+#include "rules/card_names.h"
 
 
 namespace tarvel::duel {
@@ -35,6 +39,29 @@ rules::Refusal ApplyKeepingOrder(Position& p, rules::Move move, StandardRandom& 
     return out.refusal;
 }
 
+std::string CardsOf(rules::CardSet set) {
+    std::string text;
+    for (; set != 0; set &= set - 1) text += rules::CardName(rules::LowestCard(set)) + " ";
+    return text;
+}
+
+// A game that reaches the move limit is told on stderr with its last moves: a game
+// that cannot end is a fault a table would meet.
+void TellUnfinished(std::uint64_t dealSeed, const Position& p, const std::vector<rules::Move>& last) {
+    std::fprintf(stderr, "unfinished game, deal seed %llu: stock %d (%s), pile %d, top %s, named suit %d, to move %d\n",
+                 static_cast<unsigned long long>(dealSeed), p.stockSize, CardsOf(p.StockSet()).c_str(), p.pileSize,
+                 rules::CardName(p.Top()).c_str(), p.namedSuit, p.toMove);
+    for (std::uint8_t seat = 0; seat < 2; ++seat)
+        std::fprintf(stderr, "  hand %d: %s\n", seat, CardsOf(p.hands[seat]).c_str());
+    std::fprintf(stderr, "  last moves:");
+    for (const rules::Move& m : last)
+        std::fprintf(stderr, " %s", m.kind == rules::MoveKind::Lay ? rules::CardName(m.value).c_str()
+                                    : m.kind == rules::MoveKind::Draw ? "draw"
+                                    : m.kind == rules::MoveKind::Stand ? "stand"
+                                    : m.kind == rules::MoveKind::GiveUp ? "give-up" : "suit");
+    std::fprintf(stderr, "\n");
+}
+
 }  // namespace
 
 GameResult PlayGame(const rules::RuleOptions& rules, std::uint64_t dealSeed, Seat* const (&seats)[2]) {
@@ -43,9 +70,11 @@ GameResult PlayGame(const rules::RuleOptions& rules, std::uint64_t dealSeed, Sea
     Position p = DealInOrder(rules, static_cast<std::uint8_t>(dealSeed & 1), random, order);
     for (Seat* seat : seats) seat->NewDeal();
     GameResult result;
+    std::vector<rules::Move> last;
     for (int moves = 0; !p.Over() && moves < kMoveLimit; ++moves) {
         const std::uint8_t seat = p.toMove;
         const SeatMove m = seats[seat]->Move(SeatTurn{p, order[seat], random.Random(0xFFFFFFFFu)});
+        if (moves >= kMoveLimit - 16) last.push_back(m.move);
         if (ApplyKeepingOrder(p, m.move, random, order) != rules::Refusal::None) {
             ++result.refused;
             ApplyKeepingOrder(p, rules::LegalMoves(p).moves[0], random, order);
@@ -54,6 +83,7 @@ GameResult PlayGame(const rules::RuleOptions& rules, std::uint64_t dealSeed, Sea
         seats[seat]->AfterOwnMove(p, seat);
     }
     result.finished = p.Over();
+    if (!result.finished) TellUnfinished(dealSeed, p, last);
     if (result.finished) {
         result.winner = p.winner;
         result.loserPoints = rules::HandPoints(p.hands[rules::OtherSeat(p.winner)]);

@@ -194,6 +194,20 @@ TEST(StrongChoice, PlainWinsAreTaken) {
     }
 }
 
+// The stock empty and the pile's top alone: the other side, with nothing that fits,
+// can only draw nothing. A computer that drew nothing too, though it could lay, would
+// leave the game going round for ever; every seed must lay.
+TEST(StrongChoice, NeverDrawsNothingWhileACardCanBeLaid) {
+    Position p = Known(0, Hand({"8 kárová", "9 piková", "eso kárové"}), "král srdcový", {});
+    p.hands[1] = rules::kAllCards & ~p.hands[0] & ~Bit(C("král srdcový"));
+    p.rules.compulsory = p.rules.kingOfSpades = true;
+    p.rules.sevenDraw = 3;
+    for (std::uint64_t seed = 0; seed < 12; ++seed) {
+        const Decision d = ChooseMove(KnowledgeOf(rules::ViewOf(p, 1)), false, seed, kQuick);
+        EXPECT_EQ(d.move.kind, rules::MoveKind::Lay) << "seed " << seed;
+    }
+}
+
 struct ProofCase {
     const char* what;
     Position position;

@@ -319,6 +319,101 @@ TEST_P(TwinGames, ThatLookTheSameGetTheSameMoves) {
     EXPECT_GT(shuffledTurns, 2) << "few piles turned after the shuffle was switched on";
 }
 
+// Turned piles shuffled by a generator of their own, everything else (the strong
+// computer's seeds) by a shared one: twin tables that differ only in how a turned pile
+// came to lie. The computers' seeds are asked over the whole range, a shuffle at most
+// over the deck.
+class ShuffleApartRandom final : public RandomSource {
+  public:
+    explicit ShuffleApartRandom(std::uint64_t shuffleSeed) : shuffles_(shuffleSeed) {}
+    std::uint32_t Random(std::uint32_t n) override {
+        return n > rules::kCards ? rest_.Random(n) : shuffles_.Random(n);
+    }
+
+  private:
+    StandardRandom rest_{7}, shuffles_;
+};
+
+// The table just before a shuffled turn of the pile: one card left in the stock, and
+// the player draws at every turn, taking from the newly shuffled stock cards the
+// computer never sees. Until the computer draws one of them itself, the same table
+// shuffled another way is the same game to it, though it watched the pile that was
+// turned: it must lay the same cards and draw at the same moment.
+class ShuffledTurns : public ::testing::TestWithParam<std::uint8_t> {};
+
+TEST_P(ShuffledTurns, ThatLookTheSameGetTheSameMoves) {
+    constexpr std::uint64_t kShuffles = 3;
+    int compared = 0, differentStocks = 0;
+    for (std::uint32_t layout = 0; layout < 24; ++layout) {
+        GameOptions options;
+        options.computerlevel = GetParam();
+        options.shufflecards = true;
+        options.compulsory = false;
+        options.returntogame = (layout & 1) != 0;
+        options.kingofspades = (layout & 2) != 0;
+        options.playforpoints = (layout & 4) != 0;
+        std::mt19937 deck(layout);
+        std::vector<rules::CardId> cards(rules::kCards);
+        for (rules::CardId c = 0; c < rules::kCards; ++c) cards[c] = c;
+        std::shuffle(cards.begin(), cards.end(), deck);
+        // The pile's top must not ask anything of the player's first draw.
+        const auto top = std::find_if(cards.begin() + 11, cards.end(), [](rules::CardId c) {
+            return rules::RankOf(c) != rules::kQueen && rules::RankOf(c) != rules::kAce &&
+                   rules::RankOf(c) != rules::kSeven && c != rules::kKingOfSpades;
+        });
+        std::iter_swap(top, cards.end() - 1);
+        testing::Texts player, computer, stock, pile;
+        for (std::size_t i = 0; i < cards.size(); ++i)
+            (i < 4 ? player : i < 10 ? computer : i < 11 ? stock : pile).push_back(rules::CardName(cards[i]));
+
+        std::vector<std::string> first;
+        std::string firstStock;
+        for (std::uint64_t shuffle = 0; shuffle < kShuffles; ++shuffle) {
+            ShuffleApartRandom random(100 + shuffle);
+            testing::RecordingPresentation screen;
+            testing::FakeNetwork net;
+            Engine engine{screen, net, random};
+            GameState& state = engine.State();
+            engine.Options() = options;
+            testing::LayOutTable(state, RulesOf(options), player, computer, pile, stock);
+            std::vector<std::string> trail;
+            std::string shuffled;
+            std::size_t held = state.opponentHand.size();
+            std::uint8_t pileSize = state.game.pileSize;
+            for (int turns = 0; trail.size() < 30;) {
+                engine.DrawCommand();  // the computer answers
+                if (state.game.pileSize < pileSize && ++turns == 1) {
+                    shuffled = testing::AsList(testing::StockNames(state.game));
+                } else if (state.game.pileSize < pileSize) {
+                    break;  // a second turn, or a new deal
+                }
+                std::string table;
+                for (const std::string& name : testing::PileNames(state.game)) table += name + ",";
+                trail.push_back(table + "| " + std::to_string(state.opponentHand.size()));
+                // Once it has drawn, it may have seen cards the twins hold apart.
+                if (state.opponentHand.size() > held) break;
+                held = state.opponentHand.size();
+                pileSize = state.game.pileSize;
+            }
+            if (shuffle == 0) {
+                first = trail;
+                firstStock = shuffled;
+                continue;
+            }
+            differentStocks += shuffled != firstStock ? 1 : 0;
+            ASSERT_EQ(trail, first) << "layout " << layout << ", shuffle " << shuffle;
+            compared += static_cast<int>(trail.size());
+        }
+    }
+    EXPECT_GT(differentStocks, 40) << "the twin tables' turned piles came to lie alike";
+    EXPECT_GT(compared, 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(ComputerAtTable, ShuffledTurns, ::testing::Values(kComputerStrong, kComputerFixed),
+                         [](const ::testing::TestParamInfo<std::uint8_t>& level) {
+                             return level.param == kComputerStrong ? "Strong" : "Fixed";
+                         });
+
 INSTANTIATE_TEST_SUITE_P(ComputerAtTable, TwinGames, ::testing::Values(kComputerStrong, kComputerFixed),
                          [](const ::testing::TestParamInfo<std::uint8_t>& level) {
                              return level.param == kComputerStrong ? "Strong" : "Fixed";

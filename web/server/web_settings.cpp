@@ -1,5 +1,6 @@
 #include "web/server/web_settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -26,6 +27,23 @@ std::optional<int> TabsOf(const std::string& text) {
         return std::nullopt;
     }
     return tabs;
+}
+
+// "HOST:PORT", "[v6]:PORT": the host without blanks or brackets, and the port.
+bool ReadGameServer(const std::string& text, WebSettings& settings) {
+    const std::size_t colon = text.rfind(':');
+    if (colon == std::string::npos) return false;
+    std::string host = text.substr(0, colon);
+    if (host.size() > 2 && host.front() == '[' && host.back() == ']') host = host.substr(1, host.size() - 2);
+    const auto port = PortOf(text.substr(colon + 1));
+    const bool plain = !host.empty() && host.size() <= 253 && std::none_of(host.begin(), host.end(), [](char c) {
+        return static_cast<unsigned char>(c) <= ' ' || c == '[' || c == ']' || c == '/' || c == '\\';
+    });
+    // A bare IPv6 address must be bracketed: its last colon is no port's.
+    if (!port || !plain || (host.find(':') != std::string::npos && text.front() != '[')) return false;
+    settings.serverHost = host;
+    settings.serverPort = *port;
+    return true;
 }
 
 }  // namespace
@@ -102,6 +120,11 @@ std::optional<WebSettings> ReadWebSettings(const std::string& defaultSettingsFil
         return std::nullopt;
     }
     settings.behindProxy = proxy == "1";
+    const std::string server = file.ReadString("web", "server", kDefaultGameServer);
+    if (!ReadGameServer(server, settings)) {
+        error = settings.settingsFile + ": server=" + server + " is no HOST:PORT (such as 127.0.0.1:1412)";
+        return std::nullopt;
+    }
     return settings;
 }
 
