@@ -75,6 +75,7 @@ ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, Q
     listener_.SetMoveChecking(settings_.checkMoves);
     listener_.SetIdleWait(std::chrono::seconds(settings_.idleWait));
     listener_.SetConnectionLimits(settings_.connectionsPerAddress, settings_.connections);
+    listener_.SetTrustedAddresses(settings_.trustedAddresses);
     BuildWidgets();
     connect(&tablesTimer_, &QTimer::timeout, this, &ServerWindow::ShowTables);
     tablesTimer_.start(kTablesRefreshMs);

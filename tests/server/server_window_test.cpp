@@ -64,12 +64,14 @@ TEST_F(ServerWindowTest, SettingsFileDefaultsAndValues) {
     EXPECT_EQ(none.port, 1412);
     EXPECT_TRUE(none.connectAtStartup);
     EXPECT_EQ(none.language, 1000);
+    EXPECT_TRUE(none.trustedAddresses.empty());
 
-    WriteIni("[server]\nport=14x\nconnectatstartup=5\n[environment]\nlanguage=2000\n");
+    WriteIni("[server]\nport=14x\nconnectatstartup=5\ntrustedaddresses=127.0.0.1, ::1\n[environment]\nlanguage=2000\n");
     const ServerSettings read = ReadServerSettings(IniPath());
     EXPECT_EQ(read.port, 1412);
     EXPECT_TRUE(read.connectAtStartup);
     EXPECT_EQ(read.language, 2000);
+    EXPECT_EQ(read.trustedAddresses, (std::vector<std::string>{"127.0.0.1", "::1"}));
 
     ServerSettings changed;
     changed.port = 2345;
