@@ -75,6 +75,7 @@ ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, Q
     listener_.SetMoveChecking(settings_.checkMoves);
     listener_.SetIdleWait(std::chrono::seconds(settings_.idleWait));
     listener_.SetConnectionLimits(settings_.connectionsPerAddress, settings_.connections);
+    listener_.SetTrustedAddresses(settings_.trustedAddresses);
     BuildWidgets();
     connect(&tablesTimer_, &QTimer::timeout, this, &ServerWindow::ShowTables);
     tablesTimer_.start(kTablesRefreshMs);
@@ -105,7 +106,9 @@ ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, Q
     aboutBox_ = new AboutBox(language_, this);
 }
 
-ServerWindow::~ServerWindow() = default;
+ServerWindow::~ServerWindow() {
+    WriteLogOut();
+}
 
 QString ServerWindow::Text(int index) const {
     return ServerText(language_, index);
@@ -154,36 +157,37 @@ void ServerWindow::BuildWidgets() {
 }
 
 void ServerWindow::Log(std::string_view line) {
-    const QString text = OneLine(line);
-    const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
-    std::fputc('\n', stdout);
-    // Written out once the event loop has nothing more to do: the lines of a move go
-    // after its messages, in one write, instead of a write each ahead of the relay.
-    logUnwritten_ = true;
-    // The list takes new lines in batches: repainting it after every relay would hold up
-    // the next message by far more than the relay itself takes.
-    pendingLines_ << ShownLine(text);
-    pendingCharacters_ += pendingLines_.back().size();
-    // Never shown from here: laying out and drawing the list takes a millisecond or more,
-    // which a relay would wait for. What the list could not keep anyway makes room now,
-    // so a flood of lines piles nothing up meanwhile.
-    while (pendingLines_.size() > kMostLogLines || pendingCharacters_ > kMostLogCharacters) {
-        pendingCharacters_ -= pendingLines_.front().size();
-        pendingLines_.removeFirst();
-    }
+    // Only kept here: a move's lines are made and written once its messages have gone, when
+    // the event loop is about to wait (WriteLogOut), in one write instead of one a line.
+    unwrittenLines_.emplace_back(line);
+    // A loop that never waits still writes them, from the list's timer.
     if (!logFlushTimer_.isActive()) logFlushTimer_.start();
 }
 
 void ServerWindow::WriteLogOut() {
-    if (!logUnwritten_) return;
-    logUnwritten_ = false;
+    if (unwrittenLines_.empty()) return;
+    for (const std::string& line : unwrittenLines_) {
+        const QString text = OneLine(line);
+        const QByteArray utf8 = text.toUtf8();
+        std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
+        std::fputc('\n', stdout);
+        // The list takes new lines from its timer: laying it out and drawing it takes a
+        // millisecond or more. What it could not keep anyway makes room now, so a flood of
+        // lines piles nothing up meanwhile.
+        pendingLines_ << ShownLine(text);
+        pendingCharacters_ += pendingLines_.back().size();
+        while (pendingLines_.size() > kMostLogLines || pendingCharacters_ > kMostLogCharacters) {
+            pendingCharacters_ -= pendingLines_.front().size();
+            pendingLines_.removeFirst();
+        }
+    }
+    unwrittenLines_.clear();
     std::fflush(stdout);
 }
 
 void ServerWindow::ShowPendingLogLines() {
     logFlushTimer_.stop();
-    WriteLogOut();  // also where a loop that never waits would hold the lines back
+    WriteLogOut();
     if (pendingLines_.isEmpty()) return;
     // The oldest lines make room, in one removal rather than one per line.
     shownCharacters_ += std::exchange(pendingCharacters_, 0);

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -66,7 +67,7 @@ class ServerWindow final : public QMainWindow, public EventLog {
     void StopListening();
     void ShowListeningState();
     void ShowPendingLogLines();
-    // Hands standard output what the log holds back.
+    // Writes what was logged since to standard output and hands it to the list.
     void WriteLogOut();
     void ShowTables();
     QString Text(int index) const;
@@ -78,7 +79,7 @@ class ServerWindow final : public QMainWindow, public EventLog {
     int language_;
     ClientListener listener_;
 
-    bool logUnwritten_ = false;  // lines in standard output's buffer
+    std::vector<std::string> unwrittenLines_;  // logged, not yet on standard output or in the list
     QStringList pendingLines_;
     qsizetype pendingCharacters_ = 0;  // in pendingLines_
     qsizetype shownCharacters_ = 0;  // in the log list

@@ -64,12 +64,14 @@ TEST_F(ServerWindowTest, SettingsFileDefaultsAndValues) {
     EXPECT_EQ(none.port, 1412);
     EXPECT_TRUE(none.connectAtStartup);
     EXPECT_EQ(none.language, 1000);
+    EXPECT_TRUE(none.trustedAddresses.empty());
 
-    WriteIni("[server]\nport=14x\nconnectatstartup=5\n[environment]\nlanguage=2000\n");
+    WriteIni("[server]\nport=14x\nconnectatstartup=5\ntrustedaddresses=127.0.0.1, ::1\n[environment]\nlanguage=2000\n");
     const ServerSettings read = ReadServerSettings(IniPath());
     EXPECT_EQ(read.port, 1412);
     EXPECT_TRUE(read.connectAtStartup);
     EXPECT_EQ(read.language, 2000);
+    EXPECT_EQ(read.trustedAddresses, (std::vector<std::string>{"127.0.0.1", "::1"}));
 
     ServerSettings changed;
     changed.port = 2345;
@@ -245,15 +247,16 @@ TEST_F(ServerWindowTest, TheProgramRunsWithoutADesktopAndLogsToStandardOutput) {
     EXPECT_TRUE(lines[1].startsWith("jméno serveru: "));
 }
 
-TEST(ServerProgramOutput, StandardOutputGetsALongLineWhole) {
+TEST_F(ServerWindowTest, StandardOutputGetsALongLineWhole) {
     tarvel::testing::ServerProgram server;
-    ASSERT_TRUE(server.Listening());
+    ASSERT_TRUE(server.Listening()) << server.Output();
     // A lone client's chat goes to nobody, but that it came is logged all the same.
     QTcpSocket client;
     client.connectToHost(QStringLiteral("127.0.0.1"), server.port);
     client.write("iwanttosay0=" + QByteArray(1000, 'x') + "\\");
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return server.Logged("hráč 0 poslal zprávu (délka 1000, zkrácena na 512)\n") == 1; }, 10000));
+        [&] { return server.Logged("hráč 0 poslal zprávu (délka 1000, zkrácena na 512)\n") == 1; }, 10000))
+        << server.Output();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string_view>
 
+#include "common/command_line.h"
 #include "common/profile_file.h"
 #include "common/version.h"
 
@@ -26,18 +27,6 @@ std::optional<int> TabsOf(const std::string& text) {
         return std::nullopt;
     }
     return tabs;
-}
-
-// The value of `--name VALUE` or `--name=VALUE` at arguments[i] (moving i past VALUE), or
-// nothing when arguments[i] is another argument.
-std::optional<std::string> OptionValue(std::string_view name, const std::vector<std::string>& arguments,
-                                       std::size_t& i) {
-    const std::string& argument = arguments[i];
-    if (argument == name) return i + 1 < arguments.size() ? arguments[++i] : std::string{};
-    if (argument.size() > name.size() && argument.starts_with(name) && argument[name.size()] == '=') {
-        return argument.substr(name.size() + 1);
-    }
-    return std::nullopt;
 }
 
 // "HOST:PORT", "[v6]:PORT": the host without blanks or brackets, and the port.
@@ -94,16 +83,7 @@ std::optional<WebSettings> ReadWebSettings(const std::string& defaultSettingsFil
             }
             settings.seed = value;
         } else if (const auto file = OptionValue("--settings", arguments, i)) {
-            if (file->empty()) {
-                error = "--settings needs the path of the settings file";
-                return std::nullopt;
-            }
-            if (settingsGiven) {
-                error = "--settings is given more than once";
-                return std::nullopt;
-            }
-            settingsGiven = true;
-            settings.settingsFile = *file;
+            if (!TakeSettingsFile(*file, settingsGiven, settings.settingsFile, error)) return std::nullopt;
         } else {
             error = "unknown argument \"" + argument + "\"";
             return std::nullopt;

@@ -112,34 +112,7 @@ const connection = new Connection(language, {
         tell(received.text, language);
         break;
       case "enabled":
-        networkForm.addEventListener("submit", (event) => {
-  event.preventDefault();
-  localStorage.setItem(TABLE_KEY, tableName.value);
-  player.cut();
-  connection.networkMatch(tableName.value);
-  hand.focus();
-});
-
-chatForm.addEventListener("submit", (event) => {
-  event.preventDefault();
-  const words = chatText.value;
-  if (words.trim() === "") return;
-  connection.chat(words);
-  chatLine(say("you"), words);
-  chatText.value = "";
-});
-
-// Escape leaves a field for the cards, as it leaves the history.
-for (const field of [tableName, chatText]) {
-  field.addEventListener("keydown", (event: KeyboardEvent) => {
-    if (event.key !== "Escape") return;
-    event.preventDefault();
-    event.stopPropagation();
-    hand.focus();
-  });
-}
-
-for (const button of document.querySelectorAll<HTMLButtonElement>("button[data-command]")) {
+        for (const button of document.querySelectorAll<HTMLButtonElement>("button[data-command]")) {
           button.disabled = !received.commands.includes(button.dataset["command"] as GameCommand);
         }
         break;
