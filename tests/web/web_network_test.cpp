@@ -222,6 +222,13 @@ TEST_F(WebNetworkTest, ANetworkRequestThePageGotWrongIsToldAndChangesNothing) {
     ASSERT_TRUE(eva.Ask(R"({"type":"networkMatch","table":""})"));
     ASSERT_TRUE(eva.Ask(R"({"type":"networkMatch","table":"jiný"})"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return server_.Logged("Klient připojen") >= 1; }, 5000));
+    // Asking and cancelling in a loop is told the server is busy, and opens nothing.
+    eva.notices.clear();
+    ASSERT_TRUE(eva.Press("stopWaiting"));
+    ASSERT_TRUE(eva.Ask(R"({"type":"networkMatch","table":""})"));
+    ASSERT_EQ(eva.notices.size(), 1u);
+    EXPECT_TRUE(eva.notices.front().contains("obsazen")) << eva.notices.front().toStdString();
+    EXPECT_FALSE(eva.network["waiting"].toBool());
     QTest::qWait(300);
     EXPECT_EQ(server_.Logged("Klient připojen"), 1);
 }
