@@ -177,6 +177,23 @@ TEST_F(WebNetworkTest, TwoTabsAtANamedTablePlayAWholeMatchTalkAndOneComesBackAft
     EXPECT_EQ(back.SaidNumber("playerPoints"), petr.SaidNumber("opponentPoints"));
 }
 
+TEST_F(WebNetworkTest, ALostServerIsToldAsTheReturnAndEscapeGivesItUp) {
+    Player eva = Join("z");
+    Player petr = Join("m");
+    ASSERT_TRUE(eva.tab && petr.tab);
+    ASSERT_TRUE(eva.Ask(R"({"type":"networkMatch","table":"u okna"})"));
+    ASSERT_TRUE(petr.Ask(R"({"type":"networkMatch","table":"u okna"})"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return eva.Dealt() && petr.Dealt(); }, 15000));
+    server_.Stop();
+    ASSERT_TRUE(QTest::qWaitFor([&] { eva.Take(); return eva.network["returning"].toBool(); }, 10000))
+        << "the page is told the match is coming back, so Esc gives it up";
+    EXPECT_TRUE(eva.table["line"].toString().contains("Esc")) << eva.table["line"].toString().toStdString();
+    ASSERT_TRUE(eva.Press("giveUpReturn"));
+    EXPECT_FALSE(eva.network["returning"].toBool());
+    EXPECT_FALSE(eva.network["match"].toBool());
+    EXPECT_FALSE(eva.table["running"].toBool());
+}
+
 TEST_F(WebNetworkTest, ANetworkRequestThePageGotWrongIsToldAndChangesNothing) {
     Player eva = Join("z");
     ASSERT_TRUE(eva.tab);
@@ -205,6 +222,13 @@ TEST_F(WebNetworkTest, ANetworkRequestThePageGotWrongIsToldAndChangesNothing) {
     ASSERT_TRUE(eva.Ask(R"({"type":"networkMatch","table":""})"));
     ASSERT_TRUE(eva.Ask(R"({"type":"networkMatch","table":"jiný"})"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return server_.Logged("Klient připojen") >= 1; }, 5000));
+    // Asking and cancelling in a loop is told the server is busy, and opens nothing.
+    eva.notices.clear();
+    ASSERT_TRUE(eva.Press("stopWaiting"));
+    ASSERT_TRUE(eva.Ask(R"({"type":"networkMatch","table":""})"));
+    ASSERT_EQ(eva.notices.size(), 1u);
+    EXPECT_TRUE(eva.notices.front().contains("obsazen")) << eva.notices.front().toStdString();
+    EXPECT_FALSE(eva.network["waiting"].toBool());
     QTest::qWait(300);
     EXPECT_EQ(server_.Logged("Klient připojen"), 1);
 }

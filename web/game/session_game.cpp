@@ -44,6 +44,9 @@ std::string Stem(std::string_view file) {
     return std::string(file);
 }
 
+// How often a tab may open a connection to the game server.
+constexpr std::chrono::milliseconds kConnectionPace{1000};
+
 // The recordings' words are Czech whatever the page's language.
 constexpr std::string_view kSpokenLanguage = "cs";
 
@@ -137,6 +140,15 @@ void SessionGame::StartNetworkMatch(const std::string& typedTable) {
         send_(FormatSentence({}, {}, kSpokenLanguage));
         return;
     }
+    // A person asks again after a second or more; a page in a loop is told the server is
+    // busy, as the desktop is told by a full server.
+    const auto now = std::chrono::steady_clock::now();
+    if (!session_->ConnectionInUse() && lastConnection_ && now - *lastConnection_ < kConnectionPace) {
+        Tell(session_->Texts().LocalizedText(text::kServerBusy));
+        send_(FormatSentence({}, {}, kSpokenLanguage));
+        return;
+    }
+    if (!session_->ConnectionInUse()) lastConnection_ = now;
     // Only the table is the page's: the server stays tarvelweb's.
     NetSettings net = LoadNetSettings();
     net.table = *table;

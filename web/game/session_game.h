@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -94,6 +95,9 @@ class SessionGame final : public TabGame, private session::SessionOutput, privat
     QByteArray lastEnabled_;
     QByteArray lastScores_;  // the table of best results while it is open
     QByteArray lastNetwork_;
+    // When the tab last opened a connection to the game server: a page that asks and
+    // cancels in a loop must not become a stream of connections to it.
+    std::optional<std::chrono::steady_clock::time_point> lastConnection_;
     bool noAnswer_ = false;  // the server has not answered the wait yet
 };
 

@@ -111,6 +111,8 @@ constexpr std::array kPageTexts{
     PageText{"opponentMessage", S::Client, 152},
     PageText{"you", S::Client, 166},
     PageText{"opponent", S::Client, 167},
+    PageText{"serverLost", S::Client, 190},
+    PageText{"serverBack", S::Client, 191},
 };
 
 // The desktop marks its accelerators with '&' ("&&" is a plain '&'); a page has none.

@@ -173,6 +173,10 @@ function showNetwork(now: Omit<NetworkMessage, "type">): void {
     waitText.textContent = say("noAnswerYet");
     tell(say("noAnswerYet"), language);
   }
+  // Coming back after the server's connection was lost, and back: said, as the desktop
+  // shows it in its message line.
+  if (now.returning && !was.returning) tell(say("serverLost"), language);
+  if (!now.returning && was.returning && now.match) tell(say("serverBack"), language);
   // The wait's words stay above the cards only while it lasts.
   const waitWords = [say("waitOpponent"), say("noAnswerYet")];
   if (!now.waiting && was.waiting && waitWords.includes(notice.textContent ?? "")) notice.textContent = "";
