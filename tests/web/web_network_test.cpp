@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include "tests/net/cuttable_link.h"
 #include "tests/net/server_program.h"
 #include "tests/web/web_fixture.h"
 #include "web/game/session_game.h"
@@ -96,7 +97,7 @@ class WebNetworkTest : public WebFixture {
             setup.language = language;
             setup.scoreFile = (scores_.path() + QStringLiteral("/tab%1.tab").arg(++tabs_)).toStdString();
             setup.serverHost = "127.0.0.1";
-            setup.serverPort = server_.port;
+            setup.serverPort = link_.port;
             setup.userName = "web " + std::to_string(tabs_);
             return std::make_unique<SessionGame>(std::move(setup), std::move(send));
         });
@@ -122,6 +123,7 @@ class WebNetworkTest : public WebFixture {
     }
 
     tarvel::testing::ServerProgram server_{"tables=4\n"};
+    tarvel::testing::CuttableLink link_{server_.port};  // the tabs' way to the server
     QTemporaryDir scores_;
     int tabs_ = 0;
 };
@@ -177,13 +179,31 @@ TEST_F(WebNetworkTest, TwoTabsAtANamedTablePlayAWholeMatchTalkAndOneComesBackAft
     EXPECT_EQ(back.SaidNumber("playerPoints"), petr.SaidNumber("opponentPoints"));
 }
 
-TEST_F(WebNetworkTest, ALostServerIsToldAsTheReturnAndEscapeGivesItUp) {
+TEST_F(WebNetworkTest, ALostServerConnectionComesBackAndAServerGoneIsGivenUpWithEscape) {
     Player eva = Join("z");
     Player petr = Join("m");
     ASSERT_TRUE(eva.tab && petr.tab);
     ASSERT_TRUE(eva.Ask(R"({"type":"networkMatch","table":"u okna"})"));
     ASSERT_TRUE(petr.Ask(R"({"type":"networkMatch","table":"u okna"})"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return eva.Dealt() && petr.Dealt(); }, 15000));
+
+    // The network between tarvelweb and the server fails for a moment: both tabs' sessions
+    // come back to their seats, and the match goes on.
+    PlayUntil(eva, petr, [&] { return eva.history.size() > 4; });
+    link_.Cut();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            eva.Take();
+            petr.Take();
+            return eva.Dealt() && petr.Dealt() && !eva.network["returning"].toBool() &&
+                   !petr.network["returning"].toBool() && server_.Logged("se vrátil do hry") == 2;
+        },
+        20000))
+        << server_.Output();
+    const std::size_t heard = eva.history.size();
+    PlayUntil(eva, petr, [&] { return eva.history.size() > heard + 4; });
+    EXPECT_GT(eva.history.size(), heard + 4) << "moves go both ways after the return";
+
     server_.Stop();
     ASSERT_TRUE(QTest::qWaitFor([&] { eva.Take(); return eva.network["returning"].toBool(); }, 10000))
         << "the page is told the match is coming back, so Esc gives it up";
