@@ -455,22 +455,44 @@ TEST(MatchReturn, NobodyButThePlayerWhoSatThereTakesTheSeat) {
     EXPECT_EQ(Count(b.screen.spoken, "spojení obnoveno"), 2);
 }
 
-TEST(MatchReturn, WhenTheOneWhoStayedIsLostTooTheMatchIsOverForBoth) {
-    NetworkMatchHarness h(0);
-    StartAndPlay(h, 3);
-    h.Cut(0);
-    h.Deliver();
-    h.Cut(1);  // nobody is left to play on with
-    h.Deliver();
-    for (auto& client : h.clients) {
-        client->Return();
+// Both players lose the server at once (one network between them and it): both seats are
+// held; both come back and play on, or the wait runs out and the match is over for both.
+TEST(MatchReturn, PlayersLostTogetherBothComeBackOrTheWaitEndsTheMatchForBoth) {
+    for (const bool inTime : {true, false}) {
+        SCOPED_TRACE(inTime ? "back in time" : "too late");
+        NetworkMatchHarness h(0);
+        StartAndPlay(h, 3);
+        h.Cut(0);
         h.Deliver();
-        EXPECT_FALSE(client->engine.Net().active);
-        EXPECT_FALSE(client->dispatch.Returning());
-        EXPECT_EQ(client->messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
+        h.Cut(1);
+        h.Deliver();
+        EXPECT_TRUE(h.server.TableGame(0)->SeatHeld());
+        if (!inTime) h.Expire(kReturnWait);
+        for (auto& client : h.clients) {
+            client->Return();
+            h.Deliver();
+        }
+        for (auto& client : h.clients) {
+            EXPECT_EQ(client->engine.Net().active, inTime);
+            EXPECT_FALSE(client->dispatch.Returning());
+            EXPECT_EQ(client->messages,
+                      inTime ? Texts{} : (Texts{"text " + std::to_string(text::kConnectionLost)}));
+        }
+        EXPECT_FALSE(h.server.TableGame(0)->SeatHeld());
+        EXPECT_EQ(h.server.TableGame(0)->PlayerCount(), inTime ? 2u : 0u);
+        if (!inTime) continue;
+        // Cards laid or drawn after the return: the match goes on.
+        const auto table = [&] {
+            const rules::Position& game = h.clients[0]->engine.State().game;
+            return std::pair{game.pileSize, game.stockSize};
+        };
+        const auto before = table();
+        for (int i = 0; i < 3; ++i) {
+            for (auto& client : h.clients) client->Act();
+            h.Deliver();
+        }
+        EXPECT_NE(table(), before);
     }
-    EXPECT_FALSE(h.server.TableGame(0)->SeatHeld());
-    EXPECT_EQ(h.server.TableGame(0)->PlayerCount(), 0u);
 }
 
 TEST(MatchReturn, TriesAgainWithGrowingPausesAndGivesUpPastTheServersWait) {
