@@ -12,35 +12,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 figures="$build/bench/server/server_figures"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# One server in a folder of its own; sets $server and $port.
-start_server() {
-  local folder="$work/$1" setting=$2
-  mkdir -p "$folder"
-  # A port below the system's range for outgoing connections, another one if it is taken.
-  for _ in 1 2 3 4 5; do
-    port=$((20000 + RANDOM % 12000))
-    printf '[server]\nport=%s\n%s' "$port" "$setting" >"$folder/tarvelsvr.ini"
-    : >"$folder/log"  # there before the server writes it: the wait below reads it
-    QT_QPA_PLATFORM=offscreen "$build/server/tarvelsvr" --settings "$folder/tarvelsvr.ini" >"$folder/log" 2>/dev/null &
-    server=$!
-    pids+=("$server")
-    for _ in $(seq 100); do grep -q '^Port serveru' "$folder/log" && break; sleep 0.1; done
-    sleep 0.3
-    grep -q '^Nelze naslouchat' "$folder/log" || return 0
-    kill "$server"
-    wait "$server" 2>/dev/null || true
-  done
-  echo "$(basename "$0"): no free port for the server" >&2
-  exit 1
-}
+. "$root/bench/server_runs.sh"
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
@@ -82,13 +54,18 @@ start_server relay-unchecked "checkmoves=0
 relayUncheckedPort=$port
 sleep 0.5
 echo "Relay latency of a move, loopback, the three in the same run:"
-"$figures" latency "$relayCheckedPort" "${RELAYS:-20000}"
-"$figures" latency-unchecked "$relayUncheckedPort" "${RELAYS:-20000}"
+"$figures" latency "$relayCheckedPort" "${RELAYS:-20000}" | tee "$work/relays"
+"$figures" latency-unchecked "$relayUncheckedPort" "${RELAYS:-20000}" | tee -a "$work/relays"
 forward=$((20000 + RANDOM % 20000))
 socat TCP-LISTEN:"$forward",reuseaddr TCP:127.0.0.1:$((forward + 1)) &
 pids+=("$!")
 sleep 0.3
-"$figures" forwarder "$forward" "${RELAYS:-20000}"
+"$figures" forwarder "$forward" "${RELAYS:-20000}" | tee -a "$work/relays"
+# Each against the forwarder, the last line.
+awk '{ for (i = 1; i < NF; ++i) { if ($i == "p50") p50[NR] = $(i + 1); if ($i == "p99") p99[NR] = $(i + 1) } }
+     END { if (NR == 3 && p50[3] > 0 && p99[3] > 0)
+             printf "  against the forwarder: p50 %.2f and %.2f times, p99 %.2f and %.2f times (checked, checkmoves=0)\n",
+                    p50[1] / p50[3], p50[2] / p50[3], p99[1] / p99[3], p99[2] / p99[3] }' "$work/relays"
 
 echo "CPU while idle with two clients connected:"
 idle=${HOLD_SECONDS:-10}

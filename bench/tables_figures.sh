@@ -20,13 +20,7 @@ tables=${TABLES:-5000}
 seconds=${SECONDS_PER_RUN:-10}
 rate=${RATE:-1000}
 parts=${PARTS:-scale wakeup attack}
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$root/bench/server_runs.sh"
 
 # Thousands of connections need thousands of files, on both sides.
 ulimit -n "$(ulimit -Hn)"
@@ -35,27 +29,6 @@ if [ "$(ulimit -n)" != unlimited ] && [ "$(ulimit -n)" -lt $((2 * tables + 200))
   exit 1
 fi
 
-# One server in a folder of its own with its tarvelsvr.ini; sets $server and $port.
-start_server() {
-  local folder="$work/$1" setting=$2
-  mkdir -p "$folder"
-  # A port below the system's range for outgoing connections, another one if it is taken.
-  for _ in 1 2 3 4 5; do
-    port=$((20000 + RANDOM % 12000))
-    printf '[server]\nport=%s\n%s' "$port" "$setting" >"$folder/tarvelsvr.ini"
-    : >"$folder/log"  # there before the server writes it: the wait below reads it
-    TARVELSVR_SOCKETS=${sockets:-epoll} QT_QPA_PLATFORM=offscreen "$build/server/tarvelsvr" --settings "$folder/tarvelsvr.ini" >"$folder/log" 2>/dev/null &
-    server=$!
-    pids+=("$server")
-    for _ in $(seq 100); do grep -q '^Port serveru' "$folder/log" && break; sleep 0.1; done
-    sleep 0.3
-    grep -q '^Nelze naslouchat' "$folder/log" || return 0
-    kill "$server"
-    wait "$server" 2>/dev/null || true
-  done
-  echo "$(basename "$0"): no free port for the server" >&2
-  exit 1
-}
 stop_server() { kill "$server"; wait "$server" 2>/dev/null || true; }
 
 for part in $parts; do

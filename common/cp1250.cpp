@@ -70,12 +70,25 @@ char32_t NextCodePoint(std::string_view text, std::size_t& i) {
     return cp;
 }
 
+// Where the run of ASCII bytes from `from` ends.
+std::size_t PlainRunEnd(std::string_view text, std::size_t from) {
+    while (from < text.size() && static_cast<unsigned char>(text[from]) < 0x80) ++from;
+    return from;
+}
+
 }  // namespace
 
 std::string Cp1250ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
-    for (char c : bytes) AppendUtf8(out, CodePointOfByte(static_cast<unsigned char>(c)));
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        // A run of ASCII, most of what the wire carries, is the same in both: copied whole.
+        const std::size_t plain = PlainRunEnd(bytes, i);
+        out.append(bytes, i, plain - i);
+        if (plain == bytes.size()) break;
+        i = plain;
+        AppendUtf8(out, CodePointOfByte(static_cast<unsigned char>(bytes[i])));
+    }
     return out;
 }
 
@@ -84,6 +97,10 @@ std::string Utf8ToCp1250(std::string_view text) {
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
+        const std::size_t plain = PlainRunEnd(text, i);
+        out.append(text, i, plain - i);
+        i = plain;
+        if (i == text.size()) break;
         const char32_t cp = NextCodePoint(text, i);
         if (cp < 0x80) {
             out += static_cast<char>(cp);

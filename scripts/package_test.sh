@@ -7,7 +7,9 @@
 # home folder, no game folder) on Xvfb with its sounds logged, a match dealt with every
 # phrase found, the settings written into the home folder and nothing into the
 # installed folders, tarvelweb started as its service starts it and its page, recordings and
-# WebSocket reached over HTTP, and both packages purged again.
+# WebSocket reached over HTTP, its page in headless Chromium playing a network match at the
+# installed server against the installed desktop client with agreeing verdicts, and both
+# packages purged again.
 # Usage: package_test.sh [--no-build] [OUTPUT_DIR]   (default: build-package)
 #   --no-build  tests the package already in OUTPUT_DIR
 set -euo pipefail
@@ -55,7 +57,8 @@ home=$(mktemp -d)
 server_out=$(mktemp)
 web_out=$(mktemp)
 cleanup() {
-  rm -rf "$view" "$home" "$server_out" "$web_out"
+  kill "${server:-}" "${web:-}" 2>/dev/null || true
+  rm -rf "$view" "$home" "$server_out" "$web_out" "${net_home:-}"
   local package
   for package in tarvel tarvel-data; do
     if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -95,8 +98,6 @@ fi
   >"$server_out" 2>&1 &
 server=$!
 for _ in $(seq 100); do grep -q '^Port serveru: 1412$' "$server_out" && break; sleep 0.1; done
-kill "$server" 2>/dev/null || true
-wait "$server" 2>/dev/null || true
 grep -q '^Port serveru: 1412$' "$server_out" || { cat "$server_out"; fail "the server did not start from /etc"; }
 
 # tarvelweb as its service runs it: settings from /etc, files from the installed data,
@@ -111,8 +112,6 @@ recording=$(curl -s -I --max-time 5 'http://127.0.0.1:8412/zvuky/zZacinas.opus')
 upgrade=$(curl -s -i --max-time 2 -H 'Connection: Upgrade' -H 'Upgrade: websocket' -H 'Sec-WebSocket-Version: 13' \
   -H 'Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==' -H 'Origin: http://127.0.0.1:8412' \
   http://127.0.0.1:8412/ws) || true
-kill "$web" 2>/dev/null || true
-wait "$web" 2>/dev/null || true
 grep -q '^HTTP/1.1 200' <<<"$page" || { cat "$web_out"; fail "tarvelweb did not serve its page from the installed files"; }
 grep -qi "^Content-Security-Policy: default-src 'self'" <<<"$page" || fail "the page has no content security policy"
 grep -q '^HTTP/1.1 200' <<<"$recording" || fail "tarvelweb did not serve the installed recordings"
@@ -141,6 +140,79 @@ PLAY
 chmod +x "$home/play.sh"
 "${player[@]}" env -i PATH=/usr/games:/usr/bin:/bin HOME="$home" LANG=C.UTF-8 \
   xvfb-run -a -s "-screen 0 1024x768x24" "$home/play.sh"
+
+# A network match of one short game at a named table of the installed server: the page of
+# the installed tarvelweb in headless Chromium against the installed desktop client on
+# Xvfb, both by keys alone. Both ask for the same rules; the desktop player's
+# settings are those of a player who set them in his dialogs.
+net_home=$(mktemp -d)
+mkdir -p "$net_home/.local/share/tarvel"
+# (The settings file is in Windows-1250, as the game writes it.)
+iconv -f UTF-8 -t CP1250 >"$net_home/.local/share/tarvel/tarvel.ini" <<'INI'
+[game]
+pickupforseven=2
+kingofspades=0
+returntogame=0
+playforpoints=1
+numberofgames=1
+compulsory=0
+shufflecards=0
+dealtcards=4
+playergender=m
+usetable=0
+[net]
+ipaddress=127.0.0.1
+port=1412
+table=Balík
+INI
+page_settings='{"pickupForSeven":2,"kingOfSpades":false,"returnToGame":false,"playForPoints":true,"numberOfGames":1,"compulsory":false,"shuffleCards":false,"dealtCards":4,"gender":"z","useTable":false,"computerLevel":0}'
+cat >"$net_home/play.sh" <<PLAY
+#!/usr/bin/env bash
+set -euo pipefail
+cd "$net_home"
+TARVEL_AUDIO=log TARVEL_AUDIO_LOG="$net_home/sound.log" tarvel >"$net_home/client.out" 2>&1 &
+client=\$!
+window=\$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel\$' | head -n 1)
+xdotool windowfocus --sync "\$window"
+xdotool key ctrl+i
+# No key until both are dealt: Enter would answer the waiting dialog.
+for _ in \$(seq 300); do [ -e "$net_home/DEALT" ] && break; sleep 0.1; done
+sleep 1
+# Each card in turn and then a draw, again and again: a key out of turn is only answered.
+for _ in \$(seq 200); do
+  [ -e "$net_home/OVER" ] && break
+  xdotool search --onlyvisible --name '^Tarvel\$' windowfocus 2>/dev/null || true
+  xdotool key --delay 40 Home Return Right Return Right Return Right Return Right Return Right Return space
+  sleep 0.3
+done
+kill "\$client"
+PLAY
+chmod +x "$net_home/play.sh"
+[ ${#player[@]} -eq 0 ] || chown -R nobody:nogroup "$net_home"
+"${player[@]}" env -i PATH=/usr/games:/usr/bin:/bin HOME="$net_home" LANG=C.UTF-8 \
+  xvfb-run -a -s "-screen 0 1024x768x24" "$net_home/play.sh" &
+desktop=$!
+page_result=0
+TARVEL_SOURCE="$root" node "$root/tests/package/page_meets_desktop.mjs" http://127.0.0.1:8412 Balík \
+  "$page_settings" "$net_home" || page_result=$?
+touch "$net_home/OVER" 2>/dev/null || true
+wait "$desktop" || true
+kill "$web" "$server" 2>/dev/null || true
+wait "$web" "$server" 2>/dev/null || true
+if [ "$page_result" -ne 0 ]; then
+  tail -n 20 "$net_home/sound.log" "$net_home/client.out" "$server_out" 2>/dev/null
+  fail "no network match between the page and the desktop client"
+fi
+grep -q 'Balík' "$server_out" || fail "the server never seated the named table"
+grep -q '/zvuky/vyhozeni' "$net_home/sound.log" || fail "the desktop player heard no card laid"
+if grep $'\tmissing$' "$net_home/sound.log"; then fail "recordings are missing in the network match"; fi
+read -r page_wins desktop_wins <"$net_home/WINS"
+desktop_heard_won=0
+if grep -qi '/zvuky/[mz]\?jsi vitez\.' "$net_home/sound.log"; then desktop_heard_won=1; fi
+[ "$desktop_heard_won" -eq "$desktop_wins" ] ||
+  fail "the verdicts differ: the page counts $page_wins : $desktop_wins, the desktop player heard he won: $desktop_heard_won"
+echo "package test: network match of the page against the desktop client ended, games won (page : desktop) $page_wins : $desktop_wins on both sides"
+rm -rf "$net_home"
 
 files=$home/.local/share/tarvel
 echo "package test: heard $(wc -l <"$home/sound.log") phrases"

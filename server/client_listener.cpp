@@ -47,6 +47,7 @@ void ClientListener::SetTables(int tables) {
     hall_->SetReturnWait(reconnectWait_);
     hall_->SetIdleWait(idleWait_);
     hall_->SetConnectionLimits(perAddress_, connectionCap_);
+    hall_->SetTrustedAddresses(trustedAddresses_);
 }
 
 void ClientListener::SetIdleWait(std::chrono::seconds wait) {
@@ -59,6 +60,11 @@ void ClientListener::SetConnectionLimits(int perAddress, int total) {
     const int fromFiles = std::max(2, socketCap_ - kRoomForRefusals);
     connectionCap_ = total > 0 ? std::min(total, fromFiles) : fromFiles;
     hall_->SetConnectionLimits(perAddress_, connectionCap_);
+}
+
+void ClientListener::SetTrustedAddresses(const std::vector<std::string>& addresses) {
+    trustedAddresses_ = addresses;
+    hall_->SetTrustedAddresses(addresses);
 }
 
 void ClientListener::AcceptFailed(const std::string& reason) {

@@ -66,6 +66,8 @@ class ClientListener final : public QObject,
     // Connections at once from one address and in all (0: as many as the open-files limit
     // leaves room for); the rest are told "busy".
     void SetConnectionLimits(int perAddress, int total);
+    // Addresses whose connections count only in all (see Admission::SetTrusted).
+    void SetTrustedAddresses(const std::vector<std::string>& addresses);
     // The connections the server takes at most, with room kept below the open-files limit.
     int ConnectionCap() const { return connectionCap_; }
     // What one connection may make the server do; for connections from now on.
@@ -124,6 +126,7 @@ class ClientListener final : public QObject,
     bool checkMoves_ = false;
     std::chrono::seconds idleWait_ = GameServer::kDefaultIdleWait;
     int perAddress_ = 16;
+    std::vector<std::string> trustedAddresses_;
     int socketCap_ = 0;      // sockets at once: the open-files limit less what the process keeps
     int connectionCap_ = 0;  // connections admitted: less again, so a refusal can still be told
     bool acceptPaused_ = false;

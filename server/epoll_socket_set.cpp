@@ -128,24 +128,34 @@ void EpollSocketSet::Wake() {
         const ConnectionId id = event.data.u64;
         if (id == kListeningKey) {
             AcceptAll();
-            continue;
+        } else {
+            Ready(id, event.events);
         }
-        // An earlier handler of this batch may have closed it; ids are never reused.
-        auto it = connections_.find(id);
-        if (it == connections_.end()) continue;
-        // Read when it may be read, or to find the close or the error behind a hang-up.
-        const bool read = (event.events & (EPOLLHUP | EPOLLERR)) != 0 ||
-                          ((event.events & EPOLLIN) != 0 && it->second.reading);
-        if ((event.events & EPOLLOUT) != 0 && it->second.watchingWrites) Writable(id);
-        if (read) Readable(id);
+        // What this event brought about goes out now, not after the rest of the batch: at
+        // a busy server a move's answer would otherwise wait for hundreds of other tables.
+        FlushWritten();
     }
     waking_ = false;
-    FlushWritten();
+    FlushWritten();  // what was written when told a connection had drained
+}
+
+void EpollSocketSet::Ready(ConnectionId id, std::uint32_t events) {
+    // An earlier handler of this batch may have closed it; ids are never reused.
+    auto it = connections_.find(id);
+    if (it == connections_.end()) return;
+    // Read when it may be read, or to find the close or the error behind a hang-up.
+    const bool read =
+        (events & (EPOLLHUP | EPOLLERR)) != 0 || ((events & EPOLLIN) != 0 && it->second.reading);
+    if ((events & EPOLLOUT) != 0 && it->second.watchingWrites) Writable(id);
+    if (read) Readable(id);
 }
 
 void EpollSocketSet::FlushWritten() {
+    if (written_.empty()) return;
     flushPosted_ = false;
-    for (ConnectionId id : std::exchange(written_, {})) {
+    // Swapped, not moved out: the list keeps its room from one relay to the next.
+    flushing_.swap(written_);
+    for (ConnectionId id : flushing_) {
         auto it = connections_.find(id);
         if (it == connections_.end()) continue;
         Connection& connection = it->second;
@@ -158,6 +168,7 @@ void EpollSocketSet::FlushWritten() {
             events_.Drained(id);
         }
     }
+    flushing_.clear();
 }
 
 void EpollSocketSet::AcceptAll() {
@@ -298,8 +309,8 @@ std::size_t EpollSocketSet::Write(ConnectionId id, std::string_view bytes) {
     if (it == connections_.end() || it->second.state != State::Open) return 0;
     Connection& connection = it->second;
     connection.unsent.append(bytes);
-    // Sent when this turn of the event loop is done: the messages of one move go out in
-    // one send, not one send (and one wake-up of the player) each.
+    // Sent once the read that brought it about is handled: the messages of one move go
+    // out in one send, not one send (and one wake-up of the player) each.
     if (!connection.flushDue && !connection.watchingWrites) {
         connection.flushDue = true;
         written_.push_back(id);

@@ -46,15 +46,17 @@ class EpollSocketSet final : public QObject, public SocketSet {
         State state = State::Open;
         bool watchingWrites = false;
         bool reading = true;
-        bool flushDue = false;  // written to during this turn of the event loop
+        bool flushDue = false;  // written to since the last flush
         std::string unsent;
         std::size_t unsentFrom = 0;  // what of `unsent` has gone already
     };
 
     void Wake();
-    // Sends what the game wrote during this turn of the event loop, one send a connection.
+    // Sends what the game wrote since the last flush, one send a connection.
     void FlushWritten();
     void AcceptAll();
+    // Handles what the kernel reported of one connection.
+    void Ready(ConnectionId id, std::uint32_t events);
     void Readable(ConnectionId id);
     void Writable(ConnectionId id);
     // Sends what waits; false when the connection failed.
@@ -78,6 +80,7 @@ class EpollSocketSet final : public QObject, public SocketSet {
     std::unordered_map<ConnectionId, Connection> connections_;
     std::string readBuffer_;
     std::vector<ConnectionId> written_;  // connections with flushDue
+    std::vector<ConnectionId> flushing_;  // what FlushWritten works through
     bool waking_ = false;
     bool flushPosted_ = false;
 };

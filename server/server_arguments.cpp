@@ -2,13 +2,13 @@
 
 #include <string_view>
 
+#include "common/command_line.h"
 #include "common/version.h"
 
 namespace tarvel::server {
 
 std::optional<ServerArguments> ParseServerArguments(const std::vector<std::string>& arguments,
                                                     std::string& error) {
-    constexpr std::string_view kSettings = "--settings";
     ServerArguments parsed;
     bool settingsGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -21,30 +21,12 @@ std::optional<ServerArguments> ParseServerArguments(const std::vector<std::strin
             parsed.version = true;
             continue;
         }
-        std::string file;
-        if (argument == kSettings) {
-            if (i + 1 == arguments.size()) {
-                error = "--settings needs the path of the settings file";
-                return std::nullopt;
-            }
-            file = arguments[++i];
-        } else if (argument.starts_with(kSettings) && argument.size() > kSettings.size() &&
-                   argument[kSettings.size()] == '=') {
-            file = argument.substr(kSettings.size() + 1);
-        } else {
+        const std::optional<std::string> file = OptionValue("--settings", arguments, i);
+        if (!file) {
             error = "unknown argument \"" + std::string(argument) + "\"";
             return std::nullopt;
         }
-        if (file.empty()) {
-            error = "--settings needs the path of the settings file";
-            return std::nullopt;
-        }
-        if (settingsGiven) {
-            error = "--settings is given more than once";
-            return std::nullopt;
-        }
-        settingsGiven = true;
-        parsed.settingsFile = file;
+        if (!TakeSettingsFile(*file, settingsGiven, parsed.settingsFile, error)) return std::nullopt;
     }
     return parsed;
 }

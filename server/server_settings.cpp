@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <QRegularExpression>
+
 #include "common/profile_file.h"
 
 namespace tarvel::server {
@@ -29,6 +31,11 @@ ServerSettings ReadServerSettings(const QString& iniPath) {
     settings.connectionsPerAddress =
         std::max(1, file.ReadInteger("server", "connectionsperaddress", defaults.connectionsPerAddress));
     settings.connections = std::max(0, file.ReadInteger("server", "connections", defaults.connections));
+    // Separated by commas or blanks; each as the log shows addresses (127.0.0.1, ::1).
+    const QString trusted = QString::fromStdString(file.ReadString("server", "trustedaddresses", ""));
+    for (const QString& address : trusted.split(QRegularExpression("[,\\s]+"), Qt::SkipEmptyParts)) {
+        settings.trustedAddresses.push_back(address.toStdString());
+    }
     return settings;
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QString>
+#include <string>
+#include <vector>
 
 namespace tarvel::server {
 
@@ -19,6 +21,8 @@ struct ServerSettings {
     // as many as the open-files limit leaves room for.
     int connectionsPerAddress = 16;
     int connections = 0;
+    // Addresses counted only in all, never per address nor paused (tarvelweb's).
+    std::vector<std::string> trustedAddresses{};
 };
 
 // The longest wait for a silent player: a day.

@@ -1,5 +1,6 @@
 #include "server/server_window.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAbstractItemModel>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <numeric>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "common/profile_file.h"
@@ -35,8 +37,6 @@ namespace {
 
 constexpr int kLogBatchMs = 100;
 constexpr int kTablesRefreshMs = 500;
-// A batch also goes out once it has this many lines, so a flood never piles lines up here.
-constexpr qsizetype kLogBatchLines = 500;
 
 // The window keeps the recent part of the log, so a server that runs for days, or a
 // chat flood, cannot grow it without end; standard output gets every line whole. The
@@ -75,6 +75,7 @@ ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, Q
     listener_.SetMoveChecking(settings_.checkMoves);
     listener_.SetIdleWait(std::chrono::seconds(settings_.idleWait));
     listener_.SetConnectionLimits(settings_.connectionsPerAddress, settings_.connections);
+    listener_.SetTrustedAddresses(settings_.trustedAddresses);
     BuildWidgets();
     connect(&tablesTimer_, &QTimer::timeout, this, &ServerWindow::ShowTables);
     tablesTimer_.start(kTablesRefreshMs);
@@ -82,6 +83,8 @@ ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, Q
     logFlushTimer_.setSingleShot(true);
     logFlushTimer_.setInterval(kLogBatchMs);
     connect(&logFlushTimer_, &QTimer::timeout, this, &ServerWindow::ShowPendingLogLines);
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &ServerWindow::WriteLogOut);
     if (settings_.connectAtStartup) StartListening();
     ShowListeningState();
     ShowPendingLogLines();  // a port that cannot be listened on shows at once
@@ -103,7 +106,9 @@ ServerWindow::ServerWindow(const SettingsFile& settings, RandomSource& random, Q
     aboutBox_ = new AboutBox(language_, this);
 }
 
-ServerWindow::~ServerWindow() = default;
+ServerWindow::~ServerWindow() {
+    WriteLogOut();
+}
 
 QString ServerWindow::Text(int index) const {
     return ServerText(language_, index);
@@ -152,26 +157,40 @@ void ServerWindow::BuildWidgets() {
 }
 
 void ServerWindow::Log(std::string_view line) {
-    const QString text = OneLine(line);
-    const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-    // The list takes new lines in batches: repainting it after every relay would hold up
-    // the next message by far more than the relay itself takes.
-    pendingLines_ << ShownLine(text);
-    if (pendingLines_.size() >= kLogBatchLines) {
-        ShowPendingLogLines();
-    } else if (!logFlushTimer_.isActive()) {
-        logFlushTimer_.start();
+    // Only kept here: a move's lines are made and written once its messages have gone, when
+    // the event loop is about to wait (WriteLogOut), in one write instead of one a line.
+    unwrittenLines_.emplace_back(line);
+    // A loop that never waits still writes them, from the list's timer.
+    if (!logFlushTimer_.isActive()) logFlushTimer_.start();
+}
+
+void ServerWindow::WriteLogOut() {
+    if (unwrittenLines_.empty()) return;
+    for (const std::string& line : unwrittenLines_) {
+        const QString text = OneLine(line);
+        const QByteArray utf8 = text.toUtf8();
+        std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
+        std::fputc('\n', stdout);
+        // The list takes new lines from its timer: laying it out and drawing it takes a
+        // millisecond or more. What it could not keep anyway makes room now, so a flood of
+        // lines piles nothing up meanwhile.
+        pendingLines_ << ShownLine(text);
+        pendingCharacters_ += pendingLines_.back().size();
+        while (pendingLines_.size() > kMostLogLines || pendingCharacters_ > kMostLogCharacters) {
+            pendingCharacters_ -= pendingLines_.front().size();
+            pendingLines_.removeFirst();
+        }
     }
+    unwrittenLines_.clear();
+    std::fflush(stdout);
 }
 
 void ServerWindow::ShowPendingLogLines() {
     logFlushTimer_.stop();
+    WriteLogOut();
     if (pendingLines_.isEmpty()) return;
     // The oldest lines make room, in one removal rather than one per line.
-    for (const QString& line : pendingLines_) shownCharacters_ += line.size();
+    shownCharacters_ += std::exchange(pendingCharacters_, 0);
     const int lines = logList_->count() + static_cast<int>(pendingLines_.size());
     int oldest = 0;
     while (oldest < logList_->count() &&
@@ -182,6 +201,12 @@ void ServerWindow::ShowPendingLogLines() {
     if (oldest > 0) logList_->model()->removeRows(0, oldest);
     logList_->addItems(pendingLines_);
     pendingLines_.clear();
+    // Scrolling lays out the whole list: worth it only where someone can see it.
+    if (logList_->isVisible()) logList_->scrollToBottom();
+}
+
+void ServerWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
     logList_->scrollToBottom();
 }
 

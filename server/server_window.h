@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -51,6 +52,7 @@ class ServerWindow final : public QMainWindow, public EventLog {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void ToggleListening();
@@ -65,6 +67,8 @@ class ServerWindow final : public QMainWindow, public EventLog {
     void StopListening();
     void ShowListeningState();
     void ShowPendingLogLines();
+    // Writes what was logged since to standard output and hands it to the list.
+    void WriteLogOut();
     void ShowTables();
     QString Text(int index) const;
     // Runs a write of the settings file; a file that cannot be written is reported.
@@ -75,7 +79,9 @@ class ServerWindow final : public QMainWindow, public EventLog {
     int language_;
     ClientListener listener_;
 
+    std::vector<std::string> unwrittenLines_;  // logged, not yet on standard output or in the list
     QStringList pendingLines_;
+    qsizetype pendingCharacters_ = 0;  // in pendingLines_
     qsizetype shownCharacters_ = 0;  // in the log list
     QTimer logFlushTimer_;
     QTimer tablesTimer_;

@@ -53,9 +53,10 @@ TimerQueue::Queue::iterator TimerQueue::Add(Clock::time_point when, QueuedTimer*
 }
 
 void TimerQueue::Remove(Queue::iterator at) {
+    // A later earliest, or none, needs nothing: the wake-up comes early, finds nothing due
+    // and waits on. Stopping Qt's timer here would have it started again at once when the
+    // timer is started anew, as a player's idle timer is at each of his moves.
     due_.erase(at);
-    // A later earliest needs nothing: the wake-up comes early, finds nothing due and waits on.
-    if (due_.empty()) wake_.stop();
 }
 
 void TimerQueue::Arm() {
@@ -64,7 +65,7 @@ void TimerQueue::Arm() {
         return;
     }
     const Clock::time_point earliest = due_.begin()->first;
-    if (wake_.isActive() && earliest == armedFor_) return;
+    if (wake_.isActive() && armedFor_ <= earliest) return;  // early at worst, as above
     armedFor_ = earliest;
     const auto wait = std::chrono::ceil<std::chrono::milliseconds>(earliest - Clock::now());
     wake_.start(std::max(std::chrono::milliseconds(0), wait));

@@ -262,7 +262,7 @@ void Session::Run(std::function<void()> action) {
 
 void Session::Handle(Command command) {
     Parts& p = *parts_;
-    p.Run([this, &p, command] {
+    p.Run([&p, command] {
         Engine& engine = p.engine;
         const GameState& state = engine.State();
         switch (command) {

@@ -14,7 +14,7 @@
 #include "client/net/net_dialog_captions.h"
 #include "session/net/server_address.h"
 #include "client/net/server_list_dialog.h"
-#include "client/net/table_name.h"
+#include "session/net/table_name.h"
 
 namespace tarvel {
 

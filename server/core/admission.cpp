@@ -7,7 +7,7 @@ namespace tarvel::server {
 Admission::Verdict Admission::Arrive(const std::string& address, Clock::time_point now) {
     Address& entry = addresses_[address];
     if (now < entry.pausedUntil) return Verdict::Pausing;
-    if (entry.connections >= perAddress_) return Verdict::TooManyFromAddress;
+    if (entry.connections >= perAddress_ && !trusted_.contains(address)) return Verdict::TooManyFromAddress;
     if (connections_ >= total_) return Verdict::TooMany;
     ++entry.connections;
     ++connections_;
@@ -23,6 +23,7 @@ void Admission::Leave(const std::string& address, Clock::time_point now) {
 }
 
 void Admission::SetupFailed(const std::string& address, Clock::time_point now) {
+    if (trusted_.contains(address)) return;
     Address& entry = addresses_[address];
     if (entry.failures == 0 || now - entry.firstFailure > kFailureMemory) {
         entry.failures = 0;

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 namespace tarvel::server {
 
@@ -27,6 +29,9 @@ class Admission {
         perAddress_ = perAddress;
         total_ = total;
     }
+    // Addresses that bring many players of their own, each already limited there (tarvelweb
+    // on this machine): counted only in all, never paused for failed set-ups.
+    void SetTrusted(const std::vector<std::string>& addresses) { trusted_ = {addresses.begin(), addresses.end()}; }
     // A connection arrives; when welcome it counts until Leave.
     Verdict Arrive(const std::string& address, Clock::time_point now);
     void Leave(const std::string& address, Clock::time_point now);
@@ -50,6 +55,7 @@ class Admission {
     int total_ = 1 << 30;
     int connections_ = 0;
     std::unordered_map<std::string, Address> addresses_;
+    std::unordered_set<std::string> trusted_;
 };
 
 }  // namespace tarvel::server

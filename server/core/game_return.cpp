@@ -45,16 +45,18 @@ void GameServer::GiveReturnKeys() {
 
 bool GameServer::HoldSeat(int player) {
     if (returnTimer_ == nullptr || player < 0 || player > 1) return false;
-    if (!returns_[static_cast<std::size_t>(player)].Issued() || SeatHeld()) return false;
+    if (!returns_[static_cast<std::size_t>(player)].Issued()) return false;
     Connection* connection = PlayerAt(player);
-    if (connection == nullptr) return false;
+    // Both seats may be held: players who reach the server through one network (a
+    // tarvelweb, a club) lose it together, and both come back.
+    if (connection == nullptr || connection->away) return false;
     connection->away = true;
     connection->splitter.Clear();
     Log("Odpojen klient" + connection->address);
     Log("Hráč " + Digit(player) + " ztratil spojení, jeho místo je drženo " + std::to_string(returnWait_.count()) +
         " s");
     const int other = 1 - player;
-    // Only a client that can itself come back knows the message.
+    // Only a client that can itself come back knows the message (kept for one away).
     if (returns_[static_cast<std::size_t>(other)].Issued()) {
         Send(other, ServerKind::OpponentLost, std::to_string(returnWait_.count()));
     }

@@ -19,18 +19,22 @@ void AppendEscaped(std::string& out, unsigned code) {
 std::string EscapeControls(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    // Every line of the log comes through here: runs of plain text are copied whole.
+    std::size_t plainFrom = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x20 || byte == 0x7F) {
-            AppendEscaped(out, byte);
-        } else if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
-                   static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
-            // U+0080 to U+009F: two bytes in UTF-8.
-            AppendEscaped(out, static_cast<unsigned char>(text[++i]));
-        } else {
-            out += text[i];
-        }
+        const bool control = byte < 0x20 || byte == 0x7F;
+        // U+0080 to U+009F: two bytes in UTF-8.
+        const bool wideControl = byte == 0xC2 && i + 1 < text.size() &&
+                                 static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                                 static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (!control && !wideControl) continue;
+        out.append(text, plainFrom, i - plainFrom);
+        if (wideControl) ++i;
+        AppendEscaped(out, static_cast<unsigned char>(text[i]));
+        plainFrom = i + 1;
     }
+    out.append(text, plainFrom, text.size() - plainFrom);
     return out;
 }
 

@@ -73,6 +73,7 @@ class TableHall {
     void SetMoveChecking(bool on);
     // Connections at once from one address, and in all; newcomers past them get "busy".
     void SetConnectionLimits(int perAddress, int total) { admission_.SetLimits(perAddress, total); }
+    void SetTrustedAddresses(const std::vector<std::string>& addresses) { admission_.SetTrusted(addresses); }
     // Where the time comes from (the steady clock unless a test sets its own).
     void SetClock(std::function<Admission::Clock::time_point()> now) { now_ = std::move(now); }
     // How long a match waits for a silent player (0: for ever), at every table from now on.

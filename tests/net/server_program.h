@@ -59,6 +59,11 @@ class ServerProgram {
         output_ += process_.readAllStandardOutput();
         return static_cast<int>(output_.count(text));
     }
+    // Its log so far, for a failing test to show.
+    std::string Output() {
+        output_ += process_.readAllStandardOutput();
+        return output_.toStdString();
+    }
 
     quint16 port = 0;
 

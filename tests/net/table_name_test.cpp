@@ -1,5 +1,5 @@
 // The table's name as the network settings take it, and a list line's table after its port.
-#include "client/net/table_name.h"
+#include "session/net/table_name.h"
 
 #include <gtest/gtest.h>
 

@@ -192,6 +192,27 @@ TEST_P(AbuseOverLoopback, ADescribedPairPlaysItsWholeMatchBesideEveryAttack) {
     for (const auto& line : log.lines) EXPECT_EQ(line.find(std::string(400, 'x')), std::string::npos) << line;
 }
 
+// A tarvelweb brings every player of its page from its own address: listed as trusted,
+// it brings more than one address may hold, also after the settings dialog made a new
+// hall of tables; any other address keeps its limit.
+TEST_P(AbuseOverLoopback, ATrustedAddressBringsMorePlayersThanOneAddressMayHold) {
+    listener.SetConnectionLimits(2, 0);
+    listener.SetTrustedAddresses({"127.0.0.9"});
+    listener.SetTables(12);
+    ASSERT_TRUE(listener.StartListening(0));
+    std::vector<std::unique_ptr<Peer>> page, other;
+    for (int i = 0; i < 4; ++i) {
+        page.push_back(Connect("127.0.0.9"));
+        other.push_back(Connect("127.0.0.8"));
+    }
+    const auto busy = [](const std::vector<std::unique_ptr<Peer>>& peers) {
+        return std::count_if(peers.begin(), peers.end(), [](const auto& p) { return p->Count("busy") == 1; });
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return busy(other) == 2; }, kWaitMs));
+    QTest::qWait(50);
+    EXPECT_EQ(busy(page), 0);
+}
+
 TEST_P(AbuseOverLoopback, TheEndOfAMatchSentInTheMiddleOfAGameLeavesNobodyWaiting) {
     listener.SetMoveChecking(true);
     ASSERT_TRUE(listener.StartListening(0));

@@ -42,5 +42,19 @@ TEST(Admission, AnAddressWhoseSetUpsKeepFailingPausesLongerEachTime) {
     EXPECT_EQ(admission.Arrive("127.0.0.2", now), Verdict::Welcome);
 }
 
+// tarvelweb brings every player of its page from one address and limits them per player
+// itself: past the share of one address, and after failed set-ups, its players still come
+// in; the limit in all still holds.
+TEST(Admission, ATrustedAddressIsCountedOnlyInAll) {
+    Admission admission;
+    admission.SetLimits(2, 4);
+    admission.SetTrusted({"127.0.0.1"});
+    const Admission::Clock::time_point now{};
+    for (int i = 0; i <= Admission::kFailuresAllowed; ++i) admission.SetupFailed("127.0.0.1", now);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(admission.Arrive("127.0.0.1", now), Verdict::Welcome);
+    EXPECT_EQ(admission.Arrive("127.0.0.2", now), Verdict::Welcome);
+    EXPECT_EQ(admission.Arrive("127.0.0.1", now), Verdict::TooMany);
+}
+
 }  // namespace
 }  // namespace tarvel::server

@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -25,6 +24,7 @@
 #include "server/about_box.h"
 #include "tests/server/fakes.h"
 #include "server/language_dialog.h"
+#include "tests/net/server_program.h"
 #include "tests/server/server_ini_folder.h"
 #include "server/server_settings.h"
 #include "server/settings_dialog.h"
@@ -64,12 +64,14 @@ TEST_F(ServerWindowTest, SettingsFileDefaultsAndValues) {
     EXPECT_EQ(none.port, 1412);
     EXPECT_TRUE(none.connectAtStartup);
     EXPECT_EQ(none.language, 1000);
+    EXPECT_TRUE(none.trustedAddresses.empty());
 
-    WriteIni("[server]\nport=14x\nconnectatstartup=5\n[environment]\nlanguage=2000\n");
+    WriteIni("[server]\nport=14x\nconnectatstartup=5\ntrustedaddresses=127.0.0.1, ::1\n[environment]\nlanguage=2000\n");
     const ServerSettings read = ReadServerSettings(IniPath());
     EXPECT_EQ(read.port, 1412);
     EXPECT_TRUE(read.connectAtStartup);
     EXPECT_EQ(read.language, 2000);
+    EXPECT_EQ(read.trustedAddresses, (std::vector<std::string>{"127.0.0.1", "::1"}));
 
     ServerSettings changed;
     changed.port = 2345;
@@ -246,42 +248,15 @@ TEST_F(ServerWindowTest, TheProgramRunsWithoutADesktopAndLogsToStandardOutput) {
 }
 
 TEST_F(ServerWindowTest, StandardOutputGetsALongLineWhole) {
-    const QString program = QDir(folder.path()).filePath("tarvelsvr");
-    ASSERT_TRUE(QFile::copy(TARVELSVR_PATH, program));
-    quint16 port = 0;
-    {
-        QTcpServer probe;  // a port that is free now
-        ASSERT_TRUE(probe.listen(QHostAddress::AnyIPv4, 0));
-        port = probe.serverPort();
-    }
-    WriteIni("[server]\nport=" + QByteArray::number(port) + "\n");
-    QProcess server;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    server.setProcessEnvironment(environment);
-    server.start(program, {});
-    ASSERT_TRUE(server.waitForStarted(5000));
-    QByteArray out;
-    auto waitForOutput = [&](const QByteArray& wanted) {
-        return QTest::qWaitFor(
-            [&] {
-                out += server.readAllStandardOutput();
-                return out.contains(wanted);
-            },
-            10000);
-    };
-    bool said = false;
-    if (waitForOutput("Port serveru: " + QByteArray::number(port) + "\n")) {
-        // A lone client's chat goes to nobody, but that it came is logged all the same.
-        QTcpSocket client;
-        client.connectToHost(QStringLiteral("127.0.0.1"), port);
-        const QByteArray chat = "iwanttosay0=" + QByteArray(1000, 'x') + "\\";
-        client.write(chat);
-        said = waitForOutput("hráč 0 poslal zprávu (délka 1000, zkrácena na 512)\n");
-    }
-    server.kill();
-    server.waitForFinished(5000);
-    EXPECT_TRUE(said) << out.right(200).toStdString();
+    tarvel::testing::ServerProgram server;
+    ASSERT_TRUE(server.Listening()) << server.Output();
+    // A lone client's chat goes to nobody, but that it came is logged all the same.
+    QTcpSocket client;
+    client.connectToHost(QStringLiteral("127.0.0.1"), server.port);
+    client.write("iwanttosay0=" + QByteArray(1000, 'x') + "\\");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return server.Logged("hráč 0 poslal zprávu (délka 1000, zkrácena na 512)\n") == 1; }, 10000))
+        << server.Output();
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 // order, whether written in answer to a read or from a timer, and a close never costs
 // the peer the last bytes, even when they are more than the system takes at once.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 
 #include <QCoreApplication>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -23,11 +25,18 @@ class EchoTwice final : public SocketSet::Events {
     SocketSet* sockets = nullptr;
     std::map<ConnectionId, bool> open;
 
-    void Accepted(ConnectionId id, const std::string&, std::uint16_t) override { open[id] = true; }
+    std::map<ConnectionId, std::uint16_t> peerPorts;
+    std::function<void(ConnectionId)> beforeAnswer;  // a look at the peers, if set
+
+    void Accepted(ConnectionId id, const std::string&, std::uint16_t port) override {
+        open[id] = true;
+        peerPorts[id] = port;
+    }
     std::size_t received = 0;
     int drained = 0;
 
     void Received(ConnectionId id, std::string_view bytes) override {
+        if (beforeAnswer) beforeAnswer(id);
         received += bytes.size();
         sockets->Write(id, bytes);
         sockets->Write(id, bytes);
@@ -134,6 +143,31 @@ TEST_P(SocketSets, AConnectionNotReadIsHeldByTheSystemUntilReadAgain) {
     EXPECT_EQ(events_.received, sent.size());
     EXPECT_TRUE(QTest::qWaitFor([&] { return events_.drained > 0 && sockets_->BytesHeld() == 0; }, kWaitMs))
         << "what was written went out, and nobody was told";
+}
+
+// Connections ready at one wake-up, as at a busy server: each one's answer is on its way
+// before the next one is read, so no move waits for every other table's.
+TEST_P(SocketSets, AnAnswerLeavesBeforeTheNextConnectionIsRead) {
+    QTcpSocket second;
+    second.connectToHost(QStringLiteral("127.0.0.1"), sockets_->Port());
+    ASSERT_TRUE(second.waitForConnected(kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return events_.open.size() == 2; }, kWaitMs));
+    int answersWaiting = 0;
+    events_.beforeAnswer = [&](ConnectionId id) {
+        QTcpSocket& other = events_.peerPorts[id] == peer_.localPort() ? second : peer_;
+        char byte = 0;
+        if (recv(static_cast<int>(other.socketDescriptor()), &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 1) {
+            ++answersWaiting;
+        }
+    };
+    // Both moves are with the system before the set is next woken.
+    for (QTcpSocket* socket : {&peer_, &second}) {
+        socket->write("tah\r\n");
+        ASSERT_TRUE(socket->waitForBytesWritten(kWaitMs));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return events_.received == 10; }, kWaitMs));
+    events_.beforeAnswer = nullptr;
+    EXPECT_EQ(answersWaiting, 1) << "the first connection's answer waited for the second's read";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothKinds, SocketSets,

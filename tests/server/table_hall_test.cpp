@@ -182,9 +182,26 @@ TEST_F(TableHallTest, APlayerWhoLostItsConnectionComesBackToItsOwnTableWithItsOw
     EXPECT_TRUE(Logged("stůl 1: stůl je volný"));
     EXPECT_NE(hall.TableGame(1), nullptr);
 
-    // Both players of table 2 lost while its match runs: nobody is left to play on with.
+    // Both players of table 2 lose the network between them and the server at once: both
+    // seats are held and both come back to play on. Lost again, the wait runs out and the
+    // table is free.
+    const std::string newKey = KeyIn(back);
     hall.ClientDisconnected(6);
     hall.ClientDisconnected(4);
+    ASSERT_NE(hall.TableGame(1), nullptr);
+    for (const auto& [id, key] : {std::pair{ConnectionId{7}, keys[4]}, std::pair{ConnectionId{8}, newKey}}) {
+        Connect(id);
+        Read(id, {"reconnect=" + key + ";0"});
+        const Messages returned = links.Take(id);
+        ASSERT_FALSE(returned.empty());
+        EXPECT_TRUE(returned[0].starts_with("reconnected=")) << returned[0];
+    }
+    Read(7, {"iwanttosay1=zpátky"});
+    EXPECT_EQ(links.Take(8), Messages{"sayit=zpátky"});
+    hall.ClientDisconnected(7);
+    hall.ClientDisconnected(8);
+    ASSERT_NE(hall.TableGame(1), nullptr);
+    timers.RunOutAll();
     EXPECT_EQ(hall.TableGame(1), nullptr);
 }
 

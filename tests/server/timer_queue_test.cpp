@@ -56,6 +56,17 @@ TEST_F(TimerQueueTest, EachTimerRunsOnceAtItsLatestStartAndNeverOnceStoppedOrGon
     EXPECT_EQ(queue.Pending(), 0u);
 }
 
+// A short wait set while a long one is pending (a settings answer beside a player's idle
+// time) runs in its own time, not when the long one is due.
+TEST_F(TimerQueueTest, AShortTimerSetAfterALongOneRunsInItsOwnTime) {
+    auto idle = Make("idle");
+    auto settings = Make("settings");
+    idle->Start(milliseconds(5000));
+    settings->Start(milliseconds(20));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ran.empty(); }, 2000)) << "the short timer waited for the long one";
+    EXPECT_EQ(ran, (std::vector<std::string>{"settings"}));
+}
+
 TEST_F(TimerQueueTest, ATimerStartedByAnotherRunsAndOneStoppedByAnotherDoesNot) {
     auto chained = Make("chained");
     auto victim = Make("victim");

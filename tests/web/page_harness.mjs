@@ -3,9 +3,9 @@
 // server over it; headless Chromium; and a tab whose live region is watched from its load.
 // Paths come from the environment: TARVEL_SOURCE, TARVEL_PAGE_BUNDLE, TARVEL_PAGE_SERVER
 // and TARVEL_CARD_PICTURES; for the real game, TARVEL_WEB (tarvelweb) and
-// TARVEL_VOICE_LIST (the voice pack's list program).
+// TARVEL_VOICE_LIST (the voice pack's list program); for network matches, TARVELSVR.
 import { spawn, execFileSync } from "node:child_process";
-import { copyFileSync, cpSync, mkdtempSync, mkdirSync, rmSync } from "node:fs";
+import { copyFileSync, cpSync, mkdtempSync, mkdirSync, rmSync, writeFileSync } from "node:fs";
 import { createServer } from "node:net";
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
@@ -67,9 +67,42 @@ function freePort() {
   });
 }
 
+// The server program in a folder of its own, with several tables, on a port below the
+// kernel's range for outgoing connections (a test beside this one cannot take it first);
+// one that is taken anyway is tried again.
+async function startGameServer() {
+  const folder = mkdtempSync(join(tmpdir(), "tarvel-server-"));
+  const program = join(folder, "tarvelsvr");
+  copyFileSync(process.env.TARVELSVR, program);
+  for (let attempt = 0; attempt < 10; attempt++) {
+    const port = 20000 + Math.floor(Math.random() * 12000);
+    writeFileSync(join(folder, "tarvelsvr.ini"), `[server]\nport=${port}\nconnectatstartup=1\ntables=4\n`);
+    const child = spawn(program, [], {
+      cwd: folder,
+      env: { ...process.env, QT_QPA_PLATFORM: "offscreen" },
+      stdio: ["ignore", "pipe", "inherit"],
+    });
+    const listening = await new Promise((resolve) => {
+      let output = "";
+      child.stdout.on("data", (data) => {
+        output += String(data);
+        if (output.includes("Port serveru")) resolve(true);
+        if (output.includes("Nelze naslouchat")) resolve(false);
+      });
+      child.once("exit", () => resolve(false));
+      setTimeout(() => resolve(false), 10000);
+    });
+    if (listening) return { child, port, folder };
+    child.kill();
+  }
+  throw new Error("the server program found no port to listen on");
+}
+
 // tarvelweb itself in the game folder, every tab dealing from one seed. Each closed tab's
 // game waits a minute for a reload, and all come from loopback: room for a few dozen.
-async function startTarvelweb(folder) {
+// `serverPort`: the game server its tabs' network matches are played on.
+async function startTarvelweb(folder, serverPort) {
+  if (serverPort) writeFileSync(join(folder, "tarvelweb.ini"), `[web]\nserver=127.0.0.1:${serverPort}\n`);
   const port = await freePort();
   return new Promise((resolve, reject) => {
     const child = spawn(process.env.TARVEL_WEB, ["--port", String(port), "--seed", "7", "--tabs-per-address", "40"], {
@@ -93,9 +126,16 @@ function startServer(folder) {
 
 // The game folder, the server and the browser, and how to end them all.
 // `real`: tarvelweb with the game; else the test server with the scripted stand-in.
-export async function startHarness({ real = false } = {}) {
+// `network`: with the server program too, for tarvelweb's network matches.
+export async function startHarness({ real = false, network = false } = {}) {
   const folder = makeGameFolder(real);
-  const { child, port } = await (real ? startTarvelweb(folder) : startServer(folder));
+  const gameServer = network ? await startGameServer() : null;
+  const { child, port } = await (real ? startTarvelweb(folder, gameServer?.port) : startServer(folder)).catch(
+    (error) => {
+      gameServer?.child.kill();
+      throw error;
+    },
+  );
   const browser = await chromium.launch({
     executablePath: "/usr/bin/chromium",
     args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
@@ -108,6 +148,10 @@ export async function startHarness({ real = false } = {}) {
       await browser.close();
       child.kill();
       rmSync(folder, { recursive: true, force: true });
+      if (gameServer) {
+        gameServer.child.kill();
+        rmSync(gameServer.folder, { recursive: true, force: true });
+      }
     },
   };
 }

@@ -147,7 +147,7 @@ TEST_F(SessionGameTest, AReloadedPageIsShownTheTableHistoryAndCommandsAsTheyStan
     const QJsonObject shown = table_;
     EXPECT_EQ(shown["selected"].toInt(), shown["hand"].toArray().size() - 1) << "End selects the last card";
     const auto frames = game_->Snapshot();
-    ASSERT_EQ(frames.size(), 3u);
+    ASSERT_EQ(frames.size(), 4u);
     EXPECT_EQ(Parsed(frames[0]), shown);
     EXPECT_EQ(Parsed(frames[1])["type"], "history");
     EXPECT_TRUE(Parsed(frames[1])["replace"].toBool());
@@ -192,7 +192,7 @@ TEST_F(SessionGameTest, TheTableOfBestResultsHoldsTheMatchUntilThePageAnswersAnd
         << "the screen reader hears the table after what was said";
     // The game waits for the answer: a reloaded page is shown the table again.
     const auto snapshot = game_->Snapshot();
-    ASSERT_EQ(snapshot.size(), 4u);
+    ASSERT_EQ(snapshot.size(), 5u);
     EXPECT_EQ(Parsed(snapshot.back()), offered);
 
     frames_.clear();
@@ -209,7 +209,7 @@ TEST_F(SessionGameTest, TheTableOfBestResultsHoldsTheMatchUntilThePageAnswersAnd
     // Writing ends the match once the table is closed.
     Press(GameCommand::CloseScores);
     EXPECT_FALSE(table_["running"].toBool());
-    EXPECT_EQ(game_->Snapshot().size(), 3u) << "a closed table is not shown again";
+    EXPECT_EQ(game_->Snapshot().size(), 4u) << "a closed table is not shown again";
 
     // The browser's copy comes back with its next session: the name is still there
     // after the tab was closed.

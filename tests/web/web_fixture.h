@@ -91,7 +91,8 @@ class WebFixture : public ::testing::Test {
     }
     void SetUp() override { Start(HubLimits{}); }
 
-    void Start(HubLimits limits) {
+    // `factory`: the tabs' game; an EchoGame when none is given.
+    void Start(HubLimits limits, TabGameFactory factory = {}) {
         listener_.reset();
         hub_.reset();
         QDir folder(dir_.path());
@@ -100,11 +101,12 @@ class WebFixture : public ::testing::Test {
         Write("zvuky/m7 srdcova1.opus", "OggS");
         Write("karty/card1.bmp", "BM");
         Write("secret.txt", "not to be served");
-        hub_ = std::make_unique<TabHub>(
-            [](const std::string&, std::function<void(const QByteArray&)> send) {
+        if (!factory) {
+            factory = [](const std::string&, std::function<void(const QByteArray&)> send) {
                 return std::make_unique<EchoGame>(std::move(send));
-            },
-            limits);
+            };
+        }
+        hub_ = std::make_unique<TabHub>(std::move(factory), limits);
         listener_ = std::make_unique<WebListener>(StaticFiles(folder), OriginPolicy(0, "https://cards.example.org"), *hub_);
         ASSERT_TRUE(listener_->Listen(QHostAddress::LocalHost, 0));
         port_ = listener_->Port();

@@ -13,7 +13,7 @@ namespace tarvel::web {
 namespace {
 
 struct Refused {
-    const char* frame;
+    std::string frame;
     const char* reason;  // a part of the close reason the page gets
 };
 
@@ -36,6 +36,12 @@ TEST(PageRequest, RefusesWhatBreaksTheMessageSet) {
         {"{\"type\":\"hello\",\"language\":\"cs\",\"resume\":\"0123456789ABCDEF0123456789abcdef\"}", "not a session secret"},
         {"{\"type\":\"scoreName\",\"name\":\"a\\u0000b\"}", "control character"},
         {"{\"type\":\"scoreName\",\"name\":\"abcdefghijklmnopqrstuvwxyzabcdefg\"}", "longer than 31"},
+        // A page names a table, never a server; a message is as long as the desktop's field.
+        {"{\"type\":\"networkMatch\"}", "lacks table"},
+        {"{\"type\":\"networkMatch\",\"table\":\"x\",\"server\":\"10.0.0.1:22\"}", "unknown member server"},
+        {"{\"type\":\"networkMatch\",\"table\":\"" + std::string(33, 't') + "\"}", "longer than 32"},
+        {"{\"type\":\"chat\",\"text\":\"" + std::string(71, 'a') + "\"}", "longer than 70"},
+        {"{\"type\":\"chat\",\"text\":\"a\\nb\"}", "control character"},
         // Settings the rules cannot play by never reach the game.
         {R"({"type":"settings","pickupForSeven":4,"kingOfSpades":false,"returnToGame":false,"playForPoints":false,"numberOfGames":3,"compulsory":true,"shuffleCards":false,"dealtCards":5,"gender":"m","useTable":false,"computerLevel":0})",
          "pickupForSeven is not 2 or 3"},
@@ -53,7 +59,7 @@ TEST(PageRequest, RefusesWhatBreaksTheMessageSet) {
         {"{\"type\":\"keptScores\"}", "lacks table"},
     };
     for (const Refused& refused : cases) {
-        const ParsedRequest parsed = ParsePageRequest(QByteArray(refused.frame));
+        const ParsedRequest parsed = ParsePageRequest(QByteArray::fromStdString(refused.frame));
         EXPECT_FALSE(parsed.request.has_value()) << refused.frame;
         EXPECT_NE(parsed.error.find(refused.reason), std::string::npos) << refused.frame << " → " << parsed.error;
     }
@@ -90,6 +96,13 @@ TEST(PageRequest, ReadsWellFormedMessages) {
     const ParsedRequest name = ParsePageRequest(R"({"type":"scoreName","name":"Jiří Šťastný"})");
     ASSERT_TRUE(name.request.has_value()) << name.error;
     EXPECT_EQ(std::get<ScoreNameRequest>(*name.request).name, "Jiří Šťastný");
+
+    const ParsedRequest match = ParsePageRequest(R"({"type":"networkMatch","table":"Přátelé u čaje"})");
+    ASSERT_TRUE(match.request.has_value()) << match.error;
+    EXPECT_EQ(std::get<NetworkMatchRequest>(*match.request).table, "Přátelé u čaje");
+    const ParsedRequest chat = ParsePageRequest(R"({"type":"chat","text":"Dobrý tah!"})");
+    ASSERT_TRUE(chat.request.has_value()) << chat.error;
+    EXPECT_EQ(std::get<ChatRequest>(*chat.request).text, "Dobrý tah!");
 }
 
 // The page's TypeScript types are printed from the same tables: what tarvelweb sends must
@@ -108,8 +121,11 @@ TEST(ServerEvent, EveryMessageFitsItsDescription) {
         FormatEnabled({GameCommand::NewMatch, GameCommand::Play}),
         FormatNotice("Žádná hra neběží."),
         FormatScores({{"1. Eva 12", "", "stačí na 1. místo v tabulce."}, true, true, false}),
+        FormatKeepScores("table"),
+        FormatNetwork({true, true, false, false}),
+        FormatChat(std::string(255, 'a')),  // as long as a message from another program is read
     };
-    static_assert(std::size(frames) == static_cast<std::size_t>(ServerMessage::Scores) + 1, "one of each");
+    static_assert(std::size(frames) == static_cast<std::size_t>(ServerMessage::ChatReceived) + 1, "one of each");
     for (const QByteArray& frame : frames) {
         const MessageCheck check = CheckMessage(QJsonDocument::fromJson(frame).object(), ServerMessages());
         EXPECT_NE(check.spec, nullptr) << frame.toStdString() << ": " << check.error;

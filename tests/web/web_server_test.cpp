@@ -285,5 +285,44 @@ TEST(WebSettings, ReadsThePortAndTabsFromFileAndCommandLine) {
     EXPECT_FALSE(ReadWebSettings(file, {}, error).has_value());
 }
 
+// The one game server the tabs may reach: what the file names, or this computer's.
+TEST(WebSettings, NamesTheGameServerAsHostAndPort) {
+    QTemporaryDir dir;
+    const std::string file = QDir(dir.path()).filePath(QStringLiteral("tarvelweb.ini")).toStdString();
+    struct Case {
+        const char* value;  // server= in the file; nullptr: no such line
+        const char* host;   // nullptr: the program stops with a message
+        int port = 0;
+    };
+    const Case cases[] = {
+        {nullptr, "127.0.0.1", 1412},
+        {"cards.example.org:6060", "cards.example.org", 6060},
+        {"[::1]:1412", "::1", 1412},
+        {"10.0.0.5", nullptr},          // no port
+        {"10.0.0.5:0", nullptr},
+        {"10.0.0.5:70000", nullptr},
+        {"::1:1412", nullptr},           // an IPv6 address needs its brackets
+        {":1412", nullptr},
+        {"evil host:1412", nullptr},
+        {"http://x/:1412", nullptr},
+    };
+    for (const Case& given : cases) {
+        QFile ini(QString::fromStdString(file));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(given.value ? "[web]\r\nserver=" + QByteArray(given.value) + "\r\n" : QByteArray("[web]\r\n"));
+        ini.close();
+        std::string error;
+        const auto settings = ReadWebSettings(file, {}, error);
+        if (given.host == nullptr) {
+            EXPECT_FALSE(settings.has_value()) << given.value;
+            EXPECT_NE(error.find("server="), std::string::npos) << error;
+            continue;
+        }
+        ASSERT_TRUE(settings.has_value()) << error;
+        EXPECT_EQ(settings->serverHost, given.host);
+        EXPECT_EQ(settings->serverPort, given.port);
+    }
+}
+
 }  // namespace
 }  // namespace tarvel::web::testing

@@ -3,11 +3,14 @@
 #include <array>
 #include <utility>
 
+#include "session/chat/chat_line.h"
 #include "session/history/announcement_line.h"
+#include "session/net/table_name.h"
 #include "session/scores/score_file.h"
 #include "session/scores/score_file_message.h"
 #include "session/scores/score_table.h"
 #include "session/speech/sound_file_name.h"
+#include "session/texts/client_texts.h"
 #include "web/game/table_view.h"
 
 namespace tarvel::web {
@@ -26,8 +29,9 @@ constexpr std::array kSessionCommands{
     Command::SayOpponentCount,  Command::SayPlayerCount,     Command::ToggleSounds,
     Command::ToggleSayDrawnCards, Command::RepeatOpponent,   Command::PreviousAnnouncement,
     Command::NextAnnouncement,  Command::ShowScoreTable,     Command::CloseScoreTable,
+    Command::StopWaiting,       Command::GiveUpReturn,
 };
-static_assert(kSessionCommands.size() == static_cast<std::size_t>(GameCommand::CloseScores) + 1);
+static_assert(kSessionCommands.size() == static_cast<std::size_t>(GameCommand::GiveUpReturn) + 1);
 
 Command SessionCommand(GameCommand command) {
     return kSessionCommands.at(static_cast<std::size_t>(command));
@@ -39,6 +43,9 @@ std::string Stem(std::string_view file) {
     if (file.ends_with(kSoundExtension)) file.remove_suffix(kSoundExtension.size());
     return std::string(file);
 }
+
+// How often a tab may open a connection to the game server.
+constexpr std::chrono::milliseconds kConnectionPace{1000};
 
 // The recordings' words are Czech whatever the page's language.
 constexpr std::string_view kSpokenLanguage = "cs";
@@ -53,10 +60,14 @@ SessionGame::SessionGame(SessionGameSetup setup, std::function<void(const QByteA
     made.seed = setup_.seed;
     made.nameRecordings = true;
     made.scoreFile = setup_.scoreFile;
+    made.userName = setup_.userName;
     session_ = std::make_unique<session::Session>(std::move(made));
 }
 
 SessionGame::~SessionGame() {
+    // A network match is broken off as a desktop that closes breaks it off: the opponent
+    // hears it at once instead of waiting for a return that will not come.
+    session_->Close();
     session_.reset();
     std::error_code ignored;
     std::filesystem::remove(setup_.scoreFile, ignored);
@@ -69,6 +80,13 @@ session::Environment SessionGame::LoadEnvironment() {
     // names every recording either way.
     environment.speechMode = session::kSpeechRecordings;
     return environment;
+}
+
+NetSettings SessionGame::LoadNetSettings() {
+    NetSettings net;
+    net.ipaddress = setup_.serverHost;
+    net.port = setup_.serverPort;
+    return net;
 }
 
 std::optional<std::string> SessionGame::SaveGameOptions(const GameOptions& options) {
@@ -108,6 +126,61 @@ void SessionGame::Handle(const PageRequest& request) {
         return;
     }
     if (const auto* kept = std::get_if<KeptScoresRequest>(&request)) TakeKeptTable(kept->table);
+    if (const auto* match = std::get_if<NetworkMatchRequest>(&request)) StartNetworkMatch(match->table);
+    if (const auto* chat = std::get_if<ChatRequest>(&request)) SendChat(chat->text);
+}
+
+void SessionGame::StartNetworkMatch(const std::string& typedTable) {
+    const std::optional<std::string> table = ReadTableName(typedTable);
+    if (!table) {
+        // Told as the desktop's settings tell it; answered like a command that did nothing.
+        std::string message = session_->Texts().LocalizedText(text::kTableNameNotValid);
+        if (const std::size_t mark = message.find("%1"); mark != std::string::npos) message.replace(mark, 2, typedTable);
+        Tell(message);
+        send_(FormatSentence({}, {}, kSpokenLanguage));
+        return;
+    }
+    // A person asks again after a second or more; a page in a loop is told the server is
+    // busy, as the desktop is told by a full server.
+    const auto now = std::chrono::steady_clock::now();
+    if (!session_->ConnectionInUse() && lastConnection_ && now - *lastConnection_ < kConnectionPace) {
+        Tell(session_->Texts().LocalizedText(text::kServerBusy));
+        send_(FormatSentence({}, {}, kSpokenLanguage));
+        return;
+    }
+    if (!session_->ConnectionInUse()) lastConnection_ = now;
+    // Only the table is the page's: the server stays tarvelweb's.
+    NetSettings net = LoadNetSettings();
+    net.table = *table;
+    session_->ApplyNetSettings(net);
+    historyMayHaveChanged_ = true;
+    session_->Handle(Command::NewNetworkMatch);
+}
+
+void SessionGame::SendChat(const std::string& text) {
+    if (!session_->NetworkMatch()) {
+        Tell(session_->Texts().LocalizedText(text::kNoMatchRunning));
+        return;
+    }
+    if (HasWords(text)) session_->SendMessage(text);
+}
+
+void SessionGame::WaitingChanged(session::Waiting waiting) {
+    noAnswer_ = waiting == session::Waiting::NoAnswer;
+    SendIfChanged(NetworkFrame(), lastNetwork_);
+}
+
+void SessionGame::MessageReceived(std::string_view text) {
+    send_(FormatChat(CleanReceivedMessage(text)));
+}
+
+QByteArray SessionGame::NetworkFrame() const {
+    NetworkView view;
+    view.returning = session_->Returning();
+    view.waiting = !view.returning && session_->Possible(Command::StopWaiting);
+    view.noAnswer = view.waiting && noAnswer_;
+    view.match = session_->NetworkMatch();
+    return FormatNetwork(view);
 }
 
 void SessionGame::TakeKeptTable(const std::string& bytes) {
@@ -183,6 +256,7 @@ void SessionGame::AnswerEnded(const session::Answer& answer) {
     }
     SendIfChanged(FormatTable(View()), lastTable_);
     SendIfChanged(EnabledFrame(), lastEnabled_);
+    SendIfChanged(NetworkFrame(), lastNetwork_);
 
     std::string text = answer.screenReaderText;
     if (text.empty()) text = replayText_;
@@ -242,8 +316,8 @@ QByteArray SessionGame::EnabledFrame() const {
 }
 
 std::vector<QByteArray> SessionGame::Snapshot() const {
-    std::vector<QByteArray> frames{FormatTable(View()), FormatHistory(HistoryLines(), true),
-                                   EnabledFrame()};
+    std::vector<QByteArray> frames{FormatTable(View()), FormatHistory(HistoryLines(), true), EnabledFrame(),
+                                   NetworkFrame()};
     if (!lastScores_.isEmpty()) frames.push_back(lastScores_);
     return frames;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -28,6 +29,12 @@ struct SessionGameSetup {
     // The tab's own table of best results, removed with the session; the browser keeps
     // a copy (keptScores / keepScores).
     std::filesystem::path scoreFile;
+    // The game server of network matches, tarvelweb's own: the page names only a table.
+    std::string serverHost = "127.0.0.1";
+    int serverPort = 1412;
+    // How the tab introduces itself to the game server; the server turns away a second
+    // player of one name, so each tab's is its own.
+    std::string userName;
 };
 
 class SessionGame final : public TabGame, private session::SessionOutput, private session::SettingsStore {
@@ -46,15 +53,15 @@ class SessionGame final : public TabGame, private session::SessionOutput, privat
     void MessageLineChanged(std::string_view text) override { line_ = std::string(text); }
     void AnswerEnded(const session::Answer& answer) override;
     void Tell(std::string_view message) override;
-    void WaitingChanged(session::Waiting) override {}
+    void WaitingChanged(session::Waiting waiting) override;
     void ShowScoreTable(const session::ScoreTableSight& table) override;
-    void MessageReceived(std::string_view) override {}
+    void MessageReceived(std::string_view text) override;
     void MatchAgreed() override {}
     void EndProgram() override {}
 
     // session::SettingsStore: the page's values, kept while the tab's session lives.
     GameOptions LoadGameOptions() override { return setup_.options; }
-    NetSettings LoadNetSettings() override { return {}; }
+    NetSettings LoadNetSettings() override;
     session::Environment LoadEnvironment() override;
     std::optional<std::string> SaveGameOptions(const GameOptions& options) override;
     std::optional<std::string> SaveNetSettings(const NetSettings&) override { return std::nullopt; }
@@ -69,6 +76,9 @@ class SessionGame final : public TabGame, private session::SessionOutput, privat
     std::vector<std::string> HistoryLines() const;
     TableView View() const;
     QByteArray EnabledFrame() const;
+    QByteArray NetworkFrame() const;
+    void StartNetworkMatch(const std::string& typedTable);
+    void SendChat(const std::string& text);
 
     SessionGameSetup setup_;
     std::function<void(const QByteArray&)> send_;
@@ -84,6 +94,11 @@ class SessionGame final : public TabGame, private session::SessionOutput, privat
     QByteArray lastTable_;
     QByteArray lastEnabled_;
     QByteArray lastScores_;  // the table of best results while it is open
+    QByteArray lastNetwork_;
+    // When the tab last opened a connection to the game server: a page that asks and
+    // cancels in a loop must not become a stream of connections to it.
+    std::optional<std::chrono::steady_clock::time_point> lastConnection_;
+    bool noAnswer_ = false;  // the server has not answered the wait yet
 };
 
 }  // namespace tarvel::web

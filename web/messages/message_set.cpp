@@ -31,6 +31,9 @@ constexpr std::array kSettingsFields{
 };
 
 constexpr std::array kKeptScoresFields{FieldSpec{field::kTable, K::Text, true, kKeptScoresLength}};
+// The table to meet at; empty: anyone. The server is tarvelweb's, never the page's.
+constexpr std::array kNetworkMatchFields{FieldSpec{field::kTable, K::Text, true, kTableNameLength}};
+constexpr std::array kChatFields{FieldSpec{field::kText, K::Text, true, kChatLength}};
 
 constexpr std::array kPageMessages{
     MessageSpec{"hello", kHelloFields,
@@ -41,6 +44,9 @@ constexpr std::array kPageMessages{
                 "The game settings the page keeps: sent after hello and whenever the player changes them."},
     MessageSpec{"keptScores", kKeptScoresFields,
                 "The table of best results this browser keeps (base64), sent after a new session's welcome."},
+    MessageSpec{"networkMatch", kNetworkMatchFields,
+                "A network match on tarvelweb's game server, at the table named (empty: with anyone)."},
+    MessageSpec{"chat", kChatFields, "A message to the opponent of the network match."},
 };
 
 // tarvelweb to the page.
@@ -89,6 +95,13 @@ constexpr std::array kScoresFields{
     FieldSpec{field::kCanClose, K::Flag},
 };
 constexpr std::array kKeepScoresFields{FieldSpec{field::kTable, K::Text}};
+constexpr std::array kReceivedChatFields{FieldSpec{field::kText, K::Text}};
+constexpr std::array kNetworkFields{
+    FieldSpec{field::kWaiting, K::Flag},    // waiting for the server or the opponent: stopWaiting ends it
+    FieldSpec{field::kNoAnswer, K::Flag},   // and the server has not answered for a while
+    FieldSpec{field::kReturning, K::Flag},  // coming back after a lost connection: giveUpReturn ends it
+    FieldSpec{field::kMatch, K::Flag},      // a network match runs: messages may be sent
+};
 
 constexpr std::array kServerMessages{
     MessageSpec{"welcome", kWelcomeFields, "The tab's session: its secret, and whether it was the one asked back."},
@@ -102,17 +115,20 @@ constexpr std::array kServerMessages{
                 "The table of best results to show, until the page sends closeScores or a name."},
     MessageSpec{"keepScores", kKeepScoresFields,
                 "The table of best results (base64) for the browser to keep, after a result was written into it."},
+    MessageSpec{"network", kNetworkFields, "The network match's moment, whenever it changes."},
+    MessageSpec{"chatReceived", kReceivedChatFields,
+                "A message from the opponent, as it is read (its line comes in the history)."},
 };
 
-constexpr std::array<std::string_view, 27> kGameCommandNames{
+constexpr std::array<std::string_view, 29> kGameCommandNames{
     "newMatch",     "endMatch",       "play",           "draw",          "left",
     "right",        "first",          "last",           "selectedCard",  "selectedValue",
     "allCards",     "pileCard",       "gameNumber",     "playerWins",    "opponentWins",
     "playerPoints", "tablePoints",    "opponentPoints", "opponentCount", "playerCount",
     "toggleSounds", "toggleSayDrawn", "repeatOpponent", "previousAnnouncement", "nextAnnouncement",
-    "showScores",   "closeScores",
+    "showScores",   "closeScores",    "stopWaiting",    "giveUpReturn",
 };
-static_assert(kGameCommandNames.size() == static_cast<std::size_t>(GameCommand::CloseScores) + 1);
+static_assert(kGameCommandNames.size() == static_cast<std::size_t>(GameCommand::GiveUpReturn) + 1);
 
 }  // namespace
 

@@ -41,9 +41,9 @@ struct MessageSpec {
 inline constexpr std::string_view kTypeField = "type";
 
 // What the page sends.
-enum class PageMessage { Hello, Command, ScoreName, Settings, KeptScores };
+enum class PageMessage { Hello, Command, ScoreName, Settings, KeptScores, NetworkMatch, Chat };
 // What tarvelweb sends.
-enum class ServerMessage { Welcome, Sentence, Table, History, Enabled, Notice, Scores, KeepScores };
+enum class ServerMessage { Welcome, Sentence, Table, History, Enabled, Notice, Scores, KeepScores, Network, ChatReceived };
 
 std::span<const MessageSpec> PageMessages();
 std::span<const MessageSpec> ServerMessages();
@@ -80,6 +80,8 @@ enum class GameCommand {
     NextAnnouncement,
     ShowScores,
     CloseScores,
+    StopWaiting,   // the wait for the network opponent's Cancel
+    GiveUpReturn,  // stop trying to come back into a network match whose connection was lost
 };
 
 std::span<const std::string_view> GameCommandNames();
@@ -126,6 +128,10 @@ inline constexpr std::string_view kCanWrite = "canWrite";
 inline constexpr std::string_view kCanContinue = "canContinue";
 inline constexpr std::string_view kCanClose = "canClose";
 inline constexpr std::string_view kTable = "table";
+inline constexpr std::string_view kWaiting = "waiting";
+inline constexpr std::string_view kNoAnswer = "noAnswer";
+inline constexpr std::string_view kReturning = "returning";
+inline constexpr std::string_view kMatch = "match";
 }  // namespace field
 
 // Limits every page message is held to.
@@ -135,5 +141,10 @@ inline constexpr int kPlayerNameLength = 31;
 inline constexpr int kCommandNameLength = 32;
 // The table of best results in base64: 320 bytes are 428 characters.
 inline constexpr int kKeptScoresLength = 428;
+// A table's name on the game server: 32 characters; a UTF-16 pair is one of them, but
+// none is a letter the server's code page holds, so 32 code units are enough.
+inline constexpr int kTableNameLength = 32;
+// A message to the opponent: as long as the desktop's message field takes.
+inline constexpr int kChatLength = 70;
 
 }  // namespace tarvel::web

@@ -90,6 +90,8 @@ ParsedRequest ParsePageRequest(const QByteArray& frame) {
         if (!decoded) return Refuse("keptScores: the table is not base64");
         return {KeptScoresRequest{decoded.decoded.toStdString()}, {}};
     }
+    if (check.spec == &Spec(PageMessage::NetworkMatch)) return {NetworkMatchRequest{Member(object, field::kTable)}, {}};
+    if (check.spec == &Spec(PageMessage::Chat)) return {ChatRequest{Member(object, field::kText)}, {}};
     return {ScoreNameRequest{Member(object, field::kName)}, {}};
 }
 

@@ -34,7 +34,17 @@ struct KeptScoresRequest {
     std::string table;
 };
 
-using PageRequest = std::variant<HelloRequest, CommandRequest, ScoreNameRequest, SettingsRequest, KeptScoresRequest>;
+// A network match at a table (empty: with anyone), as the player typed its name.
+struct NetworkMatchRequest {
+    std::string table;
+};
+
+struct ChatRequest {
+    std::string text;
+};
+
+using PageRequest = std::variant<HelloRequest, CommandRequest, ScoreNameRequest, SettingsRequest, KeptScoresRequest,
+                                 NetworkMatchRequest, ChatRequest>;
 
 struct ParsedRequest {
     std::optional<PageRequest> request;

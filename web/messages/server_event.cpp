@@ -99,6 +99,21 @@ QByteArray FormatNotice(std::string_view text) {
     return Frame(object);
 }
 
+QByteArray FormatNetwork(const NetworkView& network) {
+    QJsonObject object = Message(ServerMessage::Network);
+    object.insert(Q(field::kWaiting), network.waiting);
+    object.insert(Q(field::kNoAnswer), network.noAnswer);
+    object.insert(Q(field::kReturning), network.returning);
+    object.insert(Q(field::kMatch), network.match);
+    return Frame(object);
+}
+
+QByteArray FormatChat(std::string_view text) {
+    QJsonObject object = Message(ServerMessage::ChatReceived);
+    object.insert(Q(field::kText), Q(text));
+    return Frame(object);
+}
+
 QByteArray FormatScores(const ScoresView& scores) {
     QJsonArray lines;
     for (const std::string& line : scores.lines) lines.append(Q(line));

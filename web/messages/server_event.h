@@ -54,4 +54,15 @@ QByteArray FormatScores(const ScoresView& scores);
 // `table`: the bytes of the table of best results.
 QByteArray FormatKeepScores(std::string_view table);
 
+// The network match's moment.
+struct NetworkView {
+    bool waiting = false;
+    bool noAnswer = false;
+    bool returning = false;
+    bool match = false;
+    friend bool operator==(const NetworkView&, const NetworkView&) = default;
+};
+QByteArray FormatNetwork(const NetworkView& network);
+QByteArray FormatChat(std::string_view text);
+
 }  // namespace tarvel::web

@@ -1,6 +1,7 @@
 // tarvelweb: serves Tarvel to web browsers from the game folder, one session per tab.
 #include <QCoreApplication>
 #include <QDir>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -11,6 +12,16 @@
 #include "web/server/web_settings.h"
 
 using namespace tarvel::web;
+
+namespace {
+
+// Each tab meets the game server under a name of its own: the server turns away a second
+// player of one name, and every tab comes from this one program.
+std::string TabUserName() {
+    return "web " + QString::number(QRandomGenerator::system()->generate64(), 16).toStdString();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -55,6 +66,9 @@ int main(int argc, char** argv) {
             setup.language = language;
             setup.seed = settings->seed;
             setup.scoreFile = scores.filePath(QStringLiteral("tab%1.tab").arg(++tabs)).toStdString();
+            setup.serverHost = settings->serverHost;
+            setup.serverPort = settings->serverPort;
+            setup.userName = TabUserName();
             return std::make_unique<SessionGame>(std::move(setup), std::move(send));
         },
         [&] {

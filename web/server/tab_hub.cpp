@@ -74,6 +74,10 @@ bool TabHub::AcceptsMoreFrom(const QHostAddress& address) const {
 }
 
 void TabHub::TakeConnection(QTcpSocket* socket, const QHostAddress& player) {
+    // An answer is several small frames, the sentence last; an opponent's move comes
+    // unasked. Held back for the page's acknowledgement (Nagle's algorithm against a
+    // delayed ACK), the sentence would come some 40 ms late.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     const std::pair<QString, quint16> key{socket->peerAddress().toString(), socket->peerPort()};
     // A handshake that fails deletes its socket; its entry goes with it.
     const QMetaObject::Connection forget =

@@ -1,10 +1,12 @@
 #include "web/server/web_settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
 
+#include "common/command_line.h"
 #include "common/profile_file.h"
 #include "common/version.h"
 
@@ -27,16 +29,21 @@ std::optional<int> TabsOf(const std::string& text) {
     return tabs;
 }
 
-// The value of `--name VALUE` or `--name=VALUE` at arguments[i] (moving i past VALUE), or
-// nothing when arguments[i] is another argument.
-std::optional<std::string> OptionValue(std::string_view name, const std::vector<std::string>& arguments,
-                                       std::size_t& i) {
-    const std::string& argument = arguments[i];
-    if (argument == name) return i + 1 < arguments.size() ? arguments[++i] : std::string{};
-    if (argument.size() > name.size() && argument.starts_with(name) && argument[name.size()] == '=') {
-        return argument.substr(name.size() + 1);
-    }
-    return std::nullopt;
+// "HOST:PORT", "[v6]:PORT": the host without blanks or brackets, and the port.
+bool ReadGameServer(const std::string& text, WebSettings& settings) {
+    const std::size_t colon = text.rfind(':');
+    if (colon == std::string::npos) return false;
+    std::string host = text.substr(0, colon);
+    if (host.size() > 2 && host.front() == '[' && host.back() == ']') host = host.substr(1, host.size() - 2);
+    const auto port = PortOf(text.substr(colon + 1));
+    const bool plain = !host.empty() && host.size() <= 253 && std::none_of(host.begin(), host.end(), [](char c) {
+        return static_cast<unsigned char>(c) <= ' ' || c == '[' || c == ']' || c == '/' || c == '\\';
+    });
+    // A bare IPv6 address must be bracketed: its last colon is no port's.
+    if (!port || !plain || (host.find(':') != std::string::npos && text.front() != '[')) return false;
+    settings.serverHost = host;
+    settings.serverPort = *port;
+    return true;
 }
 
 }  // namespace
@@ -76,16 +83,7 @@ std::optional<WebSettings> ReadWebSettings(const std::string& defaultSettingsFil
             }
             settings.seed = value;
         } else if (const auto file = OptionValue("--settings", arguments, i)) {
-            if (file->empty()) {
-                error = "--settings needs the path of the settings file";
-                return std::nullopt;
-            }
-            if (settingsGiven) {
-                error = "--settings is given more than once";
-                return std::nullopt;
-            }
-            settingsGiven = true;
-            settings.settingsFile = *file;
+            if (!TakeSettingsFile(*file, settingsGiven, settings.settingsFile, error)) return std::nullopt;
         } else {
             error = "unknown argument \"" + argument + "\"";
             return std::nullopt;
@@ -122,6 +120,11 @@ std::optional<WebSettings> ReadWebSettings(const std::string& defaultSettingsFil
         return std::nullopt;
     }
     settings.behindProxy = proxy == "1";
+    const std::string server = file.ReadString("web", "server", kDefaultGameServer);
+    if (!ReadGameServer(server, settings)) {
+        error = settings.settingsFile + ": server=" + server + " is no HOST:PORT (such as 127.0.0.1:1412)";
+        return std::nullopt;
+    }
     return settings;
 }
 

@@ -9,6 +9,8 @@
 //                                               where many players share one address)
 //   proxy=0                                     1: a reverse proxy on this machine names
 //                                               each player's address (X-Forwarded-For)
+//   server=127.0.0.1:1412                       the one tarvelsvr the tabs' network matches
+//                                               are played on; a page never names one
 #pragma once
 
 #include <cstdint>
@@ -21,12 +23,16 @@ namespace tarvel::web {
 inline constexpr int kDefaultPort = 8412;
 inline constexpr int kDefaultTabsPerAddress = 8;
 inline constexpr int kMostTabsPerAddress = 400;  // every session the server holds
+inline constexpr const char* kDefaultGameServer = "127.0.0.1:1412";
 
 struct WebSettings {
     int port = kDefaultPort;
     std::string origins;
     int tabsPerAddress = kDefaultTabsPerAddress;
     bool behindProxy = false;
+    // The game server of every network match: a host name or an address, and its port.
+    std::string serverHost = "127.0.0.1";
+    int serverPort = 1412;
     std::string settingsFile;  // the file read
     bool help = false;
     bool version = false;
@@ -37,7 +43,8 @@ struct WebSettings {
 // Reads the arguments after the program's name, then the settings file they name (or
 // `defaultSettingsFile`). Nothing, with the reason in `error`, for an argument it does not
 // know, a --settings file that cannot be read, a port that is no number from 1 to 65535
-// in the file or on the command line, or a proxy= that is neither 0 nor 1.
+// in the file or on the command line, a proxy= that is neither 0 nor 1, or a server= that is
+// no HOST:PORT.
 std::optional<WebSettings> ReadWebSettings(const std::string& defaultSettingsFile, const std::vector<std::string>& arguments,
                                            std::string& error);
 

@@ -96,6 +96,23 @@ constexpr std::array kPageTexts{
     PageText{"levelUsual", S::Client, 176},
     PageText{"levelStrong", S::Client, 177},
     PageText{"showScores", S::Web, 32},
+    PageText{"networkHeading", S::Web, 33},
+    PageText{"tableHint", S::Web, 34},
+    PageText{"goToNetworkGame", S::Web, 35},
+    PageText{"chatHeading", S::Web, 36},
+    PageText{"escapeKey", S::Web, 37},
+    PageText{"networkMatch", S::Client, 98},
+    PageText{"sendMessage", S::Client, 99},
+    PageText{"message", S::Client, 110},
+    PageText{"waitOpponent", S::Client, 118},
+    PageText{"noAnswerYet", S::Client, 141},
+    PageText{"tableName", S::Client, 143},
+    PageText{"cancel", S::Client, 48},
+    PageText{"opponentMessage", S::Client, 152},
+    PageText{"you", S::Client, 166},
+    PageText{"opponent", S::Client, 167},
+    PageText{"serverLost", S::Client, 190},
+    PageText{"serverBack", S::Client, 191},
 };
 
 // The desktop marks its accelerators with '&' ("&&" is a plain '&'); a page has none.

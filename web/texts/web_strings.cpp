@@ -40,6 +40,11 @@ constexpr std::array kWebStrings = std::to_array<StringEntry>({
     {1030, "Přepnout mezi nahrávkami a čtečkou obrazovky"},
     {1031, "Jazyk"},
     {1032, "Tabulka nejlepších výsledků"},
+    {1033, "Síťová hra"},
+    {1034, "Prázdný stůl: hra s kýmkoli"},
+    {1035, "Síťová hra u stolu"},
+    {1036, "Zprávy"},
+    {1037, "Zpět ke kartám; při čekání na soupeře nebo na návrat do hry čekání zruší"},
     // English
     {2000, "English"},
     {2001, "Sound starts with your first key or click."},
@@ -74,6 +79,11 @@ constexpr std::array kWebStrings = std::to_array<StringEntry>({
     {2030, "Switch between the recordings and a screen reader"},
     {2031, "Language"},
     {2032, "The table of best results"},
+    {2033, "Network game"},
+    {2034, "An empty table: play with anyone"},
+    {2035, "Network game at a table"},
+    {2036, "Messages"},
+    {2037, "Back to the cards; while waiting for the opponent or for the return, stop waiting"},
 });
 static_assert(IsWellFormed(kWebStrings), "numbers must ascend without repeats for the lookup");
 

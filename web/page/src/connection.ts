@@ -70,6 +70,15 @@ export class Connection {
     this.post({ type: "scoreName", name });
   }
 
+  // A network match on tarvelweb's game server, at the table named (empty: anyone).
+  networkMatch(table: string): void {
+    this.post({ type: "networkMatch", table });
+  }
+
+  chat(text: string): void {
+    this.post({ type: "chat", text });
+  }
+
   keptScores(table: string): void {
     this.post({ type: "keptScores", table });
   }

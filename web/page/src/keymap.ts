@@ -6,7 +6,7 @@ import type { GameCommand } from "@generated/messages";
 import type { Language, TextKey } from "./texts";
 import { text } from "./texts";
 
-export type PageAction = "focusHistory" | "focusHand" | "toggleHearing" | "scores";
+export type PageAction = "focusHistory" | "focusHand" | "toggleHearing" | "scores" | "networkGame" | "chat";
 
 export interface Chord {
   key: string; // KeyboardEvent.key: "ArrowLeft", "F2", " ", or a letter or digit as printed
@@ -51,7 +51,9 @@ export const BINDINGS: Binding[] = [
   { chords: [{ key: "PageUp" }], command: "previousAnnouncement", label: "previousAnnouncement" },
   { chords: [{ key: "PageDown" }], command: "nextAnnouncement", label: "nextAnnouncement" },
   { chords: [{ key: "g", ctrl: true }, { key: "h" }], action: "focusHistory", label: "focusHistory" },
-  { chords: [{ key: "Escape" }], action: "focusHand", label: "focusHand" },
+  { chords: [{ key: "Escape" }], action: "focusHand", label: "escapeKey" },
+  { chords: [{ key: "i" }], action: "networkGame", label: "goToNetworkGame" },
+  { chords: [{ key: "c" }], action: "chat", label: "sendMessage" },
   { chords: [{ key: "m" }], action: "toggleHearing", label: "toggleHearing" },
   { chords: [{ key: "t" }], action: "scores", label: "showScores" },
 ];

@@ -1,6 +1,6 @@
 // The page: shows and says what the tab's session tells it, and sends the player's keys
 // as game commands. The game itself runs in tarvelweb.
-import type { GameCommand, ServerMessage } from "@generated/messages";
+import type { GameCommand, NetworkMessage, ServerMessage } from "@generated/messages";
 import { Connection } from "./connection";
 import { HandView } from "./hand_view";
 import { HistoryView } from "./history_view";
@@ -14,6 +14,7 @@ import { chosenLanguage, storeLanguage, text, type Language, type TextKey } from
 
 type Hearing = "recordings" | "screenReader";
 const HEARING_KEY = "tarvel.hearing";
+const TABLE_KEY = "tarvel.table";
 
 declare global {
   interface Window {
@@ -44,6 +45,16 @@ const historyList = element<HTMLOListElement>("history");
 const notice = element<HTMLElement>("notice");
 const message = element<HTMLElement>("message");
 const live = new LiveRegion(element("live"));
+const networkForm = element<HTMLFormElement>("network-form");
+const tableName = element<HTMLInputElement>("table-name");
+const waitBox = element<HTMLElement>("network-wait");
+const waitText = element<HTMLElement>("wait-text");
+const chatForm = element<HTMLFormElement>("chat-form");
+const chatText = element<HTMLInputElement>("chat-text");
+const chatLog = element<HTMLOListElement>("chat-log");
+tableName.value = localStorage.getItem(TABLE_KEY) ?? "";
+// The network match's moment as tarvelweb last told it.
+let network: Omit<NetworkMessage, "type"> = { waiting: false, noAnswer: false, returning: false, match: false };
 const player = new PhrasePlayer();
 const handView = new HandView(hand, say("yourCards"), say("chooseSuit"));
 const historyView = new HistoryView(historyList, say("nothingYet"));
@@ -112,6 +123,14 @@ const connection = new Connection(language, {
       case "keepScores":
         storeScores(received.table);
         break;
+      case "network":
+        showNetwork(received);
+        break;
+      case "chatReceived":
+        chatLine(say("opponent"), received.text);
+        // A screen reader hears it with the answer's sentence; there is no recording of it.
+        if (hearing === "recordings") live.say(say("opponentMessage", received.text), language);
+        break;
       case "welcome": {
         // The session plays by this browser's settings, also after a reload; a new one
         // takes the table of best results this browser keeps.
@@ -140,6 +159,37 @@ function send(command: GameCommand): void {
   connection.command(command);
 }
 
+// The wait is said when it begins and when the server is slow to answer; the chat is
+// offered while a network match runs.
+function showNetwork(now: Omit<NetworkMessage, "type">): void {
+  const was = network;
+  network = now;
+  waitBox.hidden = !now.waiting;
+  if (now.waiting && !was.waiting) {
+    waitText.textContent = say("waitOpponent");
+    tell(say("waitOpponent"), language);
+  }
+  if (now.noAnswer && !was.noAnswer) {
+    waitText.textContent = say("noAnswerYet");
+    tell(say("noAnswerYet"), language);
+  }
+  // Coming back after the server's connection was lost, and back: said, as the desktop
+  // shows it in its message line.
+  if (now.returning && !was.returning) tell(say("serverLost"), language);
+  if (!now.returning && was.returning && now.match) tell(say("serverBack"), language);
+  // The wait's words stay above the cards only while it lasts.
+  const waitWords = [say("waitOpponent"), say("noAnswerYet")];
+  if (!now.waiting && was.waiting && waitWords.includes(notice.textContent ?? "")) notice.textContent = "";
+  chatForm.hidden = !now.match;
+  if (!now.match && document.activeElement === chatText) hand.focus();
+}
+
+function chatLine(who: string, words: string): void {
+  const item = document.createElement("li");
+  item.textContent = `${who}: ${words}`;
+  chatLog.append(item);
+}
+
 function scoresClosed(): void {
   if (scores.hide()) hand.focus();
 }
@@ -150,7 +200,18 @@ function act(action: PageAction): void {
       historyList.focus();
       break;
     case "focusHand":
-      hand.focus();
+      // Escape is the wait's Cancel, as on the desktop.
+      if (network.waiting) send("stopWaiting");
+      else if (network.returning) send("giveUpReturn");
+      else hand.focus();
+      break;
+    case "networkGame":
+      tableName.focus();
+      tableName.select();
+      break;
+    case "chat":
+      if (network.match) chatText.focus();
+      else tell(say("noMatchRunning"), language);
       break;
     case "scores":
       if (scores.open) scores.focus();
@@ -171,6 +232,33 @@ document.addEventListener("keydown", (event: KeyboardEvent) => {
   if (binding.command) send(binding.command);
   if (binding.action) act(binding.action);
 });
+
+networkForm.addEventListener("submit", (event) => {
+  event.preventDefault();
+  localStorage.setItem(TABLE_KEY, tableName.value);
+  player.cut();
+  connection.networkMatch(tableName.value);
+  hand.focus();
+});
+
+chatForm.addEventListener("submit", (event) => {
+  event.preventDefault();
+  const words = chatText.value;
+  if (words.trim() === "") return;
+  connection.chat(words);
+  chatLine(say("you"), words);
+  chatText.value = "";
+});
+
+// Escape leaves a field for the cards, as it leaves the history.
+for (const field of [tableName, chatText]) {
+  field.addEventListener("keydown", (event: KeyboardEvent) => {
+    if (event.key !== "Escape") return;
+    event.preventDefault();
+    event.stopPropagation();
+    hand.focus();
+  });
+}
 
 for (const button of document.querySelectorAll<HTMLButtonElement>("button[data-command]")) {
   button.addEventListener("click", () => send(button.dataset["command"] as GameCommand));

@@ -1,4 +1,4 @@
-#include "client/net/table_name.h"
+#include "session/net/table_name.h"
 
 #include <algorithm>
 
