@@ -15,11 +15,11 @@ void Engine::OptionsChanged() {
 }
 
 void Engine::Say(std::string_view text, std::uint8_t variant) {
-    speech_.SayPhrase(OV(), text, variant);
+    opponentSpeech_->SayPhrase(OV(), text, variant);
 }
 
 void Engine::SayCard(rules::CardId card) {
-    speech_.SayPhrase(OV(), rules::CardName(card), kCardNameVariant);
+    opponentSpeech_->SayPhrase(OV(), rules::CardName(card), kCardNameVariant);
 }
 
 void Engine::SayEffect(std::string_view text, std::uint8_t variant) {

@@ -30,6 +30,10 @@ class Engine {
     // One presentation that implements both parts, as a test's recorder does.
     Engine(PresentationPort& presentation, NetworkPort& network, RandomSource& random)
         : Engine(presentation, presentation, network, random) {}
+    // Where the phrases said in the opponent's voice go; by default with the rest. A front
+    // end that keeps a history tells the speakers apart by it, as their voices may be the
+    // same (two players of one gender at a network table).
+    void SetOpponentSpeech(SpeechPort& speech) { opponentSpeech_ = &speech; }
     // The engine holds its ports by reference.
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
@@ -222,6 +226,7 @@ class Engine {
     void EndMatch();
 
     SpeechPort& speech_;
+    SpeechPort* opponentSpeech_ = &speech_;
     EventPort& events_;
     NetworkPort& network_;
     RandomSource& random_;

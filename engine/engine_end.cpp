@@ -12,7 +12,7 @@ void Engine::OpponentLastCard(bool lastWasAce) {
         OpponentWinsGame();
         return;
     }
-    speech_.StartPhrase(OV(), "podívej se na vracení", kPlainVariant);
+    opponentSpeech_->StartPhrase(OV(), "podívej se na vracení", kPlainVariant);
     if (Networked()) rules::OutReported(Game(), kOpponentSeat);
 }
 
@@ -59,15 +59,15 @@ void Engine::SayCardsLeft(std::uint8_t count, bool toPlayer) {
     const char* const person = toPlayer ? " ti" : " mi";
     if (count == 1) {
         Say(std::string("zůstala") + person);
-        speech_.SayNumber(OV(), 1, true);
+        opponentSpeech_->SayNumber(OV(), 1, true);
         Say("karta");
     } else if (count >= 2 && count <= 4) {
         Say(std::string("zůstaly") + person);
-        speech_.SayNumber(OV(), count, true);
+        opponentSpeech_->SayNumber(OV(), count, true);
         Say("karty");
     } else {
         Say(std::string("zůstalo") + person);
-        speech_.SayNumber(OV(), count, true);
+        opponentSpeech_->SayNumber(OV(), count, true);
         Say("karet");
     }
     Say("což je");
@@ -82,13 +82,13 @@ void Engine::SayPoints(std::int32_t count, bool penalty) {
         if (count == 2) {
             Say("dva");
         } else {
-            speech_.SayNumber(OV(), count, true);
+            opponentSpeech_->SayNumber(OV(), count, true);
         }
         if (penalty) Say("trestné");
         Say("body");
         return;
     }
-    speech_.SayNumber(OV(), count, true);
+    opponentSpeech_->SayNumber(OV(), count, true);
     if (penalty) Say("trestných");
     Say("bodů");
 }
@@ -111,7 +111,7 @@ void Engine::AnnounceGamePoints(bool playerLost, std::uint8_t cardsLeft, std::in
     } else {
         Say(playerLost ? "já nemám žádný trestný bod" : "ty nemáš žádný trestný bod");
     }
-    speech_.SayWhoLeads(OV(), Standing());
+    opponentSpeech_->SayWhoLeads(OV(), Standing());
 }
 
 void Engine::OpponentWinsGame() {
@@ -207,7 +207,7 @@ void Engine::NextGameOrEndMatch() {
     if (unlimited || state_.gameNumber < NumberOfGames()) {
         ++state_.gameNumber;
         Say("hra");
-        speech_.SayNumber(OV(), state_.gameNumber, true);
+        opponentSpeech_->SayNumber(OV(), state_.gameNumber, true);
         if (Networked()) {
             SendNet(protocol::ClientKind::EndOfOneGame);  // the server starts the next game
         } else {

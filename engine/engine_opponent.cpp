@@ -55,7 +55,7 @@ void Engine::ComputerLays(rules::CardId card) {
             OpponentChoosesSuit();
             break;
         case rules::CardEffect::AcePending:
-            speech_.StartPhrase(OV(), "Stojíš", kPlainVariant);
+            opponentSpeech_->StartPhrase(OV(), "Stojíš", kPlainVariant);
             break;
         default:
             break;

@@ -38,7 +38,7 @@ void Engine::PlayPlayerCard() {
             Say("a nebo si lízni");
             return;
         case rules::Refusal::DoesNotFit:
-            speech_.StartPhrase(OV(), "kartu nelze použít", kCannotUseVariant);
+            opponentSpeech_->StartPhrase(OV(), "kartu nelze použít", kCannotUseVariant);
             return;
         default:
             return;  // not the player's move now
@@ -81,7 +81,7 @@ void Engine::PlayPlayerCard() {
 
 void Engine::AskSuit() {
     ShowSuitChoice();
-    speech_.StartPhrase(OV(), "na jakou barvu", kPlainVariant);
+    opponentSpeech_->StartPhrase(OV(), "na jakou barvu", kPlainVariant);
 }
 
 void Engine::ShowSuitChoice() {
@@ -127,7 +127,7 @@ void Engine::ApplyOpponentCard(rules::CardId card) {
     // server's next message tells.
     rules::LayReported(Game(), kOpponentSeat, card, false);
     if (rules::EffectOfCard(card, Rules()) == rules::CardEffect::AcePending)
-        speech_.StartPhrase(OV(), "Stojíš", kPlainVariant);
+        opponentSpeech_->StartPhrase(OV(), "Stojíš", kPlainVariant);
     if (suitWasShown) Tell(GameEventKind::NamedSuitCovered);
     GameEvent laid;
     laid.kind = GameEventKind::OpponentLaid;

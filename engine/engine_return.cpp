@@ -95,7 +95,7 @@ void Engine::TakeUpPosition(const protocol::SeatPosition& position) {
 
 void Engine::SayCardCount(std::uint8_t count, std::string_view whose) {
     Say(whose);
-    speech_.SayNumber(OV(), count, true);
+    opponentSpeech_->SayNumber(OV(), count, true);
     Say(count == 1 ? "karta" : (count >= 2 && count <= 4 ? "karty" : "karet"));
 }
 

@@ -96,10 +96,13 @@ struct Session::Parts final : public EventPort {
           unrecorded(session, setup, random, true),
           spoken(session, setup, random, false),
           voice(spoken, history, [this] { return engine.State().playerVoice; }),
+          opponentVoice(spoken, history, Speaker::Opponent),
           network(MakeHooks()),
           engine(voice, *this, network, random),
-          say(engine.State(), voice),
-          scores(setup.scoreFile) {}
+          say(engine.State(), voice, opponentVoice),
+          scores(setup.scoreFile) {
+        engine.SetOpponentSpeech(opponentVoice);
+    }
 
     NetworkPlay::WindowHooks MakeHooks();
     void Happened(const GameEvent& event) override;
@@ -125,6 +128,7 @@ struct Session::Parts final : public EventPort {
     OutputVoice unrecorded;  // the program's own sounds: heard, not kept
     OutputVoice spoken;      // the game's speech, heard as the player chose
     RecordedSpeech voice;    // everything else: kept in the history as it is heard
+    RecordedSpeech opponentVoice;  // what the engine says in the opponent's voice, likewise
     NetworkPlay network;
     Engine engine;
     SayCommands say;

@@ -79,7 +79,7 @@ void PointerHover::Rested() {
         case TableArea::Pile:
             if (!pileSpoken_) {
                 pileSpoken_ = true;
-                SayCommands(state_, speech_).PileCard();
+                SayCommands(state_, speech_, speech_).PileCard();
             }
             break;
         case TableArea::Stock:

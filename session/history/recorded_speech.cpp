@@ -12,7 +12,13 @@ void RecordedSpeech::Note(std::string_view voice, std::string_view text, std::ui
     entry.text = std::string(text);
     entry.variant = variant;
     entry.waited = waited;
-    entry.speaker = voice.empty() ? Speaker::Effect : voice == playerVoice_() ? Speaker::Player : Speaker::Opponent;
+    if (voice.empty()) {
+        entry.speaker = Speaker::Effect;
+    } else if (speaker_) {
+        entry.speaker = *speaker_;
+    } else {
+        entry.speaker = voice == playerVoice_() ? Speaker::Player : Speaker::Opponent;
+    }
     // A card or suit named while the player moves, and the edge, off and on, answer a
     // key; the rest is the game speaking.
     entry.feedback = (!waited && entry.speaker == Speaker::Player) || text == "okraj" || text == "off" || text == "on";

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "session/history/announcement_history.h"
@@ -15,6 +16,10 @@ class RecordedSpeech final : public SpeechPort {
     // `playerVoice` tells which voice letter is the player's at the moment.
     RecordedSpeech(SpeechPort& inner, AnnouncementHistory& history, std::function<std::string()> playerVoice)
         : inner_(inner), history_(history), playerVoice_(std::move(playerVoice)) {}
+    // Every voiced phrase is `speaker`'s, whatever its voice: the engine's port for the
+    // opponent's words, whose voice may be the player's own.
+    RecordedSpeech(SpeechPort& inner, AnnouncementHistory& history, Speaker speaker)
+        : inner_(inner), history_(history), speaker_(speaker) {}
     RecordedSpeech(const RecordedSpeech&) = delete;
     RecordedSpeech& operator=(const RecordedSpeech&) = delete;
 
@@ -30,6 +35,7 @@ class RecordedSpeech final : public SpeechPort {
     SpeechPort& inner_;
     AnnouncementHistory& history_;
     std::function<std::string()> playerVoice_;
+    std::optional<Speaker> speaker_;
 };
 
 }  // namespace tarvel

@@ -30,14 +30,14 @@ void SayCommands::PileCard() {
     const rules::Position& game = state_.game;
     if (game.Top() == rules::kNoCard) return;
     if (state_.RequestedSuitShown()) {
-        speech_.StartPhrase(state_.opponentVoice, rules::SuitMarker(game.namedSuit), kPlainVariant);
+        opponentSpeech_.StartPhrase(state_.opponentVoice, rules::SuitMarker(game.namedSuit), kPlainVariant);
     } else {
-        speech_.StartPhrase(state_.opponentVoice, rules::CardName(game.Top()), kCardNameVariant);
+        opponentSpeech_.StartPhrase(state_.opponentVoice, rules::CardName(game.Top()), kCardNameVariant);
     }
 }
 
 void SayCommands::GameNumber() {
-    speech_.SayNumber(state_.opponentVoice, state_.gameNumber, true);
+    opponentSpeech_.SayNumber(state_.opponentVoice, state_.gameNumber, true);
 }
 
 void SayCommands::PlayerWins() {
@@ -45,7 +45,7 @@ void SayCommands::PlayerWins() {
 }
 
 void SayCommands::OpponentWins() {
-    speech_.SayNumber(state_.opponentVoice, state_.opponentWins, true);
+    opponentSpeech_.SayNumber(state_.opponentVoice, state_.opponentWins, true);
 }
 
 void SayCommands::PlayerPoints() {
@@ -53,11 +53,11 @@ void SayCommands::PlayerPoints() {
 }
 
 void SayCommands::OpponentPoints() {
-    speech_.SayNumber(state_.opponentVoice, state_.opponentPenalty, true);
+    opponentSpeech_.SayNumber(state_.opponentVoice, state_.opponentPenalty, true);
 }
 
 void SayCommands::OpponentCardCount() {
-    speech_.SayNumber(state_.opponentVoice, state_.opponentCount, true);
+    opponentSpeech_.SayNumber(state_.opponentVoice, state_.opponentCount, true);
 }
 
 void SayCommands::PlayerCardCount() {

@@ -10,7 +10,9 @@ namespace tarvel {
 
 class SayCommands {
   public:
-    SayCommands(const GameState& state, SpeechPort& speech) : state_(state), speech_(speech) {}
+    // `opponentSpeech` takes what is said in the opponent's voice.
+    SayCommands(const GameState& state, SpeechPort& speech, SpeechPort& opponentSpeech)
+        : state_(state), speech_(speech), opponentSpeech_(opponentSpeech) {}
     SayCommands(const SayCommands&) = delete;
     SayCommands& operator=(const SayCommands&) = delete;
 
@@ -34,6 +36,7 @@ class SayCommands {
   private:
     const GameState& state_;
     SpeechPort& speech_;
+    SpeechPort& opponentSpeech_;
 };
 
 }  // namespace tarvel

@@ -102,5 +102,39 @@ TEST(SessionNetwork, TwoSessionsPlayAWholeMatchThroughTheServer) {
     EXPECT_GT(heardFrom(petr.output, "z"), 0);
 }
 
+// Two players of one gender hear each other in the same voice; the history still says
+// which of them laid a card, and "repeat the opponent" repeats the opponent.
+TEST(SessionNetwork, PlayersOfOneGenderAreToldApartInTheHistory) {
+    EnsureCoreApplication();
+    ServerProgram server;
+    ASSERT_TRUE(server.Listening());
+    Seat eva(server.port, "m", "eva 1");
+    Seat petr(server.port, "m", "petr 2");
+    eva.session->Handle(Command::NewNetworkMatch);
+    petr.session->Handle(Command::NewNetworkMatch);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return eva.Dealt() && petr.Dealt(); }, 15000));
+    ASSERT_EQ(eva.session->Table().opponentVoice, eva.session->Table().playerVoice);
+    const auto opponentNamedACard = [](const Seat& seat) {
+        for (const Announcement& said : seat.session->History().Announcements()) {
+            if (said.speaker != Speaker::Opponent) continue;
+            for (rules::CardId card = 0; card < rules::kCards; ++card) {
+                if (said.text.find(rules::CardName(card)) != std::string::npos) return true;
+            }
+        }
+        return false;
+    };
+    for (int moves = 0, idle = 0; moves < 40 && idle < 200 && !(opponentNamedACard(eva) && opponentNamedACard(petr));) {
+        if (eva.Move() || petr.Move()) {
+            ++moves;
+            idle = 0;
+        } else {
+            ++idle;
+            QTest::qWait(10);
+        }
+    }
+    EXPECT_TRUE(opponentNamedACard(eva));
+    EXPECT_TRUE(opponentNamedACard(petr));
+}
+
 }  // namespace
 }  // namespace tarvel::testing
