@@ -2,6 +2,8 @@
 // on loopback, each on its own settings and its own phrases.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/net/server_program.h"
 #include "tests/session/session_fixture.h"
 
@@ -52,15 +54,33 @@ struct Seat {
     std::unique_ptr<session::Session> session;
 };
 
+// Both ask for a network match; true once both are dealt.
+bool Meet(Seat& eva, Seat& petr) {
+    eva.session->Handle(Command::NewNetworkMatch);
+    petr.session->Handle(Command::NewNetworkMatch);
+    return QTest::qWaitFor([&] { return eva.Dealt() && petr.Dealt(); }, 15000);
+}
+
+// Whoever's turn it is moves, until `done` or `moves` moves.
+void PlayUntil(Seat& eva, Seat& petr, const std::function<bool()>& done, int moves) {
+    for (int idle = 0; moves > 0 && idle < 200 && !done();) {
+        if (eva.Move() || petr.Move()) {
+            --moves;
+            idle = 0;
+        } else {
+            ++idle;
+            QTest::qWait(10);  // the server carries the move to the other side
+        }
+    }
+}
+
 TEST(SessionNetwork, TwoSessionsPlayAWholeMatchThroughTheServer) {
     EnsureCoreApplication();
     ServerProgram server;
     ASSERT_TRUE(server.Listening());
     Seat eva(server.port, "z", "eva 1");
     Seat petr(server.port, "m", "petr 2");
-    eva.session->Handle(Command::NewNetworkMatch);
-    petr.session->Handle(Command::NewNetworkMatch);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return eva.Dealt() && petr.Dealt(); }, 15000));
+    ASSERT_TRUE(Meet(eva, petr));
     EXPECT_EQ(eva.output.agreed, 1);
     EXPECT_FALSE(eva.session->Possible(Command::NewNetworkMatch));
     EXPECT_EQ(eva.session->Table().opponentVoice, "m");
@@ -71,16 +91,7 @@ TEST(SessionNetwork, TwoSessionsPlayAWholeMatchThroughTheServer) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !petr.output.messages.empty(); }, 5000));
     EXPECT_EQ(petr.output.messages.front(), "Ahoj");
 
-    for (int moves = 0, idle = 0; moves < 3000 && idle < 200; ) {
-        if (!eva.session->NetworkMatch() && !petr.session->NetworkMatch()) break;
-        if (eva.Move() || petr.Move()) {
-            ++moves;
-            idle = 0;
-        } else {
-            ++idle;
-            QTest::qWait(10);  // the server carries the move to the other side
-        }
-    }
+    PlayUntil(eva, petr, [&] { return !eva.session->NetworkMatch() && !petr.session->NetworkMatch(); }, 3000);
     for (Seat* seat : {&eva, &petr}) {
         EXPECT_FALSE(seat->session->NetworkMatch());
         EXPECT_FALSE(seat->session->Table().matchOn);
@@ -110,9 +121,7 @@ TEST(SessionNetwork, PlayersOfOneGenderAreToldApartInTheHistory) {
     ASSERT_TRUE(server.Listening());
     Seat eva(server.port, "m", "eva 1");
     Seat petr(server.port, "m", "petr 2");
-    eva.session->Handle(Command::NewNetworkMatch);
-    petr.session->Handle(Command::NewNetworkMatch);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return eva.Dealt() && petr.Dealt(); }, 15000));
+    ASSERT_TRUE(Meet(eva, petr));
     ASSERT_EQ(eva.session->Table().opponentVoice, eva.session->Table().playerVoice);
     const auto opponentNamedACard = [](const Seat& seat) {
         for (const Announcement& said : seat.session->History().Announcements()) {
@@ -123,15 +132,7 @@ TEST(SessionNetwork, PlayersOfOneGenderAreToldApartInTheHistory) {
         }
         return false;
     };
-    for (int moves = 0, idle = 0; moves < 40 && idle < 200 && !(opponentNamedACard(eva) && opponentNamedACard(petr));) {
-        if (eva.Move() || petr.Move()) {
-            ++moves;
-            idle = 0;
-        } else {
-            ++idle;
-            QTest::qWait(10);
-        }
-    }
+    PlayUntil(eva, petr, [&] { return opponentNamedACard(eva) && opponentNamedACard(petr); }, 40);
     EXPECT_TRUE(opponentNamedACard(eva));
     EXPECT_TRUE(opponentNamedACard(petr));
 }
