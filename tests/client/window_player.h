@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
+#include "client/app/main_window.h"
 #include "common/cp1250.h"
 #include "tests/client/game_folder.h"
-#include "client/app/main_window.h"
 
 namespace tarvel::testing {
 
@@ -60,7 +60,8 @@ struct Player {
     Engine& engine() { return window->GameEngine(); }
     // In a network match that has been dealt and waits for nobody.
     bool Dealt() {
-        return engine().Net().active && engine().State().running && engine().Net().waiting == NetworkWait::None;
+        return engine().Net().active && engine().State().running &&
+               engine().Net().waiting == NetworkWait::None;
     }
     // Where this player's game stands, for a match that stood still.
     std::string Describe() {
@@ -77,7 +78,8 @@ struct Player {
     // One move by keys when it is this player's turn; false when there is none to make.
     bool Move() {
         GameState& state = engine().State();
-        if (!state.running || !state.PlayerTurn() || engine().Net().waiting != NetworkWait::None) return false;
+        if (!state.running || !state.PlayerTurn() || engine().Net().waiting != NetworkWait::None)
+            return false;
         if (state.SuitChoiceActive()) {
             Press(Qt::Key_Home);
             Press(Qt::Key_Return);

@@ -96,18 +96,19 @@ const commands = {
     const shown = await handOptions(page);
     frames.length = 0;
     await page.reload();
+    await until(() => lastOf(frames, "welcome") !== undefined, "the reloaded page's welcome");
+    if (lastOf(frames, "welcome").resumed !== true) throw new Error("the reloaded page got a new session");
     await page.waitForFunction((count) => document.querySelectorAll("#hand [role=option]").length === count,
-                               shown.length);
-    // The network frame comes after the table's in the reloaded page's snapshot.
+                               shown.length, { timeout: 15_000 });
+    // The network frame comes after the table's in the resumed session's snapshot.
     await until(() => lastOf(frames, "network") !== undefined, "the network frame of the snapshot");
-    if (lastOf(frames, "welcome")?.resumed !== true) throw new Error("the reloaded page got a new session");
     if (!inMatch(frames)) throw new Error("the reloaded page is not back in the network match");
     answer("back");
   },
   async "expect-return"() {
-    await until(() => returning(frames), "the lost server");
+    await until(() => returning(frames), "the lost server", 15_000);
     const lost = await page.textContent("#notice");
-    await until(() => !returning(frames) && inMatch(frames), "the server's return");
+    await until(() => !returning(frames) && inMatch(frames), "the server's return", 20_000);
     await until(async () => (await page.textContent("#notice")) !== lost, "the words of the return");
     const back = await page.textContent("#notice");
     if (process.env.TARVEL_SCREENSHOT) await page.screenshot({ path: process.env.TARVEL_SCREENSHOT });
