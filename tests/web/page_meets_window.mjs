@@ -7,7 +7,7 @@
 //   expect-chat T  waits for the opponent's message T      -> "chat-seen"
 //   play N         plays N turns of the page and waits for the opponent's answer
 //                                                          -> "played" or "played over"
-//   reload         reloads the page in the match           -> "back"
+//   reload         reloads the page in the match           -> "back" (the messages as they were)
 //   expect-return  waits for the lost server and its return -> "returned LOST|BACK"
 //   play-out       plays to the end of the match           -> "over WON LOST POINTS THEIR_POINTS"
 //   quit
@@ -32,6 +32,8 @@ const answer = (line) => process.stdout.write(`${line}\n`);
 const harness = await startHarness({ real: true, serverPort: Number(serverPort) });
 const player = await openPage(harness, "recordings", "cs", { ...SHORT_MATCH, gender: "z" });
 const { page, frames } = player;
+
+const chatLines = () => page.$$eval("#chat-log li", (all) => all.map((li) => li.textContent));
 
 async function until(done, what, limit = 30_000) {
   const began = Date.now();
@@ -85,7 +87,7 @@ const commands = {
   async "expect-chat"(text) {
     await until(() => page.evaluate((words) => window.liveRecord.some(([said]) => said === `Zpráva soupeře: ${words}`),
                                     text), "the desktop's message");
-    const lines = await page.$$eval("#chat-log li", (all) => all.map((li) => li.textContent));
+    const lines = await chatLines();
     if (!lines.includes(`Soupeř: ${text}`)) throw new Error(`the messages shown are ${JSON.stringify(lines)}`);
     answer("chat-seen");
   },
@@ -94,6 +96,7 @@ const commands = {
   },
   async reload() {
     const shown = await handOptions(page);
+    const messages = await chatLines();
     frames.length = 0;
     await page.reload();
     await until(() => lastOf(frames, "welcome") !== undefined, "the reloaded page's welcome");
@@ -103,6 +106,10 @@ const commands = {
     // The network frame comes after the table's in the resumed session's snapshot.
     await until(() => lastOf(frames, "network") !== undefined, "the network frame of the snapshot");
     if (!inMatch(frames)) throw new Error("the reloaded page is not back in the network match");
+    const messagesNow = await chatLines();
+    if (JSON.stringify(messagesNow) !== JSON.stringify(messages)) {
+      throw new Error(`the messages list was ${JSON.stringify(messages)}, after the reload ${JSON.stringify(messagesNow)}`);
+    }
     answer("back");
   },
   async "expect-return"() {
