@@ -116,7 +116,7 @@ const commands = {
     await until(() => returning(frames), "the lost server", 15_000);
     const lost = await page.textContent("#notice");
     await until(() => !returning(frames) && inMatch(frames), "the server's return", 20_000);
-    await until(async () => (await page.textContent("#notice")) !== lost, "the words of the return");
+    await until(async () => (await page.textContent("#notice")) !== lost, "the words of the return", 10_000);
     const back = await page.textContent("#notice");
     if (process.env.TARVEL_SCREENSHOT) await page.screenshot({ path: process.env.TARVEL_SCREENSHOT });
     const said = await page.evaluate(() => window.liveRecord.map(([text]) => text));

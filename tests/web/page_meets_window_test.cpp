@@ -46,8 +46,9 @@ class PageDriver {
         node_.waitForFinished(5000);
     }
 
-    // Writes a command when given one, and waits for the next answer.
-    std::string Ask(const std::string& command, int milliseconds = 30000) {
+    // Writes a command when given one, and waits for the next answer (longer than the
+    // driver waits for anything, so that its own word on a failure comes first).
+    std::string Ask(const std::string& command, int milliseconds = 45000) {
         if (!command.empty()) node_.write(QByteArray::fromStdString(command + "\n"));
         std::string line;
         (void)QTest::qWaitFor(
@@ -60,8 +61,9 @@ class PageDriver {
                 return node_.state() == QProcess::NotRunning;
             },
             milliseconds);
-        if (line.empty())
+        if (line.empty()) {
             line = node_.state() == QProcess::NotRunning ? "the page's driver ended" : "no answer";
+        }
         return line;
     }
 
@@ -124,7 +126,7 @@ TEST(PageMeetsWindowTest, APageAndAWindowPlayAWholeMatchThroughCutsWithMessagesB
     ASSERT_EQ(page.Ask("play 1"), "played") << desktop.Describe();
     ASSERT_FALSE(desktop.engine().State().PlayerTurn()) << desktop.Describe();
     webLink.Cut();
-    EXPECT_EQ(page.Ask("expect-return", 45000),
+    EXPECT_EQ(page.Ask("expect-return"),
               "returned Spojení se serverem se přerušilo, zkouším se znovu připojit. Esc hru ukončí.|"
               "Spojení obnoveno, hra pokračuje.");
     EXPECT_TRUE(page.Until([&] { return Heard(desktop.sounds.All(), "je zpet") == 1; }))
@@ -132,7 +134,7 @@ TEST(PageMeetsWindowTest, APageAndAWindowPlayAWholeMatchThroughCutsWithMessagesB
     EXPECT_EQ(Heard(desktop.sounds.All(), "ztratil spojeni"), 1);
 
     // Played to the end: both count the same games and points.
-    const std::string over = page.Ask("play-out", 90000);
+    const std::string over = page.Ask("play-out", 120000);
     ASSERT_TRUE(over.starts_with("over ")) << over << "; " << desktop.Describe();
     ASSERT_TRUE(page.Until([&] { return !desktop.engine().Net().active; })) << desktop.Describe();
     const GameState& state = desktop.engine().State();
