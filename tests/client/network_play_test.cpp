@@ -181,7 +181,8 @@ TEST_F(NetworkPlayTest, APlayerWhoseConnectionDropsComesBackAndTheMatchGoesOn) {
 // Cuts at any moment, not only between moves: while a move, a draw, the end of a game or
 // the last words of the match are on their way, on either side (one at a time: both lost
 // at once ends the match). TARVEL_RETURN_CUTS sets how many (a few in the test command;
-// many by hand).
+// many by hand); TARVEL_RETURN_SEED draws the moments of a failed run again (the clock's
+// otherwise, printed on a failure).
 TEST_F(NetworkPlayTest, CutsAtAnyMomentLeaveTheMatchWhole) {
     const int wanted = qEnvironmentVariableIsEmpty("TARVEL_RETURN_CUTS")
                            ? 4
@@ -193,7 +194,9 @@ TEST_F(NetworkPlayTest, CutsAtAnyMomentLeaveTheMatchWhole) {
     Player eva(evaLink.port, "z", "eva 1");
     Player petr(petrLink.port, "m", "petr 2");
     Connect(eva, petr);
-    const unsigned seed = static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch());
+    const unsigned seed = qEnvironmentVariableIsEmpty("TARVEL_RETURN_SEED")
+                              ? static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch())
+                              : qEnvironmentVariable("TARVEL_RETURN_SEED").toUInt();
     std::mt19937 random(seed);
     std::array<int, 2> cuts{};
     auto allBack = [&] {
@@ -216,7 +219,7 @@ TEST_F(NetworkPlayTest, CutsAtAnyMomentLeaveTheMatchWhole) {
                               std::to_string(cuts[1]);
     // A cut after the last move ends nothing: both wait for the match to end.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !eva.engine().Net().active && !petr.engine().Net().active; }, 30000))
-        << trace << "; eva: " << eva.Describe() << "; petr: " << petr.Describe();
+        << trace << "; eva: " << eva.Describe() << "; petr: " << petr.Describe() << "\nserver:\n" << server.Output();
     ExpectOneEndOnBothSides(eva, petr, trace);
     // A cut after a player's match had ended is not his to hear.
     for (auto [player, cutsOfPlayer] : {std::pair{&eva, cuts[0]}, std::pair{&petr, cuts[1]}}) {
