@@ -73,6 +73,14 @@ void ServerDispatch::Handle(std::string_view text) {
         }
         return;
     }
+    if (finishing_ && !returning_ &&
+        (kind == ServerKind::YourNumber || kind == ServerKind::SettingsRequest || kind == ServerKind::ForcedEnd)) {
+        // The server let the match that ended here go without its word, and pairs this
+        // connection anew or ends what it thinks is still set up: nothing is left to say.
+        MatchLeft();
+        client_.CloseConnection();
+        return;
+    }
     // The messages of coming back, which are never counted.
     if (kind == ServerKind::ReturnKey) return HandleReturnKey(message->value);
     if (kind == ServerKind::Reconnected) return HandleReconnected(message->value);
@@ -136,7 +144,9 @@ void ServerDispatch::HandleGameMessage(const protocol::ServerMessage& message) {
             engine_.NetworkOpponentBack();
             break;
         case ServerKind::ForcedEnd:
-            // After the opponent's lost connection: the server's wait for him ran out.
+            // After the opponent's lost connection: the server's wait for him ran out. The
+            // server forgot the match: it has no "matchover" to wait for.
+            MatchLeft();
             engine_.NetworkOpponentNotBack();
             if (engine_.Net().active) {
                 engine_.NetworkMatchBrokenOff();

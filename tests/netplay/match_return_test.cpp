@@ -443,12 +443,21 @@ TEST(MatchReturn, TheWaitRunningOutEndsTheMatchForTheOneWhoStayed) {
     EXPECT_FALSE(b.engine.State().matchOn);
 
     // The one who lost its connection comes too late: no seat, the match is over for it too.
+    const std::size_t sentByB = b.sent.size();
     a.Return();
     h.Deliver();
     EXPECT_FALSE(a.engine.Net().active);
     EXPECT_FALSE(a.engine.State().running);
     EXPECT_FALSE(a.retryAsked);
     EXPECT_EQ(a.messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
+    ASSERT_FALSE(a.received.empty());
+    EXPECT_EQ(a.received.back(), "busy");
+    // Nor is the one who stayed, still waiting for the server's word on his match's end,
+    // seated with it in a new match he never asked for.
+    EXPECT_FALSE(b.engine.Net().active);
+    EXPECT_EQ(b.sent.size(), sentByB);
+    EXPECT_TRUE(b.messages.empty());
+    EXPECT_EQ(h.server.TableGame(0)->PlayerCount(), 0u);
 }
 
 TEST(MatchReturn, NobodyButThePlayerWhoSatThereTakesTheSeat) {
@@ -598,6 +607,19 @@ TEST(MatchReturn, AClientWhoseMatchEndedClosesOnceTheServerHasItsLastWords) {
     ASSERT_FALSE(eva.empty());
     EXPECT_EQ(eva.back(), "matchover");
     EXPECT_EQ(std::count(petr.begin(), petr.end(), "matchover"), 0);
+
+    // A server that pairs such a connection anew before its word came gets no answer: the
+    // connection is closed, and no match starts for a player who never asked for one.
+    NetworkMatchHarness again(0);
+    StartAndPlay(again, 3);
+    HarnessClient& ended = *again.clients[0];
+    ASSERT_TRUE(ended.dispatch.MatchEnded());
+    const std::size_t sent = ended.sent.size();
+    ended.Read("yournumber=0\\req settings\\oksettings\\");
+    EXPECT_FALSE(ended.connected);
+    EXPECT_FALSE(ended.dispatch.Finishing());
+    EXPECT_EQ(ended.sent.size(), sent);
+    EXPECT_TRUE(ended.messages.empty());
 }
 
 TEST(MatchReturn, AClientThatNeverSaysItCanComeBackIsServedAsAlways) {
