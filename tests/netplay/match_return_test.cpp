@@ -41,6 +41,7 @@ struct ClientEnd {
     bool hadSecret = false;
     std::vector<int> movedAt;
     int keyAt = 0;  // messages handled when the first secret came
+    bool finishing = false;  // still waits for the server to have its last words
 
     // Everything but what was said and how many messages came.
     bool SameTable(const ClientEnd& o) const {
@@ -72,7 +73,8 @@ ClientEnd EndOf(const HarnessClient& c) {
                      c.movedAt,
                      static_cast<int>(std::find_if(c.received.begin(), c.received.end(),
                                                    [](const std::string& m) { return m.starts_with("reconnectkey="); }) -
-                                      c.received.begin()) + 1};
+                                      c.received.begin()) + 1,
+                     c.dispatch.Finishing()};
 }
 
 enum class RuleSet { Plain, Every };
@@ -278,6 +280,7 @@ TEST_P(CutEverywhere, ACutWhileComingBackIsComeBackFromToo) {
                     const ClientEnd& c = cut[static_cast<std::size_t>(i)];
                     const ClientEnd& u = uncut[static_cast<std::size_t>(i)];
                     EXPECT_TRUE(c.SameTable(u)) << "client " << i << ": " << (c.messages.empty() ? "" : c.messages[0]);
+                    EXPECT_FALSE(c.finishing) << "client " << i << ": its last words never reached the server";
                     const Texts heard = WithoutReturnWords(c.spoken);
                     EXPECT_TRUE(heard == u.spoken) << "client " << i << " " << FirstDifference(heard, u.spoken);
                 }
@@ -547,6 +550,24 @@ TEST(MatchReturn, PlayersLostTogetherBothComeBackOrTheWaitEndsTheMatchForBoth) {
         }
         EXPECT_NE(table(), before);
     }
+}
+
+// Leaving between the server's answer and the fresh secret, which hold the player's moves
+// back, still reaches the server at once: the opponent waits for nothing.
+TEST(MatchReturn, LeavingWhileComingBackTellsTheOpponentAtOnce) {
+    NetworkMatchHarness h(0);
+    StartAndPlay(h, 3);
+    HarnessClient& a = *h.clients[0];
+    HarnessClient& b = *h.clients[1];
+    h.Cut(0);
+    h.Deliver();
+    a.Return();
+    a.dispatch.Handle("reconnected=0");  // the rest of the answer is still on its way
+    a.Send(protocol::ClientKind::TerminateGame, std::nullopt);  // as the window does when closed
+    a.CloseConnection();
+    h.Deliver();
+    EXPECT_FALSE(b.engine.Net().active);
+    EXPECT_TRUE(b.messages.empty());
 }
 
 TEST(MatchReturn, TriesAgainWithGrowingPausesAndGivesUpPastTheServersWait) {
