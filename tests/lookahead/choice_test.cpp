@@ -268,6 +268,8 @@ TEST(ExactSearch, ProvesWinsAndLossesAndLeavesLuckOpen) {
         long nodes = 10000;
         EXPECT_EQ(ProveOutcome(c.position, 1, 12, nodes), c.expected);
     }
+    long plenty = 100;
+    EXPECT_EQ(ProveOutcome(lastCard, 1, 0, plenty), Proof::Open) << "not one move ahead allowed";
     long none = 0, one = 1;
     EXPECT_EQ(ProveOutcome(lastCard, 1, 12, none), Proof::Open) << "no work allowed, nothing proven";
     EXPECT_EQ(ProveOutcome(lastCard, 1, 12, one), Proof::Win) << "one position to visit is enough here";
