@@ -79,9 +79,12 @@ bool GameServer::ClientReturned(ConnectionId id, std::string address, std::uint1
                                 std::uint64_t receivedByClient) {
     if (secret.empty()) return false;
     int player = -1;
+    SeatReturn::Shown shown = SeatReturn::Shown::None;
     for (int p = 0; p < 2; ++p) {
-        const SeatReturn& seat = returns_[static_cast<std::size_t>(p)];
-        if (seat.Issued() && SecretsEqual(seat.Secret(), secret)) player = p;
+        const SeatReturn::Shown matched = returns_[static_cast<std::size_t>(p)].Matches(secret);
+        if (matched == SeatReturn::Shown::None) continue;
+        player = p;
+        shown = matched;
     }
     Connection* connection = player < 0 ? nullptr : PlayerAt(player);
     // Only a held seat is taken back: a seat whose player is here stays his.
@@ -97,14 +100,16 @@ bool GameServer::ClientReturned(ConnectionId id, std::string address, std::uint1
     Log("Hráč " + Digit(player) + " se vrátil do hry z adresy " + connection->address);
 
     SeatReturn& seat = returns_[static_cast<std::size_t>(player)];
+    seat.CameBackWith(shown);
     WriteNow(id, ServerKind::Reconnected, std::to_string(seat.Received()));
     for (const std::string& missed : seat.SentSince(receivedByClient)) links_.Write(id, protocol::EncodeForWire(missed));
     SendPosition(player);
     const int other = 1 - player;
     if (returns_[static_cast<std::size_t>(other)].Issued()) Send(other, ServerKind::OpponentBack);
     WatchIdle(-1);
-    // A secret serves one return: whoever saw it on its way can never use it.
-    seat.Issue(NewSeatSecret());
+    // A secret serves one return: whoever saw it on its way can never use it once the
+    // client has confirmed the fresh one.
+    seat.Renew(NewSeatSecret());
     links_.Write(id, protocol::EncodeForWire(protocol::FormatReturnKey(seat.Secret(), static_cast<int>(returnWait_.count()))));
     // Its settings were asked for while it was away: the limit counts from now.
     if ((step_ == SetupStep::AwaitingSettings0 && player == 0) ||

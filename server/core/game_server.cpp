@@ -444,7 +444,7 @@ void GameServer::Handle(int sender, const protocol::ClientMessage& message, std:
             break;  // said before the numbers; never dispatched
         case Kind::ReturnReady:
             if (returns_[static_cast<std::size_t>(sender)].Issued()) {
-                returns_[static_cast<std::size_t>(sender)].StartCounting();
+                returns_[static_cast<std::size_t>(sender)].Confirm();
             }
             break;
     }

@@ -32,13 +32,15 @@ void ServerDispatch::Send(ClientKind kind, std::optional<std::string_view> value
 }
 
 void ServerDispatch::SendFromEngine(ClientKind kind, std::optional<std::string_view> value) {
+    // Leaving ends the match at once: nothing waits for a secret any more.
+    if (kind == ClientKind::TerminateGame) ReleaseHeld();
     Send(kind, value);
 }
 
 void ServerDispatch::SendOwn(const std::string& message) {
     // Kept even while the connection is down: it goes out when the client is back.
     if (counting_) sent_.Record(message);
-    client_.SendMessage(message);
+    if (!heldFrom_) client_.SendMessage(message);
 }
 
 void ServerDispatch::AnswerSettingsRequest() {
@@ -74,6 +76,7 @@ void ServerDispatch::Handle(std::string_view text) {
     // The messages of coming back, which are never counted.
     if (kind == ServerKind::ReturnKey) return HandleReturnKey(message->value);
     if (kind == ServerKind::Reconnected) return HandleReconnected(message->value);
+    if (std::exchange(keyDue_, false)) ReleaseHeld();  // a server that gave no fresh secret
     if (returning_ && kind != ServerKind::Busy) {
         // A server that answers the secret with anything but the return has no seat for
         // this client: the match is over.
@@ -209,6 +212,7 @@ void ServerDispatch::HandleGameMessage(const protocol::ServerMessage& message) {
                 engine_.NetworkPositionFromServer(*position, current);
             }
             serverHad_.reset();
+            keyDue_ = heldFrom_.has_value();
             break;
         case ServerKind::MatchOver:
         case ServerKind::ReturnKey:
@@ -218,8 +222,15 @@ void ServerDispatch::HandleGameMessage(const protocol::ServerMessage& message) {
 }
 
 void ServerDispatch::HandleReturnKey(std::string_view value) {
+    keyDue_ = false;
     const protocol::ReturnKey key = protocol::ParseReturnKey(value);
-    if (key.secret.empty() || !engine_.Net().active) return;
+    // A match that ended still says its last words again after a lost connection.
+    if (key.secret.empty() || !(engine_.Net().active || finishing_)) {
+        ReleaseHeld();
+        return;
+    }
+    const std::vector<std::string> held = heldFrom_ ? sent_.Since(*std::exchange(heldFrom_, std::nullopt))
+                                                    : std::vector<std::string>{};
     secret_ = std::string(key.secret);
     returnWaitSeconds_ = key.waitSeconds;
     // Both sides count from here: what the server sends after the secret, and what
@@ -228,6 +239,14 @@ void ServerDispatch::HandleReturnKey(std::string_view value) {
     counting_ = true;
     received_ = 0;
     sent_.Clear();
+    for (const std::string& message : held) SendOwn(message);
+}
+
+void ServerDispatch::ReleaseHeld() {
+    if (!heldFrom_) return;
+    for (const std::string& message : sent_.Since(*std::exchange(heldFrom_, std::nullopt))) {
+        client_.SendMessage(message);
+    }
 }
 
 void ServerDispatch::HandleReconnected(std::string_view value) {
@@ -235,10 +254,12 @@ void ServerDispatch::HandleReconnected(std::string_view value) {
     if (!returning_ || !had || *had < 0) return;
     returning_ = false;
     serverHad_ = static_cast<std::uint64_t>(*had);
+    // What never reached the server goes again, in its order, before anything new, once
+    // the fresh secret is confirmed.
+    heldFrom_ = serverHad_;
+    keyDue_ = false;
     client_.StopTrying();
     engine_.NetworkConnectionBack();
-    // What never reached the server goes again, in its order, before anything new.
-    for (const std::string& again : sent_.Since(*serverHad_)) client_.SendMessage(again);
 }
 
 void ServerDispatch::ScheduleAttempt() {
@@ -283,6 +304,8 @@ void ServerDispatch::MatchLeft() {
     received_ = 0;
     sent_.Clear();
     serverHad_.reset();
+    heldFrom_.reset();
+    keyDue_ = false;
 }
 
 bool ServerDispatch::MatchEnded() {
@@ -295,6 +318,7 @@ bool ServerDispatch::MatchEnded() {
 }
 
 void ServerDispatch::ConnectionLost() {
+    keyDue_ = false;  // what is held waits for the secret of the next return
     if (returning_) {
         // The new connection went too before the server took this client back.
         ReturnAttemptFailed();

@@ -67,6 +67,8 @@ class ServerDispatch {
     void HandleReconnected(std::string_view value);
     void HandleGameMessage(const protocol::ServerMessage& message);
     void ScheduleAttempt();
+    // Writes what was held back since the return, without a fresh secret to count it from.
+    void ReleaseHeld();
 
     Engine& engine_;
     NetClientPort& client_;
@@ -85,6 +87,12 @@ class ServerDispatch {
     int pausedMs_ = 0;
     // From "reconnected=": how many of this client's messages the server had.
     std::optional<std::uint64_t> serverHad_;
+    // Back on a new connection, this client's messages from this one on are held back until
+    // the fresh secret has come and been confirmed: sent before the confirmation and lost
+    // with it, they would be counted by neither secret.
+    std::optional<std::uint64_t> heldFrom_;
+    // The server's table came: the fresh secret is the next message.
+    bool keyDue_ = false;
 };
 
 }  // namespace tarvel

@@ -194,6 +194,27 @@ TEST(StrongChoice, PlainWinsAreTaken) {
     }
 }
 
+// The playouts' quick answers can miss the other side's win: after the eight, the other
+// lays its nine (it keeps its ace to answer with), and the nine of hearts then ends the
+// game, so every playout of the eight is won. But the ace first makes the computer stand
+// and the nine then wins: the eight is lost. After the draw of the ace of hearts no line
+// is proven lost (some end in a draw that shuffles the pile), and the computer must take
+// the draw rather than the proven loss.
+TEST(StrongChoice, AMoveProvenLostIsNotTakenOnThePlayoutsWord) {
+    Position p = Known(Hand({"8 piková", "9 srdcová"}), Hand({"eso pikové", "9 piková"}), "10 piková",
+                       {"eso srdcové"});
+    p.pileSize = 0;
+    for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.StockSet() & ~Bit(C("10 piková"));
+         s != 0; s &= s - 1)
+        p.pile[p.pileSize++] = rules::LowestCard(s);
+    p.pile[p.pileSize++] = C("10 piková");
+    p.rules.shuffle = true;
+    for (std::uint64_t seed = 0; seed < 4; ++seed) {
+        EXPECT_EQ(ChooseMove(EverythingKnown(p), false, seed, kQuick).move.kind, rules::MoveKind::Draw)
+            << "seed " << seed;
+    }
+}
+
 // The stock empty and the pile's top alone: the other side, with nothing that fits,
 // can only draw nothing. A computer that drew nothing too, though it could lay, would
 // leave the game going round for ever; every seed must lay.
@@ -247,6 +268,8 @@ TEST(ExactSearch, ProvesWinsAndLossesAndLeavesLuckOpen) {
         long nodes = 10000;
         EXPECT_EQ(ProveOutcome(c.position, 1, 12, nodes), c.expected);
     }
+    long plenty = 100;
+    EXPECT_EQ(ProveOutcome(lastCard, 1, 0, plenty), Proof::Open) << "not one move ahead allowed";
     long none = 0, one = 1;
     EXPECT_EQ(ProveOutcome(lastCard, 1, 12, none), Proof::Open) << "no work allowed, nothing proven";
     EXPECT_EQ(ProveOutcome(lastCard, 1, 12, one), Proof::Win) << "one position to visit is enough here";

@@ -485,7 +485,8 @@ TEST(SeatKnowledge, DealsThatExplainTheLaysComeMoreOften) {
     k.layCount = 1;
     k.lays[0] = OthersLay{p.Top(), rules::kNoSuit, 0, false, false, C("dáma srdcová"), rules::kClubs};
     k.view.unseen &= ~Bit(C("dáma srdcová"));  // the queen it laid is seen
-    EXPECT_GT(dealsWithClubs(k), blind + 200) << "blind " << blind;
+    // About 70 % of the deals against 40 % blind: the pick follows the weights every time.
+    EXPECT_GT(dealsWithClubs(k), blind + 450) << "blind " << blind;
 }
 
 TEST(KnowledgeRecord, ANewDealOrViewsThatDoNotFollowForgetEverything) {
@@ -527,6 +528,33 @@ TEST(KnowledgeRecord, ANewDealOrViewsThatDoNotFollowForgetEverything) {
         dealt.hands[1] = Hand({"7 srdcová", "8 srdcová", "10 srdcová", "kluk srdcový"});
         dealt.hands[0] = Hand({"7 křížová", "8 křížová", "9 křížová", "10 křížová"});
         dealt.pile[dealt.pileSize++] = C("král kárový");
+        for (CardSet s = rules::kAllCards & ~dealt.hands[0] & ~dealt.hands[1] & ~dealt.PileSet(); s != 0;
+             s &= s - 1) {
+            dealt.stock[dealt.stockSize++] = rules::LowestCard(s);
+        }
+        dealt.toMove = 1;
+        expectNothingKnown(game.record.Update(rules::ViewOf(dealt, 1)));
+    }
+    {
+        SCOPED_TRACE(
+            "a new deal it was not told of, after a game that left more cards in the pile than the stock");
+        // The new stock is smaller than the old pile under its top, and the new top never
+        // lay in that pile: only the top tells the deal from a turned pile.
+        Script game;
+        Position& p = game.p;
+        p.hands[1] = Hand({"9 srdcová", "kluk křížový"});
+        p.hands[0] = Hand({"eso kárové", "8 piková"});
+        for (auto name : {"7 srdcová", "8 srdcová", "10 srdcová"}) p.stock[p.stockSize++] = C(name);
+        for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.StockSet(); s != 0; s &= s - 1) {
+            p.pile[p.pileSize++] = rules::LowestCard(s);
+        }
+        p.toMove = 1;
+        game.Look();
+        game.Mine(kDraw);
+        Position dealt;
+        dealt.hands[1] = Hand({"7 křížová", "8 křížová", "9 křížová", "10 křížová", "král křížový"});
+        dealt.hands[0] = Hand({"7 piková", "9 piková", "10 piková", "kluk pikový", "král pikový"});
+        dealt.pile[dealt.pileSize++] = C("eso kárové");
         for (CardSet s = rules::kAllCards & ~dealt.hands[0] & ~dealt.hands[1] & ~dealt.PileSet(); s != 0;
              s &= s - 1) {
             dealt.stock[dealt.stockSize++] = rules::LowestCard(s);

@@ -40,6 +40,7 @@ struct ClientEnd {
     bool quietReturn = false;
     bool hadSecret = false;
     std::vector<int> movedAt;
+    int keyAt = 0;  // messages handled when the first secret came
 
     // Everything but what was said and how many messages came.
     bool SameTable(const ClientEnd& o) const {
@@ -68,7 +69,10 @@ ClientEnd EndOf(const HarnessClient& c) {
                      c.returnStarted,
                      c.quietReturn,
                      !c.secretSeen.empty(),
-                     c.movedAt};
+                     c.movedAt,
+                     static_cast<int>(std::find_if(c.received.begin(), c.received.end(),
+                                                   [](const std::string& m) { return m.starts_with("reconnectkey="); }) -
+                                      c.received.begin()) + 1};
 }
 
 enum class RuleSet { Plain, Every };
@@ -103,9 +107,12 @@ struct CutPoint {
     int afterMessage = -1;
     int afterMove = -1;
     bool moveArrives = false;
+    int againAfter = -1;  // the new connection is cut too, after this many of its messages
 
     std::string Describe() const {
-        if (afterMessage >= 0) return "cut on side " + std::to_string(side) + " after message " + std::to_string(afterMessage);
+        const std::string again = againAfter > 0 ? ", again after " + std::to_string(againAfter) : "";
+        if (afterMessage >= 0)
+            return "cut on side " + std::to_string(side) + " after message " + std::to_string(afterMessage) + again;
         return "cut on side " + std::to_string(side) + " after move " + std::to_string(afterMove) +
                (moveArrives ? ", which arrived" : ", which was lost");
     }
@@ -123,6 +130,7 @@ std::array<ClientEnd, 2> Play(RuleSet rules, const CutPoint& cutPoint, std::size
     if (cutPoint.side >= 0) {
         HarnessClient& c = *h.clients[static_cast<std::size_t>(cutPoint.side)];
         c.cutAfter = cutPoint.afterMessage;
+        c.cutAgainAfter = cutPoint.againAfter;
         c.cutAfterMove = cutPoint.afterMove;
         c.moveArrives = cutPoint.moveArrives;
     }
@@ -242,6 +250,43 @@ TEST_P(CutEverywhere, TheMatchEndsAsUncutAndEachSideHeardTheSamePlusTheReturn) {
     EXPECT_GT(returns, 10);
     EXPECT_GT(quietReturns, 0);
     EXPECT_GT(toldTheTable, returns / 2);
+}
+
+// The connection made to come back is cut too, after each of the first messages the
+// server answers on it (its answer, what the client missed, the table, the fresh secret):
+// the client comes back again, with the secret it holds, and the match ends as uncut.
+TEST_P(CutEverywhere, ACutWhileComingBackIsComeBackFromToo) {
+    const RuleSet rules = GetParam();
+    const auto uncut = Play(rules, CutPoint{});
+    int twice = 0;
+    for (int side = 0; side < 2; ++side) {
+        const ClientEnd& whole = uncut[static_cast<std::size_t>(side)];
+        // Right after the first secret (its confirmation lost), in the middle of the match,
+        // and at its end, where the last words are on their way; every message in the sweep.
+        std::vector<int> firstCuts = {whole.keyAt, whole.handled / 2 + side, whole.handled - 2, whole.handled - 1,
+                                      whole.handled};
+        if (Stride() == 1) {
+            firstCuts.clear();
+            for (int k = whole.keyAt; k <= whole.handled; ++k) firstCuts.push_back(k);
+        }
+        for (const int k : firstCuts) {
+            for (int again = 1; again <= 5; ++again) {
+                const CutPoint cutPoint{side, k, -1, false, again};
+                SCOPED_TRACE(cutPoint.Describe());
+                const auto cut = Play(rules, cutPoint, 0, &uncut);
+                for (int i = 0; i < 2; ++i) {
+                    const ClientEnd& c = cut[static_cast<std::size_t>(i)];
+                    const ClientEnd& u = uncut[static_cast<std::size_t>(i)];
+                    EXPECT_TRUE(c.SameTable(u)) << "client " << i << ": " << (c.messages.empty() ? "" : c.messages[0]);
+                    const Texts heard = WithoutReturnWords(c.spoken);
+                    EXPECT_TRUE(heard == u.spoken) << "client " << i << " " << FirstDifference(heard, u.spoken);
+                }
+                if (HasFailure()) return;
+                twice += cut[static_cast<std::size_t>(side)].returnStarted;
+            }
+        }
+    }
+    EXPECT_GT(twice, 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(Return, CutEverywhere, ::testing::Values(RuleSet::Plain, RuleSet::Every),

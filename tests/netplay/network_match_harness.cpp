@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace tarvel::testing {
 
@@ -22,6 +23,7 @@ void HarnessClient::Return() {
     if (!retryAsked) return;
     retryAsked = false;
     splitter_.Clear();
+    if (cutAgainAfter > 0) cutAfter = handled + std::exchange(cutAgainAfter, -1);
     const server::ConnectionId id = harness_.NewConnection(index_);
     connected = true;
     harness_.server.ClientConnected(id, "127.0.0.1", static_cast<std::uint16_t>(51000 + id));

@@ -86,6 +86,7 @@ class HarnessClient final : public NetClientPort, public NetworkPort {
     std::vector<int> pauses;  // every pause asked for before trying again
     int handled = 0;          // messages from the server handled
     int cutAfter = -1;        // the connection is cut once this many are handled
+    int cutAgainAfter = -1;   // ... and its first new connection once it handled this many
     int cutAfterMove = -1;    // ... or once it has made this many moves
     bool moveArrives = false;  // the move cut after reaches the server first (or is lost)
     bool returnStarted = false;  // the cut made it try to come back

@@ -5,15 +5,10 @@
 // node --test page_game_test.mjs, with the paths page_harness.mjs reads set by CTest.
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
-import { axePath, openPage as open, startHarness } from "./page_harness.mjs";
+import { axePath, KEY_GAP_MS, openPage as open, SHORT_MATCH, startHarness } from "./page_harness.mjs";
 
-// One game of four cards: a whole match in a few dozen keys.
-const SHORT_MATCH = {
-  pickupForSeven: 2, kingOfSpades: false, returnToGame: false, playForPoints: false, numberOfGames: 1,
-  compulsory: true, shuffleCards: false, dealtCards: 4, gender: "m", useTable: false, computerLevel: 0,
-};
-// tarvelweb lets a page send 20 commands a second; a player never types faster.
-const KEY_GAP_MS = 55;
+// One game of four cards, not for points: a whole match in a few dozen keys.
+const LOCAL_MATCH = { ...SHORT_MATCH, playForPoints: false };
 
 let harness;
 before(async () => {
@@ -22,7 +17,7 @@ before(async () => {
 after(async () => {
   await harness?.stop();
 });
-const openPage = (hearing, settings = SHORT_MATCH) => open(harness, hearing, "cs", settings);
+const openPage = (hearing, settings = LOCAL_MATCH) => open(harness, hearing, "cs", settings);
 
 const options = (page) => page.$$eval("#hand [role=option]", (all) => all.map((option) => option.textContent));
 const historyLines = (page) => page.$$eval("#history li", (all) => all.map((li) => li.textContent));
@@ -126,7 +121,7 @@ test("a whole match by keys alone with the recordings, none before the first key
 });
 
 test("a reload in the middle of a match comes back to it; axe-core finds nothing on the table in play", async () => {
-  const { context, page, errors } = await openPage("recordings", { ...SHORT_MATCH, dealtCards: 7 });
+  const { context, page, errors } = await openPage("recordings", { ...LOCAL_MATCH, dealtCards: 7 });
   await page.keyboard.press("Tab");
   await press(page, "n");
   await press(page, "End");

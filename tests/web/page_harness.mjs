@@ -126,11 +126,12 @@ function startServer(folder) {
 
 // The game folder, the server and the browser, and how to end them all.
 // `real`: tarvelweb with the game; else the test server with the scripted stand-in.
-// `network`: with the server program too, for tarvelweb's network matches.
-export async function startHarness({ real = false, network = false } = {}) {
+// `network`: with the server program too, for tarvelweb's network matches;
+// `serverPort`: tarvelweb's matches on a game server started by the caller instead.
+export async function startHarness({ real = false, network = false, serverPort = null } = {}) {
   const folder = makeGameFolder(real);
-  const gameServer = network ? await startGameServer() : null;
-  const { child, port } = await (real ? startTarvelweb(folder, gameServer?.port) : startServer(folder)).catch(
+  const gameServer = network && !serverPort ? await startGameServer() : null;
+  const { child, port } = await (real ? startTarvelweb(folder, serverPort ?? gameServer?.port) : startServer(folder)).catch(
     (error) => {
       gameServer?.child.kill();
       throw error;
@@ -190,4 +191,77 @@ export async function openPage(harness, hearing, language = "cs", settings = nul
   await page.goto(harness.origin + "/");
   await page.waitForFunction(() => document.querySelector("#keys tr") !== null);
   return { context, page, errors, frames };
+}
+
+// One game of four cards, played for points: a whole match in a few dozen keys. Two
+// players of a network match must ask for the same rules.
+export const SHORT_MATCH = {
+  pickupForSeven: 2, kingOfSpades: false, returnToGame: false, playForPoints: true, numberOfGames: 1,
+  compulsory: true, shuffleCards: false, dealtCards: 4, gender: "m", useTable: false, computerLevel: 0,
+};
+// tarvelweb lets a page send 20 commands a second; a player never types faster.
+export const KEY_GAP_MS = 55;
+
+// The last frame of a type tarvelweb sent, from a tab's `frames`.
+export const lastOf = (frames, type) => frames.filter((frame) => frame.type === type).at(-1);
+export const handOptions = (page) =>
+  page.$$eval("#hand [role=option]", (all) => all.map((option) => option.textContent));
+export const inNetworkMatch = (frames) =>
+  lastOf(frames, "network")?.match === true && lastOf(frames, "table")?.running === true;
+export const myNetworkTurn = (frames) => inNetworkMatch(frames) && lastOf(frames, "table").playerTurn;
+
+// A key, and an answer after it (the opponent's moves are answers too, so this waits for
+// one, not necessarily its own).
+export async function pressAnswered(page, key) {
+  const answered = await page.evaluate(() => window.tarvel.answers);
+  await page.keyboard.press(key);
+  await page.waitForFunction((count) => window.tarvel.answers > count, answered);
+  await page.waitForTimeout(KEY_GAP_MS);
+}
+
+// One turn of a network match by a player who knows no rule: lays each card in turn until
+// one is taken, names the first suit a queen asks for, and draws when none is taken.
+export async function playNetworkTurn({ page, frames }) {
+  await page.focus("#hand");
+  if (lastOf(frames, "table").suits.length > 0) {
+    await pressAnswered(page, "Enter");
+    return;
+  }
+  const before = await handOptions(page);
+  await pressAnswered(page, "Home");
+  for (let tried = 0; tried < before.length; tried++) {
+    await pressAnswered(page, "Enter");
+    if (JSON.stringify(await handOptions(page)) !== JSON.stringify(before) || !myNetworkTurn(frames)) return;
+    await pressAnswered(page, "ArrowRight");
+  }
+  await pressAnswered(page, " ");
+}
+
+// The number a Say key answers with, from the sentence tarvelweb sent for it: its phrases
+// are the number's words ("60", "9"; "2", "sta"). A sentence still on its way from an
+// earlier answer (the last move's, after the match ended) is passed over.
+const SCALES = { sto: 100, sta: 100, set: 100, tisic: 1000, tisice: 1000 };
+const isNumberWord = (text) => /^\d+$/.test(text) || text === "dva" || text in SCALES;
+export async function saidNumber({ page, frames }, key) {
+  await page.focus("#hand");
+  const from = frames.length;
+  await page.keyboard.press(key);
+  const said = () => frames.slice(from).find((frame) => frame.type === "sentence" && frame.phrases.length > 0 &&
+                                                         frame.phrases.every((phrase) => isNumberWord(phrase.text)));
+  for (let waited = 0; !said(); waited += 20) {
+    if (waited > 10_000) throw new Error(`no number was said for the key ${key}`);
+    await page.waitForTimeout(20);
+  }
+  await page.waitForTimeout(KEY_GAP_MS);
+  let total = 0;
+  let group = 0;
+  for (const { text } of said().phrases) {
+    if (text in SCALES) {
+      total += (group || 1) * SCALES[text];
+      group = 0;
+    } else {
+      group += text === "dva" ? 2 : Number(text);
+    }
+  }
+  return total + group;
 }

@@ -5,15 +5,10 @@
 // node --test page_network_test.mjs, with the paths page_harness.mjs reads set by CTest.
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
-import { openPage, startHarness } from "./page_harness.mjs";
-
-// One game of four cards; both players must ask for the same rules.
-const SHORT_MATCH = {
-  pickupForSeven: 2, kingOfSpades: false, returnToGame: false, playForPoints: true, numberOfGames: 1,
-  compulsory: true, shuffleCards: false, dealtCards: 4, gender: "m", useTable: false, computerLevel: 0,
-};
-// tarvelweb lets a page send 20 commands a second; a player never types faster.
-const KEY_GAP_MS = 55;
+import {
+  handOptions as options, inNetworkMatch, lastOf, myNetworkTurn, openPage, playNetworkTurn as playOneTurn,
+  pressAnswered as press, saidNumber, SHORT_MATCH, startHarness,
+} from "./page_harness.mjs";
 
 let harness;
 before(async () => {
@@ -23,18 +18,7 @@ after(async () => {
   await harness?.stop();
 });
 
-const options = (page) => page.$$eval("#hand [role=option]", (all) => all.map((option) => option.textContent));
-const lastOf = (frames, type) => frames.filter((frame) => frame.type === type).at(-1);
 const chatLines = (page) => page.$$eval("#chat-log li", (all) => all.map((li) => li.textContent));
-
-// A key, and an answer after it (the opponent's moves are answers too, so this waits for
-// one, not necessarily its own).
-async function press(page, key) {
-  const answered = await page.evaluate(() => window.tarvel.answers);
-  await page.keyboard.press(key);
-  await page.waitForFunction((count) => window.tarvel.answers > count, answered);
-  await page.waitForTimeout(KEY_GAP_MS);
-}
 
 // Names the table and asks for the match, as a player does: I, the name, Enter.
 async function askForMatch(player, table) {
@@ -48,26 +32,8 @@ async function askForMatch(player, table) {
   while (!player.frames.slice(told).some((frame) => frame.type === "network")) await player.page.waitForTimeout(20);
 }
 
-const inMatch = (player) => lastOf(player.frames, "network")?.match === true && lastOf(player.frames, "table")?.running;
-const myTurn = (player) => inMatch(player) && lastOf(player.frames, "table").playerTurn;
-
-// Lays each card in turn until one is taken, names the first suit a queen asks for, and
-// draws when none is taken.
-async function playOneTurn({ page, frames }) {
-  await page.focus("#hand");
-  if (lastOf(frames, "table").suits.length > 0) {
-    await press(page, "Enter");
-    return;
-  }
-  const before = await options(page);
-  await press(page, "Home");
-  for (let tried = 0; tried < before.length; tried++) {
-    await press(page, "Enter");
-    if (JSON.stringify(await options(page)) !== JSON.stringify(before) || !myTurn({ frames })) return;
-    await press(page, "ArrowRight");
-  }
-  await press(page, " ");
-}
+const inMatch = (player) => inNetworkMatch(player.frames);
+const myTurn = (player) => myNetworkTurn(player.frames);
 
 async function playUntil(eva, petr, done) {
   for (let idle = 0, moves = 0; !done() && idle < 300; ) {
@@ -82,14 +48,6 @@ async function playUntil(eva, petr, done) {
       idle++;
     }
   }
-}
-
-// The number a Say key answers with ("vyhrál jsi 1 hru"), from the sentence tarvelweb sent.
-async function saidNumber(player, key) {
-  await player.page.focus("#hand");
-  await press(player.page, key);
-  const sentence = lastOf(player.frames, "sentence");
-  return Number(/\d+/.exec(sentence.text)?.[0] ?? -1);
 }
 
 test("two tabs at a named table: the wait, messages both ways, a reload, and a whole match that agrees", async () => {

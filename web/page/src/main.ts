@@ -15,6 +15,9 @@ import { chosenLanguage, storeLanguage, text, type Language, type TextKey } from
 type Hearing = "recordings" | "screenReader";
 const HEARING_KEY = "tarvel.hearing";
 const TABLE_KEY = "tarvel.table";
+// The messages list of this tab's session, kept where its secret is (sessionStorage): a
+// reload shows the conversation as it was.
+const CHAT_KEY = "tarvel.chat";
 
 declare global {
   interface Window {
@@ -53,6 +56,7 @@ const chatForm = element<HTMLFormElement>("chat-form");
 const chatText = element<HTMLInputElement>("chat-text");
 const chatLog = element<HTMLOListElement>("chat-log");
 tableName.value = localStorage.getItem(TABLE_KEY) ?? "";
+for (const line of keptChatLines()) appendChatItem(line);
 // The network match's moment as tarvelweb last told it.
 let network: Omit<NetworkMessage, "type"> = { waiting: false, noAnswer: false, returning: false, match: false };
 const player = new PhrasePlayer();
@@ -138,6 +142,11 @@ const connection = new Connection(language, {
         const kept = storedScores();
         if (!received.resumed && kept !== null) connection.keptScores(kept);
         if (!received.resumed) scoresClosed();
+        // A new session has said nothing yet: the lines kept were another one's.
+        if (!received.resumed && keptChatLines().length > 0) {
+          sessionStorage.removeItem(CHAT_KEY);
+          chatLog.replaceChildren();
+        }
         break;
       }
     }
@@ -185,9 +194,24 @@ function showNetwork(now: Omit<NetworkMessage, "type">): void {
 }
 
 function chatLine(who: string, words: string): void {
+  const line = `${who}: ${words}`;
+  appendChatItem(line);
+  sessionStorage.setItem(CHAT_KEY, JSON.stringify([...keptChatLines(), line]));
+}
+
+function appendChatItem(line: string): void {
   const item = document.createElement("li");
-  item.textContent = `${who}: ${words}`;
+  item.textContent = line;
   chatLog.append(item);
+}
+
+function keptChatLines(): string[] {
+  try {
+    const kept: unknown = JSON.parse(sessionStorage.getItem(CHAT_KEY) ?? "[]");
+    return Array.isArray(kept) ? kept.filter((line): line is string => typeof line === "string") : [];
+  } catch {
+    return []; // changed by hand: the list starts afresh
+  }
 }
 
 function scoresClosed(): void {
