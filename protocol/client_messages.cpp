@@ -76,9 +76,17 @@ std::optional<std::string_view> AnyCharAfter(std::string_view text, std::string_
     return LastChar(text);
 }
 
-std::optional<ClientMessage> MatchRow(const Row& row, std::string_view message) {
-    const std::string_view key = MessageKey(message);
-    const std::string_view value = MessageValue(message);
+// The message read once: its key and value, split where the first "=" is.
+struct Split {
+    std::string_view whole;
+    std::string_view key;
+    std::string_view value;
+};
+
+std::optional<ClientMessage> MatchRow(const Row& row, const Split& split) {
+    const std::string_view message = split.whole;
+    const std::string_view key = split.key;
+    const std::string_view value = split.value;
     std::optional<std::string_view> digit;
     switch (row.match) {
         case Match::OnKey:
@@ -105,33 +113,29 @@ std::optional<ClientMessage> MatchRow(const Row& row, std::string_view message) 
     return ClientMessage{row.kind, *digit, HasValue(row.match) ? value : std::string_view{}};
 }
 
-std::optional<ClientMessage> MatchInfo(std::string_view message) {
-    const std::string_view key = MessageKey(message);
+std::optional<ClientMessage> MatchInfo(const Split& split) {
+    const std::string_view key = split.key;
     constexpr std::string_view kInfo = "info ";
     if (!key.starts_with(kInfo)) return std::nullopt;
     const std::string_view name = key.substr(kInfo.size());
     for (int i = 0; i < kRuleSettingCount; ++i) {
         if (auto digit = PlayerDigitAfter(name, kRuleSettingNames[static_cast<std::size_t>(i)])) {
-            return ClientMessage{Kind::RuleSetting, *digit, MessageValue(message), i};
+            return ClientMessage{Kind::RuleSetting, *digit, split.value, i};
         }
     }
     for (const Kind kind : {Kind::Gender, Kind::UserName}) {
         if (auto digit = PlayerDigitAfter(key, RowOf(kind).keyword)) {
-            return ClientMessage{kind, *digit, MessageValue(message)};
+            return ClientMessage{kind, *digit, split.value};
         }
     }
     return std::nullopt;
 }
 
-std::optional<ClientMessage> MatchOpening(std::string_view message) {
+std::optional<ClientMessage> MatchOpening(const Split& split) {
     // A message without "=" has no key.
-    if (MessageKey(message) == RowOf(Kind::Join).keyword) {
-        return ClientMessage{Kind::Join, {}, MessageValue(message)};
-    }
-    if (MessageKey(message) == RowOf(Kind::Reconnect).keyword) {
-        return ClientMessage{Kind::Reconnect, {}, MessageValue(message)};
-    }
-    if (message == RowOf(Kind::CanReturn).keyword) return ClientMessage{Kind::CanReturn, {}, {}};
+    if (split.key == RowOf(Kind::Join).keyword) return ClientMessage{Kind::Join, {}, split.value};
+    if (split.key == RowOf(Kind::Reconnect).keyword) return ClientMessage{Kind::Reconnect, {}, split.value};
+    if (split.whole == RowOf(Kind::CanReturn).keyword) return ClientMessage{Kind::CanReturn, {}, {}};
     return std::nullopt;
 }
 
@@ -196,10 +200,15 @@ ReturnTicket ParseReturnTicket(std::string_view value) {
 }
 
 std::optional<ClientMessage> ParseClientMessage(std::string_view message) {
-    if (auto opening = MatchOpening(message)) return opening;
-    if (auto info = MatchInfo(message)) return info;
+    // Every message a client sends comes through here: it is split once, not once a row.
+    const std::size_t eq = message.find('=');
+    const Split split = eq == std::string_view::npos
+                            ? Split{message, {}, {}}
+                            : Split{message, message.substr(0, eq), message.substr(eq + 1)};
+    if (auto opening = MatchOpening(split)) return opening;
+    if (auto info = MatchInfo(split)) return info;
     for (const Row& row : kRows) {
-        if (auto matched = MatchRow(row, message)) return matched;
+        if (auto matched = MatchRow(row, split)) return matched;
     }
     return std::nullopt;
 }

@@ -7,11 +7,25 @@
 namespace tarvel::protocol {
 
 std::string EncodeForWire(std::string_view message) {
-    std::string bytes = Utf8ToCp1250(message);
-    std::replace(bytes.begin(), bytes.end(), kMessageTerminator, '/');
-    std::replace(bytes.begin(), bytes.end(), '\0', '/');
-    bytes += kMessageTerminator;
+    std::string bytes;
+    EncodeForWire(message, bytes);
     return bytes;
+}
+
+void EncodeForWire(std::string_view message, std::string& bytes) {
+    // Most of what the server sends is plain ASCII without a terminator or zero inside: it
+    // goes out as it is, into a buffer kept from one message to the next.
+    const bool plain = std::all_of(message.begin(), message.end(), [](char c) {
+        return c != kMessageTerminator && c != '\0' && static_cast<unsigned char>(c) < 0x80;
+    });
+    if (plain) {
+        bytes.assign(message);
+    } else {
+        bytes = Utf8ToCp1250(message);
+        std::replace(bytes.begin(), bytes.end(), kMessageTerminator, '/');
+        std::replace(bytes.begin(), bytes.end(), '\0', '/');
+    }
+    bytes += kMessageTerminator;
 }
 
 MessageSplitter::Result MessageSplitter::Feed(std::string_view bytes) {

@@ -23,6 +23,8 @@ inline constexpr std::size_t kMaxPendingBytes = 64 * 1024;
 // or zero byte inside the text (a typed chat line) becomes '/', so one message can
 // never turn into two on the receiving side.
 std::string EncodeForWire(std::string_view message);
+// The same into `bytes`, replacing what it held (its room is kept).
+void EncodeForWire(std::string_view message, std::string& bytes);
 
 // Splits what the reads of one connection bring into messages. The text after the
 // last terminator of a read is kept and put in front of the next read, so a message

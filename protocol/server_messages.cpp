@@ -73,12 +73,17 @@ std::string_view KeywordOf(ServerKind kind) {
 }
 
 std::string FormatServerMessage(ServerKind kind, std::string_view value) {
-    std::string message(KeywordOf(kind));
+    std::string message;
+    FormatServerMessage(kind, value, message);
+    return message;
+}
+
+void FormatServerMessage(ServerKind kind, std::string_view value, std::string& message) {
+    message.assign(KeywordOf(kind));
     if (Keyed(kind)) {
         message += '=';
         message += value;
     }
-    return message;
 }
 
 std::optional<ServerMessage> ParseServerMessage(std::string_view message) {

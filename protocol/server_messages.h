@@ -58,6 +58,8 @@ enum class ServerKind : std::uint8_t {
 std::string_view KeywordOf(ServerKind kind);
 // "busy", or "deckcard=eso pikové"; a bare kind ignores `value`.
 std::string FormatServerMessage(ServerKind kind, std::string_view value = {});
+// The same into `message`, replacing what it held (its room is kept).
+void FormatServerMessage(ServerKind kind, std::string_view value, std::string& message);
 
 struct ServerMessage {
     ServerKind kind;

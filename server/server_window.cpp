@@ -48,16 +48,31 @@ constexpr qsizetype kMostLogCharacters = 500'000;
 // 269 characters) and than any chat line a client lets its player type.
 constexpr qsizetype kLongestShownLine = 300;
 
-// One event per line, and nothing in it a terminal or the journal would obey: whatever a
-// client's text holds shows as "\xHH".
-QString OneLine(std::string_view line) {
-    const std::string safe = EscapeControls(line);
-    return QString::fromUtf8(safe.data(), static_cast<qsizetype>(safe.size()));
+// Lines logged but not yet listed are kept at most this many, and in at most this many
+// bytes: the list keeps fewer anyway, and a flood of lines between two turns of its timer
+// piles nothing up.
+constexpr std::size_t kMostPendingLines = kMostLogLines;
+constexpr std::size_t kMostPendingBytes = 4 * 1024 * 1024;
+// The room of this many lines is kept from one turn of the event loop to the next.
+constexpr std::size_t kKeptLineRooms = 64;
+
+// Where the last `lines` lines of `text` (each closed by a newline) begin.
+std::size_t StartOfLastLines(std::string_view text, std::size_t lines) {
+    std::size_t start = text.size();
+    for (std::size_t seen = 0; start > 0 && seen < lines; ++seen) {
+        if (start < 2) return 0;  // the line before is the empty first one
+        const std::size_t newline = text.rfind('\n', start - 2);
+        start = newline == std::string_view::npos ? 0 : newline + 1;
+    }
+    return start;
 }
 
-QString ShownLine(const QString& line) {
-    if (line.size() <= kLongestShownLine) return line;
-    return line.left(kLongestShownLine - 1) + QChar(0x2026);  // "…"
+QString ShownLine(std::string_view line) {
+    // No more characters than bytes: most lines need no counting.
+    if (line.size() <= static_cast<std::size_t>(kLongestShownLine))
+        return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+    const std::string shown = Shortened(line, static_cast<std::size_t>(kLongestShownLine));
+    return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
 }
 
 }  // namespace
@@ -157,50 +172,81 @@ void ServerWindow::BuildWidgets() {
 }
 
 void ServerWindow::Log(std::string_view line) {
-    // Only kept here: a move's lines are made and written once its messages have gone, when
-    // the event loop is about to wait (WriteLogOut), in one write instead of one a line.
-    unwrittenLines_.emplace_back(line);
+    // Only kept here, in room kept from the lines before: a move's lines are made and
+    // written once its messages have gone, when the event loop is about to wait
+    // (WriteLogOut), in one write instead of one a line.
+    if (unwrittenCount_ < unwrittenLines_.size()) {
+        unwrittenLines_[unwrittenCount_].assign(line);
+    } else {
+        unwrittenLines_.emplace_back(line);
+    }
+    ++unwrittenCount_;
     // A loop that never waits still writes them, from the list's timer.
     if (!logFlushTimer_.isActive()) logFlushTimer_.start();
 }
 
 void ServerWindow::WriteLogOut() {
-    if (unwrittenLines_.empty()) return;
-    for (const std::string& line : unwrittenLines_) {
-        const QString text = OneLine(line);
-        const QByteArray utf8 = text.toUtf8();
-        std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
-        std::fputc('\n', stdout);
-        // The list takes new lines from its timer: laying it out and drawing it takes a
-        // millisecond or more. What it could not keep anyway makes room now, so a flood of
-        // lines piles nothing up meanwhile.
-        pendingLines_ << ShownLine(text);
-        pendingCharacters_ += pendingLines_.back().size();
-        while (pendingLines_.size() > kMostLogLines || pendingCharacters_ > kMostLogCharacters) {
-            pendingCharacters_ -= pendingLines_.front().size();
-            pendingLines_.removeFirst();
-        }
+    if (unwrittenCount_ == 0) return;
+    // One event per line, and nothing in it a terminal or the journal would obey: whatever
+    // a client's text holds shows as "\xHH". Escaped, a line holds no newline of its own.
+    const std::size_t from = pendingText_.size();
+    for (std::size_t i = 0; i < unwrittenCount_; ++i) {
+        AppendEscapingControls(pendingText_, unwrittenLines_[i]);
+        pendingText_ += '\n';
     }
-    unwrittenLines_.clear();
+    std::fwrite(pendingText_.data() + from, 1, pendingText_.size() - from, stdout);
     std::fflush(stdout);
+    pendingLines_ += unwrittenCount_;
+    unwrittenCount_ = 0;
+    if (unwrittenLines_.size() > kKeptLineRooms) unwrittenLines_.resize(kKeptLineRooms);
+    // The list takes new lines from its timer: laying it out and drawing it takes a
+    // millisecond or more. What it could not keep anyway makes room now, once there is
+    // twice that much, so a flood of lines piles nothing up meanwhile.
+    if (pendingLines_ > 2 * kMostPendingLines || pendingText_.size() > 2 * kMostPendingBytes) {
+        std::size_t start = StartOfLastLines(pendingText_, kMostPendingLines);
+        if (pendingText_.size() - start > kMostPendingBytes) {
+            const std::size_t newline = pendingText_.find('\n', pendingText_.size() - kMostPendingBytes - 1);
+            start = std::max(start, newline + 1);
+        }
+        pendingLines_ = static_cast<std::size_t>(
+            std::count(pendingText_.begin() + static_cast<std::ptrdiff_t>(start), pendingText_.end(), '\n'));
+        pendingText_.erase(0, start);
+    }
 }
 
 void ServerWindow::ShowPendingLogLines() {
     logFlushTimer_.stop();
     WriteLogOut();
-    if (pendingLines_.isEmpty()) return;
+    if (pendingText_.empty()) return;
+    // The newest lines that the list can keep, shortened as shown, from the last back.
+    QStringList lines;
+    qsizetype characters = 0;
+    std::size_t end = pendingText_.size() - 1;  // the newline closing the line
+    while (lines.size() < kMostLogLines) {
+        const std::size_t newline = end == 0 ? std::string::npos : pendingText_.rfind('\n', end - 1);
+        const std::size_t start = newline == std::string::npos ? 0 : newline + 1;
+        QString line = ShownLine(std::string_view(pendingText_).substr(start, end - start));
+        if (characters + line.size() > kMostLogCharacters) break;
+        characters += line.size();
+        lines << std::move(line);
+        if (start == 0) break;
+        end = newline;
+    }
+    std::reverse(lines.begin(), lines.end());
+    pendingText_.clear();
+    if (pendingText_.capacity() > kMostPendingBytes) pendingText_.shrink_to_fit();
+    pendingLines_ = 0;
     // The oldest lines make room, in one removal rather than one per line.
-    shownCharacters_ += std::exchange(pendingCharacters_, 0);
-    const int lines = logList_->count() + static_cast<int>(pendingLines_.size());
+    shownCharacters_ += characters;
+    const int count = logList_->count() + static_cast<int>(lines.size());
     int oldest = 0;
     while (oldest < logList_->count() &&
-           (lines - oldest > kMostLogLines || shownCharacters_ > kMostLogCharacters)) {
+           (count - oldest > kMostLogLines || shownCharacters_ > kMostLogCharacters)) {
         shownCharacters_ -= logList_->item(oldest)->text().size();
         ++oldest;
     }
     if (oldest > 0) logList_->model()->removeRows(0, oldest);
-    logList_->addItems(pendingLines_);
-    pendingLines_.clear();
+    logList_->addItems(lines);
     // Scrolling lays out the whole list: worth it only where someone can see it.
     if (logList_->isVisible()) logList_->scrollToBottom();
 }

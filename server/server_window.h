@@ -79,9 +79,13 @@ class ServerWindow final : public QMainWindow, public EventLog {
     int language_;
     ClientListener listener_;
 
-    std::vector<std::string> unwrittenLines_;  // logged, not yet on standard output or in the list
-    QStringList pendingLines_;
-    qsizetype pendingCharacters_ = 0;  // in pendingLines_
+    // Logged, not yet on standard output or in the list: the first unwrittenCount_ of
+    // unwrittenLines_ (the others are room kept for the next lines).
+    std::vector<std::string> unwrittenLines_;
+    std::size_t unwrittenCount_ = 0;
+    // Written out, not yet in the list: escaped lines, each closed by a newline.
+    std::string pendingText_;
+    std::size_t pendingLines_ = 0;  // in pendingText_
     qsizetype shownCharacters_ = 0;  // in the log list
     QTimer logFlushTimer_;
     QTimer tablesTimer_;

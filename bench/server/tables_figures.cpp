@@ -38,6 +38,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -73,6 +74,11 @@ class Peer {
         setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
     }
     Peer(Peer&& other) noexcept : fd_(other.fd_), buffer_(std::move(other.buffer_)) { other.fd_ = -1; }
+    Peer& operator=(Peer&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        buffer_.swap(other.buffer_);
+        return *this;
+    }
     Peer(const Peer&) = delete;
     ~Peer() {
         if (fd_ >= 0) close(fd_);
@@ -148,6 +154,11 @@ Table Seat(int port, const std::string& from, const std::string& name) {
     table.players[0].Send("join=" + name);
     table.players.emplace_back(port, from);
     table.players[1].Send("join=" + name);
+    // The two joins may be read in either order (which of two ready sockets an event loop
+    // serves first is its own choice), so each peer learns its number from the server.
+    const bool swapped = table.players[0].WaitFor("yournumber=") == "yournumber=1";
+    table.players[1].WaitFor("yournumber=");
+    if (swapped) std::swap(table.players[0], table.players[1]);
     table.players[0].WaitFor("req settings");
     SendSettings(table.players[0], "0", "Jana " + name);
     table.players[1].WaitFor("req settings");

@@ -86,17 +86,20 @@ void GameServer::Send(int player, std::string_view message) {
     if (c == nullptr) return;
     // Kept for a player who may come back; written only while it is here.
     returns_[static_cast<std::size_t>(player)].Record(message);
-    if (!c->away) links_.Write(c->id, protocol::EncodeForWire(message));
+    if (c->away) return;
+    protocol::EncodeForWire(message, wireBytes_);
+    links_.Write(c->id, wireBytes_);
 }
 
 void GameServer::Send(int player, ServerKind kind, std::string_view value) {
-    Send(player, protocol::FormatServerMessage(kind, value));
+    protocol::FormatServerMessage(kind, value, message_);
+    Send(player, message_);
 }
 
 void GameServer::SendToBoth(ServerKind kind, std::string_view value) {
-    const std::string message = protocol::FormatServerMessage(kind, value);
-    Send(0, message);
-    Send(1, message);
+    protocol::FormatServerMessage(kind, value, message_);
+    Send(0, message_);
+    Send(1, message_);
 }
 
 void GameServer::WriteNow(ConnectionId id, ServerKind kind, std::string_view value) {
@@ -208,7 +211,10 @@ void GameServer::ClientRead(ConnectionId id, std::string_view bytes) {
     Connection* connection = Find(id);
     if (connection == nullptr || connection->closing) return;
     protocol::MessageSplitter::Result split = connection->splitter.Feed(bytes);
-    const std::string from = connection->address + " přes port " + std::to_string(connection->port);
+    // For the two log lines below only: not made for every read.
+    const auto from = [address = connection->address, port = connection->port] {
+        return address + " přes port " + std::to_string(port);
+    };
 
     for (const std::string& message : split.messages) {
         const int player = PlayerNumberOf(id);
@@ -224,7 +230,7 @@ void GameServer::ClientRead(ConnectionId id, std::string_view bytes) {
             // Back too late: no seat is held here for anyone, and this one is told so at once.
             // Paired meanwhile with a newcomer, it never was that one's opponent.
             WriteNow(id, ServerKind::Busy);
-            DropPlayer(id, "Klient z adresy " + from + " odpojen, žádné místo pro návrat do hry není drženo");
+            DropPlayer(id, "Klient z adresy " + from() + " odpojen, žádné místo pro návrat do hry není drženo");
             break;
         }
         returns_[static_cast<std::size_t>(player)].CountReceived();
@@ -232,7 +238,7 @@ void GameServer::ClientRead(ConnectionId id, std::string_view bytes) {
     }
     if (split.overflow) {
         if (Connection* c = Find(id)) c->closing = true;
-        Log("Klient z adresy " + from + " poslal příliš dlouhou zprávu bez ukončení, spojení uzavřeno");
+        Log("Klient z adresy " + from() + " poslal příliš dlouhou zprávu bez ukončení, spojení uzavřeno");
         links_.Close(id);
     }
 }

@@ -249,6 +249,9 @@ class GameServer {
     bool checkMoves_ = false;
     std::array<int, 2> refusedMoves_{};  // in the game being played
     std::array<SeatReturn, 2> returns_;
+    // Room kept from one message sent to the next: a move's messages allocate nothing.
+    std::string message_;
+    std::string wireBytes_;
     SetupTimer* returnTimer_ = nullptr;
     SetupTimer* idleTimer_ = nullptr;
     std::chrono::seconds idleWait_ = kDefaultIdleWait;

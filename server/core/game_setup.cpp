@@ -166,9 +166,11 @@ void GameServer::SendDraw(const DrawnCards& drawn) {
     };
     if (drawn.NothingAtAll()) {
         // The turn still passes, as when a draw runs dry: without the end of the draw
-        // both players would wait for a turn that never comes.
+        // both players would wait for a turn that never comes. The opponent is told
+        // first, as in every other draw: his bytes leave before the mover's.
+        Send(other, ServerKind::DrawDone);
         nothingToDraw();
-        SendToBoth(ServerKind::DrawDone);
+        Send(player, ServerKind::DrawDone);
         return;
     }
     Send(other, ServerKind::OpponentDraws);

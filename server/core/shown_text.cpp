@@ -19,6 +19,11 @@ void AppendEscaped(std::string& out, unsigned code) {
 std::string EscapeControls(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    AppendEscapingControls(out, text);
+    return out;
+}
+
+void AppendEscapingControls(std::string& out, std::string_view text) {
     // Every line of the log comes through here: runs of plain text are copied whole.
     std::size_t plainFrom = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -35,7 +40,6 @@ std::string EscapeControls(std::string_view text) {
         plainFrom = i + 1;
     }
     out.append(text, plainFrom, text.size() - plainFrom);
-    return out;
 }
 
 std::string Shortened(std::string_view text, std::size_t characters) {

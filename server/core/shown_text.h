@@ -12,6 +12,8 @@ namespace tarvel::server {
 // visible "\xHH", so nothing a client sends can move a terminal's cursor, ring its bell
 // or break a line of the log in two. The text is UTF-8; everything else stays as it is.
 std::string EscapeControls(std::string_view text);
+// The same, added at the end of `out`.
+void AppendEscapingControls(std::string& out, std::string_view text);
 
 // At most `characters` whole UTF-8 characters, the last of them "…" when it was longer.
 std::string Shortened(std::string_view text, std::size_t characters);

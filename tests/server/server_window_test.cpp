@@ -145,17 +145,18 @@ TEST_F(ServerWindowTest, TheLogListKeepsTheRecentLinesAndShortensLongOnes) {
     WriteIni("[server]\nport=0\nconnectatstartup=0\n");
     ServerWindow window(folder.path(), random);
     auto* log = LogOnceStarted(window);
-    // A run of lines that overflows the list, then a few that push out older ones.
-    for (int i = 0; i < 6000; ++i) window.Log("řádek " + std::to_string(i));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return log->item(log->count() - 1)->text() == "řádek 5999"; }, 5000));
+    // A run of lines that overflows the list more than twice over between two of its
+    // turns, then a few that push out older ones.
+    for (int i = 0; i < 12000; ++i) window.Log("řádek " + std::to_string(i));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log->item(log->count() - 1)->text() == "řádek 11999"; }, 5000));
     EXPECT_EQ(log->count(), 5000);
-    EXPECT_EQ(log->item(0)->text(), "řádek 1000");
-    for (int i = 6000; i < 6100; ++i) window.Log("řádek " + std::to_string(i));
+    EXPECT_EQ(log->item(0)->text(), "řádek 7000");
+    for (int i = 12000; i < 12100; ++i) window.Log("řádek " + std::to_string(i));
     window.Log("hráč 0 říká: " + std::string(1000, 'x'));
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return log->item(log->count() - 1)->text().startsWith("hráč 0"); }, 5000));
     EXPECT_EQ(log->count(), 5000);
-    EXPECT_EQ(log->item(0)->text(), "řádek 1101");
+    EXPECT_EQ(log->item(0)->text(), "řádek 7101");
     const QString shortened = log->item(log->count() - 1)->text();
     EXPECT_EQ(shortened.size(), 300);
     EXPECT_TRUE(shortened.endsWith(QChar(0x2026)));
@@ -166,6 +167,13 @@ TEST_F(ServerWindowTest, TheLogListKeepsTheRecentLinesAndShortensLongOnes) {
         QTest::qWaitFor([&] { return log->item(log->count() - 1)->text().startsWith("3999: "); }, 5000));
     EXPECT_EQ(log->count(), 500'000 / 300);
     EXPECT_TRUE(log->item(0)->text().startsWith(QString::number(4000 - 500'000 / 300) + ": "));
+
+    // An empty line stays a line; a control character a client sent shows as its code.
+    window.Log("");
+    window.Log("hráč 0: \x1b[2J\a");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log->item(log->count() - 1)->text().startsWith("hráč 0: "); }, 5000));
+    EXPECT_EQ(log->item(log->count() - 1)->text(), "hráč 0: \\x1B[2J\\x07");
+    EXPECT_EQ(log->item(log->count() - 2)->text(), "");
 }
 
 TEST_F(ServerWindowTest, APortFieldThatIsNoPortIsRefusedInTheDialogsLanguage) {
