@@ -2,6 +2,7 @@
 // always true of the real game, never more than the seat could see.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 #include "lookahead/hand_evidence.h"
@@ -462,6 +463,28 @@ TEST(SeatKnowledge, LaysTellWhatTheHandLikelyHolds) {
         k.lays[0] = c.lay;
         EXPECT_DOUBLE_EQ(EvidenceFor(k, c.otherHand), c.otherOverOne * EvidenceFor(k, c.oneHand));
     }
+}
+
+// Every way the unseen cards may lie comes up: here one card in the other hand and three
+// in the stock, each in any order (24 ways).
+TEST(SeatKnowledge, EveryWayTheUnseenCardsMayLieIsDealt) {
+    Position p;
+    const CardSet unseen = Hand({"7 srdcová", "8 srdcová", "9 srdcová", "10 srdcová"});
+    p.hands[0] = Bit(C("7 srdcová"));
+    for (const char* name : {"8 srdcová", "9 srdcová", "10 srdcová"}) p.stock[p.stockSize++] = C(name);
+    p.hands[1] = Hand({"7 kárová", "8 kárová", "9 kárová"});
+    for (CardSet s = rules::kAllCards & ~unseen & ~p.hands[1]; s != 0; s &= s - 1)
+        p.pile[p.pileSize++] = rules::LowestCard(s);
+    p.toMove = 1;
+    const DealSampler sampler(KnowledgeOf(rules::ViewOf(p, 1)));
+    FastRandom random(3);
+    std::set<std::vector<rules::CardId>> ways;
+    for (int i = 0; i < 2000; ++i) {
+        const Position dealt = sampler.Sample(random);
+        ASSERT_EQ(dealt.stockSize, 3);
+        ways.insert({rules::LowestCard(dealt.hands[0]), dealt.stock[0], dealt.stock[1], dealt.stock[2]});
+    }
+    EXPECT_EQ(ways.size(), 24u);
 }
 
 TEST(SeatKnowledge, DealsThatExplainTheLaysComeMoreOften) {
