@@ -156,11 +156,11 @@ void GameServer::EndedPairLeaves(int sender) {
     Connection* otherConnection = PlayerAt(1 - sender);
     if (senderConnection == nullptr) return;
     senderConnection->matchEnded = true;
-    if (otherConnection == nullptr || !otherConnection->matchEnded) return;
-    // Both said their match is over and are closing: a newcomer arriving before they have
-    // gone pairs with another newcomer, never with one of them.
+    if (otherConnection != nullptr && !otherConnection->matchEnded) return;
+    // Both said their match is over (or the other is gone) and are closing: a newcomer
+    // arriving before they have gone pairs with another newcomer, never with one of them.
     senderConnection->outOfPlay = true;
-    otherConnection->outOfPlay = true;
+    if (otherConnection != nullptr) otherConnection->outOfPlay = true;
 }
 
 void GameServer::EndPairAfterPeerLoss(int lostPlayer) {
@@ -226,15 +226,11 @@ void GameServer::ClientRead(ConnectionId id, std::string_view bytes) {
             if (Connection* c = Find(id)) c->canReturn = true;
             continue;
         }
-        if (step_ == SetupStep::Idle && kind == ClientKind::Reconnect) {
+        if (kind == ClientKind::Reconnect) {
             // Back too late: no seat is held here for anyone, and this one is told so at once.
-            if (Connection* c = Find(id)) {
-                c->outOfPlay = true;
-                c->closing = true;
-            }
+            // Paired meanwhile with a newcomer, it never was that one's opponent.
             WriteNow(id, ServerKind::Busy);
-            Log("Klient z adresy " + from() + " odpojen, žádné místo pro návrat do hry není drženo");
-            links_.Close(id);
+            DropPlayer(id, "Klient z adresy " + from() + " odpojen, žádné místo pro návrat do hry není drženo");
             break;
         }
         returns_[static_cast<std::size_t>(player)].CountReceived();

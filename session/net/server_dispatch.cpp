@@ -73,10 +73,17 @@ void ServerDispatch::Handle(std::string_view text) {
         }
         return;
     }
+    if (finishing_ && !returning_ &&
+        (kind == ServerKind::YourNumber || kind == ServerKind::SettingsRequest || kind == ServerKind::ForcedEnd)) {
+        // The server let the match that ended here go without its word, and pairs this
+        // connection anew or ends what it thinks is still set up: nothing is left to say.
+        MatchLeft();
+        client_.CloseConnection();
+        return;
+    }
     // The messages of coming back, which are never counted.
     if (kind == ServerKind::ReturnKey) return HandleReturnKey(message->value);
     if (kind == ServerKind::Reconnected) return HandleReconnected(message->value);
-    if (std::exchange(keyDue_, false)) ReleaseHeld();  // a server that gave no fresh secret
     if (returning_ && kind != ServerKind::Busy) {
         // A server that answers the secret with anything but the return has no seat for
         // this client: the match is over.
@@ -136,7 +143,9 @@ void ServerDispatch::HandleGameMessage(const protocol::ServerMessage& message) {
             engine_.NetworkOpponentBack();
             break;
         case ServerKind::ForcedEnd:
-            // After the opponent's lost connection: the server's wait for him ran out.
+            // After the opponent's lost connection: the server's wait for him ran out. The
+            // server forgot the match: it has no "matchover" to wait for.
+            MatchLeft();
             engine_.NetworkOpponentNotBack();
             if (engine_.Net().active) {
                 engine_.NetworkMatchBrokenOff();
@@ -212,7 +221,6 @@ void ServerDispatch::HandleGameMessage(const protocol::ServerMessage& message) {
                 engine_.NetworkPositionFromServer(*position, current);
             }
             serverHad_.reset();
-            keyDue_ = heldFrom_.has_value();
             break;
         case ServerKind::MatchOver:
         case ServerKind::ReturnKey:
@@ -222,10 +230,8 @@ void ServerDispatch::HandleGameMessage(const protocol::ServerMessage& message) {
 }
 
 void ServerDispatch::HandleReturnKey(std::string_view value) {
-    keyDue_ = false;
     const protocol::ReturnKey key = protocol::ParseReturnKey(value);
-    // A match that ended still says its last words again after a lost connection.
-    if (key.secret.empty() || !(engine_.Net().active || finishing_)) {
+    if (key.secret.empty() || !engine_.Net().active) {
         ReleaseHeld();
         return;
     }
@@ -257,7 +263,6 @@ void ServerDispatch::HandleReconnected(std::string_view value) {
     // What never reached the server goes again, in its order, before anything new, once
     // the fresh secret is confirmed.
     heldFrom_ = serverHad_;
-    keyDue_ = false;
     client_.StopTrying();
     engine_.NetworkConnectionBack();
 }
@@ -305,7 +310,6 @@ void ServerDispatch::MatchLeft() {
     sent_.Clear();
     serverHad_.reset();
     heldFrom_.reset();
-    keyDue_ = false;
 }
 
 bool ServerDispatch::MatchEnded() {
@@ -318,7 +322,6 @@ bool ServerDispatch::MatchEnded() {
 }
 
 void ServerDispatch::ConnectionLost() {
-    keyDue_ = false;  // what is held waits for the secret of the next return
     if (returning_) {
         // The new connection went too before the server took this client back.
         ReturnAttemptFailed();

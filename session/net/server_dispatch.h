@@ -67,7 +67,8 @@ class ServerDispatch {
     void HandleReconnected(std::string_view value);
     void HandleGameMessage(const protocol::ServerMessage& message);
     void ScheduleAttempt();
-    // Writes what was held back since the return, without a fresh secret to count it from.
+    // Writes what was held back since the return, when no fresh secret is taken to count
+    // it from.
     void ReleaseHeld();
 
     Engine& engine_;
@@ -91,8 +92,6 @@ class ServerDispatch {
     // the fresh secret has come and been confirmed: sent before the confirmation and lost
     // with it, they would be counted by neither secret.
     std::optional<std::uint64_t> heldFrom_;
-    // The server's table came: the fresh secret is the next message.
-    bool keyDue_ = false;
 };
 
 }  // namespace tarvel

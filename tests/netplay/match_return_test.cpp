@@ -41,6 +41,7 @@ struct ClientEnd {
     bool hadSecret = false;
     std::vector<int> movedAt;
     int keyAt = 0;  // messages handled when the first secret came
+    bool finishing = false;  // still waits for the server to have its last words
 
     // Everything but what was said and how many messages came.
     bool SameTable(const ClientEnd& o) const {
@@ -72,7 +73,8 @@ ClientEnd EndOf(const HarnessClient& c) {
                      c.movedAt,
                      static_cast<int>(std::find_if(c.received.begin(), c.received.end(),
                                                    [](const std::string& m) { return m.starts_with("reconnectkey="); }) -
-                                      c.received.begin()) + 1};
+                                      c.received.begin()) + 1,
+                     c.dispatch.Finishing()};
 }
 
 enum class RuleSet { Plain, Every };
@@ -278,6 +280,7 @@ TEST_P(CutEverywhere, ACutWhileComingBackIsComeBackFromToo) {
                     const ClientEnd& c = cut[static_cast<std::size_t>(i)];
                     const ClientEnd& u = uncut[static_cast<std::size_t>(i)];
                     EXPECT_TRUE(c.SameTable(u)) << "client " << i << ": " << (c.messages.empty() ? "" : c.messages[0]);
+                    EXPECT_FALSE(c.finishing) << "client " << i << ": its last words never reached the server";
                     const Texts heard = WithoutReturnWords(c.spoken);
                     EXPECT_TRUE(heard == u.spoken) << "client " << i << " " << FirstDifference(heard, u.spoken);
                 }
@@ -443,12 +446,21 @@ TEST(MatchReturn, TheWaitRunningOutEndsTheMatchForTheOneWhoStayed) {
     EXPECT_FALSE(b.engine.State().matchOn);
 
     // The one who lost its connection comes too late: no seat, the match is over for it too.
+    const std::size_t sentByB = b.sent.size();
     a.Return();
     h.Deliver();
     EXPECT_FALSE(a.engine.Net().active);
     EXPECT_FALSE(a.engine.State().running);
     EXPECT_FALSE(a.retryAsked);
     EXPECT_EQ(a.messages, (Texts{"text " + std::to_string(text::kConnectionLost)}));
+    ASSERT_FALSE(a.received.empty());
+    EXPECT_EQ(a.received.back(), "busy");
+    // Nor is the one who stayed, still waiting for the server's word on his match's end,
+    // seated with it in a new match he never asked for.
+    EXPECT_FALSE(b.engine.Net().active);
+    EXPECT_EQ(b.sent.size(), sentByB);
+    EXPECT_TRUE(b.messages.empty());
+    EXPECT_EQ(h.server.TableGame(0)->PlayerCount(), 0u);
 }
 
 TEST(MatchReturn, NobodyButThePlayerWhoSatThereTakesTheSeat) {
@@ -540,6 +552,24 @@ TEST(MatchReturn, PlayersLostTogetherBothComeBackOrTheWaitEndsTheMatchForBoth) {
     }
 }
 
+// Leaving between the server's answer and the fresh secret, which hold the player's moves
+// back, still reaches the server at once: the opponent waits for nothing.
+TEST(MatchReturn, LeavingWhileComingBackTellsTheOpponentAtOnce) {
+    NetworkMatchHarness h(0);
+    StartAndPlay(h, 3);
+    HarnessClient& a = *h.clients[0];
+    HarnessClient& b = *h.clients[1];
+    h.Cut(0);
+    h.Deliver();
+    a.Return();
+    a.dispatch.Handle("reconnected=0");  // the rest of the answer is still on its way
+    a.Send(protocol::ClientKind::TerminateGame, std::nullopt);  // as the window does when closed
+    a.CloseConnection();
+    h.Deliver();
+    EXPECT_FALSE(b.engine.Net().active);
+    EXPECT_TRUE(b.messages.empty());
+}
+
 TEST(MatchReturn, TriesAgainWithGrowingPausesAndGivesUpPastTheServersWait) {
     NetworkMatchHarness h(0);
     StartAndPlay(h, 2);
@@ -598,6 +628,19 @@ TEST(MatchReturn, AClientWhoseMatchEndedClosesOnceTheServerHasItsLastWords) {
     ASSERT_FALSE(eva.empty());
     EXPECT_EQ(eva.back(), "matchover");
     EXPECT_EQ(std::count(petr.begin(), petr.end(), "matchover"), 0);
+
+    // A server that pairs such a connection anew before its word came gets no answer: the
+    // connection is closed, and no match starts for a player who never asked for one.
+    NetworkMatchHarness again(0);
+    StartAndPlay(again, 3);
+    HarnessClient& ended = *again.clients[0];
+    ASSERT_TRUE(ended.dispatch.MatchEnded());
+    const std::size_t sent = ended.sent.size();
+    ended.Read("yournumber=0\\req settings\\oksettings\\");
+    EXPECT_FALSE(ended.connected);
+    EXPECT_FALSE(ended.dispatch.Finishing());
+    EXPECT_EQ(ended.sent.size(), sent);
+    EXPECT_TRUE(ended.messages.empty());
 }
 
 TEST(MatchReturn, AClientThatNeverSaysItCanComeBackIsServedAsAlways) {

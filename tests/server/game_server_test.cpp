@@ -147,6 +147,28 @@ TEST_F(GameServerTest, NewcomersPairUpWhileTheEndedPairIsStillClosing) {
     EXPECT_EQ(server.Step(), SetupStep::AwaitingSettings0);
 }
 
+// A lingering connection whose match is over, or one that shows a secret where no seat is
+// held, is never anybody's opponent: a newcomer waits for a real one, or is told at once
+// that the one it was paired with left, rather than waiting for settings that never come.
+TEST_F(GameServerTest, NoNewcomerIsPairedWithAConnectionThatHasNoMatchToPlay) {
+    StartPlaying();
+    server.ClientDisconnected(2);
+    EXPECT_EQ(links.Take(1), Messages{"forcedendofgame"});
+    Read(1, {"end of game0"});  // and keeps its connection a moment
+    Connect(3);
+    EXPECT_EQ(server.PlayerCount(), 1u);
+    EXPECT_EQ(links.Take(3), Messages{});
+    EXPECT_EQ(links.Take(1), Messages{});
+
+    Connect(4);  // paired with 3 at once, before its first word
+    EXPECT_EQ(links.Take(3), (Messages{"yournumber=0", "req settings"}));
+    Read(4, {"reconnect=0123456789abcdef0123456789abcdef;4"});
+    EXPECT_EQ(links.Take(4), (Messages{"yournumber=1", "busy"}));
+    EXPECT_TRUE(links.closed.contains(4));
+    EXPECT_EQ(links.Take(3), Messages{"forcedendofgame"});
+    EXPECT_EQ(server.Step(), SetupStep::Idle);
+}
+
 TEST_F(GameServerTest, ALonePlayerAskingForTheNextGameStartsNoSetUp) {
     StartPlaying();
     server.ClientDisconnected(2);
