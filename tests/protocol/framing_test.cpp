@@ -10,9 +10,19 @@ using Messages = std::vector<std::string>;
 TEST(Framing, WritesWindows1250AndOneTerminator) {
     // Windows-1250 on the wire: "í" and "ř" are one byte each.
     EXPECT_EQ(EncodeForWire("7 křížová"), "7 k\xF8\xED\x9Eov\xE1\\");
-    // A terminator or zero typed into a text can never start a message of its own.
-    EXPECT_EQ(EncodeForWire(std::string("iwanttosay0=a\\terminategame0\0b", 30)),
-              "iwanttosay0=a/terminategame0/b\\");
+    // A terminator or zero typed into a text can never start a message of its own, in
+    // plain ASCII as in text of the code page; the room of one encoding is reused by the next.
+    std::string bytes = "left over";
+    for (const auto& [message, wire] :
+         {std::pair{std::string("iwanttosay0=a\\terminategame0\0b", 30), std::string("iwanttosay0=a/terminategame0/b\\")},
+          std::pair{std::string("iwanttosay0=a\\terminategame0"), std::string("iwanttosay0=a/terminategame0\\")},
+          std::pair{std::string("iwanttosay0=a\0terminategame0", 28), std::string("iwanttosay0=a/terminategame0\\")},
+          std::pair{std::string("iwanttosay0=č\\x"), std::string("iwanttosay0=\xE8/x\\")},
+          std::pair{std::string("drawdone"), std::string("drawdone\\")}}) {
+        EXPECT_EQ(EncodeForWire(message), wire);
+        EncodeForWire(message, bytes);
+        EXPECT_EQ(bytes, wire);
+    }
 }
 
 TEST(Framing, SplitsEveryMessageOfAReadInOrderAndDecodesIt) {

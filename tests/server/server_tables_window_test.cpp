@@ -154,6 +154,16 @@ TEST_F(ServerTablesTest, AWindowSetToSeveralTablesSeatsFriendsAndShowsThem) {
         });
         socket->connectToHost(QStringLiteral("127.0.0.1"), port);
     }
+    // A window nobody has shown (a service's) leaves its list alone; shown, it has every table.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QStringList lines = TableLines(window.Listener().Hall(), 1000);
+            return lines.size() == 1 && lines[0].contains("hráč 1");
+        },
+        5000));
+    QTest::qWait(600);  // past a turn of the list's timer
+    EXPECT_EQ(tables->count(), 0);
+    window.show();
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return tables->count() == 1 && tables->item(0)->text().contains("hráč 1"); }, 5000));
     EXPECT_TRUE(
@@ -167,6 +177,7 @@ TEST_F(ServerTablesTest, TheListFollowsTablesTakenAndFreedAnywhere) {
     const auto listening = ListeningWindow("tables=4\n", port);
     ASSERT_NE(listening, nullptr);
     ServerWindow& window = *listening;
+    window.show();
     auto* tables = window.findChild<QListWidget*>("tablesList");
     ASSERT_NE(tables, nullptr);
     const auto shown = [&] {
