@@ -217,7 +217,10 @@ void ServerWindow::WriteLogOut() {
 void ServerWindow::ShowPendingLogLines() {
     logFlushTimer_.stop();
     WriteLogOut();
-    if (pendingText_.empty()) return;
+    // Where nobody has shown the window (a service), the newest lines wait in the text
+    // above, kept within the list's room, and fill the list once it is shown: making them
+    // list items cost a busy server as much as a move's own work.
+    if (pendingText_.empty() || !isVisible()) return;
     // The newest lines that the list can keep, shortened as shown, from the last back.
     QStringList lines;
     qsizetype characters = 0;
@@ -253,6 +256,7 @@ void ServerWindow::ShowPendingLogLines() {
 
 void ServerWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    ShowPendingLogLines();
     logList_->scrollToBottom();
     ShowTables();
 }

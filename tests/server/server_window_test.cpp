@@ -43,8 +43,10 @@ class ServerWindowTest : public ServerIniFolderTest {
     QString Caption(ServerWindow& window, const char* name) {
         return window.findChild<QPushButton*>(name)->text();
     }
-    // The start-up lines wait for the host's address from the resolver.
+    // The start-up lines wait for the host's address from the resolver; the list fills
+    // where the window is shown.
     QListWidget* LogOnceStarted(ServerWindow& window) {
+        window.show();
         auto* log = window.findChild<QListWidget*>("logList");
         const bool started = QTest::qWaitFor(
             [&] { return !log->findItems(QStringLiteral("Port serveru: "), Qt::MatchStartsWith).isEmpty(); },
@@ -122,6 +124,7 @@ TEST_F(ServerWindowTest, ThePortListenedOnIsTakenIsLoggedAndTheServerGoesOn) {
     ServerWindow first(folder.path(), random);
     WriteIni("[server]\nport=" + QByteArray::number(first.Listener().ListeningPort()) + "\n");
     ServerWindow second(folder.path(), random);
+    second.show();
     EXPECT_FALSE(second.Listener().IsListening());
     EXPECT_EQ(Caption(second, "listenButton"), "&Aktivovat");
     auto* log = second.findChild<QListWidget*>("logList");
@@ -131,6 +134,7 @@ TEST_F(ServerWindowTest, ThePortListenedOnIsTakenIsLoggedAndTheServerGoesOn) {
 TEST_F(ServerWindowTest, TheHostIsLookedUpWithoutHoldingTheWindow) {
     WriteIni("[server]\nport=0\n");
     ServerWindow window(folder.path(), random);
+    window.show();
     // Built and listening before any answer: the lines come from the event loop, in order.
     EXPECT_TRUE(window.Listener().IsListening());
     auto* log = window.findChild<QListWidget*>("logList");
@@ -174,6 +178,14 @@ TEST_F(ServerWindowTest, TheLogListKeepsTheRecentLinesAndShortensLongOnes) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return log->item(log->count() - 1)->text().startsWith("hráč 0: "); }, 5000));
     EXPECT_EQ(log->item(log->count() - 1)->text(), "hráč 0: \\x1B[2J\\x07");
     EXPECT_EQ(log->item(log->count() - 2)->text(), "");
+
+    // Hidden (a service's window), the list is left alone; shown again, it has the lines.
+    window.hide();
+    window.Log("řádek skrytého okna");
+    QTest::qWait(600);  // past a turn of the list's timer
+    EXPECT_EQ(log->item(log->count() - 1)->text(), "hráč 0: \\x1B[2J\\x07");
+    window.show();
+    EXPECT_EQ(log->item(log->count() - 1)->text(), "řádek skrytého okna");
 }
 
 TEST_F(ServerWindowTest, APortFieldThatIsNoPortIsRefusedInTheDialogsLanguage) {
