@@ -98,6 +98,7 @@ Decision ChooseMove(const SeatKnowledge& knowledge, bool forPoints, std::uint64_
     // then keeps the better half; the totals run on, as every move still in has been
     // played on the same deals.
     std::vector<double> totals(candidates.size(), 0.0);
+    std::vector<int> tried(candidates.size(), 0);
     std::vector<std::size_t> alive(candidates.size());
     std::iota(alive.begin(), alive.end(), std::size_t{0});
     int rounds = 0;
@@ -118,6 +119,7 @@ Decision ChooseMove(const SeatKnowledge& knowledge, bool forPoints, std::uint64_
                 Play(p, candidates[i], playRandom);
                 totals[i] += PlayOut(p, seat, forPoints, playRandom, spent.steps);
                 ++spent.playouts;
+                ++tried[i];
                 budget -= 1;
             }
         }
@@ -125,6 +127,8 @@ Decision ChooseMove(const SeatKnowledge& knowledge, bool forPoints, std::uint64_
                          [&](std::size_t a, std::size_t b) { return totals[a] > totals[b]; });
         alive.resize((alive.size() + 1) / 2);
     }
+    spent.chosenPlayouts = tried[alive.front()];
+    spent.fewestPlayouts = *std::min_element(tried.begin(), tried.end());
     if (report) *report = spent;
     return candidates[alive.front()];
 }

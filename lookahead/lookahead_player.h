@@ -32,6 +32,10 @@ struct SearchReport {
     int candidates = 0;
     int playouts = 0;
     long steps = 0;
+    // Of the playouts, those of the move chosen and the fewest any move had: the moves
+    // dropped early get little, the last ones in get the rest.
+    int chosenPlayouts = 0;
+    int fewestPlayouts = 0;
 };
 
 // `knowledge.view` must have the seat to move. The seed comes from the game's random
