@@ -29,16 +29,16 @@ sleep 0.5
 echo "Resident memory:"
 echo "  idle, just started: $(rss_kib "$checked") KiB"
 games=${GAMES:-1000}
-"$figures" games "$uncheckedPort" "$games" | sed 's/^/  /'
+on_clients "$figures" games "$uncheckedPort" "$games" | sed 's/^/  /'
 sleep 0.5
 echo "  after $games games (checkmoves=0): $(rss_kib "$unchecked") KiB"
-"$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
+on_clients "$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
 sleep 0.5
 echo "  after the chat flood: $(rss_kib "$checked") KiB"
-"$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
+on_clients "$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
 sleep 0.5
 echo "  after a second chat flood: $(rss_kib "$checked") KiB"
-"$figures" deaf "$uncheckedPort" "${DEAF_MIB:-200}" | sed 's/^/  /'
+on_clients "$figures" deaf "$uncheckedPort" "${DEAF_MIB:-200}" | sed 's/^/  /'
 sleep 0.5
 echo "  after the peer that never reads (checkmoves=0): $(rss_kib "$unchecked") KiB"
 echo "  peak so far: $(peak_kib "$checked") KiB checked, $(peak_kib "$unchecked") KiB checkmoves=0"
@@ -53,23 +53,40 @@ start_server relay-unchecked "checkmoves=0
 "
 relayUncheckedPort=$port
 sleep 0.5
-echo "Relay latency of a move, loopback, the three in the same run:"
-"$figures" latency "$relayCheckedPort" "${RELAYS:-20000}" | tee "$work/relays"
-"$figures" latency-unchecked "$relayUncheckedPort" "${RELAYS:-20000}" | tee -a "$work/relays"
-forward=$((20000 + RANDOM % 20000))
-socat TCP-LISTEN:"$forward",reuseaddr TCP:127.0.0.1:$((forward + 1)) &
-pids+=("$!")
-sleep 0.3
-"$figures" forwarder "$forward" "${RELAYS:-20000}" | tee -a "$work/relays"
-# Each against the forwarder, the last line.
-awk '{ for (i = 1; i < NF; ++i) { if ($i == "p50") p50[NR] = $(i + 1); if ($i == "p99") p99[NR] = $(i + 1) } }
-     END { if (NR == 3 && p50[3] > 0 && p99[3] > 0)
-             printf "  against the forwarder: p50 %.2f and %.2f times, p99 %.2f and %.2f times (checked, checkmoves=0)\n",
-                    p50[1] / p50[3], p50[2] / p50[3], p99[1] / p99[3], p99[2] / p99[3] }' "$work/relays"
+# relays WHERE: the three in the same run, and each against the forwarder (the last line).
+relays() {
+  echo "Relay latency of a move, loopback, the three in the same run, $1:"
+  load_average before
+  on_clients "$figures" latency "$relayCheckedPort" "${RELAYS:-20000}" | tee "$work/relays"
+  on_clients "$figures" latency-unchecked "$relayUncheckedPort" "${RELAYS:-20000}" | tee -a "$work/relays"
+  local forward=$((20000 + RANDOM % 20000))
+  # The forwarder stands in for the server, so it runs on the server's core.
+  ${on_server_core[@]+"${on_server_core[@]}"} socat TCP-LISTEN:"$forward",reuseaddr TCP:127.0.0.1:$((forward + 1)) &
+  pids+=("$!")
+  sleep 0.3
+  on_clients "$figures" forwarder "$forward" "${RELAYS:-20000}" | tee -a "$work/relays"
+  load_average after
+  awk '{ for (i = 1; i < NF; ++i) { if ($i == "p50") p50[NR] = $(i + 1); if ($i == "p99") p99[NR] = $(i + 1) } }
+       END { if (NR == 3 && p50[3] > 0 && p99[3] > 0)
+               printf "  against the forwarder: p50 %.2f and %.2f times, p99 %.2f and %.2f times (checked, checkmoves=0)\n",
+                      p50[1] / p50[3], p50[2] / p50[3], p99[1] / p99[3], p99[2] / p99[3] }' "$work/relays"
+}
+if [ ${#on_server_core[@]} -gt 0 ]; then
+  relays "server and clients on cores of their own"
+  # Apart, every message wakes the other core, which on a virtual machine whose idle core
+  # has halted costs tens of microseconds, the same for the server and the forwarder;
+  # on one core a relay is two switches on it and no more.
+  apart=("${on_client_core[@]}")
+  on_client_core=("${on_server_core[@]}")
+  relays "server and clients on the same core"
+  on_client_core=("${apart[@]}")
+else
+  relays "unpinned"
+fi
 
 echo "CPU while idle with two clients connected:"
 idle=${HOLD_SECONDS:-10}
-"$figures" hold "$checkedPort" $((idle + 2)) &
+on_clients "$figures" hold "$checkedPort" $((idle + 2)) &
 hold=$!
 sleep 1
 before=$(cpu_ticks "$checked")

@@ -36,11 +36,15 @@ for part in $parts; do
     scale)
       echo "== Scale"
       start_server one ""
-      "$figures" play "$port" "$server" 1 1 "$seconds" "$rate"
+      load_average before
+      on_clients "$figures" play "$port" "$server" 1 1 "$seconds" "$rate"
+      load_average after
       stop_server
       start_server many "tables=$tables
 "
-      "$figures" play "$port" "$server" "$tables" "$tables" "$seconds" "$rate"
+      load_average before
+      on_clients "$figures" play "$port" "$server" "$tables" "$tables" "$seconds" "$rate"
+      load_average after
       echo "  log lines written: $(wc -l <"$work/many/log")"
       stop_server
       ;;
@@ -51,7 +55,9 @@ for part in $parts; do
           echo "-- $sockets sockets"
           start_server "wake-$sockets-$count" "tables=$tables
 "
-          "$figures" play "$port" "$server" "$count" 1 "$seconds" "$rate"
+          load_average before
+          on_clients "$figures" play "$port" "$server" "$count" 1 "$seconds" "$rate"
+          load_average after
           stop_server
         done
       done
@@ -61,7 +67,9 @@ for part in $parts; do
       echo "== Under attack"
       start_server attack "tables=$((${ATTACK_TABLES:-100} + 20))
 "
-      "$figures" attack "$port" "$server" "${ATTACK_TABLES:-100}" "$seconds" "$rate"
+      load_average before
+      on_clients "$figures" attack "$port" "$server" "${ATTACK_TABLES:-100}" "$seconds" "$rate"
+      load_average after
       echo "  log lines written: $(wc -l <"$work/attack/log")"
       stop_server
       ;;
