@@ -6,13 +6,15 @@
 # 1,000 games and after a 100 MiB chat flood (twice, to show it stays put); then a peer
 # that never reads is shown dropped.
 # Usage: bench/server_figures.sh [BUILD_DIR]   (default: build, made by scripts/build.sh)
-#   RELAYS (20000), FLOOD_MIB (100), GAMES (1000), DEAF_MIB (200) and HOLD_SECONDS (10)
+#   RELAYS (20000), FLOOD_MIB (100), GAMES (1000), DEAF_MIB (200), HOLD_SECONDS (10) and
+#   PLACEMENTS (where the relays are measured, "together apart": see bench/server_runs.sh)
 #   change the run; the test command runs it with tiny ones.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 figures="$build/bench/server/server_figures"
 . "$root/bench/server_runs.sh"
+place "${placements%% *}"
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
@@ -71,19 +73,13 @@ relays() {
                printf "  against the forwarder: p50 %.2f and %.2f times, p99 %.2f and %.2f times (checked, checkmoves=0)\n",
                       p50[1] / p50[3], p50[2] / p50[3], p99[1] / p99[3], p99[2] / p99[3] }' "$work/relays"
 }
-if [ ${#on_server_core[@]} -gt 0 ]; then
-  relays "server and clients on cores of their own"
-  # Apart, every message wakes the other core, which on a virtual machine whose idle core
-  # has halted costs tens of microseconds, the same for the server and the forwarder;
-  # on one core a relay is two switches on it and no more.
-  apart=("${on_client_core[@]}")
-  on_client_core=("${on_server_core[@]}")
-  relays "server and clients on the same core"
-  on_client_core=("${apart[@]}")
-else
-  relays "unpinned"
-fi
-
+# The servers stay where they were started, on the first core in every placement but
+# unpinned; the clients and the forwarder go where each placement puts them.
+for placement in $placements; do
+  where=$(place "$placement")
+  place "$placement" >/dev/null
+  relays "${where#-- }"
+done
 echo "CPU while idle with two clients connected:"
 idle=${HOLD_SECONDS:-10}
 on_clients "$figures" hold "$checkedPort" $((idle + 2)) &

@@ -9,30 +9,48 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# With two cores or more the server (and anything standing in for it, as socat does) runs
-# on one core and the measuring clients on another: sharing one, each relay would wait
-# whenever the clients, playing thousands of tables, hold the core, and a tail figure
-# would say more about the scheduler than about the server. On a single core both run
-# unpinned, as before (and with PIN=0, to compare). The cores are taken from those this
-# script may use.
-on_server_core=() on_client_core=()
-allowed_cores() {
-  local list
+# Where the server (and anything standing in for it, as socat does) and the measuring
+# clients run, with two cores or more (taskset; the cores are those this script may use):
+#   apart     the server on one core, the clients on another: clients playing thousands
+#             of tables never take the server's processor, but every message wakes the
+#             other core and hands it the socket's lock, which on a virtual machine costs
+#             tens of microseconds a relay and, when the host holds up the other core, the
+#             tail: measured on a 2-core virtual machine, the server's processor time a
+#             relay was 2.5 times that of one core, nearly all of it waiting for locks;
+#   together  both on one core: a relay is two switches on it, and the server and the
+#             clients take turns on it;
+#   unpinned  where the scheduler puts them (the only choice on a single core).
+# PLACEMENTS lists those to run, each part of a bench once in each; the slowest relays of
+# each run are taken apart so that a tail figure says whose it is.
+placements_allowed() {
+  local list part
   list=$(awk '/^Cpus_allowed_list/ {print $2}' /proc/self/status)
-  local part
   for part in ${list//,/ }; do
     if [[ $part == *-* ]]; then seq "${part%-*}" "${part#*-}"; else echo "$part"; fi
   done
 }
-if [ "${PIN:-1}" != 0 ] && command -v taskset >/dev/null; then
-  mapfile -t cores < <(allowed_cores)
-  if [ "${#cores[@]}" -ge 2 ]; then
-    on_server_core=(taskset -c "${cores[0]}")
-    on_client_core=(taskset -c "${cores[1]}")
-  fi
+cores=()
+command -v taskset >/dev/null && mapfile -t cores < <(placements_allowed)
+if [ "${#cores[@]}" -ge 2 ]; then
+  placements=${PLACEMENTS:-together apart}
+else
+  placements=unpinned
 fi
+on_server_core=() on_client_core=()
 
-# on_clients COMMAND...: runs a measuring client on the clients' core.
+# place PLACEMENT: what the next servers and clients run on; prints it.
+place() {
+  case $1 in
+    apart) on_server_core=(taskset -c "${cores[0]}") on_client_core=(taskset -c "${cores[1]}")
+      echo "-- server on core ${cores[0]}, measuring clients on core ${cores[1]}" ;;
+    together) on_server_core=(taskset -c "${cores[0]}") on_client_core=(taskset -c "${cores[0]}")
+      echo "-- server and measuring clients on core ${cores[0]}" ;;
+    *) on_server_core=() on_client_core=()
+      echo "-- server and measuring clients unpinned" ;;
+  esac
+}
+
+# on_clients COMMAND...: runs a measuring client where the placement puts the clients.
 on_clients() { ${on_client_core[@]+"${on_client_core[@]}"} "$@"; }
 
 # load_average WHEN: the machine's load, printed beside each figure, which others' work
@@ -40,11 +58,6 @@ on_clients() { ${on_client_core[@]+"${on_client_core[@]}"} "$@"; }
 load_average() {
   echo "  load average $1: $(cut -d' ' -f1-3 /proc/loadavg)"
 }
-if [ ${#on_server_core[@]} -gt 0 ]; then
-  echo "Server on core ${on_server_core[2]}, measuring clients on core ${on_client_core[2]}"
-else
-  echo "Server and measuring clients on the same cores (unpinned)"
-fi
 
 # start_server NAME SETTINGS: one server in $work/NAME with its tarvelsvr.ini ([server]
 # port= and then SETTINGS), on the sockets $sockets names (epoll unless set); sets
