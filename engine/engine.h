@@ -14,10 +14,12 @@
 
 #include "common/random_source.h"
 #include "engine/computer_opponent.h"
+#include "engine/described_habits.h"
 #include "engine/game_options.h"
 #include "engine/game_state.h"
 #include "engine/network_port.h"
 #include "engine/presentation_port.h"
+#include "lookahead/habit_belief.h"
 #include "lookahead/seat_knowledge.h"
 #include "protocol/seat_position.h"
 #include "rules/moves.h"
@@ -218,6 +220,7 @@ class Engine {
     // The strong computer's move, its answer to the player's last card, and its memory
     // of the game told what it just did.
     ComputerMove StrongMove();
+    lookahead::Decision StrongDecision(const lookahead::SeatKnowledge& knowledge);
     std::optional<rules::CardId> StrongReturnAnswer();
     void RememberOwnMove();
     void SayCardsLeft(std::uint8_t count, bool toPlayer);
@@ -239,6 +242,10 @@ class Engine {
     bool inScoreStep_ = false;
     bool scoreStepHeld_ = false;
     lookahead::KnowledgeRecord strongMemory_;
+    // The strong computer's question of how far the player plays like the fixed computer,
+    // answered by the player's lays in the match so far.
+    DescribedHabits fixedHabits_;
+    lookahead::HabitBelief strongBelief_;
     std::uint8_t strongSuit_ = rules::kNoSuit;  // the suit the strong computer names after its queen
 };
 

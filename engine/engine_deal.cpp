@@ -22,6 +22,7 @@ void Engine::NewGameCommand(bool fromMenu) {
         state_.gameNumber = 1;
         state_.playerPenalty = state_.opponentPenalty = 0;
         state_.playerWins = state_.opponentWins = 0;
+        strongBelief_.Reset();  // a new match may be a new player
         if (!Networked()) {
             state_.lastStarter = static_cast<std::uint8_t>(random_.Random(2));
         } else if (state_.lastStarter > 1) {
@@ -87,6 +88,7 @@ void Engine::StartDealtGame() {
 
 void Engine::ShuffleAndDeal() {
     strongMemory_.Reset();
+    strongBelief_.NewDeal();
     rules::DealtOrder order;
     state_.game = rules::Deal(Rules(), kPlayerSeat, random_, &order);
     // The player gets the first block of the stock, the computer the next one.

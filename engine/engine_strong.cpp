@@ -8,6 +8,13 @@
 
 namespace tarvel {
 
+lookahead::Decision Engine::StrongDecision(const lookahead::SeatKnowledge& knowledge) {
+    const std::uint64_t seed = random_.Random(0xFFFFFFFFu);
+    strongBelief_.Observe(knowledge, fixedHabits_, options_.playforpoints, seed);
+    return lookahead::ChooseMove(knowledge, options_.playforpoints, seed, {}, nullptr,
+                                 {&fixedHabits_, strongBelief_.Belief()});
+}
+
 ComputerMove Engine::StrongMove() {
     strongSuit_ = rules::kNoSuit;
     // A hand returned into the game empty has only the draw.
@@ -15,8 +22,7 @@ ComputerMove Engine::StrongMove() {
     rules::Position position = Game();
     position.toMove = kOpponentSeat;
     const lookahead::SeatKnowledge knowledge = strongMemory_.Update(rules::ViewOf(position, kOpponentSeat));
-    const lookahead::Decision decision =
-        lookahead::ChooseMove(knowledge, options_.playforpoints, random_.Random(0xFFFFFFFFu));
+    const lookahead::Decision decision = StrongDecision(knowledge);
     switch (decision.move.kind) {
         case rules::MoveKind::Lay:
             if (!rules::Holds(state_.game.hands[kOpponentSeat], decision.move.value)) break;
@@ -37,8 +43,7 @@ std::optional<rules::CardId> Engine::StrongReturnAnswer() {
     position.outSeat = kPlayerSeat;
     position.suitToName = false;
     const lookahead::SeatKnowledge knowledge = strongMemory_.Update(rules::ViewOf(position, kOpponentSeat));
-    const lookahead::Decision decision =
-        lookahead::ChooseMove(knowledge, options_.playforpoints, random_.Random(0xFFFFFFFFu));
+    const lookahead::Decision decision = StrongDecision(knowledge);
     if (decision.move.kind != rules::MoveKind::Lay) return std::nullopt;
     if (!rules::Holds(state_.game.hands[kOpponentSeat], decision.move.value)) return std::nullopt;
     strongSuit_ = decision.suit;

@@ -76,11 +76,18 @@ std::vector<Decision> Unrefuted(const rules::Position& world, const std::vector<
 }  // namespace
 
 Decision ChooseMove(const SeatKnowledge& knowledge, bool forPoints, std::uint64_t seed, const Effort& effort,
-                    SearchReport* report) {
+                    SearchReport* report, const OtherSide& other) {
     FastRandom random(seed);
     const std::uint8_t seat = knowledge.view.seat;
-    const DealSampler sampler(knowledge);
-    const rules::Position first = sampler.Sample(random);
+    const DealSampler sampler(knowledge, other.habits, forPoints);
+    // No number is drawn for the reading while the habits are out of the question, so a
+    // belief of 0 decides exactly as no habits at all.
+    const auto byHabits = [&] {
+        return other.habits != nullptr && other.belief > 0 &&
+               static_cast<double>(random.Next() >> 11) * 0x1.0p-53 < other.belief;
+    };
+    const bool firstByHabits = byHabits();
+    const rules::Position first = sampler.Sample(random, firstByHabits);
     std::vector<Decision> candidates = Candidates(first);
     SearchReport spent;
     spent.candidates = static_cast<int>(candidates.size());
@@ -98,6 +105,7 @@ Decision ChooseMove(const SeatKnowledge& knowledge, bool forPoints, std::uint64_
     // then keeps the better half; the totals run on, as every move still in has been
     // played on the same deals.
     std::vector<double> totals(candidates.size(), 0.0);
+    std::vector<int> tried(candidates.size(), 0);
     std::vector<std::size_t> alive(candidates.size());
     std::iota(alive.begin(), alive.end(), std::size_t{0});
     int rounds = 0;
@@ -109,15 +117,18 @@ Decision ChooseMove(const SeatKnowledge& knowledge, bool forPoints, std::uint64_
         if (round == 0 && deals < effort.leastPerMove) deals = effort.leastPerMove;
         if (deals < 1) deals = 1;
         for (int k = 0; k < deals && (k == 0 || spent.steps < effort.moveBudget); ++k) {
-            const rules::Position world = firstDeal ? first : sampler.Sample(random);
+            const bool habitsHere = firstDeal ? firstByHabits : byHabits();
+            const rules::Position world = firstDeal ? first : sampler.Sample(random, habitsHere);
+            HabitModel* const playedBy = habitsHere ? other.habits : nullptr;
             firstDeal = false;
             const std::uint64_t luck = random.Next();
             for (std::size_t i : alive) {
                 FastRandom playRandom(luck);
                 rules::Position p = world;
                 Play(p, candidates[i], playRandom);
-                totals[i] += PlayOut(p, seat, forPoints, playRandom, spent.steps);
+                totals[i] += PlayOut(p, seat, forPoints, playRandom, spent.steps, playedBy);
                 ++spent.playouts;
+                ++tried[i];
                 budget -= 1;
             }
         }
@@ -125,6 +136,8 @@ Decision ChooseMove(const SeatKnowledge& knowledge, bool forPoints, std::uint64_
                          [&](std::size_t a, std::size_t b) { return totals[a] > totals[b]; });
         alive.resize((alive.size() + 1) / 2);
     }
+    spent.chosenPlayouts = tried[alive.front()];
+    spent.fewestPlayouts = *std::min_element(tried.begin(), tried.end());
     if (report) *report = spent;
     return candidates[alive.front()];
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "lookahead/habit_model.h"
 #include "lookahead/seat_knowledge.h"
 #include "rules/moves.h"
 
@@ -32,11 +33,19 @@ struct SearchReport {
     int candidates = 0;
     int playouts = 0;
     long steps = 0;
+    // Of the playouts, those of the move chosen and the fewest any move had: the moves
+    // dropped early get little, the last ones in get the rest.
+    int chosenPlayouts = 0;
+    int fewestPlayouts = 0;
 };
 
 // `knowledge.view` must have the seat to move. The seed comes from the game's random
-// source; the same knowledge and seed give the same decision.
+// source; the same knowledge and seed give the same decision. `other`: what it expects
+// of the other side. Each deal is played on one reading of the other side, by its
+// habits with the chance `other.belief`, else by its liking: the deal is picked by
+// how well it explains the other's lays under that reading, and the other side plays
+// it so.
 Decision ChooseMove(const SeatKnowledge& knowledge, bool forPoints, std::uint64_t seed,
-                    const Effort& effort = {}, SearchReport* report = nullptr);
+                    const Effort& effort = {}, SearchReport* report = nullptr, const OtherSide& other = {});
 
 }  // namespace tarvel::lookahead

@@ -59,10 +59,13 @@ double ScoreOf(const rules::Position& p, std::uint8_t seat, bool forPoints) {
     return won ? rules::HandPoints(p.hands[rules::OtherSeat(seat)]) : -rules::HandPoints(p.hands[seat]);
 }
 
-double PlayOut(rules::Position p, std::uint8_t seat, bool forPoints, FastRandom& random, long& steps) {
+double PlayOut(rules::Position p, std::uint8_t seat, bool forPoints, FastRandom& random, long& steps,
+               HabitModel* habits) {
     for (int i = 0; i < kMoveLimit && !p.Over(); ++i) {
         ++steps;
-        const rules::MoveOutcome out = rules::Apply(p, QuickMove(p, random), random);
+        const bool byHabit = habits != nullptr && p.toMove != seat && !p.suitToName;
+        const rules::Move move = byHabit ? habits->Choose(p, rules::kNoCard, forPoints) : QuickMove(p, random);
+        const rules::MoveOutcome out = rules::Apply(p, move, random);
         if (out.refusal != rules::Refusal::None) {
             // The compulsory rule can refuse the quick ending; any legal move then does.
             const rules::MoveList legal = rules::LegalMoves(p);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "lookahead/fast_random.h"
+#include "lookahead/habit_model.h"
 #include "rules/moves.h"
 
 namespace tarvel::lookahead {
@@ -19,8 +20,9 @@ std::uint8_t SuitHeldMost(rules::CardSet hand, std::uint8_t fallback);
 // Plays the position out and scores it for `seat`: 1 for a win and 0 for a loss, or
 // under points the loser's points, as a gain for a win and a cost for a loss. A game
 // that runs past the limit counts as half a win, or nothing, under points.
-// `steps` grows by the moves played.
-double PlayOut(rules::Position position, std::uint8_t seat, bool forPoints, FastRandom& random, long& steps);
+// `steps` grows by the moves played. With `habits`, the other side plays by them.
+double PlayOut(rules::Position position, std::uint8_t seat, bool forPoints, FastRandom& random, long& steps,
+               HabitModel* habits = nullptr);
 
 // The score of a decided position for `seat`, as PlayOut counts it.
 double ScoreOf(const rules::Position& position, std::uint8_t seat, bool forPoints);

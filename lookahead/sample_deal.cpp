@@ -43,7 +43,8 @@ double Choose(int n, int k) {
 
 }  // namespace
 
-DealSampler::DealSampler(const SeatKnowledge& k) : knowledge_(k) {
+DealSampler::DealSampler(const SeatKnowledge& k, HabitModel* habits, bool forPoints)
+    : knowledge_(k), habits_(habits), forPoints_(forPoints) {
     const rules::SeatView& v = k.view;
     other_ = rules::OtherSeat(v.seat);
     rules::Position& p = table_;
@@ -119,7 +120,7 @@ void DealSampler::TableMixes(bool withInferences) {
     }
 }
 
-rules::Position DealSampler::Sample(FastRandom& random) const {
+rules::Position DealSampler::Sample(FastRandom& random, bool byHabits) const {
     if (certain_ || knowledge_.layCount == 0) return SampleBlind(random);
     // Of a few deals, one picked by how well it explains the other's lays.
     std::array<rules::Position, kDealsToPickFrom> deals;
@@ -127,7 +128,14 @@ rules::Position DealSampler::Sample(FastRandom& random) const {
     double total = 0;
     for (std::size_t i = 0; i < deals.size(); ++i) {
         deals[i] = SampleBlind(random);
-        weights[i] = EvidenceFor(knowledge_, deals[i].hands[other_]);
+        const rules::CardSet hand = deals[i].hands[other_];
+        if (byHabits && habits_ != nullptr) {
+            const auto known = byHabits_.find(hand);
+            weights[i] = known != byHabits_.end() ? known->second
+                                                  : byHabits_[hand] = EvidenceFor(knowledge_, hand, habits_, forPoints_);
+        } else {
+            weights[i] = EvidenceFor(knowledge_, hand);
+        }
         total += weights[i];
     }
     double at = static_cast<double>(random.Next() >> 11) * 0x1.0p-53 * total;

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <array>
+#include <unordered_map>
 #include <vector>
 
 #include "lookahead/fast_random.h"
+#include "lookahead/habit_model.h"
 #include "lookahead/seat_knowledge.h"
 
 namespace tarvel::lookahead {
@@ -21,9 +23,14 @@ inline constexpr std::size_t kDealsToPickFrom = 8;
 
 class DealSampler {
   public:
-    explicit DealSampler(const SeatKnowledge& knowledge);
+    // `habits`: what the other side may be expected to play by, to read its lays by.
+    explicit DealSampler(const SeatKnowledge& knowledge, HabitModel* habits = nullptr, bool forPoints = false);
 
-    rules::Position Sample(FastRandom& random) const;
+    // A deal, picked by how well it explains the other's lays: by its liking, or by its
+    // habits when `byHabits`.
+    rules::Position Sample(FastRandom& random, bool byHabits = false) const;
+    // A deal as likely as any other the seat's knowledge allows, whatever the lays say.
+    rules::Position SampleBlind(FastRandom& random) const;
     // True when Sample can deal `hand` to the other side.
     bool CanDeal(rules::CardSet hand) const;
     // Only one deal agrees with what the seat knows.
@@ -37,10 +44,11 @@ class DealSampler {
         double upTo;
     };
     double WeightOf(int ruledOut, int doubted) const;
-    rules::Position SampleBlind(FastRandom& random) const;
     void TableMixes(bool withInferences);
 
     SeatKnowledge knowledge_;
+    HabitModel* habits_ = nullptr;
+    bool forPoints_ = false;
     rules::Position table_;  // the open table, the other hand and the stock empty
     std::uint8_t other_ = 1;
     bool certain_ = false;
@@ -49,6 +57,9 @@ class DealSampler {
     int toTake_ = 0;  // cards the other hand takes from the pool
     int sureRuledOut_ = 0, sureDoubted_ = 0, drawnSince_ = 0;
     std::vector<Mix> mixes_;
+    // The weight by the habits of each other hand met so far: asking the habits is slow,
+    // and the same hands come up again and again.
+    mutable std::unordered_map<rules::CardSet, double> byHabits_;
 };
 
 }  // namespace tarvel::lookahead

@@ -134,6 +134,7 @@ void KnowledgeRecord::RememberLay(rules::CardId card, std::uint8_t namedSuit) {
             memory_.lays[static_cast<std::size_t>(i - 1)] = memory_.lays[static_cast<std::size_t>(i)];
         --memory_.layCount;
     }
+    ++memory_.laysSeen;
     OthersLay& lay = memory_.lays[memory_.layCount++];
     lay.top = last_.top;
     lay.namedSuit = last_.namedSuit;

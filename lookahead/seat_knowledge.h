@@ -47,6 +47,9 @@ struct SeatKnowledge {
     // it kept), the oldest first; only the newest kLaysKept.
     std::array<OthersLay, kLaysKept> lays{};
     std::uint8_t layCount = 0;
+    // The other side's lays read since the record last began; the newest is the last
+    // of `lays`.
+    std::uint16_t laysSeen = 0;
 };
 
 // The seat's knowledge of a view with nothing remembered: a game joined in the middle.

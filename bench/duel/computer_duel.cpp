@@ -7,14 +7,16 @@
 // and playouts of its decisions between at least two moves.
 //
 //   build/bench/tarvel_computer_duel [GAMES] [--self] [--sees-all | --sees-hand]
-//                                    [--against described|random|previous]
+//                                    [--against described|random|previous] [--without-habits]
 //
 // GAMES (default 2000) is shared between the two rule sets, for each opponent. With
 // --self the strong computer plays itself, a check of the harness: its share should
 // come out near 50 %. With --sees-all it is shown every card, with --sees-hand the
 // other hand (never a level of the game): how much a perfect reading of the hidden
 // cards could still win. --against
-// plays one opponent only (a long run can then go in pieces).
+// plays one opponent only (a long run can then go in pieces). --without-habits: the
+// strong computer never asks how far its opponent plays like the described computer,
+// as it played before it did; the line then shows no belief.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -48,6 +50,7 @@ struct Tally {
     double margin = 0;  // points the other side lost less those the strong computer lost
     std::vector<float> micros;
     std::vector<int> playouts;
+    std::vector<float> beliefs;  // in the other's habits, at each decision
 
     void Add(const Tally& t) {
         games += t.games;
@@ -61,6 +64,7 @@ struct Tally {
         margin += t.margin;
         micros.insert(micros.end(), t.micros.begin(), t.micros.end());
         playouts.insert(playouts.end(), t.playouts.begin(), t.playouts.end());
+        beliefs.insert(beliefs.end(), t.beliefs.begin(), t.beliefs.end());
     }
 };
 
@@ -108,6 +112,12 @@ void Print(const std::string& name, const Tally& t) {
                     *std::max_element(t.micros.begin(), t.micros.end()) / 1000.0,
                     sum / static_cast<double>(t.playouts.size()));
     }
+    if (!t.beliefs.empty()) {
+        double sum = 0;
+        for (float b : t.beliefs) sum += b;
+        std::printf("  belief in the fixed computer's habits: mean %.2f, median %.2f",
+                    sum / static_cast<double>(t.beliefs.size()), Quantile(t.beliefs, 0.5));
+    }
     if (t.unfinished || t.refused) {
         std::printf("  unfinished %llu  refused %llu", static_cast<unsigned long long>(t.unfinished),
                     static_cast<unsigned long long>(t.refused));
@@ -143,16 +153,16 @@ std::unique_ptr<Seat> MakeOpponent(Opponent o, const GameOptions& options) {
         case Opponent::Strong:
             break;
     }
-    return std::make_unique<StrongSeat>(options.playforpoints, StrongSeat::Shown::Nothing);
+    return std::make_unique<StrongSeat>(options.playforpoints, StrongSeat::Shown::Nothing, true);
 }
 
 // One rule set against one opponent: `deals` deals, each played with the strong
 // computer in either seat.
 Tally PlayRuleSet(const RuleSet& set, std::size_t setIndex, Opponent opponent, std::uint64_t deals,
-                  StrongSeat::Shown shown) {
+                  StrongSeat::Shown shown, bool habits) {
     Tally t;
     t.forPoints = set.options.playforpoints;
-    StrongSeat strong(set.options.playforpoints, shown);
+    StrongSeat strong(set.options.playforpoints, shown, habits);
     const std::unique_ptr<Seat> other = MakeOpponent(opponent, set.options);
     const rules::RuleOptions rules = RulesOf(set.options);
     for (std::uint64_t d = 0; d < deals; ++d) {
@@ -177,6 +187,7 @@ Tally PlayRuleSet(const RuleSet& set, std::size_t setIndex, Opponent opponent, s
     }
     t.micros = std::move(strong.micros);
     t.playouts = std::move(strong.playouts);
+    t.beliefs = std::move(strong.beliefs);
     return t;
 }
 
@@ -185,11 +196,14 @@ Tally PlayRuleSet(const RuleSet& set, std::size_t setIndex, Opponent opponent, s
 int main(int argc, char** argv) {
     std::uint64_t games = 2000;
     bool selfPlay = false;
+    bool habits = true;
     StrongSeat::Shown shown = StrongSeat::Shown::Nothing;
     std::vector<Opponent> opponents = {Opponent::Described, Opponent::Random, Opponent::Previous};
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--self") == 0) {
             selfPlay = true;
+        } else if (std::strcmp(argv[i], "--without-habits") == 0) {
+            habits = false;
         } else if (std::strcmp(argv[i], "--sees-all") == 0) {
             shown = StrongSeat::Shown::HandAndStock;
         } else if (std::strcmp(argv[i], "--sees-hand") == 0) {
@@ -219,7 +233,7 @@ int main(int argc, char** argv) {
         Tally total;
         const std::string matchup = who + " vs " + NameOf(opponent);
         for (std::size_t s = 0; s < 2; ++s) {
-            const Tally t = PlayRuleSet(sets[s], s, opponent, games / 4, shown);
+            const Tally t = PlayRuleSet(sets[s], s, opponent, games / 4, shown, habits);
             Print(matchup + ", " + sets[s].name, t);
             total.Add(t);
         }

@@ -33,11 +33,17 @@ SeatMove StrongSeat::Move(const SeatTurn& turn) {
     lookahead::SeatKnowledge k = record_.Update(rules::ViewOf(turn.position, seat));
     if (shown_ != Shown::Nothing) k = ShownCards(turn.position, seat, shown_ == Shown::HandAndStock);
     lookahead::SearchReport report;
-    const lookahead::Decision d = lookahead::ChooseMove(k, forPoints_, turn.seed, {}, &report);
+    lookahead::OtherSide other;
+    if (habits_) {
+        belief_.Observe(k, fixedHabits_, forPoints_, turn.seed);
+        other = {&fixedHabits_, belief_.Belief()};
+    }
+    const lookahead::Decision d = lookahead::ChooseMove(k, forPoints_, turn.seed, {}, &report, other);
     const double stop = ThreadMicros();
     if (report.candidates >= 2) {
         micros.push_back(static_cast<float>(stop - start));
         playouts.push_back(report.playouts);
+        if (habits_) beliefs.push_back(static_cast<float>(other.belief));
     }
     return {d.move, d.suit};
 }

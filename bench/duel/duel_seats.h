@@ -7,7 +7,9 @@
 
 #include "bench/duel/duel_game.h"
 #include "bench/duel/previous_strong.h"
+#include "engine/described_habits.h"
 #include "engine/game_options.h"
+#include "lookahead/habit_belief.h"
 #include "lookahead/lookahead_player.h"
 
 namespace tarvel::duel {
@@ -18,19 +20,28 @@ class StrongSeat final : public Seat {
     // the other hand and the stock in its order; the figure says how much a better
     // reading of the hidden cards could still win.
     enum class Shown { Nothing, Hand, HandAndStock };
-    StrongSeat(bool forPoints, Shown shown) : forPoints_(forPoints), shown_(shown) {}
-    void NewDeal() override { record_.Reset(); }
+    // `habits`: it weighs how far the other side plays like the described computer, as
+    // the level does, over all the games of the seat (one match).
+    StrongSeat(bool forPoints, Shown shown, bool habits) : forPoints_(forPoints), shown_(shown), habits_(habits) {}
+    void NewDeal() override {
+        record_.Reset();
+        belief_.NewDeal();
+    }
     SeatMove Move(const SeatTurn& turn) override;
     void AfterOwnMove(const rules::Position& position, std::uint8_t seat) override;
 
     // Decisions with at least two candidates: processor time in microseconds, playouts.
     std::vector<float> micros;
     std::vector<int> playouts;
+    std::vector<float> beliefs;  // in the other's habits, at each such decision
 
   private:
     bool forPoints_;
     Shown shown_;
+    bool habits_;
     lookahead::KnowledgeRecord record_;
+    DescribedHabits fixedHabits_;
+    lookahead::HabitBelief belief_;
 };
 
 class DescribedSeat final : public Seat {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "engine/described_habits.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace tarvel::testing {
@@ -210,6 +213,50 @@ TEST_F(ComputerTest, WithNothingButQueensItKeepsTheSuitOfItsQueen) {
     EXPECT_EQ(ComputerPlays(), "dáma křížová");
     EXPECT_EQ(PileNames().back(), " kříže");
     EXPECT_TRUE(state.ReturnPending());
+}
+
+// The computer's habits as the strong computer reads them: its choice in a whole position,
+// the card named first taken to have come to it first.
+TEST(ComputerHabits, ChooseAsTheComputerDoesWithTheNamedCardFirst) {
+    const auto card = [](const char* name) { return rules::IdOfName(name); };
+    rules::Position p;
+    p.hands[kOpponentSeat] = rules::Bit(card("8 srdcová")) | rules::Bit(card("9 srdcová"));
+    p.hands[kPlayerSeat] = rules::Bit(card("eso kárové"));
+    p.pile[p.pileSize++] = card("10 srdcová");
+    p.toMove = kOpponentSeat;
+    DescribedHabits habits;
+    // Its longest suit is the one on the pile: it lays the first of it in its hand.
+    EXPECT_EQ(habits.Choose(p, card("9 srdcová"), false), rules::Move::Lay(card("9 srdcová")));
+    EXPECT_EQ(habits.Choose(p, card("8 srdcová"), false), rules::Move::Lay(card("8 srdcová")));
+    EXPECT_EQ(habits.Choose(p, rules::kNoCard, false), rules::Move::Lay(card("8 srdcová")))
+        << "in card order";
+
+    // After a queen it names the suit it holds most of, else the queen's own.
+    rules::Position queen = p;
+    queen.hands[kOpponentSeat] = rules::Bit(card("dáma kárová")) | rules::Bit(card("8 piková"));
+    ComputerOpponent computer;
+    const std::vector<rules::CardId> queenFirst = {card("dáma kárová"), card("8 piková")};
+    lookahead::Decision d = FixedComputerChoice(computer, queen, queenFirst, false);
+    EXPECT_EQ(d.move, rules::Move::Lay(card("dáma kárová")));
+    EXPECT_EQ(d.suit, rules::kSpades);
+    queen.hands[kOpponentSeat] = rules::Bit(card("dáma kárová")) | rules::Bit(card("dáma piková"));
+    const std::vector<rules::CardId> queens = {card("dáma kárová"), card("dáma piková")};
+    d = FixedComputerChoice(computer, queen, queens, false);
+    ASSERT_EQ(d.move.kind, rules::MoveKind::Lay);
+    EXPECT_EQ(d.suit, rules::SuitOf(d.move.value));
+
+    rules::Position nothingFits = p;
+    nothingFits.pile[0] = card("10 kárová");
+    EXPECT_EQ(habits.Choose(nothingFits, rules::kNoCard, false).kind, rules::MoveKind::Draw);
+
+    // The player is out and may be returned: only the seven of the suit in play does it.
+    rules::Position returnOpen = p;
+    returnOpen.rules.returnToGame = true;
+    returnOpen.hands[kPlayerSeat] = 0;
+    returnOpen.outSeat = kPlayerSeat;
+    EXPECT_EQ(habits.Choose(returnOpen, rules::kNoCard, false).kind, rules::MoveKind::GiveUp);
+    returnOpen.hands[kOpponentSeat] |= rules::Bit(card("7 srdcová"));
+    EXPECT_EQ(habits.Choose(returnOpen, card("8 srdcová"), false), rules::Move::Lay(card("7 srdcová")));
 }
 
 }  // namespace

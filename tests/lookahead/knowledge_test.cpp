@@ -77,7 +77,8 @@ constexpr rules::Move kDraw{rules::MoveKind::Draw, 0};
 // The pile, bottom first, 7, 8, 9 of diamonds under the king; one card left in the
 // stock. Seat 1 draws it, seat 0 draws and so turns the pile, and seat 1 looks.
 struct PileTurnedBySeatZero : Script {
-    explicit PileTurnedBySeatZero(bool shuffle) {
+    // `switchedOn`: the shuffle is switched on after seat 1's draw, before the turn.
+    explicit PileTurnedBySeatZero(bool shuffle, bool switchedOn = false) {
         p.rules.shuffle = shuffle;
         p.rules.dealtCards = 4;
         p.hands[1] = Hand({"9 srdcová", "kluk křížový"});
@@ -87,6 +88,7 @@ struct PileTurnedBySeatZero : Script {
         p.toMove = 1;
         Look();
         Mine(kDraw);
+        if (switchedOn) p.rules.shuffle = true;
         Theirs(kDraw);
     }
 };
@@ -114,6 +116,11 @@ TEST(SeatKnowledge, ATurnedPileTellsTheStockAndTheOtherHand) {
         EXPECT_FALSE(DealSampler(k).Certain());
         const CardSet known = k.view.unseen & ~k.stockCandidates;
         EXPECT_EQ(DealSampler(k).Sample(game.random).hands[0] & known, known);
+    }
+    {
+        SCOPED_TRACE("the shuffle switched on between its own move and the other's turn of the pile");
+        PileTurnedBySeatZero game(false, true);
+        EXPECT_FALSE(game.Look().stockOrderKnown);
     }
     {
         SCOPED_TRACE(

@@ -129,5 +129,39 @@ TEST(StrongChoice, SpendsItsBudgetOnTheMovesItHas) {
     EXPECT_LT(report.playouts, 100);
 }
 
+// Halving: a move dropped after the first round has had its first deals only, and the
+// moves still in share what is left, so the move chosen is played out on many more
+// deals than the first dropped. A schedule that gave every move the same share would
+// spend most of the budget on moves already known to be worse.
+TEST(StrongChoice, TheMovesLeftInGetTheRestOfTheBudget) {
+    struct Case {
+        int moves;
+        std::initializer_list<std::string_view> hand;
+    };
+    const Case cases[] = {
+        {3, {"9 piková", "8 piková", "8 srdcová"}},
+        {4, {"9 piková", "8 piková", "kluk pikový", "8 srdcová"}},
+        {6, {"9 piková", "8 piková", "kluk pikový", "10 srdcová", "10 kárová", "8 srdcová"}},
+    };
+    const Effort effort{240, 16, 1000000};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.moves);
+        Position p = Table(Hand(c.hand), "10 piková");
+        p.toMove = 0;
+        for (rules::CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0;
+             s &= s - 1) {
+            p.stock[p.stockSize++] = rules::LowestCard(s);
+        }
+        for (std::uint64_t seed = 0; seed < 3; ++seed) {
+            SearchReport report;
+            ChooseMove(KnowledgeOf(rules::ViewOf(p, 0)), false, seed, effort, &report);
+            ASSERT_EQ(report.candidates, c.moves);
+            EXPECT_GE(report.fewestPlayouts, effort.leastPerMove);
+            EXPECT_GE(report.chosenPlayouts, 2 * report.fewestPlayouts);
+            EXPECT_LE(report.playouts, effort.playouts + c.moves);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tarvel::lookahead
