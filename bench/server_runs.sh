@@ -16,7 +16,8 @@ trap cleanup EXIT
 #             other core and hands it the socket's lock, which on a virtual machine costs
 #             tens of microseconds a relay and, when the host holds up the other core, the
 #             tail: measured on a 2-core virtual machine, the server's processor time a
-#             relay was 2.5 times that of one core, nearly all of it waiting for locks;
+#             relay was 2.5 times that of one core, most of the difference spent on the
+#             socket lock and on waking the other core;
 #   together  both on one core: a relay is two switches on it, and the server and the
 #             clients take turns on it;
 #   unpinned  where the scheduler puts them (the only choice on a single core).
