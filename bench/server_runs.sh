@@ -19,7 +19,9 @@ trap cleanup EXIT
 #             relay was 2.5 times that of one core, most of the difference spent on the
 #             socket lock and on waking the other core;
 #   together  both on one core: a relay is two switches on it, and the server and the
-#             clients take turns on it;
+#             clients take turns on it; when the core is taken from them both, the draws
+#             due meanwhile go out late instead of arriving late, so such a stall hardly
+#             shows in the relays;
 #   unpinned  where the scheduler puts them (the only choice on a single core).
 # PLACEMENTS lists those to run, each part of a bench once in each; the slowest relays of
 # each run are taken apart so that a tail figure says whose it is.
