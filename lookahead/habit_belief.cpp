@@ -10,20 +10,23 @@ namespace tarvel::lookahead {
 namespace {
 
 // The chance of the lays since the last draw from a hand that holds `handNow` now, under
-// either reading; false when the hand could not have made them.
-bool ChancesOfLays(const SeatKnowledge& k, rules::CardSet handNow, HabitModel& habits, bool forPoints,
-                   double& byHabits, double& otherwise) {
-    byHabits = otherwise = 1;
+// either reading; both 0 when the hand could not have made them.
+struct Chances {
+    double byHabits = 1, otherwise = 1;
+};
+
+Chances ChancesOfLays(const SeatKnowledge& k, rules::CardSet handNow, HabitModel& habits, bool forPoints) {
+    Chances c;
     rules::CardSet hand = handNow;
     for (int i = k.layCount - 1; i >= 0; --i) {
         const OthersLay& lay = k.lays[static_cast<std::size_t>(i)];
         hand |= rules::Bit(lay.card);
         const rules::CardSet layable = rules::LayableCards(TableOfLay(lay, k, hand));
-        if (!rules::Holds(layable, lay.card)) return false;
-        byHabits *= HabitChanceOfLay(lay, k, hand, habits, forPoints);
-        otherwise *= 1.0 / rules::CountOf(layable);
+        if (!rules::Holds(layable, lay.card)) return {0, 0};
+        c.byHabits *= HabitChanceOfLay(lay, k, hand, habits, forPoints);
+        c.otherwise *= 1.0 / rules::CountOf(layable);
     }
-    return true;
+    return c;
 }
 
 }  // namespace
@@ -60,10 +63,9 @@ void HabitBelief::Observe(const SeatKnowledge& k, HabitModel& habits, bool forPo
     const std::uint8_t other = rules::OtherSeat(k.view.seat);
     double byHabits = 0, otherwise = 0;
     for (int i = 0; i < kHandsAsked; ++i) {
-        double h = 0, o = 0;
-        if (!ChancesOfLays(k, sampler.SampleBlind(random).hands[other], habits, forPoints, h, o)) continue;
-        byHabits += h;
-        otherwise += o;
+        const Chances c = ChancesOfLays(k, sampler.SampleBlind(random).hands[other], habits, forPoints);
+        byHabits += c.byHabits;
+        otherwise += c.otherwise;
     }
     if (otherwise > 0) since_ = std::log(byHabits / otherwise);
 }

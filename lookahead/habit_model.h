@@ -5,6 +5,7 @@
 // (the engine knows the habits of its own fixed computer); the look-ahead only asks it.
 #pragma once
 
+#include "lookahead/fast_random.h"
 #include "rules/moves.h"
 
 namespace tarvel::lookahead {
@@ -30,5 +31,13 @@ struct OtherSide {
     HabitModel* habits = nullptr;
     double belief = 0;
 };
+
+// Whether one deal is played on the habits' reading: with the chance `other.belief`. No
+// number is drawn while the habits are out of the question, so a belief of 0 leaves the
+// random source as it was and decides exactly as no habits at all.
+inline bool DealByHabits(const OtherSide& other, FastRandom& random) {
+    return other.habits != nullptr && other.belief > 0 &&
+           static_cast<double>(random.Next() >> 11) * 0x1.0p-53 < other.belief;
+}
 
 }  // namespace tarvel::lookahead

@@ -80,13 +80,7 @@ Decision ChooseMove(const SeatKnowledge& knowledge, bool forPoints, std::uint64_
     FastRandom random(seed);
     const std::uint8_t seat = knowledge.view.seat;
     const DealSampler sampler(knowledge, other.habits, forPoints);
-    // No number is drawn for the reading while the habits are out of the question, so a
-    // belief of 0 decides exactly as no habits at all.
-    const auto byHabits = [&] {
-        return other.habits != nullptr && other.belief > 0 &&
-               static_cast<double>(random.Next() >> 11) * 0x1.0p-53 < other.belief;
-    };
-    const bool firstByHabits = byHabits();
+    const bool firstByHabits = DealByHabits(other, random);
     const rules::Position first = sampler.Sample(random, firstByHabits);
     std::vector<Decision> candidates = Candidates(first);
     SearchReport spent;
@@ -117,7 +111,7 @@ Decision ChooseMove(const SeatKnowledge& knowledge, bool forPoints, std::uint64_
         if (round == 0 && deals < effort.leastPerMove) deals = effort.leastPerMove;
         if (deals < 1) deals = 1;
         for (int k = 0; k < deals && (k == 0 || spent.steps < effort.moveBudget); ++k) {
-            const bool habitsHere = firstDeal ? firstByHabits : byHabits();
+            const bool habitsHere = firstDeal ? firstByHabits : DealByHabits(other, random);
             const rules::Position world = firstDeal ? first : sampler.Sample(random, habitsHere);
             HabitModel* const playedBy = habitsHere ? other.habits : nullptr;
             firstDeal = false;

@@ -31,13 +31,14 @@ SeatMove StrongSeat::Move(const SeatTurn& turn) {
     const std::uint8_t seat = turn.position.toMove;
     const double start = ThreadMicros();
     lookahead::SeatKnowledge k = record_.Update(rules::ViewOf(turn.position, seat));
-    if (shown_ != Shown::Nothing) k = ShownCards(turn.position, seat, shown_ == Shown::HandAndStock);
-    lookahead::SearchReport report;
     lookahead::OtherSide other;
     if (habits_) {
+        // Shown every card or not, the belief grows from what the seat itself watched.
         belief_.Observe(k, fixedHabits_, forPoints_, turn.seed);
         other = {&fixedHabits_, belief_.Belief()};
     }
+    if (shown_ != Shown::Nothing) k = ShownCards(turn.position, seat, shown_ == Shown::HandAndStock);
+    lookahead::SearchReport report;
     const lookahead::Decision d = lookahead::ChooseMove(k, forPoints_, turn.seed, {}, &report, other);
     const double stop = ThreadMicros();
     if (report.candidates >= 2) {

@@ -256,8 +256,17 @@ TEST(ExactSearch, ProvesWinsAndLossesAndLeavesLuckOpen) {
     oneUnder.pile = {C("kluk srdcový"), C("9 kárová")};
     oneUnder.pileSize = 2;
     oneUnder.rules.shuffle = true;
+    // The eight lets seat 0 lay its last card; the seven leaves it to draw two from a stock
+    // of one, which shuffles the pile, and so does a draw: one move lost, the others luck,
+    // so nothing is proven.
+    Position lostOrLuck =
+        Known(Hand({"7 kárová", "8 kárová"}), Hand({"8 piková"}), "10 kárová", {"kluk srdcový"});
+    lostOrLuck.pile = {C("7 srdcová"), C("8 křížová"), C("10 kárová")};
+    lostOrLuck.pileSize = 3;
+    lostOrLuck.rules.shuffle = true;
     const ProofCase cases[] = {
         {"a last card laid", lastCard, Proof::Win},
+        {"one move lost, the other luck", lostOrLuck, Proof::Open},
         {"every move loses", lost, Proof::Loss},
         {"a shuffle ahead", shuffled, Proof::Open},
         {"the shuffle on, the stock enough for the draw", stockEnough, Proof::Loss},

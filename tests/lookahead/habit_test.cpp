@@ -173,6 +173,29 @@ TEST(HabitBelief, RisesForAPlayerOfTheHabitsAndFallsForOthers) {
     }
 }
 
+// Each deal is played on the habits' reading with the chance of the belief; at 0 no
+// number is drawn, so the rest of the decision sees the same luck as without habits.
+TEST(HabitBelief, EachDealIsReadByTheHabitsWithTheChanceOfTheBelief) {
+    RankFirstHabits habits;
+    const struct {
+        OtherSide other;
+        double share;
+    } cases[] = {
+        {{nullptr, 1.0}, 0.0}, {{&habits, 0.0}, 0.0}, {{&habits, 0.3}, 0.3},
+        {{&habits, 0.9}, 0.9},  {{&habits, 1.0}, 1.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.other.belief);
+        FastRandom random(4), untouched(4);
+        int byHabits = 0;
+        for (int i = 0; i < 4000; ++i) byHabits += DealByHabits(c.other, random) ? 1 : 0;
+        EXPECT_NEAR(byHabits / 4000.0, c.share, 0.025);
+        if (c.share == 0) {
+            EXPECT_EQ(random.Next(), untouched.Next());
+        }
+    }
+}
+
 // While the belief is 0 the habits are never asked and every choice is the one made
 // without them; at a belief of 1 they are asked.
 TEST(HabitBelief, AtABeliefOfNothingTheChoicesAreThoseWithoutHabits) {
@@ -196,16 +219,19 @@ TEST(HabitBelief, AtABeliefOfNothingTheChoicesAreThoseWithoutHabits) {
     EXPECT_EQ(habits.asked, 0);
     EXPECT_GT(decisions, 100);
     EXPECT_GT(withLays, 30);
-    // Seat 1 to lay one of two nines or draw.
-    Position p = Table(Hand({"8 kárová"}), "9 piková");
-    p.hands[1] = Hand({"9 srdcová", "9 křížová", "kluk kárový"});
+    // At a belief of 1 every playout plays the other side by the habits. Seat 1 lays one
+    // of its two hearts or draws; the other side, whose habits never lay, then draws, and
+    // after a lay seat 1 lays its last card: each playout asks the habits once or more.
+    Position p = Table(Hand({"8 kárová", "kluk pikový", "král křížový"}), "10 srdcová");
+    p.hands[1] = Hand({"9 srdcová", "8 srdcová"});
     for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet(); s != 0; s &= s - 1)
         p.stock[p.stockSize++] = rules::LowestCard(s);
     p.toMove = 1;
+    NeverLays never;
     SearchReport report;
-    ChooseMove(KnowledgeOf(rules::ViewOf(p, 1)), false, 1, quick, &report, {&habits, 1.0});
-    ASSERT_GE(report.candidates, 2);
-    EXPECT_GT(habits.asked, 0);
+    ChooseMove(KnowledgeOf(rules::ViewOf(p, 1)), false, 1, quick, &report, {&never, 1.0});
+    ASSERT_EQ(report.candidates, 3);
+    EXPECT_GE(never.asked, report.playouts);
 }
 
 }  // namespace

@@ -237,6 +237,52 @@ TEST(SeatKnowledge, ACardItCouldNotHoldLaidLaterCameWithADraw) {
     EXPECT_TRUE(rules::Holds(k.ruledOut, C("7 křížová")));
 }
 
+// A reading holds until cards come in between: seat 0 stands on an ace (so it held
+// none), then is left to draw, once or twice, on cards it cannot answer.
+TEST(SeatKnowledge, AReadingHoldsUntilCardsComeInBetween) {
+    const auto table = [](Script& game, std::initializer_list<std::string_view> mine) {
+        Position& p = game.p;
+        p.hands[1] = Hand(mine);
+        p.hands[0] = Hand({"10 křížová", "kluk křížový"});
+        p.pile[p.pileSize++] = C("10 srdcová");
+        for (CardSet s = rules::kAllCards & ~p.hands[0] & ~p.hands[1] & ~p.PileSet() &
+                         ~Hand({"eso kárové", "eso pikové"});
+             s != 0; s &= s - 1) {
+            p.stock[p.stockSize++] = rules::LowestCard(s);
+        }
+        p.stock[p.stockSize++] = C("eso pikové");
+        p.stock[p.stockSize++] = C("eso kárové");  // drawn first
+        p.toMove = 1;
+        game.Look();
+        game.Mine(rules::Move::Lay(C("eso srdcové")));
+        game.Theirs(rules::Move{rules::MoveKind::Stand, 0});
+        ASSERT_TRUE(rules::Holds(game.Look().ruledOut, C("eso pikové")));
+    };
+    {
+        SCOPED_TRACE("a seven it must answer right after: both readings stand, two cards may be aces");
+        Script game;
+        table(game, {"eso srdcové", "7 srdcová", "10 piková", "kluk kárový"});
+        game.Mine(rules::Move::Lay(C("7 srdcová")));
+        game.Theirs(kDraw);
+        const SeatKnowledge k = game.Look();
+        EXPECT_EQ(k.ruledOut & Hand({"eso křížové", "7 křížová"}), Hand({"eso křížové", "7 křížová"}));
+        EXPECT_EQ(k.drawnSince, 2);
+        EXPECT_TRUE(DealSampler(k).CanDeal(game.p.hands[0]));
+    }
+    {
+        SCOPED_TRACE("two single draws: the stand's reading no longer holds for the whole hand");
+        Script game;
+        table(game, {"eso srdcové", "9 srdcová", "8 srdcová", "10 piková", "kluk kárový"});
+        game.Mine(rules::Move::Lay(C("9 srdcová")));
+        game.Theirs(kDraw);
+        game.Look();
+        game.Mine(rules::Move::Lay(C("8 srdcová")));
+        game.Theirs(kDraw);
+        ASSERT_EQ(game.p.hands[0], Hand({"10 křížová", "kluk křížový", "eso kárové", "eso pikové"}));
+        EXPECT_TRUE(DealSampler(game.Look()).CanDeal(game.p.hands[0]));
+    }
+}
+
 TEST(SeatKnowledge, AReadingALaterLayDisprovesIsDroppedWhole) {
     // Seat 0 stands on an ace: by the rules it holds no ace. Then it lays one it has not
     // drawn (the test slips it into its hand): nothing read from that stand holds.
