@@ -6,13 +6,15 @@
 # 1,000 games and after a 100 MiB chat flood (twice, to show it stays put); then a peer
 # that never reads is shown dropped.
 # Usage: bench/server_figures.sh [BUILD_DIR]   (default: build, made by scripts/build.sh)
-#   RELAYS (20000), FLOOD_MIB (100), GAMES (1000), DEAF_MIB (200) and HOLD_SECONDS (10)
+#   RELAYS (20000), FLOOD_MIB (100), GAMES (1000), DEAF_MIB (200), HOLD_SECONDS (10) and
+#   PLACEMENTS (where the relays are measured, "together apart": see bench/server_runs.sh)
 #   change the run; the test command runs it with tiny ones.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 figures="$build/bench/server/server_figures"
 . "$root/bench/server_runs.sh"
+place "${placements%% *}"
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
@@ -29,16 +31,16 @@ sleep 0.5
 echo "Resident memory:"
 echo "  idle, just started: $(rss_kib "$checked") KiB"
 games=${GAMES:-1000}
-"$figures" games "$uncheckedPort" "$games" | sed 's/^/  /'
+on_clients "$figures" games "$uncheckedPort" "$games" | sed 's/^/  /'
 sleep 0.5
 echo "  after $games games (checkmoves=0): $(rss_kib "$unchecked") KiB"
-"$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
+on_clients "$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
 sleep 0.5
 echo "  after the chat flood: $(rss_kib "$checked") KiB"
-"$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
+on_clients "$figures" flood "$checkedPort" "${FLOOD_MIB:-100}" | sed 's/^/  /'
 sleep 0.5
 echo "  after a second chat flood: $(rss_kib "$checked") KiB"
-"$figures" deaf "$uncheckedPort" "${DEAF_MIB:-200}" | sed 's/^/  /'
+on_clients "$figures" deaf "$uncheckedPort" "${DEAF_MIB:-200}" | sed 's/^/  /'
 sleep 0.5
 echo "  after the peer that never reads (checkmoves=0): $(rss_kib "$unchecked") KiB"
 echo "  peak so far: $(peak_kib "$checked") KiB checked, $(peak_kib "$unchecked") KiB checkmoves=0"
@@ -53,23 +55,34 @@ start_server relay-unchecked "checkmoves=0
 "
 relayUncheckedPort=$port
 sleep 0.5
-echo "Relay latency of a move, loopback, the three in the same run:"
-"$figures" latency "$relayCheckedPort" "${RELAYS:-20000}" | tee "$work/relays"
-"$figures" latency-unchecked "$relayUncheckedPort" "${RELAYS:-20000}" | tee -a "$work/relays"
-forward=$((20000 + RANDOM % 20000))
-socat TCP-LISTEN:"$forward",reuseaddr TCP:127.0.0.1:$((forward + 1)) &
-pids+=("$!")
-sleep 0.3
-"$figures" forwarder "$forward" "${RELAYS:-20000}" | tee -a "$work/relays"
-# Each against the forwarder, the last line.
-awk '{ for (i = 1; i < NF; ++i) { if ($i == "p50") p50[NR] = $(i + 1); if ($i == "p99") p99[NR] = $(i + 1) } }
-     END { if (NR == 3 && p50[3] > 0 && p99[3] > 0)
-             printf "  against the forwarder: p50 %.2f and %.2f times, p99 %.2f and %.2f times (checked, checkmoves=0)\n",
-                    p50[1] / p50[3], p50[2] / p50[3], p99[1] / p99[3], p99[2] / p99[3] }' "$work/relays"
-
+# relays WHERE: the three in the same run, and each against the forwarder (the last line).
+relays() {
+  echo "Relay latency of a move, loopback, the three in the same run, $1:"
+  load_average before
+  on_clients "$figures" latency "$relayCheckedPort" "${RELAYS:-20000}" | tee "$work/relays"
+  on_clients "$figures" latency-unchecked "$relayUncheckedPort" "${RELAYS:-20000}" | tee -a "$work/relays"
+  local forward=$((20000 + RANDOM % 20000))
+  # The forwarder stands in for the server, so it runs on the server's core.
+  ${on_server_core[@]+"${on_server_core[@]}"} socat TCP-LISTEN:"$forward",reuseaddr TCP:127.0.0.1:$((forward + 1)) &
+  pids+=("$!")
+  sleep 0.3
+  on_clients "$figures" forwarder "$forward" "${RELAYS:-20000}" | tee -a "$work/relays"
+  load_average after
+  awk '{ for (i = 1; i < NF; ++i) { if ($i == "p50") p50[NR] = $(i + 1); if ($i == "p99") p99[NR] = $(i + 1) } }
+       END { if (NR == 3 && p50[3] > 0 && p99[3] > 0)
+               printf "  against the forwarder: p50 %.2f and %.2f times, p99 %.2f and %.2f times (checked, checkmoves=0)\n",
+                      p50[1] / p50[3], p50[2] / p50[3], p99[1] / p99[3], p99[2] / p99[3] }' "$work/relays"
+}
+# The servers stay where they were started, on the first core in every placement but
+# unpinned; the clients and the forwarder go where each placement puts them.
+for placement in $placements; do
+  where=$(place "$placement")
+  place "$placement" >/dev/null
+  relays "${where#-- }"
+done
 echo "CPU while idle with two clients connected:"
 idle=${HOLD_SECONDS:-10}
-"$figures" hold "$checkedPort" $((idle + 2)) &
+on_clients "$figures" hold "$checkedPort" $((idle + 2)) &
 hold=$!
 sleep 1
 before=$(cpu_ticks "$checked")

@@ -11,7 +11,8 @@
 #            an address holding all the connections it may: the ratio of the two relays.
 # Usage: bench/tables_figures.sh [BUILD_DIR]   (default: build)
 #   TABLES (5000), ATTACK_TABLES (100), SECONDS_PER_RUN (10), RATE (draws a second in all,
-#   1000) and PARTS ("scale wakeup attack") change the run; the test command runs a tiny one.
+#   1000), PARTS ("scale wakeup attack") and PLACEMENTS ("together apart", see
+#   bench/server_runs.sh) change the run; the test command runs a tiny one.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
@@ -31,39 +32,53 @@ fi
 
 stop_server() { kill "$server"; wait "$server" 2>/dev/null || true; }
 
+# run TABLES MOVING: the measuring clients play at the server just started.
+run() {
+  load_average before
+  on_clients "$figures" play "$port" "$server" "$1" "$2" "$seconds" "$rate"
+  load_average after
+}
+
 for part in $parts; do
   case $part in
-    scale)
-      echo "== Scale"
-      start_server one ""
-      "$figures" play "$port" "$server" 1 1 "$seconds" "$rate"
-      stop_server
-      start_server many "tables=$tables
-"
-      "$figures" play "$port" "$server" "$tables" "$tables" "$seconds" "$rate"
-      echo "  log lines written: $(wc -l <"$work/many/log")"
-      stop_server
-      ;;
-    wakeup)
-      echo "== One wake-up of the event loop as quiet connections grow (one table drawing)"
-      for sockets in epoll qt; do
-        for count in 1 "$tables"; do
-          echo "-- $sockets sockets"
-          start_server "wake-$sockets-$count" "tables=$tables
-"
-          "$figures" play "$port" "$server" "$count" 1 "$seconds" "$rate"
-          stop_server
-        done
-      done
-      sockets=epoll
-      ;;
-    attack)
-      echo "== Under attack"
-      start_server attack "tables=$((${ATTACK_TABLES:-100} + 20))
-"
-      "$figures" attack "$port" "$server" "${ATTACK_TABLES:-100}" "$seconds" "$rate"
-      echo "  log lines written: $(wc -l <"$work/attack/log")"
-      stop_server
-      ;;
+    scale) echo "== Scale" ;;
+    wakeup) echo "== One wake-up of the event loop as quiet connections grow (one table drawing)" ;;
+    attack) echo "== Under attack" ;;
   esac
+  for placement in $placements; do
+    place "$placement"
+    case $part in
+      scale)
+        start_server one ""
+        run 1 1
+        stop_server
+        start_server many "tables=$tables
+"
+        run "$tables" "$tables"
+        echo "  log lines written: $(wc -l <"$work/many/log")"
+        stop_server
+        ;;
+      wakeup)
+        for sockets in epoll qt; do
+          for count in 1 "$tables"; do
+            echo "-- $sockets sockets"
+            start_server "wake-$sockets-$count" "tables=$tables
+"
+            run "$count" 1
+            stop_server
+          done
+        done
+        sockets=epoll
+        ;;
+      attack)
+        start_server attack "tables=$((${ATTACK_TABLES:-100} + 20))
+"
+        load_average before
+        on_clients "$figures" attack "$port" "$server" "${ATTACK_TABLES:-100}" "$seconds" "$rate"
+        load_average after
+        echo "  log lines written: $(wc -l <"$work/attack/log")"
+        stop_server
+        ;;
+    esac
+  done
 done

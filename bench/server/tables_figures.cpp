@@ -144,6 +144,8 @@ struct Table {
     int mover = 0;
     bool busy = false;
     Clock::time_point sentAt;
+    // How long the server and the clients had waited for a processor when the move was sent.
+    std::int64_t serverWaitedAtSend = 0, clientsWaitedAtSend = 0;
     bool heard[2] = {false, false};
 };
 
@@ -193,7 +195,39 @@ long CpuTicks(int pid) {
     return ticks;
 }
 
+// Nanoseconds a thread has spent ready to run but waiting for a processor, from the
+// scheduler's own count (/proc/.../schedstat, second field); 0 where the kernel keeps none.
+class RunQueueWait {
+  public:
+    explicit RunQueueWait(const std::string& path) : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    RunQueueWait(const RunQueueWait&) = delete;
+    ~RunQueueWait() {
+        if (fd_ >= 0) close(fd_);
+    }
+    std::int64_t Nanoseconds() const {
+        char text[128];
+        const ssize_t got = fd_ < 0 ? -1 : pread(fd_, text, sizeof text - 1, 0);
+        if (got <= 0) return 0;
+        text[got] = '\0';
+        const char* second = std::strchr(text, ' ');
+        return second == nullptr ? 0 : std::atoll(second + 1);
+    }
+
+  private:
+    int fd_;
+};
+
+// The slowest relays taken apart: whether, while each was under way, the server or the
+// measuring clients had to wait for a processor for at least half of it (the machine's
+// doing), or neither did (the server's own work, or the way between).
+struct SlowRelays {
+    std::size_t count = 0, serverWaited = 0, clientsWaited = 0, neither = 0;
+    double serverWaitMs = 0, clientsWaitMs = 0;
+};
+
 struct RelayFigures {
+    SlowRelays slow;
+    double serverWaitMs = 0, clientsWaitMs = 0;
     double p50 = 0, p99 = 0;
     std::size_t relays = 0;
     double cpuMicrosPerRelay = 0;
@@ -231,6 +265,14 @@ class Bench {
     // `moving` tables draw in turn at `rate` draws a second in all for `seconds`.
     RelayFigures Relay(int moving, double seconds, double rate) {
         std::vector<double> micros;
+        struct Waits {
+            double micros, server, clients;
+        };
+        std::vector<Waits> waits;
+        const RunQueueWait serverWait("/proc/" + std::to_string(server_) + "/schedstat");
+        const RunQueueWait clientsWait("/proc/thread-self/schedstat");
+        const std::int64_t serverWaitBefore = serverWait.Nanoseconds();
+        const std::int64_t clientsWaitBefore = clientsWait.Nanoseconds();
         const auto interval = std::chrono::duration<double>(1.0 / rate);
         const long ticksBefore = CpuTicks(server_);
         const auto start = Clock::now();
@@ -238,13 +280,14 @@ class Bench {
             start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
         std::uint64_t ticks = 0;
         int cursor = 0;
+        int busyTables = 0;
         std::vector<epoll_event> events(512);
         for (;;) {
             auto now = Clock::now();
             const bool sending = now < end;
-            const bool anyBusy =
-                std::any_of(tables_.begin(), tables_.begin() + moving, [](const Table& t) { return t.busy; });
-            if (!sending && !anyBusy) break;
+            // Counted, not looked for: a walk over thousands of tables at every turn of this
+            // loop would hold up the replies it is there to time.
+            if (!sending && busyTables == 0) break;
             if (!sending && now > end + std::chrono::seconds(10)) Fail("relays lost");
             while (sending) {
                 const auto due = start + std::chrono::duration_cast<Clock::duration>(
@@ -257,7 +300,10 @@ class Bench {
                     cursor = (cursor + 1) % moving;
                     if (table.busy) continue;
                     table.busy = true;
+                    ++busyTables;
                     table.heard[0] = table.heard[1] = false;
+                    table.serverWaitedAtSend = serverWait.Nanoseconds();
+                    table.clientsWaitedAtSend = clientsWait.Nanoseconds();
                     table.sentAt = Clock::now();
                     table.players[static_cast<std::size_t>(table.mover)].Send(
                         "req card" + std::to_string(table.mover) + "=1");
@@ -267,14 +313,12 @@ class Bench {
             }
             const auto next =
                 start + std::chrono::duration_cast<Clock::duration>(interval * static_cast<double>(ticks));
-            const int timeout =
-                sending ? static_cast<int>(
-                              std::chrono::duration_cast<std::chrono::milliseconds>(next - now).count())
-                        : 100;
-            const int ready =
-                epoll_wait(poll_, events.data(), static_cast<int>(events.size()), std::max(0, timeout));
+            const int ready = Wait(events, sending ? std::max(Clock::duration::zero(), next - now)
+                                                   : std::chrono::milliseconds(100));
             if (ready < 0 && errno != EINTR) Fail("epoll_wait");
             const auto arrived = Clock::now();
+            // Read once a wake-up, and only when something came.
+            std::int64_t serverWaited = -1, clientsWaited = -1;
             for (int i = 0; i < ready; ++i) {
                 const epoll_event& event = events[static_cast<std::size_t>(i)];
                 if (event.data.u32 >= kSidelineKeys) {
@@ -289,11 +333,19 @@ class Bench {
                         if (m != "pickup done" || !table.busy) return;
                         table.heard[seat] = true;
                         if (seat != table.mover) {
-                            micros.push_back(
-                                std::chrono::duration<double, std::micro>(arrived - table.sentAt).count());
+                            const double took =
+                                std::chrono::duration<double, std::micro>(arrived - table.sentAt).count();
+                            micros.push_back(took);
+                            if (serverWaited < 0) {
+                                serverWaited = serverWait.Nanoseconds();
+                                clientsWaited = clientsWait.Nanoseconds();
+                            }
+                            waits.push_back({took, 1e-3 * static_cast<double>(serverWaited - table.serverWaitedAtSend),
+                                             1e-3 * static_cast<double>(clientsWaited - table.clientsWaitedAtSend)});
                         }
                         if (table.heard[0] && table.heard[1]) {
                             table.busy = false;
+                            --busyTables;
                             table.mover = 1 - table.mover;
                         }
                     });
@@ -311,10 +363,41 @@ class Bench {
         };
         figures.p50 = at(0.50);
         figures.p99 = at(0.99);
+        figures.serverWaitMs = 1e-6 * static_cast<double>(serverWait.Nanoseconds() - serverWaitBefore);
+        figures.clientsWaitMs = 1e-6 * static_cast<double>(clientsWait.Nanoseconds() - clientsWaitBefore);
+        // The slowest hundredth, those that make the 99th percentile.
+        std::sort(waits.begin(), waits.end(), [](const Waits& a, const Waits& b) { return a.micros > b.micros; });
+        waits.resize(std::max<std::size_t>(1, waits.size() / 100));
+        for (const Waits& w : waits) {
+            SlowRelays& slow = figures.slow;
+            ++slow.count;
+            slow.serverWaitMs += 1e-3 * w.server;
+            slow.clientsWaitMs += 1e-3 * w.clients;
+            const bool server = 2 * w.server >= w.micros, clients = 2 * w.clients >= w.micros;
+            slow.serverWaited += server;
+            slow.clientsWaited += clients;
+            slow.neither += !server && !clients;
+        }
         const double cpuSeconds = static_cast<double>(cpu) / static_cast<double>(sysconf(_SC_CLK_TCK));
         figures.cpuMicrosPerRelay = 1e6 * cpuSeconds / static_cast<double>(micros.size());
         figures.cpuShare = 100.0 * cpuSeconds / wall;
         return figures;
+    }
+
+    // Waits for the sockets until `timeout`, to the microsecond where the kernel can: a wait
+    // in whole milliseconds rounded down turns the last millisecond before each draw into a
+    // loop that never sleeps, and a measuring client that never sleeps is preempted for
+    // whole time slices by whatever else shares its core, which then shows in the relays.
+    int Wait(std::vector<epoll_event>& events, Clock::duration timeout) {
+        const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(timeout).count();
+        const timespec precise{static_cast<time_t>(nanoseconds / 1000000000),
+                               static_cast<long>(nanoseconds % 1000000000)};
+        int ready = epoll_pwait2(poll_, events.data(), static_cast<int>(events.size()), &precise, nullptr);
+        if (ready < 0 && errno == ENOSYS) {
+            const auto ms = std::chrono::ceil<std::chrono::milliseconds>(timeout).count();
+            ready = epoll_wait(poll_, events.data(), static_cast<int>(events.size()), static_cast<int>(ms));
+        }
+        return ready;
     }
 
     static std::uint32_t Key(int table, int seat) { return static_cast<std::uint32_t>(table * 2 + seat); }
@@ -332,6 +415,12 @@ void Print(const char* what, const RelayFigures& f) {
         "  %s: relay p50 %.1f us, p99 %.1f us over %zu relays; server %.1f us of processor a relay (%.1f %% "
         "of a core)\n",
         what, f.p50, f.p99, f.relays, f.cpuMicrosPerRelay, f.cpuShare);
+    std::printf(
+        "    waiting for a processor over the run: server %.1f ms, clients %.1f ms; of the slowest %zu relays,\n"
+        "    the server waited half the relay or more in %zu (%.1f ms in all), the clients in %zu (%.1f ms), "
+        "neither in %zu\n",
+        f.serverWaitMs, f.clientsWaitMs, f.slow.count, f.slow.serverWaited, f.slow.serverWaitMs,
+        f.slow.clientsWaited, f.slow.clientsWaitMs, f.slow.neither);
 }
 
 // The window's list of tables catches up before anything is measured.

@@ -122,6 +122,8 @@ class TableHall {
     // The newcomer showed a secret ("SECRET;COUNT"): back to its seat, or turned away.
     void Return(ConnectionId id, std::string_view ticket, std::string_view bytesAfter);
     void FreeIfEmpty(int index);
+    // Frees the table's place and its name; gives the table, to be destroyed by the caller.
+    std::unique_ptr<Table> Close(int index);
     void Touch(int index);
     // The table a connection sits at, or -1.
     int IndexOf(ConnectionId id) const;
@@ -138,6 +140,7 @@ class TableHall {
     bool single_ = false;
     std::vector<std::unique_ptr<Table>> tables_;    // null while free
     std::unordered_map<ConnectionId, int> seated_;  // connection -> its table
+    std::unordered_map<std::string, int> named_;    // name -> the open table taken by it
     std::unordered_map<ConnectionId, Newcomer> held_;
     std::unique_ptr<SetupTimer> spentTimer_;  // the last newcomer's timer that ran out
     // The last table freed by its own timer: kept until the next, never destroyed in its call.

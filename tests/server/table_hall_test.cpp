@@ -257,6 +257,35 @@ TEST_F(TableHallTest, AFreedTableIsTakenAgain) {
     EXPECT_EQ(links.Take(4), Messages{"yournumber=1"});
 }
 
+TEST_F(TableHallTest, AFreedTablesNameOpensAFreshTable) {
+    // Freed as both leave before the deal, and as the wait for both to come back runs out.
+    for (const bool dealt : {false, true}) {
+        SCOPED_TRACE(dealt ? "freed by the return wait" : "freed as both left");
+        const ConnectionId first = dealt ? 11 : 1, second = first + 1, newcomer = first + 2;
+        Join(first, "A");
+        Join(second, "A");
+        if (dealt) {
+            Read(first, {"canreconnect"});
+            Read(second, {"canreconnect"});
+            Read(first, SettingsMessages(0, "hráč", "m"));
+            Read(second, SettingsMessages(1, "hráčka", "z"));
+            Read(first, {"reconnectready0", "req startcard0"});
+            Read(second, {"reconnectready1", "req startcard1"});
+        }
+        hall.ClientDisconnected(first);
+        hall.ClientDisconnected(second);
+        WaitRunsOut();
+        ASSERT_EQ(hall.TableGame(0), nullptr);
+        // Alone at a table of its own, not sent away from the one that was freed.
+        Join(newcomer, "A");
+        links.Take(first);
+        links.Take(second);
+        EXPECT_EQ(links.Take(newcomer), Messages{});
+        EXPECT_EQ(hall.TableName(0), "A");
+        hall.ClientDisconnected(newcomer);
+    }
+}
+
 TEST_F(TableHallTest, TheLeftPlayerWaitsForANewOpponentAtItsTable) {
     Join(1, "A");
     Join(2, "A");
