@@ -6,7 +6,7 @@
 # 1,000 games and after a 100 MiB chat flood (twice, to show it stays put); then a peer
 # that never reads is shown dropped.
 # Usage: bench/server_figures.sh [BUILD_DIR]   (default: build, made by scripts/build.sh)
-#   RELAYS (20000), FLOOD_MIB (100), GAMES (1000), DEAF_MIB (200), HOLD_SECONDS (10) and
+#   RELAYS (20000), BLOCK (250), FLOOD_MIB (100), GAMES (1000), DEAF_MIB (200), HOLD_SECONDS (10) and
 #   PLACEMENTS (where the relays are measured, "together apart": see bench/server_runs.sh)
 #   change the run; the test command runs it with tiny ones.
 set -euo pipefail
@@ -55,18 +55,18 @@ start_server relay-unchecked "checkmoves=0
 "
 relayUncheckedPort=$port
 sleep 0.5
-# relays WHERE: the three in the same run, and each against the forwarder (the last line).
+# relays WHERE: the three in the same run, taking turns in blocks of BLOCK (250) relays,
+# and each against the forwarder (the last line).
 relays() {
-  echo "Relay latency of a move, loopback, the three in the same run, $1:"
+  echo "Relay latency of a move, loopback, the three in turns in the same run, $1:"
   load_average before
-  on_clients "$figures" latency "$relayCheckedPort" "${RELAYS:-20000}" | tee "$work/relays"
-  on_clients "$figures" latency-unchecked "$relayUncheckedPort" "${RELAYS:-20000}" | tee -a "$work/relays"
   local forward=$((20000 + RANDOM % 20000))
   # The forwarder stands in for the server, so it runs on the server's core.
   ${on_server_core[@]+"${on_server_core[@]}"} socat TCP-LISTEN:"$forward",reuseaddr TCP:127.0.0.1:$((forward + 1)) &
   pids+=("$!")
   sleep 0.3
-  on_clients "$figures" forwarder "$forward" "${RELAYS:-20000}" | tee -a "$work/relays"
+  on_clients "$figures" side-by-side "$relayCheckedPort" "$relayUncheckedPort" "$forward" "${RELAYS:-20000}" \
+    "${BLOCK:-250}" | tee "$work/relays"
   load_average after
   awk '{ for (i = 1; i < NF; ++i) { if ($i == "p50") p50[NR] = $(i + 1); if ($i == "p99") p99[NR] = $(i + 1) } }
        END { if (NR == 3 && p50[3] > 0 && p99[3] > 0)

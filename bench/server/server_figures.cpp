@@ -6,6 +6,8 @@
 //                           nothing and still passes the turn)
 //   forwarder PORT N        the same bytes through a plain TCP forwarder that listens on PORT
 //                           and connects to PORT+1, where this program takes them
+//   side-by-side CHECKED UNCHECKED FORWARD N [BLOCK]
+//                           the three above in one run, in turns of BLOCK (250) relays each
 //   games PORT N            N whole games of one match: set-up, deal, plays, a draw
 //                           (moves no rules allow: for a server with checkmoves=0)
 //   hold PORT SECONDS       two clients dealt their cards and silent
@@ -176,49 +178,100 @@ int StartGame(Client& a, Client& b) {
     return first.back() == '1' ? 1 : 0;
 }
 
-void Latency(int port, int count, const char* what) {
-    Client a = Client::Connect(port);
-    Client b = Client::Connect(port);
-    Client* players[2] = {&a, &b};
-    int mover = StartGame(a, b);
-    std::vector<double> micros;
-    for (int i = 0; i < count; ++i) {
-        Client& other = *players[1 - mover];
-        Client& self = *players[mover];
+// Two players at one table of a server, taking turns to draw: each relay timed from the
+// mover's write to the other's last message of it.
+class ServerRelay {
+  public:
+    explicit ServerRelay(int port) : a_(Client::Connect(port)), b_(Client::Connect(port)) { mover_ = StartGame(a_, b_); }
+    double Relay() {
+        Client& self = mover_ == 0 ? a_ : b_;
+        Client& other = mover_ == 0 ? b_ : a_;
         const auto start = Clock::now();
-        self.Send("req card" + std::to_string(mover) + "=1");
+        self.Send("req card" + std::to_string(mover_) + "=1");
         other.WaitFor("pickup done");
-        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        const double micros = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
         self.WaitFor("pickup done");
-        mover = 1 - mover;
+        mover_ = 1 - mover_;
+        return micros;
     }
+    ~ServerRelay() {
+        a_.Close();
+        b_.Close();
+    }
+
+  private:
+    Client a_;
+    Client b_;
+    int mover_ = 0;
+};
+
+// The same move's bytes through a plain TCP forwarder that listens on PORT and connects to
+// PORT+1, where this program takes them.
+class ForwardedRelay {
+  public:
+    explicit ForwardedRelay(int port) : listener_(socket(AF_INET, SOCK_STREAM, 0)), a_(Listen(listener_, port)), b_(Accepted()) {}
+    double Relay() {
+        const auto start = Clock::now();
+        a_.SendRaw(kMessage);
+        b_.WaitForBytes(kMessage.size());
+        return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+    }
+    ~ForwardedRelay() {
+        a_.Close();
+        b_.Close();
+        close(listener_);
+    }
+
+  private:
+    static Client Listen(int listener, int port) {
+        int one = 1;
+        setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+        const sockaddr_in address = Loopback(port + 1);
+        if (bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) Fail("bind");
+        listen(listener, 1);
+        Client a = Client::Connect(port);
+        a.SendRaw("");  // the forwarder connects onwards when the first client arrives
+        return a;
+    }
+    Client Accepted() const { return Client(accept(listener_, nullptr, nullptr)); }
+    inline static const std::string kMessage = "req card0=1\\";
+    int listener_;
+    Client a_;
+    Client b_;
+};
+
+void Latency(int port, int count, const char* what) {
+    ServerRelay table(port);
+    std::vector<double> micros;
+    for (int i = 0; i < count; ++i) micros.push_back(table.Relay());
     PrintPercentiles(what, micros);
-    a.Close();
-    b.Close();
 }
 
 void Forwarder(int port, int count) {
-    const int listener = socket(AF_INET, SOCK_STREAM, 0);
-    int one = 1;
-    setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    const sockaddr_in address = Loopback(port + 1);
-    if (bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) Fail("bind");
-    listen(listener, 1);
-    Client a = Client::Connect(port);
-    a.SendRaw("");  // the forwarder connects onwards when the first client arrives
-    Client b(accept(listener, nullptr, nullptr));
-    const std::string message = "req card0=1\\";
+    ForwardedRelay forwarded(port);
     std::vector<double> micros;
-    for (int i = 0; i < count; ++i) {
-        const auto start = Clock::now();
-        a.SendRaw(message);
-        b.WaitForBytes(message.size());
-        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    }
+    for (int i = 0; i < count; ++i) micros.push_back(forwarded.Relay());
     PrintPercentiles("socat forwarder", micros);
-    a.Close();
-    b.Close();
-    close(listener);
+}
+
+// The checked server, the unchecked one and the forwarder in turns of `block` relays each,
+// COUNT relays in all for each: whatever the machine does to the three over the run (a
+// neighbour busy for a second, the host taking a core), it does to all three alike, which
+// one after the other it does not.
+void SideBySide(int checkedPort, int uncheckedPort, int forwardPort, int count, int block) {
+    ServerRelay checked(checkedPort);
+    ServerRelay unchecked(uncheckedPort);
+    ForwardedRelay forwarded(forwardPort);
+    std::vector<double> checkedMicros, uncheckedMicros, forwardedMicros;
+    for (int done = 0; done < count; done += block) {
+        const int now = std::min(block, count - done);
+        for (int i = 0; i < now; ++i) checkedMicros.push_back(checked.Relay());
+        for (int i = 0; i < now; ++i) uncheckedMicros.push_back(unchecked.Relay());
+        for (int i = 0; i < now; ++i) forwardedMicros.push_back(forwarded.Relay());
+    }
+    PrintPercentiles("tarvelsvr", checkedMicros);
+    PrintPercentiles("tarvelsvr, checkmoves=0", uncheckedMicros);
+    PrintPercentiles("socat forwarder", forwardedMicros);
 }
 
 void SendSettings(Client& client, const std::string& n, const std::string& name) {
@@ -363,12 +416,19 @@ void Deaf(int port, int mebibytes) {
 int main(int argc, char* argv[]) {
     // A client the server cut off finds out from a failed write, not by dying of it.
     std::signal(SIGPIPE, SIG_IGN);
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "side-by-side" && (argc == 6 || argc == 7)) {
+        SideBySide(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                   argc == 7 ? std::max(1, std::atoi(argv[6])) : 250);
+        return 0;
+    }
     if (argc != 4) {
-        std::fprintf(stderr, "usage: %s latency|latency-unchecked|forwarder|games|hold|flood|deaf PORT N\n",
-                     argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s latency|latency-unchecked|forwarder|games|hold|flood|deaf PORT N\n"
+                     "       %s side-by-side CHECKED_PORT UNCHECKED_PORT FORWARD_PORT N [BLOCK]\n",
+                     argv[0], argv[0]);
         return 2;
     }
-    const std::string mode = argv[1];
     const int port = std::atoi(argv[2]);
     const int n = std::atoi(argv[3]);
     if (mode == "latency")
