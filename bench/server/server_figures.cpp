@@ -158,7 +158,8 @@ void PrintPercentiles(const char* what, std::vector<double> micros) {
     const auto at = [&](double q) {
         return micros[static_cast<std::size_t>(q * static_cast<double>(micros.size() - 1))];
     };
-    std::printf("%s: p50 %.1f us, p99 %.1f us over %zu relays\n", what, at(0.50), at(0.99), micros.size());
+    std::printf("%s: p50 %.1f us, p99 %.1f us over %zu relays (p90 %.1f, p99.9 %.1f)\n", what, at(0.50), at(0.99),
+                micros.size(), at(0.90), at(0.999));
 }
 
 void SendSettings(Client& client, const std::string& n, const std::string& name);
