@@ -304,6 +304,10 @@ TEST_F(GameServerTest, AChatFloodIsDroppedAndTheFloodedPlayerPlaysOn) {
     now += std::chrono::seconds(2);
     Read(1, flood);
     EXPECT_EQ(links.Take(2), Messages(2, "sayit=haló"));
+    // A long silence earns a burst again, never more.
+    now += std::chrono::minutes(1);
+    Read(1, flood);
+    EXPECT_EQ(links.Take(2).size(), static_cast<std::size_t>(ChatLimit::kBurst));
     // The game goes on for both.
     Read(1, {"sendcard0=eso křížové"});
     EXPECT_EQ(links.Take(2), Messages{"deckcard=eso křížové"});
