@@ -121,9 +121,12 @@ SeatMove AgainstTheHabits(const Position& p, FastRandom&) {
 
 SeatMove LikeAPerson(const Position& p, FastRandom& random) { return HumanLikeMove(p, random); }
 
+using OtherPlayer = SeatMove (*)(const Position&, FastRandom&);
+
 // Seat 1 watches seat 0 over a match of `games` games and says how far it believes
-// seat 0 plays by the habits.
-double BeliefAfterMatch(SeatMove (*player)(const Position&, FastRandom&), int games, std::uint64_t match) {
+// seat 0 plays by the habits. Seat 0 plays as `later` from game `changesAt` on.
+double BeliefAfterMatch(OtherPlayer player, int games, std::uint64_t match, OtherPlayer later = nullptr,
+                        int changesAt = 0) {
     RankFirstHabits habits;
     HabitBelief belief;
     FastRandom random(match);
@@ -134,7 +137,7 @@ double BeliefAfterMatch(SeatMove (*player)(const Position&, FastRandom&), int ga
         PlayWatchedGame(start, match + static_cast<std::uint64_t>(game), -1,
                         [&](const Position& p, const SeatKnowledge& k) {
                             if (p.toMove == 0) {
-                                const SeatMove m = player(p, random);
+                                const SeatMove m = (later != nullptr && game >= changesAt ? later : player)(p, random);
                                 return rules::Check(p, m.move) == rules::Refusal::None
                                            ? m
                                            : SeatMove{rules::LegalMoves(p).moves[0], rules::kNoSuit};
@@ -170,6 +173,15 @@ TEST(HabitBelief, RisesForAPlayerOfTheHabitsAndFallsForOthers) {
             // Three games already lean the right way.
             EXPECT_EQ(threeGames > 0.5, c.atLeast > 0.5) << "match " << match << ": " << threeGames;
         }
+    }
+}
+
+// However long a player kept to the habits, once he leaves them he is read anew within
+// a few games: the evidence of a long match is held within bounds.
+TEST(HabitBelief, APlayerWhoChangesHisWaysIsReadAnew) {
+    for (std::uint64_t match = 0; match < 3; ++match) {
+        EXPECT_GT(BeliefAfterMatch(ByTheHabits, 40, match), 0.9) << "match " << match;
+        EXPECT_LT(BeliefAfterMatch(ByTheHabits, 46, match, AgainstTheHabits, 40), 0.5) << "match " << match;
     }
 }
 
