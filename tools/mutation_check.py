@@ -363,10 +363,13 @@ def libraries_of(build: Path, files: list[str]) -> set[str]:
         text = link.read_text(encoding="utf-8", errors="replace")
         if not re.match(r"\S*(ar|llvm-ar)\s", text):
             continue
-        objects = {Path(o).name for o in re.findall(r"(\S+\.cpp\.o)", text)}
-        folder = str(link.parent.parent.parent.relative_to(build))
+        # An object's path below its target's folder: a library may take sources from
+        # folders under its own (server/core/x.cpp in server's library: core/x.cpp.o).
+        objects = {o.split(".dir/", 1)[-1] for o in re.findall(r"(\S+\.cpp\.o)", text)}
+        folder = link.parent.parent.parent.relative_to(build)
         for name in files:
-            if str(Path(name).parent) == folder and Path(name).name + ".o" in objects:
+            source = Path(name)
+            if source.is_relative_to(folder) and str(source.relative_to(folder)) + ".o" in objects:
                 match = re.search(r"\s(\S+\.a)\s", text)
                 if match:
                     libraries.add(Path(match.group(1)).name)

@@ -88,5 +88,22 @@ class Guard(unittest.TestCase):
         self.assertFalse((self.build / "mutation-guard" / "changed.json").exists())
 
 
+class Libraries(unittest.TestCase):
+    def test_a_source_is_found_in_its_library_also_from_a_folder_below_the_librarys(self):
+        with tempfile.TemporaryDirectory() as folder:
+            build = Path(folder)
+            for target, library, objects in [
+                    ("server", "libtarvelsvr_core.a", "CMakeFiles/tarvelsvr_core.dir/core/admission.cpp.o"),
+                    ("engine", "libtarvel_engine.a", "CMakeFiles/tarvel_engine.dir/engine.cpp.o")]:
+                link = build / target / "CMakeFiles" / (library[3:-2] + ".dir") / "link.txt"
+                link.parent.mkdir(parents=True)
+                link.write_text(f"/usr/bin/ar qc {library} {objects}\n", encoding="utf-8")
+            cases = [(["server/core/admission.cpp"], {"libtarvelsvr_core.a"}),
+                     (["engine/engine.cpp"], {"libtarvel_engine.a"}),
+                     (["server/admission.cpp", "core/admission.cpp"], set())]
+            for files, libraries in cases:
+                self.assertEqual(check.libraries_of(build, files), libraries, files)
+
+
 if __name__ == "__main__":
     unittest.main()
