@@ -95,6 +95,14 @@ TEST_F(TableMatchTest, OnlyTheThirtyTwoNamesGoOnThePile) {
     EXPECT_FALSE(match.Kept());
 }
 
+// With checking off a client may lay cards it never got, as often as it likes: the pile
+// takes the whole deck and no more.
+TEST_F(TableMatchTest, CardsLaidByForceNeverOverfillThePile) {
+    WithEmptyStock({});
+    for (int i = 0; i < 2 * rules::kCards; ++i) match.LayCard(0, "eso srdcové", true);
+    EXPECT_EQ(match.Position().pileSize, rules::kCards);
+}
+
 TEST_F(TableMatchTest, WhenThereIsNothingToTurn) {
     for (const auto& [laid, nothing] : std::vector<std::pair<std::vector<std::string>, bool>>{
              {{}, true}, {{"7 srdcová"}, false}, {{"7 srdcová", "8 srdcová"}, false}}) {
