@@ -115,6 +115,11 @@ TEST_F(TableHallTest, AnEmptyNameOrAnyOtherFirstMessageMeansAnyone) {
     EXPECT_EQ(TableOf(1), 1);
     EXPECT_EQ(TableOf(2), 1);
     EXPECT_EQ(hall.TableName(0), "");
+    // Nor is an empty name the name of the table that took it: the next pair gets its own.
+    Join(3, "");
+    Join(4, "");
+    EXPECT_EQ(TableOf(3), 2);
+    EXPECT_EQ(TableOf(4), 2);
 }
 
 // The secret in the messages a client was sent.
