@@ -165,6 +165,20 @@ TEST_F(MoveCheck, AGameByTheRulesEndsWithItsWinnerAndPointsAndEachGameCountsRefu
     EXPECT_EQ(links.Take(1), Messages{"deckcard=král křížový"});
 }
 
+// The score is the pair's: a player who stays for a new opponent starts a new match with
+// him, and a return in it tells nothing of the pair before.
+TEST_F(MoveCheck, ANewPairAtTheTableStartsWithNothingWonOrCounted) {
+    PlayTheFirstGameOut();
+    server.ClientDisconnected(2);
+    server.ClientConnected(3, "10.0.0.3", 5000);
+    const TableMatch& match = server.Match();
+    EXPECT_EQ(match.GameNumber(), 0);
+    for (const int seat : {0, 1}) {
+        EXPECT_EQ(match.Wins(seat), 0) << seat;
+        EXPECT_EQ(match.Points(seat), 0) << seat;
+    }
+}
+
 TEST_F(MoveCheck, WithCheckingOffEveryMoveIsRelayedAsItCame) {
     server.SetMoveChecking(false);
     Read(2, {"sendcard1=7 srdcová", "req card1=2", "i have no cards1"});
