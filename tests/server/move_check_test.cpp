@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/server/fakes.h"
+#include "rules/card_names.h"
 #include "server/core/game_server.h"
+#include "tests/server/fakes.h"
 #include "tests/server/match_scripts.h"
 #include "tests/server/refused_moves.h"
 
@@ -177,6 +178,28 @@ TEST_F(MoveCheck, ANewPairAtTheTableStartsWithNothingWonOrCounted) {
         EXPECT_EQ(match.Wins(seat), 0) << seat;
         EXPECT_EQ(match.Points(seat), 0) << seat;
     }
+}
+
+// A draw once the stock is spent turns the pile: the drawer is told the card the server
+// put in his hand, the one the turned pile gave.
+TEST_F(MoveCheck, ADrawThatTurnsThePileTellsTheDrawerTheCardHeGot) {
+    Read(1, {"sendcard0=eso křížové"});
+    Read(2, {"standing1"});
+    const TableMatch& match = server.Match();
+    for (int i = 0; i < 30 && match.Position().stockSize > 0; ++i) {
+        const int mover = match.Position().toMove;
+        Read(Of(mover), {"req card" + std::to_string(mover) + "=1"});
+    }
+    ASSERT_EQ(match.Position().stockSize, 0);
+    const int mover = match.Position().toMove;
+    const rules::CardSet before = match.Position().hands[static_cast<std::size_t>(mover)];
+    links.Take(Of(mover));
+    Read(Of(mover), {"req card" + std::to_string(mover) + "=1"});
+    const rules::CardSet got = match.Position().hands[static_cast<std::size_t>(mover)] & ~before;
+    ASSERT_EQ(rules::CountOf(got), 1);
+    const Messages told = links.Take(Of(mover));
+    const std::string card = "yourcard=" + rules::CardName(rules::LowestCard(got));
+    EXPECT_TRUE(std::find(told.begin(), told.end(), card) != told.end()) << card << " in " << ::testing::PrintToString(told);
 }
 
 TEST_F(MoveCheck, WithCheckingOffEveryMoveIsRelayedAsItCame) {
