@@ -180,6 +180,17 @@ TEST_F(MoveCheck, ANewPairAtTheTableStartsWithNothingWonOrCounted) {
     }
 }
 
+// A decided game waits on the loser to finish it and then on the winner: a winner who
+// falls silent there is timed out like any other.
+TEST_F(MoveCheck, ADecidedGameAwaitsTheLoserAndThenTheWinner) {
+    PlayTheFirstGameOut();
+    EXPECT_EQ(server.AwaitedPlayer(), 1);
+    Read(2, {"end of one game1"});
+    EXPECT_EQ(server.AwaitedPlayer(), 0);
+    Read(1, {"end of one game0"});
+    EXPECT_EQ(server.AwaitedPlayer(), -1);
+}
+
 // A draw once the stock is spent turns the pile: the drawer is told the card the server
 // put in his hand, the one the turned pile gave.
 TEST_F(MoveCheck, ADrawThatTurnsThePileTellsTheDrawerTheCardHeGot) {
