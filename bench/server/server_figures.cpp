@@ -183,7 +183,11 @@ int StartGame(Client& a, Client& b) {
 // mover's write to the other's last message of it.
 class ServerRelay {
   public:
-    explicit ServerRelay(int port) : a_(Client::Connect(port)), b_(Client::Connect(port)) { mover_ = StartGame(a_, b_); }
+    explicit ServerRelay(int port) : a_(Client::Connect(port)), b_(Client::Connect(port)) {
+        mover_ = StartGame(a_, b_);
+    }
+    ServerRelay(const ServerRelay&) = delete;  // the connections close once, with it
+    ServerRelay& operator=(const ServerRelay&) = delete;
     double Relay() {
         Client& self = mover_ == 0 ? a_ : b_;
         Client& other = mover_ == 0 ? b_ : a_;
@@ -210,7 +214,10 @@ class ServerRelay {
 // PORT+1, where this program takes them.
 class ForwardedRelay {
   public:
-    explicit ForwardedRelay(int port) : listener_(socket(AF_INET, SOCK_STREAM, 0)), a_(Listen(listener_, port)), b_(Accepted()) {}
+    explicit ForwardedRelay(int port)
+        : listener_(socket(AF_INET, SOCK_STREAM, 0)), a_(Listen(listener_, port)), b_(Accepted()) {}
+    ForwardedRelay(const ForwardedRelay&) = delete;
+    ForwardedRelay& operator=(const ForwardedRelay&) = delete;
     double Relay() {
         const auto start = Clock::now();
         a_.SendRaw(kMessage);

@@ -210,7 +210,8 @@ TEST_F(MoveCheck, ADrawThatTurnsThePileTellsTheDrawerTheCardHeGot) {
     ASSERT_EQ(rules::CountOf(got), 1);
     const Messages told = links.Take(Of(mover));
     const std::string card = "yourcard=" + rules::CardName(rules::LowestCard(got));
-    EXPECT_TRUE(std::find(told.begin(), told.end(), card) != told.end()) << card << " in " << ::testing::PrintToString(told);
+    EXPECT_TRUE(std::find(told.begin(), told.end(), card) != told.end())
+        << card << " in " << ::testing::PrintToString(told);
 }
 
 TEST_F(MoveCheck, WithCheckingOffEveryMoveIsRelayedAsItCame) {
