@@ -156,7 +156,10 @@ class AbuseOverLoopback : public ::testing::TestWithParam<SocketSetKind> {
 };
 
 TEST_P(AbuseOverLoopback, ADescribedPairPlaysItsWholeMatchBesideEveryAttack) {
-    listener.SetJoinWait(std::chrono::milliseconds(100));
+    // Long enough for the name sent after the terminators below to arrive in time on a
+    // loaded machine under the sanitizers: seated as anyone, that newcomer would take
+    // the described pair's first player.
+    listener.SetJoinWait(std::chrono::milliseconds(1000));
     listener.SetConnectionLimits(16, 0);
     ASSERT_TRUE(listener.StartListening(0));
 
@@ -183,6 +186,12 @@ TEST_P(AbuseOverLoopback, ADescribedPairPlaysItsWholeMatchBesideEveryAttack) {
 
     // Every newcomer is seated before the described pair comes, so they meet each other.
     ASSERT_TRUE(QTest::qWaitFor([&] { return listener.Hall().WaitingForName() == 0; }, kWaitMs));
+    const TableHall& hall = listener.Hall();
+    bool namedTableTaken = false;
+    for (int i = 0; i < hall.TableCount(); ++i) {
+        namedTableTaken |= hall.TableName(i) == "noc" && hall.TableGame(i)->PlayerCount() == 1;
+    }
+    ASSERT_TRUE(namedTableTaken) << "the newcomer that sent terminators was not seated at its table";
 
     PlayTheDescribedMatch();
 
